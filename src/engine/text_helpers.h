@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "engine/date_time.h"
+
+// The en dash that marks a negative value in the panels (UTF-8).
+inline constexpr const char* NegativeSign = "\u2013";
+
+// A value split for display into sign, units (hours or degrees), minutes and seconds.
+struct TSexagesimal {
+    std::string Sign;    // two blanks for zero or positive, NegativeSign when negative
+    std::string Units;   // at least two digits
+    std::string Minutes; // two digits
+    std::string Seconds; // two digits
+};
+
+// Splits hours or degrees into texts. The seconds are truncated after adding one second,
+// as the panels have always shown them. A seconds value of 60 carries into the minutes and
+// 60 minutes carry into the units; when unitsWrap is non-zero (24 for right ascension) the
+// units wrap to 0 on reaching it.
+[[nodiscard]] TSexagesimal HoursToSexagesimal(double value, int unitsWrap = 0);
+
+// "HH:MM:SS  DD Month YYYY", the month's full regional name, at most 60 characters.
+[[nodiscard]] std::string DateTimeText(const TDateRec& date);
+
+// DateTimeText without the seconds: "HH:MM  DD Month YYYY".
+[[nodiscard]] std::string DateTimeTextNoSeconds(const TDateRec& date);
+
+// Key filter of the numeric entry fields. Mode 0 takes digits, backspace and carriage
+// return; mode 1 also '.' and '-'. A refused key becomes '\0'; other modes change nothing.
+char NumericKeyFilter(char& key, int mode);
+
+// Left-pads with zeros to the width; a text longer than the width gives "".
+[[nodiscard]] std::string ZeroPad(const std::string& text, int width);
+
+struct TRgb {
+    std::uint8_t Red = 0;
+    std::uint8_t Green = 0;
+    std::uint8_t Blue = 0;
+    friend constexpr bool operator==(const TRgb&, const TRgb&) = default;
+};
+
+// Pale yellow, the colour of computed values on the dark panels.
+[[nodiscard]] constexpr TRgb PanelTextColour() { return {255, 255, 176}; }

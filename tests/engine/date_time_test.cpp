@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include "engine/angles.h"
+#include "engine/date_time.h"
+#include "engine/text_helpers.h"
+
+namespace {
+
+TDateRec MakeDate(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
+    TDateRec d;
+    d.Year = static_cast<std::uint16_t>(year);
+    d.Month = static_cast<std::uint16_t>(month);
+    d.Day = static_cast<std::uint16_t>(day);
+    d.Hour = static_cast<std::uint16_t>(hour);
+    d.Minute = static_cast<std::uint16_t>(minute);
+    d.Second = static_cast<std::uint16_t>(second);
+    return d;
+}
+
+TEST(JulianDay, BookExamplesAndCalendarChange) {
+    EXPECT_DOUBLE_EQ(JulianDay(MakeDate(2000, 1, 1, 12)), 2451545.0);
+    EXPECT_DOUBLE_EQ(JulianDay(MakeDate(1582, 10, 4, 12)), 2299160.0);
+    EXPECT_DOUBLE_EQ(JulianDay(MakeDate(1582, 10, 15, 12)), 2299161.0);
+    // Meeus, ex. 7.a and table 7.a
+    EXPECT_DOUBLE_EQ(JulianDay(MakeDate(1957, 10, 4, 19, 26, 24)), 2436116.31);
+    EXPECT_DOUBLE_EQ(JulianDay(MakeDate(333, 1, 27, 12)), 1842713.0);
+    EXPECT_DOUBLE_EQ(JulianDay(MakeDate(1, 1, 1)), 1721423.5);
+    EXPECT_DOUBLE_EQ(JulianDay(MakeDate(1, 2, 28)), 1721481.5);
+    EXPECT_DOUBLE_EQ(NewYearJD(2000), 2451544.5);
+}
+
+TEST(JDToDate, CalendarChangeAndRoundTripOverTenThousandYears) {
+    const TDateRec oct15 = JDToDate(2299160.5);
+    EXPECT_EQ(oct15.Day, 15);
+    EXPECT_EQ(oct15.Month, 10);
+    EXPECT_EQ(oct15.Year, 1582);
+    const TDateRec oct4 = JDToDate(2299159.5);
+    EXPECT_EQ(oct4.Day, 4);
+    EXPECT_EQ(oct4.Month, 10);
+
+    // Every 37th day from year 1 to 9999 at a time of day that exercises the rounding.
+    for (double jd = JulianDay(MakeDate(1, 1, 1)); jd < JulianDay(MakeDate(9999, 12, 31));
+         jd += 37.0) {
+        TDateRec d = JDToDate(jd + 0.3141);
+        const double back = JulianDay(d);
+        ASSERT_NEAR(back, jd + 0.3141, 0.5 / 86400.0 + 1e-9) << "JD " << jd;
+        ASSERT_GE(d.Day, 1);
+        ASSERT_LE(d.Day, DaysInMonth(d.Month, d.Year) + (d.Year < 1583 ? 1 : 0));
+    }
+}
+
+TEST(JDToDate, MomentJustBeforeMidnightCarriesIntoNextDay) {
+    // 0.3 s before 1 January 2001 0h: the literal rule would give 31 December 23:59:00.
+    const TDateRec d = JDToDate(2451910.5 - 0.3 / 86400.0);
+    EXPECT_EQ(d.Year, 2001);
+    EXPECT_EQ(d.Month, 1);
+    EXPECT_EQ(d.Day, 1);
+    EXPECT_EQ(d.Hour, 0);
+    EXPECT_EQ(d.Minute, 0);
+    EXPECT_EQ(d.Second, 0);
+    // and just before a minute within the day
+    const TDateRec e = JDToDate(2451545.0 + (60.0 - 0.4) / 86400.0);
+    EXPECT_EQ(e.Hour, 12);
+    EXPECT_EQ(e.Minute, 1);
+    EXPECT_EQ(e.Second, 0);
+}
+
+TEST(JDToDate, AbsurdInputNeitherCrashesNorHangs) {
+    (void)JDToDate(-1.0e6);
+    (void)JDToDate(1.0e15);
+    (void)JDToDate(std::nan(""));
+    (void)JulianDay(MakeDate(0, 1, 1));
+    (void)JulianDay(MakeDate(65535, 12, 31));
+}
+
+TEST(DaysInMonth, GregorianRuleForEveryYear) {
+    EXPECT_EQ(DaysInMonth(2, 1900), 28);
+    EXPECT_EQ(DaysInMonth(2, 2000), 29);
+    EXPECT_EQ(DaysInMonth(2, 1500), 28);
+    EXPECT_EQ(DaysInMonth(2, 2024), 29);
+    EXPECT_EQ(DaysInMonth(4, 2023), 30);
+    EXPECT_EQ(DaysInMonth(12, 2023), 31);
+}
+
+TEST(DeltaT, PiecesAtTheirExamples) {
+    EXPECT_NEAR(DeltaT(2000), 66.225, 1e-9);
+    EXPECT_NEAR(DeltaT(1750), 14.3, 1e-9);
+    EXPECT_NEAR(DeltaT(1650), 59.0, 1e-9);
+    EXPECT_NEAR(DeltaT(1900), -2.44, 1e-9);
+    EXPECT_NEAR(DeltaT(1800), -2.5 + 228.95 * -1 + 5218.61 - 56282.84 + 324011.78 - 1061660.75 +
+                                  2087298.89 - 2513807.78 + 1818961.41 - 727058.63 + 123563.95,
+                1e-6);
+}
+
+TEST(Normalize360, ReducesIncludingTheNegativeMultipleRule) {
+    EXPECT_DOUBLE_EQ(Normalize360(-30), 330);
+    EXPECT_DOUBLE_EQ(Normalize360(725), 5);
+    EXPECT_DOUBLE_EQ(Normalize360(-360), 360);
+    EXPECT_DOUBLE_EQ(Normalize360(0), 0);
+    EXPECT_DOUBLE_EQ(Normalize360(360), 0);
+    EXPECT_NEAR(Normalize360(-1e7 - 0.5), 79.5, 1e-6); // -10000000.5 + 27778 turns
+    EXPECT_NEAR(DegToRad(180.0), Pi, 1e-15);
+}
+
+TEST(HoursToSexagesimal, SignPlusOneSecondAndCarries) {
+    const TSexagesimal neg = HoursToSexagesimal(-1.5);
+    EXPECT_EQ(neg.Sign, NegativeSign);
+    EXPECT_EQ(neg.Units, "01");
+    EXPECT_EQ(neg.Minutes, "30");
+    EXPECT_EQ(neg.Seconds, "01");
+    EXPECT_EQ(HoursToSexagesimal(12.0).Seconds, "01");
+    EXPECT_EQ(HoursToSexagesimal(12.0).Sign, "  ");
+    EXPECT_EQ(HoursToSexagesimal(123.0).Units, "123");
+
+    const TSexagesimal s = HoursToSexagesimal(5 + 10 / 60.0 + 59.2 / 3600.0);
+    EXPECT_EQ(s.Minutes, "11");
+    EXPECT_EQ(s.Seconds, "00");
+
+    // 59 minutes 59.5 seconds: the literal rule would show 60 minutes.
+    const TSexagesimal c = HoursToSexagesimal(7 + 59 / 60.0 + 59.5 / 3600.0);
+    EXPECT_EQ(c.Units, "08");
+    EXPECT_EQ(c.Minutes, "00");
+    EXPECT_EQ(c.Seconds, "00");
+
+    // A right ascension just below 360 degrees reads 00h00m.
+    const TSexagesimal ra = HoursToSexagesimal(359.9999 / 15.0, 24);
+    EXPECT_EQ(ra.Units, "00");
+    EXPECT_EQ(ra.Minutes, "00");
+}
+
+TEST(TextHelpers, DateTimeTextKeyFilterZeroPad) {
+    EXPECT_EQ(DateTimeText(MakeDate(2024, 1, 5, 7, 8, 9)), "07:08:09  05 January 2024");
+    EXPECT_EQ(DateTimeTextNoSeconds(MakeDate(2024, 1, 5, 7, 8, 9)), "07:08  05 January 2024");
+
+    for (char k : {'0', '9', '\b', '\r'}) {
+        char key = k;
+        EXPECT_EQ(NumericKeyFilter(key, 0), k);
+    }
+    for (char k : {'.', '-', 'a', ' '}) {
+        char key = k;
+        EXPECT_EQ(NumericKeyFilter(key, 0), '\0');
+    }
+    char dot = '.';
+    EXPECT_EQ(NumericKeyFilter(dot, 1), '.');
+    char letter = 'x';
+    EXPECT_EQ(NumericKeyFilter(letter, 1), '\0');
+    char other = 'x';
+    EXPECT_EQ(NumericKeyFilter(other, 7), 'x');
+
+    EXPECT_EQ(ZeroPad("7", 2), "07");
+    EXPECT_EQ(ZeroPad("123", 2), "");
+    EXPECT_EQ(ZeroPad("12", 2), "12");
+    EXPECT_EQ(ZeroPad("", 2), "00");
+    EXPECT_EQ(PanelTextColour(), (TRgb{255, 255, 176}));
+}
+
+} // namespace
