@@ -1,0 +1,63 @@
+#include "engine/date_facts.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "engine/text_helpers.h"
+
+namespace {
+
+TDateRec DayOnly(int year, int month, int day) {
+    TDateRec d;
+    d.Year = static_cast<std::uint16_t>(year);
+    d.Month = static_cast<std::uint16_t>(month);
+    d.Day = static_cast<std::uint16_t>(day);
+    d.Hour = d.Minute = d.Second = d.MSec = 0;
+    return d;
+}
+
+// 1 Monday .. 7 Sunday of the civil day that begins at Julian Day jd (Meeus, ch. 7).
+int IsoWeekday(double jd) {
+    const long long sundayZero = static_cast<long long>(std::floor(jd + 1.5)) % 7;
+    const long long fromSunday = sundayZero < 0 ? sundayZero + 7 : sundayZero;
+    return fromSunday == 0 ? 7 : static_cast<int>(fromSunday);
+}
+
+int DayOfYear(double jd, int year) {
+    return static_cast<int>(std::trunc(jd - NewYearJD(year))) + 1;
+}
+
+// ISO 8601: a week belongs to the year that holds its Thursday.
+void FillIsoWeek(double jd, TDateFacts& facts) {
+    facts.Weekday = IsoWeekday(jd);
+    const double thursday = jd + (4 - facts.Weekday);
+    facts.WeekYear = JDToDate(thursday).Year;
+    facts.Week = (DayOfYear(thursday, facts.WeekYear) - 1) / 7 + 1;
+    facts.WeekText = std::to_string(facts.Week) + "  (" + std::to_string(facts.WeekYear) + "-W" +
+                     std::to_string(facts.Week) + "-" + std::to_string(facts.Weekday) + ")";
+}
+
+int DaysTillChristmas(double jd, int year) {
+    int days = static_cast<int>(std::trunc(JulianDay(DayOnly(year, 12, 25)) - jd));
+    if (days < 0) days = static_cast<int>(std::trunc(JulianDay(DayOnly(year + 1, 12, 25)) - jd));
+    return days;
+}
+
+} // namespace
+
+std::string GeneralNumberText(double value) {
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%.15g", value);
+    return buffer;
+}
+
+TDateFacts DateFacts(const TDateRec& date) {
+    TDateFacts facts;
+    facts.JulianDay = JulianDay(DayOnly(date.Year, date.Month, date.Day));
+    facts.JulianDayText = GeneralNumberText(facts.JulianDay);
+    facts.DateText = DateTimeText(JDToDate(facts.JulianDay)).substr(10);
+    facts.DayNumber = DayOfYear(facts.JulianDay, date.Year);
+    FillIsoWeek(facts.JulianDay, facts);
+    facts.DaysTillXmas = DaysTillChristmas(facts.JulianDay, date.Year);
+    return facts;
+}
