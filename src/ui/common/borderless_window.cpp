@@ -1,0 +1,209 @@
+#include "ui/common/borderless_window.h"
+
+#include <algorithm>
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QHelpEvent>
+#include <QPainter>
+#include <QProxyStyle>
+#include <QScreen>
+#include <QToolTip>
+#include <QWindow>
+
+#include "ui/common/artwork.h"
+
+namespace {
+
+// The application style with the hint pause of the program's windows.
+class THintPauseStyle : public QProxyStyle {
+  public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_ToolTip_WakeUpDelay) return HintPauseMs;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+} // namespace
+
+void InstallHintPause() {
+    if (qApp == nullptr || dynamic_cast<THintPauseStyle*>(QApplication::style()) != nullptr) return;
+    QApplication::setStyle(new THintPauseStyle);
+}
+
+TBorderlessWindow::TBorderlessWindow(TWindowRole role, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), WindowRole(role) {
+    InstallHintPause();
+    setAttribute(Qt::WA_QuitOnClose, role == TWindowRole::Main);
+    if (role == TWindowRole::Main)
+        setMouseTracking(true); // the arrow cursor comes back over the background
+}
+
+void TBorderlessWindow::SetBackgroundArt(const QString& name) {
+    SetBackground(LoadArt(name));
+}
+
+void TBorderlessWindow::SetBackground(const QImage& picture) {
+    BackgroundPicture = picture;
+    if (!picture.isNull()) setFixedSize(picture.size());
+    update();
+}
+
+TClickLabel* TBorderlessWindow::AddButton(const QString& name, const QRect& area,
+                                          const QString& hint) {
+    auto* label = new TClickLabel(this);
+    label->setObjectName(name);
+    label->setGeometry(area);
+    SetHint(label, hint);
+    return label;
+}
+
+TClickLabel* TBorderlessWindow::AddTitleArea(const QRect& area) {
+    TClickLabel* title = AddButton("lblTitle", area, QString());
+    connect(title, &TClickLabel::Pressed, this,
+            [this](Qt::MouseButton, QPoint pos) { TitleMouseDown(pos); });
+    connect(title, &TClickLabel::Moved, this,
+            [this](Qt::MouseButtons, QPoint pos) { TitleMouseMove(pos); });
+    connect(title, &TClickLabel::Released, this,
+            [this](Qt::MouseButton, QPoint) { TitleMouseUp(); });
+    return title;
+}
+
+TClickLabel* TBorderlessWindow::AddExitArea(const QRect& area, const QString& hint) {
+    TClickLabel* exit = AddButton("lblExit", area, hint);
+    connect(exit, &TClickLabel::Clicked, this, &TBorderlessWindow::ExitClick);
+    return exit;
+}
+
+TClickLabel* TBorderlessWindow::AddMinimiseArea(const QRect& area, const QString& hint) {
+    TClickLabel* minimise = AddButton("lblMinimise", area, hint);
+    connect(minimise, &TClickLabel::Clicked, this, &TBorderlessWindow::MinimiseClick);
+    return minimise;
+}
+
+void TBorderlessWindow::SetHint(QWidget* control, const QString& hint) {
+    if (control != nullptr) control->setToolTip(hint);
+}
+
+void TBorderlessWindow::AddHintArea(const QRect& area, const QString& hint) {
+    HintAreas.append({area, hint});
+}
+
+void TBorderlessWindow::ClearHintAreas() {
+    HintAreas.clear();
+}
+
+void TBorderlessWindow::TitleMouseDown(QPoint pos) {
+    DragX = pos.x();
+    DragY = pos.y();
+    Dragging = true;
+    // Wayland lets no client place its own windows; the compositor moves it instead.
+    if (QGuiApplication::platformName() == QLatin1String("wayland") && windowHandle() != nullptr)
+        Dragging = !windowHandle()->startSystemMove();
+}
+
+void TBorderlessWindow::TitleMouseMove(QPoint pos) {
+    if (Dragging) move(x() + pos.x() - DragX, y() + pos.y() - DragY);
+}
+
+void TBorderlessWindow::TitleMouseUp() {
+    Dragging = false;
+}
+
+void TBorderlessWindow::ExitClick() {
+    close();
+}
+
+void TBorderlessWindow::MinimiseClick() {
+    if (WindowRole != TWindowRole::Main) {
+        showMinimized();
+        return;
+    }
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->isVisible()) window->showMinimized();
+}
+
+void TBorderlessWindow::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
+    if (!event->isAccepted()) return;
+    Dragging = false;
+    emit Closed();
+    if (WindowRole == TWindowRole::Main) {
+        // Closing the main window ends the program: every other window goes with it, and
+        // the application quits once its last window has closed.
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window != this && window->isVisible()) window->close();
+    }
+}
+
+bool TBorderlessWindow::event(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::WindowDeactivate:
+        if (WindowRole == TWindowRole::PopUp && isVisible()) close();
+        break;
+    case QEvent::ToolTip: {
+        auto* help = static_cast<QHelpEvent*>(event);
+        for (const THintArea& area : HintAreas) {
+            if (area.Area.contains(help->pos()) && !area.Hint.isEmpty()) {
+                QToolTip::showText(help->globalPos(), area.Hint, this, area.Area);
+                return true;
+            }
+        }
+        break; // the window's own hint, if it has one
+    }
+    default:
+        break;
+    }
+    return QWidget::event(event);
+}
+
+void TBorderlessWindow::mouseMoveEvent(QMouseEvent* event) {
+    if (WindowRole == TWindowRole::Main)
+        while (QApplication::overrideCursor() != nullptr)
+            QApplication::restoreOverrideCursor();
+    QWidget::mouseMoveEvent(event);
+}
+
+void TBorderlessWindow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (!BackgroundPicture.isNull()) painter.drawImage(0, 0, BackgroundPicture);
+    PaintOver(painter);
+}
+
+void TBorderlessWindow::PaintOver(QPainter&) {}
+
+namespace {
+
+QRect AvailableArea(const QWidget& window, QPoint near) {
+    QScreen* screen = QGuiApplication::screenAt(near);
+    if (screen == nullptr) screen = window.screen();
+    if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? screen->availableGeometry() : QRect();
+}
+
+} // namespace
+
+void TBorderlessWindow::CentreOver(const QWidget& owner) {
+    const QRect area = owner.frameGeometry();
+    move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
+    KeepOnScreen();
+}
+
+void TBorderlessWindow::CentreOnScreen() {
+    QScreen* screen = this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr) return;
+    const QRect area = screen->geometry();
+    move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
+}
+
+void TBorderlessWindow::KeepOnScreen() {
+    const QRect area = AvailableArea(*this, geometry().center());
+    if (area.isEmpty()) return;
+    int left = std::min(x(), area.right() + 1 - width());
+    int top = std::min(y(), area.bottom() + 1 - height());
+    left = std::max(left, area.left());
+    top = std::max(top, area.top());
+    move(left, top);
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QLabel>
+#include <QMouseEvent>
+
+// A transparent label laid over a glyph painted in a window's background picture: the
+// window's buttons, its title (the drag handle) and its close and minimise areas. It
+// draws nothing unless given a caption, and reports the mouse with positions inside it.
+class TClickLabel : public QLabel {
+    Q_OBJECT
+  public:
+    explicit TClickLabel(QWidget* parent = nullptr);
+
+  signals:
+    // Any button; a click is a press and a release over the label.
+    void Pressed(Qt::MouseButton button, QPoint pos);
+    void Moved(Qt::MouseButtons buttons, QPoint pos);
+    void Released(Qt::MouseButton button, QPoint pos);
+    void Clicked(Qt::MouseButton button, QPoint pos);
+
+  protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};
