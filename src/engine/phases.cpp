@@ -1,0 +1,176 @@
+#include "engine/phases.h"
+
+#include <cmath>
+
+#include "engine/angles.h"
+#include "engine/phases_tables.h"
+#include "engine/text_helpers.h"
+
+namespace {
+
+constexpr double SynodicMonth = 29.530588853;
+
+// Reduced and converted to radians, as the periodic terms take them.
+double ReducedRad(double degrees) {
+    return DegToRad(Normalize360(degrees));
+}
+
+// The (fractional) lunation number whose mean phase falls at jd: the mean-phase formula
+// inverted, with one Newton step for its T^2..T^4 terms (good to minutes over 10,000 years).
+double LunationAt(double jd) {
+    double k = (jd - 2451550.09765) / SynodicMonth;
+    TT tt;
+    k -= (MeanPhase(k, tt) - jd) / SynodicMonth;
+    return k;
+}
+
+// The sum of the periodic terms for one column of the table (Meeus, table 49.A).
+double PeriodicSum(int code, double e, double m, double mp, double f, double om) {
+    double sum = 0.0;
+    for (const TPhaseTerm& term : PhaseTerms) {
+        const double arg = term.M * m + term.Mp * mp + term.F * f + term.Om * om;
+        double coefficient = term.Quarters;
+        int ePower = term.EPowerQuarters;
+        if (code == 0 || code == 2) {
+            coefficient = code == 0 ? term.NewMoon : term.FullMoon;
+            ePower = term.EPowerNewFull;
+        }
+        const double factor = ePower == 0 ? 1.0 : (ePower == 1 ? e : e * e);
+        sum += coefficient * factor * std::sin(arg);
+    }
+    return sum;
+}
+
+// Correction shared by all phases from the planetary arguments A1..A14 (not reduced).
+double PlanetarySum(const TT& tt, double k) {
+    double sum = 0.0;
+    bool first = true;
+    for (const TPlanetaryTerm& term : PlanetaryPhaseTerms) {
+        double a = term.Base + term.Rate * k;
+        if (first) a -= 0.009173 * tt.T2;
+        first = false;
+        sum += term.Coefficient * std::sin(DegToRad(a));
+    }
+    return sum;
+}
+
+// The month as the 0h local Julian Days of its first day and of the next month's first day.
+struct TMonthBounds {
+    double Start = 0.0;
+    double End = 0.0;
+};
+
+TMonthBounds MonthBounds(const TDateRec& date) {
+    TDateRec first;
+    first.Day = 1;
+    first.Month = date.Month;
+    first.Year = date.Year;
+    TMonthBounds bounds;
+    bounds.Start = JulianDay(first);
+    if (date.Month == 12) {
+        bounds.End = bounds.Start + 31.0; // also safe for the last representable year
+    } else {
+        first.Month = static_cast<std::uint16_t>(date.Month + 1);
+        bounds.End = JulianDay(first);
+    }
+    return bounds;
+}
+
+TPhaseEntry MakeEntry(double k, int code, double jdLocal) {
+    TPhaseEntry entry;
+    entry.K = k;
+    entry.PhaseType = code;
+    // Store the first quarter as 3 and the last as 1 whatever the sign of k.
+    if (k >= 0 && (code == 1 || code == 3)) entry.PhaseType = 4 - code;
+    entry.JDLocal = jdLocal;
+    entry.When = JDToDate(jdLocal);
+    entry.Text = DateTimeTextNoSeconds(entry.When);
+    return entry;
+}
+
+} // namespace
+
+double MeanPhase(double k, TT& tt) {
+    tt.T = k / 1236.85;
+    tt.T2 = tt.T * tt.T;
+    tt.T3 = tt.T2 * tt.T;
+    tt.T4 = tt.T3 * tt.T;
+    // Meeus, eq. 49.1
+    return 2451550.09765 + SynodicMonth * k + 0.0001337 * tt.T2 - 0.00000015 * tt.T3 +
+           0.00000000073 * tt.T4;
+}
+
+double PhaseCorrection(const TT& tt, int code, double k) {
+    // Meeus, eqs. 49.4 to 49.7
+    const double m = ReducedRad(2.5534 + 29.10535669 * k - 0.0000218 * tt.T2 - 0.00000011 * tt.T3);
+    const double mp = ReducedRad(201.5643 + 385.81693528 * k + 0.0107438 * tt.T2 +
+                                 0.00001239 * tt.T3 - 0.000000058 * tt.T4);
+    const double f = ReducedRad(160.7108 + 390.67050274 * k - 0.0016341 * tt.T2 -
+                                0.00000227 * tt.T3 + 0.000000011 * tt.T4);
+    const double om = ReducedRad(124.7746 - 1.5637558 * k + 0.0020691 * tt.T2 + 0.00000215 * tt.T3);
+    const double e = 1.0 - 0.002516 * tt.T - 0.0000074 * tt.T2;
+
+    double correction = PeriodicSum(code, e, m, mp, f, om);
+    if (code == 1 || code == 3) {
+        const double w = 0.00306 - 0.00038 * e * std::cos(m) + 0.00026 * std::cos(mp) -
+                         0.00002 * std::cos(mp - m) + 0.00002 * std::cos(mp + m) +
+                         0.00002 * std::cos(2.0 * f);
+        // Added for a first quarter, subtracted for a last quarter.
+        const bool firstQuarter = (k > 0) == (code == 1);
+        correction += firstQuarter ? w : -w;
+    }
+    return correction + PlanetarySum(tt, k);
+}
+
+int PhaseCode(double k) {
+    return static_cast<int>(std::fmod(std::trunc(4.0 * std::fabs(k)), 4.0));
+}
+
+double TruePhase(double k) {
+    TT tt;
+    const double mean = MeanPhase(k, tt);
+    return mean + PhaseCorrection(tt, PhaseCode(k), k);
+}
+
+int MonthPhases(const TDateRec& date, const TObserver& observer, TPhaseList& list) {
+    if (date.Month < 1 || date.Month > 12) return 0;
+    const TMonthBounds month = MonthBounds(date);
+    const double offset = observer.LocalOffsetDays();
+    // The month in Universal Time, widened by two days: more than any periodic correction.
+    constexpr double Margin = 2.0;
+    const double utStart = month.Start - offset - Margin;
+    const double utStop = month.End - offset + Margin;
+
+    TT tt;
+    double k = std::floor(4.0 * LunationAt(utStart)) / 4.0;
+    for (int i = 0; i < 8 && MeanPhase(k, tt) > utStart; ++i)
+        k -= 0.25;
+
+    int count = 0;
+    // About ten quarters span the widened month; the bound only guards against nonsense.
+    for (int i = 0; i < 64; ++i, k += 0.25) {
+        const double jde0 = MeanPhase(k, tt);
+        if (jde0 >= utStop) break;
+        const int code = PhaseCode(k);
+        const double local = jde0 + PhaseCorrection(tt, code, k) + offset;
+        if (local >= month.Start && local < month.End && count < MaxMonthPhases)
+            list[static_cast<size_t>(count++)] = MakeEntry(k, code, local);
+    }
+    return count;
+}
+
+TNewMoonPair BracketingNewMoons(const TDateRec& date) {
+    const double jd = date.JD;
+    if (!std::isfinite(jd) || std::fabs(jd) > 1.0e9) return {};
+    double k = std::floor(LunationAt(jd));
+    double prev = TruePhase(k);
+    for (int i = 0; i < 8 && jd < prev; ++i)
+        prev = TruePhase(--k);
+    double next = TruePhase(k + 1.0);
+    for (int i = 0; i < 8 && jd >= next; ++i) {
+        k += 1.0;
+        prev = next;
+        next = TruePhase(k + 1.0);
+    }
+    return {prev, next};
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "engine/date_time.h"
+#include "engine/observer.h"
+
+// Principal phases of the Moon (Meeus, Astronomical Algorithms, ch. 49, first-edition
+// constants). k is the lunation number: k = 0 is the new moon of 6 January 2000; the
+// fractions .00, .25, .50, .75 are new moon, first quarter, full moon and last quarter.
+
+// Powers of T = k / 1236.85 handed from MeanPhase to PhaseCorrection.
+struct TT {
+    double T = 0.0;
+    double T2 = 0.0;
+    double T3 = 0.0;
+    double T4 = 0.0;
+};
+
+// Phase types as the month list keeps them.
+inline constexpr int PhaseNewMoon = 0;
+inline constexpr int PhaseLastQuarter = 1;
+inline constexpr int PhaseFullMoon = 2;
+inline constexpr int PhaseFirstQuarter = 3;
+
+// One principal phase of a calendar month.
+struct TPhaseEntry {
+    double K = 0.0;       // lunation number, a multiple of 0.25
+    int PhaseType = 0;    // 0 New Moon, 1 Last Quarter, 2 Full Moon, 3 First Quarter
+    double JDLocal = 0.0; // true instant in local civil time
+    TDateRec When;        // JDToDate(JDLocal)
+    std::string Text;     // "HH:MM  DD Month YYYY", local time
+};
+
+// A month holds at most five principal phases.
+inline constexpr int MaxMonthPhases = 5;
+using TPhaseList = std::array<TPhaseEntry, MaxMonthPhases>;
+
+// True instants (JDE, no time-zone shift) of the new moons at or before and after a moment.
+struct TNewMoonPair {
+    double PrevNewMoon = 0.0;
+    double NextNewMoon = 0.0;
+};
+
+// JDE of the mean phase of lunation k (Meeus, eq. 49.1); fills tt with the powers of T.
+[[nodiscard]] double MeanPhase(double k, TT& tt);
+
+// Periodic correction in days that turns the mean phase into the true one. code is
+// trunc(4|k|) mod 4: 0 new moon, 2 full moon, 1 and 3 the quarters (for k >= 0 code 1 is a
+// first quarter, for k < 0 a last quarter).
+[[nodiscard]] double PhaseCorrection(const TT& tt, int code, double k);
+
+// The phase code of a lunation number: trunc(4|k|) mod 4.
+[[nodiscard]] int PhaseCode(double k);
+
+// True instant (JDE, used as UT) of the phase of lunation number k.
+[[nodiscard]] double TruePhase(double k);
+
+// Every principal phase whose local civil instant falls in the month of date.Month and
+// date.Year, in order; returns the number of entries filled (0..5). A month or year outside
+// the calendar gives 0.
+[[nodiscard]] int MonthPhases(const TDateRec& date, const TObserver& observer, TPhaseList& list);
+
+// The true new moons with PrevNewMoon <= date.JD < NextNewMoon. date.JD is compared as given
+// (no time-zone offset is applied).
+[[nodiscard]] TNewMoonPair BracketingNewMoons(const TDateRec& date);

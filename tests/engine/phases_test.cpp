@@ -1,0 +1,214 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <sstream>
+#include <vector>
+
+#include "engine/date_time.h"
+#include "engine/phases.h"
+
+namespace {
+
+TDateRec MonthOf(int year, int month) {
+    TDateRec d;
+    d.Year = static_cast<std::uint16_t>(year);
+    d.Month = static_cast<std::uint16_t>(month);
+    return d;
+}
+
+TObserver Zone(int minutes) {
+    TObserver o;
+    o.ZoneMinutes = minutes;
+    return o;
+}
+
+std::vector<TPhaseEntry> Phases(int year, int month, const TObserver& observer) {
+    TPhaseList list;
+    const int n = MonthPhases(MonthOf(year, month), observer, list);
+    return {list.begin(), list.begin() + n};
+}
+
+// The type a lunation number stands for, from its fraction alone.
+int ExpectedType(double k) {
+    const double fraction = k - std::floor(k);
+    if (fraction == 0.0) return PhaseNewMoon;
+    if (fraction == 0.25) return PhaseFirstQuarter;
+    if (fraction == 0.5) return PhaseFullMoon;
+    return PhaseLastQuarter;
+}
+
+double MonthStart(int year, int month) {
+    TDateRec d = MonthOf(year, month);
+    d.Day = 1;
+    return JulianDay(d);
+}
+
+// Walks consecutive months and checks that the phases follow each other quarter by quarter,
+// each in its own month, with nothing before the first or after the last phase missed.
+// Returns a description of the first fault, or "".
+std::string CheckRun(int year, int month, int months, const TObserver& observer, double& minGap,
+                     double& maxGap) {
+    double lastK = 0.0, lastJD = 0.0;
+    bool any = false;
+    for (int i = 0; i < months; ++i) {
+        const int y = year + (month - 1 + i) / 12;
+        const int m = (month - 1 + i) % 12 + 1;
+        const double start = MonthStart(y, m);
+        const double end = m == 12 ? MonthStart(y + 1, 1) : MonthStart(y, m + 1);
+        const auto list = Phases(y, m, observer);
+        std::ostringstream where;
+        where << y << "-" << m << " zone " << observer.ZoneMinutes << ": ";
+        if (list.size() < 3) return where.str() + "fewer than three phases";
+        for (const TPhaseEntry& p : list) {
+            if (p.JDLocal < start || p.JDLocal >= end) return where.str() + "phase outside month";
+            if (p.PhaseType != ExpectedType(p.K)) return where.str() + "wrong phase type";
+            if (any) {
+                if (p.K != lastK + 0.25) {
+                    std::ostringstream s;
+                    s << where.str() << "k " << lastK << " followed by " << p.K;
+                    return s.str();
+                }
+                minGap = std::min(minGap, p.JDLocal - lastJD);
+                maxGap = std::max(maxGap, p.JDLocal - lastJD);
+            } else {
+                // The quarter before the first one found lies before the month.
+                if (TruePhase(p.K - 0.25) + observer.LocalOffsetDays() >= start)
+                    return where.str() + "first phase missed";
+            }
+            any = true;
+            lastK = p.K;
+            lastJD = p.JDLocal;
+        }
+    }
+    return "";
+}
+
+TEST(Phases, BookExamples) {
+    TT tt;
+    EXPECT_DOUBLE_EQ(MeanPhase(0.0, tt), 2451550.09765);
+    // Meeus, ex. 49.a: new moon of February 1977, k = -283.
+    EXPECT_NEAR(TruePhase(-283.0), 2443192.65118, 2e-5);
+    EXPECT_NEAR(MeanPhase(-283.0, tt), 2443192.94102, 2e-5);
+    // Meeus, ex. 49.b: the first last quarter of 2044, k = 544.75: 21 January, 23h48m.
+    EXPECT_NEAR(TruePhase(544.75), 2467636.49186, 2e-5);
+    // First quarter of 27 January 1977 (k = -283.75): code 3 for negative k adds W.
+    EXPECT_EQ(PhaseCode(-283.75), 3);
+    EXPECT_NEAR(TruePhase(-283.75), 2443170.7169, 1e-4);
+
+    const auto jan1977 = Phases(1977, 1, Zone(0));
+    const auto fq = std::find_if(jan1977.begin(), jan1977.end(),
+                                 [](const TPhaseEntry& p) { return p.K == -283.75; });
+    ASSERT_NE(fq, jan1977.end());
+    EXPECT_EQ(fq->PhaseType, PhaseFirstQuarter);
+
+    const auto feb1977 = Phases(1977, 2, Zone(0));
+    ASSERT_FALSE(feb1977.empty());
+    const auto nm = std::find_if(feb1977.begin(), feb1977.end(),
+                                 [](const TPhaseEntry& p) { return p.K == -283.0; });
+    ASSERT_NE(nm, feb1977.end());
+    EXPECT_EQ(nm->PhaseType, PhaseNewMoon);
+    EXPECT_EQ(nm->Text, "03:37  18 February 1977");
+    EXPECT_EQ(nm->When.Day, 18);
+
+    const auto jan2044 = Phases(2044, 1, Zone(0));
+    const auto lq = std::find_if(jan2044.begin(), jan2044.end(),
+                                 [](const TPhaseEntry& p) { return p.K == 544.75; });
+    ASSERT_NE(lq, jan2044.end());
+    EXPECT_EQ(lq->PhaseType, PhaseLastQuarter);
+    EXPECT_EQ(lq->Text, "23:48  21 January 2044");
+}
+
+TEST(Phases, LocalTimeDecidesTheMonth) {
+    // Full moon of 1 November 1906, 04:45 UT: 23:45 on 31 October at UTC-5.
+    const auto oct = Phases(1906, 10, Zone(-300));
+    ASSERT_FALSE(oct.empty());
+    EXPECT_EQ(oct.back().PhaseType, PhaseFullMoon);
+    EXPECT_EQ(oct.back().When.Day, 31);
+    EXPECT_EQ(oct.back().Text.substr(0, 2), "23");
+    const auto nov = Phases(1906, 11, Zone(-300));
+    ASSERT_FALSE(nov.empty());
+    EXPECT_EQ(nov.front().K, oct.back().K + 0.25);
+
+    // With daylight saving (UTC-4) the same full moon is at 00:45 on 1 November.
+    TObserver dst = Zone(-300);
+    dst.DstMinutes = 60;
+    const auto novDst = Phases(1906, 11, dst);
+    ASSERT_FALSE(novDst.empty());
+    EXPECT_EQ(novDst.front().K, oct.back().K);
+    EXPECT_NEAR(novDst.front().JDLocal - oct.back().JDLocal, 1.0 / 24, 1e-9);
+    EXPECT_EQ(novDst.front().Text.substr(0, 9), "00:45  01");
+    EXPECT_NE(Phases(1906, 10, dst).back().K, oct.back().K);
+}
+
+TEST(Phases, EveryPhaseOnceInEveryZone1900To2100) {
+    double minGap = 99, maxGap = 0;
+    for (int zone = -720; zone <= 840; zone += 30) {
+        const std::string fault = CheckRun(1900, 1, 201 * 12, Zone(zone), minGap, maxGap);
+        ASSERT_EQ(fault, "");
+    }
+    // Quarter intervals of 7.38 days on average, varying with the Moon's anomaly.
+    EXPECT_GT(minGap, 5.5) << "shortest interval";
+    EXPECT_LT(maxGap, 9.0) << "longest interval";
+}
+
+TEST(Phases, EveryPhaseOnceInSampledYears1To9999) {
+    double minGap = 99, maxGap = 0;
+    for (int year = 1; year <= 9998; year += 53) {
+        for (int zone : {-720, -300, 0, 345, 840}) {
+            const std::string fault = CheckRun(year, 1, 13, Zone(zone), minGap, maxGap);
+            ASSERT_EQ(fault, "");
+        }
+    }
+    for (int zone : {-720, 840})
+        ASSERT_EQ(CheckRun(9999, 1, 12, Zone(zone), minGap, maxGap), "");
+    EXPECT_GT(minGap, 5.5);
+    EXPECT_LT(maxGap, 9.0);
+}
+
+TEST(Phases, BracketingNewMoonsFromYear1To9999) {
+    const double first = MonthStart(1, 1);
+    const double last = MonthStart(9999, 12) + 30;
+    double worst = 0.0;
+    for (double jd = first + 0.137; jd < last; jd += 9.37) {
+        TDateRec d = JDToDate(jd);
+        d.JD = jd;
+        const TNewMoonPair pair = BracketingNewMoons(d);
+        ASSERT_LE(pair.PrevNewMoon, jd) << "JD " << jd;
+        ASSERT_GT(pair.NextNewMoon, jd) << "JD " << jd;
+        const double length = pair.NextNewMoon - pair.PrevNewMoon;
+        // One lunation: 29.27 to 29.84 days in the present era.
+        ASSERT_GT(length, 29.1) << "JD " << jd;
+        ASSERT_LT(length, 30.0) << "JD " << jd;
+        worst = std::max(worst, std::fabs(length - 29.530588853));
+    }
+    EXPECT_LT(worst, 0.5);
+
+    // The new moon of Meeus, ex. 49.a, seen from just before and just after it.
+    TDateRec d;
+    d.JD = 2443192.65;
+    EXPECT_NEAR(BracketingNewMoons(d).NextNewMoon, 2443192.65118, 2e-5);
+    d.JD = 2443192.66;
+    EXPECT_NEAR(BracketingNewMoons(d).PrevNewMoon, 2443192.65118, 2e-5);
+}
+
+TEST(Phases, ImpossibleDatesGiveNoPhasesAndNoHang) {
+    TPhaseList list;
+    EXPECT_EQ(MonthPhases(MonthOf(2000, 0), Zone(0), list), 0);
+    EXPECT_EQ(MonthPhases(MonthOf(2000, 13), Zone(0), list), 0);
+    for (int year : {0, 10000, 65535}) {
+        for (int month : {1, 12}) {
+            const int n = MonthPhases(MonthOf(year, month), Zone(-720), list);
+            EXPECT_GE(n, 3) << year << "-" << month;
+            EXPECT_LE(n, MaxMonthPhases);
+        }
+    }
+    TDateRec d;
+    d.JD = std::nan("");
+    const TNewMoonPair nan = BracketingNewMoons(d);
+    EXPECT_EQ(nan.PrevNewMoon, 0.0);
+    d.JD = 1e300;
+    EXPECT_EQ(BracketingNewMoons(d).NextNewMoon, 0.0);
+}
+
+} // namespace
