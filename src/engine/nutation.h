@@ -1,0 +1,17 @@
+#pragma once
+
+// Nutation in longitude and in obliquity, arcseconds.
+struct [[nodiscard]] TNutation {
+    double DeltaPsi = 0.0; // nutation in longitude
+    double DeltaEps = 0.0; // nutation in obliquity
+};
+
+// Nutation from the 63-term IAU 1980 series (Meeus, Astronomical Algorithms, ch. 22).
+[[nodiscard]] TNutation Nutation(double jd);
+
+// True obliquity of the ecliptic in radians: Laskar's mean obliquity (Meeus, eq. 22.3) plus
+// the nutation in obliquity. The nutation it used is handed back in `nutation`.
+[[nodiscard]] double TrueObliquity(double jd, TNutation& nutation);
+
+// The same when the caller has no use for the nutation.
+[[nodiscard]] double TrueObliquity(double jd);

@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "engine/angles.h"
+#include "engine/coordinates.h"
+#include "engine/nutation.h"
+#include "engine/sidereal_time.h"
+
+namespace {
+
+// Difference of two angles in degrees, wrapped to -180..+180.
+double AngleDiff(double a, double b) {
+    return std::remainder(a - b, 360.0);
+}
+
+TEST(SiderealTime, EpochAndMeeusExamples) {
+    EXPECT_DOUBLE_EQ(CenturiesSinceJ2000(2451545.0), 0.0);
+    EXPECT_NEAR(SiderealTime0h(2451545.0), 100.46061837, 1e-9);
+    EXPECT_NEAR(SiderealTimeAt(2451545.0), 280.46061837, 1e-9);
+    // Meeus, ex. 12.a: 1987 April 10, 0h UT -> 13h10m46.3668s.
+    EXPECT_NEAR(SiderealTime0h(2446895.5), (13 + 10 / 60.0 + 46.3668 / 3600.0) * 15.0, 1e-6);
+    // Meeus, ex. 12.b: 1987 April 10, 19h21m00s UT -> 128.7378734 degrees.
+    EXPECT_NEAR(SiderealTimeAt(2446896.30625), 128.7378734, 1e-6);
+}
+
+TEST(SiderealTime, BothFormulasAgreeAtZeroHoursOverSixCenturies) {
+    double worst = 0.0;
+    double worstJd = 0.0;
+    for (double jd = 2305447.5; jd < 2524593.5; jd += 7.0) { // 1600..2200
+        const double t0 = SiderealTime0h(jd);
+        const double t = SiderealTimeAt(jd);
+        ASSERT_GE(t0, 0.0);
+        ASSERT_LT(t0, 360.0);
+        ASSERT_GE(t, 0.0);
+        ASSERT_LT(t, 360.0);
+        const double d = std::fabs(AngleDiff(t0, t));
+        if (d > worst) {
+            worst = d;
+            worstJd = jd;
+        }
+    }
+    EXPECT_LT(worst, 1e-5) << "worst at JD " << worstJd;
+}
+
+TEST(Nutation, MeeusExample22a) {
+    // 1987 April 10, 0h TD.
+    const TNutation n = Nutation(2446895.5);
+    EXPECT_NEAR(n.DeltaPsi, -3.788, 0.0005);
+    EXPECT_NEAR(n.DeltaEps, 9.443, 0.0005);
+    TNutation handedBack;
+    const double eps = TrueObliquity(2446895.5, handedBack);
+    EXPECT_DOUBLE_EQ(handedBack.DeltaPsi, n.DeltaPsi);
+    EXPECT_DOUBLE_EQ(handedBack.DeltaEps, n.DeltaEps);
+    // 23 deg 26' 36.850"
+    EXPECT_NEAR(RadToDeg(eps), 23.0 + 26.0 / 60.0 + 36.850 / 3600.0,
+                0.001 / 3600.0); // the book rounds both parts to 0.001"
+    EXPECT_DOUBLE_EQ(TrueObliquity(2446895.5), eps);
+}
+
+TEST(Nutation, StaysWithinItsAmplitudesOverTwoThousandYears) {
+    // The largest terms are 17.2" and 9.2"; all terms together stay below 19.5" and 10.5".
+    for (double jd = 1721423.5; jd < 2451545.0 + 365250.0; jd += 97.3) {
+        const TNutation n = Nutation(jd);
+        ASSERT_LT(std::fabs(n.DeltaPsi), 19.5) << "JD " << jd;
+        ASSERT_LT(std::fabs(n.DeltaEps), 10.5) << "JD " << jd;
+        const double eps = RadToDeg(TrueObliquity(jd));
+        ASSERT_GT(eps, 22.0) << "JD " << jd;
+        ASSERT_LT(eps, 24.6) << "JD " << jd;
+    }
+}
+
+TEST(EclipticToEquatorial, MeeusExample13aAndTexts) {
+    // Pollux: lambda 113.215630, beta 6.684170, epsilon 23.4392911 -> alpha 116.328942,
+    // delta 28.026183.
+    const TEquatorial pollux =
+        EclipticToEquatorial(DegToRad(23.4392911), DegToRad(6.684170), DegToRad(113.215630));
+    EXPECT_NEAR(pollux.RADeg, 116.328942, 2e-6);
+    EXPECT_NEAR(pollux.DecDeg, 28.026183, 2e-6);
+    EXPECT_EQ(pollux.RAText.Units, "07"); // 7h45m18.9s
+    EXPECT_EQ(pollux.RAText.Minutes, "45");
+    EXPECT_EQ(pollux.DecText.Units, "28");
+    EXPECT_EQ(pollux.DecText.Sign, "  ");
+
+    // A declination of -0.5 degrees.
+    const double eps = DegToRad(23.44);
+    const TEquatorial south =
+        EclipticToEquatorial(eps, std::asin(std::sin(DegToRad(-0.5)) / std::cos(eps)), 0.0);
+    EXPECT_NEAR(south.DecDeg, -0.5, 1e-9);
+    EXPECT_EQ(south.DecText.Sign, NegativeSign);
+    EXPECT_EQ(south.DecText.Units, "00");
+    EXPECT_EQ(south.DecText.Minutes, "30");
+
+    // A right ascension just below 360 degrees reads 00h00m, never 24h or 23h60m.
+    const TEquatorial nearZero = EclipticToEquatorial(eps, 0.0, -1e-9);
+    EXPECT_GT(nearZero.RADeg, 359.99);
+    EXPECT_LE(nearZero.RADeg, 360.0);
+    EXPECT_EQ(nearZero.RAText.Units, "00");
+    EXPECT_EQ(nearZero.RAText.Minutes, "00");
+}
+
+TEST(EclipticToEquatorial, RangesOverTheWholeSphere) {
+    const double eps = DegToRad(23.44);
+    for (int lon = -360; lon <= 720; lon += 7) {
+        for (int lat = -89; lat <= 89; lat += 4) {
+            const TEquatorial e = EclipticToEquatorial(eps, DegToRad(lat), DegToRad(lon));
+            ASSERT_GE(e.RADeg, 0.0);
+            ASSERT_LE(e.RADeg, 360.0);
+            ASSERT_GE(e.DecDeg, -90.0);
+            ASSERT_LE(e.DecDeg, 90.0);
+            ASSERT_LE(std::stoi(e.RAText.Units), 23) << lon << " " << lat;
+            ASSERT_LE(std::stoi(e.RAText.Minutes), 59);
+            ASSERT_LE(std::stoi(e.RAText.Seconds), 59);
+        }
+    }
+}
+
+} // namespace
