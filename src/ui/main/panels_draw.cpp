@@ -1,0 +1,48 @@
+#include "ui/main/panels_draw.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+void DrawTextAt(QPainter& painter, int x, int y, const QString& text) {
+    const QFontMetrics metrics(painter.font());
+    painter.drawText(QRect(x, y, metrics.horizontalAdvance(text) + 4, metrics.height()),
+                     Qt::AlignLeft | Qt::AlignTop, text);
+}
+
+namespace {
+
+void WithPointDelta(QPainter& painter, int delta, auto draw) {
+    const QFont saved = painter.font();
+    QFont font = saved;
+    if (font.pointSizeF() > 0)
+        font.setPointSizeF(font.pointSizeF() + delta);
+    else
+        font.setPixelSize(font.pixelSize() + delta);
+    painter.setFont(font);
+    draw();
+    painter.setFont(saved);
+}
+
+} // namespace
+
+void DisplayCoord(QPainter& painter, int x, TCoordMode mode, const TSexagesimal& value, int y,
+                  int xSeconds, int xMinutes) {
+    const QString sign = QString::fromStdString(value.Sign);
+    WithPointDelta(painter, -2, [&] { DrawTextAt(painter, x - 8, y, sign); });
+    const QString units = QString::fromStdString(value.Units);
+    const QString minutes = QString::fromStdString(value.Minutes);
+    const QString seconds = QString::fromStdString(value.Seconds);
+    if (mode == TCoordMode::Degrees) {
+        if (units.size() == 3) x -= 7;
+        DrawTextAt(painter, x, y, units);
+        const int degreeLeft = x + QFontMetrics(painter.font()).horizontalAdvance(units);
+        WithPointDelta(painter, 1,
+                       [&] { DrawTextAt(painter, degreeLeft, y, QStringLiteral("°")); });
+        DrawTextAt(painter, xMinutes, y, minutes + " '");
+        DrawTextAt(painter, xSeconds, y, seconds + " \"");
+    } else {
+        DrawTextAt(painter, x, y, units + "h");
+        DrawTextAt(painter, xMinutes, y, minutes + "m");
+        DrawTextAt(painter, xSeconds, y, seconds + "s");
+    }
+}

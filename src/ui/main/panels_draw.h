@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+#include "engine/text_helpers.h"
+
+class QPainter;
+
+enum class TCoordMode { Degrees, Hours };
+
+// Draws one sexagesimal value at fixed columns with the painter's font: the sign 8 pixels
+// left of the units in a font two points smaller, then units, minutes and seconds with
+// their marks. A three-digit degree value moves 7 pixels left.
+void DisplayCoord(QPainter& painter, int x, TCoordMode mode, const TSexagesimal& value, int y,
+                  int xSeconds, int xMinutes);
+
+// Text with its top-left corner at (x, y), as the panels place their values.
+void DrawTextAt(QPainter& painter, int x, int y, const QString& text);

@@ -1,0 +1,96 @@
+// The main window's pictures: compiled-in artwork, with plain drawn stand-ins for any
+// picture a build lacks, so the window always shows its values.
+
+#include <QFile>
+#include <QPainter>
+#include <QPainterPath>
+
+#include "ui/common/artwork.h"
+#include "ui/main/tmain.h"
+
+namespace {
+
+QImage ArtOr(const QString& name, const QImage& standIn) {
+    if (!QFile::exists(ArtPath(name))) return standIn;
+    QImage picture = LoadArt(name);
+    return picture.isNull() ? standIn : picture;
+}
+
+QImage Filled(int w, int h, const QColor& colour) {
+    QImage picture(w, h, QImage::Format_RGB32);
+    picture.fill(colour);
+    return picture;
+}
+
+QImage PanelStandIn(int w, int h) {
+    QImage picture = Filled(w, h, QColor(12, 16, 30));
+    QPainter painter(&picture);
+    painter.setPen(QColor(70, 80, 100));
+    painter.drawRect(0, 0, w - 1, h - 1);
+    return picture;
+}
+
+// A 30 x 30 phase picture: litLeft/litRight choose the lit halves; blue tints it.
+QImage PhaseStandIn(bool litLeft, bool litRight, bool blue) {
+    QImage picture(30, 30, QImage::Format_ARGB32);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF disc(2, 2, 26, 26);
+    const QColor dark(40, 44, 56);
+    const QColor lit = blue ? QColor(140, 180, 255) : QColor(235, 230, 205);
+    painter.setPen(QColor(90, 95, 110));
+    painter.setBrush(dark);
+    painter.drawEllipse(disc);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(lit);
+    if (litLeft && litRight)
+        painter.drawEllipse(disc);
+    else if (litLeft)
+        painter.drawPie(disc, 90 * 16, 180 * 16);
+    else if (litRight)
+        painter.drawPie(disc, -90 * 16, 180 * 16);
+    return picture;
+}
+
+} // namespace
+
+void TMain::LoadArtwork() {
+    MoonPhoto = ArtOr("full-moon-156.jpg", Filled(156, 156, Qt::black))
+                    .convertToFormat(QImage::Format_RGB32);
+    MoonPicture = MoonPhoto;
+    StripBackground = ArtOr("clock-strip.jpg", Filled(640, 24, QColor(150, 152, 160)));
+    MoonParamsBackground = ArtOr("moon-params.jpg", PanelStandIn(86, 67));
+    SunParamsBackground = ArtOr("sun-params.jpg", PanelStandIn(84, 67));
+    DayHighlight = ArtOr("day-highlight.png", [] {
+        QImage picture(25, 23, QImage::Format_ARGB32);
+        picture.fill(Qt::transparent);
+        QPainter painter(&picture);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(QColor(0, 200, 220), 1.5));
+        painter.setBrush(QColor(0, 120, 150, 120));
+        painter.drawRoundedRect(QRectF(1, 1, 23, 21), 4, 4);
+        return picture;
+    }());
+    YearButton = ArtOr("year-box.png", [] {
+        QImage picture = Filled(60, 29, QColor(235, 235, 225));
+        QPainter painter(&picture);
+        painter.setPen(QColor(60, 60, 60));
+        painter.drawRect(0, 0, 59, 28);
+        return picture;
+    }());
+    // new, last quarter, full, first quarter, blue; drawn for the northern hemisphere.
+    PhasePictures = {ArtOr("phase-new.png", PhaseStandIn(false, false, false)),
+                     ArtOr("phase-last-quarter.png", PhaseStandIn(true, false, false)),
+                     ArtOr("phase-full.png", PhaseStandIn(true, true, false)),
+                     ArtOr("phase-first-quarter.png", PhaseStandIn(false, true, false)),
+                     ArtOr("phase-blue.png", PhaseStandIn(true, true, true))};
+    MoonParams = MoonParamsBackground;
+    SunParams = SunParamsBackground;
+}
+
+void TMain::InvertPhaseIcons() {
+    for (QImage& picture : PhasePictures)
+        picture = picture.mirrored(true, true);
+    DisplayPhaseTimes();
+}

@@ -1,0 +1,182 @@
+// The data panels of the main window: the one-second tick and what it shows, the month's
+// principal phases, the Moon and Sun rise/transit/set rows.
+
+#include <cmath>
+
+#include <QLabel>
+#include <QMessageBox>
+#include <QPainter>
+
+#include "engine/phase_name.h"
+#include "ui/common/artwork.h"
+#include "ui/common/click_label.h"
+#include "ui/common/fonts.h"
+#include "ui/main/tmain.h"
+
+namespace {
+
+const QColor Aqua(0, 255, 255);
+const QColor PanelText(255, 255, 176);
+
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+} // namespace
+
+// --- the tick ---
+
+void TMain::Tick() {
+    FollowClock();
+    const double ut = UniversalTime();
+    ComputeMoonAndSun(ut);
+    const QString time = Q(DateTimeText(JDToDate(SelectedDate.JD + ClockOffset)));
+    const double age = ut - NewMoons.PrevNewMoon;
+    Texts.Age = MoonAgeTexts(age);
+    Texts.Valid = true;
+    const double p = LunationPercent(age, NewMoons.PrevNewMoon, NewMoons.NextNewMoon);
+    CurrentPhaseName = Q(MoonPhaseName(p, SelectedDate.Month, BlueMoonNow()));
+    LunationNow = p;
+    RedrawMoon();
+    CurrentStripText = time + " - " + CurrentPhaseName;
+    ComposeStrip(CurrentStripText,
+                 QStringLiteral("LST: ") +
+                     Q(LocalSiderealTimeText(ClockUniversal(), Observer.ObserverLongitude)));
+    update();
+}
+
+bool TMain::BlueMoonNow() const {
+    // The month's second full moon, from twelve hours before its instant.
+    return PhaseCount == 5 && PhaseList[4].PhaseType == PhaseFullMoon &&
+           PhaseList[4].JDLocal - 0.5 < SelectedDate.JD;
+}
+
+TDateRec TMain::ClockUniversal() const {
+    const QDateTime utc = ClockNow().toUTC();
+    TDateRec d;
+    d.Year = static_cast<std::uint16_t>(utc.date().year());
+    d.Month = static_cast<std::uint16_t>(utc.date().month());
+    d.Day = static_cast<std::uint16_t>(utc.date().day());
+    d.Hour = static_cast<std::uint16_t>(utc.time().hour());
+    d.Minute = static_cast<std::uint16_t>(utc.time().minute());
+    d.Second = static_cast<std::uint16_t>(utc.time().second());
+    d.MSec = static_cast<std::uint16_t>(utc.time().msec());
+    return d;
+}
+
+void TMain::FollowClock() {
+    // The displayed second of the day before and after reading the clock; when it went
+    // backwards the displayed time passed midnight.
+    auto secondOfDay = [this] {
+        double s = SelectedDate.Hour * 3600.0 + SelectedDate.Minute * 60.0 + SelectedDate.Second +
+                   ClockOffset * 86400.0;
+        if (s < 0) s += 86400.0;
+        if (s > 86400.0) s -= 86400.0;
+        return s;
+    };
+    const double a = secondOfDay();
+    const QTime t = ClockNow().time();
+    SelectedDate.Hour = static_cast<std::uint16_t>(t.hour());
+    SelectedDate.Minute = static_cast<std::uint16_t>(t.minute());
+    SelectedDate.Second = static_cast<std::uint16_t>(t.second());
+    SelectedDate.MSec = static_cast<std::uint16_t>(t.msec());
+    SelectedDate.JD = JulianDay(SelectedDate);
+    const double c = secondOfDay();
+    if (a > c) {
+        const double jd = SelectedDate.JD;
+        SelectedDate = JDToDate(jd + 1.0);
+        SelectedDate.JD = jd + 1.0;
+        ShowSelectedMonth(SelectedDate);
+    }
+}
+
+void TMain::ComposeStrip(const QString& text, const QString& lst) {
+    StripBuffer = StripBackground.isNull() ? QImage(640, 25, QImage::Format_RGB32)
+                                           : StripBackground.copy(0, 0, 640, 25);
+    if (StripBackground.isNull()) StripBuffer.fill(QColor(150, 150, 160));
+    QPainter painter(&StripBuffer);
+    painter.setFont(ArialPoints(11, true));
+    painter.setPen(QColor(0, 0, 128));
+    const QFontMetrics metrics(painter.font());
+    const int left = 20 + (382 - metrics.horizontalAdvance(text)) / 2;
+    painter.drawText(QRect(left, 4, 640, 21), Qt::AlignLeft | Qt::AlignTop, text);
+    const int lstLeft = 420 + (200 - metrics.horizontalAdvance(lst)) / 2;
+    painter.drawText(QRect(lstLeft, 4, 220, 21), Qt::AlignLeft | Qt::AlignTop, lst);
+}
+
+// --- the month's principal phases ---
+
+void TMain::DisplayPhaseTimes() {
+    PhaseCount = MonthPhases(SelectedDate, Observer, PhaseList);
+    CheckEclipse();
+    for (int k = 0; k < MaxMonthPhases; ++k) {
+        QLabel* label = Control(QStringLiteral("lblPhase%1").arg(k + 1));
+        QLabel* picture = Control(QStringLiteral("imgPhase%1").arg(k + 1));
+        const bool shown = k < PhaseCount;
+        label->setVisible(shown);
+        picture->setVisible(shown);
+        BluePicture[static_cast<size_t>(k)] = false;
+        if (!shown) continue;
+        const TPhaseEntry& entry = PhaseList[static_cast<size_t>(k)];
+        label->setText(Q(entry.Text));
+        int art = entry.PhaseType;
+        if (k == 4 && entry.PhaseType == PhaseFullMoon) {
+            art = 4;
+            BluePicture[4] = true;
+        }
+        picture->setPixmap(QPixmap::fromImage(PhasePictures[static_cast<size_t>(art)]));
+    }
+}
+
+bool TMain::IsBlueMoonPicture(int index) const {
+    return index >= 0 && index < 5 && BluePicture[static_cast<size_t>(index)];
+}
+
+void TMain::CreatePhasePanel() {
+    const QFont font = PixelFont(ArialFamily, 12);
+    for (int k = 0; k < MaxMonthPhases; ++k) {
+        QLabel* label = MakeLabel(QStringLiteral("lblPhase%1").arg(k + 1),
+                                  {466, 88 + 32 * k, 150, 14}, font, Aqua);
+        auto* picture = new TClickLabel(this);
+        picture->setObjectName(QStringLiteral("imgPhase%1").arg(k + 1));
+        picture->setGeometry(426, 78 + 32 * k, 30, 30);
+        for (auto* clickable : {static_cast<TClickLabel*>(label), picture})
+            connect(clickable, &TClickLabel::Clicked, this,
+                    [this, k](Qt::MouseButton, QPoint) { SelectMajorPhaseDate(k); });
+    }
+}
+
+void TMain::SelectMajorPhaseDate(int index) {
+    QLabel* label = Control(QStringLiteral("lblPhase%1").arg(index + 1));
+    TPhaseCaptionTime t;
+    if (label == nullptr || !ParsePhaseCaption(label->text().toStdString(), t)) return;
+    SelectedDate.Day = static_cast<std::uint16_t>(t.Day);
+    ClockOffset =
+        (t.Hour * 60.0 + t.Minute - SelectedDate.Hour * 60.0 - SelectedDate.Minute) / 1440.0;
+    ShowSelectedMonth(SelectedDate);
+}
+
+// --- the Moon parameter panel switch ---
+
+void TMain::LibrationClick() {
+    ShowAzAlt = !ShowAzAlt;
+    struct TCaption {
+        const char* Name;
+        const char* AzAlt;
+        const char* Libration;
+        const char* Hint;
+    };
+    static constexpr TCaption captions[] = {
+        {"lblLunarAz", "Az.:", "Co:", "Selenographic CoLongitude of the Sun"},
+        {"lblLunarAlt", "Alt.:", "lo:", "Moon's topocentric libration in longitude"},
+        {"lblLunarPA", "P.A.:", "bo:", "Moon's topocentric libration in latitude"},
+        {"lblLunarPhA", "Ph.A:", "PAA:", "Position angle of Moon's axis of rotation"},
+    };
+    for (const TCaption& c : captions) {
+        QLabel* label = Control(c.Name);
+        label->setText(ShowAzAlt ? c.AzAlt : c.Libration);
+        SetHint(label, ShowAzAlt ? QString() : QString(c.Hint));
+    }
+    MoonParams = MoonParamsBackground;
+    update();
+}

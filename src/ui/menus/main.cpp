@@ -1,0 +1,39 @@
+// tidewell: the desktop program.
+
+#include <QApplication>
+#include <QLocale>
+
+#include "engine/regional_names.h"
+#include "ui/common/fonts.h"
+#include "ui/menus/window_set.h"
+
+namespace {
+
+// Month and weekday names of the user's locale for the engine's texts.
+TRegionalNames LocaleNames(const QLocale& locale) {
+    TRegionalNames names = EnglishNames();
+    for (int m = 1; m <= 12; ++m) {
+        const auto i = static_cast<size_t>(m - 1);
+        names.LongMonthNames[i] = locale.monthName(m, QLocale::LongFormat).toStdString();
+        names.ShortMonthNames[i] = locale.monthName(m, QLocale::ShortFormat).toStdString();
+    }
+    for (int d = 0; d < 7; ++d) {
+        const int qtDay = d == 0 ? 7 : d; // Qt counts Monday 1 .. Sunday 7
+        const auto i = static_cast<size_t>(d);
+        names.LongDayNames[i] = locale.dayName(qtDay, QLocale::LongFormat).toStdString();
+        names.ShortDayNames[i] = locale.dayName(qtDay, QLocale::ShortFormat).toStdString();
+    }
+    return names;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Tidewell");
+    SetRegionalNames(LocaleNames(QLocale::system()));
+    InstallFontSubstitutions();
+    TWindowSet windows;
+    windows.Show();
+    return QApplication::exec();
+}
