@@ -67,11 +67,9 @@ TSunData SunPosition(double jd, const TObserver& observer) {
         EclipticToEquatorial(obliquity, DegToRad(beta), DegToRad(sun.ApparentLongitude));
 
     // Horizontal coordinates from the geocentric hour angle (Meeus, eqs. 13.5 and 13.6).
-    double h = SiderealTimeAt(jd) - RadToDeg(observer.ObserverLongitude) - sun.Equatorial.RADeg;
-    while (h > 180.0)
-        h -= 360.0;
-    while (h < -180.0)
-        h += 360.0;
+    // The hour angle is reduced to -180..+180 without a loop, so any observer input ends.
+    const double h = std::remainder(
+        SiderealTimeAt(jd) - RadToDeg(observer.ObserverLongitude) - sun.Equatorial.RADeg, 360.0);
     const double phi = observer.ObserverLatitude;
     const double dec = DegToRad(sun.Equatorial.DecDeg);
     const double hr = DegToRad(h);

@@ -1,0 +1,25 @@
+#include <benchmark/benchmark.h>
+
+#include "engine/angles.h"
+#include "engine/moon.h"
+
+namespace {
+
+// One Moon position with its Sun and physical ephemeris, as the main window computes once a
+// second and the month views for every day.
+void BM_MoonPosition(benchmark::State& state) {
+    TObserver observer;
+    observer.ObserverLongitude = DegToRad(71.06);
+    observer.ObserverLatitude = DegToRad(42.36);
+    double jd = 2460000.5;
+    for (auto _ : state) {
+        TSunData sun;
+        const TMoonData moon = MoonPosition(jd, observer, sun);
+        benchmark::DoNotOptimize(moon.Colongitude);
+        benchmark::DoNotOptimize(sun.Altitude);
+        jd += 0.0137;
+    }
+}
+BENCHMARK(BM_MoonPosition);
+
+} // namespace

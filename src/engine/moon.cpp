@@ -1,0 +1,181 @@
+#include "engine/moon.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/angles.h"
+#include "engine/moon_series_tables.h"
+#include "engine/sidereal_time.h"
+
+namespace {
+
+constexpr double EarthRadiusKm = 6378.14;
+constexpr double AxisRatio = 0.99664719;       // polar to equatorial radius of the Earth
+constexpr double HeightRatio = 75.0 / 6378140; // the observer stands 75 m above sea level
+constexpr double MoonRadiusRatio = 0.272481;   // Moon's radius in Earth radii
+
+double ReducedRad(double degrees) {
+    return DegToRad(Normalize360(degrees));
+}
+double ASinDeg(double x) {
+    return RadToDeg(std::asin(std::clamp(x, -1.0, 1.0)));
+}
+double ACos(double x) {
+    return std::acos(std::clamp(x, -1.0, 1.0));
+}
+
+// Reduces an hour angle to -180..+180 degrees (no loop, so any observer input ends).
+double WrapHourAngle(double h) {
+    return std::remainder(h, 360.0);
+}
+
+struct TSeriesResult {
+    double LongitudeDeg; // geometric longitude, 0..360
+    double LatitudeDeg;
+    double DistanceKm;
+};
+
+// Sums tables 47.A and 47.B with the additive terms (Meeus, ch. 47).
+TSeriesResult LunarSeries(TLunarGeometry& g) {
+    const double t = g.T;
+    const double t2 = t * t;
+    const double t3 = t2 * t;
+    const double t4 = t3 * t;
+    const double lp = Normalize360(218.3164477 + 481267.88123421 * t - 0.0015786 * t2 +
+                                   t3 / 538841.0 - t4 / 65194000.0);
+    g.D = ReducedRad(297.8501921 + 445267.1114034 * t - 0.0018819 * t2 + t3 / 545868.0 -
+                     t4 / 113065000.0);
+    g.M = ReducedRad(357.5291092 + 35999.0502909 * t - 0.0001536 * t2 + t3 / 24490000.0);
+    g.MPrime = ReducedRad(134.9633964 + 477198.8675055 * t + 0.0087414 * t2 + t3 / 69699.0 -
+                          t4 / 14712000.0);
+    g.F = ReducedRad(93.272095 + 483202.0175233 * t - 0.0036539 * t2 - t3 / 3526000.0 +
+                     t4 / 863310000.0);
+    const double a1 = ReducedRad(119.75 + 131.849 * t);
+    const double a2 = ReducedRad(53.09 + 479264.29 * t);
+    const double a3 = ReducedRad(313.45 + 481266.484 * t);
+    g.E = 1.0 - 0.002516 * t - 0.0000074 * t2;
+
+    const double eFactor[3] = {1.0, g.E, g.E * g.E};
+    double sumL = 0.0;
+    double sumR = 0.0;
+    double sumB = 0.0;
+    for (std::size_t k = 0; k < MoonLongitudeTerms.size(); ++k) {
+        const TMoonLongitudeTerm& a = MoonLongitudeTerms[k];
+        const double argA = g.D * a.D + g.M * a.M + g.MPrime * a.MPrime + g.F * a.F;
+        const double eA = eFactor[std::abs(a.M)];
+        sumL += a.SigmaL * std::sin(argA) * eA;
+        sumR += a.SigmaR * std::cos(argA) * eA;
+        const TMoonLatitudeTerm& b = MoonLatitudeTerms[k];
+        const double argB = g.D * b.D + g.M * b.M + g.MPrime * b.MPrime + g.F * b.F;
+        sumB += b.SigmaB * std::sin(argB) * eFactor[std::abs(b.M)];
+    }
+    const double lpRad = DegToRad(lp);
+    sumL += 3958.0 * std::sin(a1) + 1962.0 * std::sin(lpRad - g.F) + 318.0 * std::sin(a2);
+    sumB += -2235.0 * std::sin(lpRad) + 382.0 * std::sin(a3) + 175.0 * std::sin(a1 - g.F) +
+            175.0 * std::sin(a1 + g.F) + 127.0 * std::sin(lpRad - g.MPrime) -
+            115.0 * std::sin(lpRad + g.MPrime);
+    return {Normalize360(lp + sumL / 1000000.0), sumB / 1000000.0, 385000.56 + sumR / 1000.0};
+}
+
+// Topocentric place, horizontal coordinates and semi-diameter (Meeus, chs. 11, 13 and 40).
+void TopocentricPlace(double jd, const TObserver& observer, TMoonData& moon, TLunarGeometry& g) {
+    const double phi = observer.ObserverLatitude;
+    const double u = std::atan(AxisRatio * std::tan(phi));
+    const double rhoSin = AxisRatio * std::sin(u) + HeightRatio * std::sin(phi);
+    const double rhoCos = std::cos(u) + HeightRatio * std::cos(phi);
+
+    const double h = WrapHourAngle(SiderealTimeAt(jd) - RadToDeg(observer.ObserverLongitude) -
+                                   moon.Equatorial.RADeg);
+    g.HourAngleDeg = h;
+    const double hr = DegToRad(h);
+    const double dec = DegToRad(moon.Equatorial.DecDeg);
+    const double sinPi = std::sin(DegToRad(moon.Parallax));
+
+    // Meeus, eqs. 40.2 and 40.3.
+    const double den = std::cos(dec) - rhoCos * sinPi * std::cos(hr);
+    const double dAlpha = std::atan2(-rhoCos * sinPi * std::sin(hr), den);
+    moon.TopoRADeg = moon.Equatorial.RADeg + RadToDeg(dAlpha);
+    moon.TopoRAText = HoursToSexagesimal(moon.TopoRADeg / 15.0, 24);
+    const double topoDec = std::atan2((std::sin(dec) - rhoSin * sinPi) * std::cos(dAlpha), den);
+    moon.TopoDecDeg = RadToDeg(topoDec);
+    moon.TopoDecText = HoursToSexagesimal(moon.TopoDecDeg);
+
+    // Altitude and azimuth of the topocentric place: its hour angle is H - delta alpha.
+    const double topoH = hr - dAlpha;
+    moon.Altitude = ASinDeg(std::sin(phi) * std::sin(topoDec) +
+                            std::cos(phi) * std::cos(topoDec) * std::cos(topoH));
+    moon.Azimuth =
+        Normalize360(RadToDeg(std::atan2(std::sin(topoH), std::cos(topoH) * std::sin(phi) -
+                                                              std::tan(topoDec) * std::cos(phi))) -
+                     180.0);
+
+    // Topocentric semi-diameter (Meeus, ch. 40), from the geocentric hour angle.
+    const double a = std::cos(dec) * std::sin(hr);
+    const double b = std::cos(dec) * std::cos(hr) - rhoCos * sinPi;
+    const double c = std::sin(dec) - rhoSin * sinPi;
+    const double q = std::sqrt(a * a + b * b + c * c);
+    moon.SemiDiameter = ASinDeg(MoonRadiusRatio * sinPi / q);
+}
+
+// Phase angle, illuminated fraction and bright limb (Meeus, ch. 48).
+void Illumination(const TSunData& sun, TMoonData& moon) {
+    const double a0 = DegToRad(sun.Equatorial.RADeg);
+    const double d0 = DegToRad(sun.Equatorial.DecDeg);
+    const double a = DegToRad(moon.Equatorial.RADeg);
+    const double d = DegToRad(moon.Equatorial.DecDeg);
+    const double psi =
+        ACos(std::sin(d0) * std::sin(d) + std::cos(d0) * std::cos(d) * std::cos(a0 - a));
+    const double r = sun.DistanceKm;
+    const double i = std::atan2(r * std::sin(psi), moon.DistanceKm - r * std::cos(psi));
+    moon.PhaseAngle = RadToDeg(i);
+    moon.Illumination =
+        static_cast<std::int32_t>(std::trunc((std::cos(i) + 1.0) * 100.0 / 2.0 + 0.5));
+    moon.BrightLimbAngle = Normalize360(RadToDeg(
+        std::atan2(std::cos(d0) * std::sin(a0 - a),
+                   std::sin(d0) * std::cos(d) - std::cos(d0) * std::sin(d) * std::cos(a0 - a))));
+}
+
+} // namespace
+
+TMoonData MoonPosition(double jd, const TObserver& observer, TSunData& sun,
+                       TLunarGeometry& geometry) {
+    TLunarGeometry& g = geometry;
+    g = TLunarGeometry{};
+    g.T = CenturiesSinceJ2000(jd);
+    const TSeriesResult series = LunarSeries(g);
+
+    TMoonData moon;
+    moon.Longitude = DegToRad(series.LongitudeDeg);
+    g.Obliquity = TrueObliquity(jd, g.Nutation);
+    moon.ApparentLongitude = moon.Longitude + DegToRad(g.Nutation.DeltaPsi / 3600.0);
+    moon.Latitude = DegToRad(series.LatitudeDeg);
+    moon.DistanceKm = series.DistanceKm;
+    moon.Parallax = ASinDeg(EarthRadiusKm / moon.DistanceKm);
+    moon.Equatorial = EclipticToEquatorial(g.Obliquity, moon.Latitude, moon.ApparentLongitude);
+
+    TopocentricPlace(jd, observer, moon, g);
+    sun = SunPosition(jd, observer);
+    Illumination(sun, moon);
+
+    g.Longitude = moon.Longitude;
+    g.Latitude = moon.Latitude;
+    g.DistanceKm = moon.DistanceKm;
+    g.ParallaxDeg = moon.Parallax;
+    g.RADeg = moon.Equatorial.RADeg;
+    g.DecDeg = moon.Equatorial.DecDeg;
+    g.ObserverLatitude = observer.ObserverLatitude;
+    g.SunApparentLongitudeDeg = sun.ApparentLongitude;
+    g.SunDistanceKm = sun.DistanceKm;
+    const TPhysicalEphemeris physical = PhysicalEphemeris(g);
+    moon.LibrationLat = physical.LibrationLat;
+    moon.LibrationLong = physical.LibrationLong;
+    moon.AxisAngle = physical.AxisAngle;
+    moon.Colongitude = physical.Colongitude;
+    moon.SubSolarLatRad = physical.SubSolarLatRad;
+    return moon;
+}
+
+TMoonData MoonPosition(double jd, const TObserver& observer, TSunData& sun) {
+    TLunarGeometry geometry;
+    return MoonPosition(jd, observer, sun, geometry);
+}

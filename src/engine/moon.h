@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+
+#include "engine/coordinates.h"
+#include "engine/observer.h"
+#include "engine/physical_ephemeris.h"
+#include "engine/sun.h"
+
+// Everything shown about the Moon for one instant; angles in degrees unless marked Rad.
+struct [[nodiscard]] TMoonData {
+    double Latitude = 0.0;          // Rad, geocentric ecliptic latitude
+    double Longitude = 0.0;         // Rad, geometric ecliptic longitude, 0..2pi
+    double ApparentLongitude = 0.0; // Rad, Longitude plus nutation, not reduced again
+    double DistanceKm = 0.0;        // between the centres of Earth and Moon
+    double Parallax = 0.0;          // equatorial horizontal parallax
+    double Altitude = 0.0;          // topocentric, no refraction
+    double Azimuth = 0.0;           // from North through East, 0..360
+    double SemiDiameter = 0.0;      // topocentric
+    double BrightLimbAngle = 0.0;   // position angle of the bright limb, 0..360
+    double PhaseAngle = 0.0;        // 0..180
+    TEquatorial Equatorial;         // apparent geocentric right ascension and declination
+    TSexagesimal TopoRAText;        // topocentric right ascension in hours
+    TSexagesimal TopoDecText;       // topocentric declination
+    double TopoRADeg = 0.0;         // topocentric right ascension, not reduced to 0..360
+    double TopoDecDeg = 0.0;        // topocentric declination
+    std::int32_t Illumination = 0;  // illuminated fraction, whole percent 0..100
+    double LibrationLat = 0.0;
+    double LibrationLong = 0.0;
+    double AxisAngle = 0.0;
+    double Colongitude = 0.0;
+    double SubSolarLatRad = 0.0;
+};
+
+// The Moon's position and physical ephemeris for an instant (Meeus, Astronomical Algorithms,
+// chs. 47, 40, 48 and 53). The JD is UT and is used directly as dynamical time. The Sun's
+// position, computed on the way, is handed back in `sun`.
+[[nodiscard]] TMoonData MoonPosition(double jd, const TObserver& observer, TSunData& sun);
+
+// The same, also handing back the intermediate quantities of the physical ephemeris.
+[[nodiscard]] TMoonData MoonPosition(double jd, const TObserver& observer, TSunData& sun,
+                                     TLunarGeometry& geometry);
