@@ -1,0 +1,27 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "settings/settings.h"
+
+class TSettingsStore;
+
+// Shows a warning to the user; the window layer puts it in a message box with an OK button.
+using TSettingsWarning = std::function<void(const std::string& message)>;
+
+// The main window's clock offsets that follow from the settings.
+struct TZoneOffsets {
+    int ZoneMinutes = 0;
+    int DstMinutes = 0;
+};
+
+// Reads every setting into `settings`, creating the store with its defaults on the first
+// start, repairing damaged values and migrating stores of earlier versions. All changes to
+// the store are made in one transaction; the warnings are handed to `warn` after it.
+[[nodiscard]] TZoneOffsets LoadSettings(TSettingsStore& store, TSettings& settings,
+                                        const TSettingsWarning& warn);
+
+// The time-zone warning shown when the stored time zone was empty.
+inline constexpr const char* DamagedTimeZoneMessage =
+    "\r\nYour Timezone setting was damaged. Please reset it in Tidewell's Configuration screen.";

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+class TSettingsStore;
+
+// A named observing location: a sub-key of the user key, named after the location.
+// Latitude is "DDMMSS North" (or South), Longitude "DDDMMSS West" (or East).
+struct TNamedLocation {
+    std::string Latitude;
+    std::string Longitude;
+    std::string Timezone; // time-zone index in decimal
+    std::string DST;      // "True" or "False"
+};
+
+// The position split out of a location text.
+struct TLocationPosition {
+    std::string Deg;
+    std::string Min;
+    std::string Sec;
+    std::string Dir;
+};
+
+// "SoftWare\Brivant\User\" + name.
+[[nodiscard]] std::string LocationKeyPath(std::string_view name);
+
+// The location that a first start creates as "Home Location".
+[[nodiscard]] TNamedLocation DefaultHomeLocation();
+
+// Writes the four values in one transaction, creating the key when canCreate is set.
+// False when the key does not exist (and may not be created) or the write failed.
+bool WriteNamedLocation(TSettingsStore& store, std::string_view name,
+                        const TNamedLocation& location, bool canCreate);
+
+// Nothing when the location does not exist.
+[[nodiscard]] std::optional<TNamedLocation> ReadNamedLocation(TSettingsStore& store,
+                                                              std::string_view name);
+
+// Latitude text: degrees from characters 1-2, minutes 3-4, seconds 5-6, direction 8-12.
+[[nodiscard]] TLocationPosition SplitLocationLatitude(std::string_view text);
+// Longitude text: degrees 1-3, minutes 4-5, seconds 6-7, direction 9-13.
+[[nodiscard]] TLocationPosition SplitLocationLongitude(std::string_view text);

@@ -1,0 +1,302 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "settings/load_settings.h"
+#include "settings/named_location.h"
+#include "settings/settings_store.h"
+#include "settings/settings_writer.h"
+#include "temp_folder.h"
+
+namespace {
+
+// A store in a temporary folder, with helpers to set up older or damaged contents.
+class LoadSettingsTest : public ::testing::Test {
+  protected:
+    TTempFolder Folder;
+    TSettingsStore Store{Folder.File("settings.db")};
+    TSettings Settings;
+    std::vector<std::string> Warnings;
+
+    TZoneOffsets Load() {
+        Warnings.clear();
+        return LoadSettings(Store, Settings,
+                            [this](const std::string& text) { Warnings.push_back(text); });
+    }
+    std::string Stored(std::string_view keyPath, std::string_view name) {
+        const auto key = Store.OpenKey(keyPath, false);
+        return key ? Store.ReadText(*key, name) : "<no key>";
+    }
+    std::string Stored(std::string_view name) { return Stored(SettingsKeyPath, name); }
+    void Put(std::string_view keyPath, std::vector<TNamedText> values) {
+        const auto key = Store.OpenKey(keyPath, true);
+        ASSERT_TRUE(key);
+        ASSERT_TRUE(Store.WriteTexts(*key, values));
+    }
+    // A complete store as the current version leaves it, with some values replaced.
+    void PutCurrentStore(std::vector<TNamedText> replaced) {
+        (void)Load();
+        Put(SettingsKeyPath, std::move(replaced));
+    }
+};
+
+TEST_F(LoadSettingsTest, FirstStartWritesTheDefaultsAndTheHomeLocation) {
+    const TZoneOffsets offsets = Load();
+    EXPECT_TRUE(Warnings.empty());
+    EXPECT_EQ(offsets.ZoneMinutes, 0);
+    EXPECT_EQ(offsets.DstMinutes, 0);
+
+    const std::vector<std::pair<const char*, const char*>> defaults = {
+        {"Version", "V2.62"},
+        {"LatDeg", "00"},
+        {"LatMin", "00"},
+        {"LatSec", "00"},
+        {"LongDeg", "000"},
+        {"LongMin", "00"},
+        {"LongSec", "00"},
+        {"LatDir", "North"},
+        {"LongDir", "West"},
+        {"Location", "Home Location"},
+        {"DayOrder", "0"},
+        {"DateLayoutIdx", "0"},
+        {"DateFormat", "dd/mm/yyyy"},
+        {"DaylightSavings", "False"},
+        {"TimeZone", "24"},
+        {"FeatureIdx", "2"},
+        {"PhaseDensity", "75"},
+        {"PrintDailyPhases", "True"},
+        {"PrintMajorPhases", "True"},
+        {"PrintLunarTimes", "True"},
+        {"PrintSunTimes", "True"},
+        {"PrinterType", "Laser"},
+        {"TimeServer", "http://time.nist.gov:14/"}};
+    for (const auto& [name, text] : defaults)
+        EXPECT_EQ(Stored(name), text) << name;
+    EXPECT_EQ(Stored(UserKeyPath, "Version"), "V2.62");
+
+    const auto home = ReadNamedLocation(Store, "Home Location");
+    ASSERT_TRUE(home);
+    EXPECT_EQ(home->Latitude, "000000 North");
+    EXPECT_EQ(home->Longitude, "0000000 West");
+    EXPECT_EQ(home->Timezone, "24");
+    EXPECT_EQ(home->DST, "False");
+
+    EXPECT_EQ(Settings.Version, "V2.62");
+    EXPECT_EQ(Settings.Location, "Home Location");
+    EXPECT_EQ(Settings.LongDir, "West");
+    EXPECT_EQ(Settings.TimeZone, 24);
+    EXPECT_EQ(Settings.FeatureIdx, 2);
+    EXPECT_EQ(Settings.PhaseDensity, 75);
+    EXPECT_TRUE(Settings.PrintSunTimes);
+    EXPECT_EQ(Settings.PrinterType, "Laser");
+
+    // A second start reads the same and changes nothing.
+    const TSettings first = Settings;
+    (void)Load();
+    EXPECT_TRUE(Warnings.empty());
+    EXPECT_EQ(SettingText(Settings, *FindSettingDef("Location")), first.Location);
+}
+
+TEST_F(LoadSettingsTest, ZoneOffsetsAndBooleans) {
+    const std::vector<std::pair<const char*, int>> zones = {{"0", -720}, {"48", 720}, {"25", 30}};
+    for (const auto& [zone, minutes] : zones) {
+        PutCurrentStore({{"TimeZone", zone}, {"DaylightSavings", "True"}});
+        const TZoneOffsets offsets = Load();
+        EXPECT_EQ(offsets.ZoneMinutes, minutes) << zone;
+        EXPECT_EQ(offsets.DstMinutes, 60);
+    }
+    PutCurrentStore({{"DaylightSavings", "true"}, {"PrintSunTimes", "TRUE"}, {"LatDir", "South"}});
+    EXPECT_EQ(Load().DstMinutes, 0);
+    EXPECT_FALSE(Settings.DaylightSavings);
+    EXPECT_FALSE(Settings.PrintSunTimes);
+    EXPECT_EQ(Settings.LatDir, "South");
+    // Texts longer than their field are cut on reading (characters, not bytes).
+    PutCurrentStore({{"LatDeg", "12345"},
+                     {"Location", std::string(70, 'x')},
+                     {"PrinterType", "Colour Inkjet with extras"}});
+    (void)Load();
+    EXPECT_EQ(Settings.LatDeg, "123");
+    EXPECT_EQ(Settings.Location, std::string(64, 'x'));
+    EXPECT_EQ(Settings.PrinterType, "Colour Inkjet w");
+    PutCurrentStore({{"Location", std::string(63, 'x') + "\xC3\xA9" + "y"}});
+    (void)Load();
+    EXPECT_EQ(Settings.Location, std::string(63, 'x') + "\xC3\xA9");
+}
+
+TEST_F(LoadSettingsTest, TimeZonesOfOldVersionsAreConverted) {
+    const std::vector<std::tuple<const char*, const char*, int>> cases = {
+        {"V2.00", "5", 10},  {"V2.00", "1130", 23}, {"2.00", "12", 24},
+        {"V2.50", "030", 1}, {"V2.62", "5", 5},     {"V2.62", "23", 23}};
+    for (const auto& [version, zone, expected] : cases) {
+        PutCurrentStore({{"Version", version}, {"TimeZone", zone}});
+        (void)Load();
+        EXPECT_EQ(Settings.TimeZone, expected) << version << " " << zone;
+        EXPECT_EQ(Stored("TimeZone"), std::to_string(expected));
+        EXPECT_EQ(Stored("Version"), "V2.62");
+        EXPECT_EQ(Stored(UserKeyPath, "Version"), "V2.62");
+        EXPECT_TRUE(Warnings.empty());
+        // The next start must not convert again.
+        (void)Load();
+        EXPECT_EQ(Settings.TimeZone, expected);
+    }
+    // An empty version is the current one: nothing is converted.
+    PutCurrentStore({{"Version", "  "}, {"TimeZone", "5"}});
+    (void)Load();
+    EXPECT_EQ(Settings.TimeZone, 5);
+    EXPECT_EQ(Stored("Version"), "V2.62");
+}
+
+TEST_F(LoadSettingsTest, Version260TakesTheZoneOfItsLocation) {
+    PutCurrentStore({{"Version", "V2.60"}, {"Location", "Hilltop"}, {"TimeZone", "24"}});
+    ASSERT_TRUE(
+        WriteNamedLocation(Store, "Hilltop", {"513000 South", "0011500 East", "3", "False"}, true));
+    (void)Load();
+    // Written as "Timezone" in the location, read as "TimeZone"; then converted from hours.
+    EXPECT_EQ(Settings.TimeZone, 6);
+    EXPECT_EQ(Stored("TimeZone"), "6");
+    EXPECT_EQ(ReadNamedLocation(Store, "Hilltop")->Timezone, "3");
+
+    // A V2.60 store whose location is gone keeps its own zone.
+    PutCurrentStore({{"Version", "V2.60"}, {"Location", "Nowhere"}, {"TimeZone", "4"}});
+    (void)Load();
+    EXPECT_EQ(Settings.TimeZone, 8);
+    EXPECT_TRUE(Warnings.empty());
+}
+
+TEST_F(LoadSettingsTest, StoresBeforeVersion260GainANamedLocation) {
+    Put(UserKeyPath, {{"Version", "V2.00"}});
+    Put(SettingsKeyPath, {{"Version", "V2.00"},
+                          {"LatDeg", "41"},
+                          {"LatMin", "15"},
+                          {"LatSec", "30"},
+                          {"LatDir", "North"},
+                          {"LongDeg", "072"},
+                          {"LongMin", "05"},
+                          {"LongSec", "00"},
+                          {"LongDir", "West"},
+                          {"TimeZone", "5"},
+                          {"DaylightSavings", "True"},
+                          {"DayOrder", "1"},
+                          {"DateLayoutIdx", "1"},
+                          {"FeatureIdx", "6"},
+                          {"PhaseDensity", "40"}});
+    const TZoneOffsets offsets = Load();
+    EXPECT_EQ(Settings.Location, "Home Location");
+    EXPECT_EQ(Stored("Location"), "Home Location");
+    const auto home = ReadNamedLocation(Store, "Home Location");
+    ASSERT_TRUE(home);
+    EXPECT_EQ(home->Latitude, "411530 North");
+    EXPECT_EQ(home->Longitude, "0720500 West");
+    EXPECT_EQ(home->Timezone, "10");
+    EXPECT_EQ(home->DST, "True");
+    EXPECT_EQ(offsets.ZoneMinutes, -420);
+    EXPECT_EQ(offsets.DstMinutes, 60);
+    EXPECT_EQ(Settings.DayOrder, 1);
+    EXPECT_EQ(Settings.DateLayoutIdx, 1);
+    EXPECT_EQ(Settings.FeatureIdx, 6);
+    EXPECT_EQ(Settings.PhaseDensity, 40);
+    // Values older stores never had are added quietly.
+    EXPECT_EQ(Stored("PrinterType"), "Laser");
+    EXPECT_EQ(Stored("TimeServer"), "http://time.nist.gov:14/");
+    EXPECT_TRUE(Warnings.empty());
+}
+
+TEST_F(LoadSettingsTest, DamagedValuesAreRepairedWrittenBackAndReported) {
+    const std::vector<std::tuple<const char*, const char*, const char*>> damaged = {
+        {"DayOrder", "abc", "0"},     {"DayOrder", "7", "0"},        {"DateLayoutIdx", "2", "0"},
+        {"DateLayoutIdx", "-1", "0"}, {"PhaseDensity", "101", "75"}, {"PhaseDensity", "7.5", "75"},
+        {"TimeZone", "x", "24"},      {"TimeZone", "49", "24"},      {"TimeZone", "-1", "24"},
+        {"FeatureIdx", "17", "2"},    {"FeatureIdx", "Craters", "2"}};
+    for (const auto& [name, text, repaired] : damaged) {
+        PutCurrentStore({{name, text}});
+        (void)Load();
+        EXPECT_EQ(Stored(name), repaired) << name << " " << text;
+        EXPECT_EQ(SettingText(Settings, *FindSettingDef(name)), repaired) << name;
+        ASSERT_EQ(Warnings.size(), 1u) << name << " " << text;
+        EXPECT_NE(Warnings[0].find(name), std::string::npos);
+    }
+    // Blanks around a number are no damage.
+    PutCurrentStore({{"PhaseDensity", " 40 "}});
+    (void)Load();
+    EXPECT_EQ(Settings.PhaseDensity, 40);
+    EXPECT_TRUE(Warnings.empty());
+}
+
+TEST_F(LoadSettingsTest, MissingValuesTakeTheirDefaults) {
+    PutCurrentStore({{"TimeZone", ""}});
+    (void)Load();
+    EXPECT_EQ(Warnings,
+              std::vector<std::string>{"\r\nYour Timezone setting was damaged. Please reset it in "
+                                       "Tidewell's Configuration screen."});
+    EXPECT_EQ(Stored("TimeZone"), "24");
+
+    PutCurrentStore({{"FeatureIdx", ""}, {"PrinterType", "   "}, {"DayOrder", ""}});
+    (void)Load();
+    EXPECT_TRUE(Warnings.empty());
+    EXPECT_EQ(Settings.FeatureIdx, 2);
+    EXPECT_EQ(Stored("FeatureIdx"), "2");
+    EXPECT_EQ(Settings.PrinterType, "Laser");
+    EXPECT_EQ(Stored("PrinterType"), "Laser");
+    EXPECT_EQ(Stored("DayOrder"), "0");
+}
+
+TEST(LoadSettings, ADamagedFileIsReportedAndStartsWithDefaults) {
+    TTempFolder folder;
+    const std::string path = folder.File("settings.db");
+    { std::ofstream(path, std::ios::binary) << std::string(5000, '\x5a'); }
+    TSettingsStore store(path);
+    TSettings settings;
+    std::vector<std::string> warnings;
+    const TZoneOffsets offsets =
+        LoadSettings(store, settings, [&](const std::string& text) { warnings.push_back(text); });
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_NE(warnings[0].find("settings.db.damaged-"), std::string::npos);
+    EXPECT_EQ(offsets.ZoneMinutes, 0);
+    EXPECT_EQ(settings.Location, "Home Location");
+    TSettingsStore reopened(path);
+    EXPECT_TRUE(reopened.RecoveryMessage().empty());
+    EXPECT_TRUE(reopened.OpenKey("SoftWare\\Brivant\\User\\Home Location", false));
+}
+
+TEST_F(LoadSettingsTest, WritersStoreOnlyIntoAnExistingSettingsKey) {
+    TSettings changed = DefaultSettings();
+    changed.PhaseDensity = 7;
+    changed.PrintSunTimes = false;
+    EXPECT_FALSE(StoreSettings(Store, changed, PrintOptionValueNames));
+    EXPECT_FALSE(Store.OpenKey(SettingsKeyPath, false)); // not created by a writer
+
+    (void)Load();
+    changed = Settings;
+    changed.PhaseDensity = 7;
+    changed.PrintSunTimes = false;
+    changed.TimeZone = 25;
+    EXPECT_TRUE(StoreSettings(Store, changed, PrintOptionValueNames));
+    EXPECT_EQ(Stored("PhaseDensity"), "7");
+    EXPECT_EQ(Stored("PrintSunTimes"), "False");
+    EXPECT_EQ(Stored("TimeZone"), "24"); // not one of the print options
+    EXPECT_TRUE(StoreSettings(Store, changed, ConfigurationValueNames));
+    EXPECT_EQ(Stored("TimeZone"), "25");
+
+    const std::array<std::string_view, 2> unknown = {"DayOrder", "NoSuchValue"};
+    changed.DayOrder = 3;
+    EXPECT_FALSE(StoreSettings(Store, changed, unknown));
+    EXPECT_EQ(Stored("DayOrder"), "0");
+}
+
+TEST(NamedLocation, TextsSplitAtTheirFixedPlaces) {
+    const TLocationPosition latitude = SplitLocationLatitude("513000 South");
+    EXPECT_EQ(latitude.Deg, "51");
+    EXPECT_EQ(latitude.Min, "30");
+    EXPECT_EQ(latitude.Sec, "00");
+    EXPECT_EQ(latitude.Dir, "South");
+    const TLocationPosition longitude = SplitLocationLongitude("0011500 East and more");
+    EXPECT_EQ(longitude.Deg, "001");
+    EXPECT_EQ(longitude.Sec, "00");
+    EXPECT_EQ(longitude.Dir, "East ");
+    const TLocationPosition shortText = SplitLocationLatitude("51");
+    EXPECT_EQ(shortText.Deg, "51");
+    EXPECT_EQ(shortText.Min, "");
+    EXPECT_EQ(shortText.Dir, "");
+}
+
+} // namespace
