@@ -1,0 +1,791 @@
+// tidewell-art: draws the program's pictures (backgrounds, glyphs, phase pictures) into the
+// art folder. The look: a matte mid-grey brushed-metal frame carrying the title bar, caption
+// strips and button glyphs, with dark near-black blue insets wherever values, tables and the
+// Moon are shown, so that dark captions sit on metal and light values on the dark.
+//
+//   tidewell-art [output folder]     (default: the art folder of the source tree)
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <functional>
+#include <random>
+#include <vector>
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRadialGradient>
+
+namespace {
+
+// Palette.
+const QColor Ink(30, 34, 42);              // glyphs and engraved captions
+const QColor InkLight(214, 216, 220, 190); // the light edge under engraved ink
+const QColor Paper(218, 218, 208);         // paper, clock face and letters in glyphs
+const QColor InsetFill(10, 13, 28);        // the dark panels
+const QColor InsetGuide(28, 37, 60);       // faint rules inside the panels
+const QColor TileFill(17, 23, 43);         // a day's tile in the calendar
+const QColor HeaderBand(22, 30, 54);       // weekday header band of the calendar
+constexpr int BodyMetal = 136, TitleMetal = 148, StripMetal = 166;
+
+QString OutDir;
+int Failures = 0;
+
+void Save(const QImage& picture, const QString& name) {
+    const QString path = OutDir + "/" + name;
+    const bool jpeg = name.endsWith(".jpg");
+    if (!picture.save(path, jpeg ? "JPG" : "PNG", jpeg ? 94 : -1)) {
+        std::fprintf(stderr, "tidewell-art: cannot write %s\n", qPrintable(path));
+        ++Failures;
+        return;
+    }
+    std::printf("%s  %dx%d\n", qPrintable(name), picture.width(), picture.height());
+}
+
+// ---- Surfaces -------------------------------------------------------------------------
+
+// Brushed metal: long horizontal streaks of smoothed noise over a base grey, slightly cool,
+// a little lighter at the top of the band.
+QImage BrushedMetal(QSize size, int base, unsigned seed) {
+    QImage metal(size, QImage::Format_RGB32);
+    std::mt19937 random(seed);
+    std::normal_distribution<double> noise(0.0, 1.0);
+    const int w = size.width();
+    std::vector<double> line(static_cast<size_t>(w)), sums(static_cast<size_t>(w) + 1);
+    for (int y = 0; y < size.height(); ++y) {
+        const double rowShift = noise(random) * 2.0;
+        for (double& v : line)
+            v = noise(random) * 9.0;
+        for (int pass = 0; pass < 3; ++pass) { // box blur along the row: streaks
+            sums[0] = 0;
+            for (int x = 0; x < w; ++x)
+                sums[static_cast<size_t>(x) + 1] =
+                    sums[static_cast<size_t>(x)] + line[static_cast<size_t>(x)];
+            for (int x = 0; x < w; ++x) {
+                const int a = std::max(0, x - 7), b = std::min(w, x + 8);
+                line[static_cast<size_t>(x)] =
+                    (sums[static_cast<size_t>(b)] - sums[static_cast<size_t>(a)]) / (b - a);
+            }
+        }
+        const double gradient = 5.0 * (0.5 - double(y) / std::max(1, size.height() - 1));
+        auto* row = reinterpret_cast<QRgb*>(metal.scanLine(y));
+        for (int x = 0; x < w; ++x) {
+            const double v = base + gradient + rowShift + line[static_cast<size_t>(x)] * 2.2 +
+                             noise(random) * 1.3;
+            auto channel = [](double c) {
+                return std::clamp(static_cast<int>(std::lround(c)), 0, 255);
+            };
+            row[x] = qRgb(channel(v - 2), channel(v - 1), channel(v + 2));
+        }
+    }
+    return metal;
+}
+
+// A one-pixel bevel just outside r: light above and left when raised, dark when sunken.
+void Bevel(QPainter& p, const QRect& r, bool raised, int alphaScale = 100) {
+    const QColor light(255, 255, 255, 120 * alphaScale / 100);
+    const QColor dark(0, 0, 0, 140 * alphaScale / 100);
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(raised ? light : dark);
+    p.drawLine(r.left() - 1, r.top() - 1, r.right() + 1, r.top() - 1);
+    p.drawLine(r.left() - 1, r.top() - 1, r.left() - 1, r.bottom() + 1);
+    p.setPen(raised ? dark : light);
+    p.drawLine(r.left() - 1, r.bottom() + 1, r.right() + 1, r.bottom() + 1);
+    p.drawLine(r.right() + 1, r.top(), r.right() + 1, r.bottom() + 1);
+    p.restore();
+}
+
+// A dark panel sunk into the metal.
+void Inset(QPainter& p, const QRect& r) {
+    p.fillRect(r, InsetFill);
+    Bevel(p, r, false);
+    Bevel(p, r.adjusted(-1, -1, 1, 1), false, 45);
+    // A soft shadow along the upper and left inner edges.
+    for (int i = 0; i < 3; ++i) {
+        const QColor shade(0, 0, 0, 70 - 22 * i);
+        p.fillRect(QRect(r.left(), r.top() + i, r.width(), 1), shade);
+        p.fillRect(QRect(r.left() + i, r.top(), 1, r.height()), shade);
+    }
+}
+
+void Rule(QPainter& p, int x1, int x2, int y, const QColor& colour = InsetGuide) {
+    p.fillRect(QRect(x1, y, x2 - x1 + 1, 1), colour);
+}
+
+// Engraved text: dark ink over a light edge one pixel below and right.
+void Engraved(QPainter& p, const QRect& r, int flags, const QString& text, const QFont& font,
+              const QColor& ink = Ink) {
+    p.save();
+    p.setFont(font);
+    p.setPen(InkLight);
+    p.drawText(r.translated(1, 1), flags, text);
+    p.setPen(ink);
+    p.drawText(r, flags, text);
+    p.restore();
+}
+
+QFont Sans(int pixels, bool bold = false, double spacing = 100) {
+    QFont font("Liberation Sans");
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    font.setLetterSpacing(QFont::PercentageSpacing, spacing);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    return font;
+}
+
+QFont Serif(int pixels, bool bold = false) {
+    QFont font("Liberation Serif");
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+// ---- Glyphs ---------------------------------------------------------------------------
+
+using TGlyph = std::function<void(QPainter&)>;
+
+// The glyph drawn alone on a transparent picture of its box size.
+QImage GlyphPicture(QSize size, const TGlyph& glyph) {
+    QImage picture(size, QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    glyph(p);
+    return picture;
+}
+
+// The glyph with its engraved edge: its silhouette in a light tone one pixel lower right.
+QImage EngravedGlyph(QSize size, const TGlyph& glyph) {
+    const QImage shape = GlyphPicture(size, glyph);
+    QImage edge = shape;
+    {
+        QPainter p(&edge);
+        p.setCompositionMode(QPainter::CompositionMode_SourceIn);
+        p.fillRect(edge.rect(), InkLight);
+    }
+    QImage result(size + QSize(1, 1), QImage::Format_ARGB32_Premultiplied);
+    result.fill(Qt::transparent);
+    QPainter p(&result);
+    p.drawImage(1, 1, edge);
+    p.drawImage(0, 0, shape);
+    return result;
+}
+
+void PlaceGlyph(QPainter& p, const QRect& box, const TGlyph& glyph) {
+    p.drawImage(box.topLeft(), EngravedGlyph(box.size(), glyph));
+}
+
+QPen InkPen(double width) {
+    return QPen(Ink, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
+
+void Printer(QPainter& p) { // 21 × 21
+    p.setPen(InkPen(1.0));
+    p.setBrush(Paper);
+    p.drawRect(QRectF(5.5, 1.5, 10, 6));
+    p.setPen(Qt::NoPen);
+    p.setBrush(Ink);
+    p.drawRoundedRect(QRectF(1, 7, 19, 9), 2, 2);
+    p.setBrush(QColor(110, 230, 140));
+    p.drawEllipse(QPointF(16.5, 10), 1.1, 1.1);
+    p.setPen(InkPen(1.0));
+    p.setBrush(Paper);
+    p.drawRect(QRectF(5.5, 12.5, 10, 7));
+    p.drawLine(QPointF(7.5, 15.5), QPointF(13.5, 15.5));
+    p.drawLine(QPointF(7.5, 17.5), QPointF(11.5, 17.5));
+}
+
+void Binoculars(QPainter& p) { // 33 × 24
+    p.setPen(Qt::NoPen);
+    p.setBrush(Ink);
+    p.drawRoundedRect(QRectF(5, 7, 10, 15), 2.5, 2.5);
+    p.drawRoundedRect(QRectF(18, 7, 10, 15), 2.5, 2.5);
+    p.drawRect(QRectF(14, 10, 5, 5));
+    p.drawRoundedRect(QRectF(6.5, 1.5, 7, 6.5), 1.5, 1.5);
+    p.drawRoundedRect(QRectF(19.5, 1.5, 7, 6.5), 1.5, 1.5);
+    QLinearGradient glass(0, 17, 0, 22);
+    glass.setColorAt(0, QColor(120, 170, 220));
+    glass.setColorAt(1, QColor(40, 70, 120));
+    p.setBrush(glass);
+    p.drawEllipse(QRectF(6.5, 17, 7, 4));
+    p.drawEllipse(QRectF(19.5, 17, 7, 4));
+    p.setBrush(QColor(150, 155, 165));
+    p.drawEllipse(QPointF(16.5, 12.5), 1.5, 1.5);
+}
+
+void Telescope(QPainter& p) { // 33 × 24
+    p.setPen(InkPen(1.4));
+    p.drawLine(QPointF(15, 14), QPointF(9, 23));
+    p.drawLine(QPointF(15, 14), QPointF(21, 23));
+    p.drawLine(QPointF(15, 14), QPointF(15, 23));
+    p.save();
+    p.translate(16, 11);
+    p.rotate(-27);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Ink);
+    QPolygonF tube({QPointF(-12, -2.4), QPointF(11, -3.6), QPointF(11, 3.6), QPointF(-12, 2.4)});
+    p.drawPolygon(tube);
+    p.drawRect(QRectF(10, -4.6, 4.5, 9.2));
+    p.drawRect(QRectF(-16, -1.4, 4.5, 2.8));
+    p.drawRect(QRectF(-5, -6.2, 7, 2));
+    p.setBrush(QColor(120, 170, 220));
+    p.drawRect(QRectF(14.5, -3.6, 1.2, 7.2));
+    p.restore();
+}
+
+void Diagonal(QPainter& p) { // 33 × 24
+    p.setPen(InkPen(1.4));
+    p.drawLine(QPointF(18, 15), QPointF(12, 23));
+    p.drawLine(QPointF(18, 15), QPointF(24, 23));
+    p.drawLine(QPointF(18, 15), QPointF(18, 23));
+    p.save();
+    p.translate(19, 12);
+    p.rotate(-10);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Ink);
+    p.drawPolygon(
+        QPolygonF({QPointF(-9, -2.4), QPointF(10, -3.4), QPointF(10, 3.4), QPointF(-9, 2.4)}));
+    p.drawRect(QRectF(9.5, -4.4, 3.5, 8.8));
+    // The star diagonal: a prism box at the back with the eyepiece turned upward.
+    p.drawPolygon(QPolygonF({QPointF(-9, -3), QPointF(-9, 3), QPointF(-15, 3), QPointF(-15, -3)}));
+    p.drawRect(QRectF(-14.2, -10.5, 4.4, 8));
+    p.drawRect(QRectF(-15.2, -12, 6.4, 2.4));
+    p.setBrush(QColor(120, 170, 220));
+    p.drawRect(QRectF(13, -3.4, 1.2, 6.8));
+    p.restore();
+}
+
+void List(QPainter& p) { // 17 × 19
+    p.setPen(InkPen(1.0));
+    p.setBrush(Paper);
+    p.drawRoundedRect(QRectF(1.5, 0.5, 14, 17.5), 1.5, 1.5);
+    for (int i = 0; i < 4; ++i) {
+        const double y = 4.5 + 3.6 * i;
+        p.setPen(Qt::NoPen);
+        p.setBrush(Ink);
+        p.drawEllipse(QPointF(4.6, y), 1.0, 1.0);
+        p.setPen(InkPen(1.2));
+        p.drawLine(QPointF(7, y), QPointF(i % 2 ? 11.5 : 13, y));
+    }
+}
+
+void Globe(QPainter& p) { // 21 × 19
+    const QPointF c(10.5, 9.5);
+    QRadialGradient sea(c - QPointF(3, 3), 11);
+    sea.setColorAt(0, QColor(80, 140, 200));
+    sea.setColorAt(1, QColor(25, 60, 110));
+    p.setPen(InkPen(1.3));
+    p.setBrush(sea);
+    p.drawEllipse(c, 8.4, 8.4);
+    p.setPen(QPen(QColor(200, 222, 240), 0.9));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(c, 3.6, 8.2);
+    p.drawLine(QPointF(c.x(), 1.3), QPointF(c.x(), 17.7));
+    p.drawLine(QPointF(2.2, c.y()), QPointF(18.8, c.y()));
+    p.drawLine(QPointF(4, 5.2), QPointF(17, 5.2));
+    p.drawLine(QPointF(4, 13.8), QPointF(17, 13.8));
+}
+
+void Clock(QPainter& p) { // 23 × 23
+    const QPointF c(11.5, 11.5);
+    p.setPen(InkPen(1.8));
+    p.setBrush(Paper);
+    p.drawEllipse(c, 10, 10);
+    for (int i = 0; i < 12; ++i) {
+        const double a = i * M_PI / 6;
+        const double inner = i % 3 == 0 ? 6.2 : 7.3;
+        p.setPen(InkPen(i % 3 == 0 ? 1.3 : 0.8));
+        p.drawLine(c + QPointF(std::sin(a), -std::cos(a)) * inner,
+                   c + QPointF(std::sin(a), -std::cos(a)) * 8.3);
+    }
+    p.setPen(InkPen(1.7));
+    p.drawLine(c, c + QPointF(std::sin(-M_PI / 3), -std::cos(-M_PI / 3)) * 4.8); // 10 o'clock
+    p.setPen(InkPen(1.2));
+    p.drawLine(c, c + QPointF(std::sin(M_PI / 3), -std::cos(M_PI / 3)) * 7.0); // 10 past
+    p.setPen(QPen(QColor(190, 40, 30), 0.8));
+    p.drawLine(c, c + QPointF(0.5, 7.5));
+    p.setPen(Qt::NoPen);
+    p.setBrush(Ink);
+    p.drawEllipse(c, 1.2, 1.2);
+}
+
+void Menu(QPainter& p) { // 19 × 19
+    p.setPen(Qt::NoPen);
+    p.setBrush(Ink);
+    for (int i = 0; i < 3; ++i) {
+        p.drawRoundedRect(QRectF(1.5, 3 + 5.5 * i, 3, 3), 0.8, 0.8);
+        p.drawRoundedRect(QRectF(6, 3 + 5.5 * i, 11.5, 3), 1, 1);
+    }
+}
+
+void Home(QPainter& p) { // 21 × 21
+    p.setPen(Qt::NoPen);
+    p.setBrush(Ink);
+    p.drawPolygon(QPolygonF({QPointF(10.5, 1.5), QPointF(20, 10), QPointF(17.5, 10),
+                             QPointF(10.5, 4), QPointF(3.5, 10), QPointF(1, 10)}));
+    p.drawRect(QRectF(4.5, 9.5, 12, 10));
+    p.drawRect(QRectF(14.5, 3, 2.5, 5));
+    p.setBrush(Paper);
+    p.drawRect(QRectF(9, 13, 3.5, 6.5));
+}
+
+void Gear(QPainter& p) { // 19 × 19
+    const QPointF c(9.5, 9.5);
+    QPainterPath gear;
+    const int teeth = 8;
+    for (int i = 0; i < teeth * 4; ++i) {
+        const double a = (i - 0.5) * 2 * M_PI / (teeth * 4);
+        const double r = (i % 4 == 0 || i % 4 == 1) ? 9.0 : 6.8;
+        const QPointF point = c + QPointF(std::cos(a), std::sin(a)) * r;
+        i == 0 ? gear.moveTo(point) : gear.lineTo(point);
+    }
+    gear.closeSubpath();
+    QPainterPath hole;
+    hole.addEllipse(c, 2.8, 2.8);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Ink);
+    p.drawPath(gear.subtracted(hole));
+}
+
+void LetterInDisc(QPainter& p, QPointF centre, double radius, const QString& letter,
+                  const QFont& font) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(Ink);
+    p.drawEllipse(centre, radius, radius);
+    p.setPen(Paper);
+    p.setFont(font);
+    p.drawText(QRectF(centre.x() - radius, centre.y() - radius + 0.5, 2 * radius, 2 * radius),
+               Qt::AlignCenter, letter);
+}
+
+void Help(QPainter& p) {
+    LetterInDisc(p, {11.5, 9.5}, 8.6, "?", Sans(14, true));
+} // 23 × 19
+void About(QPainter& p) {
+    LetterInDisc(p, {8.5, 10.5}, 8.2, "i", Serif(15, true));
+} // 17 × 21
+
+void Minimise(QPainter& p) { // 15 × 15
+    p.setPen(Qt::NoPen);
+    p.setBrush(Ink);
+    p.drawRoundedRect(QRectF(2, 10, 11, 3), 1, 1);
+}
+
+void Close(QPainter& p) { // 13 × 15
+    p.setPen(InkPen(2.4));
+    p.drawLine(QPointF(2.5, 4), QPointF(10.5, 12));
+    p.drawLine(QPointF(10.5, 4), QPointF(2.5, 12));
+}
+
+void Switch(QPainter& p) { // 13 × 17, the Moon panel's two sets of values
+    p.setPen(Qt::NoPen);
+    p.setBrush(Ink);
+    p.drawPolygon(QPolygonF({QPointF(6.5, 1.5), QPointF(11.5, 7), QPointF(1.5, 7)}));
+    p.drawPolygon(QPolygonF({QPointF(1.5, 10), QPointF(11.5, 10), QPointF(6.5, 15.5)}));
+}
+
+void Eclipse(QPainter& p) { // 29 × 25: the Moon entering the Earth's reddish shadow
+    const QPointF c(14.5, 12.5);
+    QRadialGradient lit(c + QPointF(4, 4), 13);
+    lit.setColorAt(0, QColor(232, 230, 220));
+    lit.setColorAt(1, QColor(150, 150, 146));
+    p.setPen(QPen(Ink, 1.2));
+    p.setBrush(lit);
+    p.drawEllipse(c, 10.5, 10.5);
+    QPainterPath moon, umbra;
+    moon.addEllipse(c, 9.9, 9.9);
+    umbra.addEllipse(c + QPointF(-7, -6), 14, 14);
+    QRadialGradient copper(c + QPointF(-7, -6), 14);
+    copper.setColorAt(0.5, QColor(96, 26, 16));
+    copper.setColorAt(1, QColor(196, 84, 44));
+    p.setPen(Qt::NoPen);
+    p.setBrush(copper);
+    p.drawPath(moon.intersected(umbra));
+}
+
+// ---- Moon pictures --------------------------------------------------------------------
+
+QImage Photograph() {
+    QImage moon(ART_DIR "/full-moon-156.jpg");
+    if (moon.isNull()) {
+        std::fprintf(stderr, "tidewell-art: full-moon-156.jpg not found in %s\n", ART_DIR);
+        ++Failures;
+        moon = QImage(156, 156, QImage::Format_RGB32);
+        moon.fill(Qt::gray);
+    }
+    return moon.convertToFormat(QImage::Format_RGB32);
+}
+
+enum class TLit { None, Right, All, Left, Blue };
+
+// A small Moon, 30 × 30, lit as for an observer in the northern hemisphere.
+QImage PhasePicture(const QImage& photograph, TLit lit) {
+    // The disc of the photograph lies in (3, 3)–(153, 154).
+    const QImage disc = photograph.copy(3, 3, 151, 152)
+                            .scaled(28, 28, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QImage picture(30, 30, QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF outline(1, 1, 28, 28);
+    QBrush texture(disc);
+    texture.setTransform(QTransform::fromTranslate(1, 1));
+    p.setPen(Qt::NoPen);
+    p.setBrush(texture);
+    p.drawEllipse(outline);
+
+    QPainterPath moon, shadow;
+    moon.addEllipse(outline);
+    switch (lit) {
+    case TLit::None:
+        shadow = moon;
+        break;
+    case TLit::Right:
+        shadow.addRect(0, 0, 15, 30);
+        break;
+    case TLit::Left:
+        shadow.addRect(15, 0, 15, 30);
+        break;
+    default:
+        break;
+    }
+    if (!shadow.isEmpty()) {
+        p.setBrush(QColor(6, 8, 18, 228));
+        p.drawPath(moon.intersected(shadow));
+    }
+    if (lit == TLit::Blue) {
+        p.setCompositionMode(QPainter::CompositionMode_Multiply);
+        p.setBrush(QColor(150, 190, 255));
+        p.drawEllipse(outline);
+        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    }
+    // A faint limb so that the dark part stays visible on the dark panel.
+    p.setBrush(Qt::NoBrush);
+    p.setPen(
+        QPen(lit == TLit::Blue ? QColor(120, 170, 255, 150) : QColor(120, 130, 150, 110), 0.8));
+    p.drawEllipse(outline.adjusted(0.3, 0.3, -0.3, -0.3));
+    return picture;
+}
+
+// ---- Pictures of the main window ------------------------------------------------------
+
+// The strip under the title bar where the date, time, phase and sidereal time are written
+// in navy.
+QImage ClockStrip() {
+    QImage strip = BrushedMetal({640, 24}, StripMetal, 11);
+    QPainter p(&strip);
+    Rule(p, 0, 639, 0, QColor(255, 255, 255, 90));
+    Rule(p, 0, 639, 23, QColor(0, 0, 0, 110));
+    // A groove between the date and phase text and the sidereal time.
+    p.fillRect(QRect(409, 4, 1, 16), QColor(0, 0, 0, 70));
+    p.fillRect(QRect(410, 4, 1, 16), QColor(255, 255, 255, 90));
+    return strip;
+}
+
+QImage MoonParams(QSize size, int firstRow) {
+    QImage panel(size, QImage::Format_RGB32);
+    panel.fill(InsetFill);
+    QPainter p(&panel);
+    for (int i = 1; i < 4; ++i)
+        Rule(p, 2, size.width() - 3, firstRow + 16 * i - 2);
+    return panel;
+}
+
+QImage DayHighlight() { // 25 × 23, behind the selected day's number
+    QImage picture(25, 23, QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient glow(0, 0, 0, 23);
+    glow.setColorAt(0, QColor(62, 98, 146));
+    glow.setColorAt(1, QColor(28, 50, 88));
+    p.setBrush(glow);
+    p.setPen(QPen(QColor(255, 206, 112, 230), 1.2));
+    p.drawRoundedRect(QRectF(0.8, 0.8, 23.4, 21.4), 4, 4);
+    return picture;
+}
+
+QImage YearEditBox() { // 60 × 29, a sunken pale field for the year while it is typed
+    QImage picture = BrushedMetal({60, 29}, BodyMetal, 21);
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient field(0, 0, 0, 29);
+    field.setColorAt(0, QColor(188, 192, 186));
+    field.setColorAt(1, QColor(214, 216, 206));
+    p.setPen(QPen(QColor(40, 44, 52), 1));
+    p.setBrush(field);
+    p.drawRoundedRect(QRectF(1.5, 1.5, 56, 25), 3, 3);
+    p.setPen(QPen(QColor(0, 0, 0, 60), 1));
+    p.drawLine(QPointF(3.5, 3.5), QPointF(55.5, 3.5));
+    p.setPen(QPen(QColor(255, 255, 255, 120), 1));
+    p.drawRoundedRect(QRectF(0.5, 0.5, 58, 27), 3.5, 3.5);
+    return picture;
+}
+
+// The time editor's bar, 228 × 30: the three fields on a dark inset, then "Now" over
+// x 107..152 and "Sync" over x 160..206.
+QImage TimeEditor() {
+    QImage bar = BrushedMetal({228, 30}, TitleMetal + 4, 31);
+    QPainter p(&bar);
+    Bevel(p, QRect(1, 1, 226, 28), true);
+    Rule(p, 0, 227, 29, QColor(0, 0, 0, 160));
+    p.fillRect(QRect(227, 0, 1, 30), QColor(0, 0, 0, 160));
+    Inset(p, QRect(7, 3, 92, 23));
+    p.setRenderHint(QPainter::Antialiasing);
+    auto button = [&](QRect r, const QString& text) {
+        QLinearGradient face(0, r.top(), 0, r.bottom());
+        face.setColorAt(0, QColor(178, 180, 184));
+        face.setColorAt(1, QColor(138, 140, 146));
+        p.setPen(QPen(QColor(40, 44, 52), 1));
+        p.setBrush(face);
+        p.drawRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
+        p.setPen(QColor(255, 255, 255, 110));
+        p.drawLine(QPointF(r.left() + 3, r.top() + 1.5), QPointF(r.right() - 3, r.top() + 1.5));
+        Engraved(p, r.adjusted(0, 0, 0, -1), Qt::AlignCenter, text, Sans(12, true));
+    };
+    button(QRect(108, 4, 44, 17), "Now");
+    button(QRect(161, 4, 45, 17), "Sync");
+    return bar;
+}
+
+struct TButtonGlyph {
+    QRect Box;
+    void (*Draw)(QPainter&);
+};
+
+// Where the main window's buttons lie (the click areas of the window are laid over them).
+constexpr std::array<TButtonGlyph, 12> MainButtons{{
+    {{18, 14, 21, 21}, Printer},   // lblPrint
+    {{76, 14, 17, 19}, List},      // lblTimesList
+    {{100, 14, 21, 19}, Globe},    // lblLinks
+    {{128, 12, 23, 23}, Clock},    // lblClock
+    {{158, 14, 19, 19}, Menu},     // lblReports
+    {{446, 12, 21, 21}, Home},     // Label1, the author's web site
+    {{478, 14, 19, 19}, Gear},     // lblConfig
+    {{510, 14, 23, 19}, Help},     // lblHelp
+    {{544, 12, 17, 21}, About},    // lblAbout
+    {{592, 14, 15, 15}, Minimise}, // lblMinimise
+    {{614, 14, 13, 15}, Close},    // lblExit
+    {{380, 264, 13, 17}, Switch},  // lblLibration
+}};
+
+QImage MainBackground(const QImage& photograph) {
+    QImage window = BrushedMetal({640, 480}, BodyMetal, 1);
+    QPainter p(&window);
+
+    // Title bar and the clock strip below it.
+    p.drawImage(0, 0, BrushedMetal({640, 40}, TitleMetal, 2));
+    p.drawImage(0, 40, ClockStrip());
+    Rule(p, 0, 639, 39, QColor(0, 0, 0, 120));
+    Engraved(p, QRect(264, 11, 113, 24), Qt::AlignCenter, "Tidewell", Serif(22, true));
+    for (const TButtonGlyph& button : MainButtons)
+        PlaceGlyph(p, button.Box, button.Draw);
+    // Grooves that group the buttons.
+    for (int x : {214, 434, 580}) {
+        p.fillRect(QRect(x, 10, 1, 24), QColor(0, 0, 0, 70));
+        p.fillRect(QRect(x + 1, 10, 1, 24), QColor(255, 255, 255, 90));
+    }
+
+    // The Moon and its values.
+    Inset(p, QRect(18, 72, 395, 171));
+    p.setRenderHint(QPainter::Antialiasing);
+    p.drawImage(26, 80, photograph);
+    p.setPen(QPen(QColor(46, 58, 84), 1.2));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QPointF(103.5, 157.5), 82, 82); // the field stop of an eyepiece
+    p.setRenderHint(QPainter::Antialiasing, false);
+    Rule(p, 188, 404, 128);
+    Rule(p, 188, 404, 197);
+
+    // The month's phases.
+    Inset(p, QRect(418, 72, 212, 171));
+    for (int k = 1; k < 5; ++k)
+        Rule(p, 424, 624, 77 + 32 * k - 2);
+
+    // Rise, transit and set of Sun and Moon.
+    const QFont header = Sans(10, true, 112);
+    Engraved(p, QRect(94, 280, 50, 12), Qt::AlignLeft, "SUN", header);
+    Engraved(p, QRect(150, 280, 120, 12), Qt::AlignLeft, "MOON", header);
+    Inset(p, QRect(90, 297, 189, 52));
+    p.fillRect(QRect(144, 300, 1, 46), InsetGuide);
+
+    // Twilight.
+    Engraved(p, QRect(32, 372, 120, 12), Qt::AlignLeft, "TWILIGHT", header);
+    Inset(p, QRect(126, 404, 153, 51));
+    p.fillRect(QRect(202, 407, 1, 45), InsetGuide);
+
+    // The Moon's parameters and the Sun's position.
+    Engraved(p, QRect(284, 264, 90, 12), Qt::AlignLeft, "MOON", header);
+    Inset(p, QRect(280, 277, 125, 73));
+    p.drawImage(315, 280, MoonParams({86, 67}, 4));
+    for (int i = 1; i < 4; ++i)
+        Rule(p, 284, 314, 280 + 4 + 16 * i - 2);
+    Engraved(p, QRect(284, 371, 90, 12), Qt::AlignLeft, "SUN", header);
+    Inset(p, QRect(280, 385, 125, 72));
+    p.drawImage(315, 387, MoonParams({84, 67}, 3));
+    for (int i = 1; i < 4; ++i)
+        Rule(p, 284, 314, 387 + 3 + 16 * i - 2);
+
+    // The calendar: weekday headers and a tile for every day.
+    Inset(p, QRect(414, 287, 216, 180));
+    p.fillRect(QRect(414, 287, 216, 23), HeaderBand);
+    Rule(p, 414, 629, 310, InsetGuide);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(TileFill);
+    for (int r = 0; r < 6; ++r)
+        for (int c = 0; c < 7; ++c)
+            p.drawRoundedRect(QRectF(420 + 29 * c - 1 + 0.5, 316 + 25 * r - 3 + 0.5, 24, 22), 4, 4);
+    p.setRenderHint(QPainter::Antialiasing, false);
+
+    // The window's own edge.
+    Bevel(p, QRect(1, 1, 638, 478), true);
+    p.setPen(QColor(40, 42, 48));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(0, 0, 639, 479);
+    return window;
+}
+
+// ---- Preview --------------------------------------------------------------------------
+
+// The main window as it will look with its captions and values in their colours, to judge
+// the pictures by (not used by the program).
+QImage MainPreview(const QImage& background, const QImage& photograph) {
+    QImage window = background;
+    QPainter p(&window);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    const QColor yellow(255, 255, 0), aqua(0, 255, 255), panel(255, 255, 176);
+    auto text = [&](int x, int y, const QString& t, const QColor& c, const QFont& f,
+                    bool opaque = false) {
+        p.setFont(f);
+        const QRect r = QFontMetrics(f).boundingRect(t);
+        if (opaque) p.fillRect(QRect(x, y, r.width(), QFontMetrics(f).height()), Qt::black);
+        p.setPen(c);
+        p.drawText(x, y + QFontMetrics(f).ascent(), t);
+    };
+    const QFont caption = Sans(12), bold = Sans(12, true), small = Sans(12);
+    const char* left[] = {"Visible:",  "Age:",      "Distance:", "R.A.:",   "Dec.:",
+                          "Parallax:", "Diameter:", "Apogee:",   "Perigee:"};
+    const int tops[] = {80, 94, 110, 134, 148, 162, 176, 204, 218};
+    const char* values[] = {"87%",           "10d 04h 12m",   "384 412 km",  "14h 22m 07s",
+                            "-12° 41' 19\"", "0° 57' 04\"",   "0° 31' 08\"", "08:12  14 Dec",
+                            "405 877 km",    "21:40  02 Dec", "362 301 km"};
+    for (int i = 0; i < 9; ++i)
+        text(188, tops[i], left[i], yellow, caption);
+    for (int i = 0; i < 9; ++i)
+        text(249, tops[i], values[i], aqua, small, true);
+    text(332, 204, values[8], aqua, small, true);
+    text(332, 218, values[10], aqua, small, true);
+    text(32, 300, "Sunrise:", Ink, bold);
+    text(32, 316, "Transit:", Ink, bold);
+    text(32, 332, "Sunset:", Ink, bold);
+    text(94, 300, "07:58", panel, caption);
+    text(94, 316, "12:03", panel, caption);
+    text(94, 332, "16:07", panel, caption);
+    text(150, 300, "Moonrise:", panel, bold);
+    text(150, 316, "Transit:", panel, bold);
+    text(150, 332, "Moonset", panel, bold);
+    text(212, 300, "13:12", panel, caption);
+    text(212, 316, "19:40", panel, caption);
+    text(212, 332, "*****", panel, caption);
+    text(130, 390, "Start", Ink, bold);
+    text(212, 390, "End", Ink, bold);
+    text(32, 404, "Civil:", Ink, bold);
+    text(32, 420, "Nautical:", Ink, bold);
+    text(32, 436, "Astronomical:", Ink, bold);
+    for (int i = 0; i < 3; ++i) {
+        text(130, 406 + 16 * i, QString("0%1:%2").arg(7 - i).arg(20 - 6 * i), panel, caption);
+        text(212, 406 + 16 * i, QString("16:%1").arg(45 + 5 * i), panel, caption);
+    }
+    const char* moonCaps[] = {"Az.:", "Alt.:", "P.A.:", "Ph.A:"};
+    const char* sunCaps[] = {"Az.:", "Alt.:", "R.A.:", "Dec.:"};
+    for (int i = 0; i < 4; ++i) {
+        text(284, 284 + 16 * i, moonCaps[i], Qt::white, caption);
+        text(284, 390 + 16 * i, sunCaps[i], Qt::white, caption);
+        text(325, 284 + 16 * i, "123°  45 '  07 \"", panel, Sans(12));
+        text(325, 390 + 16 * i, " 23°  05 '  51 \"", panel, Sans(12));
+    }
+    // Calendar.
+    QFont month = Sans(19, true);
+    text(461, 261, "December", QColor(210, 210, 210), month);
+    text(460, 260, "December", QColor(60, 60, 60), month);
+    text(566, 261, "2026", QColor(210, 210, 210), month);
+    text(565, 260, "2026", QColor(60, 60, 60), month);
+    const char* days[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    for (int i = 0; i < 7; ++i) {
+        p.setFont(Sans(12));
+        p.setPen(aqua);
+        p.drawText(QRect(420 + 29 * i, 291, 29, 16), Qt::AlignCenter, days[i]);
+    }
+    p.drawImage(420 + 29 * 1 - 1, 316 + 25 * 1 - 3, DayHighlight());
+    for (int d = 1; d <= 31; ++d) {
+        const int i = d + 1;
+        p.setFont(Sans(15, true));
+        p.setPen(panel);
+        p.drawText(QRect(420 + 29 * (i % 7), 316 + 25 * (i / 7), 20, 16),
+                   Qt::AlignRight | Qt::AlignVCenter, QString::number(d));
+    }
+    // Phases.
+    const TLit kinds[] = {TLit::Left, TLit::None, TLit::Right, TLit::All, TLit::Blue};
+    const char* when[] = {"06:22  01 December 2026", "00:52  09 December 2026",
+                          "01:12  17 December 2026", "15:28  24 December 2026",
+                          "11:06  31 December 2026"};
+    for (int k = 0; k < 5; ++k) {
+        p.drawImage(426, 78 + 32 * k, PhasePicture(photograph, kinds[k]));
+        text(466, 88 + 32 * k, when[k], aqua, caption);
+    }
+    // The Moon at about 70 %, the optics button and the clock strip's text.
+    p.drawImage(44, 13, EngravedGlyph({33, 24}, Telescope));
+    p.drawImage(182, 12, EngravedGlyph({29, 25}, Eclipse));
+    p.setFont(Sans(15, true));
+    p.setPen(QColor(0, 0, 128));
+    p.drawText(QRect(20, 44, 382, 20), Qt::AlignHCenter | Qt::AlignTop,
+               "21:14:07  07 December 2026 - Waxing Gibbous");
+    p.drawText(QRect(420, 44, 200, 20), Qt::AlignHCenter | Qt::AlignTop, "LST: 02:41:19");
+    return window;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const bool preview = argc > 1 && QString(argv[1]) == "--preview";
+    if (preview) {
+        --argc;
+        ++argv;
+    }
+    OutDir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString(ART_DIR);
+    QDir().mkpath(OutDir);
+
+    const QImage photograph = Photograph();
+    Save(MainBackground(photograph), "main-background.jpg");
+    Save(ClockStrip(), "clock-strip.jpg");
+    Save(MoonParams({86, 67}, 4), "moon-params.jpg");
+    Save(MoonParams({84, 67}, 3), "sun-params.jpg");
+    Save(DayHighlight(), "day-highlight.png");
+    Save(YearEditBox(), "year-edit-box.jpg");
+    Save(TimeEditor(), "time-editor.jpg");
+    Save(EngravedGlyph({29, 25}, Eclipse).copy(0, 0, 29, 25), "eclipse-button.png");
+    Save(EngravedGlyph({33, 24}, Binoculars).copy(0, 0, 33, 24), "optics-binoculars.png");
+    Save(EngravedGlyph({33, 24}, Telescope).copy(0, 0, 33, 24), "optics-telescope.png");
+    Save(EngravedGlyph({33, 24}, Diagonal).copy(0, 0, 33, 24), "optics-diagonal.png");
+    Save(PhasePicture(photograph, TLit::None), "phase-new.png");
+    Save(PhasePicture(photograph, TLit::Right), "phase-first-quarter.png");
+    Save(PhasePicture(photograph, TLit::All), "phase-full.png");
+    Save(PhasePicture(photograph, TLit::Left), "phase-last-quarter.png");
+    Save(PhasePicture(photograph, TLit::Blue), "phase-blue-moon.png");
+    if (preview) {
+        const QImage shown = MainPreview(QImage(OutDir + "/main-background.jpg"), photograph);
+        Save(shown, "preview-main.png");
+        Save(shown.scaled(shown.size() * 2), "preview-main-200.png");
+    }
+    return Failures == 0 ? 0 : 1;
+}
