@@ -1,0 +1,250 @@
+#include "engine/rise_set.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/angles.h"
+#include "engine/moon.h"
+#include "engine/sidereal_time.h"
+#include "engine/sun.h"
+#include "engine/text_helpers.h"
+
+namespace {
+
+constexpr int Transit = 0;
+constexpr int Rise = 1;
+constexpr int Set = 2;
+
+// Transit, rise and set as fractions of the UT day.
+struct TTriple {
+    double M[3] = {0.0, 0.0, 0.0};
+};
+
+// A refined triple; Settled says which events the refinement pinned down.
+struct TRefined {
+    TTriple Times;
+    bool Settled[3] = {false, false, false};
+};
+
+// Everything the refinement needs, fixed for the day.
+struct TDayData {
+    double Alpha[3]; // right ascensions at -1, 0, +1 day, made continuous
+    double Delta[3]; // declinations
+    double Theta0;   // sidereal time at 0h UT, degrees
+    double L;        // observer's longitude, degrees, positive west
+    double Phi;      // observer's latitude, radians
+    double DeltaTDays;
+    double H0; // standard altitude, degrees
+};
+
+// A rise or set step below this (days, about 0.01 s) counts as settled.
+constexpr double StepSettled = 1e-7;
+// Beyond this distance from the day a rise or set has run away and is given up.
+constexpr double RunawayDays = 2.0;
+
+// Adds or subtracts whole days until m lies in 0..1 (1 itself stays).
+double IntoDay(double m) {
+    if (m < 0.0) m += std::ceil(-m);
+    if (m > 1.0) m -= std::ceil(m - 1.0);
+    return m;
+}
+
+double ReduceOnce(double h) {
+    if (h > 180.0) return h - 360.0;
+    if (h < -180.0) return h + 360.0;
+    return h;
+}
+
+// Hour angle (degrees) and interpolated declination (degrees) at m days after 0h UT.
+void HourAngle(const TDayData& day, double m, double& hourAngle, double& declination) {
+    const double theta = Normalize360(day.Theta0 + 360.985647 * m);
+    const double n = m + day.DeltaTDays;
+    const double alpha = Interpolate3(day.Alpha[2], day.Alpha[1], day.Alpha[0], n);
+    declination = Interpolate3(day.Delta[2], day.Delta[1], day.Delta[0], n);
+    hourAngle = ReduceOnce(theta - day.L - alpha);
+}
+
+// Correction of a rise or set time from the altitude at that time (Meeus, ch. 15).
+double AltitudeStep(const TDayData& day, double m) {
+    double hourAngle = 0.0;
+    double declination = 0.0;
+    HourAngle(day, m, hourAngle, declination);
+    const double dec = DegToRad(declination);
+    const double h = DegToRad(hourAngle);
+    const double sinAlt =
+        std::sin(day.Phi) * std::sin(dec) + std::cos(day.Phi) * std::cos(dec) * std::cos(h);
+    const double altitude = RadToDeg(std::asin(std::clamp(sinAlt, -1.0, 1.0)));
+    return (altitude - day.H0) / (360.0 * std::cos(dec) * std::cos(day.Phi) * std::sin(h));
+}
+
+double TransitStep(const TDayData& day, double m) {
+    double hourAngle = 0.0;
+    double declination = 0.0;
+    HourAngle(day, m, hourAngle, declination);
+    return -hourAngle / 360.0;
+}
+
+// Refines transit, rise and set together until each correction is negligible, or the bound
+// is reached. withRiseSet false refines the transit alone.
+TRefined Refine(const TDayData& day, const TTriple& start, bool withRiseSet) {
+    TRefined r;
+    r.Times = start;
+    bool running[3] = {true, withRiseSet, withRiseSet};
+    for (int round = 0; round < MaxRiseSetRounds; ++round) {
+        double step[3] = {0.0, 0.0, 0.0};
+        step[Transit] = running[Transit] ? TransitStep(day, r.Times.M[Transit]) : 0.0;
+        for (int j : {Rise, Set})
+            if (running[j]) step[j] = AltitudeStep(day, r.Times.M[j]);
+        for (int j = 0; j < 3; ++j) {
+            if (!running[j]) continue;
+            const double next = r.Times.M[j] + step[j];
+            if (!std::isfinite(next) || std::fabs(next) > RunawayDays) {
+                running[j] = false; // given up: not settled
+                continue;
+            }
+            r.Times.M[j] = next;
+            const double settled = j == Transit ? 1e-9 : StepSettled;
+            if (std::fabs(step[j]) < settled) {
+                running[j] = false;
+                r.Settled[j] = true;
+            }
+        }
+        if (!running[0] && !running[1] && !running[2]) break;
+    }
+    return r;
+}
+
+// Local time text of an event at m days after 0h UT.
+std::string EventText(double m, bool settled, double h0, double zoneHours) {
+    if (!settled) return NoEventText;
+    double y = 24.0 * m + 1.0 / 120.0 + zoneHours;
+    if (h0 < 0.0) {
+        if (y < 0.0) y += 24.0;
+        if (y > 24.0) y -= 24.0;
+    }
+    if (!(y >= 0.0 && y <= 24.0)) return NoEventText;
+    const TSexagesimal s = HoursToSexagesimal(y);
+    return s.Units + ":" + s.Minutes;
+}
+
+TDayData MakeDayData(const TEquatorial& e1, const TEquatorial& e2, const TEquatorial& e3,
+                     double deltaT, double h0, double jd0, const TObserver& observer) {
+    TDayData day{};
+    day.Alpha[0] = e1.RADeg;
+    day.Alpha[1] = e2.RADeg;
+    day.Alpha[2] = e3.RADeg;
+    if (day.Alpha[1] < day.Alpha[0]) day.Alpha[1] += 360.0;
+    if (day.Alpha[2] < day.Alpha[1]) day.Alpha[2] += 360.0;
+    day.Delta[0] = e1.DecDeg;
+    day.Delta[1] = e2.DecDeg;
+    day.Delta[2] = e3.DecDeg;
+    day.Theta0 = SiderealTime0h(jd0);
+    day.L = RadToDeg(observer.ObserverLongitude);
+    day.Phi = observer.ObserverLatitude;
+    day.DeltaTDays = deltaT / 86400.0;
+    day.H0 = h0;
+    return day;
+}
+
+// A body that stays on one side of h0: only the transit is looked for.
+TRiseSetText CircumpolarTexts(const TDayData& day, double m0, const TObserver& observer) {
+    const TRefined r = Refine(day, TTriple{{m0, 0.0, 0.0}}, false);
+    const double m = r.Times.M[Transit];
+    TRiseSetText text{NeverText, NeverText, NeverText};
+    if (!r.Settled[Transit])
+        text.Transit = NoEventText;
+    else if (!(24.0 * m > 24.0))
+        text.Transit = EventText(m, true, day.H0, observer.LocalOffsetDays() * 24.0);
+    return text;
+}
+
+TTriple FromTransit(double m0, double h0Deg) {
+    return TTriple{{m0, IntoDay(m0 - h0Deg / 360.0), IntoDay(m0 + h0Deg / 360.0)}};
+}
+
+// An event that by the local clock falls on the next (or previous) calendar day is replaced
+// by the same event one UT day earlier (or later).
+TRefined LocalDayAdjust(const TDayData& day, TTriple s, TRefined r, double hourAngle0, double z) {
+    const double shift = z >= 0.0 ? -1.0 : 1.0;
+    auto outside = [z](double m) { return z >= 0.0 ? m + z > 1.0 : m + z < 0.0; };
+    if (outside(r.Times.M[Transit])) {
+        s = FromTransit(s.M[Transit] + shift, hourAngle0);
+        r = Refine(day, s, true);
+    }
+    for (int j : {Rise, Set}) {
+        if (outside(r.Times.M[j])) {
+            s.M[j] += shift;
+            r = Refine(day, s, true);
+        }
+    }
+    return r;
+}
+
+} // namespace
+
+double Interpolate3(double y3, double y2, double y1, double n) {
+    const double a = y2 - y1;
+    const double b = y3 - y2;
+    const double c = b - a;
+    return y2 + n * (a + b + n * c) / 2.0;
+}
+
+TRiseSetText RiseTransitSet(const TEquatorial& dayBefore, const TEquatorial& day,
+                            const TEquatorial& dayAfter, double deltaT, double h0, double jd0,
+                            const TObserver& observer) {
+    const TDayData d = MakeDayData(dayBefore, day, dayAfter, deltaT, h0, jd0, observer);
+    const double m0 = IntoDay((d.Alpha[1] + d.L - d.Theta0) / 360.0);
+    if (!std::isfinite(m0)) return {NoEventText, NoEventText, NoEventText};
+
+    const double dec2 = DegToRad(d.Delta[1]);
+    const double cosH0 = (std::sin(DegToRad(h0)) - std::sin(d.Phi) * std::sin(dec2)) /
+                         (std::cos(d.Phi) * std::cos(dec2));
+    if (!(std::fabs(cosH0) < 1.0)) return CircumpolarTexts(d, m0, observer);
+
+    const double hourAngle0 = RadToDeg(std::acos(cosH0));
+    const TTriple start = FromTransit(m0, hourAngle0);
+    const TRefined r =
+        LocalDayAdjust(d, start, Refine(d, start, true), hourAngle0, observer.LocalOffsetDays());
+
+    const double zoneHours = observer.LocalOffsetDays() * 24.0;
+    TRiseSetText text;
+    text.Rise = EventText(r.Times.M[Rise], r.Settled[Rise], h0, zoneHours);
+    text.Transit = EventText(r.Times.M[Transit], r.Settled[Transit], h0, zoneHours);
+    text.Set = EventText(r.Times.M[Set], r.Settled[Set], h0, zoneHours);
+    return text;
+}
+
+namespace {
+
+double MidnightJD(const TDateRec& date) {
+    TDateRec midnight;
+    midnight.Year = date.Year;
+    midnight.Month = date.Month;
+    midnight.Day = date.Day;
+    midnight.Hour = midnight.Minute = midnight.Second = midnight.MSec = 0;
+    return JulianDay(midnight);
+}
+
+} // namespace
+
+TRiseSetText SunRiseSet(const TDateRec& date, double h0, const TObserver& observer) {
+    const double jd0 = MidnightJD(date);
+    return RiseTransitSet(
+        SunPosition(jd0 - 1.0, observer).Equatorial, SunPosition(jd0, observer).Equatorial,
+        SunPosition(jd0 + 1.0, observer).Equatorial, DeltaT(date.Year), h0, jd0, observer);
+}
+
+TMoonRiseSet MoonRiseSet(const TDateRec& date, const TObserver& observer) {
+    const double jd0 = MidnightJD(date);
+    TSunData sun;
+    const TMoonData before = MoonPosition(jd0 - 1.0, observer, sun);
+    const TMoonData middle = MoonPosition(jd0, observer, sun);
+    const TMoonData after = MoonPosition(jd0 + 1.0, observer, sun);
+    // Meeus, ch. 15: h0 = 0.7275 parallax - 0°34'.
+    const double h0 = 0.7275 * middle.Parallax - 0.5667;
+    TMoonRiseSet result;
+    result.Times = RiseTransitSet(before.Equatorial, middle.Equatorial, after.Equatorial,
+                                  DeltaT(date.Year), h0, jd0, observer);
+    result.Illumination = middle.Illumination;
+    return result;
+}
