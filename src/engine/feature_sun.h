@@ -1,0 +1,64 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "engine/date_time.h"
+#include "engine/observer.h"
+
+// Kinds of event over a lunar feature.
+inline constexpr int FeatureSunrise = 0;
+inline constexpr int FeatureSunset = 1;
+
+// Mean daily advance of the Sun's selenographic colongitude: 360 degrees per synodic month.
+inline constexpr double ColongitudePerDay = 12.19075;
+
+// Rounds of the refinement of one event, restarts of the search for the next one, and the
+// farthest (days) the refinement may wander from its starting point, before giving up.
+inline constexpr int MaxFeatureRefinements = 30;
+inline constexpr int MaxFeatureRestarts = 12;
+inline constexpr double MaxFeatureWanderDays = 45.0;
+// The refinement ends when the altitude is within 0.25 degree of the horizon and the step it
+// gives is below this (days); the step alone matters only near the poles.
+inline constexpr double MaxFeatureLastStepDays = 0.1;
+
+// Shown instead of a date when no event could be found (near a lunar pole the Sun can stay
+// on one side of the horizon for months).
+inline constexpr const char* FeatureEventNotFound = "not found";
+
+// The next lunar sunrise and sunset over a feature, local civil time.
+struct [[nodiscard]] TFeatureSunTimes {
+    TDateRec Sunrise; // Day..Second as JDToDate fills them, JD the local civil JD
+    TDateRec Sunset;
+    bool SunriseFound = false;
+    bool SunsetFound = false;
+    std::string SunriseText; // DateTimeText of Sunrise, or FeatureEventNotFound
+    std::string SunsetText;
+};
+
+// The instant (UT JD) of the sunrise (kind 0) or sunset (kind 1) over the feature at
+// selenographic latitude and longitude (degrees, north and east positive) nearest to jd (UT),
+// refined against the Sun's altitude over the feature (Meeus, Astronomical Algorithms,
+// ch. 53). Nothing when the refinement does not settle within its bounds.
+[[nodiscard]] std::optional<double> FeatureSunEvent(int kind, double latitudeDeg,
+                                                    double longitudeDeg, double jd,
+                                                    const TObserver& observer);
+
+// The first event of the kind at or after the selected moment, searched from startLocalJD and
+// restarted 14 days later while the event found lies before the selected moment. Both
+// moments are local civil JDs; the result is local civil time (its JD the local civil JD).
+// Nothing when not found.
+[[nodiscard]] std::optional<TDateRec> NextFeatureSunEvent(int kind, double latitudeDeg,
+                                                          double longitudeDeg, double startLocalJD,
+                                                          double selectedLocalJD,
+                                                          const TObserver& observer);
+
+// The next sunrise and sunset over a feature after the selected moment (local civil JD),
+// searched from startLocalJD (the first day of the month shown, at the selected time of day).
+[[nodiscard]] TFeatureSunTimes FeatureSunTimes(double latitudeDeg, double longitudeDeg,
+                                               double startLocalJD, double selectedLocalJD,
+                                               const TObserver& observer);
+
+// The Sun's altitude over a feature, degrees, at an instant (UT JD).
+[[nodiscard]] double FeatureSunAltitude(double latitudeDeg, double longitudeDeg, double jd,
+                                        const TObserver& observer);
