@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QUrl>
 
+#include "settings/settings_store.h"
 #include "ui/common/artwork.h"
 #include "ui/common/click_label.h"
 #include "ui/common/fonts.h"
@@ -97,8 +98,8 @@ void TMain::FormCreate() {
     // 3.-6. Fonts and colours follow with the controls.
     ClockOffset = 0.0;
     SetSelectedFromClock();
-    StripBuffer = QImage(640, 25, QImage::Format_RGB32);
-    StripBuffer.fill(Qt::black);
+    LoadArtwork();
+    StripBuffer = StripBackground.copy(0, 0, 640, 25);
     // 7. Settings; 8. the date again; 9. the observer's civil time.
     LoadSettingsAtStart();
     SetSelectedFromClock();
@@ -252,7 +253,9 @@ void TMain::CreateButtons() {
         connect(button, &TClickLabel::Clicked, this,
                 [this, name = QString(b.Name)](Qt::MouseButton, QPoint) { ButtonClick(name); });
     }
+    Control("imgEclipse")->setPixmap(QPixmap::fromImage(EclipseGlyph));
     Control("imgEclipse")->hide();
+    ShowOpticsGlyph();
 }
 
 void TMain::ButtonClick(const QString& name) {

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 
 #include <QDateTime>
 #include <QImage>
@@ -15,14 +16,17 @@
 #include <QTimer>
 
 #include "engine/date_time.h"
+#include "engine/lunar_eclipse.h"
 #include "engine/observer.h"
 #include "engine/phases.h"
 #include "engine/text_helpers.h"
+#include "settings/settings.h"
 #include "ui/common/borderless_window.h"
 #include "ui/main/calendar_layout.h"
 #include "ui/main/panels_text.h"
 
 class QLabel;
+class TSettingsStore;
 
 // The local time now; the program reads the system clock, tests pass a fixed one.
 using TClockSource = std::function<QDateTime()>;
@@ -54,6 +58,9 @@ class TMain : public TBorderlessWindow {
     ~TMain() override;
 
     // --- state other windows read ---
+    TSettings Settings; // changed only by the configuration and print options windows
+    [[nodiscard]] TSettingsStore& SettingsStore() { return *Store; }
+    QStringList SettingsWarnings; // what the settings start-up reported
     TDateRec SelectedDate;
     double ClockOffset = 0.0; // days added to the clock to give the displayed moment
     TObserver Observer;
@@ -61,6 +68,7 @@ class TMain : public TBorderlessWindow {
     TNewMoonPair NewMoons;
     TPhaseList PhaseList;
     int PhaseCount = 0;
+    EclipseCircumstances EclipseInfo;
     TMonthLayout Layout; // FirstWeekday, LeadingBlanks, MonthDays
     bool YearEditing = false;
     bool ShowAzAlt = true;
@@ -85,6 +93,8 @@ class TMain : public TBorderlessWindow {
     void LibrationClick();
     void OpticsClick();
     void RefreshLatAndLong();
+    // After the configuration screen: the civil time, position, weekday order and month.
+    void ApplyChangedSettings();
     void Tick(); // the one-second step of Timer1
 
     // The displayed moment in universal time.
@@ -145,6 +155,8 @@ class TMain : public TBorderlessWindow {
     void PaintMoon(QPainter& painter);
     void PaintSurfaceTexts(QPainter& painter);
     void LoadArtwork();
+    void Warn(const QString& message);
+    void ShowOpticsGlyph();
     [[nodiscard]] bool BlueMoonNow() const;
     [[nodiscard]] TDateRec ClockUniversal() const;
     QLabel* MakeLabel(const QString& name, const QRect& area, const QFont& font,
@@ -152,6 +164,7 @@ class TMain : public TBorderlessWindow {
     [[nodiscard]] QFont ArialPoints(double points, bool bold = false) const;
 
     TMainSetup Setup;
+    std::unique_ptr<TSettingsStore> Store;
     TSurfaceTexts Texts;
     QString CurrentPhaseName;
     QString CurrentStripText;
@@ -168,6 +181,8 @@ class TMain : public TBorderlessWindow {
     QImage DayHighlight;
     QImage YearButton;
     QImage MoonPhoto;
+    std::array<QImage, 3> OpticsGlyphs; // binoculars, telescope, diagonal
+    QImage EclipseGlyph;
     QPoint YearButtonPos{-100, -100};
     double LunationNow = 0.0;
     int IlluminationNow = 100;

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include "ui/common/art_names.h"
 #include "ui/common/artwork.h"
 #include "ui/main/tmain.h"
 
@@ -56,13 +57,13 @@ QImage PhaseStandIn(bool litLeft, bool litRight, bool blue) {
 } // namespace
 
 void TMain::LoadArtwork() {
-    MoonPhoto = ArtOr("full-moon-156.jpg", Filled(156, 156, Qt::black))
-                    .convertToFormat(QImage::Format_RGB32);
+    MoonPhoto =
+        ArtOr(ArtFullMoon, Filled(156, 156, Qt::black)).convertToFormat(QImage::Format_RGB32);
     MoonPicture = MoonPhoto;
-    StripBackground = ArtOr("clock-strip.jpg", Filled(640, 24, QColor(150, 152, 160)));
-    MoonParamsBackground = ArtOr("moon-params.jpg", PanelStandIn(86, 67));
-    SunParamsBackground = ArtOr("sun-params.jpg", PanelStandIn(84, 67));
-    DayHighlight = ArtOr("day-highlight.png", [] {
+    StripBackground = ArtOr(ArtClockStrip, Filled(640, 24, QColor(150, 152, 160)));
+    MoonParamsBackground = ArtOr(ArtMoonParams, PanelStandIn(86, 67));
+    SunParamsBackground = ArtOr(ArtSunParams, PanelStandIn(84, 67));
+    DayHighlight = ArtOr(ArtDayHighlight, [] {
         QImage picture(25, 23, QImage::Format_ARGB32);
         picture.fill(Qt::transparent);
         QPainter painter(&picture);
@@ -72,7 +73,7 @@ void TMain::LoadArtwork() {
         painter.drawRoundedRect(QRectF(1, 1, 23, 21), 4, 4);
         return picture;
     }());
-    YearButton = ArtOr("year-box.png", [] {
+    YearButton = ArtOr(ArtYearEditBox, [] {
         QImage picture = Filled(60, 29, QColor(235, 235, 225));
         QPainter painter(&picture);
         painter.setPen(QColor(60, 60, 60));
@@ -80,11 +81,15 @@ void TMain::LoadArtwork() {
         return picture;
     }());
     // new, last quarter, full, first quarter, blue; drawn for the northern hemisphere.
-    PhasePictures = {ArtOr("phase-new.png", PhaseStandIn(false, false, false)),
-                     ArtOr("phase-last-quarter.png", PhaseStandIn(true, false, false)),
-                     ArtOr("phase-full.png", PhaseStandIn(true, true, false)),
-                     ArtOr("phase-first-quarter.png", PhaseStandIn(false, true, false)),
-                     ArtOr("phase-blue.png", PhaseStandIn(true, true, true))};
+    PhasePictures = {ArtOr(ArtPhaseNew, PhaseStandIn(false, false, false)),
+                     ArtOr(ArtPhaseLastQuarter, PhaseStandIn(true, false, false)),
+                     ArtOr(ArtPhaseFull, PhaseStandIn(true, true, false)),
+                     ArtOr(ArtPhaseFirstQuarter, PhaseStandIn(false, true, false)),
+                     ArtOr(ArtPhaseBlueMoon, PhaseStandIn(true, true, true))};
+    OpticsGlyphs = {ArtOr(ArtOpticsBinoculars, Filled(33, 24, Qt::darkGray)),
+                    ArtOr(ArtOpticsTelescope, Filled(33, 24, Qt::gray)),
+                    ArtOr(ArtOpticsDiagonal, Filled(33, 24, Qt::lightGray))};
+    EclipseGlyph = ArtOr(ArtEclipseButton, Filled(29, 25, QColor(120, 40, 30)));
     MoonParams = MoonParamsBackground;
     SunParams = SunParamsBackground;
 }

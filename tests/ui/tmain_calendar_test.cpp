@@ -1,0 +1,231 @@
+// The main window's month calendar: the grid for every first weekday, day selection, the
+// year editor's keys and the month length when the year changes.
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include "engine/date_time.h"
+#include "tmain_fixture.h"
+
+class TMainCalendarTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void GridForEveryFirstWeekday();
+    void HeadersFollowTheWeekOrder();
+    void CaptionsCentredAndEmbossed();
+    void DaySelectionRecomputes();
+    void BlankCellAndRightClickChangeNothing();
+    void YearEditorKeys();
+    void YearOutsideTheCalendarIsRefused();
+    void LeapDayToCommonYear();
+};
+
+void TMainCalendarTest::GridForEveryFirstWeekday() {
+    TMainHarness h(At(2026, 12, 7));
+    // Months whose 1st falls on each weekday, a leap February and a 31-day month starting on
+    // a Saturday (six rows when Sunday comes first).
+    const QDate months[] = {QDate(2015, 2, 1), QDate(2022, 1, 1),  QDate(2022, 5, 1),
+                            QDate(2024, 2, 1), QDate(2026, 12, 1), QDate(1999, 12, 1),
+                            QDate(2000, 3, 1), QDate(1900, 2, 1)};
+    for (int order = 0; order < 7; ++order) {
+        h.Main->Settings.DayOrder = static_cast<std::uint8_t>(order);
+        h.Main->ApplyChangedSettings();
+        for (const QDate& first : months) {
+            TDateRec date = h.Main->SelectedDate;
+            date.Day = 1;
+            date.Month = static_cast<std::uint16_t>(first.month());
+            date.Year = static_cast<std::uint16_t>(first.year());
+            h.Main->ShowSelectedMonth(date);
+            // Qt counts Monday 1 .. Sunday 7; the calendar Sunday 0 .. Saturday 6.
+            const int weekday = first.dayOfWeek() % 7;
+            const int blanks = (weekday - order + 7) % 7;
+            const int days = first.daysInMonth();
+            const QString where = QStringLiteral("order %1, %2").arg(order).arg(first.toString());
+            QVERIFY2(h.Main->Layout.LeadingBlanks == blanks, qPrintable(where));
+            QCOMPARE(h.Main->DateLabels.size(), 42);
+            for (int i = 0; i < 42; ++i) {
+                const int day = i - blanks + 1;
+                const QString expected = day >= 1 && day <= days ? QString::number(day) : " ";
+                QVERIFY2(h.Main->DateLabels[i]->text() == expected,
+                         qPrintable(where + QStringLiteral(" cell %1").arg(i)));
+            }
+        }
+    }
+    // Monday first and a month that starts on a Sunday: six blanks.
+    h.Main->Settings.DayOrder = 1;
+    h.Main->ApplyChangedSettings();
+    TDateRec may = h.Main->SelectedDate;
+    may.Day = 1;
+    may.Month = 5;
+    may.Year = 2022;
+    h.Main->ShowSelectedMonth(may);
+    QCOMPARE(h.Main->Layout.LeadingBlanks, 6);
+    QCOMPARE(h.Main->DateLabels[6]->text(), QString("1"));
+    QCOMPARE(h.Main->DateLabels[36]->text(), QString("31"));
+
+    // Cell positions and names: row letter then column letter.
+    for (int r = 0; r < 6; ++r)
+        for (int c = 0; c < 7; ++c) {
+            QLabel* cell = h.Main->DateLabels[7 * r + c];
+            QCOMPARE(cell->objectName(),
+                     QStringLiteral("lblDate%1%2").arg(QChar('A' + r)).arg(QChar('A' + c)));
+            QCOMPARE(cell->geometry(), QRect(420 + 29 * c, 316 + 25 * r, 20, 16));
+        }
+}
+
+void TMainCalendarTest::HeadersFollowTheWeekOrder() {
+    TMainHarness h(At(2026, 12, 7));
+    const QStringList english = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    for (int order = 0; order < 7; ++order) {
+        h.Main->Settings.DayOrder = static_cast<std::uint8_t>(order);
+        h.Main->ApplyChangedSettings();
+        for (int i = 0; i < 7; ++i) {
+            QLabel* header = h.Main->DayLabels[i];
+            QCOMPARE(header->text(), english[(order + i) % 7]);
+            QCOMPARE(header->geometry(), QRect(420 + 29 * i, 291, 29, 16));
+            QCOMPARE(header->objectName(), QStringLiteral("lblDay%1").arg(i));
+        }
+    }
+}
+
+void TMainCalendarTest::CaptionsCentredAndEmbossed() {
+    TMainHarness h(At(2026, 9, 7));
+    QLabel* month = h.Label("lblSelectedmonth");
+    QLabel* year = h.Label("lblSelectedYear");
+    QCOMPARE(month->text(), QString("September"));
+    QCOMPARE(year->text(), QString("2026"));
+    QCOMPARE(month->y(), 260);
+    QCOMPARE(year->y(), 260);
+    const int c = 640 - month->width() - year->width() - 450;
+    QCOMPARE(month->x(), 420 + c / 2);
+    QCOMPARE(year->x(), month->x() + month->width() + 10);
+    QCOMPARE(h.Label("lblSelectedMonthShadow")->pos(), month->pos() + QPoint(1, 1));
+    QCOMPARE(h.Label("lblSelectedYearShadow")->pos(), year->pos() + QPoint(1, 1));
+}
+
+void TMainCalendarTest::DaySelectionRecomputes() {
+    TMainHarness h(At(2024, 3, 10, 21, 30));
+    TMain& m = *h.Main;
+    QCOMPARE(int(m.SelectedDate.Day), 10);
+    QLabel* cell = h.DayCell(25);
+    h.Click(cell);
+    QCOMPARE(int(m.SelectedDate.Day), 25);
+    QCOMPARE(int(m.SelectedDate.Month), 3);
+    QCOMPARE(m.HighlightPos(), QPoint(cell->x() - 1, cell->y() - 3));
+    QCOMPARE(m.SelectedDate.JD, JulianDay(m.SelectedDate));
+    // The new moons bracket the selected moment: 10 March 2024 09:00 UT and 8 April 2024
+    // 18:21 UT (published times).
+    QVERIFY(m.NewMoons.PrevNewMoon <= m.SelectedDate.JD);
+    QVERIFY(m.SelectedDate.JD < m.NewMoons.NextNewMoon);
+    QVERIFY(qAbs(m.NewMoons.PrevNewMoon - JulianDay({10, 3, 2024, 9, 0, 0, 0, 0})) < 0.01);
+    QVERIFY(qAbs(m.NewMoons.NextNewMoon - JulianDay({8, 4, 2024, 18, 21, 0, 0, 0})) < 0.01);
+    // The day-bound rows follow the day: the Sun rows carry times.
+    QVERIFY(h.Label("lblSunRise")->text().contains(':'));
+    QVERIFY(m.SurfaceTexts().PerigeeTime.contains("Mar") ||
+            m.SurfaceTexts().PerigeeTime.contains("Apr"));
+}
+
+void TMainCalendarTest::BlankCellAndRightClickChangeNothing() {
+    TMainHarness h(At(2026, 12, 7));
+    TMain& m = *h.Main;
+    const QPoint highlight = m.HighlightPos();
+    h.Click(m.DateLabels[0]); // December 2026 begins on a Tuesday: cell 0 is blank
+    QCOMPARE(int(m.SelectedDate.Day), 7);
+    QCOMPARE(m.HighlightPos(), highlight);
+
+    int infoDay = 0;
+    m.OnDateInfo = [&](const TDateRec& date) { infoDay = date.Day; };
+    QTest::mousePress(h.DayCell(19), Qt::RightButton);
+    QTest::mouseRelease(h.DayCell(19), Qt::RightButton);
+    QCOMPARE(infoDay, 19);
+    QCOMPARE(int(m.SelectedDate.Day), 7);
+    QCOMPARE(m.HighlightPos(), highlight);
+    infoDay = 0;
+    QTest::mousePress(m.DateLabels[0], Qt::RightButton);
+    QCOMPARE(infoDay, 0);
+}
+
+void TMainCalendarTest::YearEditorKeys() {
+    TMainHarness h(At(2026, 12, 7));
+    TMain& m = *h.Main;
+    QLabel* year = h.Label("lblSelectedYear");
+    // Closed editor: keys never touch the year.
+    QTest::keyClick(&m, Qt::Key_Backspace);
+    QTest::keyClick(&m, '5');
+    QCOMPARE(year->text(), QString("2026"));
+
+    h.Click(year);
+    QVERIFY(m.YearEditing);
+    QVERIFY(m.CursorTimer->isActive());
+    QCOMPARE(m.CursorTimer->interval(), 250);
+    QVERIFY(h.Label("lblSelectedYearShadow")->isHidden());
+    QLabel* cursor = h.Label("lblCursor");
+    QCOMPARE(cursor->text(), QString("|"));
+    QCOMPARE(cursor->x(), year->x() + year->width());
+
+    QTest::keyClick(&m, '7'); // a fifth character is ignored
+    QCOMPARE(year->text(), QString("2026"));
+    for (int i = 0; i < 6; ++i)
+        QTest::keyClick(&m, Qt::Key_Backspace); // two on empty
+    QCOMPARE(year->text(), QString());
+    QCOMPARE(cursor->x(), year->x() + year->width());
+    QTest::keyClick(&m, 'x');
+    QCOMPARE(year->text(), QString());
+
+    // Enter with nothing typed: refused, the editor stays open, the date is unchanged.
+    QTest::keyClick(&m, Qt::Key_Return);
+    QVERIFY(m.YearEditing);
+    QVERIFY(!m.LastYearError.isEmpty());
+    QCOMPARE(int(m.SelectedDate.Year), 2026);
+
+    QTest::keyClicks(&m, "19995");
+    QCOMPARE(year->text(), QString("1999"));
+    QTest::keyClick(&m, Qt::Key_Return);
+    QVERIFY(!m.YearEditing);
+    QVERIFY(!m.CursorTimer->isActive());
+    QVERIFY(cursor->isHidden());
+    QVERIFY(!h.Label("lblSelectedYearShadow")->isHidden());
+    QCOMPARE(h.Label("lblSelectedYearShadow")->text(), QString("1999"));
+    QCOMPARE(int(m.SelectedDate.Year), 1999);
+    QCOMPARE(int(m.SelectedDate.Month), 12);
+    QCOMPARE(int(m.SelectedDate.Day), 7);
+    QCOMPARE(m.Layout.LeadingBlanks, 3); // 1 December 1999 was a Wednesday
+}
+
+void TMainCalendarTest::YearOutsideTheCalendarIsRefused() {
+    TMainHarness h(At(2026, 12, 7));
+    TMain& m = *h.Main;
+    h.Click(h.Label("lblSelectedYear"));
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClick(&m, Qt::Key_Backspace);
+    QTest::keyClicks(&m, "0000");
+    QTest::keyClick(&m, Qt::Key_Return);
+    QVERIFY(m.YearEditing);
+    QCOMPARE(m.LastYearError, QString("0000"));
+    QCOMPARE(int(m.SelectedDate.Year), 2026);
+    QCOMPARE(h.Label("lblSelectedYearShadow")->text(), QString("2026"));
+    // Another window closing the editor puts the year in force back.
+    m.AcceptYear();
+    QVERIFY(!m.YearEditing);
+    QCOMPARE(h.Label("lblSelectedYear")->text(), QString("2026"));
+}
+
+void TMainCalendarTest::LeapDayToCommonYear() {
+    TMainHarness h(At(2024, 2, 29, 10));
+    TMain& m = *h.Main;
+    QCOMPARE(int(m.SelectedDate.Day), 29);
+    h.Click(h.Label("lblSelectedYear"));
+    QTest::keyClick(&m, Qt::Key_Backspace);
+    QTest::keyClick(&m, '3');
+    QTest::keyClick(&m, Qt::Key_Return);
+    QCOMPARE(int(m.SelectedDate.Year), 2023);
+    QCOMPARE(int(m.SelectedDate.Month), 2);
+    QCOMPARE(int(m.SelectedDate.Day), 28);
+    QLabel* cell = h.DayCell(28);
+    QCOMPARE(m.HighlightPos(), QPoint(cell->x() - 1, cell->y() - 3));
+    QVERIFY(h.DayCell(29) == nullptr);
+    QCOMPARE(m.SelectedDate.JD, JulianDay(m.SelectedDate));
+}
+
+QTEST_MAIN(TMainCalendarTest)
+#include "tmain_calendar_test.moc"
