@@ -1,0 +1,50 @@
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The 17 feature data files, in the order of every file list and of FeatureIdx.
+inline constexpr std::array<std::string_view, 17> FeatureFileNames = {
+    "Albedo",        "Catena", "Craters", "Dorsum",  "Fossa", "Lacus",
+    "Landing Sites", "Mare",   "Mons",    "Oceanus", "Palus", "Planitia",
+    "Promontorium",  "Rima",   "Rupes",   "Sinus",   "Vallis"};
+
+// Columns of the feature table.
+enum TFeatureColumn : int {
+    FeatureName = 0,
+    FeatureLatDeg = 1,
+    FeatureLatMin = 2,
+    FeatureLatSec = 3,
+    FeatureLatDir = 4,
+    FeatureLongDeg = 5,
+    FeatureLongMin = 6,
+    FeatureLongSec = 7,
+    FeatureLongDir = 8,
+    FeatureDiameter = 9,
+    FeatureComments = 10, // the features view puts the sunrise text here
+    FeatureSunset = 11,   // filled by the features view only
+};
+inline constexpr int FeatureColumnCount = 12;
+
+using TFeatureRow = std::array<std::string, FeatureColumnCount>;
+
+// The text cells of one feature data file, one row per feature in file order.
+struct TFeatureTable {
+    std::vector<TFeatureRow> Rows;
+
+    // Rows counted as the window's grid counts them: the features and one empty row.
+    [[nodiscard]] int RowCount() const { return static_cast<int>(Rows.size()) + 1; }
+    [[nodiscard]] int FeatureCount() const { return static_cast<int>(Rows.size()); }
+};
+
+// The file of a display name: dataFolder / (the name cut to 20 characters) + ".dat".
+[[nodiscard]] std::filesystem::path FeatureFilePath(std::string_view displayName,
+                                                    const std::filesystem::path& dataFolder);
+
+// Fills the table from the display name's file, replacing what it held. A file that is
+// missing or cannot be read gives an empty table; a trailing partial record is ignored.
+void LoadFeatureFile(TFeatureTable& table, std::string_view displayName,
+                     const std::filesystem::path& dataFolder = "Data");

@@ -1,0 +1,218 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <random>
+
+#include "features/data_folder.h"
+#include "features/feature_file.h"
+#include "features/feature_record.h"
+#include "features/windows1252.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class TTempFolder {
+  public:
+    TTempFolder() {
+        std::string pattern = (fs::temp_directory_path() / "tidewell-features-XXXXXX").string();
+        if (mkdtemp(pattern.data())) Path_ = pattern;
+    }
+    ~TTempFolder() {
+        std::error_code ignored;
+        fs::remove_all(Path_, ignored);
+    }
+    [[nodiscard]] const fs::path& Path() const { return Path_; }
+
+  private:
+    fs::path Path_;
+};
+
+// A record laid out byte by byte: the length byte, then the characters.
+struct TRawRecord {
+    TFeatureRecordBytes Bytes{};
+    void Text(std::size_t offset, std::uint8_t length, std::string_view bytes) {
+        Bytes[offset] = length;
+        std::memcpy(Bytes.data() + offset + 1, bytes.data(), bytes.size());
+    }
+    void Diameter(double km) { std::memcpy(Bytes.data() + 68, &km, 8); } // little-endian host
+};
+
+TRawRecord Copernicus() {
+    TRawRecord r;
+    r.Text(0, 10, "Copernicus");
+    r.Text(41, 1, "N");
+    r.Text(44, 1, "9");
+    r.Text(48, 2, "37");
+    r.Text(51, 2, "15");
+    r.Text(54, 1, "W");
+    r.Text(57, 2, "20");
+    r.Text(61, 2, "04");
+    r.Text(64, 2, "43");
+    r.Diameter(93.0);
+    r.Text(76, 35, std::string(35, '\xFF')); // picture name: never read
+    r.Text(112, 8, "Nicholas");
+    return r;
+}
+
+void WriteFile(const fs::path& path, const std::vector<TFeatureRecordBytes>& records,
+               std::size_t extraBytes = 0) {
+    std::ofstream out(path, std::ios::binary);
+    for (const auto& record : records)
+        out.write(reinterpret_cast<const char*>(record.data()), record.size());
+    out << std::string(extraBytes, 'x');
+}
+
+TEST(FeatureRecord, FieldsAtTheirOffsets) {
+    TRawRecord raw = Copernicus();
+    const TFeatureRecord record = DecodeFeatureRecord(raw.Bytes);
+    EXPECT_EQ(record.Name, "Copernicus");
+    EXPECT_EQ(record.LatDir, "N");
+    EXPECT_EQ(record.LatDeg + " " + record.LatMin + " " + record.LatSec, "9 37 15");
+    EXPECT_EQ(record.LongDir, "W");
+    EXPECT_EQ(record.LongDeg + " " + record.LongMin + " " + record.LongSec, "20 04 43");
+    EXPECT_EQ(record.DiameterKm, 93.0);
+    EXPECT_EQ(record.Comments, "Nicholas");
+
+    // Lengths larger than their fields are cut to the field; nothing beyond is read.
+    raw.Text(0, 200, std::string(40, 'A'));
+    raw.Bytes[41] = 200; // LatDir's room is 2 bytes: "N" and the byte after it
+    raw.Text(112, 255, std::string(255, 'c'));
+    const TFeatureRecord cut = DecodeFeatureRecord(raw.Bytes);
+    EXPECT_EQ(cut.Name, std::string(40, 'A'));
+    EXPECT_EQ(cut.LatDir.size(), 1u); // "N" followed by a NUL, which is dropped
+    EXPECT_EQ(cut.LatDeg, "9");
+    EXPECT_EQ(cut.Comments, std::string(255, 'c'));
+}
+
+TEST(FeatureRecord, DiameterInItsShortestForm) {
+    EXPECT_EQ(DiameterText(93.0), "93");
+    EXPECT_EQ(DiameterText(2.5), "2.5");
+    EXPECT_EQ(DiameterText(0.0), "0");
+    EXPECT_EQ(DiameterText(96.0699), "96.0699");
+    EXPECT_EQ(DiameterText(0.1), "0.1");
+    EXPECT_EQ(DiameterText(1.0 / 3.0), "0.333333333333333");
+    EXPECT_EQ(DiameterText(2592.24), "2592.24");
+}
+
+TEST(Windows1252, DecodesTheCodePageAndEncodesWithTransliteration) {
+    EXPECT_EQ(Windows1252ToUtf8("Ang\xE5"
+                                "str\xF6m \x80 \x93"
+                                "E\x94 \x96 \x8A\x9E"),
+              "Ang\u00E5str\u00F6m \u20AC \u201CE\u201D \u2013 \u0160\u017E");
+    EXPECT_EQ(Windows1252ToUtf8("\x81\x8D"), "\uFFFD\uFFFD");
+    EXPECT_EQ(Utf8ToWindows1252("Abū al-Wafā al-Būzajāni"), "Abu al-Wafa al-Buzajani");
+    EXPECT_EQ(Utf8ToWindows1252("Anděl, Armiński, Řeháček"), "Andel, Arminski, Reh\xE1"
+                                                             "cek");
+    EXPECT_EQ(Utf8ToWindows1252("Eugène Ångström “Earthrise” Moon’s Šafařík"),
+              "Eug\xE8ne \xC5ngstr\xF6m \x93"
+              "Earthrise\x94 Moon\x92s \x8A"
+              "afar\xEDk");
+    EXPECT_EQ(Utf8ToWindows1252("e\xCC\x81"), "e");                // combining accent dropped
+    EXPECT_EQ(Utf8ToWindows1252("\xE6\x9C\x88 \xFF\xC3"), "? ??"); // Han, malformed bytes
+    // Every byte survives the way out and back, the five unassigned ones excepted.
+    for (int b = 1; b < 256; ++b) {
+        const std::string byte(1, static_cast<char>(b));
+        if (b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D) continue;
+        EXPECT_EQ(Utf8ToWindows1252(Windows1252ToUtf8(byte)), byte) << b;
+    }
+}
+
+TEST(FeatureRecord, EncodingCutsToTheFields) {
+    TFeatureRecord record;
+    record.Name = std::string(39, 'n') + "āb";
+    record.LatDeg = "1234";
+    record.Comments = std::string(300, 'c');
+    record.DiameterKm = 12.5;
+    const TFeatureRecord back = DecodeFeatureRecord(EncodeFeatureRecord(record));
+    EXPECT_EQ(back.Name, std::string(39, 'n') + "a");
+    EXPECT_EQ(back.LatDeg, "123");
+    EXPECT_EQ(back.Comments, std::string(255, 'c'));
+    EXPECT_EQ(back.DiameterKm, 12.5);
+}
+
+TEST(LoadFeatureFile, WholeRecordsOnlyAndMissingFilesAreEmpty) {
+    TTempFolder folder;
+    const auto record = Copernicus().Bytes;
+    TFeatureTable table;
+    const std::vector<std::pair<std::size_t, std::size_t>> layouts = {
+        {0, 0}, {0, 367}, {1, 0}, {3, 100}, {3, 367}};
+    for (const auto& [records, extra] : layouts) {
+        WriteFile(folder.Path() / "Rima.dat", std::vector<TFeatureRecordBytes>(records, record),
+                  extra);
+        LoadFeatureFile(table, "Rima", folder.Path());
+        EXPECT_EQ(table.FeatureCount(), static_cast<int>(records)) << records << "+" << extra;
+        EXPECT_EQ(table.RowCount(), static_cast<int>(records) + 1);
+    }
+    const TFeatureRow& row = table.Rows.back();
+    EXPECT_EQ(row[FeatureName], "Copernicus");
+    EXPECT_EQ(row[FeatureLatDeg], "9");
+    EXPECT_EQ(row[FeatureLatDir], "N");
+    EXPECT_EQ(row[FeatureLongSec], "43");
+    EXPECT_EQ(row[FeatureLongDir], "W");
+    EXPECT_EQ(row[FeatureDiameter], "93");
+    EXPECT_EQ(row[FeatureComments], "Nicholas");
+    EXPECT_EQ(row[FeatureSunset], "");
+
+    // A second, missing file empties the table; so does a folder in the file's place.
+    LoadFeatureFile(table, "Sinus", folder.Path());
+    EXPECT_EQ(table.FeatureCount(), 0);
+    fs::create_directory(folder.Path() / "Mare.dat");
+    LoadFeatureFile(table, "Mare", folder.Path());
+    EXPECT_EQ(table.FeatureCount(), 0);
+
+    // Names are cut to 20 characters before the file is looked for.
+    WriteFile(folder.Path() / "Promontorium Extende.dat", {record});
+    LoadFeatureFile(table, "Promontorium Extended Name", folder.Path());
+    EXPECT_EQ(table.FeatureCount(), 1);
+}
+
+TEST(LoadFeatureFile, RandomBytesGiveBoundedValidText) {
+    TTempFolder folder;
+    std::mt19937 random(20260607);
+    std::vector<TFeatureRecordBytes> records(2000);
+    for (auto& record : records)
+        for (auto& byte : record)
+            byte = static_cast<std::uint8_t>(random());
+    WriteFile(folder.Path() / "Vallis.dat", records, 200);
+    TFeatureTable table;
+    LoadFeatureFile(table, "Vallis", folder.Path());
+    ASSERT_EQ(table.FeatureCount(), 2000);
+    const std::array<std::size_t, 11> roomBytes = {40, 3, 2, 2, 2, 3, 2, 2, 2, 64, 255};
+    std::size_t worst = 0;
+    for (const TFeatureRow& row : table.Rows) {
+        for (int c = 0; c <= FeatureComments; ++c) {
+            // A Windows-1252 byte is at most 3 bytes of UTF-8.
+            ASSERT_LE(row[c].size(), 3 * roomBytes[c]) << c;
+            ASSERT_EQ(row[c].find('\0'), std::string::npos);
+            worst = std::max(worst, row[c].size());
+        }
+    }
+    EXPECT_LE(worst, 3 * 255u);
+}
+
+TEST(DataFolder, WorkingDirectoryThenBesideTheProgramThenBuildTreeThenInstalled) {
+    TTempFolder root;
+    const fs::path exe = root.Path() / "build" / "src" / "ui";
+    const fs::path installed = root.Path() / "share" / "tidewell";
+    fs::create_directories(exe);
+    fs::create_directories(installed / "Data");
+    const fs::path oldCwd = fs::current_path();
+    fs::current_path(root.Path());
+
+    EXPECT_EQ(FindRuntimePath("Data", exe, installed), (installed / "Data").lexically_normal());
+    fs::create_directories(root.Path() / "build" / "Data");
+    EXPECT_EQ(FindRuntimePath("Data", exe, installed),
+              (root.Path() / "build" / "Data").lexically_normal());
+    fs::create_directories(exe / "Data");
+    EXPECT_EQ(FindRuntimePath("Data", exe, installed), (exe / "Data").lexically_normal());
+    fs::create_directories(root.Path() / "Data");
+    EXPECT_EQ(FindRuntimePath("Data", exe, installed), fs::path("Data"));
+    EXPECT_EQ(FindRuntimePath("docs/tidewell.htm", exe, installed), fs::path("docs/tidewell.htm"));
+
+    fs::current_path(oldCwd);
+}
+
+} // namespace
