@@ -4,9 +4,8 @@
 #include <QPainter>
 
 void DrawTextAt(QPainter& painter, int x, int y, const QString& text) {
-    const QFontMetrics metrics(painter.font());
-    painter.drawText(QRect(x, y, metrics.horizontalAdvance(text) + 4, metrics.height()),
-                     Qt::AlignLeft | Qt::AlignTop, text);
+    // The top of the text cell at y: the baseline lies one ascent below.
+    painter.drawText(QPointF(x, y + painter.fontMetrics().ascent()), text);
 }
 
 namespace {

@@ -157,6 +157,7 @@ class TMain : public TBorderlessWindow {
     void LoadArtwork();
     void Warn(const QString& message);
     void ShowOpticsGlyph();
+    void OrientMoon();
     [[nodiscard]] bool BlueMoonNow() const;
     [[nodiscard]] TDateRec ClockUniversal() const;
     QLabel* MakeLabel(const QString& name, const QRect& area, const QFont& font,
@@ -180,7 +181,8 @@ class TMain : public TBorderlessWindow {
     QImage SunParamsBackground;
     QImage DayHighlight;
     QImage YearButton;
-    QImage MoonPhoto;
+    QImage MoonPhoto;   // the photograph
+    QImage MoonWorking; // shaded for the phase, before turning for hemisphere and optics
     std::array<QImage, 3> OpticsGlyphs; // binoculars, telescope, diagonal
     QImage EclipseGlyph;
     QPoint YearButtonPos{-100, -100};

@@ -7,6 +7,7 @@
 
 #include "ui/common/art_names.h"
 #include "ui/common/artwork.h"
+#include "ui/main/moon_drawing.h"
 #include "ui/main/tmain.h"
 
 namespace {
@@ -59,6 +60,7 @@ QImage PhaseStandIn(bool litLeft, bool litRight, bool blue) {
 void TMain::LoadArtwork() {
     MoonPhoto =
         ArtOr(ArtFullMoon, Filled(156, 156, Qt::black)).convertToFormat(QImage::Format_RGB32);
+    MoonWorking = MoonPhoto;
     MoonPicture = MoonPhoto;
     StripBackground = ArtOr(ArtClockStrip, Filled(640, 24, QColor(150, 152, 160)));
     MoonParamsBackground = ArtOr(ArtMoonParams, PanelStandIn(86, 67));

@@ -15,6 +15,7 @@
 #include "settings/load_settings.h"
 #include "settings/settings_store.h"
 #include "ui/common/fonts.h"
+#include "ui/main/moon_drawing.h"
 #include "ui/main/panels_draw.h"
 #include "ui/main/tmain.h"
 
@@ -158,29 +159,30 @@ void TMain::DisplaySolarRiseSetTimes(const TDateRec& date) {
 }
 
 void TMain::RedrawMoon() {
-    MoonPicture = MoonPhoto;
+    MoonWorking = DrawMoonGraphic(MoonPhoto, IlluminationNow, LunationNow);
+    OrientMoon();
+}
+
+void TMain::OrientMoon() {
+    MoonPicture = DrawMoon(MoonWorking, LatDir, OpticsView(TelescopeView, DiagonalView));
 }
 
 void TMain::OpticsClick() {
-    if (!TelescopeView) {
-        TelescopeView = true;
-    } else if (!DiagonalView) {
-        DiagonalView = true;
-    } else {
-        TelescopeView = false;
-        DiagonalView = false;
-    }
+    const TOpticsView next = NextOpticsView(OpticsView(TelescopeView, DiagonalView));
+    TelescopeView = IsTelescopeView(next);
+    DiagonalView = IsDiagonalView(next);
     ShowOpticsGlyph();
+    OrientMoon();
     update();
 }
 
 void TMain::ShowOpticsGlyph() {
-    const int view = !TelescopeView ? 0 : (!DiagonalView ? 1 : 2);
+    const auto view = static_cast<int>(OpticsView(TelescopeView, DiagonalView));
     Control("imgOptics")->setPixmap(QPixmap::fromImage(OpticsGlyphs[static_cast<size_t>(view)]));
 }
 
 void TMain::PaintMoon(QPainter& painter) {
-    if (!MoonPicture.isNull()) painter.drawImage(26, 80, MoonPicture);
+    if (!MoonPicture.isNull()) painter.drawImage(MoonPictureTopLeft, MoonPicture);
 }
 
 void TMain::PaintSurfaceTexts(QPainter& painter) {

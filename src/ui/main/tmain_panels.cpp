@@ -11,6 +11,7 @@
 #include "ui/common/artwork.h"
 #include "ui/common/click_label.h"
 #include "ui/common/fonts.h"
+#include "ui/main/panels_draw.h"
 #include "ui/main/tmain.h"
 
 namespace {
@@ -99,9 +100,9 @@ void TMain::ComposeStrip(const QString& text, const QString& lst) {
     painter.setPen(QColor(0, 0, 128));
     const QFontMetrics metrics(painter.font());
     const int left = 20 + (382 - metrics.horizontalAdvance(text)) / 2;
-    painter.drawText(QRect(left, 4, 640, 21), Qt::AlignLeft | Qt::AlignTop, text);
+    DrawTextAt(painter, left, 4, text);
     const int lstLeft = 420 + (200 - metrics.horizontalAdvance(lst)) / 2;
-    painter.drawText(QRect(lstLeft, 4, 220, 21), Qt::AlignLeft | Qt::AlignTop, lst);
+    DrawTextAt(painter, lstLeft, 4, lst);
 }
 
 // --- the month's principal phases ---

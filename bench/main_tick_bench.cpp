@@ -1,0 +1,96 @@
+// One tick of the main window: the engine work it asks for, and the whole tick with a
+// full repaint of the window, offscreen.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include "engine/moon.h"
+#include "engine/phase_name.h"
+#include "engine/phases.h"
+#include "ui/main/moon_drawing.h"
+#include "ui/main/panels_text.h"
+#include "ui/main/tmain.h"
+
+namespace {
+
+TDateRec BenchDate() {
+    return {7, 12, 2026, 21, 15, 30, 0, 0.0};
+}
+
+// MoonPosition (with the Sun), age, phase name, sidereal time and the panel texts.
+void BM_TickEngineWork(benchmark::State& state) {
+    TObserver observer;
+    observer.ObserverLatitude = 0.9;
+    observer.ObserverLongitude = 0.02;
+    TDateRec date = BenchDate();
+    date.JD = JulianDay(date);
+    const TNewMoonPair newMoons = BracketingNewMoons(date);
+    double step = 0.0;
+    for (auto _ : state) {
+        const double ut = date.JD + step;
+        step += 1.0 / 86400.0;
+        TSunData sun;
+        const TMoonData moon = MoonPosition(ut, observer, sun);
+        const double age = ut - newMoons.PrevNewMoon;
+        const double p = LunationPercent(age, newMoons.PrevNewMoon, newMoons.NextNewMoon);
+        benchmark::DoNotOptimize(MoonPhaseName(p, date.Month, false));
+        benchmark::DoNotOptimize(MoonAgeTexts(age));
+        benchmark::DoNotOptimize(LocalSiderealTimeText(date, observer.ObserverLongitude));
+        benchmark::DoNotOptimize(HoursToSexagesimal(moon.TopoRADeg / 15.0, 24));
+        benchmark::DoNotOptimize(HoursToSexagesimal(sun.Azimuth));
+    }
+}
+BENCHMARK(BM_TickEngineWork)->Unit(benchmark::kMicrosecond);
+
+// The Moon drawing of every tick: shading and orientation.
+void BM_TickMoonDrawing(benchmark::State& state) {
+    QImage photo(156, 156, QImage::Format_RGB32);
+    photo.fill(QColor(200, 200, 190));
+    int illumination = 0;
+    for (auto _ : state) {
+        const QImage working = DrawMoonGraphic(photo, illumination, illumination < 50 ? 30 : 70);
+        benchmark::DoNotOptimize(DrawMoon(working, "North", TOpticsView::Telescope));
+        illumination = (illumination + 7) % 101;
+    }
+}
+BENCHMARK(BM_TickMoonDrawing)->Unit(benchmark::kMicrosecond);
+
+TMainSetup BenchSetup(const QTemporaryDir& folder) {
+    TMainSetup setup;
+    setup.SettingsPath = folder.filePath("settings.db");
+    setup.ShowWarnings = false;
+    setup.Clock = [] { return QDateTime(QDate(2026, 12, 7), QTime(21, 15, 30), Qt::UTC); };
+    return setup;
+}
+
+// The whole tick of the real window: engine, panel buffers, clock strip, Moon drawing.
+void BM_Tick(benchmark::State& state) {
+    QTemporaryDir folder;
+    TMain window(BenchSetup(folder));
+    for (auto _ : state)
+        window.Tick();
+}
+BENCHMARK(BM_Tick)->Unit(benchmark::kMicrosecond);
+
+// One full repaint of the window into a picture.
+void BM_FullRepaint(benchmark::State& state) {
+    QTemporaryDir folder;
+    TMain window(BenchSetup(folder));
+    window.Tick();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(window.grab());
+}
+BENCHMARK(BM_FullRepaint)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
