@@ -1,0 +1,232 @@
+#include "engine/lunar_eclipse.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+
+#include "engine/angles.h"
+#include "engine/lunar_eclipse_tables.h"
+#include "engine/moon.h"
+#include "engine/rise_set.h"
+#include "engine/text_helpers.h"
+
+namespace {
+
+// Fundamental arguments of the full moon k, radians (Meeus, ch. 54).
+struct TEclipseElements {
+    double T = 0.0, T2 = 0.0, T3 = 0.0, T4 = 0.0;
+    double M = 0.0, Mp = 0.0, F = 0.0, Om = 0.0, E = 0.0;
+};
+
+TEclipseElements Elements(double k) {
+    TEclipseElements el;
+    el.T = k / 1236.85;
+    el.T2 = el.T * el.T;
+    el.T3 = el.T2 * el.T;
+    el.T4 = el.T3 * el.T;
+    el.M = DegToRad(Normalize360(2.5534 + 29.1053567 * k - 0.0000014 * el.T2 - 0.00000011 * el.T3));
+    el.Mp = DegToRad(Normalize360(201.5643 + 385.81693528 * k + 0.0107582 * el.T2 +
+                                  0.00001238 * el.T3 - 0.000000058 * el.T4));
+    el.F = DegToRad(Normalize360(160.7108 + 390.67050284 * k - 0.0016118 * el.T2 -
+                                 0.00000227 * el.T3 + 0.000000011 * el.T4));
+    el.Om =
+        DegToRad(Normalize360(124.7746 - 1.56375588 * k + 0.0020672 * el.T2 + 0.00000215 * el.T3));
+    el.E = 1.0 - 0.002516 * el.T - 0.0000074 * el.T2;
+    return el;
+}
+
+// JDE of greatest eclipse: the mean phase plus the terms of the eclipse series.
+double GreatestEclipseJDE(double k, const TEclipseElements& el, double f1) {
+    const double a1 = DegToRad(299.77 + 0.107408 * k - 0.009173 * el.T2);
+    TT tt;
+    double jde = MeanPhase(k, tt);
+    for (const TEclipseTerm& term : EclipseMaximumTerms) {
+        const double arg =
+            term.M * el.M + term.Mp * el.Mp + term.F1 * f1 + term.Om * el.Om + term.A1 * a1;
+        jde += term.Coefficient * (term.EFactor ? el.E : 1.0) * std::sin(arg);
+    }
+    return jde;
+}
+
+std::string TimeText(double localJD) {
+    return DateTimeText(JDToDate(localJD)).substr(0, 5);
+}
+
+// Minutes of the day of an "hh:mm" text.
+int MinuteOfDay(const std::string& text) {
+    auto digit = [&](size_t i) {
+        return i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])) ? text[i] - '0'
+                                                                                    : 0;
+    };
+    return (digit(0) * 10 + digit(1)) * 60 + digit(3) * 10 + digit(4);
+}
+
+bool IsFullMoon(double k) {
+    return std::fabs(k - std::trunc(k)) == 0.5;
+}
+
+// Is the Moon above the horizon at the local JD?
+bool MoonUpAt(double localJD, const TObserver& observer) {
+    TSunData sun;
+    const TMoonData moon = MoonPosition(localJD - observer.LocalOffsetDays(), observer, sun);
+    return moon.Altitude > 0.0;
+}
+
+} // namespace
+
+EclipseCircumstances EclipseCalcs(const TPhaseEntry& entry, int year, const TObserver& observer) {
+    EclipseCircumstances ec;
+    const double k = entry.K;
+    const TEclipseElements el = Elements(k);
+
+    // Too far from a node for any eclipse.
+    if (std::fabs(std::sin(el.F)) > 0.36) {
+        ec.CloseEclipseScreen = true;
+        return ec;
+    }
+
+    const double f1 = el.F - DegToRad(0.02665 * std::sin(el.Om));
+    const double jdMax = GreatestEclipseJDE(k, el, f1) - DeltaT(year) / 86400.0;
+
+    const double e = el.E;
+    const double p = 0.2070 * e * std::sin(el.M) + 0.0024 * e * std::sin(2 * el.M) -
+                     0.0392 * std::sin(el.Mp) + 0.0116 * std::sin(2 * el.Mp) -
+                     0.0073 * e * std::sin(el.Mp + el.M) + 0.0067 * e * std::sin(el.Mp - el.M) +
+                     0.0118 * std::sin(2 * f1);
+    const double q = 5.2207 - 0.0048 * e * std::cos(el.M) + 0.0020 * e * std::cos(2 * el.M) -
+                     0.3299 * std::cos(el.Mp) - 0.0060 * e * std::cos(el.Mp + el.M) +
+                     0.0041 * e * std::cos(el.Mp - el.M);
+    const double w = std::fabs(std::cos(f1));
+    const double gamma = (p * std::cos(f1) + q * std::sin(f1)) * (1.0 - 0.0048 * w);
+    const double u = 0.0059 + 0.0046 * e * std::cos(el.M) - 0.0182 * std::cos(el.Mp) +
+                     0.0004 * std::cos(2 * el.Mp) - 0.0005 * std::cos(el.M + el.Mp);
+    ec.Gamma = gamma;
+    ec.PenRadius = 1.2848 + u;
+    ec.UmbRadius = 0.7403 - u;
+    ec.PenumbralMag = (1.5573 + u - std::fabs(gamma)) / 0.5450;
+    ec.UmbralMag = (1.0128 - u - std::fabs(gamma)) / 0.5450;
+
+    const double h = 1.5573 + u;
+    const double pp = 1.0128 - u;
+    const double t = 0.4678 - u;
+    const double n = 0.5458 + 0.0400 * std::cos(el.Mp);
+
+    if (ec.UmbralMag > 0)
+        ec.EclipseType = std::fabs(gamma) < t ? EclipseTotal : EclipsePartial;
+    else if (ec.PenumbralMag > 0)
+        ec.EclipseType = EclipsePenumbral;
+    else
+        return ec;
+
+    // Semidurations in days.
+    auto semiduration = [&](double r) {
+        return std::sqrt(r * r - gamma * gamma) * 60.0 / n / 1440.0;
+    };
+    const double offset = observer.LocalOffsetDays();
+
+    ec.Contacts[ContactMax] = jdMax + offset;
+    ec.MaxDate = JDToDate(ec.Contacts[ContactMax]);
+    ec.MaxDate.JD = ec.Contacts[ContactMax];
+    const std::string maxText = DateTimeText(ec.MaxDate);
+    ec.MaxTime = maxText.substr(0, 5);
+    ec.DateText = maxText.size() > 10 ? maxText.substr(10) : "";
+
+    const double sPen = semiduration(h);
+    ec.Contacts[ContactP1] = jdMax - sPen + offset;
+    ec.Contacts[ContactP4] = jdMax + sPen + offset;
+    ec.PenStart = TimeText(ec.Contacts[ContactP1]);
+    ec.PenEnd = TimeText(ec.Contacts[ContactP4]);
+
+    const TMoonRiseSet riseSet = MoonRiseSet(ec.MaxDate, observer);
+    const bool neverRisesOrSets = riseSet.Times.Rise == NeverText && riseSet.Times.Set == NeverText;
+    ec.Visibility =
+        EclipseVisibility(riseSet.Times.Rise, riseSet.Times.Set, ec.PenStart, ec.PenEnd,
+                          neverRisesOrSets && MoonUpAt(ec.Contacts[ContactMax], observer));
+
+    if (ec.EclipseType >= EclipsePartial) {
+        const double sPar = semiduration(pp);
+        ec.Contacts[ContactU1] = jdMax - sPar + offset;
+        ec.Contacts[ContactU4] = jdMax + sPar + offset;
+        ec.UmbStart = TimeText(ec.Contacts[ContactU1]);
+        ec.UmbEnd = TimeText(ec.Contacts[ContactU4]);
+    }
+    if (ec.EclipseType == EclipseTotal) {
+        const double sTot = semiduration(t);
+        ec.Contacts[ContactU2] = jdMax - sTot + offset;
+        ec.Contacts[ContactU3] = jdMax + sTot + offset;
+        ec.TotStart = TimeText(ec.Contacts[ContactU2]);
+        ec.TotEnd = TimeText(ec.Contacts[ContactU3]);
+    }
+    return ec;
+}
+
+std::vector<EclipseCircumstances> MonthEclipses(const TPhaseList& list, int count, int year,
+                                                const TObserver& observer) {
+    std::vector<EclipseCircumstances> found;
+    const int n = std::clamp(count, 0, MaxMonthPhases);
+    for (int i = 0; i < n; ++i) {
+        const TPhaseEntry& entry = list[static_cast<size_t>(i)];
+        if (!IsFullMoon(entry.K)) continue;
+        EclipseCircumstances ec = EclipseCalcs(entry, year, observer);
+        if (ec.EclipseType != EclipseNone) found.push_back(std::move(ec));
+    }
+    return found;
+}
+
+EclipseCircumstances CheckForEclipse(const TPhaseList& list, int count, int year,
+                                     const TObserver& observer) {
+    EclipseCircumstances result;
+    bool ruledOutAtOnce = false;
+    const int n = std::clamp(count, 0, MaxMonthPhases);
+    for (int i = 0; i < n; ++i) {
+        const TPhaseEntry& entry = list[static_cast<size_t>(i)];
+        if (!IsFullMoon(entry.K)) continue;
+        EclipseCircumstances ec = EclipseCalcs(entry, year, observer);
+        ruledOutAtOnce = ruledOutAtOnce || ec.CloseEclipseScreen;
+        if (result.EclipseType != EclipseNone) continue; // keep the eclipse already found
+        result = std::move(ec);
+    }
+    result.CloseEclipseScreen = result.EclipseType == EclipseNone && ruledOutAtOnce;
+    return result;
+}
+
+std::string CheckEclipseVisibility(const std::string& moonRise, const std::string& moonSet,
+                                   const std::string& penStart, const std::string& penEnd) {
+    if (moonRise == NeverText && moonSet == NeverText) return NotVisibleText;
+    const int r = MinuteOfDay(moonRise);
+    const int s = MinuteOfDay(moonSet);
+    const int p1 = MinuteOfDay(penStart);
+    const int p4 = MinuteOfDay(penEnd);
+    if (p1 > r && p1 > s) return NotVisibleText;       // set before the eclipse begins
+    if (r > p1 && r > p4) return NotVisibleText;       // rises after it has ended
+    if (r > p1 && s > p4) return PartiallyVisibleText; // rises during it
+    if (p1 > r && p4 > s) return PartiallyVisibleText; // sets during it
+    return VisibleText;
+}
+
+std::string EclipseVisibility(const std::string& moonRise, const std::string& moonSet,
+                              const std::string& penStart, const std::string& penEnd, bool moonUp) {
+    // A Moon that neither rises nor sets is either up or down the whole day.
+    if (moonRise == NeverText && moonSet == NeverText) return moonUp ? VisibleText : NotVisibleText;
+    const std::string rise = moonRise == NoEventText ? "00:00" : moonRise;
+    const std::string set = moonSet == NoEventText ? "23:59" : moonSet;
+    if (set < rise) {
+        // Up at the start and at the end of the day: try each of the two spells.
+        const std::string first = CheckEclipseVisibility("00:00", set, penStart, penEnd);
+        if (first != NotVisibleText) return first;
+        return CheckEclipseVisibility(rise, "23:59", penStart, penEnd);
+    }
+    return CheckEclipseVisibility(rise, set, penStart, penEnd);
+}
+
+void FillContactPositions(EclipseCircumstances& eclipse, const TObserver& observer) {
+    for (size_t i = 0; i < eclipse.Contacts.size(); ++i) {
+        eclipse.MoonLong[i] = 0.0;
+        eclipse.MoonLat[i] = 0.0;
+        if (eclipse.Contacts[i] == 0.0) continue;
+        TSunData sun;
+        const TMoonData moon = MoonPosition(eclipse.Contacts[i], observer, sun);
+        eclipse.MoonLong[i] = moon.Longitude;
+        eclipse.MoonLat[i] = moon.Latitude;
+    }
+}

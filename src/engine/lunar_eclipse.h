@@ -1,0 +1,90 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "engine/date_time.h"
+#include "engine/observer.h"
+#include "engine/phases.h"
+
+// Lunar eclipses at the full moons of a month (Meeus, Astronomical Algorithms, ch. 54), with
+// the contact times in local civil time and the visibility from the observer's place.
+
+inline constexpr int EclipseNone = 0;
+inline constexpr int EclipsePenumbral = 1;
+inline constexpr int EclipsePartial = 2;
+inline constexpr int EclipseTotal = 3;
+
+// Indices into Contacts, MoonLong and MoonLat.
+inline constexpr int ContactP1 = 0;  // Moon enters the penumbra
+inline constexpr int ContactU1 = 1;  // Moon enters the umbra
+inline constexpr int ContactU2 = 2;  // totality begins
+inline constexpr int ContactMax = 3; // greatest eclipse
+inline constexpr int ContactU3 = 4;  // totality ends
+inline constexpr int ContactU4 = 5;  // Moon leaves the umbra
+inline constexpr int ContactP4 = 6;  // Moon leaves the penumbra
+
+inline constexpr const char* VisibleText = "Visible";
+inline constexpr const char* PartiallyVisibleText = "Partially Visible";
+inline constexpr const char* NotVisibleText = "Not Visible";
+
+struct [[nodiscard]] EclipseCircumstances {
+    std::string MaxTime;  // "hh:mm" local time of greatest eclipse
+    std::string PenStart; // P1; all types
+    std::string PenEnd;   // P4
+    std::string UmbStart; // U1; partial and total only
+    std::string UmbEnd;   // U4
+    std::string TotStart; // U2; total only
+    std::string TotEnd;   // U3
+    std::string DateText; // "DD Month YYYY", local date of greatest eclipse
+    double UmbralMag = 0.0;
+    double PenumbralMag = 0.0;
+    int EclipseType = EclipseNone;    // 0 none, 1 penumbral, 2 partial, 3 total
+    std::string Visibility;           // VisibleText, PartiallyVisibleText or NotVisibleText
+    TDateRec MaxDate;                 // local date and time of greatest eclipse (JD: local JD)
+    std::array<double, 7> Contacts{}; // local JDs P1, U1, U2, max, U3, U4, P4; 0 if none
+    double PenRadius = 0.0;           // penumbra at the Moon, Earth radii
+    double UmbRadius = 0.0;           // umbra at the Moon, Earth radii
+    double Gamma = 0.0; // least distance of the Moon's centre from the shadow axis, Earth radii
+    std::array<double, 7> MoonLong{}; // Moon's ecliptic longitude at the contacts, radians
+    std::array<double, 7> MoonLat{};  // Moon's ecliptic latitude at the contacts, radians
+    // Set when a full moon was ruled out at once and no eclipse was found: an open eclipse
+    // screen is to be closed.
+    bool CloseEclipseScreen = false;
+};
+
+// The eclipse, if any, at the full moon of the phase entry. Only entry.K is read; year is
+// the year whose Delta T turns the instant into Universal Time.
+[[nodiscard]] EclipseCircumstances EclipseCalcs(const TPhaseEntry& entry, int year,
+                                                const TObserver& observer);
+
+// The eclipse of a month from its phase list (count entries). Every full moon is examined;
+// an eclipse found at one of them is kept even when a later full moon has none (of two
+// eclipses in one month the first is kept). Without an eclipse the record of the last full
+// moon examined is handed back (EclipseType 0).
+[[nodiscard]] EclipseCircumstances CheckForEclipse(const TPhaseList& list, int count, int year,
+                                                   const TObserver& observer);
+
+// Every eclipse of a month, in order (at most two).
+[[nodiscard]] std::vector<EclipseCircumstances> MonthEclipses(const TPhaseList& list, int count,
+                                                              int year, const TObserver& observer);
+
+// Visibility from the times of moonrise and moonset and of the first and last penumbral
+// contacts, each "hh:mm" (only the clock time is compared).
+[[nodiscard]] std::string CheckEclipseVisibility(const std::string& moonRise,
+                                                 const std::string& moonSet,
+                                                 const std::string& penStart,
+                                                 const std::string& penEnd);
+
+// Visibility from the day's moonrise and moonset texts as the rise/set routines give them
+// ("hh:mm", "*****" for no event that day, "None" for a Moon that neither rises nor sets).
+// moonUp tells, for the "None" case, whether the Moon is above the horizon at greatest
+// eclipse.
+[[nodiscard]] std::string EclipseVisibility(const std::string& moonRise, const std::string& moonSet,
+                                            const std::string& penStart, const std::string& penEnd,
+                                            bool moonUp);
+
+// Fills MoonLong and MoonLat at every contact that exists (the eclipse screen's drawing).
+// The contacts' local JDs are used unchanged, as the screen has always done.
+void FillContactPositions(EclipseCircumstances& eclipse, const TObserver& observer);
