@@ -214,12 +214,18 @@ TEST(SettingsStore, TwoProcessesWritingAtOnceLoseNothing) {
         TSettingsStore store(path);
         ASSERT_TRUE(store.OpenKey("HKEY_TIDEWELL", true));
     }
+    // Both copies open the store, then wait at the pipe until the parent lets them go.
+    int gate[2];
+    ASSERT_EQ(pipe(gate), 0);
     std::vector<pid_t> children;
     for (int copy = 0; copy < 2; ++copy) {
         const pid_t pid = fork();
         ASSERT_GE(pid, 0);
         if (pid == 0) {
+            close(gate[1]);
             TSettingsStore store(path);
+            char go = 0;
+            (void)!read(gate[0], &go, 1);
             auto key = store.OpenKey("HKEY_TIDEWELL", false);
             bool ok = key.has_value() && store.RecoveryMessage().empty();
             for (int i = 0; ok && i < Rounds; ++i) {
@@ -234,6 +240,8 @@ TEST(SettingsStore, TwoProcessesWritingAtOnceLoseNothing) {
         }
         children.push_back(pid);
     }
+    close(gate[0]);
+    close(gate[1]);
     for (pid_t pid : children) {
         int status = 0;
         waitpid(pid, &status, 0);
