@@ -95,7 +95,8 @@ void TopocentricPlace(double jd, const TObserver& observer, TMoonData& moon, TLu
     const double den = std::cos(dec) - rhoCos * sinPi * std::cos(hr);
     const double dAlpha = std::atan2(-rhoCos * sinPi * std::sin(hr), den);
     moon.TopoRADeg = moon.Equatorial.RADeg + RadToDeg(dAlpha);
-    moon.TopoRAText = HoursToSexagesimal(moon.TopoRADeg / 15.0, 24);
+    // The value stays unreduced; its text is always read as a right ascension 0..24h.
+    moon.TopoRAText = HoursToSexagesimal(Normalize360(moon.TopoRADeg) / 15.0, 24);
     const double topoDec = std::atan2((std::sin(dec) - rhoSin * sinPi) * std::cos(dAlpha), den);
     moon.TopoDecDeg = RadToDeg(topoDec);
     moon.TopoDecText = HoursToSexagesimal(moon.TopoDecDeg);

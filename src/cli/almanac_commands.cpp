@@ -1,0 +1,63 @@
+#include "cli/almanac_commands.h"
+
+#include <iomanip>
+
+namespace {
+
+constexpr TAlmanacCommand kCommands[] = {
+    {"now", "", "report of the Moon and Sun for the present moment and the month's phases",
+     RunNow},
+    {"moon", "JD... | --file F",
+     "CSV of the Moon's and Sun's data at each Julian Day (UT; the file holds one a line)",
+     RunMoon},
+    {"phases", "YEAR [YEAR2]", "CSV of every principal phase of every month, in local time",
+     RunPhases},
+};
+
+} // namespace
+
+const TAlmanacCommand* AlmanacCommands(int& count) {
+    count = static_cast<int>(std::size(kCommands));
+    return kCommands;
+}
+
+const TAlmanacCommand* FindAlmanacCommand(const std::string& name) {
+    for (const TAlmanacCommand& c : kCommands)
+        if (name == c.Name) return &c;
+    return nullptr;
+}
+
+void PrintAlmanacHelp(std::ostream& out) {
+    out << "Usage: tidewell-almanac [observer options] COMMAND [operands]\n\n"
+           "The Moon and Sun computed by Tidewell's engine, for scripts and checks.\n\n"
+           "Commands:\n";
+    for (const TAlmanacCommand& c : kCommands) {
+        const std::string head = std::string(c.Name) + (*c.Usage ? " " : "") + c.Usage;
+        out << "  " << std::left << std::setw(30) << head << c.Summary << '\n';
+    }
+    out << "\nObserver options (anywhere on the line):\n"
+           "  --lat DEG      latitude, north positive (default 0)\n"
+           "  --lon DEG      longitude, east positive (default 0)\n"
+           "  --zone MIN     time zone in minutes east of Greenwich (default 0)\n"
+           "  --dst          daylight saving in force (one hour added)\n"
+           "  --help         this text\n\n"
+           "Numbers in CSV output carry 17 significant digits; angles are in degrees unless\n"
+           "the column name ends in Rad, distances in km. Bad arguments: exit status 2.\n";
+}
+
+int RunAlmanac(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+    try {
+        const TAlmanacArgs args = ParseAlmanacArgs(words, TObserver{});
+        if (args.Help) {
+            PrintAlmanacHelp(out);
+            return 0;
+        }
+        if (args.Command.empty()) throw TUsageError("no command given (see --help)");
+        const TAlmanacCommand* command = FindAlmanacCommand(args.Command);
+        if (!command) throw TUsageError("unknown command '" + args.Command + "' (see --help)");
+        return command->Run(args, out);
+    } catch (const TUsageError& e) {
+        err << "tidewell-almanac: " << e.what() << '\n';
+        return 2;
+    }
+}

@@ -1,0 +1,132 @@
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+
+#include "cli/almanac_commands.h"
+#include "engine/angles.h"
+#include "engine/date_time.h"
+#include "engine/moon.h"
+#include "engine/phase_name.h"
+#include "engine/phases.h"
+#include "engine/regional_names.h"
+#include "engine/sun.h"
+#include "engine/text_helpers.h"
+
+namespace {
+
+double PresentJulianDay() {
+    using namespace std::chrono;
+    const double unixSeconds =
+        duration_cast<duration<double>>(system_clock::now().time_since_epoch()).count();
+    return 2440587.5 + unixSeconds / 86400.0;
+}
+
+std::string Degrees(double value) {
+    const TSexagesimal s = HoursToSexagesimal(value);
+    return (s.Sign == "  " ? std::string(" ") : std::string("-")) + s.Units + "\u00b0" +
+           s.Minutes + "'" + s.Seconds + "\"";
+}
+
+std::string Hours(double degrees) {
+    const TSexagesimal s = HoursToSexagesimal(Normalize360(degrees) / 15.0, 24);
+    return " " + s.Units + "h" + s.Minutes + "m" + s.Seconds + "s";
+}
+
+std::string AgeText(double ageDays) {
+    const int days = static_cast<int>(ageDays);
+    const double hours = (ageDays - days) * 24.0;
+    const int h = static_cast<int>(hours);
+    const int m = static_cast<int>((hours - h) * 60.0);
+    char text[32];
+    std::snprintf(text, sizeof text, "%02dd %02dh %02dm", days, h, m);
+    return text;
+}
+
+std::string ZoneText(const TObserver& observer) {
+    const int minutes = observer.ZoneMinutes + observer.DstMinutes;
+    char text[16];
+    std::snprintf(text, sizeof text, "UTC%c%02d:%02d", minutes < 0 ? '-' : '+',
+                  std::abs(minutes) / 60, std::abs(minutes) % 60);
+    return text;
+}
+
+std::string PlaceText(const TObserver& observer) {
+    const double lat = RadToDeg(observer.ObserverLatitude);
+    const double eastLon = -RadToDeg(observer.ObserverLongitude);
+    return Degrees(std::fabs(lat)).substr(1) + (lat < 0 ? " S, " : " N, ") +
+           Degrees(std::fabs(eastLon)).substr(1) + (eastLon < 0 ? " W" : " E");
+}
+
+const char* PhaseTypeName(int type) {
+    static constexpr const char* kNames[4] = {"New Moon", "Last Quarter", "Full Moon",
+                                              "First Quarter"};
+    return type >= 0 && type < 4 ? kNames[type] : "";
+}
+
+void Line(std::ostream& out, const char* caption, const std::string& value) {
+    char head[24];
+    std::snprintf(head, sizeof head, "  %-18s", caption);
+    out << head << value << '\n';
+}
+
+void ReportMoon(std::ostream& out, double ut, const TDateRec& local, const TObserver& observer,
+                const TSunData& sun, const TMoonData& moon) {
+    TDateRec utDate = JDToDate(ut);
+    utDate.JD = ut;
+    const TNewMoonPair newMoons = BracketingNewMoons(utDate);
+    const double age = ut - newMoons.PrevNewMoon;
+    const double percent = LunationPercent(age, newMoons.PrevNewMoon, newMoons.NextNewMoon);
+
+    TPhaseList phases;
+    const int count = MonthPhases(local, observer, phases);
+    const bool blue = count == 5 && phases[4].PhaseType == 2 &&
+                      phases[4].JDLocal - 0.5 < ut + observer.LocalOffsetDays();
+    char number[64];
+    out << "Moon\n";
+    Line(out, "Phase:", MoonPhaseName(percent, local.Month, blue));
+    Line(out, "Age:", AgeText(age));
+    std::snprintf(number, sizeof number, "%d %%", moon.Illumination);
+    Line(out, "Visible:", number);
+    std::snprintf(number, sizeof number, "%.0f km", std::trunc(moon.DistanceKm));
+    Line(out, "Distance:", number);
+    Line(out, "R.A. (topo.):", Hours(moon.TopoRADeg));
+    Line(out, "Dec. (topo.):", Degrees(moon.TopoDecDeg));
+    Line(out, "Parallax:", Degrees(moon.Parallax));
+    Line(out, "Diameter:", Degrees(2 * moon.SemiDiameter));
+    Line(out, "Altitude:", Degrees(moon.Altitude));
+    Line(out, "Azimuth:", Degrees(moon.Azimuth));
+    Line(out, "Bright limb P.A.:", Degrees(moon.BrightLimbAngle));
+    Line(out, "Phase angle:", Degrees(moon.PhaseAngle));
+    Line(out, "Libration long.:", Degrees(moon.LibrationLong));
+    Line(out, "Libration lat.:", Degrees(moon.LibrationLat));
+    Line(out, "Axis P.A.:", Degrees(moon.AxisAngle));
+    Line(out, "Colongitude:", Degrees(moon.Colongitude));
+    out << "Sun\n";
+    Line(out, "Altitude:", Degrees(sun.Altitude));
+    Line(out, "Azimuth:", Degrees(sun.Azimuth));
+    Line(out, "R.A.:", Hours(sun.Equatorial.RADeg));
+    Line(out, "Dec.:", Degrees(sun.Equatorial.DecDeg));
+    out << "Phases of " << LongMonthName(local.Month) << ' ' << local.Year << '\n';
+    for (int i = 0; i < count; ++i) {
+        const bool fifthFull = i == 4 && phases[i].PhaseType == 2;
+        Line(out, fifthFull ? "Blue Moon:" : (std::string(PhaseTypeName(phases[i].PhaseType)) + ":").c_str(),
+             phases[i].Text);
+    }
+}
+
+} // namespace
+
+int RunNow(const TAlmanacArgs& args, std::ostream& out) {
+    if (!args.Operands.empty()) throw TUsageError("now takes no operands");
+    const TObserver& observer = args.Observer;
+    const double ut = PresentJulianDay();
+    TDateRec local = JDToDate(ut + observer.LocalOffsetDays());
+    local.JD = ut + observer.LocalOffsetDays();
+
+    TSunData sun;
+    const TMoonData moon = MoonPosition(ut, observer, sun);
+    out << "Tidewell almanac for " << DateTimeText(local) << " (" << ZoneText(observer) << ")\n";
+    out << "Observer at " << PlaceText(observer) << "\n\n";
+    ReportMoon(out, ut, local, observer, sun, moon);
+    return 0;
+}

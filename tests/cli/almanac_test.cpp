@@ -1,0 +1,261 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <sstream>
+
+#include "cli/almanac_commands.h"
+#include "cli/csv_writer.h"
+#include "engine/sidereal_time.h"
+
+namespace {
+
+struct TRun {
+    int Status = 0;
+    std::string Out;
+    std::string Err;
+};
+
+TRun Almanac(const std::vector<std::string>& words) {
+    std::ostringstream out;
+    std::ostringstream err;
+    TRun run;
+    run.Status = RunAlmanac(words, out, err);
+    run.Out = out.str();
+    run.Err = err.str();
+    return run;
+}
+
+std::vector<std::string> SplitCsv(const std::string& line) {
+    std::vector<std::string> fields;
+    std::string field;
+    bool quoted = false;
+    for (size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (quoted) {
+            if (c == '"' && i + 1 < line.size() && line[i + 1] == '"') {
+                field += '"';
+                ++i;
+            } else if (c == '"') {
+                quoted = false;
+            } else {
+                field += c;
+            }
+        } else if (c == '"') {
+            quoted = true;
+        } else if (c == ',') {
+            fields.push_back(field);
+            field.clear();
+        } else {
+            field += c;
+        }
+    }
+    fields.push_back(field);
+    return fields;
+}
+
+// The CSV as rows of name -> value.
+std::vector<std::map<std::string, std::string>> ReadCsv(const std::string& text) {
+    std::istringstream in(text);
+    std::string line;
+    std::getline(in, line);
+    const std::vector<std::string> header = SplitCsv(line);
+    std::vector<std::map<std::string, std::string>> rows;
+    while (std::getline(in, line)) {
+        const std::vector<std::string> fields = SplitCsv(line);
+        EXPECT_EQ(fields.size(), header.size()) << line;
+        std::map<std::string, std::string> row;
+        for (size_t i = 0; i < header.size() && i < fields.size(); ++i) row[header[i]] = fields[i];
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+double Num(const std::map<std::string, std::string>& row, const std::string& column) {
+    const auto it = row.find(column);
+    if (it == row.end()) {
+        ADD_FAILURE() << "no column " << column;
+        return NAN;
+    }
+    return std::stod(it->second);
+}
+
+constexpr double kRad = 3.14159265358979323846 / 180.0;
+
+TEST(AlmanacMoon, HeaderAndBookValuesThroughTheCommandLine) {
+    const TRun run = Almanac({"moon", "2448724.5", "2446895.5", "2448908.5", "2451545"});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    const std::string header = run.Out.substr(0, run.Out.find('\n'));
+    EXPECT_EQ(header,
+              "JD,Latitude,Longitude,ApparentLongitude,DistanceKm,Parallax,Altitude,Azimuth,"
+              "SemiDiameter,BrightLimbAngle,PhaseAngle,RADeg,DecDeg,TopoRADeg,TopoDecDeg,"
+              "Illumination,LibrationLat,LibrationLong,AxisAngle,Colongitude,SubSolarLatRad,"
+              "SunTrueLongitude,SunLatitude,SunApparentLongitude,SunAltitude,SunAzimuth,"
+              "SunDistanceKm,SunRADeg,SunDecDeg,DeltaPsi,DeltaEps,TrueObliquityDeg");
+    const auto rows = ReadCsv(run.Out);
+    ASSERT_EQ(rows.size(), 4u);
+
+    // Meeus, Astronomical Algorithms, ex. 47.a, 48.a and 53.a: 1992 April 12, 0h.
+    const auto& m = rows[0];
+    EXPECT_NEAR(Num(m, "Longitude") / kRad, 133.162655, 1e-5);
+    EXPECT_NEAR(Num(m, "Latitude") / kRad, -3.229126, 1e-5);
+    EXPECT_NEAR(Num(m, "DistanceKm"), 368409.7, 0.1);
+    EXPECT_NEAR(Num(m, "Parallax"), 0.991990, 1e-5);
+    EXPECT_NEAR(Num(m, "RADeg"), 134.688470, 1e-4);
+    EXPECT_NEAR(Num(m, "DecDeg"), 13.768368, 1e-4);
+    EXPECT_EQ(Num(m, "Illumination"), 68); // k = 0.6786
+    // The stored librations are topocentric; they differ from the book's geocentric
+    // values by at most the parallax.
+    EXPECT_NEAR(Num(m, "LibrationLong"), -1.206, 1.0);
+    EXPECT_NEAR(Num(m, "LibrationLat"), 4.194, 1.0);
+    EXPECT_NEAR(Num(m, "AxisAngle"), 15.08, 1.0);
+
+    // Meeus ex. 22.a: 1987 April 10, 0h.
+    const auto& n = rows[1];
+    EXPECT_NEAR(Num(n, "DeltaPsi"), -3.788, 0.001);
+    EXPECT_NEAR(Num(n, "DeltaEps"), 9.443, 0.001);
+    EXPECT_NEAR(Num(n, "TrueObliquityDeg"), 23.44357, 1e-5);
+
+    // Meeus ex. 25.b: the Sun on 1992 October 13, 0h.
+    const auto& s = rows[2];
+    EXPECT_NEAR(Num(s, "SunTrueLongitude"), 199.90735, 1e-4);
+    EXPECT_NEAR(Num(s, "SunApparentLongitude"), 199.90606, 1e-4);
+    EXPECT_NEAR(Num(s, "SunDistanceKm"), 149240025, 200);
+    EXPECT_NEAR(Num(s, "SunRADeg"), 198.37818, 1e-4);
+    EXPECT_NEAR(Num(s, "SunDecDeg"), -7.78387, 1e-4);
+
+    // Numbers carry 17 significant digits, enough to read the double back exactly.
+    EXPECT_EQ(rows[3].at("JD"), "2451545");
+    EXPECT_EQ(FormatNumber(0.1), "0.10000000000000001");
+}
+
+TEST(AlmanacMoon, ObserverUnderTheMoonSeesTheGeocentricLibrations) {
+    // With the Moon in the zenith the topocentric corrections vanish (Meeus ch. 53), so the
+    // book's geocentric values of ex. 53.a come through.
+    const double eastLongitude = -(SiderealTimeAt(2448724.5) - 134.688470);
+    const TRun run = Almanac({"--lat", "13.768368", "--lon", FormatNumber(eastLongitude), "moon",
+                              "2448724.5"});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    const auto rows = ReadCsv(run.Out);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_NEAR(Num(rows[0], "Altitude"), 90.0, 0.01);
+    EXPECT_NEAR(Num(rows[0], "LibrationLong"), -1.23, 0.005);
+    EXPECT_NEAR(Num(rows[0], "LibrationLat"), 4.20, 0.005);
+    EXPECT_NEAR(Num(rows[0], "AxisAngle"), 15.08, 0.005);
+}
+
+TEST(AlmanacMoon, FileInputMatchesOperands) {
+    const std::string path = testing::TempDir() + "/almanac_days.txt";
+    FILE* f = std::fopen(path.c_str(), "w");
+    ASSERT_NE(f, nullptr);
+    std::fputs("# instants\n2448724.5\n\n2451545\n", f);
+    std::fclose(f);
+    const TRun fromFile = Almanac({"moon", "--file", path});
+    const TRun fromArgs = Almanac({"moon", "2448724.5", "2451545"});
+    ASSERT_EQ(fromFile.Status, 0) << fromFile.Err;
+    EXPECT_EQ(fromFile.Out, fromArgs.Out);
+}
+
+TEST(AlmanacPhases, Year1977HoldsTheBookPhases) {
+    const TRun run = Almanac({"phases", "1977", "1977"});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    const auto rows = ReadCsv(run.Out);
+    ASSERT_GE(rows.size(), 48u);
+    ASSERT_LE(rows.size(), 51u);
+    bool newMoon = false;
+    bool firstQuarter = false;
+    double previous = 0;
+    for (const auto& row : rows) {
+        const double jd = Num(row, "JDLocal");
+        EXPECT_GT(jd, previous) << "phases out of order at K " << row.at("K");
+        previous = jd;
+        if (row.at("K") == "-283") {
+            newMoon = true;
+            EXPECT_EQ(row.at("PhaseType"), "0");
+            EXPECT_NEAR(jd, 2443192.65118, 2e-5); // Meeus ex. 49.a
+            EXPECT_EQ(row.at("Text"), "03:37  18 February 1977");
+        }
+        if (row.at("K") == "-283.75") {
+            firstQuarter = true;
+            EXPECT_EQ(row.at("PhaseType"), "3");
+            EXPECT_NEAR(jd, 2443170.7169, 1e-3);
+        }
+    }
+    EXPECT_TRUE(newMoon);
+    EXPECT_TRUE(firstQuarter);
+}
+
+TEST(AlmanacPhases, ZoneShiftsLocalTimes) {
+    const auto utc = ReadCsv(Almanac({"phases", "1977"}).Out);
+    const auto east = ReadCsv(Almanac({"--zone", "120", "phases", "1977"}).Out);
+    ASSERT_FALSE(utc.empty());
+    ASSERT_FALSE(east.empty());
+    // The same phase (matched by K) is two hours later on the clock.
+    for (const auto& e : east)
+        for (const auto& u : utc)
+            if (u.at("K") == e.at("K")) {
+                EXPECT_NEAR(Num(e, "JDLocal") - Num(u, "JDLocal"), 2.0 / 24.0, 1e-9);
+            }
+}
+
+TEST(AlmanacNow, ReportsMoonSunAndPhases) {
+    const TRun run = Almanac({"--lat", "51.48", "--lon", "-0.1", "now"});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    for (const char* text : {"Phase:", "Age:", "Visible:", "Distance:", "R.A.", "Dec.",
+                             "Libration", "Colongitude:", "Sun", "Phases of "})
+        EXPECT_THAT(run.Out, testing::HasSubstr(text));
+}
+
+TEST(AlmanacErrors, OneLineOnStderrAndStatusTwo) {
+    const std::vector<std::vector<std::string>> bad = {
+        {},
+        {"tide"},
+        {"moon"},
+        {"moon", "abc"},
+        {"moon", "2451545x"},
+        {"moon", "99999999"},
+        {"moon", "--file", "/nonexistent/days.txt"},
+        {"phases"},
+        {"phases", "0"},
+        {"phases", "10000"},
+        {"phases", "1977.5"},
+        {"phases", "1978", "1977"},
+        {"--lat", "91", "now"},
+        {"--lon", "east", "now"},
+        {"--zone", "30.5", "now"},
+        {"--zone"},
+        {"--colour", "now"},
+        {"now", "extra"},
+    };
+    for (const auto& words : bad) {
+        const TRun run = Almanac(words);
+        std::string line;
+        for (const auto& w : words) line += w + " ";
+        EXPECT_EQ(run.Status, 2) << line;
+        EXPECT_TRUE(run.Out.empty()) << line;
+        EXPECT_EQ(std::count(run.Err.begin(), run.Err.end(), '\n'), 1) << line << run.Err;
+    }
+}
+
+TEST(AlmanacHelp, ListsEveryCommandAndOption) {
+    const TRun run = Almanac({"--help"});
+    EXPECT_EQ(run.Status, 0);
+    int count = 0;
+    const TAlmanacCommand* commands = AlmanacCommands(count);
+    for (int i = 0; i < count; ++i) EXPECT_THAT(run.Out, testing::HasSubstr(commands[i].Name));
+    for (const char* option : {"--lat", "--lon", "--zone", "--dst", "--file"})
+        EXPECT_THAT(run.Out, testing::HasSubstr(option));
+}
+
+#ifdef ALMANAC_PATH
+TEST(AlmanacProgram, ExitStatusOfTheRealProgram) {
+    const std::string program = ALMANAC_PATH;
+    EXPECT_EQ(std::system((program + " --help > /dev/null").c_str()), 0);
+    const int status = std::system((program + " phases 0 > /dev/null 2>&1").c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 2);
+}
+#endif
+
+} // namespace
