@@ -3,7 +3,9 @@
 // A main window over a fresh settings database in a temporary folder, following a clock
 // the test sets. Never the user's own store, never the system clock.
 
+#include <functional>
 #include <memory>
+#include <string>
 
 #include <QDateTime>
 #include <QLabel>
@@ -17,7 +19,11 @@ struct TMainHarness {
     QDateTime Now;
     std::unique_ptr<TMain> Main;
 
-    explicit TMainHarness(const QDateTime& now) : Now(now) {
+    // seed: writes into the fresh settings database before the window reads it.
+    explicit TMainHarness(const QDateTime& now,
+                          const std::function<void(const std::string&)>& seed = {})
+        : Now(now) {
+        if (seed) seed(Folder.filePath("settings.db").toStdString());
         TMainSetup setup;
         setup.SettingsPath = Folder.filePath("settings.db");
         setup.Clock = [this] { return Now; };

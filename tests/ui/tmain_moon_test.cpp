@@ -1,0 +1,165 @@
+// The Moon picture of the main window: the optics button, the hemisphere, the shading at
+// new and full moon, and the month's phase pictures and eclipse button.
+
+#include <QTest>
+
+#include "settings/load_settings.h"
+#include "settings/settings_store.h"
+#include "tmain_fixture.h"
+#include "ui/common/art_names.h"
+#include "ui/common/artwork.h"
+
+namespace {
+
+// The brightness of the left and the right half of a picture.
+std::pair<int, int> HalfBrightness(const QImage& picture) {
+    int left = 0, right = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) {
+            const QRgb p = picture.pixel(x, y);
+            const int v = qAlpha(p) > 128 ? qGray(p) : 0;
+            (x < picture.width() / 2 ? left : right) += v;
+        }
+    return {left, right};
+}
+
+// Index of the month's first entry of a phase type, or -1.
+int EntryOfType(const TMain& m, int type) {
+    for (int k = 0; k < m.PhaseCount; ++k)
+        if (m.PhaseList[static_cast<size_t>(k)].PhaseType == type) return k;
+    return -1;
+}
+
+void SeedSouth(const std::string& path) {
+    TSettingsStore store(path);
+    TSettings settings;
+    (void)LoadSettings(store, settings, [](const std::string&) {});
+    const auto key = store.OpenKey("HKEY_TIDEWELL", false);
+    QVERIFY(key.has_value());
+    store.WriteText(*key, "LatDir", "South");
+    store.WriteText(*key, "LatDeg", "33");
+}
+
+} // namespace
+
+class TMainMoonTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void OpticsButtonCyclesViewsAndGlyphs();
+    void SouthernHemisphereTurnsPictures();
+    void ShadingAtNewAndFullMoon();
+    void EclipseButtonOnlyInEclipseMonths();
+};
+
+void TMainMoonTest::OpticsButtonCyclesViewsAndGlyphs() {
+    TMainHarness h(At(2026, 12, 20, 21));
+    TMain& m = *h.Main;
+    m.Tick();
+    QLabel* optics = h.Label("imgOptics");
+    QCOMPARE(optics->geometry(), QRect(44, 13, 33, 24));
+    QVERIFY(!m.TelescopeView && !m.DiagonalView);
+    const QImage binoculars = m.MoonImage();
+    const QImage glyphs[] = {LoadArt(ArtOpticsBinoculars), LoadArt(ArtOpticsTelescope),
+                             LoadArt(ArtOpticsDiagonal)};
+    QCOMPARE(optics->pixmap().toImage().convertToFormat(glyphs[0].format()), glyphs[0]);
+
+    h.Click(optics);
+    QVERIFY(m.TelescopeView && !m.DiagonalView);
+    QCOMPARE(optics->pixmap().toImage().convertToFormat(glyphs[1].format()), glyphs[1]);
+    // North: the telescope turns the picture by 180°.
+    QCOMPARE(m.MoonImage(), binoculars.mirrored(true, true));
+
+    h.Click(optics);
+    QVERIFY(m.TelescopeView && m.DiagonalView);
+    QCOMPARE(optics->pixmap().toImage().convertToFormat(glyphs[2].format()), glyphs[2]);
+    // The diagonal: turned 180° and mirrored left to right, i.e. upside down.
+    QCOMPARE(m.MoonImage(), binoculars.mirrored(false, true));
+
+    h.Click(optics);
+    QVERIFY(!m.TelescopeView && !m.DiagonalView);
+    QCOMPARE(m.MoonImage(), binoculars);
+    // The view survives the next tick.
+    h.Click(optics);
+    m.Tick();
+    QCOMPARE(m.MoonImage(), binoculars.mirrored(true, true));
+}
+
+void TMainMoonTest::SouthernHemisphereTurnsPictures() {
+    TMainHarness north(At(2026, 12, 20, 21));
+    TMainHarness south(At(2026, 12, 20, 21), SeedSouth);
+    QCOMPARE(south.Main->LatDir, QString("South"));
+    QVERIFY(south.Main->Observer.ObserverLatitude < -0.5);
+    south.Main->show(); // showing turns the phase pictures for the south
+    QVERIFY(QTest::qWaitForWindowExposed(south.Main.get()));
+    south.Main->Timer1->stop();
+
+    const int first = EntryOfType(*north.Main, 3);
+    QVERIFY(first >= 0);
+    const QString name = QStringLiteral("imgPhase%1").arg(first + 1);
+    const auto [nl, nr] = HalfBrightness(north.Label(name)->pixmap().toImage());
+    const auto [sl, sr] = HalfBrightness(south.Label(name)->pixmap().toImage());
+    QVERIFY2(nr > nl, "first quarter lit on the right in the north");
+    QVERIFY2(sl > sr, "first quarter lit on the left in the south");
+
+    // The same moment through binoculars: turned by 180° in the south.
+    south.Main->Observer = north.Main->Observer; // the same shading; only the hemisphere differs
+    north.Main->Tick();
+    south.Main->Tick();
+    QCOMPARE(south.Main->MoonImage(), north.Main->MoonImage().mirrored(true, true));
+    // With a telescope the south sees the photograph as it is.
+    south.Click(south.Label("imgOptics"));
+    QCOMPARE(south.Main->MoonImage(), north.Main->MoonImage());
+
+    // Turning twice restores the pictures (a change of hemisphere and back).
+    const QImage before = north.Label(name)->pixmap().toImage();
+    north.Main->InvertPhaseIcons();
+    QVERIFY(north.Label(name)->pixmap().toImage() != before);
+    north.Main->InvertPhaseIcons();
+    QCOMPARE(north.Label(name)->pixmap().toImage(), before);
+}
+
+void TMainMoonTest::ShadingAtNewAndFullMoon() {
+    auto centre = [](const QImage& moon) { return moon.pixelColor(78, 78); };
+    // New moon of 16 August 2023, 09:38 UT: the disc is darkened (bytes AND 70).
+    TMainHarness atNew(At(2023, 8, 16, 9, 38));
+    atNew.Main->Tick();
+    const QColor dark = centre(atNew.Main->MoonImage());
+    QVERIFY(dark.red() <= 70 && dark.green() <= 70 && dark.blue() <= 70);
+    // Full moon of 31 August 2023, 01:35 UT: the centre keeps the photograph.
+    TMainHarness atFull(At(2023, 8, 31, 1, 35));
+    atFull.Main->Tick();
+    const QImage photo = LoadArt(ArtFullMoon).convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(centre(atFull.Main->MoonImage()), photo.pixelColor(78, 78));
+    // Waxing a week after new moon: left darkened, right lit.
+    TMainHarness waxing(At(2023, 8, 23, 9, 38));
+    waxing.Main->Tick();
+    const QImage moon = waxing.Main->MoonImage();
+    QCOMPARE(moon.pixelColor(30, 78).red() & ~70, 0);
+    QCOMPARE(moon.pixelColor(120, 78), photo.pixelColor(120, 78));
+    // The window shows the picture at (26, 80).
+    const QImage shot = waxing.Main->grab().toImage();
+    QCOMPARE(shot.pixelColor(26 + 120, 80 + 78), photo.pixelColor(120, 78));
+}
+
+void TMainMoonTest::EclipseButtonOnlyInEclipseMonths() {
+    // Total lunar eclipses of 14 March 2025 and 7 September 2025; none in April 2025.
+    TMainHarness march(At(2025, 3, 5));
+    QCOMPARE(march.Main->EclipseInfo.EclipseType, 3);
+    QVERIFY(!march.Label("imgEclipse")->isHidden());
+    QCOMPARE(march.Label("imgEclipse")->geometry(), QRect(182, 12, 29, 25));
+    TMainHarness april(At(2025, 4, 5));
+    QCOMPARE(april.Main->EclipseInfo.EclipseType, 0);
+    QVERIFY(april.Label("imgEclipse")->isHidden());
+    // Changing the month through the year editor recomputes it.
+    TMainHarness h(At(2024, 9, 5)); // 18 September 2024: partial eclipse
+    QCOMPARE(h.Main->EclipseInfo.EclipseType, 2);
+    h.Click(h.Label("lblSelectedYear"));
+    QTest::keyClick(h.Main.get(), Qt::Key_Backspace);
+    QTest::keyClick(h.Main.get(), '5');
+    QTest::keyClick(h.Main.get(), Qt::Key_Return);
+    QCOMPARE(h.Main->EclipseInfo.EclipseType, 3);
+    QVERIFY(!h.Label("imgEclipse")->isHidden());
+}
+
+QTEST_MAIN(TMainMoonTest)
+#include "tmain_moon_test.moc"
