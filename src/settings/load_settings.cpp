@@ -54,9 +54,8 @@ constexpr const char* UnsavedMessage =
     "shown, but they may not be kept.";
 
 std::string DamagedValueMessage(const TSettingDef& def, std::string_view text) {
-    return "\r\nYour " + std::string(def.Name) + " setting (\"" + std::string(text) +
-           "\") was damaged and has been reset to " + std::string(def.Default) +
-           ". Please check it in Tidewell's Configuration screen.";
+    return "\r\nYour " + std::string(def.Name) + " setting (\"" + std::string(text.substr(0, 24)) +
+           "\") was damaged and has been reset to its default, " + std::string(def.Default) + ".";
 }
 
 // One run of LoadSettings over an open store.
