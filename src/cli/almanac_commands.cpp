@@ -12,6 +12,17 @@ constexpr TAlmanacCommand kCommands[] = {
      RunMoon},
     {"phases", "YEAR [YEAR2]", "CSV of every principal phase of every month, in local time",
      RunPhases},
+    {"riseset", "YEAR MONTH",
+     "CSV of each day's Moon and Sun rise, transit and set and the three twilights", RunRiseSet},
+    {"apsides", "YEAR [YEAR2]", "CSV of the next perigee and apogee from the 1st of each month",
+     RunApsides},
+    {"eclipses", "YEAR1 YEAR2", "CSV of every lunar eclipse in the years, as the report lists them",
+     RunEclipses},
+    {"seasons", "YEAR [YEAR2]", "CSV of the equinoxes and solstices with the seasons' lengths",
+     RunSeasons},
+    {"easter", "YEAR [YEAR2]", "CSV of the date of Easter Sunday", RunEaster},
+    {"dateinfo", "YYYY-MM-DD...", "CSV of Julian Day, day number, ISO week and days till Christmas",
+     RunDateInfo},
 };
 
 } // namespace
@@ -36,18 +47,22 @@ void PrintAlmanacHelp(std::ostream& out) {
         out << "  " << std::left << std::setw(30) << head << c.Summary << '\n';
     }
     out << "\nObserver options (anywhere on the line):\n"
-           "  --lat DEG      latitude, north positive (default 0)\n"
-           "  --lon DEG      longitude, east positive (default 0)\n"
-           "  --zone MIN     time zone in minutes east of Greenwich (default 0)\n"
+           "  --lat DEG      latitude, north positive\n"
+           "  --lon DEG      longitude, east positive\n"
+           "  --zone MIN     time zone in minutes east of Greenwich\n"
            "  --dst          daylight saving in force (one hour added)\n"
+           "Options not given come from Tidewell's settings when they exist\n"
+           "($XDG_CONFIG_HOME/tidewell/settings.db), else latitude 0, longitude 0, zone 0,\n"
+           "no daylight saving.\n"
            "  --help         this text\n\n"
            "Numbers in CSV output carry 17 significant digits; angles are in degrees unless\n"
            "the column name ends in Rad, distances in km. Bad arguments: exit status 2.\n";
 }
 
-int RunAlmanac(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+int RunAlmanac(const std::vector<std::string>& words, std::ostream& out, std::ostream& err,
+               const TObserver& defaults) {
     try {
-        const TAlmanacArgs args = ParseAlmanacArgs(words, TObserver{});
+        const TAlmanacArgs args = ParseAlmanacArgs(words, defaults);
         if (args.Help) {
             PrintAlmanacHelp(out);
             return 0;

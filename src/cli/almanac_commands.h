@@ -21,10 +21,17 @@ struct TAlmanacCommand {
 void PrintAlmanacHelp(std::ostream& out);
 
 // Runs the whole command line as main() does: returns the exit status, and writes
-// usage errors as one line to `err`.
-int RunAlmanac(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+// usage errors as one line to `err`. `defaults` is the observer for options not given.
+int RunAlmanac(const std::vector<std::string>& words, std::ostream& out, std::ostream& err,
+               const TObserver& defaults = TObserver{});
 
 // The commands.
 int RunNow(const TAlmanacArgs& args, std::ostream& out);
 int RunMoon(const TAlmanacArgs& args, std::ostream& out);
 int RunPhases(const TAlmanacArgs& args, std::ostream& out);
+int RunRiseSet(const TAlmanacArgs& args, std::ostream& out);
+int RunApsides(const TAlmanacArgs& args, std::ostream& out);
+int RunEclipses(const TAlmanacArgs& args, std::ostream& out);
+int RunSeasons(const TAlmanacArgs& args, std::ostream& out);
+int RunEaster(const TAlmanacArgs& args, std::ostream& out);
+int RunDateInfo(const TAlmanacArgs& args, std::ostream& out);

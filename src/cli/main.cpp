@@ -1,10 +1,32 @@
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "cli/almanac_commands.h"
+#include "settings/load_settings.h"
+#include "settings/settings_observer.h"
+#include "settings/settings_store.h"
+
+namespace {
+
+// The observer of Tidewell's settings when the program has stored them; the almanac never
+// creates a store of its own.
+TObserver DefaultObserver() {
+    const std::string path = TSettingsStore::DefaultPath();
+    std::error_code error;
+    if (!std::filesystem::exists(path, error)) return TObserver{};
+    TSettingsStore store(path);
+    TSettings settings = DefaultSettings();
+    (void)LoadSettings(store, settings, [](const std::string& message) {
+        std::cerr << "tidewell-almanac: settings: " << message << '\n';
+    });
+    return ObserverFromSettings(settings);
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     const std::vector<std::string> words(argv + 1, argv + argc);
-    return RunAlmanac(words, std::cout, std::cerr);
+    return RunAlmanac(words, std::cout, std::cerr, DefaultObserver());
 }

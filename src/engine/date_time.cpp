@@ -47,6 +47,18 @@ double JulianDay(const TDateRec& date) {
            static_cast<double>(Trunc64(30.6001 * (m + 1))) + d + b - 1524.5;
 }
 
+TDateRec MakeDate(int year, int month, int day, int hour, int minute, int second) {
+    TDateRec date;
+    date.Year = static_cast<std::uint16_t>(year);
+    date.Month = static_cast<std::uint16_t>(month);
+    date.Day = static_cast<std::uint16_t>(day);
+    date.Hour = static_cast<std::uint16_t>(hour);
+    date.Minute = static_cast<std::uint16_t>(minute);
+    date.Second = static_cast<std::uint16_t>(second);
+    date.JD = JulianDay(date);
+    return date;
+}
+
 double NewYearJD(int year) {
     TDateRec date;
     date.Day = 1;

@@ -14,6 +14,10 @@ struct TDateRec {
     double JD = 0.0; // the same moment as a Julian Day, where the owner keeps one
 };
 
+// A date record with the given fields (MSec 0) and its Julian Day in JD.
+[[nodiscard]] TDateRec MakeDate(int year, int month, int day, int hour = 0, int minute = 0,
+                                int second = 0);
+
 // Julian Day of a calendar date and time (Meeus, Astronomical Algorithms, ch. 7).
 // Dates before 15 October 1582 are taken in the Julian calendar.
 [[nodiscard]] double JulianDay(const TDateRec& date);

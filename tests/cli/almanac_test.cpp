@@ -207,6 +207,89 @@ TEST(AlmanacNow, ReportsMoonSunAndPhases) {
         EXPECT_THAT(run.Out, testing::HasSubstr(text));
 }
 
+TEST(AlmanacRiseSet, OneRowPerDayWithLondonSunTimes) {
+    const TRun run = Almanac({"--lat", "51.5", "--lon", "0", "riseset", "2026", "12"});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    const auto rows = ReadCsv(run.Out);
+    ASSERT_EQ(rows.size(), 31u);
+    // Published for London, 1 December 2026: sunrise 07:43, sunset 15:55 GMT.
+    EXPECT_EQ(rows[0].at("Day"), "1");
+    EXPECT_THAT(rows[0].at("SunRise"), testing::AnyOf("07:42", "07:43", "07:44"));
+    EXPECT_THAT(rows[0].at("SunSet"), testing::AnyOf("15:54", "15:55", "15:56"));
+    for (const auto& row : rows) {
+        // Twilights nest around the day: astronomical before nautical before civil before
+        // sunrise, and the reverse at dusk (texts HH:MM compare as times).
+        EXPECT_LT(row.at("AstroStart"), row.at("NauticalStart")) << row.at("Day");
+        EXPECT_LT(row.at("NauticalStart"), row.at("CivilStart")) << row.at("Day");
+        EXPECT_LT(row.at("CivilStart"), row.at("SunRise")) << row.at("Day");
+        EXPECT_LT(row.at("SunSet"), row.at("CivilEnd")) << row.at("Day");
+        EXPECT_LT(row.at("CivilEnd"), row.at("NauticalEnd")) << row.at("Day");
+        EXPECT_LT(row.at("NauticalEnd"), row.at("AstroEnd")) << row.at("Day");
+        const double illumination = Num(row, "Illumination");
+        EXPECT_GE(illumination, 0);
+        EXPECT_LE(illumination, 100);
+    }
+}
+
+TEST(AlmanacYearly, ApsidesEclipsesSeasonsEasterFromTheBook) {
+    // Meeus ex. 50.a: apogee 1988 October 7, 20:30; the next perigee October 23.
+    const auto apsides = ReadCsv(Almanac({"apsides", "1988"}).Out);
+    ASSERT_EQ(apsides.size(), 12u);
+    EXPECT_EQ(apsides[9].at("Month"), "10");
+    EXPECT_EQ(apsides[9].at("ApogeeTime"), "20:30  07 Oct  ");
+    EXPECT_EQ(apsides[9].at("PerigeeDistance"), "361113 km  ");
+
+    // 1997: partial eclipse of March 24 and Meeus ex. 54.b, the total one of September 16.
+    const auto eclipses = ReadCsv(Almanac({"eclipses", "1997", "1997"}).Out);
+    ASSERT_EQ(eclipses.size(), 2u);
+    EXPECT_EQ(eclipses[0].at("EclipseType"), "2");
+    EXPECT_EQ(eclipses[0].at("TotStart"), "");
+    EXPECT_EQ(Num(eclipses[0], "ContactU2"), 0);
+    EXPECT_EQ(eclipses[1].at("EclipseType"), "3");
+    EXPECT_EQ(eclipses[1].at("DateText"), "16 September 1997");
+    EXPECT_NEAR(Num(eclipses[1], "Gamma"), -0.3791, 1e-4);
+    EXPECT_NEAR(Num(eclipses[1], "UmbralMag"), 1.1868, 1e-3);
+    for (const auto& e : eclipses) {
+        double previous = 0;
+        for (const char* contact : {"ContactP1", "ContactU1", "ContactU2", "ContactMax",
+                                    "ContactU3", "ContactU4", "ContactP4"}) {
+            const double jd = Num(e, contact);
+            if (jd == 0) continue;
+            EXPECT_GT(jd, previous) << contact;
+            previous = jd;
+        }
+    }
+
+    // Meeus ex. 27.a: June solstice 1962 at JDE 2437837.39245 (to a minute).
+    const auto seasons = ReadCsv(Almanac({"--lat", "-33", "seasons", "1962", "1963"}).Out);
+    ASSERT_EQ(seasons.size(), 8u);
+    EXPECT_EQ(seasons[1].at("Event"), "June solstice");
+    EXPECT_NEAR(Num(seasons[1], "JDE"), 2437837.39245, 1.0 / 1440);
+    EXPECT_EQ(seasons[1].at("Season"), "Winter"); // southern hemisphere
+    double year = 0;
+    for (const auto& row : seasons) {
+        year += Num(row, "LengthDays") / 2.0;
+        EXPECT_GT(Num(row, "LengthDays"), 88.0);
+        EXPECT_LT(Num(row, "LengthDays"), 95.0);
+    }
+    EXPECT_NEAR(year, 365.2422, 0.05); // each length is cut to 0.01 day
+
+    const TRun easter = Almanac({"easter", "1991", "1993"});
+    EXPECT_EQ(easter.Out, "Year,Easter\n1991,31 March 1991\n1992,19 April 1992\n"
+                          "1993,11 April 1993\n");
+}
+
+TEST(AlmanacDateInfo, IsoWeeksAndDayNumbers) {
+    const auto rows =
+        ReadCsv(Almanac({"dateinfo", "1978-11-14", "2008-12-29", "2005-01-02", "2026-12-25"}).Out);
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[0].at("DayNumber"), "318"); // Meeus ch. 7
+    EXPECT_EQ(rows[0].at("JulianDay"), "2443826.5");
+    EXPECT_THAT(rows[1].at("Week"), testing::HasSubstr("(2009-W1-1)"));
+    EXPECT_THAT(rows[2].at("Week"), testing::HasSubstr("(2004-W53-7)"));
+    EXPECT_EQ(rows[3].at("DaysTillXmas"), "0");
+}
+
 TEST(AlmanacErrors, OneLineOnStderrAndStatusTwo) {
     const std::vector<std::vector<std::string>> bad = {
         {},
@@ -227,6 +310,16 @@ TEST(AlmanacErrors, OneLineOnStderrAndStatusTwo) {
         {"--zone"},
         {"--colour", "now"},
         {"now", "extra"},
+        {"riseset", "2026"},
+        {"riseset", "2026", "13"},
+        {"apsides", "1988", "x"},
+        {"eclipses", "1997"},
+        {"seasons", "-5"},
+        {"easter", "1991", "1990"},
+        {"dateinfo"},
+        {"dateinfo", "2023-02-29"},
+        {"dateinfo", "2023-2-1"},
+        {"dateinfo", "0000-01-01"},
     };
     for (const auto& words : bad) {
         const TRun run = Almanac(words);
@@ -250,7 +343,9 @@ TEST(AlmanacHelp, ListsEveryCommandAndOption) {
 
 #ifdef ALMANAC_PATH
 TEST(AlmanacProgram, ExitStatusOfTheRealProgram) {
-    const std::string program = ALMANAC_PATH;
+    // A fresh configuration folder, so the user's own settings are never read.
+    const std::string program =
+        "XDG_CONFIG_HOME=" + testing::TempDir() + "/almanac-config " + ALMANAC_PATH;
     EXPECT_EQ(std::system((program + " --help > /dev/null").c_str()), 0);
     const int status = std::system((program + " phases 0 > /dev/null 2>&1").c_str());
     ASSERT_TRUE(WIFEXITED(status));

@@ -6,17 +6,6 @@
 
 namespace {
 
-TDateRec MakeDate(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
-    TDateRec d;
-    d.Year = static_cast<std::uint16_t>(year);
-    d.Month = static_cast<std::uint16_t>(month);
-    d.Day = static_cast<std::uint16_t>(day);
-    d.Hour = static_cast<std::uint16_t>(hour);
-    d.Minute = static_cast<std::uint16_t>(minute);
-    d.Second = static_cast<std::uint16_t>(second);
-    return d;
-}
-
 TEST(JulianDay, BookExamplesAndCalendarChange) {
     EXPECT_DOUBLE_EQ(JulianDay(MakeDate(2000, 1, 1, 12)), 2451545.0);
     EXPECT_DOUBLE_EQ(JulianDay(MakeDate(1582, 10, 4, 12)), 2299160.0);

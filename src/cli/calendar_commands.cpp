@@ -1,0 +1,109 @@
+// Commands over whole days and years: rise and set times, apsides, seasons, Easter and
+// date facts.
+#include <cstdio>
+
+#include "cli/almanac_commands.h"
+#include "cli/csv_writer.h"
+#include "engine/apsides.h"
+#include "engine/date_facts.h"
+#include "engine/easter.h"
+#include "engine/rise_set.h"
+#include "engine/seasons.h"
+
+int RunRiseSet(const TAlmanacArgs& args, std::ostream& out) {
+    if (args.Operands.size() != 2) throw TUsageError("riseset needs YEAR MONTH");
+    const int year = ParseWholeNumber(args.Operands[0], "YEAR", 1, 9999);
+    const int month = ParseWholeNumber(args.Operands[1], "MONTH", 1, 12);
+    WriteCsvRow(out, {"Day", "MoonRise", "MoonTransit", "MoonSet", "Illumination", "SunRise",
+                      "SunTransit", "SunSet", "CivilStart", "CivilEnd", "NauticalStart",
+                      "NauticalEnd", "AstroStart", "AstroEnd"});
+    const TObserver& observer = args.Observer;
+    for (int day = 1; day <= DaysInMonth(month, year); ++day) {
+        const TDateRec date = MakeDate(year, month, day);
+        const TMoonRiseSet moon = MoonRiseSet(date, observer);
+        const TRiseSetText sun = SunRiseSet(date, SunriseAltitude, observer);
+        const TRiseSetText civil = SunRiseSet(date, CivilTwilightAltitude, observer);
+        const TRiseSetText nautical = SunRiseSet(date, NauticalTwilightAltitude, observer);
+        const TRiseSetText astro = SunRiseSet(date, AstronomicalTwilightAltitude, observer);
+        WriteCsvRow(out, {std::to_string(day), moon.Times.Rise, moon.Times.Transit, moon.Times.Set,
+                          std::to_string(moon.Illumination), sun.Rise, sun.Transit, sun.Set,
+                          civil.Rise, civil.Set, nautical.Rise, nautical.Set, astro.Rise,
+                          astro.Set});
+    }
+    return 0;
+}
+
+int RunApsides(const TAlmanacArgs& args, std::ostream& out) {
+    int first = 0;
+    int last = 0;
+    ParseYearRange(args, first, last);
+    WriteCsvRow(out, {"Year", "Month", "PerigeeTime", "PerigeeDistance", "ApogeeTime",
+                      "ApogeeDistance"});
+    for (int year = first; year <= last; ++year) {
+        for (int month = 1; month <= 12; ++month) {
+            // Searched from the 1st at 0h local time, as the calendar keeps its days.
+            const TApsidesText a = Apsides(MakeDate(year, month, 1), args.Observer);
+            WriteCsvRow(out, {std::to_string(year), std::to_string(month), a.PerigeeTime,
+                              a.PerigeeDistance, a.ApogeeTime, a.ApogeeDistance});
+        }
+    }
+    return 0;
+}
+
+int RunSeasons(const TAlmanacArgs& args, std::ostream& out) {
+    int first = 0;
+    int last = 0;
+    ParseYearRange(args, first, last);
+    WriteCsvRow(out, {"Year", "Event", "Season", "JDE", "LocalJD", "DateTimeText", "Display",
+                      "LengthDays"});
+    for (int year = first; year <= last; ++year) {
+        const TSeasons seasons = SeasonsOfYear(year, args.Observer);
+        for (const TSeasonEvent& e : seasons.Events)
+            WriteCsvRow(out, {std::to_string(year), e.EventName, e.SeasonName,
+                              FormatNumber(e.JDE), FormatNumber(e.LocalJD), e.DateTimeText,
+                              e.Display, FormatNumber(e.LengthDays)});
+    }
+    return 0;
+}
+
+int RunEaster(const TAlmanacArgs& args, std::ostream& out) {
+    int first = 0;
+    int last = 0;
+    ParseYearRange(args, first, last);
+    WriteCsvRow(out, {"Year", "Easter"});
+    for (int year = first; year <= last; ++year)
+        WriteCsvRow(out, {std::to_string(year), Sunday(static_cast<std::uint16_t>(year))});
+    return 0;
+}
+
+namespace {
+
+// YYYY-MM-DD with a real calendar date in years 1..9999.
+TDateRec ParseIsoDate(const std::string& word) {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    char tail = 0;
+    if (std::sscanf(word.c_str(), "%4d-%2d-%2d%c", &year, &month, &day, &tail) != 3 ||
+        word.size() != 10)
+        throw TUsageError("date must be written YYYY-MM-DD: '" + word + "'");
+    if (year < 1 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(month, year))
+        throw TUsageError("no such date: '" + word + "'");
+    return MakeDate(year, month, day);
+}
+
+} // namespace
+
+int RunDateInfo(const TAlmanacArgs& args, std::ostream& out) {
+    if (args.Operands.empty()) throw TUsageError("dateinfo needs one or more dates YYYY-MM-DD");
+    std::vector<TDateRec> dates;
+    for (const std::string& word : args.Operands) dates.push_back(ParseIsoDate(word));
+    WriteCsvRow(out, {"Date", "JulianDay", "DayNumber", "Week", "DaysTillXmas"});
+    for (size_t i = 0; i < dates.size(); ++i) {
+        const TDateFacts facts = DateFacts(dates[i]);
+        WriteCsvRow(out, {args.Operands[i], FormatNumber(facts.JulianDay),
+                          std::to_string(facts.DayNumber), facts.WeekText,
+                          std::to_string(facts.DaysTillXmas)});
+    }
+    return 0;
+}
