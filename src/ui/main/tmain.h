@@ -188,5 +188,6 @@ class TMain : public TBorderlessWindow {
     QPoint YearButtonPos{-100, -100};
     double LunationNow = 0.0;
     int IlluminationNow = 100;
+    int MoonShadingKey = -1; // illumination and waxing of the picture last shaded
     bool FirstShow = true;
 };

@@ -71,6 +71,7 @@ void TMain::RefreshLatAndLong() {
     Observer.ObserverLatitude = DegToRad(Settings.LatDir == "South" ? -lat : lat);
     DayOrder = Settings.DayOrder % 7;
     LatDir = Q(Settings.LatDir);
+    OrientMoon();
 }
 
 void TMain::ApplyChangedSettings() {
@@ -159,6 +160,11 @@ void TMain::DisplaySolarRiseSetTimes(const TDateRec& date) {
 }
 
 void TMain::RedrawMoon() {
+    // The shading depends only on the whole percent lit and on waxing or waning, which
+    // change a few times an hour: the picture is rebuilt when they do.
+    const int key = IlluminationNow * 2 + (LunationNow < 50.0 ? 0 : 1);
+    if (key == MoonShadingKey && !MoonWorking.isNull()) return;
+    MoonShadingKey = key;
     MoonWorking = DrawMoonGraphic(MoonPhoto, IlluminationNow, LunationNow);
     OrientMoon();
 }

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
+#include <QRegion>
 
 #include "engine/phase_name.h"
 #include "ui/common/artwork.h"
@@ -43,7 +44,14 @@ void TMain::Tick() {
     ComposeStrip(CurrentStripText,
                  QStringLiteral("LST: ") +
                      Q(LocalSiderealTimeText(ClockUniversal(), Observer.ObserverLongitude)));
-    update();
+    // Only what a tick changes: the clock strip, the Moon, the values beside it and the
+    // two parameter panels.
+    QRegion changed(0, 40, 640, 25);
+    changed += QRect(26, 80, 156, 156);
+    changed += QRect(240, 78, 180, 156);
+    changed += QRect(315, 280, 86, 67);
+    changed += QRect(315, 387, 84, 67);
+    update(changed);
 }
 
 bool TMain::BlueMoonNow() const {
