@@ -1,0 +1,239 @@
+#include "ui/main/clock_editor.h"
+
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QRegularExpressionValidator>
+
+#include "engine/text_helpers.h"
+#include "ui/common/art_names.h"
+#include "ui/common/artwork.h"
+#include "ui/common/fonts.h"
+#include "ui/main/clock_time.h"
+#include "ui/main/time_sync.h"
+
+namespace {
+
+constexpr int BarWidth = 228;
+constexpr int BarHeight = 30;
+
+struct TFieldRule {
+    const char* Name;
+    int Maximum;
+};
+
+TFieldRule RuleOf(const QString& objectName) {
+    if (objectName == QLatin1String("txtHour")) return {"hour", 23};
+    if (objectName == QLatin1String("txtMinute")) return {"minute", 59};
+    return {"second", 59};
+}
+
+bool IsNavigationKey(int key) {
+    switch (key) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_Delete:
+    case Qt::Key_Escape:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+TTimeEditor::TTimeEditor(QWidget* parent, TClockSource clock, TSystemClock& systemClock,
+                         double fontScale)
+    : QWidget(parent), Clock(OrSystemClock(std::move(clock))), SystemClock(systemClock),
+      FontScale(fontScale), Bar(LoadArt(ArtTimeEditor)), SyncTimeoutMs(TimeSyncTimeoutMs) {
+    setObjectName("imgTimeButton");
+    setGeometry(QRect(TimeEditorTopLeft, QSize(BarWidth, BarHeight)));
+    txtHour = MakeField("txtHour", 12);
+    txtMinute = MakeField("txtMinute", 41);
+    txtSecond = MakeField("txtSecond", 70);
+    setTabOrder(txtHour, txtMinute);
+    setTabOrder(txtMinute, txtSecond);
+    for (auto [colon, name, left] :
+         {std::tuple{&lblColon1, "lblColon1", 34}, std::tuple{&lblColon2, "lblColon2", 63}}) {
+        *colon = new QLabel(":", this);
+        (*colon)->setObjectName(name);
+        (*colon)->setFont(PixelFont(ArialFamily, 16, true));
+        (*colon)->setStyleSheet("color: rgb(255, 255, 176); background: transparent;");
+        (*colon)->setGeometry(left, 2, 7, 22);
+        (*colon)->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    }
+    setVisible(false);
+}
+
+QLineEdit* TTimeEditor::MakeField(const QString& name, int left) {
+    auto* field = new QLineEdit(this);
+    field->setObjectName(name);
+    field->setMaxLength(2);
+    field->setAlignment(Qt::AlignCenter);
+    field->setFont(ScaledFont(ArialFamily, 9, FontScale, true));
+    field->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]{0,2}"), field));
+    field->setStyleSheet("QLineEdit { background: rgb(20, 27, 50); color: rgb(255, 255, 176);"
+                         " border: 1px solid rgb(44, 58, 92); padding: 0px;"
+                         " selection-background-color: rgb(60, 96, 150); }");
+    field->setGeometry(left, 3, 21, ScaledPoints(FontScale, 19));
+    field->installEventFilter(this);
+    return field;
+}
+
+void TTimeEditor::Bind(TDateRec& selectedDate, double& clockOffset, const TObserver& observer) {
+    SelectedDate = &selectedDate;
+    ClockOffset = &clockOffset;
+    Observer = &observer;
+}
+
+void TTimeEditor::Open() {
+    if (SelectedDate == nullptr || ClockOffset == nullptr) return;
+    const QString text =
+        QString::fromStdString(DateTimeText(JDToDate(SelectedDate->JD + *ClockOffset)));
+    move(TimeEditorTopLeft);
+    emit TimerEnabled(false); // the display stands still while the time is edited
+    for (QLineEdit* field : {txtHour, txtMinute, txtSecond})
+        field->setFont(ScaledFont(ArialFamily, 9, FontScale, true));
+    txtHour->setText(text.mid(0, 2));
+    txtMinute->setText(text.mid(3, 2));
+    txtSecond->setText(text.mid(6, 2));
+    DisplayTimeEditor(true);
+    txtHour->setFocus();
+    txtHour->selectAll();
+}
+
+void TTimeEditor::DisplayTimeEditor(bool visible) {
+    for (QLineEdit* field : {txtHour, txtMinute, txtSecond})
+        field->setFixedHeight(ScaledPoints(FontScale, 19));
+    setVisible(visible);
+    if (visible) raise();
+    emit EditorShown(visible); // the main window stops its year cursor
+}
+
+void TTimeEditor::Message(const QString& text) {
+    if (ShowMessage)
+        ShowMessage(text);
+    else
+        QMessageBox::warning(window(), QStringLiteral("Tidewell"), text);
+}
+
+std::optional<int> TTimeEditor::FieldValue(QLineEdit* field) {
+    const TFieldRule rule = RuleOf(field->objectName());
+    bool number = false;
+    const int value = field->text().toInt(&number);
+    if (!number || value < 0 || value > rule.Maximum) {
+        const QString shown = field->text().isEmpty() ? QStringLiteral("An empty field")
+                                                      : "\"" + field->text() + "\"";
+        Message(QStringLiteral("%1 is not a valid %2: enter a number from 0 to %3.")
+                    .arg(shown, QString::fromLatin1(rule.Name))
+                    .arg(rule.Maximum));
+        field->setFocus();
+        return std::nullopt;
+    }
+    return value;
+}
+
+void TTimeEditor::ResetTime() {
+    if (SelectedDate == nullptr || ClockOffset == nullptr) return;
+    const std::optional<int> h = FieldValue(txtHour);
+    const std::optional<int> m = h ? FieldValue(txtMinute) : std::nullopt;
+    const std::optional<int> s = m ? FieldValue(txtSecond) : std::nullopt;
+    if (!s) return; // nothing changes; the editor stays open
+    SetTimeOfDay(*SelectedDate, Clock());
+    *ClockOffset = ClockOffsetFor(*h, *m, *s, *SelectedDate);
+    emit TimerEnabled(true);
+    DisplayTimeEditor(false);
+}
+
+void TTimeEditor::NowClick() {
+    if (SelectedDate == nullptr || ClockOffset == nullptr) return;
+    *ClockOffset = 0;
+    const QDateTime now = Clock();
+    SelectedDate->Day = static_cast<std::uint16_t>(now.date().day());
+    SelectedDate->Month = static_cast<std::uint16_t>(now.date().month());
+    SelectedDate->Year = static_cast<std::uint16_t>(now.date().year());
+    SetTimeOfDay(*SelectedDate, now);
+    emit DateChanged();
+    emit TimerEnabled(true);
+    DisplayTimeEditor(false);
+}
+
+void TTimeEditor::SyncClick() {
+    if (SelectedDate == nullptr || ClockOffset == nullptr) return;
+    const TTimeSyncReply reply = FetchServerTime(QUrl(TimeServer), TimeSyncReplyFile, SyncTimeoutMs,
+                                                 [this] { emit TimerEnabled(false); });
+    if (!reply.Ok) {
+        Message(reply.Message);
+        return;
+    }
+    const TDateRec& utc = reply.Utc;
+    txtHour->setText(QString::number(utc.Hour));
+    txtMinute->setText(QString::number(utc.Minute));
+    txtSecond->setText(QString::number(utc.Second));
+    if (!SystemClock.SetUniversalTime(utc)) {
+        Message(QStringLiteral("Failed to update System Time"));
+        return;
+    }
+    emit TimerEnabled(true);
+    DisplayTimeEditor(false);
+    // The selected day is the observer's civil day at that instant (the next tick takes the
+    // time of day from the clock just set).
+    const double offsetDays = Observer != nullptr ? Observer->LocalOffsetDays() : 0.0;
+    const TDateRec local = JDToDate(utc.JD + offsetDays);
+    const bool newDay = local.Day != SelectedDate->Day || local.Month != SelectedDate->Month ||
+                        local.Year != SelectedDate->Year;
+    *SelectedDate = local;
+    SelectedDate->JD = JulianDay(*SelectedDate);
+    if (newDay) emit DateChanged();
+}
+
+void TTimeEditor::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    if (Bar.isNull())
+        p.fillRect(rect(), QColor(150, 152, 158));
+    else
+        p.drawImage(0, 0, Bar);
+}
+
+void TTimeEditor::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    const bool buttonRow = at.y() > 3 && at.y() < 20;
+    if (buttonRow && at.x() > 107 && at.x() <= 152)
+        NowClick();
+    else if (buttonRow && at.x() >= 160 && at.x() <= 206)
+        SyncClick();
+}
+
+void TTimeEditor::FieldKey(QLineEdit* field, QKeyEvent* event, bool& consumed) {
+    consumed = false;
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        consumed = true;
+        if (FieldValue(field)) ResetTime();
+        return;
+    }
+    if (event->key() == Qt::Key_Backspace || IsNavigationKey(event->key())) return;
+    const QString text = event->text();
+    if (text.isEmpty()) return;
+    char key = text.at(0).unicode() < 128 ? static_cast<char>(text.at(0).unicode()) : '\x01';
+    NumericKeyFilter(key, 0);
+    consumed = key == '\0';
+}
+
+bool TTimeEditor::eventFilter(QObject* watched, QEvent* event) {
+    auto* field = qobject_cast<QLineEdit*>(watched);
+    if (field == nullptr || (field != txtHour && field != txtMinute && field != txtSecond))
+        return QWidget::eventFilter(watched, event);
+    if (event->type() == QEvent::KeyPress) {
+        bool consumed = false;
+        FieldKey(field, static_cast<QKeyEvent*>(event), consumed);
+        if (consumed) return true;
+    } else if (event->type() == QEvent::FocusOut) {
+        field->setText(QString::fromStdString(ZeroPad(field->text().toStdString(), 2)));
+    }
+    return QWidget::eventFilter(watched, event);
+}
