@@ -44,6 +44,7 @@ class TMainPanelsTest : public QObject {
     void SiderealTimeOfTheBook();
     void SexagesimalColumns();
     void TickFillsThePanels();
+    void DisplayedMidnightAdvancesTheDay();
 };
 
 void TMainPanelsTest::PhaseNameBounds() {
@@ -241,6 +242,62 @@ void TMainPanelsTest::TickFillsThePanels() {
         for (int x = 315; x < 401; ++x)
             light += qGray(shot.pixel(x, y)) > 160 ? 1 : 0;
     QVERIFY(light > 40);
+}
+
+void TMainPanelsTest::DisplayedMidnightAdvancesTheDay() {
+    // The clock shifted one hour ahead: the display passes midnight at clock 23:00:00.
+    TMainHarness h(At(2024, 2, 28, 22, 59, 58));
+    TMain& m = *h.Main;
+    m.ClockOffset = 1.0 / 24.0;
+    m.Tick();
+    h.Now = At(2024, 2, 28, 22, 59, 59);
+    m.Tick();
+    QCOMPARE(int(m.SelectedDate.Day), 28);
+    const double before = m.DisplayedJD();
+    h.Now = At(2024, 2, 28, 23, 0, 0);
+    m.Tick();
+    // The displayed moment moves on by one second, not by a day and a second.
+    QVERIFY(qAbs((m.DisplayedJD() - before) * 86400.0 - 1.0) < 0.01);
+    QCOMPARE(int(m.SelectedDate.Day), 29);
+    QCOMPARE(int(m.SelectedDate.Month), 2);
+    QVERIFY2(m.StripText().startsWith("00:00:00  29 February 2024"), qPrintable(m.StripText()));
+    QCOMPARE(m.HighlightPos(), QPoint(h.DayCell(29)->x() - 1, h.DayCell(29)->y() - 3));
+
+    // Without a shift, at the clock's midnight, into the next month and year; a day chosen
+    // by hand advances too.
+    TMainHarness n(At(2024, 12, 31, 23, 59, 59));
+    n.Main->Tick();
+    n.Now = At(2025, 1, 1, 0, 0, 0);
+    n.Main->Tick();
+    QCOMPARE(int(n.Main->SelectedDate.Year), 2025);
+    QCOMPARE(int(n.Main->SelectedDate.Month), 1);
+    QCOMPARE(int(n.Main->SelectedDate.Day), 1);
+    QCOMPARE(n.Label("lblSelectedmonth")->text(), QString("January"));
+    n.Click(n.DayCell(10));
+    n.Now = At(2025, 1, 1, 23, 59, 59);
+    n.Main->Tick();
+    n.Now = At(2025, 1, 2, 0, 0, 0);
+    n.Main->Tick();
+    QCOMPARE(int(n.Main->SelectedDate.Day), 11);
+    // A negative shift: the display stays on the day until the clock reaches 02:00.
+    TMainHarness b(At(2025, 6, 1, 1, 59, 59));
+    b.Main->ClockOffset = -2.0 / 24.0;
+    b.Main->Tick();
+    b.Now = At(2025, 6, 1, 2, 0, 0);
+    b.Main->Tick();
+    QCOMPARE(int(b.Main->SelectedDate.Day), 2);
+
+    // After a jump to a phase 19 hours earlier in the day, the clock's own midnight is
+    // not the display's: the displayed moment runs on smoothly.
+    TMainHarness j(At(2025, 6, 1, 23, 59, 59));
+    j.Main->ClockOffset = -19.0 / 24.0;
+    j.Main->Tick();
+    const double jBefore = j.Main->DisplayedJD();
+    j.Now = At(2025, 6, 2, 0, 0, 0);
+    j.Main->Tick();
+    QCOMPARE(int(j.Main->SelectedDate.Day), 1);
+    QVERIFY(qAbs((j.Main->DisplayedJD() - jBefore) * 86400.0 - 1.0) < 0.01);
+    QVERIFY(j.Main->StripText().startsWith("05:00:00  01 June 2025"));
 }
 
 QTEST_MAIN(TMainPanelsTest)

@@ -97,7 +97,10 @@ class TMain : public TBorderlessWindow {
     void ApplyChangedSettings();
     void Tick(); // the one-second step of Timer1
 
-    // The displayed moment in universal time.
+    // The displayed moment: local civil time as a Julian Day, its second of the day
+    // (0..86400), and universal time.
+    [[nodiscard]] double DisplayedJD() const;
+    [[nodiscard]] double DisplayedSecondOfDay() const;
     [[nodiscard]] double UniversalTime() const;
     [[nodiscard]] QDateTime ClockNow() const;
 

@@ -32,7 +32,7 @@ void TMain::Tick() {
     FollowClock();
     const double ut = UniversalTime();
     ComputeMoonAndSun(ut);
-    const QString time = Q(DateTimeText(JDToDate(SelectedDate.JD + ClockOffset)));
+    const QString time = Q(DateTimeText(JDToDate(DisplayedJD())));
     const double age = ut - NewMoons.PrevNewMoon;
     Texts.Age = MoonAgeTexts(age);
     Texts.Valid = true;
@@ -76,21 +76,14 @@ TDateRec TMain::ClockUniversal() const {
 void TMain::FollowClock() {
     // The displayed second of the day before and after reading the clock; when it went
     // backwards the displayed time passed midnight.
-    auto secondOfDay = [this] {
-        double s = SelectedDate.Hour * 3600.0 + SelectedDate.Minute * 60.0 + SelectedDate.Second +
-                   ClockOffset * 86400.0;
-        if (s < 0) s += 86400.0;
-        if (s > 86400.0) s -= 86400.0;
-        return s;
-    };
-    const double a = secondOfDay();
+    const double a = DisplayedSecondOfDay();
     const QTime t = ClockNow().time();
     SelectedDate.Hour = static_cast<std::uint16_t>(t.hour());
     SelectedDate.Minute = static_cast<std::uint16_t>(t.minute());
     SelectedDate.Second = static_cast<std::uint16_t>(t.second());
     SelectedDate.MSec = static_cast<std::uint16_t>(t.msec());
     SelectedDate.JD = JulianDay(SelectedDate);
-    const double c = secondOfDay();
+    const double c = DisplayedSecondOfDay();
     if (a > c) {
         const double jd = SelectedDate.JD;
         SelectedDate = JDToDate(jd + 1.0);
