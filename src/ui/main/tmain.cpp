@@ -12,6 +12,8 @@
 #include "ui/common/artwork.h"
 #include "ui/common/click_label.h"
 #include "ui/common/fonts.h"
+#include "ui/main/clock_editor.h"
+#include "ui/main/system_clock.h"
 
 namespace {
 
@@ -48,7 +50,7 @@ TMain::TMain(const TMainSetup& setup, QWidget* parent)
 TMain::~TMain() = default;
 
 QDateTime TMain::ClockNow() const {
-    return Setup.Clock ? Setup.Clock() : QDateTime::currentDateTime();
+    return Setup.Clock ? Setup.Clock() : SystemClockNow();
 }
 
 QFont TMain::ArialPoints(double points, bool bold) const {
@@ -122,6 +124,7 @@ void TMain::FormCreate() {
     CreateCaptions();
     CreateButtons();
     CreatePhasePanel();
+    CreateTimeEditor();
     // 11. Headers and cells.
     CreateCalendar();
     ShowSelectedMonth(SelectedDate);
@@ -269,11 +272,34 @@ void TMain::ButtonClick(const QString& name) {
         QDesktopServices::openUrl(QUrl::fromLocalFile(ProgramFile("docs/tidewell.htm")));
     } else if (name == "lblClock") {
         AcceptYear();
-        if (OnButton) OnButton(name);
+        TimeEditor->Open();
     } else if (OnButton) {
         // The windows these buttons open are attached by the window set.
         OnButton(name);
     }
+}
+
+void TMain::CreateTimeEditor() {
+    TSystemClock* clock = Setup.SystemClock;
+    if (clock == nullptr) {
+        OwnSystemClock = std::make_unique<TRealSystemClock>();
+        clock = OwnSystemClock.get();
+    }
+    TimeEditor = new TTimeEditor(this, Setup.Clock, *clock, FontScale);
+    TimeEditor->Bind(SelectedDate, ClockOffset, Observer);
+    TimeEditor->SetTimeServer(QString::fromStdString(Settings.TimeServer));
+    connect(TimeEditor, &TTimeEditor::TimerEnabled, this, [this](bool on) {
+        if (on)
+            Timer1->start();
+        else
+            Timer1->stop();
+    });
+    connect(TimeEditor, &TTimeEditor::DateChanged, this,
+            [this] { ShowSelectedMonth(SelectedDate); });
+    connect(TimeEditor, &TTimeEditor::EditorShown, this, [this](bool) {
+        CursorTimer->stop();
+        Control("lblCursor")->hide();
+    });
 }
 
 void TMain::showEvent(QShowEvent* event) {

@@ -23,18 +23,19 @@
 #include "settings/settings.h"
 #include "ui/common/borderless_window.h"
 #include "ui/main/calendar_layout.h"
+#include "ui/main/clock_source.h"
 #include "ui/main/panels_text.h"
 
 class QLabel;
 class TSettingsStore;
-
-// The local time now; the program reads the system clock, tests pass a fixed one.
-using TClockSource = std::function<QDateTime()>;
+class TSystemClock;
+class TTimeEditor;
 
 // What TMain needs from its surroundings.
 struct TMainSetup {
-    QString SettingsPath;     // the settings database; empty for the store's default place
-    TClockSource Clock;       // empty for the system clock
+    QString SettingsPath; // the settings database; empty for the store's default place
+    TClockSource Clock;   // empty for the system clock
+    TSystemClock* SystemClock = nullptr; // what Sync sets; null for the computer's clock
     bool ShowWarnings = true; // settings repairs reported in message boxes (tests: false)
 };
 
@@ -113,6 +114,7 @@ class TMain : public TBorderlessWindow {
     [[nodiscard]] bool IsBlueMoonPicture(int index) const;
 
     QTimer* Timer1 = nullptr;
+    TTimeEditor* TimeEditor = nullptr; // the bar opened by lblClock
     QTimer* CursorTimer = nullptr;
 
     // Hooks for the windows that come later, attached by the window set.
@@ -143,12 +145,12 @@ class TMain : public TBorderlessWindow {
     void CreateCaptions();
     void CreateCalendar();
     void CreatePhasePanel();
+    void CreateTimeEditor();
     void PlaceMonthCaptions();
     void SetSelectedFromClock();
     void YearKey(char key);
     void DisplayLunarRiseSetTimes(const TDateRec& date);
     void DisplaySolarRiseSetTimes(const TDateRec& date);
-    void ComposeStrip(const QString& text, const QString& lst);
     void ButtonClick(const QString& name);
     void FollowClock();
     void ComputeMoonAndSun(double ut);
@@ -169,6 +171,7 @@ class TMain : public TBorderlessWindow {
 
     TMainSetup Setup;
     std::unique_ptr<TSettingsStore> Store;
+    std::unique_ptr<TSystemClock> OwnSystemClock;
     TSurfaceTexts Texts;
     QString CurrentPhaseName;
     QString CurrentStripText;

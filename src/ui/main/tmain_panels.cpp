@@ -12,6 +12,7 @@
 #include "ui/common/artwork.h"
 #include "ui/common/click_label.h"
 #include "ui/common/fonts.h"
+#include "ui/main/clock_strip.h"
 #include "ui/main/panels_draw.h"
 #include "ui/main/tmain.h"
 
@@ -41,9 +42,10 @@ void TMain::Tick() {
     LunationNow = p;
     RedrawMoon();
     CurrentStripText = time + " - " + CurrentPhaseName;
-    ComposeStrip(CurrentStripText,
-                 QStringLiteral("LST: ") +
-                     Q(LocalSiderealTimeText(ClockUniversal(), Observer.ObserverLongitude)));
+    const QString lst = QStringLiteral("LST: ") +
+                        Q(LocalSiderealTimeText(ClockUniversal(), Observer.ObserverLongitude));
+    StripBuffer =
+        ComposeClockStrip(StripBackground, ClockStripFont(FontScale), CurrentStripText, lst);
     // Only what a tick changes: the clock strip, the Moon, the values beside it and the
     // two parameter panels.
     QRegion changed(0, 40, 640, 25);
@@ -84,26 +86,14 @@ void TMain::FollowClock() {
     SelectedDate.MSec = static_cast<std::uint16_t>(t.msec());
     SelectedDate.JD = JulianDay(SelectedDate);
     const double c = DisplayedSecondOfDay();
-    if (a > c) {
+    // A clock stepped back a little (a correction) turns no day over; midnight moves the
+    // displayed second from the end of the day to its start.
+    if (a - c > 86400.0 / 2) {
         const double jd = SelectedDate.JD;
         SelectedDate = JDToDate(jd + 1.0);
         SelectedDate.JD = jd + 1.0;
         ShowSelectedMonth(SelectedDate);
     }
-}
-
-void TMain::ComposeStrip(const QString& text, const QString& lst) {
-    StripBuffer = StripBackground.isNull() ? QImage(640, 25, QImage::Format_RGB32)
-                                           : StripBackground.copy(0, 0, 640, 25);
-    if (StripBackground.isNull()) StripBuffer.fill(QColor(150, 150, 160));
-    QPainter painter(&StripBuffer);
-    painter.setFont(ArialPoints(11, true));
-    painter.setPen(QColor(0, 0, 128));
-    const QFontMetrics metrics(painter.font());
-    const int left = 20 + (382 - metrics.horizontalAdvance(text)) / 2;
-    DrawTextAt(painter, left, 4, text);
-    const int lstLeft = 420 + (200 - metrics.horizontalAdvance(lst)) / 2;
-    DrawTextAt(painter, lstLeft, 4, lst);
 }
 
 // --- the month's principal phases ---
