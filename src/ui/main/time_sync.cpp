@@ -80,6 +80,7 @@ TTimeSyncReply FetchServerTime(const QUrl& url, const QString& replyFile, int ti
     QEventLoop loop;
     QTimer timeout;
     timeout.setSingleShot(true);
+    timeout.setTimerType(Qt::PreciseTimer);
     bool timedOut = false;
     QObject::connect(&timeout, &QTimer::timeout, &loop, [&] {
         timedOut = true;
@@ -90,7 +91,7 @@ TTimeSyncReply FetchServerTime(const QUrl& url, const QString& replyFile, int ti
     if (!reply->isFinished()) loop.exec(QEventLoop::ExcludeUserInputEvents);
     timeout.stop();
 
-    body.write(reply->readAll());
+    if (reply->isOpen()) body.write(reply->readAll());
     body.close();
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     const QString reason = reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
