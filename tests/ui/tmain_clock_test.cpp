@@ -1,0 +1,168 @@
+// The clock as the main window uses it: the time editor opened from lblClock, "Now" after
+// a jump to a principal phase or another year, and "Sync" against a server on 127.0.0.1.
+
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+
+#include "tmain_fixture.h"
+#include "ui/main/clock_editor.h"
+#include "ui/main/system_clock.h"
+
+namespace {
+
+// Answers every connection with one fixed HTTP reply.
+class TOneReplyServer : public QObject {
+  public:
+    explicit TOneReplyServer(QByteArray reply) : Reply(std::move(reply)) {
+        Server.listen(QHostAddress::LocalHost, 0);
+        connect(&Server, &QTcpServer::newConnection, this, [this] {
+            QTcpSocket* socket = Server.nextPendingConnection();
+            connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
+                socket->readAll();
+                socket->write(Reply);
+                socket->disconnectFromHost();
+            });
+        });
+    }
+    [[nodiscard]] QString Url() const {
+        return QStringLiteral("http://127.0.0.1:%1/").arg(Server.serverPort());
+    }
+
+  private:
+    QTcpServer Server;
+    QByteArray Reply;
+};
+
+class TRecordingClock final : public TSystemClock {
+  public:
+    bool SetUniversalTime(const TDateRec& utc) override {
+        Set = utc;
+        ++Calls;
+        return true;
+    }
+    TDateRec Set;
+    int Calls = 0;
+};
+
+void ClickAt(QWidget* w, QPoint at) {
+    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, at);
+}
+
+} // namespace
+
+class TMainClockTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void EditorStopsTheDisplayAndApplies();
+    void NowAfterAPhaseJumpAndAnotherYear();
+    void SyncFromTheTimeServer();
+};
+
+void TMainClockTest::EditorStopsTheDisplayAndApplies() {
+    TMainHarness h(At(2026, 12, 7, 20, 15, 40));
+    TMain& m = *h.Main;
+    m.Timer1->start();
+    h.Click(h.Label("lblSelectedYear")); // a pending year edit is closed first
+    QVERIFY(m.YearEditing);
+    h.Click(h.Label("lblClock"));
+    QVERIFY(!m.YearEditing);
+    QVERIFY(!m.TimeEditor->isHidden());
+    QVERIFY(!m.Timer1->isActive());
+    QCOMPARE(m.TimeEditor->pos(), QPoint(130, 40));
+    QCOMPARE(m.TimeEditor->txtHour->text(), QString("20"));
+    QCOMPARE(m.TimeEditor->txtMinute->text(), QString("15"));
+
+    QStringList messages;
+    m.TimeEditor->ShowMessage = [&](const QString& text) { messages << text; };
+    m.TimeEditor->txtHour->setText("24");
+    QTest::keyClick(m.TimeEditor->txtHour, Qt::Key_Return);
+    QVERIFY(!m.TimeEditor->isHidden());
+    QCOMPARE(m.ClockOffset, 0.0);
+    m.TimeEditor->txtHour->setText("23");
+    QTest::keyClick(m.TimeEditor->txtHour, Qt::Key_Return);
+    QVERIFY(m.TimeEditor->isHidden());
+    QVERIFY(m.Timer1->isActive());
+    m.Timer1->stop();
+    m.Tick();
+    QVERIFY2(m.StripText().startsWith("23:15:40  07 December 2026"), qPrintable(m.StripText()));
+}
+
+void TMainClockTest::NowAfterAPhaseJumpAndAnotherYear() {
+    TMainHarness h(At(2026, 12, 7, 8, 30, 15));
+    TMain& m = *h.Main;
+    m.Tick();
+    h.Click(h.Label("lblPhase4")); // 24 December 2026, 01:29
+    QCOMPARE(int(m.SelectedDate.Day), 24);
+    QVERIFY(m.ClockOffset != 0.0);
+    h.Click(h.Label("lblSelectedYear"));
+    QTest::keyClick(&m, Qt::Key_Backspace);
+    QTest::keyClick(&m, '9');
+    QTest::keyClick(&m, Qt::Key_Return);
+    QCOMPARE(int(m.SelectedDate.Year), 2029);
+    h.Now = At(2026, 12, 7, 8, 31, 0);
+
+    h.Click(h.Label("lblClock"));
+    ClickAt(m.TimeEditor, {130, 10}); // "Now"
+    QVERIFY(m.TimeEditor->isHidden());
+    QCOMPARE(m.ClockOffset, 0.0);
+    QCOMPARE(int(m.SelectedDate.Year), 2026);
+    QCOMPARE(int(m.SelectedDate.Month), 12);
+    QCOMPARE(int(m.SelectedDate.Day), 7);
+    QCOMPARE(h.Label("lblSelectedYear")->text(), QString("2026"));
+    QLabel* today = h.DayCell(7);
+    QCOMPARE(m.HighlightPos(), QPoint(today->x() - 1, today->y() - 3));
+    m.Timer1->stop();
+    m.Tick();
+    QVERIFY2(m.StripText().startsWith("08:31:00  07 December 2026"), qPrintable(m.StripText()));
+}
+
+void TMainClockTest::SyncFromTheTimeServer() {
+    // MJD 60000 is 25 February 2023 (the daytime service's own example layout).
+    TOneReplyServer server("HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n\r\n"
+                           "60000 23-02-25 12:34:56 00 0 0  50.0 UTC(NIST) *\n");
+    TRecordingClock clock;
+    QTemporaryDir folder;
+    TMainSetup setup;
+    setup.SettingsPath = folder.filePath("settings.db");
+    setup.ShowWarnings = false;
+    setup.Clock = [] { return At(2026, 12, 7, 8, 0); };
+    setup.SystemClock = &clock;
+    TMain m(setup);
+    m.TimeEditor->SetTimeServer(server.Url());
+    QStringList messages;
+    m.TimeEditor->ShowMessage = [&](const QString& text) { messages << text; };
+    QTest::mouseClick(m.Control("lblClock"), Qt::LeftButton);
+    ClickAt(m.TimeEditor, {180, 10}); // "Sync"
+    QVERIFY2(messages.isEmpty(), qPrintable(messages.join('|')));
+    QCOMPARE(clock.Calls, 1);
+    QCOMPARE(int(clock.Set.Year), 2023);
+    QCOMPARE(int(clock.Set.Month), 2);
+    QCOMPARE(int(clock.Set.Day), 25);
+    QCOMPARE(int(clock.Set.Hour), 12);
+    QCOMPARE(int(clock.Set.Second), 56);
+    QVERIFY(m.TimeEditor->isHidden());
+    QCOMPARE(int(m.SelectedDate.Year), 2023);
+    QCOMPARE(m.Control("lblSelectedmonth")->text(), QString("February"));
+
+    // Nobody listening: the failure is reported and nothing is set.
+    TMainSetup again = setup;
+    TMain n(again);
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    const quint16 port = probe.serverPort();
+    probe.close();
+    n.TimeEditor->SetTimeServer(QStringLiteral("http://127.0.0.1:%1/").arg(port));
+    QStringList failures;
+    n.TimeEditor->ShowMessage = [&](const QString& text) { failures << text; };
+    QTest::mouseClick(n.Control("lblClock"), Qt::LeftButton);
+    ClickAt(n.TimeEditor, {180, 10});
+    QCOMPARE(failures.size(), 1);
+    QVERIFY(failures[0].startsWith("Time Synchronisation Failed : "));
+    QCOMPARE(clock.Calls, 1);
+    QVERIFY(!n.TimeEditor->isHidden());
+    QCOMPARE(int(n.SelectedDate.Year), 2026);
+}
+
+QTEST_MAIN(TMainClockTest)
+#include "tmain_clock_test.moc"
