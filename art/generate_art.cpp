@@ -597,9 +597,9 @@ QImage MainBackground(const QImage& photograph) {
     Inset(p, QRect(18, 72, 395, 171));
     p.setRenderHint(QPainter::Antialiasing);
     p.drawImage(26, 80, photograph);
-    p.setPen(QPen(QColor(46, 58, 84), 1.2));
+    p.setPen(QPen(QColor(46, 58, 84), 1));
     p.setBrush(Qt::NoBrush);
-    p.drawEllipse(QPointF(103.5, 157.5), 82, 82); // the field stop of an eyepiece
+    p.drawRect(QRectF(23.5, 77.5, 160, 160)); // a thin frame around the Moon
     p.setRenderHint(QPainter::Antialiasing, false);
     Rule(p, 188, 404, 128);
     Rule(p, 188, 404, 197);
