@@ -7,6 +7,8 @@
 
 #include "engine/date_time.h"
 #include "engine/phase_name.h"
+#include "settings/load_settings.h"
+#include "settings/settings_store.h"
 #include "tmain_fixture.h"
 #include "ui/main/panels_draw.h"
 #include "ui/main/panels_text.h"
@@ -103,6 +105,22 @@ void TMainPanelsTest::MoonAgeTexts() {
     QCOMPARE(QString::fromStdString(h.Main->SurfaceTexts().Age.Days), QString("00d"));
     QCOMPARE(QString::fromStdString(h.Main->SurfaceTexts().Age.Hours), QString("18h"));
     QCOMPARE(h.Main->PhaseName(), QString("New Moon"));
+
+    // Twelve hours east of Greenwich the civil day of 16 August 2023 is past the new moon
+    // (09:38 UT) by the afternoon while the universal time is still before it: the age runs
+    // from the previous new moon, 17 July 2023, 18:32 UT.
+    TMainHarness east(At(2023, 8, 16, 17, 0), [](const std::string& path) {
+        TSettingsStore store(path);
+        TSettings settings;
+        (void)LoadSettings(store, settings, [](const std::string&) {});
+        const auto key = store.OpenKey("HKEY_TIDEWELL", false);
+        store.WriteText(*key, "TimeZone", "48");
+    });
+    QCOMPARE(east.Main->Observer.ZoneMinutes, 720);
+    east.Main->Tick();
+    QCOMPARE(QString::fromStdString(east.Main->SurfaceTexts().Age.Days), QString("29d"));
+    QCOMPARE(QString::fromStdString(east.Main->SurfaceTexts().Age.Hours), QString("10h"));
+    QCOMPARE(east.Main->PhaseName(), QString("New Moon"));
 }
 
 void TMainPanelsTest::MoonRowsInTheOrderOfTheDay() {

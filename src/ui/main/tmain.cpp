@@ -309,8 +309,10 @@ void TMain::showEvent(QShowEvent* event) {
         if (LatDir == "South") InvertPhaseIcons();
         CentreOnScreen();
     }
-    Timer1->start();
-    Tick();
+    if (TimeEditor->isHidden()) { // the display stands still while the time is edited
+        Timer1->start();
+        Tick();
+    }
 }
 
 void TMain::changeEvent(QEvent* event) {

@@ -34,6 +34,14 @@ void TMain::Tick() {
     const double ut = UniversalTime();
     ComputeMoonAndSun(ut);
     const QString time = Q(DateTimeText(JDToDate(DisplayedJD())));
+    if (ut < NewMoons.PrevNewMoon || ut >= NewMoons.NextNewMoon) {
+        // The day's pair no longer holds the displayed moment (a new moon passed during the
+        // day, or the civil day straddles one): take the pair around the moment in UT, so
+        // the age never runs negative or past a lunation.
+        TDateRec moment = SelectedDate;
+        moment.JD = ut;
+        NewMoons = BracketingNewMoons(moment);
+    }
     const double age = ut - NewMoons.PrevNewMoon;
     Texts.Age = MoonAgeTexts(age);
     Texts.Valid = true;
@@ -57,9 +65,10 @@ void TMain::Tick() {
 }
 
 bool TMain::BlueMoonNow() const {
-    // The month's second full moon, from twelve hours before its instant.
+    // The month's second full moon, from twelve hours before its instant (compared with
+    // the displayed moment, so a jump to that phase shows it too).
     return PhaseCount == 5 && PhaseList[4].PhaseType == PhaseFullMoon &&
-           PhaseList[4].JDLocal - 0.5 < SelectedDate.JD;
+           PhaseList[4].JDLocal - 0.5 < DisplayedJD();
 }
 
 TDateRec TMain::ClockUniversal() const {
