@@ -38,9 +38,10 @@ QString ProgramFile(const QString& relative) {
     return QFileInfo(relative).absoluteFilePath();
 }
 
-} // namespace
-
+// The author's web site, opened by Label1.
 const QString AuthorSiteUrl = QStringLiteral("https://tidewell.example.org/");
+
+} // namespace
 
 TMain::TMain(const TMainSetup& setup, QWidget* parent)
     : TBorderlessWindow(TWindowRole::Main, parent), Setup(setup) {
@@ -53,8 +54,8 @@ QDateTime TMain::ClockNow() const {
     return Setup.Clock ? Setup.Clock() : SystemClockNow();
 }
 
-QFont TMain::ArialPoints(double points, bool bold) const {
-    return ScaledFont(ArialFamily, static_cast<int>(points), FontScale, bold);
+QFont TMain::ArialPoints(int points, bool bold) const {
+    return ScaledFont(ArialFamily, points, FontScale, bold);
 }
 
 QLabel* TMain::Control(const QString& name) const {

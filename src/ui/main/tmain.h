@@ -11,7 +11,6 @@
 #include <QDateTime>
 #include <QImage>
 #include <QList>
-#include <QPointer>
 #include <QString>
 #include <QTimer>
 
@@ -113,6 +112,10 @@ class TMain : public TBorderlessWindow {
     [[nodiscard]] QPoint HighlightPos() const { return CurrentDatePos; }
     [[nodiscard]] bool IsBlueMoonPicture(int index) const;
 
+    // "HH:MM:SS" for the given local date and time taken as UT (useGivenDate), or "LST: "
+    // and the time for the present moment of the system clock.
+    [[nodiscard]] QString LocalSiderealTime(const TDateRec& date, bool useGivenDate) const;
+
     QTimer* Timer1 = nullptr;
     TTimeEditor* TimeEditor = nullptr; // the bar opened by lblClock
     QTimer* CursorTimer = nullptr;
@@ -167,7 +170,7 @@ class TMain : public TBorderlessWindow {
     [[nodiscard]] TDateRec ClockUniversal() const;
     QLabel* MakeLabel(const QString& name, const QRect& area, const QFont& font,
                       const QColor& colour, Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop);
-    [[nodiscard]] QFont ArialPoints(double points, bool bold = false) const;
+    [[nodiscard]] QFont ArialPoints(int points, bool bold = false) const;
 
     TMainSetup Setup;
     std::unique_ptr<TSettingsStore> Store;

@@ -64,6 +64,13 @@ void TMain::Tick() {
     update(changed);
 }
 
+QString TMain::LocalSiderealTime(const TDateRec& date, bool useGivenDate) const {
+    if (useGivenDate) return Q(LocalSiderealTimeText(date, Observer.ObserverLongitude));
+    // The present moment, whatever day is selected and however the clock is shifted.
+    return QStringLiteral("LST: ") +
+           Q(LocalSiderealTimeText(ClockUniversal(), Observer.ObserverLongitude));
+}
+
 bool TMain::BlueMoonNow() const {
     // The month's second full moon, from twelve hours before its instant (compared with
     // the displayed moment, so a jump to that phase shows it too).
