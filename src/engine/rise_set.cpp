@@ -162,6 +162,22 @@ TTriple FromTransit(double m0, double h0Deg) {
     return TTriple{{m0, IntoDay(m0 - h0Deg / 360.0), IntoDay(m0 + h0Deg / 360.0)}};
 }
 
+// Starting values for transit, rise and set. The rise and set start from the refined transit
+// and the declination at that moment: from the day's 0h values alone a fast-moving Moon that
+// only grazes the horizon would send the set's refinement to the rise.
+TTriple RiseSetSeeds(const TDayData& day, double m0, double& hourAngle0) {
+    const TRefined transit = Refine(day, TTriple{{m0, 0.0, 0.0}}, false);
+    if (!transit.Settled[Transit]) return FromTransit(m0, hourAngle0);
+    const double m = transit.Times.M[Transit];
+    const double dec =
+        DegToRad(Interpolate3(day.Delta[2], day.Delta[1], day.Delta[0], m + day.DeltaTDays));
+    const double cosH = (std::sin(DegToRad(day.H0)) - std::sin(day.Phi) * std::sin(dec)) /
+                        (std::cos(day.Phi) * std::cos(dec));
+    if (!(std::fabs(cosH) < 1.0)) return FromTransit(m0, hourAngle0);
+    hourAngle0 = RadToDeg(std::acos(cosH));
+    return FromTransit(m, hourAngle0);
+}
+
 // An event that by the local clock falls on the next (or previous) calendar day is replaced
 // by the same event one UT day earlier (or later).
 TRefined LocalDayAdjust(const TDayData& day, TTriple s, TRefined r, double hourAngle0, double z) {
@@ -201,8 +217,8 @@ TRiseSetText RiseTransitSet(const TEquatorial& dayBefore, const TEquatorial& day
                          (std::cos(d.Phi) * std::cos(dec2));
     if (!(std::fabs(cosH0) < 1.0)) return CircumpolarTexts(d, m0, observer);
 
-    const double hourAngle0 = RadToDeg(std::acos(cosH0));
-    const TTriple start = FromTransit(m0, hourAngle0);
+    double hourAngle0 = RadToDeg(std::acos(cosH0));
+    const TTriple start = RiseSetSeeds(d, m0, hourAngle0);
     const TRefined r =
         LocalDayAdjust(d, start, Refine(d, start, true), hourAngle0, observer.LocalOffsetDays());
 

@@ -129,6 +129,17 @@ TEST(RiseSet, AgreesWithAnAltitudeSearchInSixZones) {
     std::cout << "worst difference from the altitude search " << worst << " min\n";
 }
 
+TEST(MoonRiseSet, GrazingMoonAtReykjavikRisesAndSetsApart) {
+    // 5 September 1965: the Moon stands above the horizon for only about 90 minutes.
+    const TObserver o = Place(64.1, -21.9, 0);
+    const double jd0 = JulianDay(Date(1965, 9, 5));
+    const TRiseSetText t = MoonRiseSet(Date(1965, 9, 5), o).Times;
+    const auto ref = Crossings(MoonAbove(o, jd0), jd0);
+    ASSERT_TRUE(ref[1].size() == 1 && ref[0].size() == 1 && Minutes(t.Rise) && Minutes(t.Set));
+    EXPECT_NEAR(*Minutes(t.Rise), ref[1][0], 2.0);
+    EXPECT_NEAR(*Minutes(t.Set), ref[0][0], 2.0);
+}
+
 TEST(RiseSet, NearThePolesEveryDayOfAYearFinishesWithConsistentTexts) {
     const auto start = std::chrono::steady_clock::now();
     for (double lat : {89.9, -89.9}) {
