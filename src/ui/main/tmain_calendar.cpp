@@ -154,12 +154,13 @@ void TMain::YearKey(char key) {
     int value = 0;
     if (!ParseYear(year->text().toStdString(), value)) {
         // An empty or out-of-range year is refused; the editor stays open.
-        if (Setup.ShowWarnings)
-            QMessageBox::warning(this, QStringLiteral("Tidewell"),
-                                 QStringLiteral("'%1' is not a valid year. Please type a year "
-                                                "from 1 to 9999.")
-                                     .arg(year->text()));
-        LastYearError = year->text().isEmpty() ? QStringLiteral("empty") : year->text();
+        const QString typed = year->text();
+        const QString message =
+            (typed.isEmpty() ? QStringLiteral("No year was typed.")
+                             : QStringLiteral("%1 is not a year Tidewell can show.").arg(typed)) +
+            QStringLiteral(" Please type a year from 1 to 9999.");
+        LastYearError = typed.isEmpty() ? QStringLiteral("empty") : typed;
+        if (Setup.ShowWarnings) QMessageBox::warning(this, QStringLiteral("Tidewell"), message);
         return;
     }
     AcceptYear();
