@@ -79,8 +79,7 @@ class TTimeSyncTest : public QObject {
     void cleanup();
     void DaytimeLineByColumns();
     void GoodReply();
-    void HttpErrorGivesStatusAndReason();
-    void MalformedLineSetsNothing();
+    void FailuresGiveTheirTexts();
     void NoServerAndNoAnswer();
     void SyncButtonSetsTheClockThroughTheInterface();
     void UniversalTimeForTheClock();
@@ -146,27 +145,26 @@ void TTimeSyncTest::GoodReply() {
     QCOMPARE(kept.readAll(), "\n" + GoodLine + "\n");
 }
 
-void TTimeSyncTest::HttpErrorGivesStatusAndReason() {
+void TTimeSyncTest::FailuresGiveTheirTexts() {
     TFakeTimeServer server;
-    server.Answer(503, "Service Unavailable", "busy");
-    const TTimeSyncReply reply = FetchServerTime(server.Url(), "test.tmp", 5000);
-    QVERIFY(!reply.Ok);
-    QCOMPARE(reply.HttpStatus, 503);
-    QCOMPARE(reply.Message, QString("Time Synchronisation Failed : 503 Service Unavailable"));
-    server.Answer(404, "Not Found", "");
-    QCOMPARE(FetchServerTime(server.Url(), "test.tmp", 5000).Message,
-             QString("Time Synchronisation Failed : 404 Not Found"));
-}
-
-void TTimeSyncTest::MalformedLineSetsNothing() {
-    TFakeTimeServer server;
-    server.Answer(200, "OK", "60000 23-02-25 ab:cd:ef 00 0 0\n");
-    const TTimeSyncReply reply = FetchServerTime(server.Url(), "test.tmp", 5000);
-    QVERIFY(!reply.Ok);
-    QVERIFY2(reply.Message.contains("not a time") && reply.Message.contains("ab:cd:ef"),
-             qPrintable(reply.Message));
-    server.Answer(200, "OK", "");
-    QVERIFY(!FetchServerTime(server.Url(), "test.tmp", 5000).Ok);
+    const struct {
+        int Status;
+        QByteArray Reason, Body;
+        QString Message; // the whole text, or for a reply the part it must quote
+    } cases[] = {
+        {503, "Service Unavailable", "busy",
+         "Time Synchronisation Failed : 503 Service Unavailable"},
+        {404, "Not Found", "", "Time Synchronisation Failed : 404 Not Found"},
+        {200, "OK", "60000 23-02-25 ab:cd:ef 00 0 0\n", "\"60000 23-02-25 ab:cd:ef 00 0 0\""},
+        {200, "OK", "", "\"\""},
+    };
+    for (const auto& c : cases) {
+        server.Answer(c.Status, c.Reason, c.Body);
+        const TTimeSyncReply reply = FetchServerTime(server.Url(), "test.tmp", 5000);
+        QVERIFY(!reply.Ok);
+        QVERIFY2(c.Status == 200 ? reply.Message.endsWith(c.Message) : reply.Message == c.Message,
+                 qPrintable(reply.Message));
+    }
 }
 
 void TTimeSyncTest::NoServerAndNoAnswer() {
@@ -219,16 +217,9 @@ void TTimeSyncTest::SyncButtonSetsTheClockThroughTheInterface() {
     QVERIFY(editor.isVisible());
     QCOMPARE(selected.Day, 25);
 
-    // An HTTP failure sets nothing either.
     systemClock.Allowed = true;
-    server.Answer(500, "Internal Server Error", "");
     editor.SyncClick();
-    QCOMPARE(messages.last(), QString("Time Synchronisation Failed : 500 Internal Server Error"));
-    QVERIFY(systemClock.Set.isEmpty());
-
-    server.Answer(200, "OK", GoodLine + "\r\n");
-    editor.SyncClick();
-    QCOMPARE(messages.size(), 2);
+    QCOMPARE(messages.size(), 1);
     QCOMPARE(systemClock.Set.size(), 1);
     const TDateRec set = systemClock.Set.first();
     QCOMPARE(set.Year, 2023);
