@@ -225,6 +225,14 @@ void TMainCalendarTest::LeapDayToCommonYear() {
     QCOMPARE(m.HighlightPos(), QPoint(cell->x() - 1, cell->y() - 3));
     QVERIFY(h.DayCell(29) == nullptr);
     QCOMPARE(m.SelectedDate.JD, JulianDay(m.SelectedDate));
+
+    // A caller that sets a month without limiting the day gets the month's last day.
+    TDateRec date = m.SelectedDate;
+    date.Day = 31;
+    date.Month = 4;
+    m.ShowSelectedMonth(date);
+    QCOMPARE(int(m.SelectedDate.Day), 30);
+    QCOMPARE(m.HighlightPos(), QPoint(h.DayCell(30)->x() - 1, h.DayCell(30)->y() - 3));
 }
 
 QTEST_MAIN(TMainCalendarTest)

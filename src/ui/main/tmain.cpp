@@ -9,6 +9,7 @@
 #include <QUrl>
 
 #include "settings/settings_store.h"
+#include "ui/common/art_names.h"
 #include "ui/common/artwork.h"
 #include "ui/common/click_label.h"
 #include "ui/common/fonts.h"
@@ -94,7 +95,8 @@ void TMain::FormCreate() {
     SetBackgroundArt("main-background.jpg");
     setFixedSize(640, 480);
     const QString icon = ProgramFile("Tidewell.ico");
-    if (QFileInfo::exists(icon)) setWindowIcon(QIcon(icon));
+    // Without the icon file beside the program, the full Moon of the phase panel serves.
+    setWindowIcon(QFileInfo::exists(icon) ? QIcon(icon) : QIcon(ArtPath(ArtPhaseFull)));
     setFocusPolicy(Qt::StrongFocus);
     // 2. Font scale.
     FontScale = ::FontScale(this);

@@ -1,6 +1,8 @@
 // The month calendar of the main window: weekday headers, day cells, the month and year
 // captions, day selection and the year editor.
 
+#include <algorithm>
+
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
@@ -88,6 +90,8 @@ void TMain::ShowSelectedMonth(TDateRec date) {
     Control("lblSelectedMonthShadow")->setText(monthText);
     PlaceMonthCaptions();
 
+    // A day past the month's end (a caller that did not limit it) becomes its last day.
+    date.Day = static_cast<std::uint16_t>(std::clamp<int>(date.Day, 1, Layout.MonthDays));
     SelectedDate.Day = date.Day;
     SelectedDate.Month = date.Month;
     SelectedDate.Year = date.Year;
