@@ -4,9 +4,6 @@
 
 namespace {
 
-// The last year of the Julian calendar in the program's dates (the reform of October 1582).
-constexpr int LastJulianYear = 1582;
-
 // Meeus, ch. 8, the Gregorian computus (after the "New York correspondent", 1876).
 TEasterDate GregorianEaster(int y) {
     const int a = y % 19;
@@ -25,22 +22,12 @@ TEasterDate GregorianEaster(int y) {
     return {n / 31, n % 31 + 1};
 }
 
-// Meeus, ch. 8, the Julian computus.
-TEasterDate JulianEaster(int y) {
-    const int a = y % 4;
-    const int b = y % 7;
-    const int c = y % 19;
-    const int d = (19 * c + 15) % 30;
-    const int e = (2 * a + 4 * b - d + 34) % 7;
-    const int n = d + e + 114;
-    return {n / 31, n % 31 + 1};
-}
-
 } // namespace
 
 TEasterDate EasterDate(int year) {
     if (year < 0) year = 0;
-    return year <= LastJulianYear ? JulianEaster(year) : GregorianEaster(year);
+    // The Gregorian rule serves every year, also those the calendar counts as Julian.
+    return GregorianEaster(year);
 }
 
 std::string Sunday(std::uint16_t year) {

@@ -9,8 +9,8 @@ struct TEasterDate {
     int Day = 0;
 };
 
-// Easter Sunday of a year. Years up to 1582 follow the Julian computus, later years the
-// Gregorian one, so the date is in the calendar the program uses for that year.
+// Easter Sunday of a year by the Gregorian computus, applied to every year (before 1583
+// too, without switching to the Julian rule).
 [[nodiscard]] TEasterDate EasterDate(int year);
 
 // The date of Easter Sunday as text: day without leading zero, the month's full name and the
