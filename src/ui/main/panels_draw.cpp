@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QWidget>
 
 void DrawTextAt(QPainter& painter, int x, int y, const QString& text) {
     // The top of the text cell at y: the baseline lies one ascent below.
@@ -44,4 +45,10 @@ void DisplayCoord(QPainter& painter, int x, TCoordMode mode, const TSexagesimal&
         DrawTextAt(painter, xMinutes, y, minutes + "m");
         DrawTextAt(painter, xSeconds, y, seconds + "s");
     }
+}
+
+void SetTextColour(QWidget* label, const QColor& colour) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
 }

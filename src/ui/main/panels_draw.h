@@ -16,3 +16,9 @@ void DisplayCoord(QPainter& painter, int x, TCoordMode mode, const TSexagesimal&
 
 // Text with its top-left corner at (x, y), as the panels place their values.
 void DrawTextAt(QPainter& painter, int x, int y, const QString& text);
+
+class QColor;
+class QWidget;
+
+// The colour of a label's text (its palette; the label stays transparent).
+void SetTextColour(QWidget* label, const QColor& colour);

@@ -14,6 +14,7 @@
 #include "ui/common/click_label.h"
 #include "ui/common/fonts.h"
 #include "ui/main/clock_editor.h"
+#include "ui/main/panels_draw.h"
 #include "ui/main/system_clock.h"
 
 namespace {
@@ -22,13 +23,6 @@ const QColor Aqua(0, 255, 255);
 const QColor PanelText(255, 255, 176);
 const QColor MonthColour(60, 60, 60);
 const QColor ShadowColour(210, 210, 210);
-
-QString ColourSheet(const QColor& colour) {
-    return QStringLiteral("color: rgb(%1,%2,%3); background: transparent;")
-        .arg(colour.red())
-        .arg(colour.green())
-        .arg(colour.blue());
-}
 
 // A file supplied beside the program: the working directory first, then beside the
 // executable.
@@ -69,7 +63,7 @@ QLabel* TMain::MakeLabel(const QString& name, const QRect& area, const QFont& fo
     label->setObjectName(name);
     label->setGeometry(area);
     label->setFont(font);
-    label->setStyleSheet(ColourSheet(colour));
+    SetTextColour(label, colour);
     label->setAlignment(align);
     return label;
 }

@@ -10,6 +10,7 @@
 
 #include "engine/regional_names.h"
 #include "ui/common/click_label.h"
+#include "ui/main/panels_draw.h"
 #include "ui/main/tmain.h"
 
 namespace {
@@ -41,8 +42,7 @@ void TMain::CreateCalendar() {
                 QStringLiteral("lblDate%1%2").arg(QChar('A' + r)).arg(QChar('A' + c)));
             cell->setGeometry(GridLeft + ColumnWidth * c, CellTop + RowHeight * r, 20, 16);
             cell->setFont(cellFont);
-            cell->setStyleSheet(
-                QStringLiteral("color: rgb(255,255,176); background: transparent;"));
+            SetTextColour(cell, QColor(255, 255, 176));
             cell->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
             cell->setText(" ");
             connect(cell, &TClickLabel::Clicked, this,
@@ -134,7 +134,7 @@ void TMain::OpenYearEditor() {
     Control("lblCursor")->setFont(ArialPoints(14, true));
     ShowCursor(year);
     YearButtonPos = QPoint(year->x() - 8, year->y() - 3);
-    year->setStyleSheet(QStringLiteral("color: black; background: transparent;"));
+    SetTextColour(year, Qt::black);
     Control("lblSelectedYearShadow")->hide();
     setFocus(Qt::OtherFocusReason);
     update();
@@ -186,7 +186,7 @@ void TMain::AcceptYear() {
         // in force.
         ShowSelectedMonth(SelectedDate);
     }
-    year->setStyleSheet(QStringLiteral("color: rgb(60,60,60); background: transparent;"));
+    SetTextColour(year, QColor(60, 60, 60));
     Control("lblSelectedYearShadow")->show();
     YearButtonPos = QPoint(-100, -100);
     CursorTimer->stop();
