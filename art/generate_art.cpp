@@ -246,7 +246,7 @@ void Diagonal(QPainter& p) { // 33 × 24
     p.drawLine(QPointF(18, 15), QPointF(24, 23));
     p.drawLine(QPointF(18, 15), QPointF(18, 23));
     p.save();
-    p.translate(19, 12);
+    p.translate(17.5, 12);
     p.rotate(-10);
     p.setPen(Qt::NoPen);
     p.setBrush(Ink);
