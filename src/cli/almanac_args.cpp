@@ -18,7 +18,8 @@ double ParseNumber(const std::string& word, const std::string& what) {
 
 int ParseWholeNumber(const std::string& word, const std::string& what, int low, int high) {
     const double value = ParseNumber(word, what);
-    if (value != std::trunc(value)) throw TUsageError(what + " must be a whole number: '" + word + "'");
+    if (value != std::trunc(value))
+        throw TUsageError(what + " must be a whole number: '" + word + "'");
     if (value < low || value > high)
         throw TUsageError(what + " must lie between " + std::to_string(low) + " and " +
                           std::to_string(high) + ": '" + word + "'");
@@ -51,7 +52,8 @@ TAlmanacArgs ParseAlmanacArgs(const std::vector<std::string>& words, const TObse
         if (w == "--help" || w == "-h") {
             args.Help = true;
         } else if (w == "--lat") {
-            args.Observer.ObserverLatitude = DegToRad(RangedDegrees(ValueOf(words, i), "--lat", 90));
+            args.Observer.ObserverLatitude =
+                DegToRad(RangedDegrees(ValueOf(words, i), "--lat", 90));
             args.ObserverGiven = true;
         } else if (w == "--lon") {
             // East-positive on the command line, west-positive inside the engine.
@@ -82,7 +84,8 @@ TAlmanacArgs ParseAlmanacArgs(const std::vector<std::string>& words, const TObse
 void ParseYearRange(const TAlmanacArgs& args, int& first, int& last, bool secondRequired) {
     const size_t wanted = secondRequired ? 2 : 1;
     if (args.Operands.size() < wanted || args.Operands.size() > 2)
-        throw TUsageError(args.Command + (secondRequired ? " needs YEAR1 YEAR2" : " needs YEAR [YEAR2]"));
+        throw TUsageError(args.Command +
+                          (secondRequired ? " needs YEAR1 YEAR2" : " needs YEAR [YEAR2]"));
     first = ParseWholeNumber(args.Operands[0], "YEAR", 1, 9999);
     last = args.Operands.size() == 2 ? ParseWholeNumber(args.Operands[1], "YEAR2", 1, 9999) : first;
     if (last < first) throw TUsageError("YEAR2 must not come before YEAR");

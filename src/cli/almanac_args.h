@@ -12,11 +12,11 @@ struct TUsageError : std::runtime_error {
 };
 
 struct TAlmanacArgs {
-    std::string Command;                // "now", "moon", ... ; empty with --help
-    std::vector<std::string> Operands;  // the command's own words, options removed
-    std::string File;                   // --file F
-    TObserver Observer;                 // from --lat/--lon/--zone/--dst or the defaults
-    bool ObserverGiven = false;         // any of --lat/--lon/--zone/--dst was given
+    std::string Command;               // "now", "moon", ... ; empty with --help
+    std::vector<std::string> Operands; // the command's own words, options removed
+    std::string File;                  // --file F
+    TObserver Observer;                // from --lat/--lon/--zone/--dst or the defaults
+    bool ObserverGiven = false;        // any of --lat/--lon/--zone/--dst was given
     bool Help = false;
 };
 

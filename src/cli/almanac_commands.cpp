@@ -5,8 +5,7 @@
 namespace {
 
 constexpr TAlmanacCommand kCommands[] = {
-    {"now", "", "report of the Moon and Sun for the present moment and the month's phases",
-     RunNow},
+    {"now", "", "report of the Moon and Sun for the present moment and the month's phases", RunNow},
     {"moon", "JD... | --file F",
      "CSV of the Moon's and Sun's data at each Julian Day (UT; the file holds one a line)",
      RunMoon},

@@ -25,10 +25,10 @@ int RunRiseSet(const TAlmanacArgs& args, std::ostream& out) {
         const TRiseSetText civil = SunRiseSet(date, CivilTwilightAltitude, observer);
         const TRiseSetText nautical = SunRiseSet(date, NauticalTwilightAltitude, observer);
         const TRiseSetText astro = SunRiseSet(date, AstronomicalTwilightAltitude, observer);
-        WriteCsvRow(out, {std::to_string(day), moon.Times.Rise, moon.Times.Transit, moon.Times.Set,
-                          std::to_string(moon.Illumination), sun.Rise, sun.Transit, sun.Set,
-                          civil.Rise, civil.Set, nautical.Rise, nautical.Set, astro.Rise,
-                          astro.Set});
+        WriteCsvRow(out,
+                    {std::to_string(day), moon.Times.Rise, moon.Times.Transit, moon.Times.Set,
+                     std::to_string(moon.Illumination), sun.Rise, sun.Transit, sun.Set, civil.Rise,
+                     civil.Set, nautical.Rise, nautical.Set, astro.Rise, astro.Set});
     }
     return 0;
 }
@@ -37,8 +37,8 @@ int RunApsides(const TAlmanacArgs& args, std::ostream& out) {
     int first = 0;
     int last = 0;
     ParseYearRange(args, first, last);
-    WriteCsvRow(out, {"Year", "Month", "PerigeeTime", "PerigeeDistance", "ApogeeTime",
-                      "ApogeeDistance"});
+    WriteCsvRow(
+        out, {"Year", "Month", "PerigeeTime", "PerigeeDistance", "ApogeeTime", "ApogeeDistance"});
     for (int year = first; year <= last; ++year) {
         for (int month = 1; month <= 12; ++month) {
             // Searched from the 1st at 0h local time, as the calendar keeps its days.
@@ -59,9 +59,9 @@ int RunSeasons(const TAlmanacArgs& args, std::ostream& out) {
     for (int year = first; year <= last; ++year) {
         const TSeasons seasons = SeasonsOfYear(year, args.Observer);
         for (const TSeasonEvent& e : seasons.Events)
-            WriteCsvRow(out, {std::to_string(year), e.EventName, e.SeasonName,
-                              FormatNumber(e.JDE), FormatNumber(e.LocalJD), e.DateTimeText,
-                              e.Display, FormatNumber(e.LengthDays)});
+            WriteCsvRow(out, {std::to_string(year), e.EventName, e.SeasonName, FormatNumber(e.JDE),
+                              FormatNumber(e.LocalJD), e.DateTimeText, e.Display,
+                              FormatNumber(e.LengthDays)});
     }
     return 0;
 }
@@ -97,7 +97,8 @@ TDateRec ParseIsoDate(const std::string& word) {
 int RunDateInfo(const TAlmanacArgs& args, std::ostream& out) {
     if (args.Operands.empty()) throw TUsageError("dateinfo needs one or more dates YYYY-MM-DD");
     std::vector<TDateRec> dates;
-    for (const std::string& word : args.Operands) dates.push_back(ParseIsoDate(word));
+    for (const std::string& word : args.Operands)
+        dates.push_back(ParseIsoDate(word));
     WriteCsvRow(out, {"Date", "JulianDay", "DayNumber", "Week", "DaysTillXmas"});
     for (size_t i = 0; i < dates.size(); ++i) {
         const TDateFacts facts = DateFacts(dates[i]);

@@ -23,7 +23,8 @@ std::vector<std::string> EclipseRow(const EclipseCircumstances& e) {
                                     FormatNumber(e.PenumbralMag),
                                     FormatNumber(e.Gamma),
                                     e.Visibility};
-    for (double contact : e.Contacts) row.push_back(FormatNumber(contact));
+    for (double contact : e.Contacts)
+        row.push_back(FormatNumber(contact));
     return row;
 }
 
@@ -33,10 +34,10 @@ int RunEclipses(const TAlmanacArgs& args, std::ostream& out) {
     int first = 0;
     int last = 0;
     ParseYearRange(args, first, last, true);
-    WriteCsvRow(out, {"EclipseType", "DateText", "MaxTime", "PenStart", "UmbStart", "TotStart",
-                      "TotEnd", "UmbEnd", "PenEnd", "UmbralMag", "PenumbralMag", "Gamma",
-                      "Visibility", "ContactP1", "ContactU1", "ContactU2", "ContactMax",
-                      "ContactU3", "ContactU4", "ContactP4"});
+    WriteCsvRow(out, {"EclipseType",  "DateText",   "MaxTime",    "PenStart",  "UmbStart",
+                      "TotStart",     "TotEnd",     "UmbEnd",     "PenEnd",    "UmbralMag",
+                      "PenumbralMag", "Gamma",      "Visibility", "ContactP1", "ContactU1",
+                      "ContactU2",    "ContactMax", "ContactU3",  "ContactU4", "ContactP4"});
     for (int year = first; year <= last; ++year) {
         for (int month = 1; month <= 12; ++month) {
             // As the eclipse report searches: the month's phases, then its eclipse.

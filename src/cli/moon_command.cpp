@@ -11,15 +11,38 @@
 namespace {
 
 const std::vector<std::string>& MoonColumns() {
-    static const std::vector<std::string> columns = {
-        "JD",          "Latitude",       "Longitude",         "ApparentLongitude",
-        "DistanceKm",  "Parallax",       "Altitude",          "Azimuth",
-        "SemiDiameter", "BrightLimbAngle", "PhaseAngle",      "RADeg",
-        "DecDeg",      "TopoRADeg",      "TopoDecDeg",        "Illumination",
-        "LibrationLat", "LibrationLong", "AxisAngle",         "Colongitude",
-        "SubSolarLatRad", "SunTrueLongitude", "SunLatitude",  "SunApparentLongitude",
-        "SunAltitude", "SunAzimuth",     "SunDistanceKm",     "SunRADeg",
-        "SunDecDeg",   "DeltaPsi",       "DeltaEps",          "TrueObliquityDeg"};
+    static const std::vector<std::string> columns = {"JD",
+                                                     "Latitude",
+                                                     "Longitude",
+                                                     "ApparentLongitude",
+                                                     "DistanceKm",
+                                                     "Parallax",
+                                                     "Altitude",
+                                                     "Azimuth",
+                                                     "SemiDiameter",
+                                                     "BrightLimbAngle",
+                                                     "PhaseAngle",
+                                                     "RADeg",
+                                                     "DecDeg",
+                                                     "TopoRADeg",
+                                                     "TopoDecDeg",
+                                                     "Illumination",
+                                                     "LibrationLat",
+                                                     "LibrationLong",
+                                                     "AxisAngle",
+                                                     "Colongitude",
+                                                     "SubSolarLatRad",
+                                                     "SunTrueLongitude",
+                                                     "SunLatitude",
+                                                     "SunApparentLongitude",
+                                                     "SunAltitude",
+                                                     "SunAzimuth",
+                                                     "SunDistanceKm",
+                                                     "SunRADeg",
+                                                     "SunDecDeg",
+                                                     "DeltaPsi",
+                                                     "DeltaEps",
+                                                     "TrueObliquityDeg"};
     return columns;
 }
 
@@ -61,7 +84,8 @@ std::vector<std::string> MoonRow(double jd, const TObserver& observer) {
                              nutation.DeltaEps,
                              RadToDeg(epsilon)};
     std::vector<std::string> row;
-    for (double v : values) row.push_back(FormatNumber(v));
+    for (double v : values)
+        row.push_back(FormatNumber(v));
     return row;
 }
 
@@ -96,6 +120,7 @@ std::vector<double> RequestedDays(const TAlmanacArgs& args) {
 int RunMoon(const TAlmanacArgs& args, std::ostream& out) {
     const std::vector<double> days = RequestedDays(args);
     WriteCsvRow(out, MoonColumns());
-    for (double jd : days) WriteCsvRow(out, MoonRow(jd, args.Observer));
+    for (double jd : days)
+        WriteCsvRow(out, MoonRow(jd, args.Observer));
     return 0;
 }

@@ -23,8 +23,8 @@ double PresentJulianDay() {
 
 std::string Degrees(double value) {
     const TSexagesimal s = HoursToSexagesimal(value);
-    return (s.Sign == "  " ? std::string(" ") : std::string("-")) + s.Units + "\u00b0" +
-           s.Minutes + "'" + s.Seconds + "\"";
+    return (s.Sign == "  " ? std::string(" ") : std::string("-")) + s.Units + "\u00b0" + s.Minutes +
+           "'" + s.Seconds + "\"";
 }
 
 std::string Hours(double degrees) {
@@ -109,7 +109,9 @@ void ReportMoon(std::ostream& out, double ut, const TDateRec& local, const TObse
     out << "Phases of " << LongMonthName(local.Month) << ' ' << local.Year << '\n';
     for (int i = 0; i < count; ++i) {
         const bool fifthFull = i == 4 && phases[i].PhaseType == 2;
-        Line(out, fifthFull ? "Blue Moon:" : (std::string(PhaseTypeName(phases[i].PhaseType)) + ":").c_str(),
+        Line(out,
+             fifthFull ? "Blue Moon:"
+                       : (std::string(PhaseTypeName(phases[i].PhaseType)) + ":").c_str(),
              phases[i].Text);
     }
 }

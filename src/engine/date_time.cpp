@@ -5,7 +5,9 @@
 
 namespace {
 
-std::int64_t Trunc64(double x) { return static_cast<std::int64_t>(std::trunc(x)); }
+std::int64_t Trunc64(double x) {
+    return static_cast<std::int64_t>(std::trunc(x));
+}
 
 // The calendar date of the civil day that starts at Julian Day z - 0.5.
 void DateOfDayNumber(std::int64_t z, TDateRec& date) {
@@ -119,18 +121,20 @@ double DeltaT(double y) {
     if (y < 948) dt = 2177 + 497 * t + 44.1 * t * t;
     if (y >= 948 && y <= 1600) dt = 102 + 102 * t + 25.3 * t * t;
     if (y >= 1800 && y <= 1899) {
-        static constexpr double c[] = {-2.5,        228.95,     5218.61,    56282.84,
-                                       324011.78,   1061660.75, 2087298.89, 2513807.78,
-                                       1818961.41,  727058.63,  123563.95};
+        static constexpr double c[] = {-2.5,       228.95,     5218.61,    56282.84,
+                                       324011.78,  1061660.75, 2087298.89, 2513807.78,
+                                       1818961.41, 727058.63,  123563.95};
         double p = 0.0;
-        for (int i = 10; i >= 0; --i) p = p * th + c[i];
+        for (int i = 10; i >= 0; --i)
+            p = p * th + c[i];
         dt = p;
     }
     if (y >= 1900 && y <= 1997) {
-        static constexpr double c[] = {-2.44,      87.24,      815.2,     -2637.8,  -18756.33,
-                                       124906.15,  -303191.19, 372919.88, -232424.66, 58353.42};
+        static constexpr double c[] = {-2.44,     87.24,      815.2,     -2637.8,    -18756.33,
+                                       124906.15, -303191.19, 372919.88, -232424.66, 58353.42};
         double p = 0.0;
-        for (int i = 9; i >= 0; --i) p = p * th + c[i];
+        for (int i = 9; i >= 0; --i)
+            p = p * th + c[i];
         dt = p;
     }
     if (y >= 1998) dt = -15 + 0.00225 * (y - 1810) * (y - 1810);

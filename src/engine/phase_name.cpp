@@ -6,8 +6,8 @@ double LunationPercent(double ageDays, double prevNewMoon, double nextNewMoon) {
 }
 
 const char* TraditionalFullMoonName(int month) {
-    static constexpr const char* kNames[12] = {"Wolf",    "Snow",   "Worm",     "Pink",
-                                               "Flower",  "Strawberry", "Buck", "Sturgeon",
+    static constexpr const char* kNames[12] = {"Wolf",    "Snow",       "Worm",   "Pink",
+                                               "Flower",  "Strawberry", "Buck",   "Sturgeon",
                                                "Harvest", "Hunter's",   "Beaver", "Cold"};
     return month >= 1 && month <= 12 ? kNames[month - 1] : "";
 }

@@ -66,7 +66,8 @@ std::vector<std::map<std::string, std::string>> ReadCsv(const std::string& text)
         const std::vector<std::string> fields = SplitCsv(line);
         EXPECT_EQ(fields.size(), header.size()) << line;
         std::map<std::string, std::string> row;
-        for (size_t i = 0; i < header.size() && i < fields.size(); ++i) row[header[i]] = fields[i];
+        for (size_t i = 0; i < header.size() && i < fields.size(); ++i)
+            row[header[i]] = fields[i];
         rows.push_back(row);
     }
     return rows;
@@ -134,8 +135,8 @@ TEST(AlmanacMoon, ObserverUnderTheMoonSeesTheGeocentricLibrations) {
     // With the Moon in the zenith the topocentric corrections vanish (Meeus ch. 53), so the
     // book's geocentric values of ex. 53.a come through.
     const double eastLongitude = -(SiderealTimeAt(2448724.5) - 134.688470);
-    const TRun run = Almanac({"--lat", "13.768368", "--lon", FormatNumber(eastLongitude), "moon",
-                              "2448724.5"});
+    const TRun run =
+        Almanac({"--lat", "13.768368", "--lon", FormatNumber(eastLongitude), "moon", "2448724.5"});
     ASSERT_EQ(run.Status, 0) << run.Err;
     const auto rows = ReadCsv(run.Out);
     ASSERT_EQ(rows.size(), 1u);
@@ -202,8 +203,8 @@ TEST(AlmanacPhases, ZoneShiftsLocalTimes) {
 TEST(AlmanacNow, ReportsMoonSunAndPhases) {
     const TRun run = Almanac({"--lat", "51.48", "--lon", "-0.1", "now"});
     ASSERT_EQ(run.Status, 0) << run.Err;
-    for (const char* text : {"Phase:", "Age:", "Visible:", "Distance:", "R.A.", "Dec.",
-                             "Libration", "Colongitude:", "Sun", "Phases of "})
+    for (const char* text : {"Phase:", "Age:", "Visible:", "Distance:", "R.A.", "Dec.", "Libration",
+                             "Colongitude:", "Sun", "Phases of "})
         EXPECT_THAT(run.Out, testing::HasSubstr(text));
 }
 
@@ -324,7 +325,8 @@ TEST(AlmanacErrors, OneLineOnStderrAndStatusTwo) {
     for (const auto& words : bad) {
         const TRun run = Almanac(words);
         std::string line;
-        for (const auto& w : words) line += w + " ";
+        for (const auto& w : words)
+            line += w + " ";
         EXPECT_EQ(run.Status, 2) << line;
         EXPECT_TRUE(run.Out.empty()) << line;
         EXPECT_EQ(std::count(run.Err.begin(), run.Err.end(), '\n'), 1) << line << run.Err;
@@ -336,7 +338,8 @@ TEST(AlmanacHelp, ListsEveryCommandAndOption) {
     EXPECT_EQ(run.Status, 0);
     int count = 0;
     const TAlmanacCommand* commands = AlmanacCommands(count);
-    for (int i = 0; i < count; ++i) EXPECT_THAT(run.Out, testing::HasSubstr(commands[i].Name));
+    for (int i = 0; i < count; ++i)
+        EXPECT_THAT(run.Out, testing::HasSubstr(commands[i].Name));
     for (const char* option : {"--lat", "--lon", "--zone", "--dst", "--file"})
         EXPECT_THAT(run.Out, testing::HasSubstr(option));
 }

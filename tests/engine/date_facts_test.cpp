@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/date_facts.h"
-#include "event_test_helpers.h"
+#include "engine_test_helpers.h"
 
 namespace {
 

@@ -1,15 +1,15 @@
 #include <gtest/gtest.h>
 
 #include "engine/easter.h"
-#include "event_test_helpers.h"
+#include "engine_test_helpers.h"
 
 namespace {
 
 TEST(Easter, BookDatesAndEveryYearASundayIn22MarchTo25April) {
     // Meeus, Astronomical Algorithms, ch. 8.
-    const int cases[][3] = {{1991, 3, 31}, {1992, 4, 19}, {1993, 4, 11}, {1954, 4, 18},
-                            {2000, 4, 23}, {1818, 3, 22}, {2285, 3, 22}, {2019, 4, 21},
-                            {2008, 3, 23}};
+    const int cases[][3] = {{1991, 3, 31}, {1992, 4, 19}, {1993, 4, 11},
+                            {1954, 4, 18}, {2000, 4, 23}, {1818, 3, 22},
+                            {2285, 3, 22}, {2019, 4, 21}, {2008, 3, 23}};
     for (const auto& c : cases)
         EXPECT_EQ(EasterDate(c[0]).Month * 100 + EasterDate(c[0]).Day, c[1] * 100 + c[2]) << c[0];
     EXPECT_EQ(Sunday(2000), "23 April 2000");

@@ -6,14 +6,17 @@
 #include "engine/date_time.h"
 #include "engine/observer.h"
 
+#include <cmath>
+
+// Shared by the engine tests.
+
 inline TDateRec Date(int year, int month, int day, int hour = 0, int minute = 0) {
-    TDateRec d;
-    d.Year = static_cast<std::uint16_t>(year);
-    d.Month = static_cast<std::uint16_t>(month);
-    d.Day = static_cast<std::uint16_t>(day);
-    d.Hour = static_cast<std::uint16_t>(hour);
-    d.Minute = static_cast<std::uint16_t>(minute);
-    return d;
+    return MakeDate(year, month, day, hour, minute);
+}
+
+// The difference of two angles in degrees, wrapped into -180..180.
+inline double AngleDiff(double a, double b) {
+    return std::remainder(a - b, 360.0);
 }
 
 // An observer at a latitude and an east-positive longitude (degrees), zone in minutes.
@@ -24,4 +27,9 @@ inline TObserver Place(double latDeg, double eastLonDeg, int zoneMinutes, int ds
     o.ZoneMinutes = zoneMinutes;
     o.DstMinutes = dstMinutes;
     return o;
+}
+
+// An observer at an east-positive longitude and a latitude (degrees), in UT.
+inline TObserver At(double eastLongitudeDeg, double northLatitudeDeg) {
+    return Place(northLatitudeDeg, eastLongitudeDeg, 0);
 }

@@ -5,7 +5,7 @@
 
 #include "engine/feature_sun.h"
 #include "engine/moon.h"
-#include "event_test_helpers.h"
+#include "engine_test_helpers.h"
 
 namespace {
 

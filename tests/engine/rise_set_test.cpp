@@ -12,7 +12,7 @@
 #include "engine/moon.h"
 #include "engine/rise_set.h"
 #include "engine/sidereal_time.h"
-#include "event_test_helpers.h"
+#include "engine_test_helpers.h"
 
 namespace {
 

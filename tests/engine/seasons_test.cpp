@@ -4,7 +4,7 @@
 
 #include "engine/seasons.h"
 #include "engine/sun.h"
-#include "event_test_helpers.h"
+#include "engine_test_helpers.h"
 
 namespace {
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "engine_test_helpers.h"
+
 #include <cmath>
 
 #include "engine/angles.h"
@@ -7,17 +9,6 @@
 #include "engine/sun.h"
 
 namespace {
-
-double AngleDiff(double a, double b) {
-    return std::remainder(a - b, 360.0);
-}
-
-TObserver At(double eastLongitudeDeg, double northLatitudeDeg) {
-    TObserver o;
-    o.ObserverLongitude = DegToRad(-eastLongitudeDeg);
-    o.ObserverLatitude = DegToRad(northLatitudeDeg);
-    return o;
-}
 
 TEST(SunPosition, MeeusExample25b) {
     // 1992 October 13, 0h TD.
