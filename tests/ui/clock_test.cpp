@@ -78,19 +78,21 @@ void TClockTest::ShiftedClockTurnsTheDayAtDisplayedMidnight() {
     TDateRec selected = Date(31, 12, 2025, 22, 59, 58);
     QVERIFY(!GetTime(selected, oneHour, At(2025, 12, 31, 22, 59, 59)));
     QCOMPARE(selected.Day, 31);
-    QVERIFY(!GetTime(selected, oneHour, At(2025, 12, 31, 23, 0, 0))); // 24:00:00 shown
-    QVERIFY(GetTime(selected, oneHour, At(2025, 12, 31, 23, 0, 1)));
+    // Displayed midnight (00:00:00) is already the new day's first second.
+    QVERIFY(GetTime(selected, oneHour, At(2025, 12, 31, 23, 0, 0)));
     QCOMPARE(selected.Day, 1);
     QCOMPARE(selected.Month, 1);
     QCOMPARE(selected.Year, 2026);
     QCOMPARE(selected.Hour, 23);
-    QCOMPARE(selected.Second, 1);
-    QCOMPARE(selected.JD, JulianDay(Date(1, 1, 2026, 23, 0, 1)));
+    QCOMPARE(selected.Second, 0);
+    QCOMPARE(selected.JD, JulianDay(Date(1, 1, 2026, 23, 0, 0)));
+    QVERIFY(!GetTime(selected, oneHour, At(2025, 12, 31, 23, 0, 1)));
+    QCOMPARE(DisplayTime(selected, oneHour), std::string("00:00:01  01 January 2026"));
 
     // The rollover applies to whatever day is selected, and follows a negative offset too.
     TDateRec past = Date(28, 2, 2024, 1, 29, 59);
     const double minus90 = -1.5 / 24;
-    QVERIFY(!GetTime(past, minus90, At(2026, 12, 7, 1, 29, 59)));
+    QVERIFY(!GetTime(past, minus90, At(2026, 12, 7, 1, 29, 58)));
     QVERIFY(GetTime(past, minus90, At(2026, 12, 7, 1, 30, 0)));
     QCOMPARE(past.Day, 29); // 2024 is a leap year
     QCOMPARE(past.Month, 2);
@@ -123,7 +125,8 @@ void TClockTest::BackwardStepsAndOrdinaryTicksKeepTheDay() {
 void TClockTest::DisplayTimeAddsTheOffset() {
     const TDateRec date = Date(25, 2, 2023, 12, 34, 56);
     QCOMPARE(DisplayTime(date, 0), std::string("12:34:56  25 February 2023"));
-    QCOMPARE(DisplayTime(date, 12.0 / 24), std::string("00:34:56  26 February 2023"));
+    // The selected day is the displayed day: GetTime moves it at displayed midnight.
+    QCOMPARE(DisplayTime(date, 12.0 / 24), std::string("00:34:56  25 February 2023"));
     // 14:00:00 on the clock showing 09:30:15: the offset is −4 h 29 min 45 s.
     QCOMPARE(ClockOffsetFor(9, 30, 15, Date(1, 1, 2026, 14, 0, 0)),
              -(4 * 3600 + 29 * 60 + 45) / 86400.0);

@@ -2,17 +2,18 @@
 
 #include "engine/text_helpers.h"
 
-namespace {
-
-// The displayed second of the day, wrapped into 0..86400.
-double DisplayedSecond(const TDateRec& date, double clockOffset) {
-    double a = date.Hour * 3600.0 + date.Minute * 60.0 + date.Second + clockOffset * SecondsPerDay;
-    if (a < 0) a += SecondsPerDay;
-    if (a > SecondsPerDay) a -= SecondsPerDay;
-    return a;
+double DisplayedSecondOfDay(const TDateRec& date, double clockOffset) {
+    double s = date.Hour * 3600.0 + date.Minute * 60.0 + date.Second + clockOffset * SecondsPerDay;
+    if (s < 0) s += SecondsPerDay;
+    if (s >= SecondsPerDay) s -= SecondsPerDay;
+    return s;
 }
 
-} // namespace
+double DisplayedJD(const TDateRec& date, double clockOffset) {
+    TDateRec day = date;
+    day.Hour = day.Minute = day.Second = day.MSec = 0;
+    return JulianDay(day) + DisplayedSecondOfDay(date, clockOffset) / SecondsPerDay;
+}
 
 void SetTimeOfDay(TDateRec& date, const QDateTime& localNow) {
     const QTime time = localNow.time();
@@ -24,9 +25,9 @@ void SetTimeOfDay(TDateRec& date, const QDateTime& localNow) {
 }
 
 bool GetTime(TDateRec& selectedDate, double clockOffset, const QDateTime& localNow) {
-    const double before = DisplayedSecond(selectedDate, clockOffset);
+    const double before = DisplayedSecondOfDay(selectedDate, clockOffset);
     SetTimeOfDay(selectedDate, localNow);
-    const double after = DisplayedSecond(selectedDate, clockOffset);
+    const double after = DisplayedSecondOfDay(selectedDate, clockOffset);
     if (before - after <= SecondsPerDay / 2) return false;
     const TDateRec now = selectedDate;
     selectedDate = JDToDate(now.JD + 1);
@@ -40,7 +41,7 @@ bool GetTime(TDateRec& selectedDate, double clockOffset, const QDateTime& localN
 }
 
 std::string DisplayTime(const TDateRec& date, double clockOffset) {
-    return DateTimeText(JDToDate(date.JD + clockOffset));
+    return DateTimeText(JDToDate(DisplayedJD(date, clockOffset)));
 }
 
 double ClockOffsetFor(int hour, int minute, int second, const TDateRec& clockNow) {

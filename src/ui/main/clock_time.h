@@ -14,6 +14,14 @@ inline constexpr int SecondsPerDay = 86400;
 // The clock's time of day taken into the date (the date itself is kept); JD recomputed.
 void SetTimeOfDay(TDateRec& date, const QDateTime& localNow);
 
+// The displayed second of the day (clock time + clockOffset days), wrapped into 0..86400;
+// displayed midnight itself is the new day's first second.
+[[nodiscard]] double DisplayedSecondOfDay(const TDateRec& date, double clockOffset);
+
+// The displayed moment as a local JD: the selected day at the shifted clock time. The day
+// itself moves on at displayed midnight (GetTime), so the shift never carries it twice.
+[[nodiscard]] double DisplayedJD(const TDateRec& date, double clockOffset);
+
 // GetTime: takes the clock's time of day into selectedDate and returns true when the
 // displayed time (clock + clockOffset days) has passed midnight since the previous tick;
 // selectedDate is then the next day at the same time, and the caller shows its month.
@@ -21,7 +29,7 @@ void SetTimeOfDay(TDateRec& date, const QDateTime& localNow);
 // only a fall of more than half a day in the displayed second of the day counts.
 [[nodiscard]] bool GetTime(TDateRec& selectedDate, double clockOffset, const QDateTime& localNow);
 
-// The displayed moment "HH:MM:SS  DD Month YYYY": the selected JD plus the clock offset.
+// The displayed moment "HH:MM:SS  DD Month YYYY".
 [[nodiscard]] std::string DisplayTime(const TDateRec& date, double clockOffset);
 
 // The clock offset (days) that shows the time h:m:s when the clock reads clockNow's time.

@@ -13,6 +13,7 @@
 #include "ui/common/artwork.h"
 #include "ui/common/click_label.h"
 #include "ui/common/fonts.h"
+#include "ui/main/clock_time.h"
 #include "ui/main/clock_editor.h"
 #include "ui/main/panels_draw.h"
 #include "ui/main/system_clock.h"
@@ -321,22 +322,7 @@ void TMain::changeEvent(QEvent* event) {
     }
 }
 
-double TMain::DisplayedSecondOfDay() const {
-    double s = SelectedDate.Hour * 3600.0 + SelectedDate.Minute * 60.0 + SelectedDate.Second +
-               ClockOffset * 86400.0;
-    if (s < 0) s += 86400.0;
-    // Displayed midnight itself counts as the new day's first second.
-    if (s >= 86400.0) s -= 86400.0;
-    return s;
-}
-
-double TMain::DisplayedJD() const {
-    // The selected day at the shifted clock time. The day itself moves on at displayed
-    // midnight (FollowClock), so the shift never carries the date a second time.
-    TDateRec day = SelectedDate;
-    day.Hour = day.Minute = day.Second = day.MSec = 0;
-    return JulianDay(day) + DisplayedSecondOfDay() / 86400.0;
-}
+double TMain::DisplayedJD() const { return ::DisplayedJD(SelectedDate, ClockOffset); }
 
 double TMain::UniversalTime() const {
     return DisplayedJD() - Observer.LocalOffsetDays();

@@ -100,7 +100,6 @@ class TMain : public TBorderlessWindow {
     // The displayed moment: local civil time as a Julian Day, its second of the day
     // (0..86400), and universal time.
     [[nodiscard]] double DisplayedJD() const;
-    [[nodiscard]] double DisplayedSecondOfDay() const;
     [[nodiscard]] double UniversalTime() const;
     [[nodiscard]] QDateTime ClockNow() const;
 

@@ -15,6 +15,7 @@
 #include "ui/main/clock_strip.h"
 #include "ui/main/panels_draw.h"
 #include "ui/main/tmain.h"
+#include "ui/main/clock_time.h"
 
 namespace {
 
@@ -92,24 +93,7 @@ TDateRec TMain::ClockUniversal() const {
 }
 
 void TMain::FollowClock() {
-    // The displayed second of the day before and after reading the clock; when it went
-    // backwards the displayed time passed midnight.
-    const double a = DisplayedSecondOfDay();
-    const QTime t = ClockNow().time();
-    SelectedDate.Hour = static_cast<std::uint16_t>(t.hour());
-    SelectedDate.Minute = static_cast<std::uint16_t>(t.minute());
-    SelectedDate.Second = static_cast<std::uint16_t>(t.second());
-    SelectedDate.MSec = static_cast<std::uint16_t>(t.msec());
-    SelectedDate.JD = JulianDay(SelectedDate);
-    const double c = DisplayedSecondOfDay();
-    // A clock stepped back a little (a correction) turns no day over; midnight moves the
-    // displayed second from the end of the day to its start.
-    if (a - c > 86400.0 / 2) {
-        const double jd = SelectedDate.JD;
-        SelectedDate = JDToDate(jd + 1.0);
-        SelectedDate.JD = jd + 1.0;
-        ShowSelectedMonth(SelectedDate);
-    }
+    if (GetTime(SelectedDate, ClockOffset, ClockNow())) ShowSelectedMonth(SelectedDate);
 }
 
 // --- the month's principal phases ---
