@@ -13,16 +13,9 @@
 
 namespace {
 
+// Day first, as the clock's dates read.
 TDateRec Date(int day, int month, int year, int hour = 0, int minute = 0, int second = 0) {
-    TDateRec date;
-    date.Day = static_cast<std::uint16_t>(day);
-    date.Month = static_cast<std::uint16_t>(month);
-    date.Year = static_cast<std::uint16_t>(year);
-    date.Hour = static_cast<std::uint16_t>(hour);
-    date.Minute = static_cast<std::uint16_t>(minute);
-    date.Second = static_cast<std::uint16_t>(second);
-    date.JD = JulianDay(date);
-    return date;
+    return MakeDate(year, month, day, hour, minute, second);
 }
 
 QDateTime At(int year, int month, int day, int hour, int minute, int second) {
