@@ -50,11 +50,18 @@ std::string ZoneText(const TObserver& observer) {
     return text;
 }
 
+// A coordinate of the observer to the nearest second of arc.
+std::string CoordinateText(double degrees, const char* positive, const char* negative) {
+    const long long seconds = std::llround(std::fabs(degrees) * 3600.0);
+    char text[32];
+    std::snprintf(text, sizeof text, "%lld\u00b0%02lld'%02lld\" %s", seconds / 3600,
+                  seconds / 60 % 60, seconds % 60, degrees < 0 ? negative : positive);
+    return text;
+}
+
 std::string PlaceText(const TObserver& observer) {
-    const double lat = RadToDeg(observer.ObserverLatitude);
-    const double eastLon = -RadToDeg(observer.ObserverLongitude);
-    return Degrees(std::fabs(lat)).substr(1) + (lat < 0 ? " S, " : " N, ") +
-           Degrees(std::fabs(eastLon)).substr(1) + (eastLon < 0 ? " W" : " E");
+    return CoordinateText(RadToDeg(observer.ObserverLatitude), "N", "S") + ", " +
+           CoordinateText(-RadToDeg(observer.ObserverLongitude), "E", "W");
 }
 
 const char* PhaseTypeName(int type) {
