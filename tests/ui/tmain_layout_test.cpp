@@ -1,0 +1,156 @@
+// The main window as an observer sees it: in several months and views every caption fits
+// its control and no two captions cover each other. With TIDEWELL_SHOTS set to a folder the
+// window of each state is also saved there as a PNG, to be looked at.
+
+#include <QDir>
+#include <QFontMetrics>
+#include <QLineEdit>
+#include <QTest>
+
+#include "settings/load_settings.h"
+#include "settings/settings_store.h"
+#include "tmain_fixture.h"
+#include "ui/main/clock_editor.h"
+
+namespace {
+
+// The rectangle a label's text covers, in window coordinates.
+QRect TextArea(const QLabel* label) {
+    const QFontMetrics metrics(label->font());
+    const QRect inside = label->contentsRect();
+    const QRect text =
+        metrics.boundingRect(inside, static_cast<int>(label->alignment()), label->text());
+    return text.translated(label->pos());
+}
+
+bool Shown(const QLabel* label) {
+    return label->isVisibleTo(label->window()) && !label->text().trimmed().isEmpty();
+}
+
+// Every caption inside its label and inside the window, and no two overlapping.
+QStringList LayoutFaults(const TMain& m) {
+    QStringList faults;
+    QList<const QLabel*> labels;
+    for (const QLabel* label : m.findChildren<QLabel*>())
+        if (label->parentWidget() == &m && Shown(label) && label->pixmap().isNull())
+            labels.append(label);
+    for (const QLabel* label : labels) {
+        const QRect text = TextArea(label);
+        const int advance = QFontMetrics(label->font()).horizontalAdvance(label->text());
+        if (advance > label->contentsRect().width())
+            faults << QStringLiteral("%1 \"%2\" needs %3 px, has %4")
+                          .arg(label->objectName(), label->text())
+                          .arg(advance)
+                          .arg(label->contentsRect().width());
+        if (!m.rect().contains(text))
+            faults << QStringLiteral("%1 leaves the window").arg(label->objectName());
+    }
+    for (int i = 0; i < labels.size(); ++i)
+        for (int j = i + 1; j < labels.size(); ++j) {
+            // A caption and its own shadow lie over each other on purpose.
+            const QString a = labels[i]->objectName(), b = labels[j]->objectName();
+            if (a.startsWith(b) || b.startsWith(a) || a.contains("Shadow") || b.contains("Shadow"))
+                continue;
+            const QRect overlap = TextArea(labels[i]).intersected(TextArea(labels[j]));
+            if (overlap.width() > 1 && overlap.height() > 2)
+                faults << QStringLiteral("%1 \"%2\" covers %3 \"%4\"")
+                              .arg(a, labels[i]->text(), b, labels[j]->text());
+        }
+    return faults;
+}
+
+void Save(TMain& m, const QString& name) {
+    const QString folder = qEnvironmentVariable("TIDEWELL_SHOTS");
+    if (folder.isEmpty()) return;
+    QDir().mkpath(folder);
+    m.grab().save(folder + "/" + name + ".png");
+}
+
+void SeedSouth(const std::string& path) {
+    TSettingsStore store(path);
+    TSettings settings;
+    (void)LoadSettings(store, settings, [](const std::string&) {});
+    const auto key = store.OpenKey("HKEY_TIDEWELL", false);
+    if (!key) return;
+    store.WriteText(*key, "LatDir", "South");
+    store.WriteText(*key, "LatDeg", "33");
+    store.WriteText(*key, "LatMin", "52");
+    store.WriteText(*key, "LongDir", "East");
+    store.WriteText(*key, "LongDeg", "151");
+    store.WriteText(*key, "LongMin", "12");
+    store.WriteText(*key, "TimeZone", "44"); // UTC+10
+}
+
+} // namespace
+
+class TMainLayoutTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void CaptionsFitInEveryState();
+};
+
+void TMainLayoutTest::CaptionsFitInEveryState() {
+    struct TState {
+        const char* Name;
+        QDateTime Now;
+        bool South;
+    };
+    const TState states[] = {
+        {"eclipse-november-2022", At(2022, 11, 8, 10, 59, 11), false},
+        {"eclipse-march-2025", At(2025, 3, 14, 6, 58, 0), false},
+        {"blue-moon-august-2023", At(2023, 8, 31, 3, 35, 0), false},
+        {"crescent-december-2026", At(2026, 12, 7, 9, 1, 52), false},
+        {"long-names-september-2026", At(2026, 9, 28, 23, 59, 59), false},
+        {"south-december-2026", At(2026, 12, 20, 21, 0, 0), true},
+    };
+    for (const TState& s : states) {
+        TMainHarness h(s.Now, s.South ? SeedSouth : std::function<void(const std::string&)>());
+        TMain& m = *h.Main;
+        m.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&m));
+        m.Timer1->stop();
+        m.Tick();
+        QStringList faults = LayoutFaults(m);
+        QVERIFY2(faults.isEmpty(), qPrintable(QString(s.Name) + ": " + faults.join("; ")));
+        Save(m, s.Name);
+
+        h.Click(h.Label("lblLibration"));
+        m.Tick();
+        faults = LayoutFaults(m);
+        QVERIFY2(faults.isEmpty(),
+                 qPrintable(QString(s.Name) + " librations: " + faults.join("; ")));
+        Save(m, QString(s.Name) + "-librations");
+        h.Click(h.Label("lblLibration"));
+
+        const char* views[] = {"telescope", "diagonal", "binoculars"};
+        for (const char* view : views) {
+            h.Click(h.Label("imgOptics"));
+            Save(m, QString(s.Name) + "-" + view);
+        }
+
+        // The year editor open with a year being typed.
+        h.Click(h.Label("lblSelectedYear"));
+        QTest::keyClick(&m, Qt::Key_Backspace);
+        faults = LayoutFaults(m);
+        QVERIFY2(faults.isEmpty(),
+                 qPrintable(QString(s.Name) + " year editor: " + faults.join("; ")));
+        Save(m, QString(s.Name) + "-year-editor");
+        m.AcceptYear();
+
+        // The time editor over the clock strip: its fields show the whole time.
+        h.Click(h.Label("lblClock"));
+        for (QLineEdit* field :
+             {m.TimeEditor->txtHour, m.TimeEditor->txtMinute, m.TimeEditor->txtSecond}) {
+            const int needed = QFontMetrics(field->font()).horizontalAdvance("88");
+            QVERIFY2(needed <= field->width() - 2,
+                     qPrintable(field->objectName() + QString(" needs %1 px").arg(needed)));
+            QVERIFY(field->geometry().bottom() < m.TimeEditor->height());
+        }
+        Save(m, QString(s.Name) + "-time-editor");
+        m.TimeEditor->NowClick();
+        m.Timer1->stop();
+    }
+}
+
+QTEST_MAIN(TMainLayoutTest)
+#include "tmain_layout_test.moc"
