@@ -1,6 +1,7 @@
 // The clock as the main window uses it: the time editor opened from lblClock, "Now" after
 // a jump to a principal phase or another year, and "Sync" against a server on 127.0.0.1.
 
+#include <QLineEdit>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
@@ -57,6 +58,8 @@ class TMainClockTest : public QObject {
     void EditorStopsTheDisplayAndApplies();
     void NowAfterAPhaseJumpAndAnotherYear();
     void SyncFromTheTimeServer();
+    void SyncFailuresChangeNothing();
+    void FieldsPadWhenLeft();
 };
 
 void TMainClockTest::EditorStopsTheDisplayAndApplies() {
@@ -162,6 +165,77 @@ void TMainClockTest::SyncFromTheTimeServer() {
     QCOMPARE(clock.Calls, 1);
     QVERIFY(!n.TimeEditor->isHidden());
     QCOMPARE(int(n.SelectedDate.Year), 2026);
+}
+
+void TMainClockTest::SyncFailuresChangeNothing() {
+    // An HTTP error and a reply that is no daytime line, through the window's own Sync.
+    const struct {
+        const char* Reply;
+        const char* Message;
+    } cases[] = {
+        {"HTTP/1.0 503 Service Unavailable\r\nContent-Length: 0\r\n\r\n",
+         "Time Synchronisation Failed : 503 Service Unavailable"},
+        {"HTTP/1.0 404 Not Found\r\nContent-Length: 0\r\n\r\n",
+         "Time Synchronisation Failed : 404 Not Found"},
+        {"HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n\r\n6000O 23-02-25 12:34:56 00 0\n",
+         "The time server's reply is not a time"},
+        {"HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n\r\n60000 23-02-25 1x:34:56 00 0\n",
+         "The time server's reply is not a time"},
+        {"HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n\r\n<html>busy</html>\n",
+         "The time server's reply is not a time"},
+    };
+    for (const auto& c : cases) {
+        TOneReplyServer server(c.Reply);
+        TRecordingClock clock;
+        QTemporaryDir folder;
+        TMainSetup setup;
+        setup.SettingsPath = folder.filePath("settings.db");
+        setup.ShowWarnings = false;
+        setup.Clock = [] { return At(2026, 12, 7, 8, 0, 10); };
+        setup.SystemClock = &clock;
+        TMain m(setup);
+        m.TimeEditor->SetTimeServer(server.Url());
+        QStringList messages;
+        m.TimeEditor->ShowMessage = [&](const QString& text) { messages << text; };
+        QTest::mouseClick(m.Control("lblClock"), Qt::LeftButton);
+        ClickAt(m.TimeEditor, {180, 10}); // "Sync"
+        QCOMPARE(messages.size(), 1);
+        QVERIFY2(messages[0].startsWith(c.Message), qPrintable(messages[0]));
+        QCOMPARE(clock.Calls, 0);
+        QVERIFY(!m.TimeEditor->isHidden()); // the editor stays open
+        QVERIFY(!m.Timer1->isActive());
+        QCOMPARE(m.TimeEditor->txtHour->text(), QString("08"));
+        QCOMPARE(m.TimeEditor->txtSecond->text(), QString("10"));
+        QCOMPARE(int(m.SelectedDate.Year), 2026);
+        QCOMPARE(int(m.SelectedDate.Day), 7);
+        QCOMPARE(m.ClockOffset, 0.0);
+    }
+}
+
+void TMainClockTest::FieldsPadWhenLeft() {
+    TMainHarness h(At(2026, 12, 7, 20, 15, 40));
+    TMain& m = *h.Main;
+    m.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&m));
+    h.Click(h.Label("lblClock"));
+    QLineEdit* minute = m.TimeEditor->txtMinute;
+    minute->setFocus();
+    minute->clear();
+    QTest::keyClick(minute, '7');
+    QTest::keyClick(minute, 'x'); // not a digit: discarded
+    QCOMPARE(minute->text(), QString("7"));
+    QTest::keyClick(minute, Qt::Key_Tab); // on to the seconds
+    QCOMPARE(minute->text(), QString("07"));
+    QLineEdit* second = m.TimeEditor->txtSecond;
+    QVERIFY(second->hasFocus());
+    second->clear();
+    QTest::keyClick(second, Qt::Key_Backtab);
+    QCOMPARE(second->text(), QString("00"));
+    QTest::keyClick(m.TimeEditor->txtHour, Qt::Key_Return);
+    QVERIFY(m.TimeEditor->isHidden());
+    m.Timer1->stop();
+    m.Tick();
+    QVERIFY2(m.StripText().startsWith("20:07:00  07 December 2026"), qPrintable(m.StripText()));
 }
 
 QTEST_MAIN(TMainClockTest)

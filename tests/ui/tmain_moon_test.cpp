@@ -49,6 +49,7 @@ class TMainMoonTest : public QObject {
     void SouthernHemisphereTurnsPictures();
     void ShadingAtNewAndFullMoon();
     void EclipseButtonOnlyInEclipseMonths();
+    void ShadingInTheWindowThroughALunation();
 };
 
 void TMainMoonTest::OpticsButtonCyclesViewsAndGlyphs() {
@@ -159,6 +160,59 @@ void TMainMoonTest::EclipseButtonOnlyInEclipseMonths() {
     QTest::keyClick(h.Main.get(), Qt::Key_Return);
     QCOMPARE(h.Main->EclipseInfo.EclipseType, 3);
     QVERIFY(!h.Label("imgEclipse")->isHidden());
+}
+
+void TMainMoonTest::ShadingInTheWindowThroughALunation() {
+    // The window follows the clock through the lunation of 16 August to 15 September 2023
+    // in half-hour steps. Where it first shows each of 0, 50, 99 and 100 % lit, waxing and
+    // waning, the Moon's equator row on the window must be dark (the photograph's bytes AND
+    // 70) exactly over the columns the terminator geometry gives: b = 75 − trunc((100 − I) ×
+    // 1.5), the shadow left of it while waxing, right of it while waning.
+    struct TCase {
+        int Illumination;
+        bool Waxing;
+        int DarkFrom, DarkTo;
+        bool Seen = false;
+    };
+    TCase cases[] = {
+        {0, true, 3, 152}, {0, false, 3, 152},    {50, true, 3, 77}, {50, false, 78, 152},
+        {99, true, 3, 4},  {99, false, 151, 152}, {100, true, 3, 3}, {100, false, 152, 152},
+    };
+    const QImage photo = LoadArt(ArtFullMoon).convertToFormat(QImage::Format_RGB32);
+    TMainHarness h(At(2023, 8, 16, 0, 0));
+    TMain& m = *h.Main;
+    QDateTime now = h.Now;
+    while (now < At(2023, 9, 15, 6, 0)) {
+        h.Now = now;
+        m.Tick();
+        now = now.addSecs(1800);
+        const int lit = m.SurfaceTexts().Visible.section('%', 0, 0).toInt();
+        const bool waxing = m.Lunation() < 50.0;
+        for (TCase& c : cases) {
+            if (c.Seen || c.Illumination != lit || c.Waxing != waxing) continue;
+            c.Seen = true;
+            const QImage shot = m.grab().toImage();
+            const QString where = QStringLiteral("%1 %, %2, %3")
+                                      .arg(lit)
+                                      .arg(waxing ? "waxing" : "waning")
+                                      .arg(h.Now.toString(Qt::ISODate));
+            for (int x = 0; x < 156; ++x) {
+                const QRgb original = photo.pixel(x, 78);
+                const QRgb masked = original & 0xff464646;
+                if (original == masked) continue; // the mask leaves this pixel as it is
+                const QRgb shown = shot.pixel(26 + x, 80 + 78);
+                const bool dark = x >= c.DarkFrom && x <= c.DarkTo;
+                QVERIFY2(shown == (dark ? masked : original),
+                         qPrintable(where + QStringLiteral(": column %1 should be %2")
+                                                .arg(x)
+                                                .arg(dark ? "dark" : "lit")));
+            }
+        }
+    }
+    for (const TCase& c : cases)
+        QVERIFY2(c.Seen, qPrintable(QStringLiteral("%1 % %2 never shown")
+                                        .arg(c.Illumination)
+                                        .arg(c.Waxing ? "waxing" : "waning")));
 }
 
 QTEST_MAIN(TMainMoonTest)

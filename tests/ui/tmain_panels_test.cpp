@@ -38,6 +38,7 @@ class TMainPanelsTest : public QObject {
     Q_OBJECT
   private slots:
     void PhaseNameBounds();
+    void PhaseNameBoundsInTheWindow();
     void BlueMoonFromTwelveHoursBefore();
     void MoonAgeTexts();
     void MoonRowsInTheOrderOfTheDay();
@@ -60,6 +61,45 @@ void TMainPanelsTest::PhaseNameBounds() {
     };
     for (const auto& [p, name] : cases)
         QVERIFY2(MoonPhaseName(p, 4, false) == name, qPrintable(QString::number(p)));
+}
+
+void TMainPanelsTest::PhaseNameBoundsInTheWindow() {
+    // The lunation from the new moon of 16 August 2023 to that of 15 September 2023. Two
+    // minutes (0.005 % of a lunation) either side of 3, 53 and 97 % of it the window shows
+    // the names on either side of each bound.
+    TMainHarness first(At(2023, 8, 24, 12, 0));
+    first.Main->Tick();
+    const double prev = first.Main->NewMoons.PrevNewMoon;
+    const double next = first.Main->NewMoons.NextNewMoon;
+    QVERIFY(qAbs(prev - JulianDay({16, 8, 2023, 9, 38, 0, 0, 0})) < 0.01);
+    QVERIFY(qAbs(next - JulianDay({15, 9, 2023, 1, 40, 0, 0, 0})) < 0.01);
+    const double zone = first.Main->Observer.LocalOffsetDays();
+    const struct {
+        double Percent;
+        const char* Below;
+        const char* Above;
+    } bounds[] = {
+        {3.0, "New Moon", "Waxing Crescent"},
+        {53.0, "Full (", "Waning Gibbous"},
+        {97.0, "Waning Crescent", "New Moon"},
+    };
+    for (const auto& b : bounds) {
+        for (const int side : {-1, 1}) {
+            const double ut = prev + b.Percent / 100.0 * (next - prev) + side * 120.0 / 86400.0;
+            const TDateRec local = JDToDate(ut + zone);
+            TMainHarness h(
+                At(local.Year, local.Month, local.Day, local.Hour, local.Minute, local.Second));
+            h.Main->Tick();
+            const QString expected = side < 0 ? b.Below : b.Above;
+            const QString where = QStringLiteral("%1 % %2: %3")
+                                      .arg(b.Percent)
+                                      .arg(side < 0 ? "less 2 min" : "plus 2 min")
+                                      .arg(h.Main->PhaseName());
+            QVERIFY2(h.Main->PhaseName().startsWith(expected), qPrintable(where));
+            QVERIFY2(qAbs(h.Main->Lunation() - b.Percent) < 0.01, qPrintable(where));
+            QVERIFY(h.Main->StripText().endsWith(" - " + h.Main->PhaseName()));
+        }
+    }
 }
 
 void TMainPanelsTest::BlueMoonFromTwelveHoursBefore() {
