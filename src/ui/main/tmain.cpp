@@ -13,8 +13,8 @@
 #include "ui/common/artwork.h"
 #include "ui/common/click_label.h"
 #include "ui/common/fonts.h"
-#include "ui/main/clock_time.h"
 #include "ui/main/clock_editor.h"
+#include "ui/main/clock_time.h"
 #include "ui/main/panels_draw.h"
 #include "ui/main/system_clock.h"
 
@@ -25,12 +25,17 @@ const QColor PanelText(255, 255, 176);
 const QColor MonthColour(60, 60, 60);
 const QColor ShadowColour(210, 210, 210);
 
-// A file supplied beside the program: the working directory first, then beside the
-// executable.
+// A file supplied with the program, looked up as the feature data are: the working
+// directory first, then beside the executable, then two folders above it (an installed
+// bin/ beside share/, or a build folder's Data/), then three (the source tree when the
+// program runs from build/src/ui). Not found: the working directory's path, for the
+// desktop's handler to report.
 QString ProgramFile(const QString& relative) {
-    if (QFileInfo::exists(relative)) return QFileInfo(relative).absoluteFilePath();
-    const QString beside = QCoreApplication::applicationDirPath() + "/" + relative;
-    if (QFileInfo::exists(beside)) return beside;
+    const QString exe = QCoreApplication::applicationDirPath();
+    for (const QString& folder : {QString("."), exe, exe + "/../..", exe + "/../../.."}) {
+        const QFileInfo candidate(folder + "/" + relative);
+        if (candidate.exists()) return candidate.canonicalFilePath();
+    }
     return QFileInfo(relative).absoluteFilePath();
 }
 
@@ -322,7 +327,9 @@ void TMain::changeEvent(QEvent* event) {
     }
 }
 
-double TMain::DisplayedJD() const { return ::DisplayedJD(SelectedDate, ClockOffset); }
+double TMain::DisplayedJD() const {
+    return ::DisplayedJD(SelectedDate, ClockOffset);
+}
 
 double TMain::UniversalTime() const {
     return DisplayedJD() - Observer.LocalOffsetDays();
