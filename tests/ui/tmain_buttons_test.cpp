@@ -1,0 +1,137 @@
+// The main window's buttons: each click area over its glyph with its hint, the help page
+// and the web site handed to the desktop, and the buttons of later windows reported by name.
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QTest>
+#include <QUrl>
+
+#include "tmain_fixture.h"
+
+namespace {
+
+// Receives what the window hands to the desktop's default handler.
+class TUrlCatcher : public QObject {
+    Q_OBJECT
+  public:
+    QList<QUrl> Opened;
+  public slots:
+    void Open(const QUrl& url) { Opened << url; }
+};
+
+// The repository's root, from this file's place in tests/ui.
+QString SourceRoot() {
+    return QFileInfo(QStringLiteral(__FILE__)).absoluteDir().filePath("../..");
+}
+
+} // namespace
+
+class TMainButtonsTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void EveryButtonWithItsHint();
+    void HelpAndWebSiteOpenOnTheDesktop();
+    void LaterWindowsAreAskedForByName();
+};
+
+void TMainButtonsTest::EveryButtonWithItsHint() {
+    TMainHarness h(At(2026, 12, 7));
+    const struct {
+        const char* Name;
+        QRect Area;
+        const char* Hint;
+    } buttons[] = {
+        {"lblPrint", {18, 14, 21, 21}, "Print Calendar for Month"},
+        {"imgOptics",
+         {44, 13, 33, 24},
+         "Switch between view as seen through Binoculars, a Telescope or a Diagonal"},
+        {"lblTimesList",
+         {76, 14, 17, 19},
+         "Display Moon/Sun Rise/Set times and Twilight times for month"},
+        {"lblLinks", {100, 14, 21, 19}, "Display links to Lunar Internet Sites"},
+        {"lblClock", {128, 12, 23, 23}, "Change the time within Tidewell"},
+        {"lblReports", {158, 14, 19, 19}, "Display menu showing Report options"},
+        {"imgEclipse",
+         {182, 12, 29, 25},
+         "Display circumstances of Lunar Eclipse occurring this month"},
+        {"lblConfig", {478, 14, 19, 19}, "Change configuration parameters"},
+        {"lblHelp", {510, 14, 23, 19}, "Display online help"},
+        {"lblAbout", {544, 12, 17, 21}, "Display version information"},
+        {"lblMinimise", {592, 14, 15, 15}, "Minimize Tidewell"},
+        {"lblExit", {614, 14, 13, 15}, "Exit Tidewell"},
+        {"lblLibration", {380, 264, 13, 17}, ""},
+        {"lblTitle", {264, 12, 113, 23}, ""},
+    };
+    for (const auto& b : buttons) {
+        QLabel* label = h.Label(b.Name);
+        QVERIFY2(label != nullptr, b.Name);
+        QCOMPARE(label->geometry(), b.Area);
+        QCOMPARE(label->toolTip(), QString(b.Hint));
+    }
+    QCOMPARE(h.Label("Label1")->geometry(), QRect(446, 12, 21, 21));
+    QVERIFY(h.Label("Label1")->toolTip().contains("web site"));
+    // The Moon column's captions that carry hints, and those that do not.
+    QCOMPARE(h.Label("lblRA")->toolTip(), QString("Moon's Right Ascension"));
+    QCOMPARE(h.Label("lblDec")->toolTip(), QString("Moon's Declination"));
+    QCOMPARE(h.Label("lblApogee")->toolTip(), QString("Moon's Farthest Distance from Earth"));
+    QCOMPARE(h.Label("lblPerigee")->toolTip(), QString("Moon's Closest Distance to Earth"));
+    QVERIFY(h.Label("lblVisible")->toolTip().isEmpty());
+    QCOMPARE(h.Main->size(), QSize(640, 480));
+    QVERIFY(h.Main->windowFlags().testFlag(Qt::FramelessWindowHint));
+}
+
+void TMainButtonsTest::HelpAndWebSiteOpenOnTheDesktop() {
+    TUrlCatcher catcher;
+    QDesktopServices::setUrlHandler("file", &catcher, "Open");
+    QDesktopServices::setUrlHandler("https", &catcher, "Open");
+    QDesktopServices::setUrlHandler("http", &catcher, "Open");
+    const QString saved = QDir::currentPath();
+
+    // Started from the source tree: the help page of docs/.
+    QVERIFY(QDir::setCurrent(SourceRoot()));
+    {
+        TMainHarness h(At(2026, 12, 7));
+        h.Click(h.Label("lblHelp"));
+        QCOMPARE(catcher.Opened.size(), 1);
+        const QUrl help = catcher.Opened.takeFirst();
+        QVERIFY(help.isLocalFile());
+        QVERIFY2(help.toLocalFile().endsWith("/docs/tidewell.htm"), qPrintable(help.toString()));
+        QFile page(help.toLocalFile());
+        QVERIFY2(page.open(QIODevice::ReadOnly), qPrintable(help.toLocalFile()));
+        const QByteArray html = page.readAll();
+        QVERIFY(html.contains("<title>"));
+        // Self-contained: nothing fetched from elsewhere.
+        QVERIFY(!html.contains("src=\"http"));
+        QVERIFY(!html.contains("<link"));
+
+        h.Click(h.Label("Label1"));
+        QCOMPARE(catcher.Opened.size(), 1);
+        QVERIFY(catcher.Opened.takeFirst().scheme().startsWith("http"));
+    }
+    QVERIFY(QDir::setCurrent(saved));
+    QDesktopServices::unsetUrlHandler("file");
+    QDesktopServices::unsetUrlHandler("https");
+    QDesktopServices::unsetUrlHandler("http");
+}
+
+void TMainButtonsTest::LaterWindowsAreAskedForByName() {
+    TMainHarness h(At(2026, 12, 7));
+    QStringList asked;
+    h.Main->OnButton = [&](const QString& name) { asked << name; };
+    for (const char* name :
+         {"lblPrint", "lblTimesList", "lblLinks", "lblReports", "lblConfig", "lblAbout"})
+        h.Click(h.Label(name));
+    QCOMPARE(asked, QStringList({"lblPrint", "lblTimesList", "lblLinks", "lblReports", "lblConfig",
+                                 "lblAbout"}));
+    int monthPicker = 0;
+    h.Main->OnMonthPicker = [&] { ++monthPicker; };
+    h.Click(h.Label("lblSelectedYear"));
+    QVERIFY(h.Main->YearEditing);
+    h.Click(h.Label("lblSelectedmonth")); // a pending year edit is closed first
+    QVERIFY(!h.Main->YearEditing);
+    QCOMPARE(monthPicker, 1);
+}
+
+QTEST_MAIN(TMainButtonsTest)
+#include "tmain_buttons_test.moc"
