@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QTest>
+#include <QTimeZone>
 
 #include "settings/load_settings.h"
 #include "settings/settings_store.h"
@@ -81,12 +82,28 @@ void SeedSouth(const std::string& path) {
     store.WriteText(*key, "TimeZone", "44"); // UTC+10
 }
 
+// Flagstaff, Arizona: 35°12' N, 111°39' W, seven hours behind Greenwich.
+void SeedFlagstaff(const std::string& path) {
+    TSettingsStore store(path);
+    TSettings settings;
+    (void)LoadSettings(store, settings, [](const std::string&) {});
+    const auto key = store.OpenKey("HKEY_TIDEWELL", false);
+    if (!key) return;
+    store.WriteText(*key, "LatDeg", "35");
+    store.WriteText(*key, "LatMin", "12");
+    store.WriteText(*key, "LongDeg", "111");
+    store.WriteText(*key, "LongMin", "39");
+    store.WriteText(*key, "LongDir", "West");
+    store.WriteText(*key, "TimeZone", "10"); // (10 − 24) × 30 minutes
+}
+
 } // namespace
 
 class TMainLayoutTest : public QObject {
     Q_OBJECT
   private slots:
     void CaptionsFitInEveryState();
+    void AnEveningAtTheTelescope();
 };
 
 void TMainLayoutTest::CaptionsFitInEveryState() {
@@ -150,6 +167,27 @@ void TMainLayoutTest::CaptionsFitInEveryState() {
         m.TimeEditor->NowClick();
         m.Timer1->stop();
     }
+}
+
+void TMainLayoutTest::AnEveningAtTheTelescope() {
+    // 9 March 2025, 21:00 at Flagstaff: a waxing gibbous Moon high in the south-east, the
+    // month of the total lunar eclipse of 14 March. Saved as "screenshot.png".
+    // The computer's clock in the same zone, so the sidereal time is Flagstaff's too.
+    const QDateTime evening(QDate(2025, 3, 9), QTime(21, 0, 0), QTimeZone(-7 * 3600));
+    TMainHarness h(evening, SeedFlagstaff);
+    TMain& m = *h.Main;
+    m.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&m));
+    m.Timer1->stop();
+    m.Tick();
+    QCOMPARE(m.PhaseName(), QString("Waxing Gibbous"));
+    // 04:00 UT on 10 March 2025 at 111°39' W: about 7h46m of sidereal time.
+    QVERIFY2(m.LocalSiderealTime({}, false).startsWith("LST: 07:4"),
+             qPrintable(m.LocalSiderealTime({}, false)));
+    QVERIFY(!h.Label("imgEclipse")->isHidden());
+    const QStringList faults = LayoutFaults(m);
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join("; ")));
+    Save(m, "screenshot");
 }
 
 QTEST_MAIN(TMainLayoutTest)
