@@ -177,6 +177,14 @@ void TMainCalendarTest::YearEditorKeys() {
     QVERIFY(m.YearEditing);
     QVERIFY(!m.LastYearError.isEmpty());
     QCOMPARE(int(m.SelectedDate.Year), 2026);
+    // The window shows its month again when it is activated after the message: the year
+    // in force comes back and the cursor follows it to its end.
+    m.ShowSelectedMonth(m.SelectedDate);
+    QVERIFY(m.YearEditing);
+    QCOMPARE(year->text(), QString("2026"));
+    QCOMPARE(cursor->x(), year->x() + year->width());
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClick(&m, Qt::Key_Backspace);
 
     QTest::keyClicks(&m, "19995");
     QCOMPARE(year->text(), QString("1999"));

@@ -75,6 +75,12 @@ void TMain::PlaceMonthCaptions() {
     monthShadow->move(month->x() + 1, month->y() + 1);
     year->move(month->x() + month->width() + 10, month->y());
     yearShadow->move(year->x() + 1, year->y() + 1);
+    if (YearEditing) {
+        // The month shown again while the year is typed (the window activated after a
+        // message, or midnight passed): the edit box and the cursor follow the caption.
+        YearButtonPos = QPoint(year->x() - 8, year->y() - 3);
+        Control("lblCursor")->move(year->x() + year->width(), year->y() - 1);
+    }
 }
 
 void TMain::ShowSelectedMonth(TDateRec date) {
