@@ -8,10 +8,13 @@
 #include <QTest>
 #include <QTimeZone>
 
+#include "engine/phase_name.h"
 #include "settings/load_settings.h"
 #include "settings/settings_store.h"
 #include "tmain_fixture.h"
+#include "ui/main/calendar_layout.h"
 #include "ui/main/clock_editor.h"
+#include "ui/main/clock_strip.h"
 
 namespace {
 
@@ -104,6 +107,7 @@ class TMainLayoutTest : public QObject {
   private slots:
     void CaptionsFitInEveryState();
     void AnEveningAtTheTelescope();
+    void ClockStripHoldsTheLongestTexts();
 };
 
 void TMainLayoutTest::CaptionsFitInEveryState() {
@@ -188,6 +192,33 @@ void TMainLayoutTest::AnEveningAtTheTelescope() {
     const QStringList faults = LayoutFaults(m);
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join("; ")));
     Save(m, "screenshot");
+}
+
+void TMainLayoutTest::ClockStripHoldsTheLongestTexts() {
+    // The date, time and phase name are centred in the strip's left part (20..402), the
+    // sidereal time in its right part (420..620); a separator is painted between them.
+    TMainHarness h(At(2026, 9, 28, 23, 59, 59));
+    const QFontMetrics metrics(ClockStripFont(h.Main->FontScale));
+    int widest = 0;
+    QString worst;
+    const QStringList names = {"New Moon",        "Waxing Crescent", "First Quarter",
+                               "Waxing Gibbous",  "Waning Gibbous",  "Last Quarter",
+                               "Waning Crescent", "Full (Blue) Moon"};
+    for (int month = 1; month <= 12; ++month) {
+        QStringList shown = names;
+        shown << QStringLiteral("Full (%1) Moon").arg(TraditionalFullMoonName(month));
+        for (const QString& name : shown) {
+            const QString text =
+                QStringLiteral("00:00:00  28 %1 2026 - ").arg(CalendarMonthName(month)) + name;
+            const int width = metrics.horizontalAdvance(text);
+            if (width > widest) {
+                widest = width;
+                worst = text;
+            }
+        }
+    }
+    QVERIFY2(widest <= 382, qPrintable(QStringLiteral("%1: %2 px").arg(worst).arg(widest)));
+    QVERIFY(metrics.horizontalAdvance("LST: 00:00:00") <= 200);
 }
 
 QTEST_MAIN(TMainLayoutTest)
