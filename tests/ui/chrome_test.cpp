@@ -100,7 +100,9 @@ void TChromeTest::MainWindowClosingClosesTheOthers() {
     QVERIFY(!report.testAttribute(Qt::WA_QuitOnClose));
     main.show();
     report.show();
-    QTest::mouseClick(exit, Qt::RightButton); // any button clicks
+    QTest::mouseClick(exit, Qt::RightButton); // only the left button clicks
+    QVERIFY(main.isVisible());
+    QTest::mouseClick(exit, Qt::LeftButton);
     QVERIFY(!main.isVisible());
     QVERIFY(!report.isVisible());
 }

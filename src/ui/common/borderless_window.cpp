@@ -73,13 +73,17 @@ TClickLabel* TBorderlessWindow::AddTitleArea(const QRect& area) {
 
 TClickLabel* TBorderlessWindow::AddExitArea(const QRect& area, const QString& hint) {
     TClickLabel* exit = AddButton("lblExit", area, hint);
-    connect(exit, &TClickLabel::Clicked, this, &TBorderlessWindow::ExitClick);
+    connect(exit, &TClickLabel::Clicked, this, [this](Qt::MouseButton button, QPoint) {
+        if (button == Qt::LeftButton) ExitClick();
+    });
     return exit;
 }
 
 TClickLabel* TBorderlessWindow::AddMinimiseArea(const QRect& area, const QString& hint) {
     TClickLabel* minimise = AddButton("lblMinimise", area, hint);
-    connect(minimise, &TClickLabel::Clicked, this, &TBorderlessWindow::MinimiseClick);
+    connect(minimise, &TClickLabel::Clicked, this, [this](Qt::MouseButton button, QPoint) {
+        if (button == Qt::LeftButton) MinimiseClick();
+    });
     return minimise;
 }
 

@@ -257,7 +257,11 @@ void TMain::CreateButtons() {
     for (const TButton& b : buttons) {
         TClickLabel* button = AddButton(b.Name, b.Area, b.Hint);
         connect(button, &TClickLabel::Clicked, this,
-                [this, name = QString(b.Name)](Qt::MouseButton, QPoint) { ButtonClick(name); });
+                [this, name = QString(b.Name)](Qt::MouseButton mouse, QPoint) {
+                    // Buttons answer the left button only; a stray right click on Exit
+                    // must not end the program.
+                    if (mouse == Qt::LeftButton) ButtonClick(name);
+                });
     }
     Control("imgEclipse")->setPixmap(QPixmap::fromImage(EclipseGlyph));
     Control("imgEclipse")->hide();
