@@ -19,9 +19,13 @@ const TRegionalNames& EnglishNames() {
     return names;
 }
 
-const TRegionalNames& RegionalNames() { return Current(); }
+const TRegionalNames& RegionalNames() {
+    return Current();
+}
 
-void SetRegionalNames(const TRegionalNames& names) { Current() = names; }
+void SetRegionalNames(const TRegionalNames& names) {
+    Current() = names;
+}
 
 const std::string& LongMonthName(int month) {
     static const std::string none;

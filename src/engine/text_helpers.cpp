@@ -6,7 +6,9 @@
 
 namespace {
 
-std::string TwoDigits(long long n) { return (n >= 0 && n < 10 ? "0" : "") + std::to_string(n); }
+std::string TwoDigits(long long n) {
+    return (n >= 0 && n < 10 ? "0" : "") + std::to_string(n);
+}
 
 } // namespace
 

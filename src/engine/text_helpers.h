@@ -43,4 +43,6 @@ struct TRgb {
 };
 
 // Pale yellow, the colour of computed values on the dark panels.
-[[nodiscard]] constexpr TRgb PanelTextColour() { return {255, 255, 176}; }
+[[nodiscard]] constexpr TRgb PanelTextColour() {
+    return {255, 255, 176};
+}

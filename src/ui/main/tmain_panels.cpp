@@ -13,9 +13,9 @@
 #include "ui/common/click_label.h"
 #include "ui/common/fonts.h"
 #include "ui/main/clock_strip.h"
+#include "ui/main/clock_time.h"
 #include "ui/main/panels_draw.h"
 #include "ui/main/tmain.h"
-#include "ui/main/clock_time.h"
 
 namespace {
 
