@@ -1,6 +1,8 @@
 // The clock as the main window uses it: the time editor opened from lblClock, "Now" after
 // a jump to a principal phase or another year, and "Sync" against a server on 127.0.0.1.
 
+#include <memory>
+
 #include <QLineEdit>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -51,6 +53,31 @@ void ClickAt(QWidget* w, QPoint at) {
 }
 
 } // namespace
+
+// A main window whose Sync asks the given server, with a recording system clock and its
+// messages collected instead of shown.
+struct TSyncWindow {
+    QTemporaryDir Folder;
+    TRecordingClock Clock;
+    std::unique_ptr<TMain> Main;
+    QStringList Messages;
+
+    TSyncWindow(const QString& serverUrl, const QDateTime& now) {
+        TMainSetup setup;
+        setup.SettingsPath = Folder.filePath("settings.db");
+        setup.ShowWarnings = false;
+        setup.Clock = [now] { return now; };
+        setup.SystemClock = &Clock;
+        Main = std::make_unique<TMain>(setup);
+        Main->TimeEditor->SetTimeServer(serverUrl);
+        Main->TimeEditor->ShowMessage = [this](const QString& text) { Messages << text; };
+    }
+
+    void ClickSync() {
+        QTest::mouseClick(Main->Control("lblClock"), Qt::LeftButton);
+        ClickAt(Main->TimeEditor, {180, 10}); // "Sync"
+    }
+};
 
 class TMainClockTest : public QObject {
     Q_OBJECT
@@ -124,20 +151,11 @@ void TMainClockTest::SyncFromTheTimeServer() {
     // MJD 60000 is 25 February 2023 (the daytime service's own example layout).
     TOneReplyServer server("HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n\r\n"
                            "60000 23-02-25 12:34:56 00 0 0  50.0 UTC(NIST) *\n");
-    TRecordingClock clock;
-    QTemporaryDir folder;
-    TMainSetup setup;
-    setup.SettingsPath = folder.filePath("settings.db");
-    setup.ShowWarnings = false;
-    setup.Clock = [] { return At(2026, 12, 7, 8, 0); };
-    setup.SystemClock = &clock;
-    TMain m(setup);
-    m.TimeEditor->SetTimeServer(server.Url());
-    QStringList messages;
-    m.TimeEditor->ShowMessage = [&](const QString& text) { messages << text; };
-    QTest::mouseClick(m.Control("lblClock"), Qt::LeftButton);
-    ClickAt(m.TimeEditor, {180, 10}); // "Sync"
-    QVERIFY2(messages.isEmpty(), qPrintable(messages.join('|')));
+    TSyncWindow w(server.Url(), At(2026, 12, 7, 8, 0));
+    TMain& m = *w.Main;
+    const TRecordingClock& clock = w.Clock;
+    w.ClickSync();
+    QVERIFY2(w.Messages.isEmpty(), qPrintable(w.Messages.join('|')));
     QCOMPARE(clock.Calls, 1);
     QCOMPARE(int(clock.Set.Year), 2023);
     QCOMPARE(int(clock.Set.Month), 2);
@@ -149,20 +167,17 @@ void TMainClockTest::SyncFromTheTimeServer() {
     QCOMPARE(m.Control("lblSelectedmonth")->text(), QString("February"));
 
     // Nobody listening: the failure is reported and nothing is set.
-    TMainSetup again = setup;
-    TMain n(again);
     QTcpServer probe;
     probe.listen(QHostAddress::LocalHost, 0);
     const quint16 port = probe.serverPort();
     probe.close();
-    n.TimeEditor->SetTimeServer(QStringLiteral("http://127.0.0.1:%1/").arg(port));
-    QStringList failures;
-    n.TimeEditor->ShowMessage = [&](const QString& text) { failures << text; };
-    QTest::mouseClick(n.Control("lblClock"), Qt::LeftButton);
-    ClickAt(n.TimeEditor, {180, 10});
+    TSyncWindow refused(QStringLiteral("http://127.0.0.1:%1/").arg(port), At(2026, 12, 7, 8, 0));
+    TMain& n = *refused.Main;
+    refused.ClickSync();
+    const QStringList& failures = refused.Messages;
     QCOMPARE(failures.size(), 1);
     QVERIFY(failures[0].startsWith("Time Synchronisation Failed : "));
-    QCOMPARE(clock.Calls, 1);
+    QCOMPARE(refused.Clock.Calls, 0);
     QVERIFY(!n.TimeEditor->isHidden());
     QCOMPARE(int(n.SelectedDate.Year), 2026);
 }
@@ -186,19 +201,11 @@ void TMainClockTest::SyncFailuresChangeNothing() {
     };
     for (const auto& c : cases) {
         TOneReplyServer server(c.Reply);
-        TRecordingClock clock;
-        QTemporaryDir folder;
-        TMainSetup setup;
-        setup.SettingsPath = folder.filePath("settings.db");
-        setup.ShowWarnings = false;
-        setup.Clock = [] { return At(2026, 12, 7, 8, 0, 10); };
-        setup.SystemClock = &clock;
-        TMain m(setup);
-        m.TimeEditor->SetTimeServer(server.Url());
-        QStringList messages;
-        m.TimeEditor->ShowMessage = [&](const QString& text) { messages << text; };
-        QTest::mouseClick(m.Control("lblClock"), Qt::LeftButton);
-        ClickAt(m.TimeEditor, {180, 10}); // "Sync"
+        TSyncWindow w(server.Url(), At(2026, 12, 7, 8, 0, 10));
+        TMain& m = *w.Main;
+        const TRecordingClock& clock = w.Clock;
+        const QStringList& messages = w.Messages;
+        w.ClickSync();
         QCOMPARE(messages.size(), 1);
         QVERIFY2(messages[0].startsWith(c.Message), qPrintable(messages[0]));
         QCOMPARE(clock.Calls, 0);
