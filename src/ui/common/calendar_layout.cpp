@@ -1,4 +1,4 @@
-#include "ui/main/calendar_layout.h"
+#include "ui/common/calendar_layout.h"
 
 #include <array>
 #include <cmath>

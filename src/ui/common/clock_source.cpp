@@ -1,7 +1,7 @@
-#include "ui/main/clock_source.h"
+#include "ui/common/clock_source.h"
 
 QDateTime SystemClockNow() {
-    return QDateTime::currentDateTime();
+    return QDateTime::currentDateTimeUtc();
 }
 
 TClockSource OrSystemClock(TClockSource clock) {

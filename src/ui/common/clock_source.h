@@ -1,16 +1,17 @@
 #pragma once
 
-// Where the program reads the time of day: the system clock, or in tests a clock that
-// stands still or runs shifted.
+// Where the program reads the present instant: the system clock, or in tests a clock that
+// stands still or runs shifted. The instant is shown in the observer's configured zone,
+// never in the computer's own.
 //
 //   TClockSource clock = OrSystemClock(setup.Clock);
-//   const QDateTime now = clock(); // local time
+//   const QDateTime now = clock().toUTC();
 
 #include <functional>
 
 #include <QDateTime>
 
-// The local time now.
+// The present instant (any time spec; callers take it toUTC()).
 using TClockSource = std::function<QDateTime()>;
 
 [[nodiscard]] QDateTime SystemClockNow();

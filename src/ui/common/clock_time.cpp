@@ -1,4 +1,4 @@
-#include "ui/main/clock_time.h"
+#include "ui/common/clock_time.h"
 
 #include "engine/text_helpers.h"
 

@@ -1,8 +1,14 @@
-#include "ui/main/panels_draw.h"
+#include "ui/common/panels_draw.h"
 
 #include <QFontMetrics>
 #include <QPainter>
 #include <QWidget>
+
+#include "engine/angles.h"
+
+TSexagesimal RaText(double raDeg) {
+    return HoursToSexagesimal(Normalize360(raDeg) / 15.0, 24);
+}
 
 void DrawTextAt(QPainter& painter, int x, int y, const QString& text) {
     // The top of the text cell at y: the baseline lies one ascent below.

@@ -1,7 +1,6 @@
 #include "ui/main/clock_editor.h"
 
 #include <QKeyEvent>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRegularExpressionValidator>
@@ -10,13 +9,11 @@
 #include "ui/common/art_names.h"
 #include "ui/common/artwork.h"
 #include "ui/common/fonts.h"
-#include "ui/main/clock_time.h"
+#include "ui/common/messages.h"
+#include "ui/common/program_state.h"
 #include "ui/main/time_sync.h"
 
 namespace {
-
-constexpr int BarWidth = 228;
-constexpr int BarHeight = 30;
 
 struct TFieldRule {
     const char* Name;
@@ -47,12 +44,12 @@ bool IsNavigationKey(int key) {
 
 } // namespace
 
-TTimeEditor::TTimeEditor(QWidget* parent, TClockSource clock, TSystemClock& systemClock,
+TTimeEditor::TTimeEditor(QWidget* parent, TProgramState& state, TSystemClock& systemClock,
                          double fontScale)
-    : QWidget(parent), Clock(OrSystemClock(std::move(clock))), SystemClock(systemClock),
-      FontScale(fontScale), Bar(LoadArt(ArtTimeEditor)), SyncTimeoutMs(TimeSyncTimeoutMs) {
+    : QWidget(parent), State(state), SystemClock(systemClock), FontScale(fontScale),
+      Bar(LoadArt(ArtTimeEditor)), SyncTimeoutMs(TimeSyncTimeoutMs) {
     setObjectName("imgTimeButton");
-    setGeometry(QRect(TimeEditorTopLeft, QSize(BarWidth, BarHeight)));
+    setGeometry(QRect(TimeEditorTopLeft, TimeEditorSize));
     txtHour = MakeField("txtHour", 12);
     txtMinute = MakeField("txtMinute", 41);
     txtSecond = MakeField("txtSecond", 70);
@@ -85,16 +82,8 @@ QLineEdit* TTimeEditor::MakeField(const QString& name, int left) {
     return field;
 }
 
-void TTimeEditor::Bind(TDateRec& selectedDate, double& clockOffset, const TObserver& observer) {
-    SelectedDate = &selectedDate;
-    ClockOffset = &clockOffset;
-    Observer = &observer;
-}
-
 void TTimeEditor::Open() {
-    if (SelectedDate == nullptr || ClockOffset == nullptr) return;
-    const QString text =
-        QString::fromStdString(DateTimeText(JDToDate(SelectedDate->JD + *ClockOffset)));
+    const QString text = QString::fromStdString(DateTimeText(JDToDate(State.DisplayedJD())));
     move(TimeEditorTopLeft);
     emit TimerEnabled(false); // the display stands still while the time is edited
     for (QLineEdit* field : {txtHour, txtMinute, txtSecond})
@@ -116,10 +105,7 @@ void TTimeEditor::DisplayTimeEditor(bool visible) {
 }
 
 void TTimeEditor::Message(const QString& text) {
-    if (ShowMessage)
-        ShowMessage(text);
-    else
-        QMessageBox::warning(window(), QStringLiteral("Tidewell"), text);
+    ShowMessage(this, text);
 }
 
 std::optional<int> TTimeEditor::FieldValue(QLineEdit* field) {
@@ -139,33 +125,24 @@ std::optional<int> TTimeEditor::FieldValue(QLineEdit* field) {
 }
 
 void TTimeEditor::ResetTime() {
-    if (SelectedDate == nullptr || ClockOffset == nullptr) return;
     const std::optional<int> h = FieldValue(txtHour);
     const std::optional<int> m = h ? FieldValue(txtMinute) : std::nullopt;
     const std::optional<int> s = m ? FieldValue(txtSecond) : std::nullopt;
     if (!s) return; // nothing changes; the editor stays open
-    SetTimeOfDay(*SelectedDate, Clock());
-    *ClockOffset = ClockOffsetFor(*h, *m, *s, *SelectedDate);
+    State.ShiftClockTo(*h, *m, *s);
     emit TimerEnabled(true);
     DisplayTimeEditor(false);
 }
 
 void TTimeEditor::NowClick() {
-    if (SelectedDate == nullptr || ClockOffset == nullptr) return;
-    *ClockOffset = 0;
-    const QDateTime now = Clock();
-    SelectedDate->Day = static_cast<std::uint16_t>(now.date().day());
-    SelectedDate->Month = static_cast<std::uint16_t>(now.date().month());
-    SelectedDate->Year = static_cast<std::uint16_t>(now.date().year());
-    SetTimeOfDay(*SelectedDate, now);
-    emit DateChanged();
+    State.ReturnToNow();
     emit TimerEnabled(true);
     DisplayTimeEditor(false);
 }
 
 void TTimeEditor::SyncClick() {
-    if (SelectedDate == nullptr || ClockOffset == nullptr) return;
-    const TTimeSyncReply reply = FetchServerTime(QUrl(TimeServer), TimeSyncReplyFile, SyncTimeoutMs,
+    const QUrl server(QString::fromStdString(State.Settings().TimeServer));
+    const TTimeSyncReply reply = FetchServerTime(server, TimeSyncReplyFile, SyncTimeoutMs,
                                                  [this] { emit TimerEnabled(false); });
     if (!reply.Ok) {
         Message(reply.Message);
@@ -183,13 +160,8 @@ void TTimeEditor::SyncClick() {
     DisplayTimeEditor(false);
     // The selected day is the observer's civil day at that instant (the next tick takes the
     // time of day from the clock just set).
-    const double offsetDays = Observer != nullptr ? Observer->LocalOffsetDays() : 0.0;
-    const TDateRec local = JDToDate(utc.JD + offsetDays);
-    const bool newDay = local.Day != SelectedDate->Day || local.Month != SelectedDate->Month ||
-                        local.Year != SelectedDate->Year;
-    *SelectedDate = local;
-    SelectedDate->JD = JulianDay(*SelectedDate);
-    if (newDay) emit DateChanged();
+    const TDateRec local = JDToDate(utc.JD + State.Observer().LocalOffsetDays());
+    State.SelectDate(local.Year, local.Month, local.Day);
 }
 
 void TTimeEditor::paintEvent(QPaintEvent*) {

@@ -5,15 +5,11 @@
 // (set the computer's clock from the time server). The main window's display timer stands
 // still while the bar is open.
 //
-// TMain embeds it and reacts to its signals:
+// The clock strip holds it; it reads and changes the program state:
 //
-//   Editor = new TTimeEditor(this, Clock, SystemClock, FontScale);
-//   Editor->Bind(SelectedDate, ClockOffset, Observer);
-//   Editor->SetTimeServer(QString::fromStdString(Settings.TimeServer));
-//   connect(Editor, &TTimeEditor::TimerEnabled, Timer1, [this](bool on) { ... });
-//   connect(Editor, &TTimeEditor::DateChanged, this, [this] { ShowSelectedMonth(SelectedDate); });
-//   connect(Editor, &TTimeEditor::EditorShown, this, [this](bool) { stop the year cursor });
-//   lblClock click: AcceptYear(); Editor->Open();
+//   Editor = new TTimeEditor(strip, state, systemClock, fontScale);
+//   connect(Editor, &TTimeEditor::TimerEnabled, ...);   // the display timer on or off
+//   lblClock click: calendar->AcceptYear(); Editor->Open();
 
 #include <functional>
 #include <optional>
@@ -23,20 +19,19 @@
 #include <QWidget>
 
 #include "engine/date_time.h"
-#include "engine/observer.h"
-#include "ui/main/clock_source.h"
 #include "ui/main/system_clock.h"
 
 inline constexpr QPoint TimeEditorTopLeft{130, 40};
+inline constexpr QSize TimeEditorSize{228, 30};
+
+class TProgramState;
 
 class TTimeEditor : public QWidget {
     Q_OBJECT
   public:
-    TTimeEditor(QWidget* parent, TClockSource clock, TSystemClock& systemClock, double fontScale);
+    TTimeEditor(QWidget* parent, TProgramState& state, TSystemClock& systemClock,
+                double fontScale);
 
-    // The main window's state the editor reads and changes.
-    void Bind(TDateRec& selectedDate, double& clockOffset, const TObserver& observer);
-    void SetTimeServer(const QString& url) { TimeServer = url; }
     void SetSyncTimeout(int milliseconds) { SyncTimeoutMs = milliseconds; }
 
     void Open(); // the lblClock click, after the main window's AcceptYear
@@ -51,12 +46,8 @@ class TTimeEditor : public QWidget {
     QLabel* lblColon1 = nullptr;
     QLabel* lblColon2 = nullptr;
 
-    // Messages for the user; a message box unless replaced (tests collect them).
-    std::function<void(const QString&)> ShowMessage;
-
   signals:
     void TimerEnabled(bool on); // Timer1 on or off
-    void DateChanged();         // the selected day changed: the month is to be shown again
     void EditorShown(bool visible);
 
   protected:
@@ -71,13 +62,9 @@ class TTimeEditor : public QWidget {
     [[nodiscard]] std::optional<int> FieldValue(QLineEdit* field);
     void Message(const QString& text);
 
-    TClockSource Clock;
+    TProgramState& State;
     TSystemClock& SystemClock;
     double FontScale;
     QImage Bar;
-    QString TimeServer;
     int SyncTimeoutMs;
-    TDateRec* SelectedDate = nullptr;
-    double* ClockOffset = nullptr;
-    const TObserver* Observer = nullptr;
 };

@@ -1,13 +1,28 @@
 #include "ui/menus/window_set.h"
 
-TWindowSet::TWindowSet(const TMainSetup& setup) {
-    // The main window comes first: its creation loads the settings and computes the first
-    // month before any other window exists.
-    MainWindow = std::make_unique<TMain>(setup);
+#include <QTimer>
+
+#include "ui/common/messages.h"
+#include "ui/common/settings_startup.h"
+
+TWindowSet::TWindowSet(const TWindowSetup& setup) {
+    TStartupSettings start = LoadStartupSettings(setup.SettingsPath);
+    SettingsStore = std::move(start.Store);
+    Messages = start.Messages;
+    ProgramState = std::make_unique<TProgramState>(start.Settings, setup.Clock);
+    // The main window comes first: the month it shows is computed before any other window
+    // exists.
+    TMainSetup mainSetup;
+    mainSetup.SystemClock = setup.SystemClock;
+    MainWindow = std::make_unique<TMain>(*ProgramState, mainSetup);
 }
 
 TWindowSet::~TWindowSet() = default;
 
 void TWindowSet::Show() {
     MainWindow->show();
+    if (Messages.isEmpty()) return;
+    // Over the window once it is on the screen.
+    QTimer::singleShot(0, MainWindow.get(),
+                       [this] { ShowMessage(MainWindow.get(), StartupMessage(Messages)); });
 }

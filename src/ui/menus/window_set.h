@@ -1,24 +1,45 @@
 #pragma once
 
 // The program's windows, created once at start in a fixed order with the main window
-// first, and owned here for the whole run. Later windows are added in their place.
+// first, and owned here for the whole run together with the settings store and the one
+// program state they all read. Later windows are added in their place.
 
 #include <memory>
 
+#include <QString>
+#include <QStringList>
+
+#include "settings/settings_store.h"
+#include "ui/common/clock_source.h"
+#include "ui/common/program_state.h"
 #include "ui/main/tmain.h"
+
+struct TWindowSetup {
+    QString SettingsPath;                // the settings database; empty for the default place
+    TClockSource Clock;                  // the present instant; empty for the system clock
+    TSystemClock* SystemClock = nullptr; // what Sync sets; null for the computer's clock
+};
 
 class TWindowSet {
   public:
-    explicit TWindowSet(const TMainSetup& setup = {});
+    explicit TWindowSet(const TWindowSetup& setup = {});
     ~TWindowSet();
     TWindowSet(const TWindowSet&) = delete;
     TWindowSet& operator=(const TWindowSet&) = delete;
 
     [[nodiscard]] TMain& Main() { return *MainWindow; }
+    [[nodiscard]] TProgramState& State() { return *ProgramState; }
+    [[nodiscard]] TSettingsStore& Store() { return *SettingsStore; }
+    // What the settings start-up had to tell the user (shown once, in one message).
+    [[nodiscard]] const QStringList& StartupMessages() const { return Messages; }
 
-    // Shows the main window; the other windows stay hidden until they are opened.
+    // Shows the main window, then the start-up message over it; the other windows stay
+    // hidden until they are opened.
     void Show();
 
   private:
+    std::unique_ptr<TSettingsStore> SettingsStore;
+    std::unique_ptr<TProgramState> ProgramState;
     std::unique_ptr<TMain> MainWindow;
+    QStringList Messages;
 };

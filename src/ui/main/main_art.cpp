@@ -1,5 +1,4 @@
-// The main window's pictures: compiled-in artwork, with plain drawn stand-ins for any
-// picture a build lacks, so the window always shows its values.
+#include "ui/main/main_art.h"
 
 #include <QFile>
 #include <QPainter>
@@ -8,7 +7,7 @@
 #include "ui/common/art_names.h"
 #include "ui/common/artwork.h"
 #include "ui/main/moon_drawing.h"
-#include "ui/main/tmain.h"
+#include "ui/common/look.h"
 
 namespace {
 
@@ -25,7 +24,7 @@ QImage Filled(int w, int h, const QColor& colour) {
 }
 
 QImage PanelStandIn(int w, int h) {
-    QImage picture = Filled(w, h, QColor(12, 16, 30));
+    QImage picture = Filled(w, h, DarkPanel);
     QPainter painter(&picture);
     painter.setPen(QColor(70, 80, 100));
     painter.drawRect(0, 0, w - 1, h - 1);
@@ -57,15 +56,14 @@ QImage PhaseStandIn(bool litLeft, bool litRight, bool blue) {
 
 } // namespace
 
-void TMain::LoadArtwork() {
-    MoonPhoto =
+TMainArt LoadMainArt() {
+    TMainArt art;
+    art.MoonPhoto =
         ArtOr(ArtFullMoon, Filled(156, 156, Qt::black)).convertToFormat(QImage::Format_RGB32);
-    MoonWorking = MoonPhoto;
-    MoonPicture = MoonPhoto;
-    StripBackground = ArtOr(ArtClockStrip, Filled(640, 24, QColor(150, 152, 160)));
-    MoonParamsBackground = ArtOr(ArtMoonParams, PanelStandIn(86, 67));
-    SunParamsBackground = ArtOr(ArtSunParams, PanelStandIn(84, 67));
-    DayHighlight = ArtOr(ArtDayHighlight, [] {
+    art.StripBackground = ArtOr(ArtClockStrip, Filled(640, 24, QColor(150, 152, 160)));
+    art.MoonParamsBackground = ArtOr(ArtMoonParams, PanelStandIn(86, 67));
+    art.SunParamsBackground = ArtOr(ArtSunParams, PanelStandIn(84, 67));
+    art.DayHighlight = ArtOr(ArtDayHighlight, [] {
         QImage picture(25, 23, QImage::Format_ARGB32);
         picture.fill(Qt::transparent);
         QPainter painter(&picture);
@@ -75,29 +73,21 @@ void TMain::LoadArtwork() {
         painter.drawRoundedRect(QRectF(1, 1, 23, 21), 4, 4);
         return picture;
     }());
-    YearButton = ArtOr(ArtYearEditBox, [] {
+    art.YearButton = ArtOr(ArtYearEditBox, [] {
         QImage picture = Filled(60, 29, QColor(235, 235, 225));
         QPainter painter(&picture);
-        painter.setPen(QColor(60, 60, 60));
+        painter.setPen(MonthColour);
         painter.drawRect(0, 0, 59, 28);
         return picture;
     }());
-    // new, last quarter, full, first quarter, blue; drawn for the northern hemisphere.
-    PhasePictures = {ArtOr(ArtPhaseNew, PhaseStandIn(false, false, false)),
-                     ArtOr(ArtPhaseLastQuarter, PhaseStandIn(true, false, false)),
-                     ArtOr(ArtPhaseFull, PhaseStandIn(true, true, false)),
-                     ArtOr(ArtPhaseFirstQuarter, PhaseStandIn(false, true, false)),
-                     ArtOr(ArtPhaseBlueMoon, PhaseStandIn(true, true, true))};
-    OpticsGlyphs = {ArtOr(ArtOpticsBinoculars, Filled(33, 24, Qt::darkGray)),
-                    ArtOr(ArtOpticsTelescope, Filled(33, 24, Qt::gray)),
-                    ArtOr(ArtOpticsDiagonal, Filled(33, 24, Qt::lightGray))};
-    EclipseGlyph = ArtOr(ArtEclipseButton, Filled(29, 25, QColor(120, 40, 30)));
-    MoonParams = MoonParamsBackground;
-    SunParams = SunParamsBackground;
-}
-
-void TMain::InvertPhaseIcons() {
-    for (QImage& picture : PhasePictures)
-        picture = picture.mirrored(true, true);
-    DisplayPhaseTimes();
+    art.PhasePictures = {ArtOr(ArtPhaseNew, PhaseStandIn(false, false, false)),
+                         ArtOr(ArtPhaseLastQuarter, PhaseStandIn(true, false, false)),
+                         ArtOr(ArtPhaseFull, PhaseStandIn(true, true, false)),
+                         ArtOr(ArtPhaseFirstQuarter, PhaseStandIn(false, true, false)),
+                         ArtOr(ArtPhaseBlueMoon, PhaseStandIn(true, true, true))};
+    art.OpticsGlyphs = {ArtOr(ArtOpticsBinoculars, Filled(33, 24, Qt::darkGray)),
+                        ArtOr(ArtOpticsTelescope, Filled(33, 24, Qt::gray)),
+                        ArtOr(ArtOpticsDiagonal, Filled(33, 24, Qt::lightGray))};
+    art.EclipseGlyph = ArtOr(ArtEclipseButton, Filled(29, 25, QColor(120, 40, 30)));
+    return art;
 }

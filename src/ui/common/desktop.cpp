@@ -1,0 +1,52 @@
+#include "ui/common/desktop.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
+
+#include "ui/common/messages.h"
+
+namespace {
+
+TDesktopOpener& Opener() {
+    static TDesktopOpener opener;
+    return opener;
+}
+
+} // namespace
+
+QString ProgramFile(const QString& relative) {
+    const QString exe = QCoreApplication::applicationDirPath();
+    for (const QString& folder : {QString("."), exe, exe + "/../..", exe + "/../../.."}) {
+        const QFileInfo candidate(folder + "/" + relative);
+        if (candidate.exists()) return candidate.canonicalFilePath();
+    }
+    return {};
+}
+
+QUrl HelpPageUrl(const QString& section) {
+    const QString relative = QStringLiteral("docs/tidewell.htm");
+    const QString page = ProgramFile(relative);
+    // Not found: the working directory's path, so that the message names it.
+    QUrl url = QUrl::fromLocalFile(page.isEmpty() ? QFileInfo(relative).absoluteFilePath() : page);
+    if (!section.isEmpty()) url.setFragment(section);
+    return url;
+}
+
+bool OpenOnDesktop(QWidget* owner, const QUrl& url, const QString& what) {
+    const bool missingFile = url.isLocalFile() && !QFileInfo::exists(url.toLocalFile());
+    bool opened = false;
+    if (url.isValid() && !url.isEmpty() && !missingFile)
+        opened = Opener() ? Opener()(url) : QDesktopServices::openUrl(url);
+    if (!opened) {
+        const QString where = url.isEmpty()       ? QStringLiteral("(it was not found)")
+                              : url.isLocalFile() ? url.toLocalFile()
+                                                  : url.toString();
+        ShowMessage(owner, QStringLiteral("Tidewell could not open %1:\n%2").arg(what, where));
+    }
+    return opened;
+}
+
+void SetDesktopOpener(TDesktopOpener opener) {
+    Opener() = std::move(opener);
+}

@@ -1,0 +1,41 @@
+#include "ui/common/messages.h"
+
+#include <QApplication>
+#include <QWidget>
+
+namespace {
+
+TMessageCapture* Capture = nullptr;
+
+} // namespace
+
+QMessageBox* MakeMessageBox(QWidget* owner, const QString& text, QMessageBox::Icon icon) {
+    QWidget* window = owner != nullptr ? owner->window() : QApplication::activeWindow();
+    auto* box = new QMessageBox(icon, QStringLiteral("Tidewell"), text, QMessageBox::Ok, window);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    if (window != nullptr) {
+        // A frameless owner gives the window manager nothing to centre on: place the box
+        // over the owner ourselves.
+        box->adjustSize();
+        const QRect over = window->frameGeometry();
+        box->move(over.center() - QPoint(box->width() / 2, box->height() / 2));
+    }
+    return box;
+}
+
+void ShowMessage(QWidget* owner, const QString& text, QMessageBox::Icon icon) {
+    if (Capture != nullptr) {
+        Capture->Texts.append(text);
+        Capture->Owners.append(owner != nullptr ? owner->window() : nullptr);
+        return;
+    }
+    MakeMessageBox(owner, text, icon)->exec();
+}
+
+TMessageCapture::TMessageCapture() {
+    Capture = this;
+}
+
+TMessageCapture::~TMessageCapture() {
+    if (Capture == this) Capture = nullptr;
+}

@@ -1,0 +1,147 @@
+#include "ui/common/program_state.h"
+
+#include <algorithm>
+
+#include "settings/settings_observer.h"
+#include "ui/common/clock_time.h"
+
+namespace {
+
+TDateRec DateFrom(const QDateTime& civil) {
+    const QDate d = civil.date();
+    const QTime t = civil.time();
+    TDateRec date = MakeDate(d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second());
+    date.MSec = static_cast<std::uint16_t>(t.msec());
+    date.JD = JulianDay(date);
+    return date;
+}
+
+bool SameObserver(const TObserver& a, const TObserver& b) {
+    return a.ObserverLongitude == b.ObserverLongitude &&
+           a.ObserverLatitude == b.ObserverLatitude && a.ZoneMinutes == b.ZoneMinutes &&
+           a.DstMinutes == b.DstMinutes;
+}
+
+} // namespace
+
+TProgramState::TProgramState(const TSettings& settings, TClockSource clock, QObject* parent)
+    : QObject(parent), Clock(OrSystemClock(std::move(clock))), SettingsNow(settings),
+      ObserverNow(ObserverFromSettings(settings)) {
+    Selected = DateFrom(CivilNow());
+    ComputeMonth();
+    ComputeDay();
+}
+
+QDateTime TProgramState::UtcNow() const {
+    return Clock().toUTC();
+}
+
+QDateTime TProgramState::CivilNow() const {
+    return UtcNow().addSecs(static_cast<qint64>(ObserverNow.ZoneMinutes + ObserverNow.DstMinutes) *
+                            60);
+}
+
+TDateRec TProgramState::UniversalNow() const {
+    return DateFrom(UtcNow());
+}
+
+double TProgramState::DisplayedJD() const {
+    return ::DisplayedJD(Selected, Offset);
+}
+
+double TProgramState::UniversalTime() const {
+    return DisplayedJD() - ObserverNow.LocalOffsetDays();
+}
+
+void TProgramState::Emit(TStateChanges what) {
+    emit Changed(what);
+}
+
+void TProgramState::ComputeMonth() {
+    MonthNow.Layout = MonthLayout(Selected.Month, Selected.Year, DayOrder());
+    MonthNow.PhaseCount = MonthPhases(Selected, ObserverNow, MonthNow.Phases);
+    MonthNow.Eclipse =
+        CheckForEclipse(MonthNow.Phases, MonthNow.PhaseCount, Selected.Year, ObserverNow);
+}
+
+void TProgramState::ComputeDay() {
+    Selected.JD = JulianDay(Selected);
+    NewMoonsNow = BracketingNewMoons(Selected);
+}
+
+TStateChanges TProgramState::MoveTo(int year, int month, int day) {
+    day = std::clamp(day, 1, DaysInMonth(month, year));
+    const bool newMonth = year != Selected.Year || month != Selected.Month;
+    if (!newMonth && day == Selected.Day) return {};
+    Selected.Year = static_cast<std::uint16_t>(year);
+    Selected.Month = static_cast<std::uint16_t>(month);
+    Selected.Day = static_cast<std::uint16_t>(day);
+    if (newMonth) ComputeMonth();
+    ComputeDay();
+    return newMonth ? TStateChange::Day | TStateChange::Month : TStateChanges(TStateChange::Day);
+}
+
+bool TProgramState::SelectDate(int year, int month, int day) {
+    if (year < 1 || year > 9999 || month < 1 || month > 12) return false;
+    if (const TStateChanges what = MoveTo(year, month, day)) Emit(what);
+    return true;
+}
+
+void TProgramState::TakeTimeOfDay() {
+    SetTimeOfDay(Selected, CivilNow());
+}
+
+void TProgramState::FollowClock() {
+    const TDateRec before = Selected;
+    if (!GetTime(Selected, Offset, CivilNow())) return;
+    const bool newMonth = before.Month != Selected.Month || before.Year != Selected.Year;
+    if (newMonth) ComputeMonth();
+    ComputeDay();
+    Emit(newMonth ? TStateChange::Day | TStateChange::Month : TStateChanges(TStateChange::Day));
+}
+
+void TProgramState::ShiftClockTo(int hour, int minute, int second) {
+    TakeTimeOfDay();
+    Offset = ClockOffsetFor(hour, minute, second, Selected);
+    Emit(TStateChange::Clock);
+}
+
+void TProgramState::SelectMoment(const TDateRec& localMinute) {
+    if (localMinute.Year < 1 || localMinute.Year > 9999 || localMinute.Month < 1 ||
+        localMinute.Month > 12)
+        return;
+    TakeTimeOfDay();
+    Offset = ((localMinute.Hour - Selected.Hour) * 60.0 + localMinute.Minute - Selected.Minute) /
+             1440.0;
+    Emit(TStateChange::Clock | MoveTo(localMinute.Year, localMinute.Month, localMinute.Day));
+}
+
+void TProgramState::ReturnToNow() {
+    Offset = 0.0;
+    TakeTimeOfDay();
+    const TDateRec today = DateFrom(CivilNow());
+    Emit(TStateChange::Clock | MoveTo(today.Year, today.Month, today.Day));
+}
+
+void TProgramState::SelectToday() {
+    const TDateRec today = DateFrom(CivilNow());
+    if (const TStateChanges what = MoveTo(today.Year, today.Month, today.Day)) Emit(what);
+}
+
+void TProgramState::ApplySettings(const TSettings& settings) {
+    const TObserver observer = ObserverFromSettings(settings);
+    const bool observerChanged = !SameObserver(observer, ObserverNow);
+    const bool layoutChanged = settings.DayOrder % 7 != SettingsNow.DayOrder % 7 ||
+                               settings.LatDir != SettingsNow.LatDir;
+    SettingsNow = settings;
+    ObserverNow = observer;
+    TStateChanges what = TStateChange::Settings;
+    if (observerChanged || layoutChanged) {
+        // The civil day may differ in the new zone; the month's phases and layout follow.
+        ComputeMonth();
+        ComputeDay();
+        what |= TStateChange::Month;
+        if (observerChanged) what |= TStateChange::Observer;
+    }
+    Emit(what);
+}

@@ -1,0 +1,94 @@
+#include "ui/main/sun_data_panel.h"
+
+#include <QPainter>
+
+#include "engine/rise_set.h"
+#include "ui/common/fonts.h"
+#include "ui/common/look.h"
+#include "ui/common/panels_draw.h"
+
+namespace {
+
+const QPoint ParamsTopLeft{315, 387};
+constexpr double TwilightAltitudes[] = {CivilTwilightAltitude, NauticalTwilightAltitude,
+                                        AstronomicalTwilightAltitude};
+
+} // namespace
+
+TSunDataPanel::TSunDataPanel(QWidget* window, const TProgramState& state,
+                             const QImage& paramsBackground, double fontScale)
+    : TWindowPart(window, {QRect(30, 298, 114, 52), QRect(30, 388, 232, 64),
+                           QRect(280, 385, 125, 72)}),
+      State(state), ParamsBackground(paramsBackground), FontScale(fontScale) {
+    setObjectName("SunData");
+    CreateCaptions();
+    connect(&State, &TProgramState::Changed, this, [this](TStateChanges what) {
+        if (what & (TStateChange::Day | TStateChange::Month | TStateChange::Observer))
+            DisplaySolarRiseSetTimes();
+    });
+    DisplaySolarRiseSetTimes();
+}
+
+void TSunDataPanel::CreateCaptions() {
+    // Fixed captions on the light strip.
+    const QFont bold = PixelFont(ArialFamily, 12, true);
+    const std::pair<const char*, QPoint> fixed[] = {
+        {"Sunrise:", {32, 300}},  {"Transit:", {32, 316}},      {"Sunset:", {32, 332}},
+        {"Start", {130, 390}},    {"End", {212, 390}},          {"Civil:", {32, 404}},
+        {"Nautical:", {32, 420}}, {"Astronomical:", {32, 436}},
+    };
+    int n = 0;
+    for (const auto& [text, at] : fixed) {
+        TClickLabel* label =
+            AddLabel(QStringLiteral("lblFixed%1").arg(n++), {at, QSize(90, 14)}, bold, FrameText);
+        label->setText(text);
+        label->adjustSize();
+    }
+    const QFont value = PixelFont(ArialFamily, 12);
+    const char* sunNames[] = {"lblSunRise", "lblSunTransit", "lblSunSet"};
+    const char* startNames[] = {"lblCivilStart", "lblNauticalStart", "lblAstroStart"};
+    const char* endNames[] = {"lblCivilEnd", "lblNauticalEnd", "lblAstroEnd"};
+    for (size_t k = 0; k < 3; ++k) {
+        const int row = 16 * static_cast<int>(k);
+        SunTimes[k] = AddLabel(sunNames[k], {94, 300 + row, 48, 14}, value, PanelText);
+        TwilightStarts[k] = AddLabel(startNames[k], {130, 406 + row, 48, 14}, value, PanelText);
+        TwilightEnds[k] = AddLabel(endNames[k], {212, 406 + row, 48, 14}, value, PanelText);
+    }
+    const QFont caption = PixelFont(ArialFamily, 12);
+    const char* solarText[] = {"Az.:", "Alt.:", "R.A.:", "Dec.:"};
+    for (int k = 0; k < 4; ++k)
+        AddLabel(QStringLiteral("lblSolar%1").arg(k), {284, 390 + 16 * k, 30, 14}, caption, Qt::white)
+            ->setText(solarText[k]);
+}
+
+void TSunDataPanel::DisplaySolarRiseSetTimes() {
+    const TDateRec& date = State.SelectedDate();
+    const TRiseSetText sun = SunRiseSet(date, SunriseAltitude, State.Observer());
+    SunTimes[0]->setText(Q(sun.Rise));
+    SunTimes[1]->setText(Q(sun.Transit));
+    SunTimes[2]->setText(Q(sun.Set));
+    for (size_t k = 0; k < 3; ++k) {
+        const TRiseSetText t = SunRiseSet(date, TwilightAltitudes[k], State.Observer());
+        TwilightStarts[k]->setText(Q(t.Rise));
+        TwilightEnds[k]->setText(Q(t.Set));
+    }
+}
+
+void TSunDataPanel::ShowMoment(const TSunData& s) {
+    Values = {HoursToSexagesimal(s.Azimuth), HoursToSexagesimal(s.Altitude),
+              RaText(s.Equatorial.RADeg), s.Equatorial.DecText};
+    Valid = true;
+    update();
+}
+
+void TSunDataPanel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.drawImage(ParamsTopLeft, ParamsBackground);
+    if (!Valid) return;
+    painter.setFont(ScaledFont(ArialFamily, 9, FontScale));
+    painter.setPen(PanelText);
+    const int x = ParamsTopLeft.x();
+    for (size_t k = 0; k < Values.size(); ++k)
+        DisplayCoord(painter, x + 10, k == 2 ? TCoordMode::Hours : TCoordMode::Degrees, Values[k],
+                     ParamsTopLeft.y() + 3 + 16 * static_cast<int>(k), x + 62, x + 34);
+}
