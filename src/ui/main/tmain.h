@@ -71,7 +71,8 @@ class TMain : public TBorderlessWindow {
     [[nodiscard]] TPhaseListPanel& PhaseList() const { return *PhaseListPart; }
     [[nodiscard]] TClockStrip& Strip() const { return *StripPart; }
     [[nodiscard]] const QString& PhaseName() const { return PhaseNameNow; }
-    [[nodiscard]] bool TimerRunning() const { return Timer1.isActive(); }
+    // Timer1, the one-second display timer.
+    [[nodiscard]] QTimer& DisplayTimer() { return Timer1; }
 
     // "HH:MM:SS" of the local sidereal time at the given local date taken as universal time
     // (useGivenDate), or "LST: " and the time at the present moment.
