@@ -209,17 +209,22 @@ void TSettingsLoader::MigrateLocation() {
 
 TZoneOffsets LoadSettings(TSettingsStore& store, TSettings& settings,
                           const TSettingsWarning& warn) {
-    std::vector<std::string> warnings;
-    if (!store.RecoveryMessage().empty()) warnings.push_back(store.RecoveryMessage());
+    TSettingsLoader loader(store, settings);
+    bool written = false;
     {
         // One transaction: a start that is cut short never leaves a half-migrated store
         // (a time zone converted twice, say).
         TSettingsStore::TTransaction transaction(store);
-        TSettingsLoader loader(store, settings);
         loader.Run();
-        if (!transaction.Commit()) warnings.push_back(UnsavedMessage);
-        warnings.insert(warnings.end(), loader.Warnings.begin(), loader.Warnings.end());
+        written = transaction.Commit();
     }
+    std::vector<std::string> warnings;
+    if (!store.RecoveryMessage().empty()) warnings.push_back(store.RecoveryMessage());
+    if (store.IsReadOnly())
+        warnings.push_back(store.ReadOnlyMessage()); // said once, for every failed write
+    else if (!written)
+        warnings.push_back(UnsavedMessage);
+    warnings.insert(warnings.end(), loader.Warnings.begin(), loader.Warnings.end());
     if (warn) {
         for (const std::string& message : warnings)
             warn(message);

@@ -2,11 +2,14 @@
 
 #include <sqlite3.h>
 
+#include <unistd.h>
+
 #include <chrono>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <system_error>
+#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -14,7 +17,6 @@ namespace {
 
 // "TdWl": marks a database file as this program's settings store.
 constexpr int StoreApplicationId = 0x5464576C;
-constexpr int BusyTimeoutMs = 10000;
 
 constexpr const char* SchemaSql = "CREATE TABLE IF NOT EXISTS keys("
                                   " id INTEGER PRIMARY KEY,"
@@ -135,21 +137,21 @@ struct TSettingsStore::TStatements {
 
 namespace {
 
-enum class TOpenOutcome { Ok, Damaged, Unavailable };
-
-TOpenOutcome Classify(int rc) {
+bool IsDamage(int rc) {
     const int primary = rc & 0xff;
-    if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED || primary == SQLITE_NOMEM ||
-        primary == SQLITE_FULL || primary == SQLITE_IOERR)
-        return TOpenOutcome::Unavailable;
-    return TOpenOutcome::Damaged;
+    return primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB;
+}
+
+bool IsBusy(int rc) {
+    const int primary = rc & 0xff;
+    return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
 }
 
 int ExecSql(sqlite3* db, const char* sql) {
     return sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
 }
 
-// The single integer or text result of a query; rc receives the error code.
+// The first column of the first row of a query; rc receives the error code.
 std::string QueryText(sqlite3* db, const char* sql, int& rc) {
     sqlite3_stmt* statement = nullptr;
     rc = sqlite3_prepare_v2(db, sql, -1, &statement, nullptr);
@@ -167,65 +169,116 @@ std::string QueryText(sqlite3* db, const char* sql, int& rc) {
     return result;
 }
 
-// Schema and ownership check inside one write transaction. A file that holds another
-// program's tables is not taken over.
-TOpenOutcome CheckSchema(sqlite3* db) {
-    int rc = ExecSql(db, "BEGIN IMMEDIATE");
-    if (rc != SQLITE_OK) return Classify(rc);
-    const auto fail = [db](TOpenOutcome outcome) {
-        ExecSql(db, "ROLLBACK");
-        return outcome;
-    };
+enum class TCheck { Ok, Damaged, Unreadable };
+
+TCheck CheckFailure(int rc) {
+    return IsDamage(rc) ? TCheck::Damaged : TCheck::Unreadable;
+}
+
+// Reads the whole file without writing anything: a damaged file must reach the place it
+// is kept aside unchanged. The file is tiny, so the full integrity check (which also
+// finds index rows out of order) costs nothing. A file holding another program's tables
+// is not taken over.
+TCheck CheckContents(sqlite3* db) {
+    int rc = SQLITE_OK;
     const std::string id = QueryText(db, "PRAGMA application_id", rc);
-    if (rc != SQLITE_OK) return fail(Classify(rc));
-    if (id != "0" && id != std::to_string(StoreApplicationId)) return fail(TOpenOutcome::Damaged);
+    if (rc != SQLITE_OK) return CheckFailure(rc);
+    if (id != "0" && id != std::to_string(StoreApplicationId)) return TCheck::Damaged;
     const std::string foreign =
         QueryText(db,
                   "SELECT count(*) FROM sqlite_schema WHERE type = 'table'"
                   " AND name NOT IN ('keys', 'vals') AND name NOT LIKE 'sqlite%'",
                   rc);
-    if (rc != SQLITE_OK) return fail(Classify(rc));
-    if (foreign != "0") return fail(TOpenOutcome::Damaged);
-    rc = ExecSql(db, SchemaSql);
-    if (rc != SQLITE_OK) return fail(Classify(rc));
-    const std::string setId = "PRAGMA application_id = " + std::to_string(StoreApplicationId);
-    rc = ExecSql(db, setId.c_str());
-    if (rc != SQLITE_OK) return fail(Classify(rc));
-    rc = ExecSql(db, "COMMIT");
-    if (rc != SQLITE_OK) return fail(Classify(rc));
-    return TOpenOutcome::Ok;
+    if (rc != SQLITE_OK) return CheckFailure(rc);
+    if (foreign != "0") return TCheck::Damaged;
+    const std::string check = QueryText(db, "PRAGMA integrity_check", rc);
+    if (rc != SQLITE_OK) return CheckFailure(rc);
+    return check == "ok" ? TCheck::Ok : TCheck::Damaged;
 }
 
-TOpenOutcome SetUpConnection(sqlite3* db) {
-    sqlite3_busy_timeout(db, BusyTimeoutMs);
-    int rc = SQLITE_OK;
-    QueryText(db, "PRAGMA journal_mode = WAL", rc);
-    if (rc != SQLITE_OK) return Classify(rc);
-    const TOpenOutcome schema = CheckSchema(db);
-    if (schema != TOpenOutcome::Ok) return schema;
-    const std::string check = QueryText(db, "PRAGMA quick_check", rc);
-    if (rc != SQLITE_OK) return Classify(rc);
-    return check == "ok" ? TOpenOutcome::Ok : TOpenOutcome::Damaged;
+// Switching to write-ahead logging takes an exclusive lock without calling the busy
+// handler, so a second copy starting at the same moment is retried here, within the
+// same timeout.
+int SwitchToWal(sqlite3* db, int busyTimeoutMs) {
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(busyTimeoutMs);
+    for (;;) {
+        int rc = SQLITE_OK;
+        QueryText(db, "PRAGMA journal_mode = WAL", rc);
+        if (!IsBusy(rc) || std::chrono::steady_clock::now() >= deadline) return rc;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
+
+// Creates the tables and marks the file as ours, in one write transaction.
+int PrepareForWriting(sqlite3* db, int busyTimeoutMs) {
+    int rc = SwitchToWal(db, busyTimeoutMs);
+    if (rc != SQLITE_OK) return rc;
+    rc = ExecSql(db, "BEGIN IMMEDIATE");
+    if (rc != SQLITE_OK) return rc;
+    // Nothing is written to a store that is already complete.
+    const std::string ourId = std::to_string(StoreApplicationId);
+    rc = ExecSql(db, SchemaSql);
+    if (rc == SQLITE_OK && QueryText(db, "PRAGMA application_id", rc) != ourId && rc == SQLITE_OK)
+        rc = ExecSql(db, ("PRAGMA application_id = " + ourId).c_str());
+    if (rc == SQLITE_OK) rc = ExecSql(db, "COMMIT");
+    if (rc != SQLITE_OK) ExecSql(db, "ROLLBACK");
+    return rc;
+}
+
+bool IsRegularOrMissing(const fs::path& file) {
+    std::error_code error;
+    const fs::file_status status = fs::status(file, error);
+    return !fs::exists(status) || fs::is_regular_file(status);
+}
+
+bool CanWriteFileAndFolder(const std::string& path) {
+    const fs::path file(path);
+    const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
+    return access(path.c_str(), W_OK) == 0 && access(folder.c_str(), W_OK) == 0;
 }
 
 } // namespace
 
-TSettingsStore::TSettingsStore(std::string path) : Path_(std::move(path)) {
+TSettingsStore::TSettingsStore(std::string path, int busyTimeoutMs)
+    : Path_(std::move(path)), BusyTimeoutMs_(busyTimeoutMs) {
     std::error_code error;
     const fs::path file(Path_);
     if (file.has_parent_path()) fs::create_directories(file.parent_path(), error);
-    if (OpenDatabase(Path_)) return;
+    Open();
+}
 
-    const bool exists = fs::exists(fs::symlink_status(file, error));
-    if (exists && LastOpenDamaged_) {
-        const std::string aside = MoveAside(Path_);
-        if (!aside.empty() && OpenDatabase(Path_)) {
-            RecoveryMessage_ = "\r\nYour settings file could not be read. It has been kept as \"" +
-                               aside +
-                               "\" and Tidewell has started with its default settings. Please "
-                               "check them in Tidewell's Configuration screen.";
-            return;
-        }
+TSettingsStore::~TSettingsStore() {
+    CloseDatabase();
+}
+
+void TSettingsStore::Open() {
+    std::error_code error;
+    New_ = !fs::exists(fs::symlink_status(Path_, error));
+    const TOpen outcome = OpenDatabase();
+    if (outcome == TOpen::Ok) return;
+    if (outcome == TOpen::ReadOnly) {
+        ReadOnly_ = true;
+        ReadOnlyMessage_ =
+            "\r\nYour settings file \"" + Path_ + "\" " +
+            (CanWriteFileAndFolder(Path_) ? "is in use by another program"
+                                          : "cannot be written (it or its folder is read-only)") +
+            ". Tidewell has started with the settings it holds, but changes made during this "
+            "run cannot be saved.";
+        return;
+    }
+    StartAfresh(outcome == TOpen::Damaged);
+}
+
+void TSettingsStore::StartAfresh(bool moveAside) {
+    const std::string aside = moveAside && Persistent_ ? MoveAside(Path_) : std::string();
+    New_ = true;
+    if (!aside.empty() && OpenDatabase() == TOpen::Ok) {
+        RecoveryMessage_ = "\r\nYour settings file could not be read. It has been kept as \"" +
+                           aside +
+                           "\" and Tidewell has started with its default settings. Please "
+                           "check them in Tidewell's Configuration screen.";
+        return;
     }
     OpenInMemory();
     RecoveryMessage_ = "\r\nYour settings file \"" + Path_ +
@@ -233,8 +286,14 @@ TSettingsStore::TSettingsStore(std::string path) : Path_(std::move(path)) {
                        "and cannot save changes during this run.";
 }
 
-TSettingsStore::~TSettingsStore() {
-    CloseDatabase();
+bool TSettingsStore::RecoverFromDamage() {
+    if (!Damaged_) return false;
+    CloseDatabase(false);
+    Damaged_ = false;
+    ReadOnly_ = false;
+    ReadOnlyMessage_.clear();
+    StartAfresh(true);
+    return true;
 }
 
 std::string TSettingsStore::DefaultPath() {
@@ -249,18 +308,74 @@ std::string TSettingsStore::DefaultPath() {
     return (folder / "tidewell" / "settings.db").string();
 }
 
-bool TSettingsStore::OpenDatabase(const std::string& path) {
+TSettingsStore::TOpen TSettingsStore::OpenDatabase() {
     CloseDatabase();
-    LastOpenDamaged_ = false;
-    const int rc =
-        sqlite3_open_v2(path.c_str(), &Db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-    TOpenOutcome outcome = rc == SQLITE_OK ? SetUpConnection(Db_) : Classify(rc);
-    if (outcome == TOpenOutcome::Ok) {
-        Statements_ = new TStatements;
-        if (!Statements_->Prepare(Db_)) outcome = TOpenOutcome::Damaged;
+    // A folder (or a device) where the file belongs is not a store; it is moved aside.
+    if (!IsRegularOrMissing(Path_)) return TOpen::Damaged;
+    if (sqlite3_open_v2(Path_.c_str(), &Db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
+        SQLITE_OK) {
+        CloseDatabase();
+        return OpenReadOnly();
     }
-    if (outcome == TOpenOutcome::Ok) return true;
-    LastOpenDamaged_ = outcome == TOpenOutcome::Damaged;
+    sqlite3_busy_timeout(Db_, BusyTimeoutMs_);
+    const TCheck check = CheckContents(Db_);
+    if (check == TCheck::Damaged) {
+        CloseDatabase(false);
+        return TOpen::Damaged;
+    }
+    // A file opened for writing may still be read-only (SQLite falls back silently).
+    if (check != TCheck::Ok || sqlite3_db_readonly(Db_, "main") == 1) {
+        CloseDatabase();
+        return OpenReadOnly();
+    }
+    const int rc = PrepareForWriting(Db_, BusyTimeoutMs_);
+    if (IsDamage(rc)) {
+        CloseDatabase(false);
+        return TOpen::Damaged;
+    }
+    if (rc != SQLITE_OK) {
+        CloseDatabase();
+        return OpenReadOnly(); // a read-only folder, a full disk, or a lock held too long
+    }
+    return PrepareStatements() ? TOpen::Ok : TOpen::Unavailable;
+}
+
+// A file that exists but cannot be written: its values are read for this run.
+TSettingsStore::TOpen TSettingsStore::OpenReadOnly() {
+    std::error_code error;
+    if (!fs::is_regular_file(Path_, error)) return TOpen::Unavailable;
+    const int flags = SQLITE_OPEN_READONLY | SQLITE_OPEN_URI;
+    if (sqlite3_open_v2(Path_.c_str(), &Db_, flags, nullptr) != SQLITE_OK) {
+        CloseDatabase();
+        return TOpen::Unavailable;
+    }
+    sqlite3_busy_timeout(Db_, BusyTimeoutMs_);
+    TCheck check = CheckContents(Db_);
+    // Reading a write-ahead-log file needs its -shm file, which a read-only folder does
+    // not let SQLite make. With no -wal file the main file holds everything and nobody
+    // can be writing to it, so it may be read as immutable. Its verdict moves nothing.
+    if (check == TCheck::Unreadable && !fs::exists(Path_ + "-wal", error)) {
+        CloseDatabase();
+        const std::string uri = "file:" + Path_ + "?immutable=1";
+        if (sqlite3_open_v2(uri.c_str(), &Db_, flags, nullptr) != SQLITE_OK) {
+            CloseDatabase();
+            return TOpen::Unavailable;
+        }
+        check = CheckContents(Db_);
+        if (check == TCheck::Damaged) check = TCheck::Unreadable;
+    }
+    if (check != TCheck::Ok) {
+        CloseDatabase(check != TCheck::Damaged);
+        return check == TCheck::Damaged ? TOpen::Damaged : TOpen::Unavailable;
+    }
+    // An empty file has no tables yet: there is nothing to read.
+    if (!PrepareStatements()) return TOpen::Unavailable;
+    return TOpen::ReadOnly;
+}
+
+bool TSettingsStore::PrepareStatements() {
+    Statements_ = new TStatements;
+    if (Statements_->Prepare(Db_)) return true;
     CloseDatabase();
     return false;
 }
@@ -268,28 +383,38 @@ bool TSettingsStore::OpenDatabase(const std::string& path) {
 void TSettingsStore::OpenInMemory() {
     CloseDatabase();
     Persistent_ = false;
-    if (sqlite3_open(":memory:", &Db_) == SQLITE_OK && ExecSql(Db_, SchemaSql) == SQLITE_OK) {
-        Statements_ = new TStatements;
-        if (Statements_->Prepare(Db_)) return;
-    }
+    ReadOnly_ = false;
+    New_ = true;
+    if (sqlite3_open(":memory:", &Db_) == SQLITE_OK && ExecSql(Db_, SchemaSql) == SQLITE_OK &&
+        PrepareStatements())
+        return;
     CloseDatabase();
 }
 
-void TSettingsStore::CloseDatabase() {
+void TSettingsStore::CloseDatabase(bool checkpoint) {
     if (Statements_) {
         Statements_->Finalize();
         delete Statements_;
         Statements_ = nullptr;
     }
+    // A damaged file keeps its log unmerged, so it is moved aside as it was found.
+    if (Db_ && !checkpoint) sqlite3_db_config(Db_, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
     if (Db_) sqlite3_close(Db_);
     Db_ = nullptr;
     TransactionDepth_ = 0;
+    InSqlTransaction_ = false;
+    TransactionFailed_ = false;
+}
+
+int TSettingsStore::Checked(int rc) {
+    if (IsDamage(rc)) Damaged_ = true;
+    return rc;
 }
 
 bool TSettingsStore::BeginTransaction() {
     if (!Db_) return false;
     if (TransactionDepth_++ == 0) {
-        TransactionFailed_ = ExecSql(Db_, "BEGIN IMMEDIATE") != SQLITE_OK;
+        TransactionFailed_ = !CanWrite() || Checked(ExecSql(Db_, "BEGIN IMMEDIATE")) != SQLITE_OK;
         InSqlTransaction_ = !TransactionFailed_;
     }
     return !TransactionFailed_;
@@ -301,7 +426,7 @@ bool TSettingsStore::EndTransaction(bool commit) {
     if (--TransactionDepth_ > 0) return !TransactionFailed_;
     bool written = false;
     if (InSqlTransaction_) {
-        written = !TransactionFailed_ && ExecSql(Db_, "COMMIT") == SQLITE_OK;
+        written = !TransactionFailed_ && !Damaged_ && Checked(ExecSql(Db_, "COMMIT")) == SQLITE_OK;
         if (!written) ExecSql(Db_, "ROLLBACK");
     }
     InSqlTransaction_ = false;
@@ -329,16 +454,17 @@ std::optional<std::int64_t> TSettingsStore::FindChild(std::int64_t parent, std::
     TStatementUse use(statement);
     sqlite3_bind_int64(statement, 1, parent);
     BindText(statement, 2, name);
-    if (sqlite3_step(statement) != SQLITE_ROW) return std::nullopt;
+    if (Checked(sqlite3_step(statement)) != SQLITE_ROW) return std::nullopt;
     return sqlite3_column_int64(statement, 0);
 }
 
 std::optional<std::int64_t> TSettingsStore::AddChild(std::int64_t parent, std::string_view name) {
+    if (!CanWrite()) return std::nullopt;
     sqlite3_stmt* statement = Statements_->AddChild;
     TStatementUse use(statement);
     sqlite3_bind_int64(statement, 1, parent);
     BindText(statement, 2, name);
-    if (sqlite3_step(statement) != SQLITE_DONE) return std::nullopt;
+    if (Checked(sqlite3_step(statement)) != SQLITE_DONE) return std::nullopt;
     return sqlite3_last_insert_rowid(Db_);
 }
 
@@ -364,18 +490,18 @@ std::string TSettingsStore::ReadText(const TStoreKey& key, std::string_view name
     TStatementUse use(statement);
     sqlite3_bind_int64(statement, 1, key.Id);
     BindText(statement, 2, name);
-    if (sqlite3_step(statement) != SQLITE_ROW) return {};
+    if (Checked(sqlite3_step(statement)) != SQLITE_ROW) return {};
     return ColumnText(statement, 0);
 }
 
 bool TSettingsStore::WriteOne(std::int64_t key, std::string_view name, std::string_view value) {
-    if (name.empty()) return false;
+    if (name.empty() || !CanWrite()) return false;
     sqlite3_stmt* statement = Statements_->WriteValue;
     TStatementUse use(statement);
     sqlite3_bind_int64(statement, 1, key);
     BindText(statement, 2, name);
     BindText(statement, 3, value);
-    return sqlite3_step(statement) == SQLITE_DONE && sqlite3_changes(Db_) == 1;
+    return Checked(sqlite3_step(statement)) == SQLITE_DONE && sqlite3_changes(Db_) == 1;
 }
 
 bool TSettingsStore::WriteText(const TStoreKey& key, std::string_view name,
@@ -384,7 +510,7 @@ bool TSettingsStore::WriteText(const TStoreKey& key, std::string_view name,
 }
 
 bool TSettingsStore::WriteTexts(const TStoreKey& key, const std::vector<TNamedText>& values) {
-    if (!Db_ || key.Id == 0) return false;
+    if (!CanWrite() || key.Id == 0) return false;
     TTransaction transaction(*this);
     for (const TNamedText& value : values) {
         if (!WriteOne(key.Id, value.Name, value.Value)) return false;
@@ -398,20 +524,20 @@ std::vector<std::string> TSettingsStore::ListSubKeys(const TStoreKey& key) {
     sqlite3_stmt* statement = Statements_->ListChildren;
     TStatementUse use(statement);
     sqlite3_bind_int64(statement, 1, key.Id);
-    while (sqlite3_step(statement) == SQLITE_ROW)
+    while (Checked(sqlite3_step(statement)) == SQLITE_ROW)
         names.push_back(ColumnText(statement, 0));
     return names;
 }
 
 bool TSettingsStore::DeleteKey(std::string_view path) {
-    if (!Db_) return false;
+    if (!CanWrite()) return false;
     TTransaction transaction(*this);
     const std::optional<TStoreKey> key = OpenKey(path, false);
     if (!key) return false;
     for (sqlite3_stmt* statement : {Statements_->DeleteValuesBelow, Statements_->DeleteKeysBelow}) {
         TStatementUse use(statement);
         sqlite3_bind_int64(statement, 1, key->Id);
-        if (sqlite3_step(statement) != SQLITE_DONE) return false;
+        if (Checked(sqlite3_step(statement)) != SQLITE_DONE) return false;
     }
     return transaction.Commit();
 }

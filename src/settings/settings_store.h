@@ -28,12 +28,21 @@ struct TNamedText {
 //
 // Every write is one transaction, or part of the caller's TTransaction; the file is in
 // write-ahead-log mode with a busy timeout, so two running copies of the program can use
-// it at once. A file that is not a usable store is moved aside (never deleted) and a fresh
-// store is created; RecoveryMessage() then tells the user what happened.
+// it at once.
+//
+// Only a file that SQLite reports as corrupt or not a database (or that holds another
+// program's tables) is damaged: it is moved aside with its -wal and -shm files, unchanged
+// and never deleted, a fresh store is created, and RecoveryMessage() tells the user. A file
+// that can be read but not written (no write permission, a read-only folder, or a lock
+// still held when the busy timeout ends) is opened read-only: its values are read, every
+// write fails, and ReadOnlyMessage() says so once.
 class TSettingsStore {
   public:
+    static constexpr int DefaultBusyTimeoutMs = 10000;
+
     // Opens or creates the database at the path (its folder is created when missing).
-    explicit TSettingsStore(std::string path);
+    // busyTimeoutMs: how long a lock held by another copy is waited for.
+    explicit TSettingsStore(std::string path, int busyTimeoutMs = DefaultBusyTimeoutMs);
     ~TSettingsStore();
     TSettingsStore(const TSettingsStore&) = delete;
     TSettingsStore& operator=(const TSettingsStore&) = delete;
@@ -47,6 +56,19 @@ class TSettingsStore {
     [[nodiscard]] bool IsPersistent() const { return Persistent_; }
     // Empty after a clean open; otherwise a message for the user.
     [[nodiscard]] const std::string& RecoveryMessage() const { return RecoveryMessage_; }
+    // True when the file could be read but not written in this run; every write fails.
+    [[nodiscard]] bool IsReadOnly() const { return ReadOnly_; }
+    // Empty unless IsReadOnly(): the one message telling the user changes cannot be saved.
+    [[nodiscard]] const std::string& ReadOnlyMessage() const { return ReadOnlyMessage_; }
+    // True when there was no store file before this open (a first start, a damaged file
+    // moved aside, or a store in memory): a missing key is then no loss.
+    [[nodiscard]] bool IsNew() const { return New_; }
+    // True when SQLite reported the file corrupt during this run. Writes are then refused,
+    // so nothing more is written into it, until RecoverFromDamage().
+    [[nodiscard]] bool IsDamaged() const { return Damaged_; }
+    // Moves a damaged file aside and starts a fresh store, as the constructor does; the
+    // keys opened before are no longer valid. False when the store was not damaged.
+    bool RecoverFromDamage();
 
     // Opens the key at the path; with canCreate, missing keys along the path are created.
     [[nodiscard]] std::optional<TStoreKey> OpenKey(std::string_view path, bool canCreate);
@@ -80,21 +102,33 @@ class TSettingsStore {
   private:
     struct TStatements;
 
-    // False when the file cannot be used; LastOpenDamaged_ then says whether it is the
-    // file itself (rather than a lock or a full disk) that is at fault.
-    bool OpenDatabase(const std::string& path);
-    void CloseDatabase();
+    enum class TOpen { Ok, ReadOnly, Damaged, Unavailable };
+
+    void Open();
+    // After a damaged or unusable file: a fresh store at the path, else one in memory.
+    void StartAfresh(bool moveAside);
+    [[nodiscard]] TOpen OpenDatabase();
+    [[nodiscard]] TOpen OpenReadOnly();
+    [[nodiscard]] bool PrepareStatements();
+    void CloseDatabase(bool checkpoint = true);
     void OpenInMemory();
     bool BeginTransaction();
     bool EndTransaction(bool commit);
     [[nodiscard]] std::optional<std::int64_t> FindChild(std::int64_t parent, std::string_view name);
     [[nodiscard]] std::optional<std::int64_t> AddChild(std::int64_t parent, std::string_view name);
     bool WriteOne(std::int64_t key, std::string_view name, std::string_view value);
+    // Notes a corrupt file; returns rc.
+    int Checked(int rc);
+    [[nodiscard]] bool CanWrite() const { return Db_ && !ReadOnly_ && !Damaged_; }
 
     std::string Path_;
+    int BusyTimeoutMs_ = DefaultBusyTimeoutMs;
     bool Persistent_ = true;
-    bool LastOpenDamaged_ = false;
+    bool ReadOnly_ = false;
+    bool New_ = false;
+    bool Damaged_ = false;
     std::string RecoveryMessage_;
+    std::string ReadOnlyMessage_;
     sqlite3* Db_ = nullptr;
     TStatements* Statements_ = nullptr;
     int TransactionDepth_ = 0;

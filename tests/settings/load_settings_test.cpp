@@ -201,6 +201,33 @@ TEST_F(LoadSettingsTest, StoresBeforeVersion260GainANamedLocation) {
     EXPECT_TRUE(Warnings.empty());
 }
 
+// Named locations came with 2.60: only older stores have their position made into one.
+TEST_F(LoadSettingsTest, OnlyStoresBeforeVersion260GainANamedLocation) {
+    for (const char* version : {"V2.59", "V2.60", "V2.61", "V1.99"}) {
+        (void)Store.DeleteKey(LocationKeyPath(HomeLocationName));
+        Put(UserKeyPath, {{"Version", version}});
+        Put(SettingsKeyPath, {{"Version", version},
+                              {"LatDeg", "41"},
+                              {"LatMin", "15"},
+                              {"LatSec", "30"},
+                              {"LatDir", "North"},
+                              {"LongDeg", "072"},
+                              {"LongMin", "05"},
+                              {"LongSec", "00"},
+                              {"LongDir", "West"},
+                              {"Location", ""},
+                              {"TimeZone", "5"}});
+        (void)Load();
+        const bool older = std::string_view(version) < "V2.60";
+        const auto home = ReadNamedLocation(Store, HomeLocationName);
+        EXPECT_EQ(home.has_value(), older) << version;
+        EXPECT_EQ(Settings.Location, older ? "Home Location" : "") << version;
+        if (home) {
+            EXPECT_EQ(home->Latitude, "411530 North") << version;
+        }
+    }
+}
+
 TEST_F(LoadSettingsTest, DamagedValuesAreRepairedWrittenBackAndReported) {
     const std::vector<std::tuple<const char*, const char*, const char*>> damaged = {
         {"DayOrder", "abc", "0"},     {"DayOrder", "7", "0"},        {"DateLayoutIdx", "2", "0"},

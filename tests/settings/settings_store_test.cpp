@@ -18,12 +18,21 @@ std::string FileBytes(const std::filesystem::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// The files in the folder whose names start with the prefix.
+bool IsLogFile(const std::filesystem::path& path) {
+    const std::string name = path.filename().string();
+    return name.ends_with("-wal") || name.ends_with("-shm");
+}
+
+// The files in the folder whose names start with the prefix, without the log files that
+// belong to them unless asked for.
 std::vector<std::filesystem::path> FilesStartingWith(const std::filesystem::path& folder,
-                                                     const std::string& prefix) {
+                                                     const std::string& prefix,
+                                                     bool withLogs = false) {
     std::vector<std::filesystem::path> found;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        if (entry.path().filename().string().rfind(prefix, 0) == 0) found.push_back(entry.path());
+        if (entry.path().filename().string().rfind(prefix, 0) == 0 &&
+            (withLogs || !IsLogFile(entry.path())))
+            found.push_back(entry.path());
     }
     return found;
 }
@@ -132,7 +141,8 @@ TEST(SettingsStore, UnreadableFilesAreKeptAsideAndAFreshStoreIsMade) {
         const auto key = store.OpenKey("HKEY_TIDEWELL", true);
         ASSERT_TRUE(key);
         EXPECT_TRUE(store.WriteText(*key, "Version", "V2.62"));
-        std::filesystem::remove_all(aside[0]);
+        for (const auto& old : FilesStartingWith(folder.Path(), "settings.db.damaged-", true))
+            std::filesystem::remove_all(old);
     };
 
     { std::ofstream(path, std::ios::binary) << garbage; }
@@ -169,6 +179,44 @@ TEST(SettingsStore, UnreadableFilesAreKeptAsideAndAFreshStoreIsMade) {
         std::filesystem::remove_all(old);
     std::filesystem::create_directory(path);
     check("");
+}
+
+// A damaged file whose log still holds changes: the three files are kept aside together,
+// exactly as they were found.
+TEST(SettingsStore, ADamagedFileIsKeptAsideWithItsLogFiles) {
+    TTempFolder folder;
+    const std::string path = folder.File("settings.db");
+    const std::string copy = folder.File("copy.db");
+    {
+        TSettingsStore store(path);
+        ASSERT_TRUE(store.OpenKey("HKEY_TIDEWELL", true));
+    }
+    {
+        TSettingsStore store(path);
+        const auto key = store.OpenKey("HKEY_TIDEWELL", false);
+        ASSERT_TRUE(key && store.WriteText(*key, "LatDeg", "41"));
+        for (const char* suffix : {"", "-wal", "-shm"}) // as a crash leaves them
+            std::filesystem::copy_file(path + suffix, copy + suffix);
+    }
+    ASSERT_GT(std::filesystem::file_size(copy + "-wal"), 0u);
+    {
+        // Garbage over the second page, the table of keys, which the log does not hold.
+        std::fstream file(copy, std::ios::binary | std::ios::in | std::ios::out);
+        file.seekp(4096 + 8);
+        file << std::string(200, '\x7f');
+    }
+    const std::vector<std::string> before = {FileBytes(copy), FileBytes(copy + "-wal")};
+
+    TSettingsStore store(copy);
+    EXPECT_FALSE(store.RecoveryMessage().empty());
+    const auto aside = FilesStartingWith(folder.Path(), "copy.db.damaged-");
+    ASSERT_EQ(aside.size(), 1u);
+    // The -shm file is only an index of the log that any reader rebuilds.
+    EXPECT_TRUE(FileBytes(aside[0]) == before[0]);
+    EXPECT_TRUE(FileBytes(aside[0].string() + "-wal") == before[1]);
+    EXPECT_TRUE(std::filesystem::exists(aside[0].string() + "-shm"));
+    const auto key = store.OpenKey("HKEY_TIDEWELL", false);
+    EXPECT_FALSE(key); // a fresh store, not the old log replayed into it
 }
 
 TEST(SettingsStore, AStoreThatCannotBeMadeLivesInMemory) {

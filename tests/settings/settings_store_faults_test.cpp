@@ -1,0 +1,287 @@
+#include <gtest/gtest.h>
+
+#include <sqlite3.h>
+
+#include <fstream>
+#include <iterator>
+#include <thread>
+
+#include "child_process.h"
+#include "settings/load_settings.h"
+#include "settings/named_location.h"
+#include "settings/settings_store.h"
+#include "temp_folder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int ShortBusyTimeoutMs = 300;
+
+std::string FileBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+int CountDamagedCopies(const fs::path& folder) {
+    int count = 0;
+    for (const auto& entry : fs::directory_iterator(folder))
+        count += entry.path().filename().string().find(".damaged-") != std::string::npos;
+    return count;
+}
+
+// A store as a start leaves it, with some values replaced; closed again.
+void MakeStore(const std::string& path, const std::vector<TNamedText>& values) {
+    TSettingsStore store(path);
+    TSettings settings;
+    (void)LoadSettings(store, settings, nullptr);
+    const auto key = store.OpenKey(SettingsKeyPath, false);
+    ASSERT_TRUE(key && store.WriteTexts(*key, values));
+}
+
+std::string StoredValue(const std::string& path, std::string_view name) {
+    TSettingsStore store(path);
+    const auto key = store.OpenKey(SettingsKeyPath, false);
+    return key ? store.ReadText(*key, name) : "<no key>";
+}
+
+// Opens the store as a start does and tells what it found.
+TChildReport StartAndReport(const std::string& path, const std::string& mustNotBeWritable) {
+    TChildReport report;
+    report["writable"] = std::to_string(access(mustNotBeWritable.c_str(), W_OK) == 0);
+    TSettingsStore store(path, ShortBusyTimeoutMs);
+    TSettings settings;
+    std::vector<std::string> warnings;
+    const TZoneOffsets offsets =
+        LoadSettings(store, settings, [&](const std::string& text) { warnings.push_back(text); });
+    report["readOnly"] = std::to_string(store.IsReadOnly());
+    report["readOnlyMessage"] = std::to_string(!store.ReadOnlyMessage().empty());
+    report["recovered"] = std::to_string(!store.RecoveryMessage().empty());
+    report["warnings"] = std::to_string(warnings.size());
+    report["warnedCannotSave"] =
+        std::to_string(!warnings.empty() && warnings[0] == store.ReadOnlyMessage() &&
+                       warnings[0].find("cannot be saved") != std::string::npos);
+    report["LatDeg"] = settings.LatDeg;
+    report["Location"] = settings.Location;
+    report["zone"] = std::to_string(offsets.ZoneMinutes);
+    const auto key = store.OpenKey(SettingsKeyPath, false);
+    report["written"] = std::to_string(key && store.WriteText(*key, "LatDeg", "12"));
+    report["created"] = std::to_string(store.OpenKey("SoftWare\\Brivant\\Other", true).has_value());
+    return report;
+}
+
+// A file that can be read but not written is used read-only, whatever makes it so: the
+// values are the user's, the start says once that changes cannot be saved, and nothing is
+// moved aside or changed. The child runs as an unprivileged user when the tests run as root.
+TEST(SettingsStoreFaults, AStoreThatCannotBeWrittenIsReadNotMovedAside) {
+    struct TCase {
+        const char* What;
+        mode_t FileMode;
+        mode_t FolderMode;
+        bool FolderIsTheObstacle;
+    };
+    const std::vector<TCase> cases = {{"read-only file", 0444, 0777, false},
+                                      {"read-only folder", 0666, 0555, true},
+                                      {"both read-only", 0444, 0555, false}};
+    for (const TCase& c : cases) {
+        TTempFolder folder;
+        const std::string path = folder.File("settings.db");
+        MakeStore(path, {{"LatDeg", "41"}, {"TimeZone", "30"}, {"Location", "Hilltop"}});
+        const std::string before = FileBytes(path);
+        ASSERT_EQ(chmod(path.c_str(), c.FileMode), 0);
+        ASSERT_EQ(chmod(folder.Path().c_str(), c.FolderMode), 0);
+        const std::string obstacle = c.FolderIsTheObstacle ? folder.Path().string() : path;
+        const TChildReport report =
+            RunInChild([&] { return StartAndReport(path, obstacle); }, true);
+        chmod(folder.Path().c_str(), 0700);
+        chmod(path.c_str(), 0600);
+
+        SCOPED_TRACE(c.What);
+        ASSERT_EQ(report.at("exit"), "0");
+        ASSERT_NE(report.at("uid"), "0");
+        ASSERT_EQ(report.at("writable"), "0"); // the set-up really denies writing
+        EXPECT_EQ(report.at("readOnly"), "1");
+        EXPECT_EQ(report.at("readOnlyMessage"), "1");
+        EXPECT_EQ(report.at("recovered"), "0");
+        EXPECT_EQ(report.at("warnings"), "1");
+        EXPECT_EQ(report.at("warnedCannotSave"), "1");
+        EXPECT_EQ(report.at("LatDeg"), "41");
+        EXPECT_EQ(report.at("Location"), "Hilltop");
+        EXPECT_EQ(report.at("zone"), "180");
+        EXPECT_EQ(report.at("written"), "0");
+        EXPECT_EQ(report.at("created"), "0");
+        EXPECT_EQ(CountDamagedCopies(folder.Path()), 0);
+        EXPECT_EQ(FileBytes(path), before);
+        EXPECT_EQ(StoredValue(path, "LatDeg"), "41");
+    }
+}
+
+// Another copy holding the write lock for longer than the busy timeout: the store is read
+// as it was last committed and used read-only. A lock released within the timeout is
+// waited for, and the store is writable.
+TEST(SettingsStoreFaults, ALockHeldByAnotherConnectionIsWaitedForThenReadOnly) {
+    TTempFolder folder;
+    const std::string path = folder.File("settings.db");
+    MakeStore(path, {{"LatDeg", "41"}});
+    sqlite3* holder = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &holder), SQLITE_OK);
+    const auto exec = [holder](const char* sql) {
+        return sqlite3_exec(holder, sql, nullptr, nullptr, nullptr);
+    };
+    ASSERT_EQ(exec("BEGIN IMMEDIATE"), SQLITE_OK);
+    ASSERT_EQ(exec("UPDATE vals SET value = '99' WHERE name = 'LatDeg'"), SQLITE_OK);
+    {
+        TSettingsStore store(path, ShortBusyTimeoutMs);
+        EXPECT_TRUE(store.IsReadOnly());
+        EXPECT_NE(store.ReadOnlyMessage().find("in use"), std::string::npos);
+        EXPECT_TRUE(store.RecoveryMessage().empty());
+        const auto key = store.OpenKey(SettingsKeyPath, false);
+        ASSERT_TRUE(key);
+        EXPECT_EQ(store.ReadText(*key, "LatDeg"), "41");
+        EXPECT_FALSE(store.WriteText(*key, "LatDeg", "12"));
+    }
+    EXPECT_EQ(CountDamagedCopies(folder.Path()), 0);
+
+    std::thread release([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+        exec("COMMIT");
+    });
+    {
+        TSettingsStore store(path, 5000);
+        release.join();
+        EXPECT_FALSE(store.IsReadOnly());
+        EXPECT_TRUE(store.ReadOnlyMessage().empty());
+        const auto key = store.OpenKey(SettingsKeyPath, false);
+        ASSERT_TRUE(key);
+        EXPECT_EQ(store.ReadText(*key, "LatDeg"), "99");
+        EXPECT_TRUE(store.WriteText(*key, "LatDeg", "12"));
+    }
+    sqlite3_close(holder);
+    EXPECT_EQ(StoredValue(path, "LatDeg"), "12");
+}
+
+// Two copies starting at the same moment on a store that does not exist yet: both must
+// end up with a store they can write, none with one in memory.
+TEST(SettingsStoreFaults, TwoCopiesStartingOnANewStoreBothGetTheFile) {
+    TTempFolder folder;
+    constexpr int Rounds = 60;
+    int failures = 0;
+    for (int round = 0; round < Rounds; ++round) {
+        const std::string path = folder.File("settings-" + std::to_string(round) + ".db");
+        int gate[2];
+        ASSERT_EQ(pipe(gate), 0);
+        std::vector<pid_t> children;
+        for (int copy = 0; copy < 2; ++copy) {
+            const pid_t pid = fork();
+            ASSERT_GE(pid, 0);
+            if (pid == 0) {
+                close(gate[1]);
+                char go = 0;
+                (void)!read(gate[0], &go, 1);
+                TSettingsStore store(path);
+                TSettings settings;
+                (void)LoadSettings(store, settings, nullptr);
+                const auto key = store.OpenKey(SettingsKeyPath, false);
+                const bool ok = store.IsPersistent() && !store.IsReadOnly() &&
+                                store.RecoveryMessage().empty() && key &&
+                                store.WriteText(*key, "Copy" + std::to_string(copy), "x");
+                _exit(ok ? 0 : 1);
+            }
+            children.push_back(pid);
+        }
+        close(gate[0]);
+        close(gate[1]); // both copies go
+        for (pid_t pid : children) {
+            int status = 0;
+            waitpid(pid, &status, 0);
+            failures += !(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        }
+        failures += StoredValue(path, "Copy0") != "x" || StoredValue(path, "Copy1") != "x";
+    }
+    EXPECT_EQ(failures, 0) << "in " << Rounds << " rounds";
+}
+
+// Room in the empty log file for its header and one page, not two: the first commit that
+// changes one page goes through, any larger one fails as on a full disk.
+constexpr long RoomForOnePage = 32 + 24 + 4096 + 16;
+
+TEST(SettingsStoreFaults, AFailedCommitLeavesNothingHalfWritten) {
+    TTempFolder folder;
+    const std::string path = folder.File("settings.db");
+    MakeStore(path, {});
+    ASSERT_FALSE(fs::exists(path + "-wal")); // merged when the last connection closed
+    const TChildReport report = RunInChild(
+        [&] {
+            TSettingsStore store(path);
+            TChildReport r;
+            r["opened"] = std::to_string(!store.IsReadOnly() && store.IsPersistent() &&
+                                         LimitFileSize(RoomForOnePage));
+            // Two new keys and a value in one commit: more than one page.
+            r["key"] = std::to_string(store.OpenKey("SoftWare\\A\\B\\C", true).has_value());
+            const auto user = store.OpenKey(UserKeyPath, false);
+            std::vector<TNamedText> values;
+            for (int i = 0; i < 200; ++i)
+                values.push_back({"Value" + std::to_string(i), std::string(40, 'x')});
+            r["values"] = std::to_string(user && store.WriteTexts(*user, values));
+            r["small"] = std::to_string(user && store.WriteText(*user, "Small", "1"));
+            return r;
+        },
+        false);
+    ASSERT_EQ(report.at("exit"), "0");
+    EXPECT_EQ(report.at("opened"), "1");
+    EXPECT_EQ(report.at("key"), "0");
+    EXPECT_EQ(report.at("values"), "0");
+    EXPECT_EQ(report.at("small"), "1"); // the limit lets one page through
+
+    TSettingsStore store(path);
+    EXPECT_TRUE(store.RecoveryMessage().empty());
+    EXPECT_FALSE(store.OpenKey("SoftWare\\A", false));
+    const auto user = store.OpenKey(UserKeyPath, false);
+    ASSERT_TRUE(user);
+    EXPECT_EQ(store.ReadText(*user, "Value0"), "");
+    EXPECT_EQ(store.ReadText(*user, "Small"), "1");
+}
+
+// A start that cannot finish (here the disk fills after its first page) leaves the old
+// store as it was, so the next start migrates it once, not twice.
+TEST(SettingsStoreFaults, AStartCutShortLeavesNoHalfMigratedStore) {
+    TTempFolder folder;
+    const std::string path = folder.File("settings.db");
+    {
+        TSettingsStore store(path);
+        const auto user = store.OpenKey(UserKeyPath, true);
+        const auto key = store.OpenKey(SettingsKeyPath, true);
+        ASSERT_TRUE(user && key);
+        ASSERT_TRUE(store.WriteText(*user, "Version", "V2.00"));
+        std::vector<TNamedText> values;
+        for (const TSettingDef& def : SettingDefs())
+            values.push_back({std::string(def.Name), std::string(def.Default)});
+        ASSERT_TRUE(store.WriteTexts(*key, values));
+        ASSERT_TRUE(store.WriteTexts(*key, {{"Version", "V2.00"}, {"TimeZone", "5"}}));
+    }
+    const TChildReport report = RunInChild(
+        [&] {
+            TSettingsStore store(path);
+            if (!LimitFileSize(RoomForOnePage)) return TChildReport{};
+            TSettings settings;
+            std::vector<std::string> warnings;
+            (void)LoadSettings(store, settings,
+                               [&](const std::string& text) { warnings.push_back(text); });
+            return TChildReport{{"zone", std::to_string(settings.TimeZone)},
+                                {"warnings", std::to_string(warnings.size())}};
+        },
+        false);
+    ASSERT_EQ(report.at("exit"), "0");
+    EXPECT_EQ(report.at("zone"), "10"); // the run itself goes on with migrated values
+    EXPECT_EQ(report.at("warnings"), "1");
+    EXPECT_EQ(StoredValue(path, "TimeZone"), "5");
+    EXPECT_EQ(StoredValue(path, "Version"), "V2.00");
+
+    TSettingsStore store(path);
+    TSettings settings;
+    (void)LoadSettings(store, settings, nullptr);
+    EXPECT_EQ(settings.TimeZone, 10);
+    EXPECT_TRUE(ReadNamedLocation(store, HomeLocationName).has_value());
+}
+
+} // namespace
