@@ -29,9 +29,13 @@ inline const QColor StripInk(0, 0, 128);
 // Where a picture is missing: the ground of the dark panels.
 inline const QColor DarkPanel(12, 16, 30);
 inline const QColor DarkWindow(24, 28, 40);
+// Entry fields on the dark panels.
+inline const QColor FieldGround(20, 27, 50);
+inline const QColor FieldBorder(44, 58, 92);
+inline const QColor FieldSelection(60, 96, 150);
 // The alternating rows of the tables.
-inline const QColor StripeDark(16, 22, 40);
-inline const QColor StripeLight(26, 34, 58);
+inline const QColor StripeDark(0, 0, 0);
+inline const QColor StripeLight(70, 70, 70);
 
 // The window's size: every window is drawn on this fixed pixel grid.
 inline constexpr int MainWindowWidth = 640;

@@ -9,7 +9,9 @@
 #include "ui/common/art_names.h"
 #include "ui/common/artwork.h"
 #include "ui/common/fonts.h"
+#include "ui/common/look.h"
 #include "ui/common/messages.h"
+#include "ui/common/panels_draw.h"
 #include "ui/common/program_state.h"
 #include "ui/main/time_sync.h"
 
@@ -60,7 +62,7 @@ TTimeEditor::TTimeEditor(QWidget* parent, TProgramState& state, TSystemClock& sy
         *colon = new QLabel(":", this);
         (*colon)->setObjectName(name);
         (*colon)->setFont(PixelFont(ArialFamily, 16, true));
-        (*colon)->setStyleSheet("color: rgb(255, 255, 176); background: transparent;");
+        SetTextColour(*colon, PanelText);
         (*colon)->setGeometry(left, 2, 7, 22);
         (*colon)->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     }
@@ -74,9 +76,11 @@ QLineEdit* TTimeEditor::MakeField(const QString& name, int left) {
     field->setAlignment(Qt::AlignCenter);
     field->setFont(ScaledFont(ArialFamily, 9, FontScale, true));
     field->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]{0,2}"), field));
-    field->setStyleSheet("QLineEdit { background: rgb(20, 27, 50); color: rgb(255, 255, 176);"
-                         " border: 1px solid rgb(44, 58, 92); padding: 0px;"
-                         " selection-background-color: rgb(60, 96, 150); }");
+    field->setStyleSheet(QStringLiteral("QLineEdit { background: %1; color: %2;"
+                                        " border: 1px solid %3; padding: 0px;"
+                                        " selection-background-color: %4; }")
+                             .arg(FieldGround.name(), PanelText.name(), FieldBorder.name(),
+                                  FieldSelection.name()));
     field->setGeometry(left, 3, 21, ScaledPoints(FontScale, 19));
     field->installEventFilter(this);
     return field;

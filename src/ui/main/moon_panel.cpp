@@ -37,5 +37,7 @@ void TMoonPanel::OrientMoon() {
 
 void TMoonPanel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    // At a fractional screen scale the photograph is resampled, not blown up in blocks.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(MoonPictureTopLeft, Picture);
 }

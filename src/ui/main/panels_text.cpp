@@ -39,28 +39,3 @@ std::string LocalSiderealTimeText(const TDateRec& universalTime, double longitud
     const TSexagesimal s = HoursToSexagesimal(theta / 15.0);
     return s.Units + ":" + s.Minutes + ":" + s.Seconds;
 }
-
-namespace {
-
-bool TwoDigitsAt(const std::string& text, size_t pos, int& value) {
-    if (text.size() < pos + 2) return false;
-    const char a = text[pos];
-    const char b = text[pos + 1];
-    const bool aDigit = a >= '0' && a <= '9';
-    const bool bDigit = b >= '0' && b <= '9';
-    if (!bDigit || !(aDigit || a == ' ')) return false;
-    value = (aDigit ? (a - '0') * 10 : 0) + (b - '0');
-    return true;
-}
-
-} // namespace
-
-bool ParsePhaseCaption(const std::string& caption, TPhaseCaptionTime& out) {
-    TPhaseCaptionTime t;
-    if (!TwoDigitsAt(caption, 7, t.Day) || !TwoDigitsAt(caption, 0, t.Hour) ||
-        !TwoDigitsAt(caption, 3, t.Minute))
-        return false;
-    if (t.Day < 1 || t.Day > 31 || t.Hour > 23 || t.Minute > 59) return false;
-    out = t;
-    return true;
-}

@@ -28,11 +28,3 @@ OrderMoonRows(const std::string& rise, const std::string& transit, const std::st
 // longitude in radians, positive west (Meeus, Astronomical Algorithms, eq. 12.4).
 [[nodiscard]] std::string LocalSiderealTimeText(const TDateRec& universalTime,
                                                 double longitudeWestRad);
-
-// Day, hour and minute read from a principal phase caption "HH:MM  DD Month YYYY".
-struct TPhaseCaptionTime {
-    int Day = 0;
-    int Hour = 0;
-    int Minute = 0;
-};
-[[nodiscard]] bool ParsePhaseCaption(const std::string& caption, TPhaseCaptionTime& out);
