@@ -78,9 +78,7 @@ void Line(std::ostream& out, const char* caption, const std::string& value) {
 
 void ReportMoon(std::ostream& out, double ut, const TDateRec& local, const TObserver& observer,
                 const TSunData& sun, const TMoonData& moon) {
-    TDateRec utDate = JDToDate(ut);
-    utDate.JD = ut;
-    const TNewMoonPair newMoons = BracketingNewMoons(utDate);
+    const TNewMoonPair newMoons = BracketingNewMoons(ut);
     const double age = ut - newMoons.PrevNewMoon;
     const double percent = LunationPercent(age, newMoons.PrevNewMoon, newMoons.NextNewMoon);
 
@@ -129,8 +127,7 @@ int RunNow(const TAlmanacArgs& args, std::ostream& out) {
     if (!args.Operands.empty()) throw TUsageError("now takes no operands");
     const TObserver& observer = args.Observer;
     const double ut = PresentJulianDay();
-    TDateRec local = JDToDate(ut + observer.LocalOffsetDays());
-    local.JD = ut + observer.LocalOffsetDays();
+    const TDateRec local = JDToDate(ut + observer.LocalOffsetDays());
 
     TSunData sun;
     const TMoonData moon = MoonPosition(ut, observer, sun);

@@ -9,11 +9,8 @@ int RunPhases(const TAlmanacArgs& args, std::ostream& out) {
     WriteCsvRow(out, {"K", "PhaseType", "JDLocal", "Text"});
     for (int year = first; year <= last; ++year) {
         for (int month = 1; month <= 12; ++month) {
-            TDateRec date;
-            date.Year = static_cast<std::uint16_t>(year);
-            date.Month = static_cast<std::uint16_t>(month);
             TPhaseList phases;
-            const int count = MonthPhases(date, args.Observer, phases);
+            const int count = MonthPhases(MakeDate(year, month, 1), args.Observer, phases);
             for (int i = 0; i < count; ++i)
                 WriteCsvRow(out, {FormatNumber(phases[i].K), std::to_string(phases[i].PhaseType),
                                   FormatNumber(phases[i].JDLocal), phases[i].Text});

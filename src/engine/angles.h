@@ -15,6 +15,12 @@ inline constexpr double Pi = 3.1415926535897932385;
 // the sign test is on the argument, as the displays built on it expect.
 [[nodiscard]] double Normalize360(double degrees);
 
+// An angle in degrees reduced to 0..360 and converted to radians, as the periodic terms of
+// the series take their arguments.
+[[nodiscard]] inline double ReducedRad(double degrees) {
+    return DegToRad(Normalize360(degrees));
+}
+
 // Sine and cosine of an angle given in degrees.
 [[nodiscard]] inline double SinDeg(double degrees) {
     return std::sin(DegToRad(degrees));

@@ -4,7 +4,9 @@
 
 #include "engine/angles.h"
 #include "engine/apsides_tables.h"
+#include "engine/coordinates.h"
 #include "engine/regional_names.h"
+#include "engine/text_helpers.h"
 
 namespace {
 
@@ -38,26 +40,11 @@ double CosineSeries(const TApsisTerm (&terms)[N], double t, double d, double m, 
     return sum;
 }
 
-std::string TwoDigits(int n) {
-    return (n < 10 ? "0" : "") + std::to_string(n);
-}
-
-// The first three characters of a UTF-8 text.
-std::string FirstThreeCharacters(const std::string& text) {
-    size_t end = 0;
-    for (int count = 0; count < 3 && end < text.size(); ++count) {
-        ++end;
-        while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
-            ++end;
-    }
-    return text.substr(0, end);
-}
-
 // "HH:MM  DD Mon  " in local time. The added 30 seconds round the truncated minutes.
 std::string PassageTimeText(double jde, double offsetDays) {
     const TDateRec d = JDToDate(jde + 1.0 / 2880.0 + offsetDays);
     std::string text = TwoDigits(d.Hour) + ":" + TwoDigits(d.Minute) + "  " + TwoDigits(d.Day) +
-                       " " + FirstThreeCharacters(LongMonthName(d.Month)) + "  ";
+                       " " + Utf8Prefix(LongMonthName(d.Month), 3) + "  ";
     return text.substr(0, 25);
 }
 
@@ -73,12 +60,10 @@ TApsis ApsisPassage(double k) {
     const double t3 = t2 * t;
     const double t4 = t3 * t;
     // Meeus, eqs. 50.1 to 50.3
-    const double d = DegToRad(Normalize360(171.9179 + 335.9106046 * k - 0.010025 * t2 -
-                                           0.00001156 * t3 + 0.000000055 * t4));
-    const double m =
-        DegToRad(Normalize360(347.3477 + 27.1577721 * k - 0.0008323 * t2 - 0.000001 * t3));
-    const double f =
-        DegToRad(Normalize360(316.6109 + 364.5287911 * k - 0.0125131 * t2 - 0.0000148 * t3));
+    const double d =
+        ReducedRad(171.9179 + 335.9106046 * k - 0.010025 * t2 - 0.00001156 * t3 + 0.000000055 * t4);
+    const double m = ReducedRad(347.3477 + 27.1577721 * k - 0.0008323 * t2 - 0.000001 * t3);
+    const double f = ReducedRad(316.6109 + 364.5287911 * k - 0.0125131 * t2 - 0.0000148 * t3);
 
     TApsis apsis;
     apsis.K = k;
@@ -90,7 +75,7 @@ TApsis ApsisPassage(double k) {
         apsis.JDE = MeanPassage(k) + SineSeries(PerigeeTimeTerms, t, d, m, f);
         apsis.ParallaxArcsec = PerigeeParallaxBase + CosineSeries(PerigeeParallaxTerms, t, d, m, f);
     }
-    apsis.DistanceKm = 6378.14 / std::sin(DegToRad(apsis.ParallaxArcsec / 3600.0));
+    apsis.DistanceKm = EarthRadiusKm / std::sin(DegToRad(apsis.ParallaxArcsec / 3600.0));
     return apsis;
 }
 

@@ -18,3 +18,19 @@ TEquatorial EclipticToEquatorial(double obliquity, double latitude, double longi
     out.DecText = HoursToSexagesimal(out.DecDeg);
     return out;
 }
+
+double AltitudeFromHourAngle(double hourAngle, double declination, double latitude) {
+    const double sinAlt = std::sin(latitude) * std::sin(declination) +
+                          std::cos(latitude) * std::cos(declination) * std::cos(hourAngle);
+    return RadToDeg(std::asin(std::clamp(sinAlt, -1.0, 1.0)));
+}
+
+THorizontal HorizontalFromHourAngle(double hourAngle, double declination, double latitude) {
+    THorizontal out;
+    out.AltitudeDeg = AltitudeFromHourAngle(hourAngle, declination, latitude);
+    out.AzimuthDeg = Normalize360(
+        RadToDeg(std::atan2(std::sin(hourAngle), std::cos(hourAngle) * std::sin(latitude) -
+                                                     std::tan(declination) * std::cos(latitude))) -
+        180.0);
+    return out;
+}

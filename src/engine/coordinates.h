@@ -2,6 +2,9 @@
 
 #include "engine/text_helpers.h"
 
+// Equatorial radius of the Earth, km (IAU 1976; Meeus, Astronomical Algorithms, ch. 11).
+inline constexpr double EarthRadiusKm = 6378.14;
+
 // Right ascension and declination, as numbers and as display texts.
 struct [[nodiscard]] TEquatorial {
     TSexagesimal RAText;  // right ascension in hours
@@ -13,3 +16,17 @@ struct [[nodiscard]] TEquatorial {
 // Ecliptic to equatorial coordinates (Meeus, Astronomical Algorithms, eqs. 13.3 and 13.4).
 // All three arguments in radians: the obliquity, the latitude and the longitude.
 [[nodiscard]] TEquatorial EclipticToEquatorial(double obliquity, double latitude, double longitude);
+
+// Altitude and azimuth of a body, degrees.
+struct [[nodiscard]] THorizontal {
+    double AltitudeDeg = 0.0; // no refraction
+    double AzimuthDeg = 0.0;  // from North through East, 0..360
+};
+
+// Altitude in degrees from the hour angle, the declination and the observer's latitude, all
+// in radians (Meeus, eq. 13.6).
+[[nodiscard]] double AltitudeFromHourAngle(double hourAngle, double declination, double latitude);
+
+// Altitude and azimuth (Meeus, eqs. 13.5 and 13.6; the azimuth turned to count from North).
+[[nodiscard]] THorizontal HorizontalFromHourAngle(double hourAngle, double declination,
+                                                  double latitude);

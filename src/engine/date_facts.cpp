@@ -7,20 +7,10 @@
 
 namespace {
 
-TDateRec DayOnly(int year, int month, int day) {
-    TDateRec d;
-    d.Year = static_cast<std::uint16_t>(year);
-    d.Month = static_cast<std::uint16_t>(month);
-    d.Day = static_cast<std::uint16_t>(day);
-    d.Hour = d.Minute = d.Second = d.MSec = 0;
-    return d;
-}
-
 // 1 Monday .. 7 Sunday of the civil day that begins at Julian Day jd (Meeus, ch. 7).
 int IsoWeekday(double jd) {
-    const long long sundayZero = static_cast<long long>(std::floor(jd + 1.5)) % 7;
-    const long long fromSunday = sundayZero < 0 ? sundayZero + 7 : sundayZero;
-    return fromSunday == 0 ? 7 : static_cast<int>(fromSunday);
+    const int fromSunday = DayOfWeek(jd);
+    return fromSunday == 0 ? 7 : fromSunday;
 }
 
 int DayOfYear(double jd, int year) {
@@ -38,8 +28,8 @@ void FillIsoWeek(double jd, TDateFacts& facts) {
 }
 
 int DaysTillChristmas(double jd, int year) {
-    int days = static_cast<int>(std::trunc(JulianDay(DayOnly(year, 12, 25)) - jd));
-    if (days < 0) days = static_cast<int>(std::trunc(JulianDay(DayOnly(year + 1, 12, 25)) - jd));
+    int days = static_cast<int>(std::trunc(JulianDayOf(year, 12, 25) - jd));
+    if (days < 0) days = static_cast<int>(std::trunc(JulianDayOf(year + 1, 12, 25) - jd));
     return days;
 }
 
@@ -53,7 +43,7 @@ std::string GeneralNumberText(double value) {
 
 TDateFacts DateFacts(const TDateRec& date) {
     TDateFacts facts;
-    facts.JulianDay = JulianDay(DayOnly(date.Year, date.Month, date.Day));
+    facts.JulianDay = JulianDayOf(date.Year, date.Month, date.Day);
     facts.JulianDayText = GeneralNumberText(facts.JulianDay);
     facts.DateText = DateTimeText(JDToDate(facts.JulianDay)).substr(10);
     facts.DayNumber = DayOfYear(facts.JulianDay, date.Year);

@@ -1,5 +1,6 @@
 #include "engine/date_time.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -10,7 +11,7 @@ std::int64_t Trunc64(double x) {
 }
 
 // The calendar date of the civil day that starts at Julian Day z - 0.5.
-void DateOfDayNumber(std::int64_t z, TDateRec& date) {
+void DateOfDayNumber(std::int64_t z, int& year, int& month, int& day) {
     std::int64_t a = z;
     if (z >= 2299161) {
         const std::int64_t alpha = Trunc64((static_cast<double>(z) - 1867216.25) / 36524.25);
@@ -20,26 +21,22 @@ void DateOfDayNumber(std::int64_t z, TDateRec& date) {
     const std::int64_t c = Trunc64((static_cast<double>(b) - 122.1) / 365.25);
     const std::int64_t d = Trunc64(365.25 * static_cast<double>(c));
     const std::int64_t e = Trunc64(static_cast<double>(b - d) / 30.6001);
-    const std::int64_t day = b - d - Trunc64(30.6001 * static_cast<double>(e));
-    const std::int64_t month = e < 14 ? e - 1 : e - 13;
-    const std::int64_t year = month > 2 ? c - 4716 : c - 4715;
-    date.Day = static_cast<std::uint16_t>(day);
-    date.Month = static_cast<std::uint16_t>(month);
-    date.Year = static_cast<std::uint16_t>(year);
+    day = static_cast<int>(b - d - Trunc64(30.6001 * static_cast<double>(e)));
+    month = static_cast<int>(e < 14 ? e - 1 : e - 13);
+    year = static_cast<int>(month > 2 ? c - 4716 : c - 4715);
 }
 
 } // namespace
 
-double JulianDay(const TDateRec& date) {
-    const double d = date.Day + date.Hour / 24.0 + date.Minute / 1440.0 + date.Second / 86400.0;
-    int y = date.Year;
-    int m = date.Month;
+double JulianDayOf(int year, int month, int day, int hour, int minute, int second) {
+    const double d = day + hour / 24.0 + minute / 1440.0 + second / 86400.0;
+    int y = year;
+    int m = month;
     if (m <= 2) {
         m += 12;
         y -= 1;
     }
-    const bool julian =
-        y < 1582 || (y == 1582 && m < 10) || (y == 1582 && m == 10 && date.Day < 15);
+    const bool julian = y < 1582 || (y == 1582 && m < 10) || (y == 1582 && m == 10 && day < 15);
     int b = 0;
     if (!julian) {
         const int a = y / 100;
@@ -49,34 +46,34 @@ double JulianDay(const TDateRec& date) {
            static_cast<double>(Trunc64(30.6001 * (m + 1))) + d + b - 1524.5;
 }
 
+double JulianDay(const TDateRec& date) {
+    return JulianDayOf(date.Year, date.Month, date.Day, date.Hour, date.Minute, date.Second);
+}
+
 TDateRec MakeDate(int year, int month, int day, int hour, int minute, int second) {
+    auto field = [](int value) { return static_cast<std::uint16_t>(std::clamp(value, 0, 65535)); };
     TDateRec date;
-    date.Year = static_cast<std::uint16_t>(year);
-    date.Month = static_cast<std::uint16_t>(month);
-    date.Day = static_cast<std::uint16_t>(day);
-    date.Hour = static_cast<std::uint16_t>(hour);
-    date.Minute = static_cast<std::uint16_t>(minute);
-    date.Second = static_cast<std::uint16_t>(second);
+    date.Year = field(year);
+    date.Month = field(month);
+    date.Day = field(day);
+    date.Hour = field(hour);
+    date.Minute = field(minute);
+    date.Second = field(second);
+    date.MSec = 0;
     date.JD = JulianDay(date);
     return date;
 }
 
 double NewYearJD(int year) {
-    TDateRec date;
-    date.Day = 1;
-    date.Month = 1;
-    date.Year = static_cast<std::uint16_t>(year);
-    return JulianDay(date);
+    return JulianDayOf(year, 1, 1);
 }
 
 TDateRec JDToDate(double jd) {
-    TDateRec date;
-    date.Hour = date.Minute = date.Second = date.MSec = 0;
-    if (!std::isfinite(jd) || std::fabs(jd) > 1.0e12) {
-        date.Day = date.Month = 1;
-        date.Year = 0;
-        return date;
-    }
+    static const double first = JulianDayOf(0, 1, 1);
+    static const double last = JulianDayOf(65535, 12, 31, 23, 59, 59);
+    if (!(jd >= first)) return MakeDate(0, 1, 1);
+    if (jd > last) return MakeDate(65535, 12, 31, 23, 59, 59);
+
     const double j = jd + 0.5;
     std::int64_t z = Trunc64(j);
     const double f = j - static_cast<double>(z);
@@ -99,11 +96,17 @@ TDateRec JDToDate(double jd) {
         hour -= 24;
         ++z;
     }
-    DateOfDayNumber(z, date);
-    date.Hour = static_cast<std::uint16_t>(hour);
-    date.Minute = static_cast<std::uint16_t>(minute);
-    date.Second = static_cast<std::uint16_t>(second);
-    return date;
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    DateOfDayNumber(z, year, month, day);
+    return MakeDate(year, month, day, hour, minute, second);
+}
+
+int DayOfWeek(double jd) {
+    if (!std::isfinite(jd)) return 0;
+    const double day = std::fmod(std::floor(jd + 1.5), 7.0);
+    return static_cast<int>(day < 0.0 ? day + 7.0 : day);
 }
 
 int DaysInMonth(int month, int year) {

@@ -24,13 +24,12 @@ TEclipseElements Elements(double k) {
     el.T2 = el.T * el.T;
     el.T3 = el.T2 * el.T;
     el.T4 = el.T3 * el.T;
-    el.M = DegToRad(Normalize360(2.5534 + 29.1053567 * k - 0.0000014 * el.T2 - 0.00000011 * el.T3));
-    el.Mp = DegToRad(Normalize360(201.5643 + 385.81693528 * k + 0.0107582 * el.T2 +
-                                  0.00001238 * el.T3 - 0.000000058 * el.T4));
-    el.F = DegToRad(Normalize360(160.7108 + 390.67050284 * k - 0.0016118 * el.T2 -
-                                 0.00000227 * el.T3 + 0.000000011 * el.T4));
-    el.Om =
-        DegToRad(Normalize360(124.7746 - 1.56375588 * k + 0.0020672 * el.T2 + 0.00000215 * el.T3));
+    el.M = ReducedRad(2.5534 + 29.1053567 * k - 0.0000014 * el.T2 - 0.00000011 * el.T3);
+    el.Mp = ReducedRad(201.5643 + 385.81693528 * k + 0.0107582 * el.T2 + 0.00001238 * el.T3 -
+                       0.000000058 * el.T4);
+    el.F = ReducedRad(160.7108 + 390.67050284 * k - 0.0016118 * el.T2 - 0.00000227 * el.T3 +
+                      0.000000011 * el.T4);
+    el.Om = ReducedRad(124.7746 - 1.56375588 * k + 0.0020672 * el.T2 + 0.00000215 * el.T3);
     el.E = 1.0 - 0.002516 * el.T - 0.0000074 * el.T2;
     return el;
 }

@@ -9,14 +9,11 @@
 
 namespace {
 
-constexpr double EarthRadiusKm = 6378.14;
-constexpr double AxisRatio = 0.99664719;       // polar to equatorial radius of the Earth
-constexpr double HeightRatio = 75.0 / 6378140; // the observer stands 75 m above sea level
-constexpr double MoonRadiusRatio = 0.272481;   // Moon's radius in Earth radii
+constexpr double AxisRatio = 0.99664719; // polar to equatorial radius of the Earth
+// The observer stands 75 m above sea level.
+constexpr double HeightRatio = 75.0 / (EarthRadiusKm * 1000.0);
+constexpr double MoonRadiusRatio = 0.272481; // Moon's radius in Earth radii
 
-double ReducedRad(double degrees) {
-    return DegToRad(Normalize360(degrees));
-}
 double ASinDeg(double x) {
     return RadToDeg(std::asin(std::clamp(x, -1.0, 1.0)));
 }
@@ -103,12 +100,9 @@ void TopocentricPlace(double jd, const TObserver& observer, TMoonData& moon, TLu
 
     // Altitude and azimuth of the topocentric place: its hour angle is H - delta alpha.
     const double topoH = hr - dAlpha;
-    moon.Altitude = ASinDeg(std::sin(phi) * std::sin(topoDec) +
-                            std::cos(phi) * std::cos(topoDec) * std::cos(topoH));
-    moon.Azimuth =
-        Normalize360(RadToDeg(std::atan2(std::sin(topoH), std::cos(topoH) * std::sin(phi) -
-                                                              std::tan(topoDec) * std::cos(phi))) -
-                     180.0);
+    const THorizontal horizontal = HorizontalFromHourAngle(topoH, topoDec, phi);
+    moon.Altitude = horizontal.AltitudeDeg;
+    moon.Azimuth = horizontal.AzimuthDeg;
 
     // Topocentric semi-diameter (Meeus, ch. 40), from the geocentric hour angle.
     const double a = std::cos(dec) * std::sin(hr);

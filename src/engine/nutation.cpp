@@ -6,15 +6,6 @@
 #include "engine/nutation_table.h"
 #include "engine/sidereal_time.h"
 
-namespace {
-
-// Reduces a polynomial angle in degrees and converts it to radians.
-double ReducedRad(double degrees) {
-    return DegToRad(Normalize360(degrees));
-}
-
-} // namespace
-
 TNutation Nutation(double jd) {
     const double t = CenturiesSinceJ2000(jd);
     const double t2 = t * t;

@@ -10,11 +10,6 @@ namespace {
 
 constexpr double SynodicMonth = 29.530588853;
 
-// Reduced and converted to radians, as the periodic terms take them.
-double ReducedRad(double degrees) {
-    return DegToRad(Normalize360(degrees));
-}
-
 // The (fractional) lunation number whose mean phase falls at jd: the mean-phase formula
 // inverted, with one Newton step for its T^2..T^4 terms (good to minutes over 10,000 years).
 double LunationAt(double jd) {
@@ -60,19 +55,10 @@ struct TMonthBounds {
     double End = 0.0;
 };
 
-TMonthBounds MonthBounds(const TDateRec& date) {
-    TDateRec first;
-    first.Day = 1;
-    first.Month = date.Month;
-    first.Year = date.Year;
+TMonthBounds MonthBounds(int year, int month) {
     TMonthBounds bounds;
-    bounds.Start = JulianDay(first);
-    if (date.Month == 12) {
-        bounds.End = bounds.Start + 31.0; // also safe for the last representable year
-    } else {
-        first.Month = static_cast<std::uint16_t>(date.Month + 1);
-        bounds.End = JulianDay(first);
-    }
+    bounds.Start = JulianDayOf(year, month, 1);
+    bounds.End = month == 12 ? JulianDayOf(year + 1, 1, 1) : JulianDayOf(year, month + 1, 1);
     return bounds;
 }
 
@@ -134,7 +120,7 @@ double TruePhase(double k) {
 
 int MonthPhases(const TDateRec& date, const TObserver& observer, TPhaseList& list) {
     if (date.Month < 1 || date.Month > 12) return 0;
-    const TMonthBounds month = MonthBounds(date);
+    const TMonthBounds month = MonthBounds(date.Year, date.Month);
     const double offset = observer.LocalOffsetDays();
     // The month in Universal Time, widened by two days: more than any periodic correction.
     constexpr double Margin = 2.0;
@@ -160,7 +146,10 @@ int MonthPhases(const TDateRec& date, const TObserver& observer, TPhaseList& lis
 }
 
 TNewMoonPair BracketingNewMoons(const TDateRec& date) {
-    const double jd = date.JD;
+    return BracketingNewMoons(date.JD);
+}
+
+TNewMoonPair BracketingNewMoons(double jd) {
     if (!std::isfinite(jd) || std::fabs(jd) > 1.0e9) return {};
     double k = std::floor(LunationAt(jd));
     double prev = TruePhase(k);

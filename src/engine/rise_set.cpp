@@ -71,9 +71,7 @@ double AltitudeStep(const TDayData& day, double m) {
     HourAngle(day, m, hourAngle, declination);
     const double dec = DegToRad(declination);
     const double h = DegToRad(hourAngle);
-    const double sinAlt =
-        std::sin(day.Phi) * std::sin(dec) + std::cos(day.Phi) * std::cos(dec) * std::cos(h);
-    const double altitude = RadToDeg(std::asin(std::clamp(sinAlt, -1.0, 1.0)));
+    const double altitude = AltitudeFromHourAngle(h, dec, day.Phi);
     return (altitude - day.H0) / (360.0 * std::cos(dec) * std::cos(day.Phi) * std::sin(h));
 }
 
@@ -233,12 +231,7 @@ TRiseSetText RiseTransitSet(const TEquatorial& dayBefore, const TEquatorial& day
 namespace {
 
 double MidnightJD(const TDateRec& date) {
-    TDateRec midnight;
-    midnight.Year = date.Year;
-    midnight.Month = date.Month;
-    midnight.Day = date.Day;
-    midnight.Hour = midnight.Minute = midnight.Second = midnight.MSec = 0;
-    return JulianDay(midnight);
+    return JulianDayOf(date.Year, date.Month, date.Day);
 }
 
 } // namespace

@@ -40,17 +40,6 @@ double RefinedInstant(double jde, double targetDeg, const TObserver& observer) {
     return jde;
 }
 
-// The first n characters of a UTF-8 text.
-std::string Utf8Prefix(const std::string& text, int n) {
-    size_t end = 0;
-    for (int count = 0; end < text.size() && count < n; ++count) {
-        ++end;
-        while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
-            ++end;
-    }
-    return text.substr(0, end);
-}
-
 // "hh:mm", two blanks, then " DD Mon" taken from the date-and-time text.
 std::string DisplayText(const std::string& dateTimeText) {
     if (dateTimeText.size() < 14) return dateTimeText;

@@ -20,3 +20,7 @@ double SiderealTimeAt(double jd) {
     return Normalize360(280.46061837 + 360.98564736629 * (jd - 2451545.0) + 0.000387933 * t2 -
                         t3 / 38710000.0);
 }
+
+double LocalSiderealTimeDeg(double jd, double longitudeWestRad) {
+    return Normalize360(SiderealTimeAt(jd) - RadToDeg(longitudeWestRad));
+}

@@ -10,3 +10,7 @@
 // Greenwich mean sidereal time at any instant, degrees 0..360 (Meeus, ch. 12, eq. 12.4).
 // No nutation in right ascension is added: hour angles throughout use mean sidereal time.
 [[nodiscard]] double SiderealTimeAt(double jd);
+
+// Local mean sidereal time, degrees 0..360, of a moment in Universal Time for an observer at a
+// longitude in radians, positive west (Meeus, ch. 12).
+[[nodiscard]] double LocalSiderealTimeDeg(double jd, double longitudeWestRad);

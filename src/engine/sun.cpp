@@ -73,13 +73,9 @@ TSunData SunPosition(double jd, const TObserver& observer) {
     const double phi = observer.ObserverLatitude;
     const double dec = DegToRad(sun.Equatorial.DecDeg);
     const double hr = DegToRad(h);
-    const double sinAlt =
-        std::sin(phi) * std::sin(dec) + std::cos(phi) * std::cos(dec) * std::cos(hr);
-    sun.Altitude = RadToDeg(std::asin(std::clamp(sinAlt, -1.0, 1.0)));
-    sun.Azimuth =
-        Normalize360(RadToDeg(std::atan2(std::sin(hr), std::cos(hr) * std::sin(phi) -
-                                                           std::tan(dec) * std::cos(phi))) -
-                     180.0);
+    const THorizontal horizontal = HorizontalFromHourAngle(hr, dec, phi);
+    sun.Altitude = horizontal.AltitudeDeg;
+    sun.Azimuth = horizontal.AzimuthDeg;
     sun.DistanceKm = earth.RadiusAU * KmPerAU;
     return sun;
 }

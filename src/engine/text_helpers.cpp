@@ -4,39 +4,51 @@
 
 #include "engine/regional_names.h"
 
-namespace {
-
 std::string TwoDigits(long long n) {
     return (n >= 0 && n < 10 ? "0" : "") + std::to_string(n);
 }
 
-} // namespace
-
-TSexagesimal HoursToSexagesimal(double value, int unitsWrap) {
-    TSexagesimal out;
-    out.Sign = "  ";
+TSexagesimalParts SplitSexagesimal(double value, int unitsWrap) {
+    TSexagesimalParts out;
     if (!std::isfinite(value)) value = 0.0;
     if (value < 0) {
-        out.Sign = NegativeSign;
+        out.Negative = true;
         value = -value;
     }
-    long long units = static_cast<long long>(std::trunc(value));
-    const double m = (value - static_cast<double>(units)) * 60.0;
-    long long minutes = static_cast<long long>(std::trunc(m));
-    long long seconds = static_cast<long long>(std::trunc((m - minutes) * 60.0 + 1.0));
-    if (seconds >= 60) {
-        seconds = 0;
-        ++minutes;
+    out.Units = static_cast<long long>(std::trunc(value));
+    const double m = (value - static_cast<double>(out.Units)) * 60.0;
+    out.Minutes = static_cast<long long>(std::trunc(m));
+    out.Seconds = static_cast<long long>(std::trunc((m - out.Minutes) * 60.0 + 1.0));
+    if (out.Seconds >= 60) {
+        out.Seconds = 0;
+        ++out.Minutes;
     }
-    if (minutes >= 60) {
-        minutes = 0;
-        ++units;
+    if (out.Minutes >= 60) {
+        out.Minutes = 0;
+        ++out.Units;
     }
-    if (unitsWrap > 0 && units >= unitsWrap) units %= unitsWrap;
-    out.Units = TwoDigits(units).substr(0, 3);
-    out.Minutes = TwoDigits(minutes);
-    out.Seconds = TwoDigits(seconds);
+    if (unitsWrap > 0 && out.Units >= unitsWrap) out.Units %= unitsWrap;
     return out;
+}
+
+TSexagesimal HoursToSexagesimal(double value, int unitsWrap) {
+    const TSexagesimalParts parts = SplitSexagesimal(value, unitsWrap);
+    TSexagesimal out;
+    out.Sign = parts.Negative ? NegativeSign : "  ";
+    out.Units = TwoDigits(parts.Units).substr(0, 3);
+    out.Minutes = TwoDigits(parts.Minutes);
+    out.Seconds = TwoDigits(parts.Seconds);
+    return out;
+}
+
+std::string Utf8Prefix(const std::string& text, int maxChars) {
+    size_t end = 0;
+    for (int count = 0; end < text.size() && count < maxChars; ++count) {
+        ++end;
+        while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+            ++end;
+    }
+    return text.substr(0, end);
 }
 
 std::string DateTimeText(const TDateRec& date) {

@@ -16,6 +16,16 @@ struct TSexagesimal {
     std::string Seconds; // two digits
 };
 
+// A value split into sign, units (hours or degrees), minutes and seconds as numbers, by the
+// rule HoursToSexagesimal states: what its texts show.
+struct TSexagesimalParts {
+    bool Negative = false;
+    long long Units = 0;
+    long long Minutes = 0;
+    long long Seconds = 0;
+};
+[[nodiscard]] TSexagesimalParts SplitSexagesimal(double value, int unitsWrap = 0);
+
 // Splits hours or degrees into texts. The seconds are truncated after adding one second,
 // as the panels have always shown them. A seconds value of 60 carries into the minutes and
 // 60 minutes carry into the units; when unitsWrap is non-zero (24 for right ascension) the
@@ -31,6 +41,12 @@ struct TSexagesimal {
 // Key filter of the numeric entry fields. Mode 0 takes digits, backspace and carriage
 // return; mode 1 also '.' and '-'. A refused key becomes '\0'; other modes change nothing.
 char NumericKeyFilter(char& key, int mode);
+
+// The first maxChars characters (code points) of a UTF-8 text; a character is never split.
+[[nodiscard]] std::string Utf8Prefix(const std::string& text, int maxChars);
+
+// A number of at least two digits: "07", "42", "123".
+[[nodiscard]] std::string TwoDigits(long long n);
 
 // Left-pads with zeros to the width; a text longer than the width gives "".
 [[nodiscard]] std::string ZeroPad(const std::string& text, int width);

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
 #include "engine/angles.h"
 #include "engine/date_time.h"
 #include "engine/text_helpers.h"
@@ -55,11 +59,39 @@ TEST(JDToDate, MomentJustBeforeMidnightCarriesIntoNextDay) {
 }
 
 TEST(JDToDate, AbsurdInputNeitherCrashesNorHangs) {
-    (void)JDToDate(-1.0e6);
-    (void)JDToDate(1.0e15);
-    (void)JDToDate(std::nan(""));
-    (void)JulianDay(MakeDate(0, 1, 1));
-    (void)JulianDay(MakeDate(65535, 12, 31));
+    // Before 1 January of year 0 and for a non-finite moment: that first moment. After the
+    // last second of year 65535: that last second. Never a year wrapped through 16 bits.
+    for (double jd : {-1.0e6, 0.0, 1721057.5 - 1e-6, -1.0e300, std::nan(""),
+                      -std::numeric_limits<double>::infinity()}) {
+        const TDateRec d = JDToDate(jd);
+        EXPECT_EQ(DateTimeText(d), "00:00:00  01 January 0") << jd;
+        EXPECT_EQ(d.JD, 1721057.5) << jd;
+    }
+    for (double jd : {1.0e15, 1.0e300, std::numeric_limits<double>::infinity()}) {
+        const TDateRec d = JDToDate(jd);
+        EXPECT_EQ(DateTimeText(d), "23:59:59  31 December 65535") << jd;
+    }
+    EXPECT_EQ(DateTimeText(JDToDate(1721057.5 + 1.25)), "06:00:00  02 January 0");
+    EXPECT_EQ(JulianDay(MakeDate(0, 1, 1)), 1721057.5);
+    EXPECT_EQ(MakeDate(-5, 3, 1).Year, 0);
+    EXPECT_EQ(MakeDate(70000, 3, 1).Year, 65535);
+}
+
+TEST(JulianDay, AnyYearFromNumbersAndTheCachedDayFilled) {
+    // Meeus, ch. 7: JD 0 is -4712 January 1 at noon; year 0 (1 BC) was a Julian leap year.
+    EXPECT_EQ(JulianDayOf(-4712, 1, 1, 12), 0.0);
+    EXPECT_EQ(NewYearJD(-4712), -0.5);
+    EXPECT_EQ(NewYearJD(1) - NewYearJD(0), 366.0);
+    EXPECT_EQ(NewYearJD(0) - NewYearJD(-1), 365.0);
+    EXPECT_EQ(JulianDayOf(2000, 1, 1, 12), 2451545.0);
+    // JDToDate fills JD with the moment its rounded fields name.
+    double worst = 0.0;
+    for (double jd = 1721057.5; jd < 5000000.0; jd += 1234.56789) {
+        const TDateRec d = JDToDate(jd);
+        ASSERT_EQ(d.JD, JulianDay(d)) << jd;
+        worst = std::max(worst, std::fabs(d.JD - jd) * 86400.0);
+    }
+    EXPECT_LE(worst, 0.5 + 1e-3);
 }
 
 TEST(DaysInMonth, GregorianRuleForEveryYear) {
@@ -116,6 +148,29 @@ TEST(HoursToSexagesimal, SignPlusOneSecondAndCarries) {
     const TSexagesimal ra = HoursToSexagesimal(359.9999 / 15.0, 24);
     EXPECT_EQ(ra.Units, "00");
     EXPECT_EQ(ra.Minutes, "00");
+}
+
+TEST(DayOfWeek, BookExampleAndDaysBeforeTheEpoch) {
+    // Meeus, ex. 7.e: 1954 June 30 was a Wednesday; 1 January 2000 a Saturday.
+    EXPECT_EQ(DayOfWeek(2434923.5), 3);
+    EXPECT_EQ(DayOfWeek(2451544.5 + 0.99), 6);
+    // JD 0 fell on a Monday (noon, 1 January 4713 BC); the days before it keep the cycle.
+    EXPECT_EQ(DayOfWeek(0.0), 1);
+    EXPECT_EQ(DayOfWeek(-1.0), 0);
+    EXPECT_EQ(DayOfWeek(-2.0), 6);
+    EXPECT_EQ(DayOfWeek(-1.6), 6); // the civil day beginning at JD -2.5
+    for (double jd = -40.5; jd < 40.0; jd += 1.0)
+        EXPECT_EQ(DayOfWeek(jd + 1.0), (DayOfWeek(jd) + 1) % 7) << jd;
+}
+
+TEST(Utf8Prefix, CountsCharactersAndNeverSplitsOne) {
+    EXPECT_EQ(Utf8Prefix("February", 3), "Feb");
+    EXPECT_EQ(Utf8Prefix("f\u00e9vrier", 3), "f\u00e9v");
+    EXPECT_EQ(Utf8Prefix("\u00e9t\u00e9", 1), "\u00e9");
+    EXPECT_EQ(Utf8Prefix("\U0001F315 full", 2), "\U0001F315 ");
+    EXPECT_EQ(Utf8Prefix("Mai", 7), "Mai");
+    EXPECT_EQ(Utf8Prefix("Mai", 0), "");
+    EXPECT_EQ(Utf8Prefix("", 3), "");
 }
 
 TEST(TextHelpers, DateTimeTextKeyFilterZeroPad) {

@@ -24,6 +24,33 @@ TEST(SiderealTime, EpochAndMeeusExamples) {
     EXPECT_NEAR(SiderealTimeAt(2446896.30625), 128.7378734, 1e-6);
 }
 
+TEST(SiderealTime, LocalTimeAtWashingtonAndEastOfGreenwich) {
+    // Meeus, ex. 13.b: 1987 April 10, 19h21m UT at 77d03'56" W: 128.7378734 - 77.0655556.
+    const double west = DegToRad(77 + 3 / 60.0 + 56 / 3600.0);
+    EXPECT_NEAR(LocalSiderealTimeDeg(2446896.30625, west), 51.6723178, 1e-6);
+    // East of Greenwich the local time is later, and wraps past 360.
+    EXPECT_NEAR(LocalSiderealTimeDeg(2446896.30625, DegToRad(-270.0)), 38.7378734, 1e-6);
+}
+
+TEST(HorizontalCoordinates, VenusAtWashington) {
+    // Meeus, ex. 13.b: H = 64.352133, dec = -6d43'11.61", lat = 38d55'17" gives
+    // A = 68.0337 (from the South), h = 15.1249.
+    const double h = DegToRad(64.352133);
+    const double dec = DegToRad(-(6 + 43 / 60.0 + 11.61 / 3600.0));
+    const double lat = DegToRad(38 + 55 / 60.0 + 17 / 3600.0);
+    const THorizontal horizontal = HorizontalFromHourAngle(h, dec, lat);
+    EXPECT_NEAR(horizontal.AltitudeDeg, 15.1249, 1e-4);
+    EXPECT_NEAR(horizontal.AzimuthDeg, 68.0337 + 180.0, 1e-4);
+    EXPECT_DOUBLE_EQ(AltitudeFromHourAngle(h, dec, lat), horizontal.AltitudeDeg);
+    // On the meridian the altitude is 90 - |lat - dec| and the azimuth South or North.
+    const THorizontal south = HorizontalFromHourAngle(0.0, DegToRad(10.0), DegToRad(50.0));
+    EXPECT_NEAR(south.AltitudeDeg, 50.0, 1e-9);
+    EXPECT_NEAR(south.AzimuthDeg, 180.0, 1e-9);
+    const THorizontal north = HorizontalFromHourAngle(Pi, DegToRad(80.0), DegToRad(50.0));
+    EXPECT_NEAR(north.AltitudeDeg, 40.0, 1e-9);
+    EXPECT_NEAR(AngleDiff(north.AzimuthDeg, 0.0), 0.0, 1e-9);
+}
+
 TEST(SiderealTime, BothFormulasAgreeAtZeroHoursOverSixCenturies) {
     double worst = 0.0;
     double worstJd = 0.0;
