@@ -1,0 +1,37 @@
+#pragma once
+
+// The page header and footer every printed report shares: a frame, the month's title and
+// the observer's place above, "Printed by Tidewell V2.62" below. The header sets the header
+// and footer heights (Hh, Fh) that the report lays its own rows between.
+//
+//   DrawPageHeader(painter, page, state.Settings(), 3, 2026);
+//   ... rows from page.Hh down to page.PH - page.Fh ...
+//   DrawPageFooter(painter, page);
+
+#include <QFont>
+#include <QString>
+
+#include "ui/common/printing.h"
+
+class QPainter;
+struct TSettings;
+
+// "Printed by Tidewell V2.62", then the home page's address in parentheses when there is one.
+[[nodiscard]] QString PageFooterText();
+
+// The location line: Location, then latitude and longitude in degrees, minutes and seconds,
+// cut to 90 characters and trimmed.
+[[nodiscard]] QString LocationLine(const TSettings& settings);
+
+// Frame, title (the month's full name and the year) and location line; sets page.Hh and
+// page.Fh.
+void DrawPageHeader(QPainter& painter, TPageMetrics& page, const TSettings& settings, int month,
+                    int year);
+
+// The footer text, centred at the bottom of the page.
+void DrawPageFooter(QPainter& painter, const TPageMetrics& page);
+
+// The printed pages' fonts: a face at a point size, which the printer's resolution turns
+// into device pixels.
+[[nodiscard]] QFont PageFont(const QString& family, int points, bool bold = false,
+                             bool italic = false);
