@@ -19,7 +19,10 @@ TObserver DefaultObserver() {
     TSettingsStore store(path);
     TSettings settings = DefaultSettings();
     (void)LoadSettings(store, settings, [](const std::string& message) {
-        std::cerr << "tidewell-almanac: settings: " << message << '\n';
+        // The leading line break is for the window's message box, not for a terminal.
+        const auto start = message.find_first_not_of("\r\n");
+        if (start != std::string::npos)
+            std::cerr << "tidewell-almanac: settings: " << message.substr(start) << '\n';
     });
     return ObserverFromSettings(settings);
 }

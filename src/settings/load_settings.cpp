@@ -1,5 +1,6 @@
 #include "settings/load_settings.h"
 
+#include <array>
 #include <charconv>
 #include <optional>
 #include <vector>
@@ -53,9 +54,49 @@ constexpr const char* UnsavedMessage =
     "\r\nTidewell could not update its settings file. It has started with the settings "
     "shown, but they may not be kept.";
 
+constexpr const char* MissingSettingsMessage =
+    "\r\nYour settings file held no Tidewell settings. Tidewell has started with its default "
+    "settings; please check them in Tidewell's Configuration screen.";
+
+std::string DamagedValueMessage(std::string_view name, std::string_view text,
+                                std::string_view repaired) {
+    return "\r\nYour " + std::string(name) + " setting (\"" + std::string(text.substr(0, 24)) +
+           "\") was damaged and has been reset to its default, " + std::string(repaired) + ".";
+}
+
 std::string DamagedValueMessage(const TSettingDef& def, std::string_view text) {
-    return "\r\nYour " + std::string(def.Name) + " setting (\"" + std::string(text.substr(0, 24)) +
-           "\") was damaged and has been reset to its default, " + std::string(def.Default) + ".";
+    return DamagedValueMessage(def.Name, text, def.Default);
+}
+
+// Degrees, minutes or seconds of the stored position: decimal digits, perhaps with a
+// fraction; blank reads as 0. Nothing for anything else ("nan", "inf", "9e9", "-5").
+std::optional<double> PositionNumber(std::string_view text) {
+    const std::string digits = Trimmed(text);
+    if (digits.empty()) return 0.0;
+    const auto point = digits.find('.');
+    if (digits.find_first_not_of("0123456789.") != std::string::npos || point == 0 ||
+        digits.find('.', point == std::string::npos ? point : point + 1) != std::string::npos)
+        return std::nullopt;
+    double value = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
+    return value;
+}
+
+// One axis of the stored position.
+struct TPositionAxis {
+    std::string_view Name;
+    std::array<std::string_view, 3> Values; // degrees, minutes, seconds
+    double MaxDeg;
+};
+
+constexpr std::array<TPositionAxis, 2> PositionAxes = {{
+    {"latitude", {"LatDeg", "LatMin", "LatSec"}, 90.0},
+    {"longitude", {"LongDeg", "LongMin", "LongSec"}, 180.0},
+}};
+
+std::string& TextField(TSettings& settings, std::string_view name) {
+    return settings.*std::get<std::string TSettings::*>(FindSettingDef(name)->Field);
 }
 
 // One run of LoadSettings over an open store.
@@ -76,6 +117,8 @@ class TSettingsLoader {
     void WriteVersionToBothKeys();
     void ReadTimeZone();
     void MigrateLocation();
+    void RepairPosition();
+    void NormaliseDirection(std::string_view name, std::string_view other, std::string_view usual);
     [[nodiscard]] std::string StoredTimeZone();
 
     TSettingsStore& Store_;
@@ -94,6 +137,7 @@ void TSettingsLoader::Run() {
          {"LatDeg", "LatMin", "LatSec", "LatDir", "LongDeg", "LongMin", "LongSec", "LongDir",
           "Location", "DayOrder", "DateLayoutIdx", "DateFormat", "DaylightSavings"})
         ReadValue(name);
+    RepairPosition();
     ReadTimeZone();
     ReadValue("FeatureIdx"); // a missing one quietly becomes 2, a damaged one is reported
     for (const char* name : {"PhaseDensity", "PrintDailyPhases", "PrintMajorPhases",
@@ -109,6 +153,8 @@ void TSettingsLoader::Run() {
 void TSettingsLoader::OpenOrCreateSettingsKey() {
     SettingsKey_ = Store_.OpenKey(SettingsKeyPath, false);
     if (SettingsKey_) return;
+    // A first start has no key; an existing file without one has lost the settings.
+    if (!Store_.IsNew()) Warnings.push_back(MissingSettingsMessage);
     SettingsKey_ = Store_.OpenKey(SettingsKeyPath, true);
     if (!SettingsKey_) return;
     std::vector<TNamedText> defaults;
@@ -190,6 +236,43 @@ void TSettingsLoader::ReadTimeZone() {
                                                    : DamagedValueMessage(def, zone));
 }
 
+// A position that no observer can have ("nan", 999 degrees, 75 minutes) is reset, one
+// axis at a time, so the windows and the almanac never compute with it.
+void TSettingsLoader::RepairPosition() {
+    NormaliseDirection("LatDir", "South", "North");
+    NormaliseDirection("LongDir", "East", "West");
+    for (const TPositionAxis& axis : PositionAxes) {
+        std::array<std::optional<double>, 3> parts;
+        std::string stored;
+        for (std::size_t i = 0; i < 3; ++i) {
+            const std::string& text = TextField(Settings_, axis.Values[i]);
+            parts[i] = PositionNumber(text);
+            stored += (i ? " " : "") + text;
+        }
+        const bool valid = parts[0] && parts[1] && parts[2] && *parts[1] < 60 && *parts[2] < 60 &&
+                           *parts[0] + *parts[1] / 60 + *parts[2] / 3600 <= axis.MaxDeg;
+        if (valid) continue;
+        std::string defaults;
+        for (std::size_t i = 0; i < 3; ++i) {
+            const TSettingDef& def = *FindSettingDef(axis.Values[i]);
+            ApplySettingText(Settings_, def, def.Default);
+            WriteValue(def.Name, def.Default);
+            defaults += (i ? " " : "") + std::string(def.Default);
+        }
+        Warnings.push_back(DamagedValueMessage(axis.Name, stored, defaults));
+    }
+}
+
+// The windows read a direction as the other one only when it is exactly that word;
+// anything else is the usual one, and is stored so.
+void TSettingsLoader::NormaliseDirection(std::string_view name, std::string_view other,
+                                         std::string_view usual) {
+    std::string& direction = TextField(Settings_, name);
+    if (direction == other || direction == usual) return;
+    direction = std::string(usual);
+    WriteValue(name, usual);
+}
+
 // Stores from before 2.60 had no named locations: the stored position becomes one.
 void TSettingsLoader::MigrateLocation() {
     if (Settings_.Version == CurrentVersion || !VersionNumber_ || *VersionNumber_ >= 260) return;
@@ -209,14 +292,20 @@ void TSettingsLoader::MigrateLocation() {
 
 TZoneOffsets LoadSettings(TSettingsStore& store, TSettings& settings,
                           const TSettingsWarning& warn) {
-    TSettingsLoader loader(store, settings);
+    std::optional<TSettingsLoader> loader;
     bool written = false;
-    {
-        // One transaction: a start that is cut short never leaves a half-migrated store
-        // (a time zone converted twice, say).
-        TSettingsStore::TTransaction transaction(store);
-        loader.Run();
-        written = transaction.Commit();
+    // A file found corrupt while it is read is moved aside (nothing of this run written
+    // into it), and the start is made again on the fresh store.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        loader.emplace(store, settings);
+        {
+            // One transaction: a start that is cut short never leaves a half-migrated
+            // store (a time zone converted twice, say).
+            TSettingsStore::TTransaction transaction(store);
+            loader->Run();
+            written = transaction.Commit();
+        }
+        if (!store.RecoverFromDamage()) break;
     }
     std::vector<std::string> warnings;
     if (!store.RecoveryMessage().empty()) warnings.push_back(store.RecoveryMessage());
@@ -224,7 +313,7 @@ TZoneOffsets LoadSettings(TSettingsStore& store, TSettings& settings,
         warnings.push_back(store.ReadOnlyMessage()); // said once, for every failed write
     else if (!written)
         warnings.push_back(UnsavedMessage);
-    warnings.insert(warnings.end(), loader.Warnings.begin(), loader.Warnings.end());
+    warnings.insert(warnings.end(), loader->Warnings.begin(), loader->Warnings.end());
     if (warn) {
         for (const std::string& message : warnings)
             warn(message);

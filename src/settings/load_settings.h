@@ -18,7 +18,11 @@ struct TZoneOffsets {
 
 // Reads every setting into `settings`, creating the store with its defaults on the first
 // start, repairing damaged values and migrating stores of earlier versions. All changes to
-// the store are made in one transaction; the warnings are handed to `warn` after it.
+// the store are made in one transaction. Afterwards every start-up message is handed to
+// `warn`, in this order: the store's RecoveryMessage() (also when a file found corrupt
+// while reading was moved aside during this call), its ReadOnlyMessage(), that the
+// changes could not be saved, then one message per repaired value. A window gathering
+// them into one message box needs no other source.
 [[nodiscard]] TZoneOffsets LoadSettings(TSettingsStore& store, TSettings& settings,
                                         const TSettingsWarning& warn);
 

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
 
 #include "settings/load_settings.h"
 #include "settings/named_location.h"
+#include "settings/settings_observer.h"
 #include "settings/settings_store.h"
 #include "settings/settings_writer.h"
 #include "temp_folder.h"
@@ -111,11 +113,11 @@ TEST_F(LoadSettingsTest, ZoneOffsetsAndBooleans) {
     EXPECT_FALSE(Settings.PrintSunTimes);
     EXPECT_EQ(Settings.LatDir, "South");
     // Texts longer than their field are cut on reading (characters, not bytes).
-    PutCurrentStore({{"LatDeg", "12345"},
+    PutCurrentStore({{"LatDeg", "04567"},
                      {"Location", std::string(70, 'x')},
                      {"PrinterType", "Colour Inkjet with extras"}});
     (void)Load();
-    EXPECT_EQ(Settings.LatDeg, "123");
+    EXPECT_EQ(Settings.LatDeg, "045");
     EXPECT_EQ(Settings.Location, std::string(64, 'x'));
     EXPECT_EQ(Settings.PrinterType, "Colour Inkjet w");
     PutCurrentStore({{"Location", std::string(63, 'x') + "\xC3\xA9" + "y"}});
@@ -247,6 +249,110 @@ TEST_F(LoadSettingsTest, DamagedValuesAreRepairedWrittenBackAndReported) {
     (void)Load();
     EXPECT_EQ(Settings.PhaseDensity, 40);
     EXPECT_TRUE(Warnings.empty());
+}
+
+// No place on Earth lies beyond 90 degrees of latitude or 180 of longitude, and minutes
+// and seconds stay below 60: anything else resets that axis, with a warning.
+TEST_F(LoadSettingsTest, ImpossiblePositionsAreResetAndReported) {
+    const std::vector<std::tuple<const char*, const char*, const char*>> damaged = {
+        {"LatDeg", "nan", "latitude"},   {"LatDeg", "inf", "latitude"},
+        {"LatDeg", "999", "latitude"},   {"LatDeg", "9e9", "latitude"},
+        {"LatDeg", "-5", "latitude"},    {"LatDeg", "91", "latitude"},
+        {"LatMin", "60", "latitude"},    {"LatSec", "+5", "latitude"},
+        {"LongDeg", "181", "longitude"}, {"LongDeg", "1e2", "longitude"},
+        {"LongMin", "x", "longitude"},   {"LongSec", "99", "longitude"}};
+    for (const auto& [name, text, axis] : damaged) {
+        PutCurrentStore({{"LatDeg", "41"},
+                         {"LatMin", "15"},
+                         {"LongDeg", "072"},
+                         {"LongMin", "05"},
+                         {name, text}});
+        (void)Load();
+        ASSERT_EQ(Warnings.size(), 1u) << name << " " << text;
+        EXPECT_NE(Warnings[0].find(axis), std::string::npos) << Warnings[0];
+        EXPECT_NE(Warnings[0].find(text), std::string::npos) << Warnings[0];
+        const bool latitude = std::string_view(axis) == "latitude";
+        // The damaged axis is back at 0 degrees, in memory and in the store; the other
+        // axis keeps its value.
+        EXPECT_EQ(Settings.LatDeg, latitude ? "00" : "41") << name << " " << text;
+        EXPECT_EQ(Stored("LatMin"), latitude ? "00" : "15");
+        EXPECT_EQ(Settings.LongDeg, latitude ? "072" : "000") << name << " " << text;
+        EXPECT_EQ(Stored("LongMin"), latitude ? "05" : "00");
+        const TObserver observer = ObserverFromSettings(Settings);
+        EXPECT_TRUE(std::isfinite(observer.ObserverLatitude));
+        EXPECT_TRUE(std::isfinite(observer.ObserverLongitude));
+        (void)Load();
+        EXPECT_TRUE(Warnings.empty()); // repaired once
+    }
+    // The extremes themselves are places.
+    PutCurrentStore({{"LatDeg", "90"},
+                     {"LatMin", "00"},
+                     {"LatSec", ""},
+                     {"LongDeg", "179"},
+                     {"LongMin", "59"},
+                     {"LongSec", "59.5"}});
+    (void)Load();
+    EXPECT_TRUE(Warnings.empty());
+    EXPECT_EQ(Settings.LatDeg, "90");
+    EXPECT_EQ(Settings.LongSec, "59");
+    // 90 degrees and one minute is beyond the pole.
+    PutCurrentStore({{"LatDeg", "90"}, {"LatMin", "01"}});
+    (void)Load();
+    EXPECT_EQ(Warnings.size(), 1u);
+    EXPECT_EQ(Settings.LatDeg, "00");
+}
+
+// A direction is "South" (or "East") exactly, else the usual one, as the windows read it.
+TEST_F(LoadSettingsTest, DirectionsAreStoredAsTheWindowsReadThem) {
+    const std::vector<std::tuple<const char*, const char*, const char*>> cases = {
+        {"LatDir", "South", "South"}, {"LatDir", "south", "North"}, {"LatDir", "", "North"},
+        {"LatDir", "Sud", "North"},   {"LongDir", "East", "East"},  {"LongDir", "EAST", "West"},
+        {"LongDir", " ", "West"},     {"LongDir", "West", "West"}};
+    for (const auto& [name, text, expected] : cases) {
+        PutCurrentStore({{name, text}});
+        (void)Load();
+        EXPECT_EQ(SettingText(Settings, *FindSettingDef(name)), expected) << name << " " << text;
+        EXPECT_EQ(Stored(name), expected) << name << " " << text;
+        EXPECT_TRUE(Warnings.empty());
+    }
+}
+
+// An existing file without the settings key has lost the settings: say so. An empty
+// file (0 bytes) is the same case.
+TEST(LoadSettings, AStoreWithoutItsSettingsKeyIsResetWithAWarning) {
+    TTempFolder folder;
+    const std::string path = folder.File("settings.db");
+    const auto start = [&](std::vector<std::string>& warnings) {
+        TSettingsStore store(path);
+        TSettings settings;
+        (void)LoadSettings(store, settings,
+                           [&](const std::string& text) { warnings.push_back(text); });
+        return settings;
+    };
+    std::vector<std::string> warnings;
+    (void)start(warnings); // a first start: no file, nothing to report
+    EXPECT_TRUE(warnings.empty());
+    {
+        TSettingsStore store(path);
+        ASSERT_TRUE(store.DeleteKey(SettingsKeyPath));
+    }
+    TSettings settings = start(warnings);
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_NE(warnings[0].find("default settings"), std::string::npos);
+    EXPECT_EQ(settings.TimeZone, 24);
+    EXPECT_EQ(settings.Location, ""); // the user key and its locations were still there
+
+    for (const char* suffix : {"", "-wal", "-shm"})
+        std::filesystem::remove(path + suffix);
+    { std::ofstream(path, std::ios::binary); }
+    ASSERT_EQ(std::filesystem::file_size(path), 0u);
+    warnings.clear();
+    settings = start(warnings);
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_EQ(settings.Location, "Home Location");
+    warnings.clear();
+    (void)start(warnings);
+    EXPECT_TRUE(warnings.empty());
 }
 
 TEST_F(LoadSettingsTest, MissingValuesTakeTheirDefaults) {

@@ -23,11 +23,20 @@ std::string FileBytes(const fs::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// The damaged files kept aside in the folder, without their log files.
+std::vector<fs::path> DamagedCopies(const fs::path& folder) {
+    std::vector<fs::path> found;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        if (name.find(".damaged-") != std::string::npos && !name.ends_with("-wal") &&
+            !name.ends_with("-shm"))
+            found.push_back(entry.path());
+    }
+    return found;
+}
+
 int CountDamagedCopies(const fs::path& folder) {
-    int count = 0;
-    for (const auto& entry : fs::directory_iterator(folder))
-        count += entry.path().filename().string().find(".damaged-") != std::string::npos;
-    return count;
+    return static_cast<int>(DamagedCopies(folder).size());
 }
 
 // A store as a start leaves it, with some values replaced; closed again.
@@ -282,6 +291,121 @@ TEST(SettingsStoreFaults, AStartCutShortLeavesNoHalfMigratedStore) {
     (void)LoadSettings(store, settings, nullptr);
     EXPECT_EQ(settings.TimeZone, 10);
     EXPECT_TRUE(ReadNamedLocation(store, HomeLocationName).has_value());
+}
+
+sqlite3* OpenRaw(const std::string& path) {
+    sqlite3* db = nullptr;
+    if (sqlite3_open(path.c_str(), &db) != SQLITE_OK) return nullptr;
+    // Nothing merged into the file behind the test's back.
+    sqlite3_db_config(db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+    return db;
+}
+
+int Exec(sqlite3* db, const std::string& sql) {
+    return sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr);
+}
+
+// Rows of the values table stored in plain byte order under a schema that declares them
+// case-insensitive: "LatDeg" sorts before "latmin" only by the declared order. SQLite's
+// quick check does not look at row order; such a file reads values as missing.
+void PutRowsOutOfOrder(const std::string& path) {
+    sqlite3* db = OpenRaw(path);
+    ASSERT_TRUE(db);
+    const auto setCollation = [db](const char* from, const char* to) {
+        ASSERT_EQ(Exec(db, std::string("PRAGMA writable_schema = ON;"
+                                       "UPDATE sqlite_schema SET sql = replace(sql,"
+                                       " 'name TEXT NOT NULL COLLATE ") +
+                               from + ", value', 'name TEXT NOT NULL COLLATE " + to +
+                               ", value') WHERE name = 'vals';"
+                               "PRAGMA writable_schema = OFF;"),
+                  SQLITE_OK);
+    };
+    ASSERT_EQ(Exec(db, "PRAGMA journal_mode = DELETE"), SQLITE_OK);
+    setCollation("NOCASE", "BINARY");
+    sqlite3_close(db);
+    db = OpenRaw(path); // the schema as now declared
+    ASSERT_EQ(Exec(db, "CREATE TEMP TABLE saved AS SELECT * FROM vals;"
+                       "DELETE FROM vals; INSERT INTO vals SELECT * FROM saved;"),
+              SQLITE_OK);
+    setCollation("BINARY", "NOCASE");
+    sqlite3_close(db);
+    db = OpenRaw(path);
+    std::string quick;
+    sqlite3_exec(
+        db, "PRAGMA quick_check",
+        [](void* text, int, char** values, char**) {
+            *static_cast<std::string*>(text) = values[0] ? values[0] : "";
+            return 0;
+        },
+        &quick, nullptr);
+    sqlite3_close(db);
+    ASSERT_EQ(quick, "ok"); // the damage the quick check misses
+}
+
+// A damaged file is moved aside exactly as it was found, whether the damage shows when it
+// is opened (rows out of order, found by the full integrity check) or only when a value
+// is read during the start; the start then runs on a fresh store and says so.
+TEST(SettingsStoreFaults, ADamagedStoreIsMovedAsideUntouchedAndReplaced) {
+    {
+        TTempFolder folder;
+        const std::string path = folder.File("settings.db");
+        MakeStore(path, {{"LatDeg", "41"}, {"latmin", "15"}, {"LongDeg", "072"}});
+        PutRowsOutOfOrder(path);
+        const std::string before = FileBytes(path);
+        TSettingsStore store(path);
+        EXPECT_FALSE(store.RecoveryMessage().empty());
+        const std::vector<fs::path> aside = DamagedCopies(folder.Path());
+        ASSERT_EQ(aside.size(), 1u);
+        EXPECT_TRUE(FileBytes(aside[0]) == before) << "the damaged file was changed";
+        TSettings settings;
+        std::vector<std::string> warnings;
+        (void)LoadSettings(store, settings,
+                           [&](const std::string& text) { warnings.push_back(text); });
+        ASSERT_EQ(warnings.size(), 1u);
+        EXPECT_EQ(warnings[0], store.RecoveryMessage());
+    }
+    {
+        TTempFolder folder;
+        const std::string path = folder.File("settings.db");
+        MakeStore(path, {{"LatDeg", "41"}});
+        TSettingsStore store(path); // opened while the file was sound
+        ASSERT_TRUE(store.RecoveryMessage().empty());
+        // Another copy commits a change, so the store reads the file afresh; then the
+        // page of values goes bad on disk.
+        sqlite3* other = OpenRaw(path);
+        ASSERT_TRUE(other);
+        ASSERT_EQ(Exec(other, "PRAGMA user_version = 7"), SQLITE_OK);
+        sqlite3_stmt* query = nullptr;
+        ASSERT_EQ(sqlite3_prepare_v2(other,
+                                     "SELECT rootpage FROM sqlite_schema WHERE name = 'vals'", -1,
+                                     &query, nullptr),
+                  SQLITE_OK);
+        ASSERT_EQ(sqlite3_step(query), SQLITE_ROW);
+        const long page = sqlite3_column_int(query, 0);
+        sqlite3_finalize(query);
+        {
+            std::fstream file(path, std::ios::binary | std::ios::in | std::ios::out);
+            file.seekp((page - 1) * 4096);
+            file << std::string(64, '\xee');
+        }
+        const std::string before = FileBytes(path);
+
+        TSettings settings;
+        std::vector<std::string> warnings;
+        (void)LoadSettings(store, settings,
+                           [&](const std::string& text) { warnings.push_back(text); });
+        ASSERT_FALSE(warnings.empty());
+        EXPECT_NE(warnings[0].find(".damaged-"), std::string::npos) << warnings[0];
+        EXPECT_EQ(warnings[0], store.RecoveryMessage());
+        EXPECT_FALSE(store.IsDamaged());
+        EXPECT_EQ(settings.LatDeg, "00");
+        EXPECT_EQ(settings.Location, "Home Location");
+        const std::vector<fs::path> aside = DamagedCopies(folder.Path());
+        ASSERT_EQ(aside.size(), 1u);
+        EXPECT_TRUE(FileBytes(aside[0]) == before) << "the damaged file was changed";
+        sqlite3_close(other);
+        EXPECT_EQ(StoredValue(path, "Location"), "Home Location"); // the fresh store
+    }
 }
 
 } // namespace
