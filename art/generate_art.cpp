@@ -653,6 +653,141 @@ QImage MainBackground(const QImage& photograph) {
     return window;
 }
 
+// ---- Times list and print options ------------------------------------------------------
+
+void ArrowUp(QPainter& p) { // 19 × 17
+    p.setPen(Qt::NoPen);
+    p.setBrush(Ink);
+    p.drawPolygon(QPolygonF({QPointF(9.5, 3), QPointF(16, 13), QPointF(3, 13)}));
+}
+
+void ArrowDown(QPainter& p) { // 19 × 17
+    p.setPen(Qt::NoPen);
+    p.setBrush(Ink);
+    p.drawPolygon(QPolygonF({QPointF(3, 4), QPointF(16, 4), QPointF(9.5, 14)}));
+}
+
+void SmallPrinter(QPainter& p) { // 19 × 19: the 21 × 21 printer drawn smaller
+    p.scale(19.0 / 21.0, 19.0 / 21.0);
+    Printer(p);
+}
+
+// A heading group over table columns: its name engraved, a rule in the columns' own colour
+// under it from the first column's left to the last column's right.
+void HeadingGroup(QPainter& p, int left, int right, const QString& name, const QColor& colour) {
+    Engraved(p, QRect(left, 42, right - left, 14), Qt::AlignCenter, name, Sans(11, true, 104));
+    p.fillRect(QRect(left + 2, 58, right - left - 4, 2), colour.darker(135));
+    p.fillRect(QRect(left + 2, 60, right - left - 4, 1), QColor(255, 255, 255, 80));
+}
+
+// The month times list, 640 × 481. The table's columns (window x of each text's left edge,
+// the times 28 pixels wide): date 30; Moon 104, 144, 182, illumination ending at 232 with
+// "%" after it; twilight start 265, 304, 343; Sun 389, 429, 467; twilight end 511, 549, 587.
+QImage TimesListBackground() {
+    QImage window = BrushedMetal({640, 481}, BodyMetal, 41);
+    QPainter p(&window);
+    p.drawImage(0, 0, BrushedMetal({640, 40}, TitleMetal, 42));
+    p.drawImage(0, 40, BrushedMetal({640, 39}, StripMetal, 43));
+    Rule(p, 0, 639, 39, QColor(0, 0, 0, 120));
+    Rule(p, 0, 639, 40, QColor(255, 255, 255, 90));
+    Engraved(p, QRect(202, 10, 237, 23), Qt::AlignCenter, "Rise/Set Times for Month",
+             Serif(19, true));
+    PlaceGlyph(p, QRect(20, 16, 19, 19), SmallPrinter);
+    PlaceGlyph(p, QRect(54, 14, 19, 17), ArrowUp);
+    PlaceGlyph(p, QRect(74, 14, 19, 17), ArrowDown);
+    PlaceGlyph(p, QRect(592, 14, 15, 15), Minimise);
+    PlaceGlyph(p, QRect(614, 14, 13, 15), Close);
+    for (int x : {46, 100, 580}) {
+        p.fillRect(QRect(x, 10, 1, 24), QColor(0, 0, 0, 70));
+        p.fillRect(QRect(x + 1, 10, 1, 24), QColor(255, 255, 255, 90));
+    }
+
+    // The headings: groups above, columns below, each centred over its column.
+    p.setRenderHint(QPainter::TextAntialiasing);
+    HeadingGroup(p, 100, 244, "Moon", QColor(0, 255, 255));
+    HeadingGroup(p, 262, 372, "Twilight Start", QColor(255, 255, 176));
+    HeadingGroup(p, 386, 496, "Sun", QColor(255, 255, 0));
+    HeadingGroup(p, 508, 618, "Twilight End", QColor(255, 255, 176));
+    const QFont column = Sans(11, true);
+    Engraved(p, QRect(24, 52, 66, 24), Qt::AlignCenter, "Date", column);
+    const struct {
+        int Centre;
+        const char* Text;
+    } columns[] = {{118, "Rise"},  {158, "Transit"}, {196, "Set"},  {228, "Illum."},  {279, "Ast."},
+                   {318, "Naut."}, {357, "Civil"},   {403, "Rise"}, {443, "Transit"}, {481, "Set"},
+                   {525, "Civil"}, {563, "Naut."},   {601, "Ast."}};
+    for (const auto& c : columns)
+        Engraved(p, QRect(c.Centre - 24, 63, 48, 14), Qt::AlignCenter, c.Text, column);
+
+    // The table's inset and the window's edge.
+    Inset(p, QRect(20, 80, 600, 380));
+    Bevel(p, QRect(1, 1, 638, 479), true);
+    p.setPen(QColor(40, 42, 48));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(0, 0, 639, 480);
+    return window;
+}
+
+// The print options, 220 × 260: check boxes at x 30 (rows 70, 90, 110, 130, 13 × 13), the
+// density field at (142, 170, 27 × 21) with its spin button at (171, 170, 15 × 21), OK at
+// (62, 210, 99 × 29).
+QImage PrintOptionsBackground() {
+    QImage window = BrushedMetal({220, 260}, BodyMetal + 8, 51);
+    QPainter p(&window);
+    p.drawImage(0, 0, BrushedMetal({220, 44}, TitleMetal, 52));
+    Rule(p, 0, 219, 44, QColor(0, 0, 0, 120));
+    Rule(p, 0, 219, 45, QColor(255, 255, 255, 90));
+    PlaceGlyph(p, QRect(16, 12, 21, 21), Printer);
+    Engraved(p, QRect(40, 10, 170, 26), Qt::AlignCenter, "Print Options", Serif(20, true));
+    p.setRenderHint(QPainter::TextAntialiasing);
+    const QFont item = Sans(11, true);
+    const char* items[] = {"Daily Phases", "Major Phases", "Moon's Rise/Transit/Set Times",
+                           "Sun's Rise/Transit/Set Times"};
+    for (int i = 0; i < 4; ++i)
+        Engraved(p, QRect(49, 69 + 20 * i, 168, 15), Qt::AlignLeft | Qt::AlignVCenter, items[i],
+                 item);
+    Engraved(p, QRect(14, 173, 124, 15), Qt::AlignRight | Qt::AlignVCenter, "Daily Phase Density",
+             item);
+    Bevel(p, QRect(142, 170, 27, 21), false);
+    // The spin button: two raised halves with their arrows.
+    p.setRenderHint(QPainter::Antialiasing);
+    for (int half = 0; half < 2; ++half) {
+        const QRectF r(171.5, 170.5 + 10.5 * half, 14, 9.5);
+        QLinearGradient face(0, r.top(), 0, r.bottom());
+        face.setColorAt(0, QColor(188, 190, 194));
+        face.setColorAt(1, QColor(146, 148, 154));
+        p.setPen(QPen(QColor(40, 44, 52), 1));
+        p.setBrush(face);
+        p.drawRect(r);
+        p.setPen(Qt::NoPen);
+        p.setBrush(Ink);
+        const double cx = r.center().x(), top = r.top() + 2.5, bottom = r.bottom() - 2.5;
+        if (half == 0)
+            p.drawPolygon(
+                QPolygonF({QPointF(cx, top), QPointF(cx + 4, bottom), QPointF(cx - 4, bottom)}));
+        else
+            p.drawPolygon(
+                QPolygonF({QPointF(cx - 4, top), QPointF(cx + 4, top), QPointF(cx, bottom)}));
+    }
+    // The OK button.
+    const QRectF ok(62.5, 210.5, 98, 28);
+    QLinearGradient face(0, ok.top(), 0, ok.bottom());
+    face.setColorAt(0, QColor(186, 188, 192));
+    face.setColorAt(1, QColor(140, 142, 148));
+    p.setPen(QPen(QColor(40, 44, 52), 1));
+    p.setBrush(face);
+    p.drawRoundedRect(ok, 4, 4);
+    p.setPen(QColor(255, 255, 255, 110));
+    p.drawLine(QPointF(66, 212.5), QPointF(157, 212.5));
+    Engraved(p, QRect(62, 210, 99, 28), Qt::AlignCenter, "OK", Sans(14, true));
+    p.setRenderHint(QPainter::Antialiasing, false);
+    Bevel(p, QRect(1, 1, 218, 258), true);
+    p.setPen(QColor(40, 42, 48));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(0, 0, 219, 259);
+    return window;
+}
+
 // ---- Preview --------------------------------------------------------------------------
 
 // The main window as it will look with its captions and values in their colours, to judge
@@ -782,6 +917,8 @@ int main(int argc, char* argv[]) {
     Save(PhasePicture(photograph, TLit::All), "phase-full.png");
     Save(PhasePicture(photograph, TLit::Left), "phase-last-quarter.png");
     Save(PhasePicture(photograph, TLit::Blue), "phase-blue-moon.png");
+    Save(TimesListBackground(), "times-list-background.jpg");
+    Save(PrintOptionsBackground(), "print-options-background.jpg");
     if (preview) {
         const QImage shown = MainPreview(QImage(OutDir + "/main-background.jpg"), photograph);
         Save(shown, "preview-main.png");

@@ -30,3 +30,11 @@ inline const QString ArtPhaseBlueMoon = QStringLiteral("phase-blue-moon.png");
 
 // The Moon photograph, 156 × 156, north up as seen with the naked eye.
 inline const QString ArtFullMoon = QStringLiteral("full-moon-156.jpg");
+
+// The month times list, 640 × 481: title bar with the print, scroll, minimise and close
+// glyphs, the column headings over x 20..620, the frame round the table area (20, 80)–(620, 460).
+inline const QString ArtTimesListBackground = QStringLiteral("times-list-background.jpg");
+
+// The print options, 220 × 260: heading, the captions of the four check boxes and of the
+// density field, the OK button at (62, 210, 99 × 29).
+inline const QString ArtPrintOptionsBackground = QStringLiteral("print-options-background.jpg");

@@ -1,0 +1,172 @@
+#include "ui/reports/times_list.h"
+
+#include <algorithm>
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "ui/common/art_names.h"
+#include "ui/common/fonts.h"
+#include "ui/common/look.h"
+#include "ui/common/month_follower.h"
+#include "ui/common/panels_draw.h"
+#include "ui/reports/times_list_page.h"
+
+namespace {
+
+// Columns of the table picture: the left edge of each text.
+constexpr int DateX = 10;
+constexpr int MoonRiseX = 84, MoonTransitX = 124, MoonSetX = 162;
+constexpr int IllumEndX = 212; // the number ends here, "%" follows
+constexpr int AstroStartX = 245, NauticalStartX = 284, CivilStartX = 323;
+constexpr int SunRiseX = 369, SunTransitX = 409, SunSetX = 447;
+constexpr int CivilEndX = 491, NauticalEndX = 529, AstroEndX = 567;
+
+const QColor DateInk(255, 255, 255);
+const QColor SunInk(255, 255, 0);
+
+} // namespace
+
+TTimesList::TTimesList(const TProgramState& state, QWidget* main)
+    : TBorderlessWindow(TWindowRole::Normal), State(state), MainWindow(main) {
+    setObjectName(QStringLiteral("TimesList"));
+    setWindowTitle(QStringLiteral("Rise/Set Times for Month"));
+    SetBackgroundArt(ArtTimesListBackground);
+    AddTitleArea({202, 10, 237, 23});
+    AddMinimiseArea({592, 14, 15, 15}, QStringLiteral("Minimise this window"));
+    AddExitArea({614, 14, 13, 15}, QStringLiteral("Close this window"));
+    connect(AddButton(QStringLiteral("lblPrint"), {20, 16, 19, 19},
+                      QStringLiteral("Send the information on this screen to the printer")),
+            &TClickLabel::Clicked, this, [this] { PrintTimes(State.SelectedDate()); });
+    connect(AddButton(QStringLiteral("lblScrollUp"), {54, 14, 19, 17},
+                      QStringLiteral("Scroll information up on screen")),
+            &TClickLabel::Clicked, this, &TTimesList::ScrollUpClick);
+    connect(AddButton(QStringLiteral("lblScrollDown"), {74, 14, 19, 17},
+                      QStringLiteral("Scroll information down on screen")),
+            &TClickLabel::Clicked, this, &TTimesList::ScrollDownClick);
+    // The date format is a setting too: any change of month, place or settings rebuilds.
+    FollowMonth(
+        this, State, [this] { SetupDataBitmap(State.SelectedDate()); },
+        TStateChange::Month | TStateChange::Observer | TStateChange::Settings);
+}
+
+void TTimesList::Open() {
+    SetupDataBitmap(State.SelectedDate());
+    if (!Placed && MainWindow) CentreOver(*MainWindow);
+    Placed = true;
+    showNormal();
+    raise();
+    activateWindow();
+}
+
+int TTimesList::MaxScrollOffset() const {
+    // The table area shows VisibleRows pixel rows: the last offset puts the last row of the
+    // last day at its bottom.
+    return std::max(0, Days * RowHeight - VisibleRows);
+}
+
+int TTimesList::Clamped(int offset) const {
+    return std::clamp(offset, 0, MaxScrollOffset());
+}
+
+void TTimesList::SetupDataBitmap(const TDateRec& date) {
+    Offset = 0;
+    Shown = 0;
+    Days = DaysInMonth(date.Month, date.Year);
+    RowsNow = MonthTimesRows(date, State.Observer(), State.Settings().DateFormat);
+    DrawRows();
+    DisplayDataBitmap();
+}
+
+void TTimesList::DrawRows() {
+    // Drawn at the screen's pixel ratio, so the text stays sharp on a scaled desktop.
+    const qreal ratio = std::max<qreal>(1.0, devicePixelRatioF());
+    imgData = QImage(QSize(TableWidth, TableHeight) * ratio, QImage::Format_RGB32);
+    imgData.setDevicePixelRatio(ratio);
+    QPainter p(&imgData);
+    for (int i = 0; i <= 31; ++i)
+        p.fillRect(QRect(0, RowHeight * i, TableWidth, RowHeight),
+                   i % 2 == 0 ? StripeDark : StripeLight);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.setFont(ScaledFont(ArialFamily, 8, FontScale(this)));
+    const QFontMetrics metrics = p.fontMetrics();
+    auto put = [&p](const QColor& ink, int x, int y, const QString& text) {
+        p.setPen(ink);
+        DrawTextAt(p, x, y, text);
+    };
+    for (size_t c = 0; c < RowsNow.size(); ++c) {
+        const TTimesRow& row = RowsNow[c];
+        const int y = RowHeight * static_cast<int>(c);
+        put(DateInk, DateX, y, row.DateText);
+        put(Aqua, MoonRiseX, y, Q(row.Moon.Times.Rise));
+        put(Aqua, MoonTransitX, y, Q(row.Moon.Times.Transit));
+        put(Aqua, MoonSetX, y, Q(row.Moon.Times.Set));
+        const QString number = QString::number(row.Moon.Illumination);
+        put(Aqua, IllumEndX - metrics.horizontalAdvance(number), y, number + '%');
+        put(SunInk, SunRiseX, y, Q(row.Sun.Rise));
+        put(SunInk, SunTransitX, y, Q(row.Sun.Transit));
+        put(SunInk, SunSetX, y, Q(row.Sun.Set));
+        put(PanelText, CivilStartX, y, Q(row.Civil.Rise));
+        put(PanelText, CivilEndX, y, Q(row.Civil.Set));
+        put(PanelText, NauticalStartX, y, Q(row.Nautical.Rise));
+        put(PanelText, NauticalEndX, y, Q(row.Nautical.Set));
+        put(PanelText, AstroStartX, y, Q(row.Astronomical.Rise));
+        put(PanelText, AstroEndX, y, Q(row.Astronomical.Set));
+    }
+}
+
+void TTimesList::DisplayDataBitmap() {
+    update(TableArea);
+}
+
+void TTimesList::PaintOver(QPainter& painter) {
+    if (imgData.isNull()) return;
+    const qreal ratio = imgData.devicePixelRatio();
+    painter.drawImage(QRectF(TableArea), imgData,
+                      QRectF(0, Shown * ratio, TableWidth * ratio, VisibleRows * ratio));
+}
+
+void TTimesList::ScrollUpClick() {
+    Offset = std::max(0, Offset - RowHeight);
+    Shown = Offset;
+    DisplayDataBitmap();
+}
+
+void TTimesList::ScrollDownClick() {
+    Offset = std::min(MaxScrollOffset(), Offset + RowHeight);
+    Shown = Offset;
+    DisplayDataBitmap();
+}
+
+TPrintOutcome TTimesList::PrintTimes(const TDateRec& date) {
+    return PrintTimesPage(this, State.Settings(), State.Observer(), date);
+}
+
+void TTimesList::showEvent(QShowEvent* event) {
+    TBorderlessWindow::showEvent(event);
+    KeepOnScreen();
+}
+
+void TTimesList::mousePressEvent(QMouseEvent* event) {
+    ContentDragging = true;
+    ContentDragY = event->position().toPoint().y();
+    TBorderlessWindow::mousePressEvent(event);
+}
+
+void TTimesList::mouseMoveEvent(QMouseEvent* event) {
+    TBorderlessWindow::mouseMoveEvent(event);
+    if (!ContentDragging) return;
+    const QPoint at = event->position().toPoint();
+    if (!TableArea.contains(at)) return;
+    Shown = Clamped(Offset + ContentDragY - at.y());
+    DisplayDataBitmap();
+}
+
+void TTimesList::mouseReleaseEvent(QMouseEvent* event) {
+    TBorderlessWindow::mouseReleaseEvent(event);
+    if (!ContentDragging) return;
+    ContentDragging = false;
+    Offset = Clamped(Offset + ContentDragY - event->position().toPoint().y());
+    Shown = Offset;
+    DisplayDataBitmap();
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+// The month's rows of rise, transit and set times: what the times list shows on the screen
+// and prints, computed once per month and observer.
+
+#include <string>
+#include <vector>
+
+#include <QString>
+
+#include "engine/date_time.h"
+#include "engine/observer.h"
+#include "engine/rise_set.h"
+
+struct TTimesRow {
+    TDateRec Date;    // the local calendar day at 0:00
+    QString DateText; // in the DateFormat setting
+    TMoonRiseSet Moon;
+    TRiseSetText Sun;          // the upper limb at -0.8333°
+    TRiseSetText Civil;        // -6°
+    TRiseSetText Nautical;     // -12°
+    TRiseSetText Astronomical; // -18°
+};
+
+// One row for every day of date's month and year.
+[[nodiscard]] std::vector<TTimesRow> MonthTimesRows(const TDateRec& date, const TObserver& observer,
+                                                    const std::string& dateFormat);
+
+// "HH:MM:SS", the local sidereal time at the observer's local midnight that begins the day
+// (the civil midnight converted to universal time, Meeus, ch. 12).
+[[nodiscard]] QString SiderealTimeAtMidnight(const TDateRec& day, const TObserver& observer);
