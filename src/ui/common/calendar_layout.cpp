@@ -1,18 +1,12 @@
 #include "ui/common/calendar_layout.h"
 
 #include <array>
-#include <cmath>
 
 #include "engine/date_time.h"
 
 TMonthLayout MonthLayout(int month, int year, int dayOrder) {
-    TDateRec first;
-    first.Day = 1;
-    first.Month = static_cast<std::uint16_t>(month);
-    first.Year = static_cast<std::uint16_t>(year);
-    const double j1 = JulianDay(first);
     TMonthLayout layout;
-    layout.FirstWeekday = static_cast<int>(static_cast<long long>(std::trunc(j1 + 1.5)) % 7);
+    layout.FirstWeekday = DayOfWeek(JulianDay(MakeDate(year, month, 1)));
     layout.LeadingBlanks = (layout.FirstWeekday - dayOrder % 7 + 7) % 7;
     layout.MonthDays = DaysInMonth(month, year);
     return layout;

@@ -16,7 +16,7 @@ TStartupSettings LoadStartupSettings(const QString& path) {
     TStartupSettings start;
     start.Store = std::make_unique<TSettingsStore>(path.isEmpty() ? TSettingsStore::DefaultPath()
                                                                   : path.toStdString());
-    AddMessage(start.Messages, start.Store->RecoveryMessage());
+    // LoadSettings hands over every start-up message: recovery, read-only, repairs.
     const TZoneOffsets offsets =
         LoadSettings(*start.Store, start.Settings,
                      [&start](const std::string& message) { AddMessage(start.Messages, message); });
