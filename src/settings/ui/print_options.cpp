@@ -1,0 +1,161 @@
+#include "settings/ui/print_options.h"
+
+#include <algorithm>
+
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
+
+#include "settings/settings_writer.h"
+#include "ui/common/art_names.h"
+#include "ui/common/fonts.h"
+#include "ui/common/look.h"
+#include "ui/common/program_state.h"
+#include "ui/reports/printed_calendar.h"
+
+int DensityFromText(const QString& text, int previous) {
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    if (!ok || value < 0) return previous;
+    return std::min(value, 100);
+}
+
+TSpinButton::TSpinButton(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_TranslucentBackground);
+    setCursor(Qt::ArrowCursor);
+}
+
+void TSpinButton::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    if (event->position().y() < height() / 2.0)
+        emit Up();
+    else
+        emit Down();
+}
+
+TPrintOptions::TPrintOptions(TProgramState& state, TSettingsStore& store, QWidget* main)
+    : TBorderlessWindow(TWindowRole::Normal), State(state), Store(store), MainWindow(main) {
+    setObjectName(QStringLiteral("PrintOptions"));
+    setWindowTitle(QStringLiteral("Print Options"));
+    SetBackgroundArt(ArtPrintOptionsBackground);
+    auto check = [this](const char* name, int top) {
+        auto* box = new QCheckBox(this);
+        box->setObjectName(QString::fromLatin1(name));
+        box->setGeometry(30, top, 13, 13);
+        return box;
+    };
+    chkDailyPhases = check("chkDailyPhases", 70);
+    chkMajorPhases = check("chkMajorPhases", 90);
+    chkMoonTimes = check("chkMoonTimes", 110);
+    chkSunTimes = check("chkSunTimes", 130);
+
+    txtDensity = new QLineEdit(this);
+    txtDensity->setObjectName(QStringLiteral("txtDensity"));
+    txtDensity->setGeometry(142, 170, 27, 21);
+    txtDensity->setMaxLength(3);
+    txtDensity->setFrame(false);
+    txtDensity->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    txtDensity->setFont(ScaledFont(ArialFamily, 9, FontScale(this)));
+    txtDensity->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,3}")), this));
+    QPalette palette = txtDensity->palette();
+    palette.setColor(QPalette::Base, PanelText);
+    palette.setColor(QPalette::Text, Qt::black);
+    txtDensity->setPalette(palette);
+    txtDensity->installEventFilter(this);
+    connect(txtDensity, &QLineEdit::editingFinished, this, [this] { TakeDensity(); });
+
+    auto* spin = new TSpinButton(this);
+    spin->setObjectName(QStringLiteral("DensitySpinButton"));
+    spin->setGeometry(171, 170, 15, 21);
+    connect(spin, &TSpinButton::Up, this, &TPrintOptions::SpinUp);
+    connect(spin, &TSpinButton::Down, this, &TPrintOptions::SpinDown);
+
+    connect(AddButton(QStringLiteral("lblOK"), {62, 210, 99, 29}, QString()), &TClickLabel::Clicked,
+            this, &TPrintOptions::OkClick);
+}
+
+void TPrintOptions::LoadChoices() {
+    const TSettings& s = State.Settings();
+    chkDailyPhases->setChecked(s.PrintDailyPhases);
+    chkMajorPhases->setChecked(s.PrintMajorPhases);
+    chkMoonTimes->setChecked(s.PrintLunarTimes);
+    chkSunTimes->setChecked(s.PrintSunTimes);
+    DensityNow = std::min<int>(s.PhaseDensity, 100);
+    txtDensity->setText(QString::number(DensityNow));
+}
+
+void TPrintOptions::Open() {
+    LoadChoices();
+    if (MainWindow) {
+        // Centred over the main window, as the print button's own window.
+        move(MainWindow->x() + (MainWindow->width() - width()) / 2,
+             MainWindow->y() + (MainWindow->height() - height()) / 2);
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+int TPrintOptions::TakeDensity() {
+    DensityNow = DensityFromText(txtDensity->text(), DensityNow);
+    const QString plain = QString::number(DensityNow);
+    if (txtDensity->text() != plain) txtDensity->setText(plain);
+    return DensityNow;
+}
+
+void TPrintOptions::SpinUp() {
+    const int value = TakeDensity();
+    if (value < 100) txtDensity->setText(QString::number(DensityNow = value + 1));
+}
+
+void TPrintOptions::SpinDown() {
+    const int value = TakeDensity();
+    if (value > 0) txtDensity->setText(QString::number(DensityNow = value - 1));
+}
+
+void TPrintOptions::OkClick() {
+    TSettings settings = State.Settings();
+    settings.PrintDailyPhases = chkDailyPhases->isChecked();
+    settings.PrintMajorPhases = chkMajorPhases->isChecked();
+    settings.PrintLunarTimes = chkMoonTimes->isChecked();
+    settings.PrintSunTimes = chkSunTimes->isChecked();
+    settings.PhaseDensity = static_cast<std::uint8_t>(TakeDensity());
+    // A store that cannot be written keeps the choice for this run only.
+    (void)StoreSettings(Store, settings, PrintOptionValueNames);
+    State.ApplySettings(settings);
+    // Hidden before printing, so the print dialog is not covered by this window.
+    hide();
+    const TDateRec& date = State.SelectedDate();
+    (void)PrintCalendar(MainWindow, State, date.Month, date.Year);
+}
+
+void TPrintOptions::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        hide();
+        return;
+    }
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        OkClick();
+        return;
+    }
+    TBorderlessWindow::keyPressEvent(event);
+}
+
+bool TPrintOptions::eventFilter(QObject* watched, QEvent* event) {
+    // The field's own keys: Escape closes the window, the arrow keys step like the spin
+    // button.
+    if (watched == txtDensity && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Escape) {
+            hide();
+            return true;
+        }
+        if (key == Qt::Key_Up || key == Qt::Key_Down) {
+            key == Qt::Key_Up ? SpinUp() : SpinDown();
+            return true;
+        }
+    }
+    return TBorderlessWindow::eventFilter(watched, event);
+}

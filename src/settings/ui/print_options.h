@@ -1,0 +1,74 @@
+#pragma once
+
+// TPrintOptions: what the printed month calendar holds (the phase drawing of every day, the
+// principal phases, the Moon's and the Sun's times) and how dark its phase drawings are.
+// OK stores the choice and prints the selected month; Escape closes without either.
+//
+//   TPrintOptions options(state, store, &main);
+//   options.Open();     // centred over the main window, the choices from the settings
+
+#include <QImage>
+#include <QWidget>
+
+#include "ui/common/borderless_window.h"
+
+class QCheckBox;
+class QLineEdit;
+class TProgramState;
+class TSettingsStore;
+
+// The density field's text when it is left: digits only, at most 100; a text that is not a
+// whole number (an empty field) keeps the previous value.
+[[nodiscard]] int DensityFromText(const QString& text, int previous);
+
+// The two halves of the spin button beside the density field.
+class TSpinButton : public QWidget {
+    Q_OBJECT
+  public:
+    explicit TSpinButton(QWidget* parent);
+
+  signals:
+    void Up();
+    void Down();
+
+  protected:
+    void mousePressEvent(QMouseEvent* event) override;
+};
+
+class TPrintOptions : public TBorderlessWindow {
+    Q_OBJECT
+  public:
+    TPrintOptions(TProgramState& state, TSettingsStore& store, QWidget* main = nullptr);
+
+    // The choices from the settings, centred over the main window, shown and activated.
+    void Open();
+    // Stores the choices, prints the selected month and closes.
+    void OkClick();
+    void SpinUp();
+    void SpinDown();
+
+    [[nodiscard]] QCheckBox* DailyPhases() const { return chkDailyPhases; }
+    [[nodiscard]] QCheckBox* MajorPhases() const { return chkMajorPhases; }
+    [[nodiscard]] QCheckBox* MoonTimes() const { return chkMoonTimes; }
+    [[nodiscard]] QCheckBox* SunTimes() const { return chkSunTimes; }
+    [[nodiscard]] QLineEdit* Density() const { return txtDensity; }
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void LoadChoices();
+    // The leaving rule: the field shows its value in plain decimal, at most 100.
+    int TakeDensity();
+
+    TProgramState& State;
+    TSettingsStore& Store;
+    QWidget* MainWindow;
+    QCheckBox* chkDailyPhases = nullptr;
+    QCheckBox* chkMajorPhases = nullptr;
+    QCheckBox* chkMoonTimes = nullptr;
+    QCheckBox* chkSunTimes = nullptr;
+    QLineEdit* txtDensity = nullptr;
+    int DensityNow = 75;
+};

@@ -1,0 +1,166 @@
+// The print options: the choices shown from the settings, the density field's rules (digits
+// only, at most 100, an invalid text keeps the value, the spin button's bounds), OK storing
+// and printing, Escape leaving everything as it was, the print dialog's Cancel keeping the
+// stored choice but printing nothing.
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "print_fixture.h"
+#include "settings/ui/print_options.h"
+#include "ui/common/printing.h"
+
+namespace {
+
+struct TOptionsHarness : TMainHarness {
+    TPrintOptions Options;
+    explicit TOptionsHarness(const TSeed& seed = {})
+        : TMainHarness(At(2023, 8, 10), seed), Options(*State, Windows->Store(), Main) {}
+
+    [[nodiscard]] std::string Stored(const char* name) {
+        const auto key = Windows->Store().OpenKey(SettingsKeyPath, false);
+        return key ? Windows->Store().ReadText(*key, name) : std::string("(no key)");
+    }
+    void Spin(bool up) {
+        QWidget* spin = Options.findChild<QWidget*>("DensitySpinButton");
+        QTest::mouseClick(spin, Qt::LeftButton, {}, QPoint(7, up ? 4 : 17));
+    }
+    void Type(const QString& text) {
+        Options.Density()->setFocus();
+        Options.Density()->selectAll();
+        QTest::keyClick(Options.Density(), Qt::Key_Backspace);
+        QTest::keyClicks(Options.Density(), text);
+    }
+};
+
+} // namespace
+
+class TPrintOptionsTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void ChoicesFromTheSettings();
+    void DensityFieldRules();
+    void OkStoresAndPrints();
+    void EscapeAndCancel();
+};
+
+void TPrintOptionsTest::ChoicesFromTheSettings() {
+    TOptionsHarness h(Seed({{"PrintMajorPhases", "False"}, {"PhaseDensity", "40"}}));
+    h.Options.Open();
+    QVERIFY(QTest::qWaitForWindowExposed(&h.Options));
+    QCOMPARE(h.Options.size(), QSize(220, 260));
+    QVERIFY(h.Options.DailyPhases()->isChecked());
+    QVERIFY(!h.Options.MajorPhases()->isChecked());
+    QVERIFY(h.Options.MoonTimes()->isChecked() && h.Options.SunTimes()->isChecked());
+    QCOMPARE(h.Options.Density()->text(), QString("40"));
+    QCOMPARE(h.Options.Density()->geometry(), QRect(142, 170, 27, 21));
+    QCOMPARE(h.Options.Density()->palette().color(QPalette::Base), QColor(255, 255, 176));
+    QCOMPARE(h.Options.SunTimes()->geometry(), QRect(30, 130, 13, 13));
+    QCOMPARE(h.Options.findChild<QLabel*>("lblOK")->geometry(), QRect(62, 210, 99, 29));
+    // Centred over the main window.
+    QCOMPARE(h.Options.geometry().center().x() - h.Main->geometry().center().x(), 0);
+    // No title bar and no close area: the window is left by OK or Escape.
+    QVERIFY(!h.Options.findChild<QLabel*>("lblExit"));
+}
+
+void TPrintOptionsTest::DensityFieldRules() {
+    TOptionsHarness h;
+    h.Options.Open();
+    QVERIFY(QTest::qWaitForWindowActive(&h.Options)); // focus moves only in the active window
+    QLineEdit* field = h.Options.Density();
+    // Digits only, three at most.
+    h.Type("4a7b");
+    QCOMPARE(field->text(), QString("47"));
+    h.Type("1234");
+    QCOMPARE(field->text(), QString("123"));
+    // Leaving the field: above 100 becomes 100 (150 would give a negative grey), "007" 7.
+    h.Type("150");
+    QTest::keyClick(field, Qt::Key_Tab);
+    QCOMPARE(field->text(), QString("100"));
+    h.Type("007");
+    h.Options.MajorPhases()->setFocus();
+    QCOMPARE(field->text(), QString("7"));
+    // An empty field keeps the value it had.
+    h.Type("");
+    h.Options.MajorPhases()->setFocus();
+    QCOMPARE(field->text(), QString("7"));
+    QCOMPARE(DensityFromText("", 33), 33);
+    QCOMPARE(DensityFromText("-5", 33), 33);
+    QCOMPARE(DensityFromText("100", 33), 100);
+    QCOMPARE(DensityFromText("0", 33), 0);
+    // The spin button steps within 0..100.
+    h.Type("1");
+    h.Spin(false);
+    QCOMPARE(field->text(), QString("0"));
+    h.Spin(false);
+    QCOMPARE(field->text(), QString("0"));
+    h.Type("99");
+    h.Spin(true);
+    QCOMPARE(field->text(), QString("100"));
+    h.Spin(true);
+    QCOMPARE(field->text(), QString("100"));
+    h.Type("250"); // a spin from a text above 100 starts at 100
+    h.Spin(false);
+    QCOMPARE(field->text(), QString("99"));
+}
+
+void TPrintOptionsTest::OkStoresAndPrints() {
+    TOptionsHarness h;
+    QTemporaryDir folder;
+    TPdfPrintCapture capture(folder.filePath("calendar.pdf"));
+    h.Options.Open();
+    h.Options.SunTimes()->setChecked(false);
+    h.Options.DailyPhases()->setChecked(false);
+    h.Type("007");
+    QTest::mouseClick(h.Options.findChild<QLabel*>("lblOK"), Qt::LeftButton);
+    // Stored, applied to this run, printed for the selected month, closed.
+    QCOMPARE(h.Stored("PhaseDensity"), std::string("7"));
+    QCOMPARE(h.Stored("PrintSunTimes"), std::string("False"));
+    QCOMPARE(h.Stored("PrintDailyPhases"), std::string("False"));
+    QCOMPARE(h.Stored("PrintLunarTimes"), std::string("True"));
+    QCOMPARE(int(h.State->Settings().PhaseDensity), 7);
+    QVERIFY(!h.State->Settings().PrintSunTimes);
+    QVERIFY(!h.Options.isVisible());
+    QCOMPARE(QFileInfo(capture.Suggested.value(0)).fileName(),
+             QString("Tidewell calendar August 2023.pdf"));
+    const QString text = PdfLayoutText(capture.PdfPath);
+    QVERIFY(text.contains("August 2023"));
+    QVERIFY(text.contains("MR:"));
+    QVERIFY(!text.contains("SR:"));
+}
+
+void TPrintOptionsTest::EscapeAndCancel() {
+    TOptionsHarness h;
+    QTemporaryDir folder;
+    {
+        TPdfPrintCapture capture(folder.filePath("escape.pdf"));
+        h.Options.Open();
+        h.Options.MoonTimes()->setChecked(false);
+        h.Type("12");
+        QTest::keyClick(h.Options.Density(), Qt::Key_Escape);
+        QVERIFY(!h.Options.isVisible());
+        QVERIFY(capture.Suggested.isEmpty());
+        QVERIFY(!QFileInfo::exists(capture.PdfPath));
+        QCOMPARE(h.Stored("PhaseDensity"), std::string("75"));
+        QCOMPARE(h.Stored("PrintLunarTimes"), std::string("True"));
+        QVERIFY(h.State->Settings().PrintLunarTimes);
+        // Opened again, it shows the stored choice, not the abandoned one.
+        h.Options.Open();
+        QVERIFY(h.Options.MoonTimes()->isChecked());
+        QCOMPARE(h.Options.Density()->text(), QString("75"));
+    }
+    // Cancel in the file dialog: the choice is stored, nothing is printed.
+    TPdfPrintCapture cancel(QString{});
+    h.Options.MoonTimes()->setChecked(false);
+    h.Type("30");
+    h.Options.OkClick();
+    QCOMPARE(cancel.Suggested.size(), 1);
+    QCOMPARE(h.Stored("PhaseDensity"), std::string("30"));
+    QCOMPARE(h.Stored("PrintLunarTimes"), std::string("False"));
+    QVERIFY(!h.Options.isVisible());
+}
+
+QTEST_MAIN(TPrintOptionsTest)
+#include "print_options_test.moc"
