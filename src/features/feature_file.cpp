@@ -1,6 +1,11 @@
 #include "features/feature_file.h"
 
-#include <fstream>
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "features/feature_record.h"
 
@@ -35,6 +40,48 @@ TFeatureRow RowOf(const TFeatureRecord& record) {
     return row;
 }
 
+// Closes a file descriptor when it goes out of scope.
+class TFileDescriptor {
+  public:
+    explicit TFileDescriptor(int fd) : Fd_(fd) {}
+    ~TFileDescriptor() {
+        if (Fd_ >= 0) ::close(Fd_);
+    }
+    TFileDescriptor(const TFileDescriptor&) = delete;
+    TFileDescriptor& operator=(const TFileDescriptor&) = delete;
+    [[nodiscard]] int Get() const { return Fd_; }
+
+  private:
+    int Fd_;
+};
+
+// The whole file, when it is a regular file of at most MaxFeatureFileBytes. Opened without
+// blocking (a FIFO would otherwise wait for a writer forever) and checked on the open
+// descriptor, so a file swapped between the check and the read cannot slip through; the
+// read stops at the limit even if the file grows meanwhile.
+TFeatureFileStatus ReadFeatureBytes(const std::filesystem::path& path, std::string& bytes) {
+    const TFileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    struct stat info {};
+    if (file.Get() < 0 || ::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode))
+        return TFeatureFileStatus::NotFound;
+    if (static_cast<std::uintmax_t>(info.st_size) > MaxFeatureFileBytes)
+        return TFeatureFileStatus::TooLarge;
+    bytes.resize(MaxFeatureFileBytes + 1);
+    std::size_t filled = 0;
+    while (filled < bytes.size()) {
+        const ssize_t count = ::read(file.Get(), bytes.data() + filled, bytes.size() - filled);
+        if (count == 0) break;
+        if (count < 0) {
+            if (errno == EINTR) continue;
+            return TFeatureFileStatus::NotFound;
+        }
+        filled += static_cast<std::size_t>(count);
+    }
+    if (filled > MaxFeatureFileBytes) return TFeatureFileStatus::TooLarge;
+    bytes.resize(filled);
+    return TFeatureFileStatus::Loaded;
+}
+
 } // namespace
 
 std::filesystem::path FeatureFilePath(std::string_view displayName,
@@ -42,11 +89,23 @@ std::filesystem::path FeatureFilePath(std::string_view displayName,
     return dataFolder / (std::string(CutToCharacters(displayName, DisplayNameCharacters)) + ".dat");
 }
 
-void LoadFeatureFile(TFeatureTable& table, std::string_view displayName,
-                     const std::filesystem::path& dataFolder) {
+TFeatureFileStatus LoadFeatureFile(TFeatureTable& table, std::string_view displayName,
+                                   const std::filesystem::path& dataFolder) {
     table.Rows.clear();
-    std::ifstream file(FeatureFilePath(displayName, dataFolder), std::ios::binary);
-    TFeatureRecordBytes bytes;
-    while (file.read(reinterpret_cast<char*>(bytes.data()), bytes.size()))
-        table.Rows.push_back(RowOf(DecodeFeatureRecord(bytes)));
+    std::string bytes;
+    const TFeatureFileStatus status =
+        ReadFeatureBytes(FeatureFilePath(displayName, dataFolder), bytes);
+    if (status != TFeatureFileStatus::Loaded) return status;
+    DecodeFeatureRecords(table, bytes);
+    return status;
+}
+
+void DecodeFeatureRecords(TFeatureTable& table, std::string_view bytes) {
+    table.Rows.clear();
+    table.Rows.reserve(bytes.size() / FeatureRecordSize);
+    TFeatureRecordBytes record;
+    for (std::size_t at = 0; at + FeatureRecordSize <= bytes.size(); at += FeatureRecordSize) {
+        std::memcpy(record.data(), bytes.data() + at, FeatureRecordSize);
+        table.Rows.push_back(RowOf(DecodeFeatureRecord(record)));
+    }
 }

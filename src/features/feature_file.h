@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -44,7 +45,22 @@ struct TFeatureTable {
 [[nodiscard]] std::filesystem::path FeatureFilePath(std::string_view displayName,
                                                     const std::filesystem::path& dataFolder);
 
+// The largest feature file read: the biggest real file is under 1 MB, and a file far beyond
+// that is not one of ours (a link to a device, say) and must not fill the memory.
+inline constexpr std::uintmax_t MaxFeatureFileBytes = 4 * 1024 * 1024;
+
+enum class TFeatureFileStatus {
+    Loaded,   // the file's whole records are in the table
+    NotFound, // missing, unreadable, or not a regular file (a folder, a FIFO, a device)
+    TooLarge, // larger than MaxFeatureFileBytes
+};
+
 // Fills the table from the display name's file, replacing what it held. A file that is
-// missing or cannot be read gives an empty table; a trailing partial record is ignored.
-void LoadFeatureFile(TFeatureTable& table, std::string_view displayName,
-                     const std::filesystem::path& dataFolder = "Data");
+// not loaded gives an empty table; a trailing partial record is ignored. Never blocks on
+// a FIFO or device named like a feature file.
+TFeatureFileStatus LoadFeatureFile(TFeatureTable& table, std::string_view displayName,
+                                   const std::filesystem::path& dataFolder = "Data");
+
+// Fills the table from the bytes of a feature file (whole records only), replacing what it
+// held.
+void DecodeFeatureRecords(TFeatureTable& table, std::string_view bytes);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <charconv>
+#include <cmath>
 #include <cstring>
 
 #include "features/windows1252.h"
@@ -82,6 +83,8 @@ TFeatureRecordBytes EncodeFeatureRecord(const TFeatureRecord& record) {
 }
 
 std::string DiameterText(double diameterKm) {
+    // A damaged record's diameter bits may be a NaN or an infinity: no size to show.
+    if (!std::isfinite(diameterKm)) return "-";
     char text[64];
     const auto result =
         std::to_chars(text, text + sizeof text, diameterKm, std::chars_format::general, 15);

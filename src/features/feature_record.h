@@ -33,5 +33,5 @@ struct TFeatureRecord {
 [[nodiscard]] TFeatureRecordBytes EncodeFeatureRecord(const TFeatureRecord& record);
 
 // The diameter as the feature table shows it: the shortest general form of at most 15
-// significant digits ("93", "2.5", "0").
+// significant digits ("93", "2.5", "0"); "-" for a NaN or an infinity.
 [[nodiscard]] std::string DiameterText(double diameterKm);

@@ -3,7 +3,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <future>
+#include <limits>
 #include <random>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "features/data_folder.h"
 #include "features/feature_file.h"
@@ -95,6 +101,11 @@ TEST(FeatureRecord, DiameterInItsShortestForm) {
     EXPECT_EQ(DiameterText(0.1), "0.1");
     EXPECT_EQ(DiameterText(1.0 / 3.0), "0.333333333333333");
     EXPECT_EQ(DiameterText(2592.24), "2592.24");
+    // A damaged record: no number to show, and the row says so rather than "nan".
+    EXPECT_EQ(DiameterText(std::numeric_limits<double>::quiet_NaN()), "-");
+    EXPECT_EQ(DiameterText(-std::numeric_limits<double>::infinity()), "-");
+    EXPECT_EQ(DiameterText(std::numeric_limits<double>::infinity()), "-");
+    EXPECT_EQ(DiameterText(std::numeric_limits<double>::max()), "1.79769313486232e+308");
 }
 
 TEST(Windows1252, DecodesTheCodePageAndEncodesWithTransliteration) {
@@ -191,6 +202,77 @@ TEST(LoadFeatureFile, RandomBytesGiveBoundedValidText) {
         }
     }
     EXPECT_LE(worst, 3 * 255u);
+}
+
+TEST(LoadFeatureFile, OnlyRegularFilesOfSaneSize) {
+    TTempFolder folder;
+    TFeatureTable table;
+    const auto record = Copernicus().Bytes;
+    WriteFile(folder.Path() / "Mare.dat", {record, record});
+    EXPECT_EQ(LoadFeatureFile(table, "Mare", folder.Path()), TFeatureFileStatus::Loaded);
+    EXPECT_EQ(table.FeatureCount(), 2);
+
+    // A link to /dev/zero would read forever; it is no file of records.
+    fs::create_symlink("/dev/zero", folder.Path() / "Rupes.dat");
+    EXPECT_EQ(LoadFeatureFile(table, "Rupes", folder.Path()), TFeatureFileStatus::NotFound);
+    EXPECT_EQ(table.FeatureCount(), 0);
+    fs::create_directory(folder.Path() / "Lacus.dat");
+    EXPECT_EQ(LoadFeatureFile(table, "Lacus", folder.Path()), TFeatureFileStatus::NotFound);
+    EXPECT_EQ(LoadFeatureFile(table, "Fossa", folder.Path()), TFeatureFileStatus::NotFound);
+    // A link to a good file is still read.
+    fs::create_symlink(folder.Path() / "Mare.dat", folder.Path() / "Sinus.dat");
+    EXPECT_EQ(LoadFeatureFile(table, "Sinus", folder.Path()), TFeatureFileStatus::Loaded);
+    EXPECT_EQ(table.FeatureCount(), 2);
+
+    // Sparse files: the limit itself is read, one byte more is refused before any reading.
+    const auto sized = [&](const char* name, std::uintmax_t bytes) {
+        WriteFile(folder.Path() / (std::string(name) + ".dat"), {record});
+        fs::resize_file(folder.Path() / (std::string(name) + ".dat"), bytes);
+    };
+    sized("Dorsum", MaxFeatureFileBytes);
+    EXPECT_EQ(LoadFeatureFile(table, "Dorsum", folder.Path()), TFeatureFileStatus::Loaded);
+    EXPECT_EQ(table.FeatureCount(), static_cast<int>(MaxFeatureFileBytes / FeatureRecordSize));
+    EXPECT_EQ(table.Rows.front()[FeatureName], "Copernicus");
+    EXPECT_EQ(table.Rows.back()[FeatureDiameter], "0"); // the zero bytes of the hole
+    sized("Catena", MaxFeatureFileBytes + 1);
+    EXPECT_EQ(LoadFeatureFile(table, "Catena", folder.Path()), TFeatureFileStatus::TooLarge);
+    EXPECT_EQ(table.FeatureCount(), 0);
+    sized("Albedo", 100u << 20);
+    EXPECT_EQ(LoadFeatureFile(table, "Albedo", folder.Path()), TFeatureFileStatus::TooLarge);
+    EXPECT_EQ(table.FeatureCount(), 0);
+}
+
+TEST(LoadFeatureFile, AFifoDoesNotBlock) {
+    TTempFolder folder;
+    const fs::path fifo = folder.Path() / "Craters.dat";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    auto load = std::async(std::launch::async, [&] {
+        TFeatureTable table;
+        return LoadFeatureFile(table, "Craters", folder.Path());
+    });
+    const bool returned = load.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+    if (!returned) {
+        // Release the blocked reader so the test ends with a failure instead of hanging.
+        const int writer = open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+        if (writer >= 0) close(writer);
+    }
+    ASSERT_TRUE(returned) << "loading a FIFO blocked";
+    EXPECT_EQ(load.get(), TFeatureFileStatus::NotFound);
+}
+
+TEST(LoadFeatureFile, DamagedDiametersShowADash) {
+    TTempFolder folder;
+    TRawRecord nan = Copernicus(), infinite = Copernicus(), good = Copernicus();
+    nan.Diameter(std::numeric_limits<double>::quiet_NaN());
+    infinite.Diameter(std::numeric_limits<double>::infinity());
+    WriteFile(folder.Path() / "Mons.dat", {nan.Bytes, infinite.Bytes, good.Bytes});
+    TFeatureTable table;
+    EXPECT_EQ(LoadFeatureFile(table, "Mons", folder.Path()), TFeatureFileStatus::Loaded);
+    ASSERT_EQ(table.FeatureCount(), 3);
+    EXPECT_EQ(table.Rows[0][FeatureDiameter], "-");
+    EXPECT_EQ(table.Rows[1][FeatureDiameter], "-");
+    EXPECT_EQ(table.Rows[2][FeatureDiameter], "93");
+    EXPECT_EQ(table.Rows[0][FeatureName], "Copernicus"); // the rest of the record stands
 }
 
 TEST(DataFolder, WorkingDirectoryThenBesideTheProgramThenBuildTreeThenInstalled) {
