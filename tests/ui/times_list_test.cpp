@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include "print_fixture.h"
+#include "settings/ui/print_options.h"
 #include "ui/common/look.h"
 #include "ui/common/printing.h"
 #include "ui/reports/times_list.h"
@@ -45,6 +46,7 @@ class TTimesListTest : public QObject {
     void ScrollingReachesTheLastPixelRow();
     void RebuiltWhenTheMonthOrPlaceChanges();
     void PrintedSiderealTimeAndShading();
+    void MainWindowButtonsOpenTheWindows();
 };
 
 void TTimesListTest::RowsAreTheAlmanacsOnScreenAndPrinted() {
@@ -231,6 +233,19 @@ void TTimesListTest::PrintedSiderealTimeAndShading() {
         QCOMPARE(shadeOf(pdf, 30), shade);
         QCOMPARE(shadeOf(pdf, 29), QColor(255, 255, 255));
     }
+}
+
+void TTimesListTest::MainWindowButtonsOpenTheWindows() {
+    TMainHarness h(At(2023, 2, 10), NewYorkSeed());
+    h.Show();
+    QVERIFY(!h.Windows->TimesList().isVisible());
+    TMainHarness::Click(h.Label("lblTimesList"));
+    QVERIFY(h.Windows->TimesList().isVisible());
+    QCOMPARE(h.Windows->TimesList().DayCount(), 28);
+    QCOMPARE(h.Windows->TimesList().Rows()[0].Date.Month, 2);
+    QVERIFY(!h.Windows->PrintOptions().isVisible());
+    TMainHarness::Click(h.Label("lblPrint"));
+    QVERIFY(h.Windows->PrintOptions().isVisible());
 }
 
 QTEST_MAIN(TTimesListTest)

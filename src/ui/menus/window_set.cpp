@@ -2,8 +2,10 @@
 
 #include <QTimer>
 
+#include "settings/ui/print_options.h"
 #include "ui/common/messages.h"
 #include "ui/common/settings_startup.h"
+#include "ui/reports/times_list.h"
 
 TWindowSet::TWindowSet(const TWindowSetup& setup) {
     TStartupSettings start = LoadStartupSettings(setup.SettingsPath);
@@ -15,6 +17,15 @@ TWindowSet::TWindowSet(const TWindowSetup& setup) {
     TMainSetup mainSetup;
     mainSetup.SystemClock = setup.SystemClock;
     MainWindow = std::make_unique<TMain>(*ProgramState, mainSetup);
+    // The other windows in their fixed order, hidden until opened.
+    TimesListWindow = std::make_unique<TTimesList>(*ProgramState, MainWindow.get());
+    PrintOptionsWindow =
+        std::make_unique<TPrintOptions>(*ProgramState, *SettingsStore, MainWindow.get());
+    QObject::connect(MainWindow.get(), &TMain::ButtonClicked, MainWindow.get(),
+                     [this](TMainButton button) {
+                         if (button == TMainButton::TimesList) TimesListWindow->Open();
+                         if (button == TMainButton::Print) PrintOptionsWindow->Open();
+                     });
 }
 
 TWindowSet::~TWindowSet() = default;

@@ -14,6 +14,9 @@
 #include "ui/common/program_state.h"
 #include "ui/main/tmain.h"
 
+class TTimesList;
+class TPrintOptions;
+
 struct TWindowSetup {
     QString SettingsPath;                // the settings database; empty for the default place
     TClockSource Clock;                  // the present instant; empty for the system clock
@@ -30,6 +33,8 @@ class TWindowSet {
     [[nodiscard]] TMain& Main() { return *MainWindow; }
     [[nodiscard]] TProgramState& State() { return *ProgramState; }
     [[nodiscard]] TSettingsStore& Store() { return *SettingsStore; }
+    [[nodiscard]] TTimesList& TimesList() { return *TimesListWindow; }
+    [[nodiscard]] TPrintOptions& PrintOptions() { return *PrintOptionsWindow; }
     // What the settings start-up had to tell the user (shown once, in one message).
     [[nodiscard]] const QStringList& StartupMessages() const { return Messages; }
 
@@ -41,5 +46,7 @@ class TWindowSet {
     std::unique_ptr<TSettingsStore> SettingsStore;
     std::unique_ptr<TProgramState> ProgramState;
     std::unique_ptr<TMain> MainWindow;
+    std::unique_ptr<TTimesList> TimesListWindow;
+    std::unique_ptr<TPrintOptions> PrintOptionsWindow;
     QStringList Messages;
 };
