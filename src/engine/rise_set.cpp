@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
+#include "engine/almanac_text.h"
 #include "engine/angles.h"
 #include "engine/moon.h"
 #include "engine/sidereal_time.h"
@@ -112,17 +114,37 @@ TRefined Refine(const TDayData& day, const TTriple& start, bool withRiseSet) {
     return r;
 }
 
-// Local time text of an event at m days after 0h UT.
-std::string EventText(double m, bool settled, double h0, double zoneHours) {
-    if (!settled) return NoEventText;
-    double y = 24.0 * m + 1.0 / 120.0 + zoneHours;
+// The event at m days after 0h UT of the day whose local 0h is jd0, in local civil time. An
+// event of the Sun (h0 below the horizon) that falls on the day before or after is shown a
+// day later or earlier, as the same event on this day nearly is.
+TRiseSetEvent MakeEvent(double m, bool settled, double h0, double jd0, double offsetDays) {
+    TRiseSetEvent event;
+    if (!settled) return event;
+    // Half a minute added so the truncated minute is the rounded one.
+    double y = 24.0 * m + 1.0 / 120.0 + offsetDays * 24.0;
+    double wrapDays = 0.0;
     if (h0 < 0.0) {
-        if (y < 0.0) y += 24.0;
-        if (y > 24.0) y -= 24.0;
+        if (y < 0.0) {
+            y += 24.0;
+            wrapDays += 1.0;
+        }
+        if (y > 24.0) {
+            y -= 24.0;
+            wrapDays -= 1.0;
+        }
     }
-    if (!(y >= 0.0 && y <= 24.0)) return NoEventText;
-    const TSexagesimal s = HoursToSexagesimal(y);
-    return s.Units + ":" + s.Minutes;
+    if (!(y >= 0.0 && y <= 24.0)) return event;
+    const TSexagesimalParts shown = SplitSexagesimal(y);
+    event.Status = TEventStatus::Occurs;
+    event.Minute = static_cast<int>(shown.Units * 60 + shown.Minutes);
+    event.LocalJD = jd0 + m + offsetDays + wrapDays;
+    return event;
+}
+
+TRiseSetEvent Circumpolar(TEventStatus status) {
+    TRiseSetEvent event;
+    event.Status = status;
+    return event;
 }
 
 TDayData MakeDayData(const TEquatorial& e1, const TEquatorial& e2, const TEquatorial& e3,
@@ -145,15 +167,16 @@ TDayData MakeDayData(const TEquatorial& e1, const TEquatorial& e2, const TEquato
 }
 
 // A body that stays on one side of h0: only the transit is looked for.
-TRiseSetText CircumpolarTexts(const TDayData& day, double m0, const TObserver& observer) {
+TRiseSetTimes CircumpolarTimes(const TDayData& day, double m0, double jd0, TEventStatus status,
+                               const TObserver& observer) {
     const TRefined r = Refine(day, TTriple{{m0, 0.0, 0.0}}, false);
     const double m = r.Times.M[Transit];
-    TRiseSetText text{NeverText, NeverText, NeverText};
+    TRiseSetTimes times{Circumpolar(status), Circumpolar(status), Circumpolar(status)};
     if (!r.Settled[Transit])
-        text.Transit = NoEventText;
+        times.Transit = TRiseSetEvent{};
     else if (!(24.0 * m > 24.0))
-        text.Transit = EventText(m, true, day.H0, observer.LocalOffsetDays() * 24.0);
-    return text;
+        times.Transit = MakeEvent(m, true, day.H0, jd0, observer.LocalOffsetDays());
+    return times;
 }
 
 TTriple FromTransit(double m0, double h0Deg) {
@@ -203,29 +226,64 @@ double Interpolate3(double y3, double y2, double y1, double n) {
     return y2 + n * (a + b + n * c) / 2.0;
 }
 
-TRiseSetText RiseTransitSet(const TEquatorial& dayBefore, const TEquatorial& day,
-                            const TEquatorial& dayAfter, double deltaT, double h0, double jd0,
-                            const TObserver& observer) {
+TRiseSetTimes RiseTransitSetTimes(const TEquatorial& dayBefore, const TEquatorial& day,
+                                  const TEquatorial& dayAfter, double deltaT, double h0, double jd0,
+                                  const TObserver& observer) {
     const TDayData d = MakeDayData(dayBefore, day, dayAfter, deltaT, h0, jd0, observer);
     const double m0 = IntoDay((d.Alpha[1] + d.L - d.Theta0) / 360.0);
-    if (!std::isfinite(m0)) return {NoEventText, NoEventText, NoEventText};
+    if (!std::isfinite(m0)) return {};
 
     const double dec2 = DegToRad(d.Delta[1]);
     const double cosH0 = (std::sin(DegToRad(h0)) - std::sin(d.Phi) * std::sin(dec2)) /
                          (std::cos(d.Phi) * std::cos(dec2));
-    if (!(std::fabs(cosH0) < 1.0)) return CircumpolarTexts(d, m0, observer);
+    if (!(std::fabs(cosH0) < 1.0))
+        return CircumpolarTimes(
+            d, m0, jd0, cosH0 <= -1.0 ? TEventStatus::AlwaysAbove : TEventStatus::AlwaysBelow,
+            observer);
 
     double hourAngle0 = RadToDeg(std::acos(cosH0));
     const TTriple start = RiseSetSeeds(d, m0, hourAngle0);
-    const TRefined r =
-        LocalDayAdjust(d, start, Refine(d, start, true), hourAngle0, observer.LocalOffsetDays());
+    const double offset = observer.LocalOffsetDays();
+    const TRefined r = LocalDayAdjust(d, start, Refine(d, start, true), hourAngle0, offset);
 
-    const double zoneHours = observer.LocalOffsetDays() * 24.0;
-    TRiseSetText text;
-    text.Rise = EventText(r.Times.M[Rise], r.Settled[Rise], h0, zoneHours);
-    text.Transit = EventText(r.Times.M[Transit], r.Settled[Transit], h0, zoneHours);
-    text.Set = EventText(r.Times.M[Set], r.Settled[Set], h0, zoneHours);
-    return text;
+    TRiseSetTimes times;
+    times.Rise = MakeEvent(r.Times.M[Rise], r.Settled[Rise], h0, jd0, offset);
+    times.Transit = MakeEvent(r.Times.M[Transit], r.Settled[Transit], h0, jd0, offset);
+    times.Set = MakeEvent(r.Times.M[Set], r.Settled[Set], h0, jd0, offset);
+    return times;
+}
+
+TRiseSetText RiseTransitSet(const TEquatorial& dayBefore, const TEquatorial& day,
+                            const TEquatorial& dayAfter, double deltaT, double h0, double jd0,
+                            const TObserver& observer) {
+    return RiseSetText(RiseTransitSetTimes(dayBefore, day, dayAfter, deltaT, h0, jd0, observer));
+}
+
+const TRiseSetEvent& EventOf(const TRiseSetTimes& times, TRiseSetEventKind kind) {
+    switch (kind) {
+    case TRiseSetEventKind::Rise:
+        return times.Rise;
+    case TRiseSetEventKind::Transit:
+        return times.Transit;
+    case TRiseSetEventKind::Set:
+        break;
+    }
+    return times.Set;
+}
+
+std::array<TRiseSetEventKind, 3> OrderMoonRows(const TRiseSetTimes& times) {
+    // The key orders as the shown texts do: NoEventText, then "HH:MM", then NeverText.
+    auto key = [&times](TRiseSetEventKind kind) {
+        const TRiseSetEvent& e = EventOf(times, kind);
+        if (e.Status == TEventStatus::Occurs) return e.Minute;
+        return e.Status == TEventStatus::NotThisDay ? -1 : 24 * 60 + 1;
+    };
+    std::array<TRiseSetEventKind, 3> rows = {TRiseSetEventKind::Transit, TRiseSetEventKind::Rise,
+                                             TRiseSetEventKind::Set};
+    if (key(rows[0]) > key(rows[2])) std::swap(rows[0], rows[2]);
+    if (key(rows[0]) > key(rows[1])) std::swap(rows[0], rows[1]);
+    if (key(rows[1]) > key(rows[2])) std::swap(rows[1], rows[2]);
+    return rows;
 }
 
 namespace {
@@ -236,11 +294,15 @@ double MidnightJD(const TDateRec& date) {
 
 } // namespace
 
-TRiseSetText SunRiseSet(const TDateRec& date, double h0, const TObserver& observer) {
+TRiseSetTimes SunRiseSetTimes(const TDateRec& date, double h0, const TObserver& observer) {
     const double jd0 = MidnightJD(date);
-    return RiseTransitSet(
+    return RiseTransitSetTimes(
         SunPosition(jd0 - 1.0, observer).Equatorial, SunPosition(jd0, observer).Equatorial,
         SunPosition(jd0 + 1.0, observer).Equatorial, DeltaT(date.Year), h0, jd0, observer);
+}
+
+TRiseSetText SunRiseSet(const TDateRec& date, double h0, const TObserver& observer) {
+    return RiseSetText(SunRiseSetTimes(date, h0, observer));
 }
 
 TMoonRiseSet MoonRiseSet(const TDateRec& date, const TObserver& observer) {
@@ -252,8 +314,9 @@ TMoonRiseSet MoonRiseSet(const TDateRec& date, const TObserver& observer) {
     // Meeus, ch. 15: h0 = 0.7275 parallax - 0°34'.
     const double h0 = 0.7275 * middle.Parallax - 0.5667;
     TMoonRiseSet result;
-    result.Times = RiseTransitSet(before.Equatorial, middle.Equatorial, after.Equatorial,
-                                  DeltaT(date.Year), h0, jd0, observer);
+    result.Events = RiseTransitSetTimes(before.Equatorial, middle.Equatorial, after.Equatorial,
+                                        DeltaT(date.Year), h0, jd0, observer);
+    result.Times = RiseSetText(result.Events);
     result.Illumination = middle.Illumination;
     return result;
 }

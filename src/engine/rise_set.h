@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "engine/coordinates.h"
@@ -14,9 +15,39 @@ struct [[nodiscard]] TRiseSetText {
     std::string Set;     // "HH:MM", NoEventText or NeverText
 };
 
+// What became of an event on the local calendar day.
+enum class TEventStatus {
+    Occurs,      // at LocalJD, shown as Minute
+    NotThisDay,  // does not fall within the day, or could not be found (NoEventText)
+    AlwaysAbove, // the body stays above the altitude all day (NeverText)
+    AlwaysBelow, // the body stays below the altitude all day (NeverText)
+};
+
+// One rising, transit or setting.
+struct TRiseSetEvent {
+    TEventStatus Status = TEventStatus::NotThisDay;
+    double LocalJD = 0.0; // local civil JD of the event; Occurs only
+    int Minute = 0;       // minute of the local day as shown, 0..1440; Occurs only (the
+                          // panels' rounding: half a minute and one second added, then cut)
+};
+
+// The three events of a local calendar day. For a body that neither rises nor sets, Rise and
+// Set carry AlwaysAbove or AlwaysBelow, and so does Transit when it falls beyond the day.
+struct [[nodiscard]] TRiseSetTimes {
+    TRiseSetEvent Rise;
+    TRiseSetEvent Transit;
+    TRiseSetEvent Set;
+};
+
+enum class TRiseSetEventKind { Rise, Transit, Set };
+
+// The event of that kind.
+[[nodiscard]] const TRiseSetEvent& EventOf(const TRiseSetTimes& times, TRiseSetEventKind kind);
+
 // The Moon's times with its illuminated percentage at 0h of the day.
 struct [[nodiscard]] TMoonRiseSet {
-    TRiseSetText Times;
+    TRiseSetText Times; // made from Events
+    TRiseSetTimes Events;
     int Illumination = 0;
 };
 
@@ -43,13 +74,29 @@ inline constexpr int MaxRiseSetRounds = 40;
 // of the day before, the day itself and the day after. deltaT in seconds, h0 the standard
 // altitude in degrees, jd0 the JD of the local calendar date at 0h taken as UT. The times are
 // local civil times of that calendar day.
+[[nodiscard]] TRiseSetTimes RiseTransitSetTimes(const TEquatorial& dayBefore,
+                                                const TEquatorial& day, const TEquatorial& dayAfter,
+                                                double deltaT, double h0, double jd0,
+                                                const TObserver& observer);
+
+// The same as texts.
 [[nodiscard]] TRiseSetText RiseTransitSet(const TEquatorial& dayBefore, const TEquatorial& day,
                                           const TEquatorial& dayAfter, double deltaT, double h0,
                                           double jd0, const TObserver& observer);
 
 // The Sun's times for the local calendar date (Day, Month, Year used) at the altitude h0.
+[[nodiscard]] TRiseSetTimes SunRiseSetTimes(const TDateRec& date, double h0,
+                                            const TObserver& observer);
+
+// The same as texts.
 [[nodiscard]] TRiseSetText SunRiseSet(const TDateRec& date, double h0, const TObserver& observer);
 
 // The Moon's times for the local calendar date (Day, Month, Year used); the standard altitude
 // 0.7275 parallax - 0.5667 takes the parallax at 0h of the day.
 [[nodiscard]] TMoonRiseSet MoonRiseSet(const TDateRec& date, const TObserver& observer);
+
+// The Moon panel's rows in the order of the day: an event not on this day first, the times in
+// order of their shown minutes, a Moon that neither rises nor sets last. Rows start as transit,
+// rise, set and are sorted by the exchanges 1-3, 1-2, 2-3, so equal shown times fall exactly
+// as the panel's texts compared byte by byte always have.
+[[nodiscard]] std::array<TRiseSetEventKind, 3> OrderMoonRows(const TRiseSetTimes& times);
