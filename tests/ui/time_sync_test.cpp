@@ -1,5 +1,6 @@
 // Setting the clock from a time server, against a small HTTP server on 127.0.0.1 and a
-// fake system clock: a good reply, an HTTP error, a malformed line, no server, no answer.
+// fake system clock: a good reply, an HTTP error, a malformed line, no server, no answer,
+// and hostile servers (endless or trickled replies, implausible times, a planted file).
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -9,7 +10,10 @@
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
+#include "ui/common/messages.h"
+#include "ui/common/program_state.h"
 #include "ui/main/clock_editor.h"
 #include "ui/main/system_clock.h"
 #include "ui/main/time_sync.h"
@@ -18,11 +22,32 @@ namespace {
 
 const QByteArray GoodLine = "60000 23-02-25 12:34:56 00 0 0  50.0 UTC(NIST) *";
 
+// Times around 2023 count as plausible for the canned replies.
+constexpr TPlausibleSpan Span2023{2459000.5, 2461000.5};
+
+// The civil date of a Modified Julian Day (MJD 0 is 17 November 1858), by Qt's calendar.
+QDate DateOfMjd(int mjd) {
+    return QDate::fromJulianDay(mjd + 2400001);
+}
+
+// A daytime line for a Modified Julian Day at 12:34:56 UT.
+QByteArray LineForMjd(int mjd) {
+    return QByteArray::number(mjd) + " " + DateOfMjd(mjd).toString("yy-MM-dd").toLatin1() +
+           " 12:34:56 00 0 0  50.0 UTC(NIST) *";
+}
+
 // Answers every request with one canned HTTP response; remembers the last request.
+// Hostile modes: Flood sends Response, then Filler over and over up to FloodBytes, and keeps
+// the connection open; Trickle sends one byte of Response every 20 ms, without end.
 class TFakeTimeServer : public QObject {
   public:
+    enum TMode { Answer_, Flood, Trickle };
     QByteArray Response; // empty: accept and never answer
     QByteArray LastRequest;
+    QByteArray Filler;
+    TMode Mode = Answer_;
+    qint64 FloodBytes = 0;
+    qint64 Sent = 0;
 
     TFakeTimeServer() {
         Server.listen(QHostAddress::LocalHost, 0);
@@ -31,8 +56,7 @@ class TFakeTimeServer : public QObject {
                 QObject::connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
                     LastRequest += socket->readAll();
                     if (!LastRequest.contains("\r\n\r\n") || Response.isEmpty()) return;
-                    socket->write(Response);
-                    socket->disconnectFromHost();
+                    Reply(socket);
                 });
             }
         });
@@ -48,6 +72,27 @@ class TFakeTimeServer : public QObject {
     }
 
   private:
+    void Reply(QTcpSocket* socket) {
+        if (Mode == Answer_) {
+            socket->write(Response);
+            socket->disconnectFromHost();
+        } else if (Mode == Flood) {
+            Sent = socket->write(Response);
+            const auto more = [this, socket] {
+                while (Sent < FloodBytes && socket->bytesToWrite() < 65536)
+                    Sent += socket->write(Filler);
+            };
+            QObject::connect(socket, &QTcpSocket::bytesWritten, this, more);
+            more();
+        } else {
+            auto* drip = new QTimer(socket);
+            QObject::connect(drip, &QTimer::timeout, this, [this, socket] {
+                socket->write(Response.mid(Sent++ % Response.size(), 1));
+            });
+            drip->start(20);
+        }
+    }
+
     QTcpServer Server;
 };
 
@@ -78,9 +123,13 @@ class TTimeSyncTest : public QObject {
     void init();
     void cleanup();
     void DaytimeLineByColumns();
+    void RepliesReadFromTheirBytes();
     void GoodReply();
     void FailuresGiveTheirTexts();
     void NoServerAndNoAnswer();
+    void NothingIsWrittenToTheWorkingDirectory();
+    void EndlessRepliesAreCutOff();
+    void ImplausibleTimesAreRefused();
     void SyncButtonSetsTheClockThroughTheInterface();
     void UniversalTimeForTheClock();
 
@@ -91,7 +140,7 @@ class TTimeSyncTest : public QObject {
 
 void TTimeSyncTest::init() {
     PreviousFolder = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(Folder.path())); // "test.tmp" lands in a scratch folder
+    QVERIFY(QDir::setCurrent(Folder.path())); // a scratch folder that must stay as it is
 }
 
 void TTimeSyncTest::cleanup() {
@@ -100,7 +149,7 @@ void TTimeSyncTest::cleanup() {
 
 void TTimeSyncTest::DaytimeLineByColumns() {
     // MJD 60000 at 12:34:56 UT is JD 2460000.5 + 12/24 + 34/1440 + 56/86400: 25 Feb 2023.
-    const auto date = ParseDaytimeLine(GoodLine);
+    const auto date = ParseDaytimeLine(GoodLine.toStdString());
     QVERIFY(date.has_value());
     QCOMPARE(date->Year, 2023);
     QCOMPARE(date->Month, 2);
@@ -114,23 +163,85 @@ void TTimeSyncTest::DaytimeLineByColumns() {
     const auto late = ParseDaytimeLine("51544 00-01-01 23:59:59 00 0 0   0.0 UTC(NIST) *");
     QCOMPARE(late->Day, 1);
     QCOMPARE(late->Hour, 23);
+    // A leap second stays on its own day: 23:59:59, not 00:00:00 of 2 January.
+    bool leap = false;
+    const auto leapLine =
+        ParseDaytimeLine("51544 00-01-01 23:59:60 00 0 0   0.0 UTC(NIST) *", &leap);
+    QVERIFY(leapLine.has_value());
+    QVERIFY(leap);
+    QCOMPARE(leapLine->Day, 1);
+    QCOMPARE(leapLine->Hour, 23);
+    QCOMPARE(leapLine->Minute, 59);
+    QCOMPARE(leapLine->Second, 59);
+    QCOMPARE(leapLine->JD, 2451544.5 + 86399 / 86400.0);
+    QVERIFY(ParseDaytimeLine(GoodLine.toStdString(), &leap) && !leap);
     for (const char* bad :
          {"", "6000a 23-02-25 12:34:56", "60000 23-02-25 12:34", "60000 23-02-25 1x:34:56",
           "60000 23-02-25 24:00:00", "60000 23-02-25 12:60:00", "<html>Bad gateway</html>",
-          " 6000 23-02-25 12:34:56"})
+          " 6000 23-02-25 12:34:56", "60000 23-02-25 12:34:60", "60000 23-02-25 23:58:60",
+          "60000 23-02-25 23:59:61"})
         QVERIFY2(!ParseDaytimeLine(bad), bad);
+}
+
+void TTimeSyncTest::RepliesReadFromTheirBytes() {
+    const std::string head = "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\n";
+    const std::string line = GoodLine.toStdString();
+    const struct {
+        std::string Bytes;
+        bool Ended;
+        TTimeReplyStatus Status;
+    } cases[] = {
+        // Parts of a reply: wait while the server may still send the rest.
+        {"", false, TTimeReplyStatus::Incomplete},
+        {"HTT", false, TTimeReplyStatus::Incomplete},
+        {head, false, TTimeReplyStatus::Incomplete},
+        {head + "\r\n\r\n" + line, false, TTimeReplyStatus::Incomplete},
+        // ...and judge what there is once it has closed the connection.
+        {head, true, TTimeReplyStatus::Malformed},
+        {head + "\r\n\r\n" + line, true, TTimeReplyStatus::Ok},
+        {head + "\r\n" + line + "\n", false, TTimeReplyStatus::Ok},
+        {"HTTP/1.0 200 OK\n\n" + line, true, TTimeReplyStatus::Ok},
+        // The body's length ends the line without a line break or a closed connection.
+        {head + "Content-Length: 48\r\n\r\n" + line, false, TTimeReplyStatus::Ok},
+        {head + "content-length: 20\r\n\r\n" + line, false, TTimeReplyStatus::NotATime},
+        // A chunked body, the line split over two chunks.
+        {head + "Transfer-Encoding: chunked\r\n\r\n6\r\n60000 \r\n2A\r\n" + line.substr(6) +
+             "\r\n0\r\n\r\n",
+         false, TTimeReplyStatus::Ok},
+        {head + "Transfer-Encoding: chunked\r\n\r\n6\r\n60000 \r\n", false,
+         TTimeReplyStatus::Incomplete},
+        {head + "Transfer-Encoding: chunked\r\n\r\nzz\r\n" + line, false,
+         TTimeReplyStatus::NotATime},
+        // Not HTTP, or no time.
+        {"SSH-2.0-OpenSSH\r\n", false, TTimeReplyStatus::Malformed},
+        {"HTTP/1.1 abc\r\n\r\n", true, TTimeReplyStatus::Malformed},
+        {"HTTP/1.1 302 Found\r\nLocation: /x\r\n", false, TTimeReplyStatus::HttpError},
+        {head + "\r\n<html>" + std::string(20000, 'x'), false, TTimeReplyStatus::TooLong},
+        {head + std::string(20000, 'h'), false, TTimeReplyStatus::TooLong},
+        {head + "\r\n" + std::string(20000, '\n') + line + "\n", false, TTimeReplyStatus::TooLong},
+    };
+    for (const auto& c : cases) {
+        const TTimeReply reply = ParseTimeReply(c.Bytes, c.Ended, Span2023);
+        QVERIFY2(reply.Status == c.Status,
+                 qPrintable(QString("%1 for %2")
+                                .arg(int(reply.Status))
+                                .arg(QString::fromStdString(c.Bytes.substr(0, 120)))));
+        if (reply.Status == TTimeReplyStatus::Ok) {
+            QCOMPARE(reply.FirstLine, line);
+            QCOMPARE(reply.Utc.JD, 2460000.5 + 12 / 24.0 + 34 / 1440.0 + 56 / 86400.0);
+        }
+    }
+    const TTimeReply notFound = ParseTimeReply("HTTP/1.1 404 Not Found\r\n", false, Span2023);
+    QCOMPARE(notFound.HttpStatus, 404);
+    QCOMPARE(notFound.Reason, std::string("Not Found"));
 }
 
 void TTimeSyncTest::GoodReply() {
     TFakeTimeServer server;
     server.Answer(200, "OK", "\n" + GoodLine + "\n"); // a daytime reply may begin with a blank line
-    QFile old("test.tmp");
-    QVERIFY(old.open(QIODevice::WriteOnly));
-    old.write(QByteArray(500, 'x'));
-    old.close();
     bool timerStopped = false;
-    const TTimeSyncReply reply =
-        FetchServerTime(server.Url(), "test.tmp", 5000, [&] { timerStopped = true; });
+    const TTimeSyncReply reply = FetchServerTime(
+        server.Url(), 5000, [&] { timerStopped = true; }, Span2023);
     QVERIFY2(reply.Ok, qPrintable(reply.Message));
     QVERIFY(timerStopped);
     QCOMPARE(reply.Utc.Day, 25);
@@ -140,9 +251,6 @@ void TTimeSyncTest::GoodReply() {
     QVERIFY(server.LastRequest.contains("User-Agent: Mozilla/3.0 (compatible)\r\n"));
     QVERIFY(
         server.LastRequest.contains("image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, */*"));
-    QFile kept("test.tmp"); // written anew: nothing of the old file is left
-    QVERIFY(kept.open(QIODevice::ReadOnly));
-    QCOMPARE(kept.readAll(), "\n" + GoodLine + "\n");
 }
 
 void TTimeSyncTest::FailuresGiveTheirTexts() {
@@ -157,10 +265,12 @@ void TTimeSyncTest::FailuresGiveTheirTexts() {
         {404, "Not Found", "", "Time Synchronisation Failed : 404 Not Found"},
         {200, "OK", "60000 23-02-25 ab:cd:ef 00 0 0\n", "\"60000 23-02-25 ab:cd:ef 00 0 0\""},
         {200, "OK", "", "\"\""},
+        {200, "OK", "\x01\x1b[2J\n", "\"??[2J\""}, // control characters never reach a message
+        {302, "Found\x07", "", "Time Synchronisation Failed : 302 Found?"},
     };
     for (const auto& c : cases) {
         server.Answer(c.Status, c.Reason, c.Body);
-        const TTimeSyncReply reply = FetchServerTime(server.Url(), "test.tmp", 5000);
+        const TTimeSyncReply reply = FetchServerTime(server.Url(), 5000, {}, Span2023);
         QVERIFY(!reply.Ok);
         QVERIFY2(c.Status == 200 ? reply.Message.endsWith(c.Message) : reply.Message == c.Message,
                  qPrintable(reply.Message));
@@ -168,71 +278,176 @@ void TTimeSyncTest::FailuresGiveTheirTexts() {
 }
 
 void TTimeSyncTest::NoServerAndNoAnswer() {
-    const TTimeSyncReply refused = FetchServerTime(ClosedPort(), "test.tmp", 5000);
+    const TTimeSyncReply refused = FetchServerTime(ClosedPort(), 5000, {}, Span2023);
     QVERIFY(!refused.Ok);
     QCOMPARE(refused.Message, QString("Time Synchronisation Failed : Connection refused"));
 
     TFakeTimeServer silent; // takes the request and never answers
     QElapsedTimer clock;
     clock.start();
-    const TTimeSyncReply late = FetchServerTime(silent.Url(), "test.tmp", 400);
+    const TTimeSyncReply late = FetchServerTime(silent.Url(), 400, {}, Span2023);
     QVERIFY(!late.Ok);
     QVERIFY2(late.Message.startsWith("Time Synchronisation Failed : "), qPrintable(late.Message));
     QVERIFY2(clock.elapsed() >= 350 && clock.elapsed() < 5000,
              qPrintable(QString("%1 ms: %2").arg(clock.elapsed()).arg(late.Message)));
+
+    // A server that trickles its headers, a byte at a time, is held to the same limit.
+    TFakeTimeServer trickle;
+    trickle.Mode = TFakeTimeServer::Trickle;
+    trickle.Response = "HTTP/1.1 200 OK\r\nX-Slow: yes\r\n";
+    clock.restart();
+    const TTimeSyncReply slow = FetchServerTime(trickle.Url(), 600, {}, Span2023);
+    QCOMPARE(slow.Message, QString("Time Synchronisation Failed : no answer within 0.6 seconds"));
+    QVERIFY2(trickle.Sent > 5, qPrintable(QString::number(trickle.Sent)));
+    QVERIFY2(clock.elapsed() >= 550 && clock.elapsed() < 2000,
+             qPrintable(QString("%1 ms").arg(clock.elapsed())));
+}
+
+void TTimeSyncTest::NothingIsWrittenToTheWorkingDirectory() {
+    // A planted "test.tmp" link to another file: neither a refused connection nor a good
+    // answer may touch that file, and nothing new appears in the working directory.
+    QFile victim("victim.txt");
+    QVERIFY(victim.open(QIODevice::WriteOnly));
+    victim.write("precious");
+    victim.close();
+    QVERIFY(QFile::link(QDir::current().absoluteFilePath("victim.txt"), "test.tmp"));
+    const QStringList before = QDir::current().entryList(QDir::AllEntries | QDir::System |
+                                                         QDir::NoDotAndDotDot | QDir::Hidden);
+    QVERIFY(!FetchServerTime(ClosedPort(), 5000, {}, Span2023).Ok);
+    TFakeTimeServer server;
+    server.Answer(200, "OK", GoodLine + "\n");
+    QVERIFY(FetchServerTime(server.Url(), 5000, {}, Span2023).Ok);
+    QVERIFY(victim.open(QIODevice::ReadOnly));
+    QCOMPARE(victim.readAll(), QByteArray("precious"));
+    QCOMPARE(QDir::current().entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot |
+                                       QDir::Hidden),
+             before);
+}
+
+void TTimeSyncTest::EndlessRepliesAreCutOff() {
+    // Each server sends a few hundred KB and then keeps the connection open: a client that
+    // waited for the end would only stop at the time limit.
+    const QByteArray header = "X-Filler: " + QByteArray(100, 'h') + "\r\n";
+    const QByteArray ok = "HTTP/1.1 200 OK\r\n";
+    const struct {
+        const char* What;
+        QByteArray First, Repeated;
+    } floods[] = {
+        {"endless headers", ok, header},
+        {"a first line without end", ok + "\r\n", QByteArray(1000, '6')},
+        {"endless blank lines", ok + "\r\n", QByteArray(1000, '\n')},
+    };
+    for (const auto& flood : floods) {
+        TFakeTimeServer server;
+        server.Mode = TFakeTimeServer::Flood;
+        server.Response = flood.First;
+        server.Filler = flood.Repeated;
+        server.FloodBytes = 400 * 1024;
+        QElapsedTimer clock;
+        clock.start();
+        const TTimeSyncReply reply = FetchServerTime(server.Url(), 8000, {}, Span2023);
+        QVERIFY2(!reply.Ok, flood.What);
+        QVERIFY2(reply.Message ==
+                     "Time Synchronisation Failed : no time in the first 16 KB of the server's "
+                     "answer",
+                 qPrintable(QString(flood.What) + ": " + reply.Message));
+        QVERIFY2(clock.elapsed() < 3000,
+                 qPrintable(QString("%1: %2 ms").arg(flood.What).arg(clock.elapsed())));
+    }
+}
+
+void TTimeSyncTest::ImplausibleTimesAreRefused() {
+    // The earliest time is the build day's midnight; the latest five years after the later
+    // of the build day and the clock.
+    const double built = BuildDate().JD;
+    QCOMPARE(BuildDate().Hour, 0);
+    QVERIFY2(built > 2460676.5, qPrintable(QString::number(built, 'f', 1))); // after 2025-01-01
+    QCOMPARE(PlausibleServerSpan(2440587.5).EarliestJD, built); // a clock reset to 1970
+    QCOMPARE(PlausibleServerSpan(2440587.5).LatestJD, built + 5 * 365.25);
+    QCOMPARE(PlausibleServerSpan(built + 4000).LatestJD, built + 4000 + 5 * 365.25);
+
+    TFakeTimeServer server;
+    const int builtMjd = static_cast<int>(built - 2400000.5);
+    const struct {
+        QByteArray Line;
+        bool Ok;
+        QString Message;
+    } cases[] = {
+        {"51544 00-01-01 12:00:00 00 0 0   0.0 UTC(NIST) *", false,
+         "The time server's time, 2000-01-01 12:00:00 UT, is before this program was built"},
+        {"99999 32-08-31 12:00:00 00 0 0   0.0 UTC(NIST) *", false,
+         "The time server's time, 2132-08-31 12:00:00 UT, is more than 5 years ahead"},
+        {LineForMjd(builtMjd - 1), false, "is before this program was built"},
+        {LineForMjd(builtMjd + 1), true, ""},
+        {LineForMjd(builtMjd + 4 * 365), true, ""},
+    };
+    for (const auto& c : cases) {
+        server.Answer(200, "OK", c.Line + "\r\n");
+        const TTimeSyncReply reply =
+            FetchServerTime(server.Url(), 5000, {}, PlausibleServerSpan(built));
+        QVERIFY2(reply.Ok == c.Ok, qPrintable(c.Line + ": " + reply.Message));
+        QVERIFY2(reply.Message.contains(c.Message), qPrintable(reply.Message));
+    }
+
+    // A leap second at the end of a day is a plausible time of that same day.
+    server.Answer(200, "OK", "60000 23-02-25 23:59:60 00 0 0  50.0 UTC(NIST) *\n");
+    const TTimeSyncReply leap = FetchServerTime(server.Url(), 5000, {}, Span2023);
+    QVERIFY2(leap.Ok, qPrintable(leap.Message));
+    QCOMPARE(leap.Utc.Day, 25);
+    QCOMPARE(leap.Utc.Hour, 23);
+    QCOMPARE(leap.Utc.Second, 59);
 }
 
 void TTimeSyncTest::SyncButtonSetsTheClockThroughTheInterface() {
+    // The day after the build, so that the server's time is plausible.
+    const int mjd = static_cast<int>(BuildDate().JD - 2400000.5) + 1;
+    const QDate utcDay = DateOfMjd(mjd);
     TFakeTimeServer server;
-    server.Answer(200, "OK", GoodLine + "\r\n");
+    server.Answer(200, "OK", LineForMjd(mjd) + "\r\n");
     TFakeSystemClock systemClock;
+    TSettings settings = DefaultSettings();
+    settings.TimeZone = 48; // UT + 12 h: already the next day there at 12:34:56 UT
+    settings.TimeServer = server.Url().toString().toStdString();
+    // 08:00 UT, 20:00 where the observer is.
+    TProgramState state(settings, [utcDay] { return QDateTime(utcDay, QTime(8, 0), Qt::UTC); });
+    state.ShiftClockTo(20, 14, 24); // 0.01 day ahead
+    const double offset = state.ClockOffset();
     QWidget main;
-    TTimeEditor editor(
-        &main, [] { return QDateTime(QDate(2023, 2, 25), QTime(8, 0, 0)); }, systemClock, 1.0);
-    TDateRec selected;
-    selected.Day = 25;
-    selected.Month = 2;
-    selected.Year = 2023;
-    selected.Hour = 8;
-    selected.JD = JulianDay(selected);
-    double offset = 0.01;
-    TObserver observer;
-    observer.ZoneMinutes = 720; // UT + 12 h: already 26 February there
-    editor.Bind(selected, offset, observer);
-    editor.SetTimeServer(server.Url().toString());
-    QStringList messages;
-    editor.ShowMessage = [&](const QString& text) { messages << text; };
+    TTimeEditor editor(&main, state, systemClock, 1.0);
+    TMessageCapture messages;
     QSignalSpy timer(&editor, &TTimeEditor::TimerEnabled);
-    QSignalSpy changed(&editor, &TTimeEditor::DateChanged);
+    QSignalSpy changed(&state, &TProgramState::Changed);
     main.show();
 
     // The clock may not be set: the fields show the server's time, the editor stays open.
     systemClock.Allowed = false;
     editor.Open();
     editor.SyncClick();
-    QCOMPARE(messages, QStringList{"Failed to update System Time"});
+    QCOMPARE(messages.Texts, QStringList{"Failed to update System Time"});
+    QCOMPARE(messages.Owners, QList<QWidget*>{&main});
     QCOMPARE(editor.txtHour->text(), QString("12"));
     QCOMPARE(editor.txtMinute->text(), QString("34"));
     QCOMPARE(editor.txtSecond->text(), QString("56"));
     QVERIFY(editor.isVisible());
-    QCOMPARE(selected.Day, 25);
+    QCOMPARE(state.SelectedDate().Day, utcDay.day());
+    QCOMPARE(changed.count(), 0);
 
     systemClock.Allowed = true;
     editor.SyncClick();
-    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages.Texts.size(), 1);
     QCOMPARE(systemClock.Set.size(), 1);
     const TDateRec set = systemClock.Set.first();
-    QCOMPARE(set.Year, 2023);
-    QCOMPARE(set.Month, 2);
-    QCOMPARE(set.Day, 25);
+    QCOMPARE(set.Year, utcDay.year());
+    QCOMPARE(set.Month, utcDay.month());
+    QCOMPARE(set.Day, utcDay.day());
     QCOMPARE(set.Hour, 12);
     QCOMPARE(set.Minute, 34);
     QCOMPARE(set.Second, 56);
     QVERIFY(!editor.isVisible());
     QCOMPARE(timer.last().at(0).toBool(), true);
-    QCOMPARE(offset, 0.01);     // a synchronisation leaves the offset alone
-    QCOMPARE(selected.Day, 26); // the observer's civil date at that instant
-    QCOMPARE(selected.Hour, 0);
+    QCOMPARE(state.ClockOffset(), offset); // a synchronisation leaves the offset alone
+    QCOMPARE(state.SelectedDate().Day,
+             utcDay.addDays(1).day()); // the observer's civil date at that instant
     QCOMPARE(changed.count(), 1);
 }
 

@@ -146,7 +146,7 @@ void TTimeEditor::NowClick() {
 
 void TTimeEditor::SyncClick() {
     const QUrl server(QString::fromStdString(State.Settings().TimeServer));
-    const TTimeSyncReply reply = FetchServerTime(server, TimeSyncReplyFile, SyncTimeoutMs,
+    const TTimeSyncReply reply = FetchServerTime(server, SyncTimeoutMs,
                                                  [this] { emit TimerEnabled(false); });
     if (!reply.Ok) {
         Message(reply.Message);

@@ -1,43 +1,28 @@
 #include "ui/main/time_sync.h"
 
 #include <QEventLoop>
-#include <QFile>
-#include <QNetworkAccessManager>
 #include <QNetworkProxy>
-#include <QNetworkReply>
-#include <QNetworkRequest>
-#include <QTextStream>
+#include <QTcpSocket>
 #include <QTimer>
 
 namespace {
 
-// The 1-based columns first..first+count-1 as a number, when all are digits.
-std::optional<int> Field(const QString& line, int first, int count) {
-    if (line.size() < first - 1 + count) return std::nullopt;
-    int value = 0;
-    for (QChar c : line.mid(first - 1, count)) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9')) return std::nullopt;
-        value = value * 10 + (c.unicode() - '0');
-    }
-    return value;
+// A text from the server for a message: one line, control characters shown as "?", cut short.
+QString Quoted(const std::string& text) {
+    QString line = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    for (QChar& c : line)
+        if (c.category() == QChar::Other_Control) c = QLatin1Char('?');
+    return line.size() <= 48 ? line : line.left(48) + QStringLiteral("...");
 }
 
-QString Shortened(const QString& text) {
-    return text.size() <= 48 ? text : text.left(48) + QStringLiteral("...");
-}
-
-// The first line with any text in it (a daytime reply may begin with an empty line).
-std::optional<QString> FirstLineOf(const QString& path, QString& error) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        error = file.errorString();
-        return std::nullopt;
-    }
-    QTextStream in(&file);
-    QString line;
-    while (in.readLineInto(&line))
-        if (!line.trimmed().isEmpty()) return line;
-    return QString();
+QString UtcText(const TDateRec& utc) {
+    return QStringLiteral("%1-%2-%3 %4:%5:%6 UT")
+        .arg(utc.Year, 4, 10, QLatin1Char('0'))
+        .arg(utc.Month, 2, 10, QLatin1Char('0'))
+        .arg(utc.Day, 2, 10, QLatin1Char('0'))
+        .arg(utc.Hour, 2, 10, QLatin1Char('0'))
+        .arg(utc.Minute, 2, 10, QLatin1Char('0'))
+        .arg(utc.Second, 2, 10, QLatin1Char('0'));
 }
 
 TTimeSyncReply Failure(const QString& message, int status = 0) {
@@ -47,83 +32,126 @@ TTimeSyncReply Failure(const QString& message, int status = 0) {
     return reply;
 }
 
-} // namespace
-
-std::optional<TDateRec> ParseDaytimeLine(const QString& line) {
-    const auto mjd = Field(line, 1, 5), hour = Field(line, 16, 2), minute = Field(line, 19, 2),
-               second = Field(line, 22, 2);
-    if (!mjd || !hour || !minute || !second || *hour > 23 || *minute > 59 || *second > 60)
-        return std::nullopt;
-    const double jd = *mjd + 2400000.5 + *hour / 24.0 + *minute / 1440.0 + *second / 86400.0;
-    TDateRec date = JDToDate(jd);
-    date.JD = jd;
-    return date;
+// The client's fixed request; "Connection: close" so that the end of the reply is the end
+// of the connection.
+QByteArray RequestFor(const QUrl& url) {
+    QByteArray path = url.path(QUrl::FullyEncoded).toLatin1();
+    if (path.isEmpty()) path = "/";
+    if (url.hasQuery()) path += "?" + url.query(QUrl::FullyEncoded).toLatin1();
+    QByteArray host = url.host(QUrl::FullyEncoded).toLatin1();
+    if (url.port() >= 0) host += ":" + QByteArray::number(url.port());
+    return "GET " + path + " HTTP/1.1\r\nHost: " + host +
+           "\r\nUser-Agent: Mozilla/3.0 (compatible)"
+           "\r\nAccept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, */*"
+           "\r\nConnection: close\r\n\r\n";
 }
 
-TTimeSyncReply FetchServerTime(const QUrl& url, const QString& replyFile, int timeoutMs,
-                               const std::function<void()>& stopTimer) {
+// The user's message for a reply that was read to its end.
+TTimeSyncReply ReplyFor(const TTimeReply& parsed, const TPlausibleSpan& span) {
+    switch (parsed.Status) {
+    case TTimeReplyStatus::Ok:
+        break;
+    case TTimeReplyStatus::HttpError:
+        return Failure(TimeSyncFailed + QString::number(parsed.HttpStatus) + " " +
+                           Quoted(parsed.Reason),
+                       parsed.HttpStatus);
+    case TTimeReplyStatus::Incomplete:
+    case TTimeReplyStatus::Malformed:
+        return Failure(TimeSyncFailed + QStringLiteral("the server's answer is not HTTP"));
+    case TTimeReplyStatus::TooLong:
+        return Failure(TimeSyncFailed +
+                           QStringLiteral("no time in the first %1 KB of the server's answer")
+                               .arg(MaxTimeReplyBytes / 1024),
+                       200);
+    case TTimeReplyStatus::NotATime:
+        return Failure(QStringLiteral("The time server's reply is not a time: \"") +
+                           Quoted(parsed.FirstLine) + "\"",
+                       200);
+    case TTimeReplyStatus::TooEarly:
+        return Failure(QStringLiteral("The time server's time, %1, is before this program was "
+                                      "built (%2); the clock is left as it is.")
+                           .arg(UtcText(parsed.Utc), UtcText(JDToDate(span.EarliestJD)).left(10)),
+                       200);
+    case TTimeReplyStatus::TooLate:
+        return Failure(QStringLiteral("The time server's time, %1, is more than %2 years ahead; "
+                                      "the clock is left as it is.")
+                           .arg(UtcText(parsed.Utc))
+                           .arg(PlausibleYearsAhead),
+                       200);
+    }
+    TTimeSyncReply reply;
+    reply.Ok = true;
+    reply.HttpStatus = 200;
+    reply.FirstLine = QString::fromStdString(parsed.FirstLine);
+    reply.Utc = parsed.Utc;
+    return reply;
+}
+
+} // namespace
+
+TPlausibleSpan PlausibleServerSpanNow() {
+    // JD of the Unix epoch, 1970-01-01 0h UT.
+    constexpr double UnixEpochJD = 2440587.5;
+    return PlausibleServerSpan(UnixEpochJD +
+                               QDateTime::currentMSecsSinceEpoch() / (86400.0 * 1000.0));
+}
+
+TTimeSyncReply FetchServerTime(const QUrl& url, int timeoutMs,
+                               const std::function<void()>& stopTimer, const TPlausibleSpan& span) {
     if (stopTimer) stopTimer();
-    QFile body(replyFile);
-    if (!body.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return Failure(TimeSyncFailed + QStringLiteral("cannot write ") + replyFile + ": " +
-                       body.errorString());
+    if (url.scheme() != QLatin1String("http") || url.host().isEmpty())
+        return Failure(TimeSyncFailed + QStringLiteral("not a web address: \"") +
+                       Quoted(url.toString().toStdString()) + "\"");
 
-    QNetworkAccessManager client;
-    client.setProxy(QNetworkProxy::NoProxy);
-    QNetworkRequest request(url);
-    request.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("Mozilla/3.0 (compatible)"));
-    request.setRawHeader("Accept", "image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, */*");
-    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
-                         QNetworkRequest::PreferNetwork);
-
-    QNetworkReply* reply = client.get(request);
+    QTcpSocket socket;
+    socket.setProxy(QNetworkProxy::NoProxy);
     QEventLoop loop;
-    QTimer timeout;
-    timeout.setSingleShot(true);
-    timeout.setTimerType(Qt::PreciseTimer);
-    bool timedOut = false;
-    QObject::connect(&timeout, &QTimer::timeout, &loop, [&] {
+    QTimer deadline; // one limit for the whole exchange, however the server behaves
+    deadline.setSingleShot(true);
+    deadline.setTimerType(Qt::PreciseTimer);
+
+    QByteArray received;
+    TTimeReply parsed;
+    QString socketError;
+    bool done = false, timedOut = false;
+    const auto finish = [&] {
+        done = true;
+        loop.quit();
+    };
+    const auto readSome = [&](bool ended) {
+        // Never more than one byte past the limit is taken, whatever the server sends.
+        const qint64 room = static_cast<qint64>(MaxTimeReplyBytes) + 1 - received.size();
+        if (room > 0) received += socket.read(room);
+        parsed =
+            ParseTimeReply(std::string_view(received.constData(), received.size()), ended, span);
+        if (parsed.Status != TTimeReplyStatus::Incomplete) finish();
+    };
+    QObject::connect(&deadline, &QTimer::timeout, &loop, [&] {
         timedOut = true;
-        reply->abort();
+        finish();
     });
-    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    timeout.start(timeoutMs);
-    if (!reply->isFinished()) loop.exec(QEventLoop::ExcludeUserInputEvents);
-    timeout.stop();
+    QObject::connect(&socket, &QTcpSocket::connected, &loop,
+                     [&] { socket.write(RequestFor(url)); });
+    QObject::connect(&socket, &QTcpSocket::readyRead, &loop, [&] { readSome(false); });
+    QObject::connect(&socket, &QTcpSocket::disconnected, &loop, [&] { readSome(true); });
+    QObject::connect(&socket, &QTcpSocket::errorOccurred, &loop,
+                     [&](QAbstractSocket::SocketError error) {
+                         if (error == QAbstractSocket::RemoteHostClosedError) return; // the end
+                         socketError = socket.errorString();
+                         finish();
+                     });
 
-    if (reply->isOpen()) body.write(reply->readAll());
-    body.close();
-    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    const QString reason = reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
-    const QNetworkReply::NetworkError error = reply->error();
-    const QString errorText = reply->errorString();
-    reply->deleteLater();
+    deadline.start(timeoutMs);
+    socket.connectToHost(url.host(), static_cast<quint16>(url.port(80)));
+    if (!done) loop.exec(QEventLoop::ExcludeUserInputEvents);
+    deadline.stop();
+    socket.disconnect(); // nothing more is read: the answer is decided
+    socket.abort();
 
+    if (parsed.Status != TTimeReplyStatus::Incomplete) return ReplyFor(parsed, span);
     if (timedOut)
         return Failure(
             TimeSyncFailed +
             QStringLiteral("no answer within %1 seconds").arg(timeoutMs / 1000.0, 0, 'g', 3));
-    if (status.isValid() && status.toInt() != 200)
-        return Failure(TimeSyncFailed + QString::number(status.toInt()) + " " + reason,
-                       status.toInt());
-    if (error != QNetworkReply::NoError || !status.isValid())
-        return Failure(TimeSyncFailed + errorText);
-
-    QString readError;
-    const std::optional<QString> line = FirstLineOf(replyFile, readError);
-    if (!line)
-        return Failure(QStringLiteral("Cannot read the time server's reply from ") + replyFile +
-                           ": " + readError,
-                       200);
-    const std::optional<TDateRec> utc = ParseDaytimeLine(*line);
-    if (!utc)
-        return Failure(QStringLiteral("The time server's reply is not a time: \"") +
-                           Shortened(*line) + "\"",
-                       200);
-    TTimeSyncReply result;
-    result.Ok = true;
-    result.HttpStatus = 200;
-    result.FirstLine = *line;
-    result.Utc = *utc;
-    return result;
+    return Failure(TimeSyncFailed + socketError);
 }

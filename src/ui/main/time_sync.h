@@ -1,45 +1,40 @@
 #pragma once
 
 // Asking a time server for the time: an HTTP GET whose reply's first line has the layout
-// of the NIST daytime service,
+// of the NIST daytime service (see time_sync_reply.h). The reply is kept in memory; nothing
+// is written to disk. The request runs in a local event loop on the calling thread, and the
+// whole exchange (name lookup, connection, request and reply) gives up after the timeout,
+// however slowly or however much the server sends.
 //
-//   60000 23-02-25 12:34:56 00 0 0  50.0 UTC(NIST) *
-//   ^MJD            ^hh:mm:ss (universal time; 1-based columns 1-5, 16-17, 19-20, 22-23)
-//
-// The reply body is kept in the file "test.tmp" in the working directory. The request runs
-// in a local event loop on the calling thread and gives up after the timeout.
-//
-//   const TTimeSyncReply reply = FetchServerTime(QUrl(url), TimeSyncReplyFile,
-//                                                TimeSyncTimeoutMs, [&] { Timer1->stop(); });
+//   const TTimeSyncReply reply = FetchServerTime(QUrl(url), TimeSyncTimeoutMs,
+//                                                [&] { Timer1->stop(); });
 //   if (!reply.Ok) ShowMessage(reply.Message); else clock.SetUniversalTime(reply.Utc);
 
 #include <functional>
-#include <optional>
 
+#include <QDateTime>
 #include <QString>
 #include <QUrl>
 
 #include "engine/date_time.h"
+#include "ui/main/time_sync_reply.h"
 
 inline constexpr int TimeSyncTimeoutMs = 10000;
-inline const QString TimeSyncReplyFile = QStringLiteral("test.tmp");
 inline const QString TimeSyncFailed = QStringLiteral("Time Synchronisation Failed : ");
 
 struct [[nodiscard]] TTimeSyncReply {
     bool Ok = false;
     QString Message; // for the user when not Ok
     int HttpStatus = 0;
-    QString FirstLine; // the reply's first line
+    QString FirstLine; // the reply body's first line with text in it
     TDateRec Utc;      // the server's time when Ok, with its JD
 };
 
-// The date and time of a daytime line: JD = MJD + 2400000.5 + h/24 + m/1440 + s/86400.
-// Empty when a field is not a number or out of range.
-[[nodiscard]] std::optional<TDateRec> ParseDaytimeLine(const QString& line);
+// The times a server may give, judged by the computer's clock now.
+[[nodiscard]] TPlausibleSpan PlausibleServerSpanNow();
 
-// GET url (no proxy, the client's fixed headers), the body written anew to replyFile, then
-// its first line parsed. stopTimer runs before the request goes out.
-[[nodiscard]] TTimeSyncReply FetchServerTime(const QUrl& url,
-                                             const QString& replyFile = TimeSyncReplyFile,
-                                             int timeoutMs = TimeSyncTimeoutMs,
-                                             const std::function<void()>& stopTimer = {});
+// GET url (no proxy, the client's fixed headers), reading at most MaxTimeReplyBytes of the
+// reply. stopTimer runs before the request goes out.
+[[nodiscard]] TTimeSyncReply FetchServerTime(const QUrl& url, int timeoutMs = TimeSyncTimeoutMs,
+                                             const std::function<void()>& stopTimer = {},
+                                             const TPlausibleSpan& span = PlausibleServerSpanNow());
