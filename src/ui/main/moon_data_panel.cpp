@@ -4,6 +4,7 @@
 
 #include <QPainter>
 
+#include "engine/almanac_text.h"
 #include "engine/apsides.h"
 #include "engine/rise_set.h"
 #include "ui/common/borderless_window.h"
@@ -27,6 +28,17 @@ constexpr TParamCaption ParamCaptionTexts[] = {
     {"lblLunarPA", "P.A.:", "bo:", "Moon's topocentric libration in latitude"},
     {"lblLunarPhA", "Ph.A:", "PAA:", "Position angle of Moon's axis of rotation"},
 };
+
+QString MoonRowTitle(TRiseSetEventKind kind) {
+    switch (kind) {
+    case TRiseSetEventKind::Rise:
+        return QStringLiteral("Moonrise:");
+    case TRiseSetEventKind::Set:
+        return QStringLiteral("Moonset");
+    default:
+        return QStringLiteral("Transit:");
+    }
+}
 
 } // namespace
 
@@ -123,10 +135,10 @@ void TMoonDataPanel::ComputeApsides() {
 
 void TMoonDataPanel::DisplayLunarRiseSetTimes() {
     const TMoonRiseSet r = MoonRiseSet(State.SelectedDate(), State.Observer());
-    const auto rows = OrderMoonRows(r.Times.Rise, r.Times.Transit, r.Times.Set);
+    const auto rows = OrderMoonRows(r.Events);
     for (size_t k = 0; k < rows.size(); ++k) {
-        RowTitles[k]->setText(Q(rows[k].Title));
-        RowValues[k]->setText(Q(rows[k].Value));
+        RowTitles[k]->setText(MoonRowTitle(rows[k]));
+        RowValues[k]->setText(Q(EventTimeText(EventOf(r.Events, rows[k]))));
     }
 }
 

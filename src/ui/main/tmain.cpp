@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 
+#include "engine/almanac_text.h"
 #include "engine/moon.h"
 #include "engine/phase_name.h"
 #include "ui/common/art_names.h"
@@ -187,9 +188,7 @@ void TMain::FollowNewMoons(double ut) {
     // The day's pair no longer holds the displayed moment (a new moon passed during the day,
     // or the civil day straddles one): take the pair around the moment in UT, so the age
     // never runs negative or past a lunation.
-    TDateRec moment = State().SelectedDate();
-    moment.JD = ut;
-    AgeNewMoons = BracketingNewMoons(moment);
+    AgeNewMoons = BracketingNewMoons(ut);
 }
 
 void TMain::Tick() {
@@ -219,7 +218,8 @@ bool TMain::BlueMoonNow() const {
 
 QString TMain::LocalSiderealTime(const TDateRec& date, bool useGivenDate) const {
     const double longitude = State().Observer().ObserverLongitude;
-    if (useGivenDate) return Q(LocalSiderealTimeText(date, longitude));
+    if (useGivenDate) return Q(LocalSiderealTimeText(JulianDay(date), longitude));
     // The present moment, whatever day is selected and however the clock is shifted.
-    return QStringLiteral("LST: ") + Q(LocalSiderealTimeText(State().UniversalNow(), longitude));
+    return QStringLiteral("LST: ") +
+           Q(LocalSiderealTimeText(JulianDay(State().UniversalNow()), longitude));
 }

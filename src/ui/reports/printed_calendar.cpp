@@ -4,6 +4,7 @@
 
 #include <QPainter>
 
+#include "engine/almanac_text.h"
 #include "engine/moon.h"
 #include "engine/phases.h"
 #include "engine/regional_names.h"
@@ -16,7 +17,6 @@
 #include "ui/common/panels_draw.h"
 #include "ui/common/phase_shading.h"
 #include "ui/common/program_state.h"
-#include "ui/main/panels_text.h"
 
 namespace {
 
@@ -53,15 +53,16 @@ void DrawWeekdayHeader(QPainter& p, TPageMetrics& page, int dayOrder) {
 void DrawMoonTimes(QPainter& p, const TPageMetrics& page, int xr, int yt, const TDateRec& day,
                    const TObserver& observer) {
     const TMoonRiseSet moon = MoonRiseSet(day, observer);
-    const auto rows = OrderMoonRows(moon.Times.Rise, moon.Times.Transit, moon.Times.Set);
+    const auto rows = OrderMoonRows(moon.Events);
     const double rowK[] = {3.22, 12.86, 22.51};
     for (size_t i = 0; i < rows.size(); ++i) {
-        const QString title = rows[i].Title == "Transit:"    ? QStringLiteral("TR:")
-                              : rows[i].Title == "Moonrise:" ? QStringLiteral("MR:")
-                                                             : QStringLiteral("MS:");
+        const QString title = rows[i] == TRiseSetEventKind::Transit ? QStringLiteral("TR:")
+                              : rows[i] == TRiseSetEventKind::Rise  ? QStringLiteral("MR:")
+                                                                    : QStringLiteral("MS:");
         const int y = yt + page.K(rowK[i]);
         DrawTextAt(p, xr - page.K(41.8), y, title);
-        DrawTextAt(p, xr - page.K(24.12), y, CellTime(rows[i].Value));
+        DrawTextAt(p, xr - page.K(24.12), y,
+                   CellTime(EventTimeText(EventOf(moon.Events, rows[i]))));
     }
 }
 
