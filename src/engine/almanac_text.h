@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "engine/apsides.h"
+#include "engine/lunar_eclipse.h"
 #include "engine/rise_set.h"
 
 // The texts the windows and the almanac show, made from the engine's numbers. Every display
@@ -9,6 +11,9 @@
 
 // "HH:MM" of a minute of the day (0..1440).
 [[nodiscard]] std::string ClockText(int minuteOfDay);
+
+// "HH:MM" of a local JD as the date-and-time texts show it: seconds rounded, then dropped.
+[[nodiscard]] std::string LocalClockText(double localJD);
 
 // "HH:MM" of an event that occurs, NoEventText for one not on this day, NeverText for a body
 // that stays above or below the altitude.
@@ -19,3 +24,19 @@
 // Local mean sidereal time "HH:MM:SS" of a moment in Universal Time (JD) for an observer at a
 // longitude in radians, positive west.
 [[nodiscard]] std::string LocalSiderealTimeText(double jd, double longitudeWestRad);
+
+// "HH:MM  DD Mon  " of a passage (JDE taken as UT) in civil time, the minute rounded; at most
+// 25 characters.
+[[nodiscard]] std::string ApsisTimeText(double jde, double offsetDays);
+
+// "361113 km  ": the distance to the nearest kilometre.
+[[nodiscard]] std::string ApsisDistanceText(double distanceKm);
+
+[[nodiscard]] TApsidesText ApsidesText(const TNextApsides& next, double offsetDays);
+
+// VisibleText, PartiallyVisibleText or NotVisibleText.
+[[nodiscard]] std::string EclipseVisibilityText(TEclipseVisibility visibility);
+
+// The eclipse's texts from its contacts and visibility: the clock times of the contacts the
+// type has, the local date of greatest eclipse and the visibility.
+void FillEclipseTexts(EclipseCircumstances& eclipse);

@@ -2,11 +2,10 @@
 
 #include <cmath>
 
+#include "engine/almanac_text.h"
 #include "engine/angles.h"
 #include "engine/apsides_tables.h"
 #include "engine/coordinates.h"
-#include "engine/regional_names.h"
-#include "engine/text_helpers.h"
 
 namespace {
 
@@ -38,18 +37,6 @@ double CosineSeries(const TApsisTerm (&terms)[N], double t, double d, double m, 
         sum += (term.Coefficient + term.TCoefficient * t) *
                std::cos(term.D * d + term.M * m + term.F * f);
     return sum;
-}
-
-// "HH:MM  DD Mon  " in local time. The added 30 seconds round the truncated minutes.
-std::string PassageTimeText(double jde, double offsetDays) {
-    const TDateRec d = JDToDate(jde + 1.0 / 2880.0 + offsetDays);
-    std::string text = TwoDigits(d.Hour) + ":" + TwoDigits(d.Minute) + "  " + TwoDigits(d.Day) +
-                       " " + Utf8Prefix(LongMonthName(d.Month), 3) + "  ";
-    return text.substr(0, 25);
-}
-
-std::string DistanceText(double distanceKm) {
-    return std::to_string(static_cast<long long>(std::nearbyint(distanceKm))) + " km  ";
 }
 
 } // namespace
@@ -106,13 +93,10 @@ TNextApsides NextApsides(double jd) {
     return next;
 }
 
+TApsidesText Apsides(double jd, const TObserver& observer) {
+    return ApsidesText(NextApsides(jd), observer.LocalOffsetDays());
+}
+
 TApsidesText Apsides(const TDateRec& date, const TObserver& observer) {
-    const TNextApsides next = NextApsides(date.JD);
-    const double offset = observer.LocalOffsetDays();
-    TApsidesText text;
-    text.PerigeeDistance = DistanceText(next.Perigee.DistanceKm);
-    text.PerigeeTime = PassageTimeText(next.Perigee.JDE, offset);
-    text.ApogeeDistance = DistanceText(next.Apogee.DistanceKm);
-    text.ApogeeTime = PassageTimeText(next.Apogee.JDE, offset);
-    return text;
+    return Apsides(date.JD, observer);
 }

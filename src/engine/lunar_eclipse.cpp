@@ -1,9 +1,9 @@
 #include "engine/lunar_eclipse.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 
+#include "engine/almanac_text.h"
 #include "engine/angles.h"
 #include "engine/lunar_eclipse_tables.h"
 #include "engine/moon.h"
@@ -47,17 +47,14 @@ double GreatestEclipseJDE(double k, const TEclipseElements& el, double f1) {
     return jde;
 }
 
-std::string TimeText(double localJD) {
-    return DateTimeText(JDToDate(localJD)).substr(0, 5);
+// The minute of the day a contact's clock text shows.
+int ShownMinute(double localJD) {
+    const TDateRec d = JDToDate(localJD);
+    return d.Hour * 60 + d.Minute;
 }
 
-// Minutes of the day of an "hh:mm" text.
-int MinuteOfDay(const std::string& text) {
-    auto digit = [&](size_t i) {
-        return i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])) ? text[i] - '0'
-                                                                                    : 0;
-    };
-    return (digit(0) * 10 + digit(1)) * 60 + digit(3) * 10 + digit(4);
+bool Circumpolar(const TRiseSetEvent& e) {
+    return e.Status == TEventStatus::AlwaysAbove || e.Status == TEventStatus::AlwaysBelow;
 }
 
 bool IsFullMoon(double k) {
@@ -126,36 +123,29 @@ EclipseCircumstances EclipseCalcs(const TPhaseEntry& entry, int year, const TObs
     ec.Contacts[ContactMax] = jdMax + offset;
     ec.MaxDate = JDToDate(ec.Contacts[ContactMax]);
     ec.MaxDate.JD = ec.Contacts[ContactMax];
-    const std::string maxText = DateTimeText(ec.MaxDate);
-    ec.MaxTime = maxText.substr(0, 5);
-    ec.DateText = maxText.size() > 10 ? maxText.substr(10) : "";
 
     const double sPen = semiduration(h);
     ec.Contacts[ContactP1] = jdMax - sPen + offset;
     ec.Contacts[ContactP4] = jdMax + sPen + offset;
-    ec.PenStart = TimeText(ec.Contacts[ContactP1]);
-    ec.PenEnd = TimeText(ec.Contacts[ContactP4]);
 
     const TMoonRiseSet riseSet = MoonRiseSet(ec.MaxDate, observer);
-    const bool neverRisesOrSets = riseSet.Times.Rise == NeverText && riseSet.Times.Set == NeverText;
-    ec.Visibility =
-        EclipseVisibility(riseSet.Times.Rise, riseSet.Times.Set, ec.PenStart, ec.PenEnd,
-                          neverRisesOrSets && MoonUpAt(ec.Contacts[ContactMax], observer));
+    const bool neverRisesOrSets =
+        Circumpolar(riseSet.Events.Rise) && Circumpolar(riseSet.Events.Set);
+    ec.VisibilityKind = EclipseVisibility(
+        riseSet.Events.Rise, riseSet.Events.Set, ec.Contacts[ContactP1], ec.Contacts[ContactP4],
+        neverRisesOrSets && MoonUpAt(ec.Contacts[ContactMax], observer));
 
     if (ec.EclipseType >= EclipsePartial) {
         const double sPar = semiduration(pp);
         ec.Contacts[ContactU1] = jdMax - sPar + offset;
         ec.Contacts[ContactU4] = jdMax + sPar + offset;
-        ec.UmbStart = TimeText(ec.Contacts[ContactU1]);
-        ec.UmbEnd = TimeText(ec.Contacts[ContactU4]);
     }
     if (ec.EclipseType == EclipseTotal) {
         const double sTot = semiduration(t);
         ec.Contacts[ContactU2] = jdMax - sTot + offset;
         ec.Contacts[ContactU3] = jdMax + sTot + offset;
-        ec.TotStart = TimeText(ec.Contacts[ContactU2]);
-        ec.TotEnd = TimeText(ec.Contacts[ContactU3]);
     }
+    FillEclipseTexts(ec);
     return ec;
 }
 
@@ -189,33 +179,32 @@ EclipseCircumstances CheckForEclipse(const TPhaseList& list, int count, int year
     return result;
 }
 
-std::string CheckEclipseVisibility(const std::string& moonRise, const std::string& moonSet,
-                                   const std::string& penStart, const std::string& penEnd) {
-    if (moonRise == NeverText && moonSet == NeverText) return NotVisibleText;
-    const int r = MinuteOfDay(moonRise);
-    const int s = MinuteOfDay(moonSet);
-    const int p1 = MinuteOfDay(penStart);
-    const int p4 = MinuteOfDay(penEnd);
-    if (p1 > r && p1 > s) return NotVisibleText;       // set before the eclipse begins
-    if (r > p1 && r > p4) return NotVisibleText;       // rises after it has ended
-    if (r > p1 && s > p4) return PartiallyVisibleText; // rises during it
-    if (p1 > r && p4 > s) return PartiallyVisibleText; // sets during it
-    return VisibleText;
+TEclipseVisibility SpellVisibility(int r, int s, int p1, int p4) {
+    if (p1 > r && p1 > s) return TEclipseVisibility::NotVisible;       // set before it begins
+    if (r > p1 && r > p4) return TEclipseVisibility::NotVisible;       // rises after it has ended
+    if (r > p1 && s > p4) return TEclipseVisibility::PartiallyVisible; // rises during it
+    if (p1 > r && p4 > s) return TEclipseVisibility::PartiallyVisible; // sets during it
+    return TEclipseVisibility::Visible;
 }
 
-std::string EclipseVisibility(const std::string& moonRise, const std::string& moonSet,
-                              const std::string& penStart, const std::string& penEnd, bool moonUp) {
+TEclipseVisibility EclipseVisibility(const TRiseSetEvent& moonRise, const TRiseSetEvent& moonSet,
+                                     double penStartLocalJD, double penEndLocalJD, bool moonUp) {
     // A Moon that neither rises nor sets is either up or down the whole day.
-    if (moonRise == NeverText && moonSet == NeverText) return moonUp ? VisibleText : NotVisibleText;
-    const std::string rise = moonRise == NoEventText ? "00:00" : moonRise;
-    const std::string set = moonSet == NoEventText ? "23:59" : moonSet;
+    if (Circumpolar(moonRise) && Circumpolar(moonSet))
+        return moonUp ? TEclipseVisibility::Visible : TEclipseVisibility::NotVisible;
+    constexpr int StartOfDay = 0;
+    constexpr int EndOfDay = 23 * 60 + 59;
+    const int rise = moonRise.Status == TEventStatus::Occurs ? moonRise.Minute : StartOfDay;
+    const int set = moonSet.Status == TEventStatus::Occurs ? moonSet.Minute : EndOfDay;
+    const int p1 = ShownMinute(penStartLocalJD);
+    const int p4 = ShownMinute(penEndLocalJD);
     if (set < rise) {
         // Up at the start and at the end of the day: try each of the two spells.
-        const std::string first = CheckEclipseVisibility("00:00", set, penStart, penEnd);
-        if (first != NotVisibleText) return first;
-        return CheckEclipseVisibility(rise, "23:59", penStart, penEnd);
+        const TEclipseVisibility first = SpellVisibility(StartOfDay, set, p1, p4);
+        if (first != TEclipseVisibility::NotVisible) return first;
+        return SpellVisibility(rise, EndOfDay, p1, p4);
     }
-    return CheckEclipseVisibility(rise, set, penStart, penEnd);
+    return SpellVisibility(rise, set, p1, p4);
 }
 
 void FillContactPositions(EclipseCircumstances& eclipse, const TObserver& observer) {

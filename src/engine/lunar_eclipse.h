@@ -7,6 +7,7 @@
 #include "engine/date_time.h"
 #include "engine/observer.h"
 #include "engine/phases.h"
+#include "engine/rise_set.h"
 
 // Lunar eclipses at the full moons of a month (Meeus, Astronomical Algorithms, ch. 54), with
 // the contact times in local civil time and the visibility from the observer's place.
@@ -25,10 +26,15 @@ inline constexpr int ContactU3 = 4;  // totality ends
 inline constexpr int ContactU4 = 5;  // Moon leaves the umbra
 inline constexpr int ContactP4 = 6;  // Moon leaves the penumbra
 
+// How much of an eclipse the observer can see, from the Moon's rising and setting.
+enum class TEclipseVisibility { Visible, PartiallyVisible, NotVisible };
+
 inline constexpr const char* VisibleText = "Visible";
 inline constexpr const char* PartiallyVisibleText = "Partially Visible";
 inline constexpr const char* NotVisibleText = "Not Visible";
 
+// The texts (MaxTime ... DateText, Visibility) are made from the numbers (Contacts,
+// VisibilityKind) by FillEclipseTexts.
 struct [[nodiscard]] EclipseCircumstances {
     std::string MaxTime;  // "hh:mm" local time of greatest eclipse
     std::string PenStart; // P1; all types
@@ -40,8 +46,9 @@ struct [[nodiscard]] EclipseCircumstances {
     std::string DateText; // "DD Month YYYY", local date of greatest eclipse
     double UmbralMag = 0.0;
     double PenumbralMag = 0.0;
-    int EclipseType = EclipseNone;    // 0 none, 1 penumbral, 2 partial, 3 total
-    std::string Visibility;           // VisibleText, PartiallyVisibleText or NotVisibleText
+    int EclipseType = EclipseNone; // 0 none, 1 penumbral, 2 partial, 3 total
+    std::string Visibility;        // VisibleText, PartiallyVisibleText or NotVisibleText
+    TEclipseVisibility VisibilityKind = TEclipseVisibility::NotVisible; // what Visibility says
     TDateRec MaxDate;                 // local date and time of greatest eclipse (JD: local JD)
     std::array<double, 7> Contacts{}; // local JDs P1, U1, U2, max, U3, U4, P4; 0 if none
     double PenRadius = 0.0;           // penumbra at the Moon, Earth radii
@@ -70,20 +77,21 @@ struct [[nodiscard]] EclipseCircumstances {
 [[nodiscard]] std::vector<EclipseCircumstances> MonthEclipses(const TPhaseList& list, int count,
                                                               int year, const TObserver& observer);
 
-// Visibility from the times of moonrise and moonset and of the first and last penumbral
-// contacts, each "hh:mm" (only the clock time is compared).
-[[nodiscard]] std::string CheckEclipseVisibility(const std::string& moonRise,
-                                                 const std::string& moonSet,
-                                                 const std::string& penStart,
-                                                 const std::string& penEnd);
+// Visibility from the day's moonrise and moonset and the local JDs of the first and last
+// penumbral contacts. Only clock times are compared, to the minute as shown: a rise not on the
+// day counts as 00:00, a set not on the day as 23:59; a Moon that neither rises nor sets is
+// visible when moonUp (above the horizon at greatest eclipse). Up at the start and at the end
+// of the day, the Moon's two spells are tried in turn.
+[[nodiscard]] TEclipseVisibility EclipseVisibility(const TRiseSetEvent& moonRise,
+                                                   const TRiseSetEvent& moonSet,
+                                                   double penStartLocalJD, double penEndLocalJD,
+                                                   bool moonUp);
 
-// Visibility from the day's moonrise and moonset texts as the rise/set routines give them
-// ("hh:mm", "*****" for no event that day, "None" for a Moon that neither rises nor sets).
-// moonUp tells, for the "None" case, whether the Moon is above the horizon at greatest
-// eclipse.
-[[nodiscard]] std::string EclipseVisibility(const std::string& moonRise, const std::string& moonSet,
-                                            const std::string& penStart, const std::string& penEnd,
-                                            bool moonUp);
+// Visibility within one spell of the Moon above the horizon, all four in minutes of the day:
+// not visible when the Moon sets before the eclipse begins or rises after it ends, partially
+// when it rises or sets during it.
+[[nodiscard]] TEclipseVisibility SpellVisibility(int riseMinute, int setMinute, int penStartMinute,
+                                                 int penEndMinute);
 
 // Fills MoonLong and MoonLat at every contact that exists (the eclipse screen's drawing).
 // The contacts' local JDs are used unchanged, as the screen has always done.

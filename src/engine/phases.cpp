@@ -70,6 +70,7 @@ TPhaseEntry MakeEntry(double k, int code, double jdLocal) {
     if (k >= 0 && (code == 1 || code == 3)) entry.PhaseType = 4 - code;
     entry.JDLocal = jdLocal;
     entry.When = JDToDate(jdLocal);
+    entry.Minute = entry.When.Hour * 60 + entry.When.Minute;
     entry.Text = DateTimeTextNoSeconds(entry.When);
     return entry;
 }

@@ -29,8 +29,9 @@ struct TPhaseEntry {
     double K = 0.0;       // lunation number, a multiple of 0.25
     int PhaseType = 0;    // 0 New Moon, 1 Last Quarter, 2 Full Moon, 3 First Quarter
     double JDLocal = 0.0; // true instant in local civil time
-    TDateRec When;        // JDToDate(JDLocal)
-    std::string Text;     // "HH:MM  DD Month YYYY", local time
+    TDateRec When;        // JDToDate(JDLocal): the local date and time as Text shows them
+    int Minute = 0;       // minute of the local day as Text shows it (When.Hour, When.Minute)
+    std::string Text;     // "HH:MM  DD Month YYYY", local time, made from When
 };
 
 // A month holds at most five principal phases.

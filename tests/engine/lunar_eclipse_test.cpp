@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "engine/almanac_text.h"
 #include "engine/angles.h"
 #include "engine/lunar_eclipse.h"
 #include "engine/phases.h"
@@ -17,11 +18,8 @@ TObserver Place(double eastDeg, double northDeg, int zoneMinutes) {
 }
 
 EclipseCircumstances MonthEclipse(int year, int month, const TObserver& observer = {}) {
-    TDateRec d;
-    d.Year = static_cast<std::uint16_t>(year);
-    d.Month = static_cast<std::uint16_t>(month);
     TPhaseList list;
-    const int n = MonthPhases(d, observer, list);
+    const int n = MonthPhases(MakeDate(year, month, 1), observer, list);
     return CheckForEclipse(list, n, year, observer);
 }
 
@@ -137,20 +135,49 @@ TEST(LunarEclipse, EclipseAtFirstOfTwoFullMoonsIsKept) {
     EXPECT_LT(total, 201 * 2.6);
 }
 
+// Events and contact moments from "HH:MM" clock times on 1 March 2024 (local JD).
+constexpr double Day0 = 2460370.5;
+TRiseSetEvent At(int h, int m) {
+    return {TEventStatus::Occurs, Day0 + (h * 60 + m) / 1440.0, h * 60 + m};
+}
+double Jd(int h, int m) {
+    return Day0 + (h * 60 + m + 0.2) / 1440.0;
+}
+const TRiseSetEvent NotToday{TEventStatus::NotThisDay, 0.0, 0};
+const TRiseSetEvent Above{TEventStatus::AlwaysAbove, 0.0, 0};
+const TRiseSetEvent Below{TEventStatus::AlwaysBelow, 0.0, 0};
+
 TEST(LunarEclipse, VisibilityRules) {
+    using V = TEclipseVisibility;
     // Rise 18:00, set 06:00, eclipse 05:00 to 08:00: sets during the eclipse.
-    EXPECT_EQ(EclipseVisibility("18:00", "06:00", "05:00", "08:00", false), PartiallyVisibleText);
-    EXPECT_EQ(CheckEclipseVisibility("06:00", "18:00", "10:00", "12:00"), VisibleText);
-    EXPECT_EQ(CheckEclipseVisibility("06:00", "18:00", "19:00", "21:00"), NotVisibleText);
-    EXPECT_EQ(CheckEclipseVisibility("06:00", "18:00", "03:00", "05:00"), NotVisibleText);
-    EXPECT_EQ(CheckEclipseVisibility("06:00", "18:00", "05:00", "07:00"), PartiallyVisibleText);
-    EXPECT_EQ(CheckEclipseVisibility("None", "None", "05:00", "07:00"), NotVisibleText);
+    EXPECT_EQ(EclipseVisibility(At(18, 0), At(6, 0), Jd(5, 0), Jd(8, 0), false),
+              V::PartiallyVisible);
+    // Up 06:00 to 18:00.
+    EXPECT_EQ(EclipseVisibility(At(6, 0), At(18, 0), Jd(10, 0), Jd(12, 0), false), V::Visible);
+    EXPECT_EQ(EclipseVisibility(At(6, 0), At(18, 0), Jd(19, 0), Jd(21, 0), false), V::NotVisible);
+    EXPECT_EQ(EclipseVisibility(At(6, 0), At(18, 0), Jd(3, 0), Jd(5, 0), false), V::NotVisible);
+    EXPECT_EQ(EclipseVisibility(At(6, 0), At(18, 0), Jd(5, 0), Jd(7, 0), false),
+              V::PartiallyVisible);
+    EXPECT_EQ(EclipseVisibility(At(6, 0), At(18, 0), Jd(17, 0), Jd(19, 0), false),
+              V::PartiallyVisible);
+    // Up before 04:10 and after 20:00: the first spell sees the end, the second the start.
+    EXPECT_EQ(EclipseVisibility(At(20, 0), At(4, 10), Jd(2, 0), Jd(4, 0), false), V::Visible);
+    EXPECT_EQ(EclipseVisibility(At(20, 0), At(4, 10), Jd(21, 0), Jd(22, 0), false), V::Visible);
+    EXPECT_EQ(EclipseVisibility(At(20, 0), At(4, 10), Jd(10, 0), Jd(12, 0), false), V::NotVisible);
+    // Clock times only, to the minute shown: a contact on the day before counts by its clock.
+    EXPECT_EQ(EclipseVisibility(At(6, 0), At(18, 0), Jd(10, 0) - 1.0, Jd(12, 0), false),
+              V::Visible);
     // No moonrise that day counts as a rise at 00:00, no moonset as a set at 23:59.
-    EXPECT_EQ(EclipseVisibility("*****", "12:00", "01:00", "03:00", false), VisibleText);
-    EXPECT_EQ(EclipseVisibility("12:00", "*****", "22:00", "23:30", false), VisibleText);
-    // A Moon that neither rises nor sets is visible all day when it is up.
-    EXPECT_EQ(EclipseVisibility("None", "None", "05:00", "07:00", true), VisibleText);
-    EXPECT_EQ(EclipseVisibility("None", "None", "05:00", "07:00", false), NotVisibleText);
+    EXPECT_EQ(EclipseVisibility(NotToday, At(12, 0), Jd(1, 0), Jd(3, 0), false), V::Visible);
+    EXPECT_EQ(EclipseVisibility(At(12, 0), NotToday, Jd(22, 0), Jd(23, 30), false), V::Visible);
+    EXPECT_EQ(EclipseVisibility(At(12, 0), NotToday, Jd(23, 0), Jd(23, 59), false), V::Visible);
+    EXPECT_EQ(EclipseVisibility(At(12, 0), NotToday, Jd(23, 59), Jd(23, 59), false), V::Visible);
+    // A Moon that neither rises nor sets is seen all day when it is up, never when down.
+    EXPECT_EQ(EclipseVisibility(Above, Above, Jd(5, 0), Jd(7, 0), true), V::Visible);
+    EXPECT_EQ(EclipseVisibility(Below, Below, Jd(5, 0), Jd(7, 0), false), V::NotVisible);
+    EXPECT_EQ(EclipseVisibilityText(V::Visible), VisibleText);
+    EXPECT_EQ(EclipseVisibilityText(V::PartiallyVisible), PartiallyVisibleText);
+    EXPECT_EQ(EclipseVisibilityText(V::NotVisible), NotVisibleText);
 }
 
 TEST(LunarEclipse, VisibilityFromPlaces) {
@@ -165,6 +192,12 @@ TEST(LunarEclipse, VisibilityFromPlaces) {
     const EclipseCircumstances dec2010 = MonthEclipse(2010, 12, Place(15.6, 80.0, 60));
     ASSERT_EQ(dec2010.EclipseType, EclipseTotal);
     EXPECT_EQ(dec2010.Visibility, VisibleText);
+    EXPECT_EQ(dec2010.VisibilityKind, TEclipseVisibility::Visible);
+    // The texts are the clock times of the contacts: P1 05:29 UT, greatest 08:17 UT (NASA).
+    EXPECT_EQ(dec2010.PenStart, LocalClockText(dec2010.Contacts[ContactP1]));
+    EXPECT_NEAR(std::stoi(dec2010.MaxTime.substr(0, 2)) * 60 + std::stoi(dec2010.MaxTime.substr(3)),
+                9 * 60 + 17, 2);
+    EXPECT_EQ(dec2010.DateText, "21 December 2010");
 }
 
 TEST(LunarEclipse, ContactPositionsAndBadInput) {

@@ -5,16 +5,14 @@
 #include <sstream>
 #include <vector>
 
+#include "engine/almanac_text.h"
 #include "engine/date_time.h"
 #include "engine/phases.h"
 
 namespace {
 
 TDateRec MonthOf(int year, int month) {
-    TDateRec d;
-    d.Year = static_cast<std::uint16_t>(year);
-    d.Month = static_cast<std::uint16_t>(month);
-    return d;
+    return MakeDate(year, month, 1);
 }
 
 TObserver Zone(int minutes) {
@@ -49,9 +47,7 @@ int ExpectedType(double k) {
 }
 
 double MonthStart(int year, int month) {
-    TDateRec d = MonthOf(year, month);
-    d.Day = 1;
-    return JulianDay(d);
+    return JulianDayOf(year, month, 1);
 }
 
 // Walks consecutive months and checks that the phases follow each other quarter by quarter,
@@ -73,6 +69,11 @@ std::string CheckRun(int year, int month, int months, const TObserver& observer,
         for (const TPhaseEntry& p : list) {
             if (p.JDLocal < start || p.JDLocal >= end) return where.str() + "phase outside month";
             if (p.PhaseType != ExpectedType(p.K)) return where.str() + "wrong phase type";
+            // The numbers say what the caption shows: its clock, day, month and year.
+            if (ClockText(p.Minute) != p.Text.substr(0, 5) ||
+                DateTimeText(p.When).substr(10) != p.Text.substr(7) ||
+                std::fabs(p.When.JD - p.JDLocal) > 0.5 / 86400.0 + 1e-9)
+                return where.str() + "numbers unlike the caption " + p.Text;
             if (any) {
                 if (p.K != lastK + 0.25) {
                     std::ostringstream s;
@@ -123,6 +124,7 @@ TEST(Phases, LocalTimeDecidesTheMonth) {
     EXPECT_EQ(oct.back().PhaseType, PhaseFullMoon);
     EXPECT_EQ(oct.back().When.Day, 31);
     EXPECT_EQ(oct.back().Text.substr(0, 2), "23");
+    EXPECT_EQ(oct.back().Minute, 23 * 60 + 45);
     const auto nov = Phases(1906, 11, Zone(-300));
     ASSERT_FALSE(nov.empty());
     EXPECT_EQ(nov.front().K, oct.back().K + 0.25);
@@ -168,9 +170,7 @@ TEST(Phases, BracketingNewMoonsFromYear1To9999) {
     const double last = MonthStart(9999, 12) + 30;
     double worst = 0.0;
     for (double jd = first + 0.137; jd < last; jd += 9.37) {
-        TDateRec d = JDToDate(jd);
-        d.JD = jd;
-        const TNewMoonPair pair = BracketingNewMoons(d);
+        const TNewMoonPair pair = BracketingNewMoons(jd);
         ASSERT_LE(pair.PrevNewMoon, jd) << "JD " << jd;
         ASSERT_GT(pair.NextNewMoon, jd) << "JD " << jd;
         const double length = pair.NextNewMoon - pair.PrevNewMoon;
@@ -182,9 +182,10 @@ TEST(Phases, BracketingNewMoonsFromYear1To9999) {
     EXPECT_LT(worst, 0.5);
 
     // The new moon of Meeus, ex. 49.a, seen from just before and just after it.
-    TDateRec d;
-    d.JD = 2443192.65;
-    EXPECT_NEAR(BracketingNewMoons(d).NextNewMoon, 2443192.65118, 2e-5);
+    EXPECT_NEAR(BracketingNewMoons(2443192.65).NextNewMoon, 2443192.65118, 2e-5);
+    EXPECT_NEAR(BracketingNewMoons(2443192.66).PrevNewMoon, 2443192.65118, 2e-5);
+    // The date record's cached JD is what the older form reads.
+    TDateRec d = JDToDate(0.0);
     d.JD = 2443192.66;
     EXPECT_NEAR(BracketingNewMoons(d).PrevNewMoon, 2443192.65118, 2e-5);
 }
