@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 #include <sstream>
+#include <utility>
+#include <vector>
 
 #include "cli/almanac_commands.h"
 #include "cli/csv_writer.h"
@@ -331,6 +333,48 @@ TEST(AlmanacErrors, OneLineOnStderrAndStatusTwo) {
         EXPECT_TRUE(run.Out.empty()) << line;
         EXPECT_EQ(std::count(run.Err.begin(), run.Err.end(), '\n'), 1) << line << run.Err;
     }
+}
+
+TEST(AlmanacErrors, ZoneBoundsAreInclusive) {
+    // UTC-12 and UTC+14 are the extreme zones in use; a minute beyond is refused.
+    for (const char* zone : {"-720", "840", "0"})
+        EXPECT_EQ(Almanac({"--zone", zone, "phases", "2000"}).Status, 0) << zone;
+    for (const char* zone : {"-721", "841"}) {
+        const TRun run = Almanac({"--zone", zone, "phases", "2000"});
+        EXPECT_EQ(run.Status, 2) << zone;
+        EXPECT_THAT(run.Err, testing::HasSubstr("--zone must lie between -720 and 840")) << zone;
+    }
+}
+
+TEST(AlmanacNow, ZoneTextWithHalfHoursAndDaylightSaving) {
+    const std::pair<std::vector<std::string>, const char*> cases[] = {
+        {{"--zone", "-570", "now"}, "(UTC-09:30)"}, // the Marquesas
+        {{"--zone", "-30", "now"}, "(UTC-00:30)"},
+        {{"--zone", "330", "--dst", "now"}, "(UTC+06:30)"},
+        {{"--zone", "-600", "--dst", "now"}, "(UTC-09:00)"},
+        {{"now"}, "(UTC+00:00)"},
+    };
+    for (const auto& [words, text] : cases) {
+        const TRun run = Almanac(words);
+        ASSERT_EQ(run.Status, 0) << text;
+        EXPECT_THAT(run.Out.substr(0, run.Out.find('\n')), testing::HasSubstr(text));
+    }
+}
+
+TEST(AlmanacCsv, FieldsWithCommasQuotesAndLineBreaksAreQuoted) {
+    // RFC 4180: such a field is enclosed in quotes, and a quote inside it is doubled.
+    EXPECT_EQ(CsvField("Full Moon"), "Full Moon");
+    EXPECT_EQ(CsvField(""), "");
+    EXPECT_EQ(CsvField("12 June, 1900"), "\"12 June, 1900\"");
+    EXPECT_EQ(CsvField("Hunter's \"Moon\""), "\"Hunter's \"\"Moon\"\"\"");
+    EXPECT_EQ(CsvField("\""), "\"\"\"\"");
+    EXPECT_EQ(CsvField("a\nb"), "\"a\nb\"");
+    EXPECT_EQ(CsvField("a\rb"), "\"a\rb\"");
+    std::ostringstream out;
+    WriteCsvRow(out, {"x", "say \"hi\", then go", "", "y"});
+    EXPECT_EQ(out.str(), "x,\"say \"\"hi\"\", then go\",,y\n");
+    EXPECT_EQ(SplitCsv(out.str().substr(0, out.str().size() - 1)),
+              (std::vector<std::string>{"x", "say \"hi\", then go", "", "y"}));
 }
 
 TEST(AlmanacHelp, ListsEveryCommandAndOption) {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <utility>
+
 #include "engine/phase_name.h"
 
 TEST(MoonPhaseName, BoundsAreInclusiveOnTheUpperSide) {
@@ -18,4 +21,24 @@ TEST(MoonPhaseName, BoundsAreInclusiveOnTheUpperSide) {
     EXPECT_EQ(MoonPhaseName(50.0, 1, false), "Full (Wolf) Moon");
     EXPECT_EQ(MoonPhaseName(50.0, 12, false), "Full (Cold) Moon");
     EXPECT_NEAR(LunationPercent(14.765, 0.0, 29.53), 50.0, 1e-9);
+}
+
+TEST(MoonPhaseName, EveryBoundOnBothSides) {
+    // Each name holds up to and including its bound; just above it the next name begins.
+    const std::pair<double, const char*> bounds[] = {
+        {3, "New Moon"},        {23, "Waxing Crescent"},  {27, "First Quarter"},
+        {47, "Waxing Gibbous"}, {53, "Full (Pink) Moon"}, {73, "Waning Gibbous"},
+        {77, "Last Quarter"},   {97, "Waning Crescent"},  {100, "New Moon"}};
+    for (size_t i = 0; i < std::size(bounds); ++i) {
+        const auto [bound, name] = bounds[i];
+        EXPECT_EQ(MoonPhaseName(bound, 4, false), name) << bound;
+        EXPECT_EQ(MoonPhaseName(bound - 1e-9, 4, false), name) << bound;
+        if (i + 1 < std::size(bounds)) {
+            EXPECT_EQ(MoonPhaseName(bound + 1e-9, 4, false), bounds[i + 1].second) << bound;
+        }
+    }
+    EXPECT_EQ(MoonPhaseName(-0.5, 4, false), "New Moon");
+    EXPECT_EQ(LunationPercent(5.0, 10.0, 10.0), 0.0); // no lunation: no division by zero
+    EXPECT_STREQ(TraditionalFullMoonName(0), "");
+    EXPECT_STREQ(TraditionalFullMoonName(13), "");
 }
