@@ -6,12 +6,14 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
+#include "engine/almanac_text.h"
 #include "engine/moon.h"
 #include "engine/phase_name.h"
 #include "engine/phases.h"
 #include "ui/main/moon_drawing.h"
 #include "ui/main/panels_text.h"
 #include "ui/main/tmain.h"
+#include "ui/menus/window_set.h"
 
 namespace {
 
@@ -37,7 +39,7 @@ void BM_TickEngineWork(benchmark::State& state) {
         const double p = LunationPercent(age, newMoons.PrevNewMoon, newMoons.NextNewMoon);
         benchmark::DoNotOptimize(MoonPhaseName(p, date.Month, false));
         benchmark::DoNotOptimize(MoonAgeTexts(age));
-        benchmark::DoNotOptimize(LocalSiderealTimeText(date, observer.ObserverLongitude));
+        benchmark::DoNotOptimize(LocalSiderealTimeText(ut, observer.ObserverLongitude));
         benchmark::DoNotOptimize(HoursToSexagesimal(moon.TopoRADeg / 15.0, 24));
         benchmark::DoNotOptimize(HoursToSexagesimal(sun.Azimuth));
     }
@@ -57,30 +59,28 @@ void BM_TickMoonDrawing(benchmark::State& state) {
 }
 BENCHMARK(BM_TickMoonDrawing)->Unit(benchmark::kMicrosecond);
 
-TMainSetup BenchSetup(const QTemporaryDir& folder) {
-    TMainSetup setup;
-    setup.SettingsPath = folder.filePath("settings.db");
-    setup.ShowWarnings = false;
-    setup.Clock = [] { return QDateTime(QDate(2026, 12, 7), QTime(21, 15, 30), Qt::UTC); };
-    return setup;
+// The window set over a fresh settings database, its clock standing at one instant.
+TWindowSetup BenchSetup(const QTemporaryDir& folder) {
+    return {folder.filePath("settings.db"),
+            [] { return QDateTime(QDate(2026, 12, 7), QTime(21, 15, 30), Qt::UTC); }, nullptr};
 }
 
-// The whole tick of the real window: engine, panel buffers, clock strip, Moon drawing.
+// The whole tick of the real window: engine, panels, clock strip, Moon drawing.
 void BM_Tick(benchmark::State& state) {
     QTemporaryDir folder;
-    TMain window(BenchSetup(folder));
+    TWindowSet windows(BenchSetup(folder));
     for (auto _ : state)
-        window.Tick();
+        windows.Main().Tick();
 }
 BENCHMARK(BM_Tick)->Unit(benchmark::kMicrosecond);
 
 // One full repaint of the window into a picture.
 void BM_FullRepaint(benchmark::State& state) {
     QTemporaryDir folder;
-    TMain window(BenchSetup(folder));
-    window.Tick();
+    TWindowSet windows(BenchSetup(folder));
+    windows.Main().Tick();
     for (auto _ : state)
-        benchmark::DoNotOptimize(window.grab());
+        benchmark::DoNotOptimize(windows.Main().grab());
 }
 BENCHMARK(BM_FullRepaint)->Unit(benchmark::kMicrosecond);
 

@@ -7,9 +7,11 @@
 #include "engine/text_helpers.h"
 #include "ui/common/art_names.h"
 #include "ui/common/artwork.h"
+#include "ui/common/clock_time.h"
+#include "ui/common/messages.h"
+#include "ui/common/program_state.h"
 #include "ui/main/clock_editor.h"
 #include "ui/main/clock_strip.h"
-#include "ui/main/clock_time.h"
 
 namespace {
 
@@ -19,7 +21,7 @@ TDateRec Date(int day, int month, int year, int hour = 0, int minute = 0, int se
 }
 
 QDateTime At(int year, int month, int day, int hour, int minute, int second) {
-    return QDateTime(QDate(year, month, day), QTime(hour, minute, second));
+    return QDateTime(QDate(year, month, day), QTime(hour, minute, second), Qt::UTC);
 }
 
 class TNoClock final : public TSystemClock {
@@ -27,26 +29,27 @@ class TNoClock final : public TSystemClock {
     bool SetUniversalTime(const TDateRec&) override { return false; }
 };
 
-// A time editor on a stand-in main window, over a clock the test sets; messages collected.
+// A time editor on a stand-in main window over a program state whose clock the test sets
+// (in UTC, the default zone); messages collected.
 struct TEditorHarness {
     QDateTime Now = At(2026, 12, 7, 14, 0, 0);
     TNoClock System;
+    TProgramState State{DefaultSettings(), [this] { return Now; }};
     QWidget Main;
-    TTimeEditor Editor{&Main, [this] { return Now; }, System, 1.0};
-    TDateRec Selected;
-    double Offset = 0;
-    TObserver Observer;
-    QStringList Messages;
+    TTimeEditor Editor{&Main, State, System, 1.0};
+    TMessageCapture Messages;
     QSignalSpy Timer{&Editor, &TTimeEditor::TimerEnabled};
 
-    TEditorHarness(const TDateRec& selected, double offset) : Selected(selected), Offset(offset) {
-        Editor.Bind(Selected, Offset, Observer);
-        Editor.ShowMessage = [this](const QString& text) { Messages << text; };
+    // The selected day, shown at h:m:s while the clock reads 14:00:00.
+    TEditorHarness(const TDateRec& day, int h, int m, int s) {
+        State.SelectDate(day.Year, day.Month, day.Day);
+        State.ShiftClockTo(h, m, s);
         Main.resize(640, 480);
         Main.show();
         Editor.Open();
     }
     [[nodiscard]] bool TimerOn() const { return Timer.last().at(0).toBool(); }
+    [[nodiscard]] double Offset() const { return State.ClockOffset(); }
 };
 
 } // namespace
@@ -126,7 +129,7 @@ void TClockTest::DisplayTimeAddsTheOffset() {
 }
 
 void TClockTest::EditorOpensWithTheDisplayedTime() {
-    TEditorHarness h(Date(7, 12, 2026, 14, 0, 0), 2.0 / 24 + 5.0 / 1440);
+    TEditorHarness h(Date(7, 12, 2026), 16, 5, 0); // 2 h 5 min ahead
     QVERIFY(h.Editor.isVisible());
     QCOMPARE(h.Editor.pos(), QPoint(130, 40));
     QCOMPARE(h.Timer.count(), 1);
@@ -141,7 +144,7 @@ void TClockTest::EditorOpensWithTheDisplayedTime() {
 }
 
 void TClockTest::FieldsTakeDigitsOnlyAndPadOnLeaving() {
-    TEditorHarness h(Date(7, 12, 2026, 14, 0, 0), 0);
+    TEditorHarness h(Date(7, 12, 2026), 14, 0, 0);
     QVERIFY(QTest::qWaitForWindowExposed(&h.Main));
     TTimeEditor& editor = h.Editor;
     editor.txtMinute->setFocus();
@@ -160,54 +163,63 @@ void TClockTest::FieldsTakeDigitsOnlyAndPadOnLeaving() {
 }
 
 void TClockTest::HourLimits() {
-    TEditorHarness h(Date(7, 12, 2026, 14, 0, 0), 0.125);
+    TEditorHarness h(Date(7, 12, 2026), 17, 0, 0); // 3 hours ahead
+    const double threeHours = h.Offset();
+    QVERIFY(std::abs(threeHours - 0.125) < 1e-12);
     TTimeEditor& editor = h.Editor;
+    const QStringList& messages = h.Messages.Texts;
     editor.txtHour->setText("24");
     QTest::keyClick(editor.txtHour, Qt::Key_Return);
-    QCOMPARE(h.Messages.size(), 1);
-    QVERIFY2(h.Messages.last().contains("hour") && h.Messages.last().contains("23"),
-             qPrintable(h.Messages.last()));
-    QCOMPARE(h.Offset, 0.125);
+    QCOMPARE(messages.size(), 1);
+    QVERIFY2(messages.last().contains("hour") && messages.last().contains("23"),
+             qPrintable(messages.last()));
+    QCOMPARE(h.Messages.Owners.last(), &h.Main);
+    QCOMPARE(h.Offset(), threeHours);
     QVERIFY(editor.isVisible());
 
     editor.txtMinute->setText("");
     editor.txtHour->setText("23");
     QTest::keyClick(editor.txtHour, Qt::Key_Return); // the empty minute field is refused
-    QCOMPARE(h.Messages.size(), 2);
-    QCOMPARE(h.Offset, 0.125);
+    QCOMPARE(messages.size(), 2);
+    QCOMPARE(h.Offset(), threeHours);
 
     editor.txtMinute->setText("30");
     editor.txtSecond->setText("15");
     h.Now = At(2026, 12, 7, 14, 0, 5);
     QTest::keyClick(editor.txtSecond, Qt::Key_Enter);
-    QCOMPARE(h.Messages.size(), 2);
+    QCOMPARE(messages.size(), 2);
     QVERIFY(!editor.isVisible());
     QVERIFY(h.TimerOn());
     // 23:30:15 shown while the clock reads 14:00:05: 9 h 30 min 10 s ahead, same date.
-    QVERIFY(std::abs(h.Offset - (9 * 3600 + 30 * 60 + 10) / 86400.0) < 1e-12);
-    QCOMPARE(DisplayTime(h.Selected, h.Offset), std::string("23:30:15  07 December 2026"));
+    QVERIFY(std::abs(h.Offset() - (9 * 3600 + 30 * 60 + 10) / 86400.0) < 1e-12);
+    QCOMPARE(DisplayTime(h.State.SelectedDate(), h.Offset()),
+             std::string("23:30:15  07 December 2026"));
 }
 
 void TClockTest::NowReturnsToThePresent() {
     // After a jump to a phase in another month: another day and an offset.
-    TEditorHarness h(Date(24, 1, 2027, 21, 14, 7), -0.3);
+    TEditorHarness h(Date(24, 1, 2027), 6, 48, 0); // 7 h 12 min (0.3 day) behind
     h.Now = At(2026, 12, 7, 21, 14, 7);
-    QSignalSpy changed(&h.Editor, &TTimeEditor::DateChanged);
+    QSignalSpy changed(&h.State, &TProgramState::Changed);
     h.Editor.NowClick();
-    QCOMPARE(h.Offset, 0.0);
-    QCOMPARE(h.Selected.JD, JulianDay(Date(7, 12, 2026, 21, 14, 7)));
+    QCOMPARE(h.Offset(), 0.0);
+    QCOMPARE(h.State.SelectedDate().JD, JulianDay(Date(7, 12, 2026, 21, 14, 7)));
     QCOMPARE(changed.count(), 1);
+    const auto what = changed.first().at(0).value<TStateChanges>();
+    QVERIFY(what.testFlag(TStateChange::Clock) && what.testFlag(TStateChange::Month));
     QVERIFY(h.TimerOn());
     QVERIFY(!h.Editor.isVisible());
 }
 
 void TClockTest::ButtonsByPosition() {
-    TEditorHarness h(Date(1, 1, 2027, 10, 0, 0), 0.2);
+    TEditorHarness h(Date(1, 1, 2027), 18, 48, 0);
+    const double shifted = h.Offset();
+    QVERIFY(std::abs(shifted - 0.2) < 1e-12);
     QTest::mouseClick(&h.Editor, Qt::LeftButton, {}, QPoint(107, 10)); // just left of "Now"
     QTest::mouseClick(&h.Editor, Qt::LeftButton, {}, QPoint(130, 20)); // below it
-    QCOMPARE(h.Offset, 0.2);
+    QCOMPARE(h.Offset(), shifted);
     QTest::mouseClick(&h.Editor, Qt::LeftButton, {}, QPoint(152, 4)); // its last column
-    QCOMPARE(h.Offset, 0.0);
+    QCOMPARE(h.Offset(), 0.0);
 }
 
 void TClockTest::StripCentresItsTexts() {

@@ -1,13 +1,16 @@
 // The main window's buttons: each click area over its glyph with its hint, the help page
-// and the web site handed to the desktop, and the buttons of later windows reported by name.
+// and the web site handed to the desktop (and a message when the desktop refuses them), and
+// the buttons of later windows reported to the window set.
 
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTest>
 #include <QUrl>
 
 #include "tmain_fixture.h"
+#include "ui/common/desktop.h"
 
 namespace {
 
@@ -32,6 +35,7 @@ class TMainButtonsTest : public QObject {
   private slots:
     void EveryButtonWithItsHint();
     void HelpAndWebSiteOpenOnTheDesktop();
+    void HelpAndWebSiteFailLoudly();
     void LaterWindowsAreAskedForByName();
 };
 
@@ -87,6 +91,11 @@ void TMainButtonsTest::HelpAndWebSiteOpenOnTheDesktop() {
     QDesktopServices::setUrlHandler("https", &catcher, "Open");
     QDesktopServices::setUrlHandler("http", &catcher, "Open");
     const QString saved = QDir::currentPath();
+    const auto restore = qScopeGuard([&] {
+        QDir::setCurrent(saved);
+        for (const char* scheme : {"file", "https", "http"})
+            QDesktopServices::unsetUrlHandler(scheme);
+    });
 
     // Started from the source tree: the help page of docs/.
     QVERIFY(QDir::setCurrent(SourceRoot()));
@@ -105,31 +114,78 @@ void TMainButtonsTest::HelpAndWebSiteOpenOnTheDesktop() {
         QVERIFY(!html.contains("src=\"http"));
         QVERIFY(!html.contains("<link"));
 
+        // The web site: the help page's section about Tidewell.
         h.Click(h.Label("Label1"));
         QCOMPARE(catcher.Opened.size(), 1);
-        QVERIFY(catcher.Opened.takeFirst().scheme().startsWith("http"));
+        const QUrl about = catcher.Opened.takeFirst();
+        QVERIFY2(about.toString().endsWith("/docs/tidewell.htm#about"),
+                 qPrintable(about.toString()));
+        QVERIFY(html.contains("id=\"about\"") || html.contains("name=\"about\""));
+        QVERIFY(h.Messages.Texts.isEmpty());
     }
-    QVERIFY(QDir::setCurrent(saved));
-    QDesktopServices::unsetUrlHandler("file");
-    QDesktopServices::unsetUrlHandler("https");
-    QDesktopServices::unsetUrlHandler("http");
+}
+
+void TMainButtonsTest::HelpAndWebSiteFailLoudly() {
+    const QString saved = QDir::currentPath();
+    QList<QUrl> tried;
+    SetDesktopOpener([&](const QUrl& url) {
+        tried << url;
+        return false;
+    });
+    const auto restore = qScopeGuard([&] {
+        SetDesktopOpener({});
+        QDir::setCurrent(saved);
+    });
+
+    // The desktop has no handler (or it fails): each click says so, naming what it tried.
+    QVERIFY(QDir::setCurrent(SourceRoot()));
+    TMainHarness h(At(2026, 12, 7));
+    const QStringList& messages = h.Messages.Texts;
+    h.Click(h.Label("lblHelp"));
+    QCOMPARE(messages.size(), 1);
+    QVERIFY2(messages[0].contains("docs/tidewell.htm"), qPrintable(messages[0]));
+    QCOMPARE(h.Messages.Owners[0], h.Main);
+    h.Click(h.Label("Label1"));
+    QCOMPARE(messages.size(), 2);
+    QVERIFY2(messages[1].contains("docs/tidewell.htm") && messages[1].contains("About Tidewell"),
+             qPrintable(messages[1]));
+    QCOMPARE(tried.size(), 2);
+    QCOMPARE(tried[1].fragment(), QString("about"));
+
+    // Started where no help page is: the message names the page it looked for; nothing is
+    // handed to the desktop.
+    QTemporaryDir elsewhere;
+    QVERIFY(QDir::setCurrent(elsewhere.path()));
+    h.Click(h.Label("lblHelp"));
+    QCOMPARE(messages.size(), 3);
+    QVERIFY2(messages[2].contains(elsewhere.path() + "/docs/tidewell.htm"),
+             qPrintable(messages[2]));
+    QCOMPARE(tried.size(), 2);
 }
 
 void TMainButtonsTest::LaterWindowsAreAskedForByName() {
     TMainHarness h(At(2026, 12, 7));
-    QStringList asked;
-    h.Main->OnButton = [&](const QString& name) { asked << name; };
+    QList<TMainButton> asked;
+    QObject::connect(h.Main, &TMain::ButtonClicked, h.Main,
+                     [&](TMainButton button) { asked << button; });
     for (const char* name :
          {"lblPrint", "lblTimesList", "lblLinks", "lblReports", "lblConfig", "lblAbout"})
         h.Click(h.Label(name));
-    QCOMPARE(asked, QStringList({"lblPrint", "lblTimesList", "lblLinks", "lblReports", "lblConfig",
-                                 "lblAbout"}));
+    const QList<TMainButton> expected = {TMainButton::Print,  TMainButton::TimesList,
+                                         TMainButton::Links,  TMainButton::Reports,
+                                         TMainButton::Config, TMainButton::About};
+    QVERIFY(asked == expected);
+    // The buttons the window answers itself are not passed on; a right click is no click.
+    h.Click(h.Label("imgOptics"));
+    h.Click(h.Label("lblPrint"), Qt::RightButton);
+    QCOMPARE(asked.size(), 6);
+
     int monthPicker = 0;
-    h.Main->OnMonthPicker = [&] { ++monthPicker; };
+    QObject::connect(h.Main, &TMain::MonthPickerRequested, h.Main, [&] { ++monthPicker; });
     h.Click(h.Label("lblSelectedYear"));
-    QVERIFY(h.Main->YearEditing);
+    QVERIFY(h.Main->Calendar().YearEditing());
     h.Click(h.Label("lblSelectedmonth")); // a pending year edit is closed first
-    QVERIFY(!h.Main->YearEditing);
+    QVERIFY(!h.Main->Calendar().YearEditing());
     QCOMPARE(monthPicker, 1);
 }
 

@@ -7,6 +7,15 @@
 #include "engine/date_time.h"
 #include "tmain_fixture.h"
 
+namespace {
+
+// Cell i of the 42 (row by row), by its name: row letter then column letter.
+QLabel* Cell(const TMainHarness& h, int i) {
+    return h.Label(QStringLiteral("lblDate%1%2").arg(QChar('A' + i / 7)).arg(QChar('A' + i % 7)));
+}
+
+} // namespace
+
 class TMainCalendarTest : public QObject {
     Q_OBJECT
   private slots:
@@ -28,59 +37,45 @@ void TMainCalendarTest::GridForEveryFirstWeekday() {
                             QDate(2024, 2, 1), QDate(2026, 12, 1), QDate(1999, 12, 1),
                             QDate(2000, 3, 1), QDate(1900, 2, 1)};
     for (int order = 0; order < 7; ++order) {
-        h.Main->Settings.DayOrder = static_cast<std::uint8_t>(order);
-        h.Main->ApplyChangedSettings();
+        h.ChangeSettings([&](TSettings& s) { s.DayOrder = static_cast<std::uint8_t>(order); });
         for (const QDate& first : months) {
-            TDateRec date = h.Main->SelectedDate;
-            date.Day = 1;
-            date.Month = static_cast<std::uint16_t>(first.month());
-            date.Year = static_cast<std::uint16_t>(first.year());
-            h.Main->ShowSelectedMonth(date);
+            QVERIFY(h.State->SelectDate(first.year(), first.month(), 1));
             // Qt counts Monday 1 .. Sunday 7; the calendar Sunday 0 .. Saturday 6.
             const int weekday = first.dayOfWeek() % 7;
             const int blanks = (weekday - order + 7) % 7;
             const int days = first.daysInMonth();
             const QString where = QStringLiteral("order %1, %2").arg(order).arg(first.toString());
-            QVERIFY2(h.Main->Layout.LeadingBlanks == blanks, qPrintable(where));
-            QCOMPARE(h.Main->DateLabels.size(), 42);
+            QVERIFY2(h.State->Month().Layout.LeadingBlanks == blanks, qPrintable(where));
+            QVERIFY(Cell(h, 41) != nullptr && h.Label("lblDateGA") == nullptr);
             for (int i = 0; i < 42; ++i) {
                 const int day = i - blanks + 1;
                 const QString expected = day >= 1 && day <= days ? QString::number(day) : " ";
-                QVERIFY2(h.Main->DateLabels[i]->text() == expected,
+                QVERIFY2(Cell(h, i)->text() == expected,
                          qPrintable(where + QStringLiteral(" cell %1").arg(i)));
             }
         }
     }
     // Monday first and a month that starts on a Sunday: six blanks.
-    h.Main->Settings.DayOrder = 1;
-    h.Main->ApplyChangedSettings();
-    TDateRec may = h.Main->SelectedDate;
-    may.Day = 1;
-    may.Month = 5;
-    may.Year = 2022;
-    h.Main->ShowSelectedMonth(may);
-    QCOMPARE(h.Main->Layout.LeadingBlanks, 6);
-    QCOMPARE(h.Main->DateLabels[6]->text(), QString("1"));
-    QCOMPARE(h.Main->DateLabels[36]->text(), QString("31"));
+    h.ChangeSettings([](TSettings& s) { s.DayOrder = 1; });
+    QVERIFY(h.State->SelectDate(2022, 5, 1));
+    QCOMPARE(h.State->Month().Layout.LeadingBlanks, 6);
+    QCOMPARE(Cell(h, 6)->text(), QString("1"));
+    QCOMPARE(Cell(h, 36)->text(), QString("31"));
+    QCOMPARE(h.DayCell(31), Cell(h, 36));
 
-    // Cell positions and names: row letter then column letter.
+    // Cell positions in the window.
     for (int r = 0; r < 6; ++r)
-        for (int c = 0; c < 7; ++c) {
-            QLabel* cell = h.Main->DateLabels[7 * r + c];
-            QCOMPARE(cell->objectName(),
-                     QStringLiteral("lblDate%1%2").arg(QChar('A' + r)).arg(QChar('A' + c)));
-            QCOMPARE(cell->geometry(), QRect(420 + 29 * c, 316 + 25 * r, 20, 16));
-        }
+        for (int c = 0; c < 7; ++c)
+            QCOMPARE(Cell(h, 7 * r + c)->geometry(), QRect(420 + 29 * c, 316 + 25 * r, 20, 16));
 }
 
 void TMainCalendarTest::HeadersFollowTheWeekOrder() {
     TMainHarness h(At(2026, 12, 7));
     const QStringList english = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
     for (int order = 0; order < 7; ++order) {
-        h.Main->Settings.DayOrder = static_cast<std::uint8_t>(order);
-        h.Main->ApplyChangedSettings();
+        h.ChangeSettings([&](TSettings& s) { s.DayOrder = static_cast<std::uint8_t>(order); });
         for (int i = 0; i < 7; ++i) {
-            QLabel* header = h.Main->DayLabels[i];
+            QLabel* header = h.Main->Calendar().DayLabels()[static_cast<size_t>(i)];
             QCOMPARE(header->text(), english[(order + i) % 7]);
             QCOMPARE(header->geometry(), QRect(420 + 29 * i, 291, 29, 16));
             QCOMPARE(header->objectName(), QStringLiteral("lblDay%1").arg(i));
@@ -106,48 +101,51 @@ void TMainCalendarTest::CaptionsCentredAndEmbossed() {
 void TMainCalendarTest::DaySelectionRecomputes() {
     TMainHarness h(At(2024, 3, 10, 21, 30));
     TMain& m = *h.Main;
-    QCOMPARE(int(m.SelectedDate.Day), 10);
+    QCOMPARE(int(h.Selected().Day), 10);
     QLabel* cell = h.DayCell(25);
     h.Click(cell);
-    QCOMPARE(int(m.SelectedDate.Day), 25);
-    QCOMPARE(int(m.SelectedDate.Month), 3);
-    QCOMPARE(m.HighlightPos(), QPoint(cell->x() - 1, cell->y() - 3));
-    QCOMPARE(m.SelectedDate.JD, JulianDay(m.SelectedDate));
+    QCOMPARE(int(h.Selected().Day), 25);
+    QCOMPARE(int(h.Selected().Month), 3);
+    QCOMPARE(m.Calendar().HighlightPos(), QPoint(cell->x() - 1, cell->y() - 3));
+    QCOMPARE(h.Selected().JD, JulianDay(h.Selected()));
     // The new moons bracket the selected moment: 10 March 2024 09:00 UT and 8 April 2024
     // 18:21 UT (published times).
-    QVERIFY(m.NewMoons.PrevNewMoon <= m.SelectedDate.JD);
-    QVERIFY(m.SelectedDate.JD < m.NewMoons.NextNewMoon);
-    QVERIFY(qAbs(m.NewMoons.PrevNewMoon - JulianDay({10, 3, 2024, 9, 0, 0, 0, 0})) < 0.01);
-    QVERIFY(qAbs(m.NewMoons.NextNewMoon - JulianDay({8, 4, 2024, 18, 21, 0, 0, 0})) < 0.01);
+    QVERIFY(h.State->NewMoons().PrevNewMoon <= h.Selected().JD);
+    QVERIFY(h.Selected().JD < h.State->NewMoons().NextNewMoon);
+    QVERIFY(qAbs(h.State->NewMoons().PrevNewMoon - JulianDay({10, 3, 2024, 9, 0, 0, 0, 0})) < 0.01);
+    QVERIFY(qAbs(h.State->NewMoons().NextNewMoon - JulianDay({8, 4, 2024, 18, 21, 0, 0, 0})) <
+            0.01);
     // The day-bound rows follow the day: the Sun rows carry times.
     QVERIFY(h.Label("lblSunRise")->text().contains(':'));
-    QVERIFY(m.SurfaceTexts().PerigeeTime.contains("Mar") ||
-            m.SurfaceTexts().PerigeeTime.contains("Apr"));
+    QVERIFY(m.MoonData().Texts().PerigeeTime.contains("Mar") ||
+            m.MoonData().Texts().PerigeeTime.contains("Apr"));
 }
 
 void TMainCalendarTest::BlankCellAndRightClickChangeNothing() {
     TMainHarness h(At(2026, 12, 7));
     TMain& m = *h.Main;
-    const QPoint highlight = m.HighlightPos();
-    h.Click(m.DateLabels[0]); // December 2026 begins on a Tuesday: cell 0 is blank
-    QCOMPARE(int(m.SelectedDate.Day), 7);
-    QCOMPARE(m.HighlightPos(), highlight);
+    const QPoint highlight = m.Calendar().HighlightPos();
+    h.Click(Cell(h, 0)); // December 2026 begins on a Tuesday: cell 0 is blank
+    QCOMPARE(int(h.Selected().Day), 7);
+    QCOMPARE(m.Calendar().HighlightPos(), highlight);
 
     int infoDay = 0;
-    m.OnDateInfo = [&](const TDateRec& date) { infoDay = date.Day; };
+    QObject::connect(&m, &TMain::DateInfoRequested, &m,
+                     [&](const TDateRec& date) { infoDay = date.Day; });
     QTest::mousePress(h.DayCell(19), Qt::RightButton);
     QTest::mouseRelease(h.DayCell(19), Qt::RightButton);
     QCOMPARE(infoDay, 19);
-    QCOMPARE(int(m.SelectedDate.Day), 7);
-    QCOMPARE(m.HighlightPos(), highlight);
+    QCOMPARE(int(h.Selected().Day), 7);
+    QCOMPARE(m.Calendar().HighlightPos(), highlight);
     infoDay = 0;
-    QTest::mousePress(m.DateLabels[0], Qt::RightButton);
+    QTest::mousePress(Cell(h, 0), Qt::RightButton);
     QCOMPARE(infoDay, 0);
 }
 
 void TMainCalendarTest::YearEditorKeys() {
     TMainHarness h(At(2026, 12, 7));
     TMain& m = *h.Main;
+    h.Show();
     QLabel* year = h.Label("lblSelectedYear");
     // Closed editor: keys never touch the year.
     QTest::keyClick(&m, Qt::Key_Backspace);
@@ -155,13 +153,15 @@ void TMainCalendarTest::YearEditorKeys() {
     QCOMPARE(year->text(), QString("2026"));
 
     h.Click(year);
-    QVERIFY(m.YearEditing);
-    QVERIFY(m.CursorTimer->isActive());
-    QCOMPARE(m.CursorTimer->interval(), 250);
+    QVERIFY(m.Calendar().YearEditing());
     QVERIFY(h.Label("lblSelectedYearShadow")->isHidden());
     QLabel* cursor = h.Label("lblCursor");
     QCOMPARE(cursor->text(), QString("|"));
     QCOMPARE(cursor->x(), year->x() + year->width());
+    // The cursor blinks (a quarter of a second on, a quarter off).
+    QVERIFY(cursor->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(!cursor->isVisible(), 600);
+    QTRY_VERIFY_WITH_TIMEOUT(cursor->isVisible(), 600);
 
     QTest::keyClick(&m, '7'); // a fifth character is ignored
     QCOMPARE(year->text(), QString("2026"));
@@ -174,13 +174,15 @@ void TMainCalendarTest::YearEditorKeys() {
 
     // Enter with nothing typed: refused, the editor stays open, the date is unchanged.
     QTest::keyClick(&m, Qt::Key_Return);
-    QVERIFY(m.YearEditing);
-    QVERIFY(!m.LastYearError.isEmpty());
-    QCOMPARE(int(m.SelectedDate.Year), 2026);
+    QVERIFY(m.Calendar().YearEditing());
+    QVERIFY(!m.Calendar().LastYearError().isEmpty());
+    QCOMPARE(h.Messages.Texts.size(), 1);
+    QCOMPARE(h.Messages.Owners[0], &m);
+    QCOMPARE(int(h.Selected().Year), 2026);
     // The window shows its month again when it is activated after the message: the year
     // in force comes back and the cursor follows it to its end.
-    m.ShowSelectedMonth(m.SelectedDate);
-    QVERIFY(m.YearEditing);
+    m.Calendar().ShowSelectedMonth();
+    QVERIFY(m.Calendar().YearEditing());
     QCOMPARE(year->text(), QString("2026"));
     QCOMPARE(cursor->x(), year->x() + year->width());
     for (int i = 0; i < 4; ++i)
@@ -189,15 +191,16 @@ void TMainCalendarTest::YearEditorKeys() {
     QTest::keyClicks(&m, "19995");
     QCOMPARE(year->text(), QString("1999"));
     QTest::keyClick(&m, Qt::Key_Return);
-    QVERIFY(!m.YearEditing);
-    QVERIFY(!m.CursorTimer->isActive());
+    QVERIFY(!m.Calendar().YearEditing());
+    QVERIFY(cursor->isHidden());
+    QTest::qWait(300); // no longer blinking
     QVERIFY(cursor->isHidden());
     QVERIFY(!h.Label("lblSelectedYearShadow")->isHidden());
     QCOMPARE(h.Label("lblSelectedYearShadow")->text(), QString("1999"));
-    QCOMPARE(int(m.SelectedDate.Year), 1999);
-    QCOMPARE(int(m.SelectedDate.Month), 12);
-    QCOMPARE(int(m.SelectedDate.Day), 7);
-    QCOMPARE(m.Layout.LeadingBlanks, 3); // 1 December 1999 was a Wednesday
+    QCOMPARE(int(h.Selected().Year), 1999);
+    QCOMPARE(int(h.Selected().Month), 12);
+    QCOMPARE(int(h.Selected().Day), 7);
+    QCOMPARE(h.State->Month().Layout.LeadingBlanks, 3); // 1 December 1999 was a Wednesday
 }
 
 void TMainCalendarTest::YearOutsideTheCalendarIsRefused() {
@@ -208,39 +211,38 @@ void TMainCalendarTest::YearOutsideTheCalendarIsRefused() {
         QTest::keyClick(&m, Qt::Key_Backspace);
     QTest::keyClicks(&m, "0000");
     QTest::keyClick(&m, Qt::Key_Return);
-    QVERIFY(m.YearEditing);
-    QCOMPARE(m.LastYearError, QString("0000"));
-    QCOMPARE(int(m.SelectedDate.Year), 2026);
+    QVERIFY(m.Calendar().YearEditing());
+    QCOMPARE(m.Calendar().LastYearError(), QString("0000"));
+    QCOMPARE(h.Messages.Texts.size(), 1);
+    QVERIFY2(h.Messages.Texts[0].contains("0000"), qPrintable(h.Messages.Texts[0]));
+    QCOMPARE(int(h.Selected().Year), 2026);
     QCOMPARE(h.Label("lblSelectedYearShadow")->text(), QString("2026"));
     // Another window closing the editor puts the year in force back.
-    m.AcceptYear();
-    QVERIFY(!m.YearEditing);
+    m.Calendar().AcceptYear();
+    QVERIFY(!m.Calendar().YearEditing());
     QCOMPARE(h.Label("lblSelectedYear")->text(), QString("2026"));
 }
 
 void TMainCalendarTest::LeapDayToCommonYear() {
     TMainHarness h(At(2024, 2, 29, 10));
     TMain& m = *h.Main;
-    QCOMPARE(int(m.SelectedDate.Day), 29);
+    QCOMPARE(int(h.Selected().Day), 29);
     h.Click(h.Label("lblSelectedYear"));
     QTest::keyClick(&m, Qt::Key_Backspace);
     QTest::keyClick(&m, '3');
     QTest::keyClick(&m, Qt::Key_Return);
-    QCOMPARE(int(m.SelectedDate.Year), 2023);
-    QCOMPARE(int(m.SelectedDate.Month), 2);
-    QCOMPARE(int(m.SelectedDate.Day), 28);
+    QCOMPARE(int(h.Selected().Year), 2023);
+    QCOMPARE(int(h.Selected().Month), 2);
+    QCOMPARE(int(h.Selected().Day), 28);
     QLabel* cell = h.DayCell(28);
-    QCOMPARE(m.HighlightPos(), QPoint(cell->x() - 1, cell->y() - 3));
+    QCOMPARE(m.Calendar().HighlightPos(), QPoint(cell->x() - 1, cell->y() - 3));
     QVERIFY(h.DayCell(29) == nullptr);
-    QCOMPARE(m.SelectedDate.JD, JulianDay(m.SelectedDate));
+    QCOMPARE(h.Selected().JD, JulianDay(h.Selected()));
 
     // A caller that sets a month without limiting the day gets the month's last day.
-    TDateRec date = m.SelectedDate;
-    date.Day = 31;
-    date.Month = 4;
-    m.ShowSelectedMonth(date);
-    QCOMPARE(int(m.SelectedDate.Day), 30);
-    QCOMPARE(m.HighlightPos(), QPoint(h.DayCell(30)->x() - 1, h.DayCell(30)->y() - 3));
+    QVERIFY(h.State->SelectDate(2023, 4, 31));
+    QCOMPARE(int(h.Selected().Day), 30);
+    QCOMPARE(m.Calendar().HighlightPos(), QPoint(h.DayCell(30)->x() - 1, h.DayCell(30)->y() - 3));
 }
 
 QTEST_MAIN(TMainCalendarTest)

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include <QLineEdit>
+#include <QLocale>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
@@ -11,6 +12,7 @@
 #include "tmain_fixture.h"
 #include "ui/main/clock_editor.h"
 #include "ui/main/system_clock.h"
+#include "ui/main/time_sync_reply.h"
 
 namespace {
 
@@ -57,25 +59,19 @@ void ClickAt(QWidget* w, QPoint at) {
 // A main window whose Sync asks the given server, with a recording system clock and its
 // messages collected instead of shown.
 struct TSyncWindow {
-    QTemporaryDir Folder;
     TRecordingClock Clock;
-    std::unique_ptr<TMain> Main;
-    QStringList Messages;
+    TMainHarness H;
+    TMain* Main;
+    const QStringList& Messages;
 
-    TSyncWindow(const QString& serverUrl, const QDateTime& now) {
-        TMainSetup setup;
-        setup.SettingsPath = Folder.filePath("settings.db");
-        setup.ShowWarnings = false;
-        setup.Clock = [now] { return now; };
-        setup.SystemClock = &Clock;
-        Main = std::make_unique<TMain>(setup);
-        Main->TimeEditor->SetTimeServer(serverUrl);
-        Main->TimeEditor->ShowMessage = [this](const QString& text) { Messages << text; };
+    TSyncWindow(const QString& serverUrl, const QDateTime& now)
+        : H(now, {}, &Clock), Main(H.Main), Messages(H.Messages.Texts) {
+        H.ChangeSettings([&](TSettings& s) { s.TimeServer = serverUrl.toStdString(); });
     }
 
     void ClickSync() {
-        QTest::mouseClick(Main->Control("lblClock"), Qt::LeftButton);
-        ClickAt(Main->TimeEditor, {180, 10}); // "Sync"
+        QTest::mouseClick(H.Label("lblClock"), Qt::LeftButton);
+        ClickAt(&Main->Strip().Editor(), {180, 10}); // "Sync"
     }
 };
 
@@ -92,79 +88,88 @@ class TMainClockTest : public QObject {
 void TMainClockTest::EditorStopsTheDisplayAndApplies() {
     TMainHarness h(At(2026, 12, 7, 20, 15, 40));
     TMain& m = *h.Main;
-    m.Timer1->start();
+    TTimeEditor& editor = m.Strip().Editor();
+    m.DisplayTimer().start();
     h.Click(h.Label("lblSelectedYear")); // a pending year edit is closed first
-    QVERIFY(m.YearEditing);
+    QVERIFY(m.Calendar().YearEditing());
     h.Click(h.Label("lblClock"));
-    QVERIFY(!m.YearEditing);
-    QVERIFY(!m.TimeEditor->isHidden());
-    QVERIFY(!m.Timer1->isActive());
-    QCOMPARE(m.TimeEditor->pos(), QPoint(130, 40));
-    QCOMPARE(m.TimeEditor->txtHour->text(), QString("20"));
-    QCOMPARE(m.TimeEditor->txtMinute->text(), QString("15"));
+    QVERIFY(!m.Calendar().YearEditing());
+    QVERIFY(!editor.isHidden());
+    QVERIFY(!m.DisplayTimer().isActive());
+    QCOMPARE(editor.pos(), QPoint(130, 40));
+    QCOMPARE(editor.txtHour->text(), QString("20"));
+    QCOMPARE(editor.txtMinute->text(), QString("15"));
 
-    QStringList messages;
-    m.TimeEditor->ShowMessage = [&](const QString& text) { messages << text; };
-    m.TimeEditor->txtHour->setText("24");
-    QTest::keyClick(m.TimeEditor->txtHour, Qt::Key_Return);
-    QVERIFY(!m.TimeEditor->isHidden());
-    QCOMPARE(m.ClockOffset, 0.0);
-    m.TimeEditor->txtHour->setText("23");
-    QTest::keyClick(m.TimeEditor->txtHour, Qt::Key_Return);
-    QVERIFY(m.TimeEditor->isHidden());
-    QVERIFY(m.Timer1->isActive());
-    m.Timer1->stop();
+    editor.txtHour->setText("24");
+    QTest::keyClick(editor.txtHour, Qt::Key_Return);
+    QVERIFY(!editor.isHidden());
+    QCOMPARE(h.Messages.Texts.size(), 1);
+    QCOMPARE(h.Messages.Owners[0], &m);
+    QCOMPARE(h.State->ClockOffset(), 0.0);
+    editor.txtHour->setText("23");
+    QTest::keyClick(editor.txtHour, Qt::Key_Return);
+    QVERIFY(editor.isHidden());
+    QVERIFY(m.DisplayTimer().isActive());
+    m.DisplayTimer().stop();
     m.Tick();
-    QVERIFY2(m.StripText().startsWith("23:15:40  07 December 2026"), qPrintable(m.StripText()));
+    QVERIFY2(h.StripText().startsWith("23:15:40  07 December 2026"), qPrintable(h.StripText()));
 }
 
 void TMainClockTest::NowAfterAPhaseJumpAndAnotherYear() {
     TMainHarness h(At(2026, 12, 7, 8, 30, 15));
     TMain& m = *h.Main;
+    TTimeEditor& editor = m.Strip().Editor();
     m.Tick();
     h.Click(h.Label("lblPhase4")); // 24 December 2026, 01:29
-    QCOMPARE(int(m.SelectedDate.Day), 24);
-    QVERIFY(m.ClockOffset != 0.0);
+    QCOMPARE(int(h.Selected().Day), 24);
+    QVERIFY(h.State->ClockOffset() != 0.0);
     h.Click(h.Label("lblSelectedYear"));
     QTest::keyClick(&m, Qt::Key_Backspace);
     QTest::keyClick(&m, '9');
     QTest::keyClick(&m, Qt::Key_Return);
-    QCOMPARE(int(m.SelectedDate.Year), 2029);
+    QCOMPARE(int(h.Selected().Year), 2029);
     h.Now = At(2026, 12, 7, 8, 31, 0);
 
     h.Click(h.Label("lblClock"));
-    ClickAt(m.TimeEditor, {130, 10}); // "Now"
-    QVERIFY(m.TimeEditor->isHidden());
-    QCOMPARE(m.ClockOffset, 0.0);
-    QCOMPARE(int(m.SelectedDate.Year), 2026);
-    QCOMPARE(int(m.SelectedDate.Month), 12);
-    QCOMPARE(int(m.SelectedDate.Day), 7);
+    ClickAt(&editor, {130, 10}); // "Now"
+    QVERIFY(editor.isHidden());
+    QCOMPARE(h.State->ClockOffset(), 0.0);
+    QCOMPARE(int(h.Selected().Year), 2026);
+    QCOMPARE(int(h.Selected().Month), 12);
+    QCOMPARE(int(h.Selected().Day), 7);
     QCOMPARE(h.Label("lblSelectedYear")->text(), QString("2026"));
     QLabel* today = h.DayCell(7);
-    QCOMPARE(m.HighlightPos(), QPoint(today->x() - 1, today->y() - 3));
-    m.Timer1->stop();
+    QCOMPARE(m.Calendar().HighlightPos(), QPoint(today->x() - 1, today->y() - 3));
+    m.DisplayTimer().stop();
     m.Tick();
-    QVERIFY2(m.StripText().startsWith("08:31:00  07 December 2026"), qPrintable(m.StripText()));
+    QVERIFY2(h.StripText().startsWith("08:31:00  07 December 2026"), qPrintable(h.StripText()));
 }
 
 void TMainClockTest::SyncFromTheTimeServer() {
-    // MJD 60000 is 25 February 2023 (the daytime service's own example layout).
-    TOneReplyServer server("HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n\r\n"
-                           "60000 23-02-25 12:34:56 00 0 0  50.0 UTC(NIST) *\n");
-    TSyncWindow w(server.Url(), At(2026, 12, 7, 8, 0));
+    // The day after the build, so that the server's time is plausible, while the computer's
+    // clock is a year and a half behind. MJD 0 is 17 November 1858 (JD 2400000.5).
+    const int mjd = static_cast<int>(BuildDate().JD - 2400000.5) + 1;
+    const QDate day = QDate::fromJulianDay(mjd + 2400001);
+    TOneReplyServer server("HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n\r\n" +
+                           QByteArray::number(mjd) + " " + day.toString("yy-MM-dd").toLatin1() +
+                           " 12:34:56 00 0 0  50.0 UTC(NIST) *\n");
+    TSyncWindow w(server.Url(), At(2025, 6, 1, 8, 0));
     TMain& m = *w.Main;
     const TRecordingClock& clock = w.Clock;
+    const TTimeEditor& editor = m.Strip().Editor();
     w.ClickSync();
     QVERIFY2(w.Messages.isEmpty(), qPrintable(w.Messages.join('|')));
     QCOMPARE(clock.Calls, 1);
-    QCOMPARE(int(clock.Set.Year), 2023);
-    QCOMPARE(int(clock.Set.Month), 2);
-    QCOMPARE(int(clock.Set.Day), 25);
+    QCOMPARE(int(clock.Set.Year), day.year());
+    QCOMPARE(int(clock.Set.Month), day.month());
+    QCOMPARE(int(clock.Set.Day), day.day());
     QCOMPARE(int(clock.Set.Hour), 12);
     QCOMPARE(int(clock.Set.Second), 56);
-    QVERIFY(m.TimeEditor->isHidden());
-    QCOMPARE(int(m.SelectedDate.Year), 2023);
-    QCOMPARE(m.Control("lblSelectedmonth")->text(), QString("February"));
+    QVERIFY(editor.isHidden());
+    QCOMPARE(int(w.H.Selected().Year), day.year());
+    QCOMPARE(int(w.H.Selected().Day), day.day());
+    QCOMPARE(w.H.Label("lblSelectedmonth")->text(),
+             QLocale(QLocale::English).monthName(day.month()));
 
     // Nobody listening: the failure is reported and nothing is set.
     QTcpServer probe;
@@ -174,12 +179,13 @@ void TMainClockTest::SyncFromTheTimeServer() {
     TSyncWindow refused(QStringLiteral("http://127.0.0.1:%1/").arg(port), At(2026, 12, 7, 8, 0));
     TMain& n = *refused.Main;
     refused.ClickSync();
+    QCOMPARE(refused.H.Messages.Owners.value(0), &n);
     const QStringList& failures = refused.Messages;
     QCOMPARE(failures.size(), 1);
     QVERIFY(failures[0].startsWith("Time Synchronisation Failed : "));
     QCOMPARE(refused.Clock.Calls, 0);
-    QVERIFY(!n.TimeEditor->isHidden());
-    QCOMPARE(int(n.SelectedDate.Year), 2026);
+    QVERIFY(!n.Strip().Editor().isHidden());
+    QCOMPARE(int(refused.H.Selected().Year), 2026);
 }
 
 void TMainClockTest::SyncFailuresChangeNothing() {
@@ -205,27 +211,29 @@ void TMainClockTest::SyncFailuresChangeNothing() {
         TMain& m = *w.Main;
         const TRecordingClock& clock = w.Clock;
         const QStringList& messages = w.Messages;
+        const TTimeEditor& editor = m.Strip().Editor();
         w.ClickSync();
         QCOMPARE(messages.size(), 1);
         QVERIFY2(messages[0].startsWith(c.Message), qPrintable(messages[0]));
         QCOMPARE(clock.Calls, 0);
-        QVERIFY(!m.TimeEditor->isHidden()); // the editor stays open
-        QVERIFY(!m.Timer1->isActive());
-        QCOMPARE(m.TimeEditor->txtHour->text(), QString("08"));
-        QCOMPARE(m.TimeEditor->txtSecond->text(), QString("10"));
-        QCOMPARE(int(m.SelectedDate.Year), 2026);
-        QCOMPARE(int(m.SelectedDate.Day), 7);
-        QCOMPARE(m.ClockOffset, 0.0);
+        QVERIFY(!editor.isHidden()); // the editor stays open
+        QVERIFY(!m.DisplayTimer().isActive());
+        QCOMPARE(editor.txtHour->text(), QString("08"));
+        QCOMPARE(editor.txtSecond->text(), QString("10"));
+        QCOMPARE(int(w.H.Selected().Year), 2026);
+        QCOMPARE(int(w.H.Selected().Day), 7);
+        QCOMPARE(w.H.State->ClockOffset(), 0.0);
     }
 }
 
 void TMainClockTest::FieldsPadWhenLeft() {
     TMainHarness h(At(2026, 12, 7, 20, 15, 40));
     TMain& m = *h.Main;
+    TTimeEditor& editor = m.Strip().Editor();
     m.show();
     QVERIFY(QTest::qWaitForWindowExposed(&m));
     h.Click(h.Label("lblClock"));
-    QLineEdit* minute = m.TimeEditor->txtMinute;
+    QLineEdit* minute = editor.txtMinute;
     minute->setFocus();
     minute->clear();
     QTest::keyClick(minute, '7');
@@ -233,16 +241,16 @@ void TMainClockTest::FieldsPadWhenLeft() {
     QCOMPARE(minute->text(), QString("7"));
     QTest::keyClick(minute, Qt::Key_Tab); // on to the seconds
     QCOMPARE(minute->text(), QString("07"));
-    QLineEdit* second = m.TimeEditor->txtSecond;
+    QLineEdit* second = editor.txtSecond;
     QVERIFY(second->hasFocus());
     second->clear();
     QTest::keyClick(second, Qt::Key_Backtab);
     QCOMPARE(second->text(), QString("00"));
-    QTest::keyClick(m.TimeEditor->txtHour, Qt::Key_Return);
-    QVERIFY(m.TimeEditor->isHidden());
-    m.Timer1->stop();
+    QTest::keyClick(editor.txtHour, Qt::Key_Return);
+    QVERIFY(editor.isHidden());
+    m.DisplayTimer().stop();
     m.Tick();
-    QVERIFY2(m.StripText().startsWith("20:07:00  07 December 2026"), qPrintable(m.StripText()));
+    QVERIFY2(h.StripText().startsWith("20:07:00  07 December 2026"), qPrintable(h.StripText()));
 }
 
 QTEST_MAIN(TMainClockTest)

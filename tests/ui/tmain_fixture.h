@@ -1,46 +1,91 @@
 #pragma once
 
-// A main window over a fresh settings database in a temporary folder, following a clock
-// the test sets. Never the user's own store, never the system clock.
+// A window set (store, program state, main window) over a fresh settings database in a
+// temporary folder, following a clock the test sets; messages are collected, not shown.
+// Never the user's own store, never the system clock.
 
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include <QDateTime>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "settings/load_settings.h"
+#include "settings/settings_store.h"
+#include "ui/common/messages.h"
+#include "ui/main/calendar_panel.h"
+#include "ui/main/clock_strip.h"
+#include "ui/main/moon_data_panel.h"
+#include "ui/main/moon_panel.h"
+#include "ui/main/phase_list_panel.h"
 #include "ui/main/tmain.h"
+#include "ui/menus/window_set.h"
+
+using TSeed = std::function<void(const std::string&)>;
+
+// Writes stored values into a fresh settings database (created with its defaults first).
+inline TSeed Seed(std::initializer_list<std::pair<const char*, const char*>> values) {
+    const std::vector<std::pair<const char*, const char*>> list(values);
+    return [list](const std::string& path) {
+        TSettingsStore store(path);
+        TSettings settings;
+        (void)LoadSettings(store, settings, [](const std::string&) {});
+        const auto key = store.OpenKey(SettingsKeyPath, false);
+        QVERIFY(key.has_value());
+        for (const auto& [name, value] : list)
+            QVERIFY(store.WriteText(*key, name, value));
+    };
+}
 
 struct TMainHarness {
     QTemporaryDir Folder;
     QDateTime Now;
-    std::unique_ptr<TMain> Main;
+    TMessageCapture Messages;
+    std::unique_ptr<TWindowSet> Windows;
+    TMain* Main = nullptr;
+    TProgramState* State = nullptr;
 
-    // seed: writes into the fresh settings database before the window reads it.
-    explicit TMainHarness(const QDateTime& now,
-                          const std::function<void(const std::string&)>& seed = {})
+    // seed: writes into the fresh settings database before the window set reads it.
+    explicit TMainHarness(const QDateTime& now, const TSeed& seed = {},
+                          TSystemClock* systemClock = nullptr)
         : Now(now) {
         if (seed) seed(Folder.filePath("settings.db").toStdString());
-        TMainSetup setup;
-        setup.SettingsPath = Folder.filePath("settings.db");
-        setup.Clock = [this] { return Now; };
-        setup.ShowWarnings = false;
-        Main = std::make_unique<TMain>(setup);
+        Windows = std::make_unique<TWindowSet>(
+            TWindowSetup{Folder.filePath("settings.db"), [this] { return Now; }, systemClock});
+        Main = &Windows->Main();
+        State = &Windows->State();
     }
 
-    [[nodiscard]] QLabel* Label(const QString& name) const { return Main->Control(name); }
-
-    // The cell that shows a day of the month shown.
-    [[nodiscard]] QLabel* DayCell(int day) const {
-        for (QLabel* cell : Main->DateLabels)
-            if (cell->text() == QString::number(day)) return cell;
+    // A control of the main window itself (the other windows are its children too).
+    [[nodiscard]] QLabel* Label(const QString& name) const {
+        for (QLabel* label : Main->findChildren<QLabel*>(name))
+            if (label->window() == Main) return label;
         return nullptr;
     }
+    // The cell that shows a day of the month shown.
+    [[nodiscard]] QLabel* DayCell(int day) const { return Main->Calendar().DayCell(day); }
+    [[nodiscard]] const TDateRec& Selected() const { return State->SelectedDate(); }
+    [[nodiscard]] const QString& StripText() const { return Main->Strip().Text(); }
 
-    void Click(QWidget* w, Qt::MouseButton button = Qt::LeftButton) {
+    // The settings changed as the configuration window would change them.
+    void ChangeSettings(const std::function<void(TSettings&)>& edit) {
+        TSettings settings = State->Settings();
+        edit(settings);
+        State->ApplySettings(settings);
+    }
+
+    void Show() {
+        Main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(Main));
+        Main->DisplayTimer().stop(); // the test ticks
+    }
+
+    static void Click(QWidget* w, Qt::MouseButton button = Qt::LeftButton) {
         QTest::mouseClick(w, button, Qt::NoModifier, QPoint(w->width() / 2, w->height() / 2));
     }
 };

@@ -3,8 +3,6 @@
 
 #include <QTest>
 
-#include "settings/load_settings.h"
-#include "settings/settings_store.h"
 #include "tmain_fixture.h"
 #include "ui/common/art_names.h"
 #include "ui/common/artwork.h"
@@ -24,20 +22,14 @@ std::pair<int, int> HalfBrightness(const QImage& picture) {
 }
 
 // Index of the month's first entry of a phase type, or -1.
-int EntryOfType(const TMain& m, int type) {
-    for (int k = 0; k < m.PhaseCount; ++k)
-        if (m.PhaseList[static_cast<size_t>(k)].PhaseType == type) return k;
+int EntryOfType(const TProgramState& state, int type) {
+    for (int k = 0; k < state.Month().PhaseCount; ++k)
+        if (state.Month().Phases[static_cast<size_t>(k)].PhaseType == type) return k;
     return -1;
 }
 
-void SeedSouth(const std::string& path) {
-    TSettingsStore store(path);
-    TSettings settings;
-    (void)LoadSettings(store, settings, [](const std::string&) {});
-    const auto key = store.OpenKey("HKEY_TIDEWELL", false);
-    QVERIFY(key.has_value());
-    store.WriteText(*key, "LatDir", "South");
-    store.WriteText(*key, "LatDeg", "33");
+bool Viewing(const TMain& m, TOpticsView view) {
+    return m.Moon().Optics() == view;
 }
 
 } // namespace
@@ -58,43 +50,40 @@ void TMainMoonTest::OpticsButtonCyclesViewsAndGlyphs() {
     m.Tick();
     QLabel* optics = h.Label("imgOptics");
     QCOMPARE(optics->geometry(), QRect(44, 13, 33, 24));
-    QVERIFY(!m.TelescopeView && !m.DiagonalView);
-    const QImage binoculars = m.MoonImage();
+    QVERIFY(Viewing(m, TOpticsView::Binoculars));
+    const QImage binoculars = m.Moon().MoonImage();
     const QImage glyphs[] = {LoadArt(ArtOpticsBinoculars), LoadArt(ArtOpticsTelescope),
                              LoadArt(ArtOpticsDiagonal)};
     QCOMPARE(optics->pixmap().toImage().convertToFormat(glyphs[0].format()), glyphs[0]);
 
     h.Click(optics);
-    QVERIFY(m.TelescopeView && !m.DiagonalView);
+    QVERIFY(Viewing(m, TOpticsView::Telescope));
     QCOMPARE(optics->pixmap().toImage().convertToFormat(glyphs[1].format()), glyphs[1]);
     // North: the telescope turns the picture by 180°.
-    QCOMPARE(m.MoonImage(), binoculars.mirrored(true, true));
+    QCOMPARE(m.Moon().MoonImage(), binoculars.mirrored(true, true));
 
     h.Click(optics);
-    QVERIFY(m.TelescopeView && m.DiagonalView);
+    QVERIFY(Viewing(m, TOpticsView::Diagonal));
     QCOMPARE(optics->pixmap().toImage().convertToFormat(glyphs[2].format()), glyphs[2]);
     // The diagonal: turned 180° and mirrored left to right, i.e. upside down.
-    QCOMPARE(m.MoonImage(), binoculars.mirrored(false, true));
+    QCOMPARE(m.Moon().MoonImage(), binoculars.mirrored(false, true));
 
     h.Click(optics);
-    QVERIFY(!m.TelescopeView && !m.DiagonalView);
-    QCOMPARE(m.MoonImage(), binoculars);
+    QVERIFY(Viewing(m, TOpticsView::Binoculars));
+    QCOMPARE(m.Moon().MoonImage(), binoculars);
     // The view survives the next tick.
     h.Click(optics);
     m.Tick();
-    QCOMPARE(m.MoonImage(), binoculars.mirrored(true, true));
+    QCOMPARE(m.Moon().MoonImage(), binoculars.mirrored(true, true));
 }
 
 void TMainMoonTest::SouthernHemisphereTurnsPictures() {
     TMainHarness north(At(2026, 12, 20, 21));
-    TMainHarness south(At(2026, 12, 20, 21), SeedSouth);
-    QCOMPARE(south.Main->LatDir, QString("South"));
-    QVERIFY(south.Main->Observer.ObserverLatitude < -0.5);
-    south.Main->show(); // showing turns the phase pictures for the south
-    QVERIFY(QTest::qWaitForWindowExposed(south.Main.get()));
-    south.Main->Timer1->stop();
+    TMainHarness south(At(2026, 12, 20, 21), Seed({{"LatDir", "South"}, {"LatDeg", "33"}}));
+    QCOMPARE(south.State->Settings().LatDir, std::string("South"));
+    QVERIFY(south.State->Observer().ObserverLatitude < -0.5);
 
-    const int first = EntryOfType(*north.Main, 3);
+    const int first = EntryOfType(*north.State, 3);
     QVERIFY(first >= 0);
     const QString name = QStringLiteral("imgPhase%1").arg(first + 1);
     const auto [nl, nr] = HalfBrightness(north.Label(name)->pixmap().toImage());
@@ -102,21 +91,26 @@ void TMainMoonTest::SouthernHemisphereTurnsPictures() {
     QVERIFY2(nr > nl, "first quarter lit on the right in the north");
     QVERIFY2(sl > sr, "first quarter lit on the left in the south");
 
-    // The same moment through binoculars: turned by 180° in the south.
-    south.Main->Observer = north.Main->Observer; // the same shading; only the hemisphere differs
+    // The same moment through binoculars: turned by 180° in the south. (The shading is the
+    // same at both places: the same whole percent lit, both waxing.)
     north.Main->Tick();
     south.Main->Tick();
-    QCOMPARE(south.Main->MoonImage(), north.Main->MoonImage().mirrored(true, true));
+    QCOMPARE(south.Main->MoonData().Texts().Visible, north.Main->MoonData().Texts().Visible);
+    QCOMPARE(south.Main->Moon().Lunation() < 50, north.Main->Moon().Lunation() < 50);
+    QCOMPARE(south.Main->Moon().MoonImage(), north.Main->Moon().MoonImage().mirrored(true, true));
     // With a telescope the south sees the photograph as it is.
     south.Click(south.Label("imgOptics"));
-    QCOMPARE(south.Main->MoonImage(), north.Main->MoonImage());
+    QCOMPARE(south.Main->Moon().MoonImage(), north.Main->Moon().MoonImage());
 
-    // Turning twice restores the pictures (a change of hemisphere and back).
+    // A change of hemisphere in the settings turns the pictures, and back restores them.
     const QImage before = north.Label(name)->pixmap().toImage();
-    north.Main->InvertPhaseIcons();
-    QVERIFY(north.Label(name)->pixmap().toImage() != before);
-    north.Main->InvertPhaseIcons();
+    const QImage moonBefore = north.Main->Moon().MoonImage();
+    north.ChangeSettings([](TSettings& s) { s.LatDir = "South"; });
+    QCOMPARE(north.Label(name)->pixmap().toImage(), before.mirrored(true, true));
+    QCOMPARE(north.Main->Moon().MoonImage(), moonBefore.mirrored(true, true));
+    north.ChangeSettings([](TSettings& s) { s.LatDir = "North"; });
     QCOMPARE(north.Label(name)->pixmap().toImage(), before);
+    QCOMPARE(north.Main->Moon().MoonImage(), moonBefore);
 }
 
 void TMainMoonTest::ShadingAtNewAndFullMoon() {
@@ -124,17 +118,17 @@ void TMainMoonTest::ShadingAtNewAndFullMoon() {
     // New moon of 16 August 2023, 09:38 UT: the disc is darkened (bytes AND 70).
     TMainHarness atNew(At(2023, 8, 16, 9, 38));
     atNew.Main->Tick();
-    const QColor dark = centre(atNew.Main->MoonImage());
+    const QColor dark = centre(atNew.Main->Moon().MoonImage());
     QVERIFY(dark.red() <= 70 && dark.green() <= 70 && dark.blue() <= 70);
     // Full moon of 31 August 2023, 01:35 UT: the centre keeps the photograph.
     TMainHarness atFull(At(2023, 8, 31, 1, 35));
     atFull.Main->Tick();
     const QImage photo = LoadArt(ArtFullMoon).convertToFormat(QImage::Format_RGB32);
-    QCOMPARE(centre(atFull.Main->MoonImage()), photo.pixelColor(78, 78));
+    QCOMPARE(centre(atFull.Main->Moon().MoonImage()), photo.pixelColor(78, 78));
     // Waxing a week after new moon: left darkened, right lit.
     TMainHarness waxing(At(2023, 8, 23, 9, 38));
     waxing.Main->Tick();
-    const QImage moon = waxing.Main->MoonImage();
+    const QImage moon = waxing.Main->Moon().MoonImage();
     QCOMPARE(moon.pixelColor(30, 78).red() & ~70, 0);
     QCOMPARE(moon.pixelColor(120, 78), photo.pixelColor(120, 78));
     // The window shows the picture at (26, 80).
@@ -145,20 +139,20 @@ void TMainMoonTest::ShadingAtNewAndFullMoon() {
 void TMainMoonTest::EclipseButtonOnlyInEclipseMonths() {
     // Total lunar eclipses of 14 March 2025 and 7 September 2025; none in April 2025.
     TMainHarness march(At(2025, 3, 5));
-    QCOMPARE(march.Main->EclipseInfo.EclipseType, 3);
+    QCOMPARE(march.State->Month().Eclipse.EclipseType, 3);
     QVERIFY(!march.Label("imgEclipse")->isHidden());
     QCOMPARE(march.Label("imgEclipse")->geometry(), QRect(182, 12, 29, 25));
     TMainHarness april(At(2025, 4, 5));
-    QCOMPARE(april.Main->EclipseInfo.EclipseType, 0);
+    QCOMPARE(april.State->Month().Eclipse.EclipseType, 0);
     QVERIFY(april.Label("imgEclipse")->isHidden());
     // Changing the month through the year editor recomputes it.
     TMainHarness h(At(2024, 9, 5)); // 18 September 2024: partial eclipse
-    QCOMPARE(h.Main->EclipseInfo.EclipseType, 2);
+    QCOMPARE(h.State->Month().Eclipse.EclipseType, 2);
     h.Click(h.Label("lblSelectedYear"));
-    QTest::keyClick(h.Main.get(), Qt::Key_Backspace);
-    QTest::keyClick(h.Main.get(), '5');
-    QTest::keyClick(h.Main.get(), Qt::Key_Return);
-    QCOMPARE(h.Main->EclipseInfo.EclipseType, 3);
+    QTest::keyClick(h.Main, Qt::Key_Backspace);
+    QTest::keyClick(h.Main, '5');
+    QTest::keyClick(h.Main, Qt::Key_Return);
+    QCOMPARE(h.State->Month().Eclipse.EclipseType, 3);
     QVERIFY(!h.Label("imgEclipse")->isHidden());
 }
 
@@ -186,8 +180,8 @@ void TMainMoonTest::ShadingInTheWindowThroughALunation() {
         h.Now = now;
         m.Tick();
         now = now.addSecs(1800);
-        const int lit = m.SurfaceTexts().Visible.section('%', 0, 0).toInt();
-        const bool waxing = m.Lunation() < 50.0;
+        const int lit = m.MoonData().Texts().Visible.section('%', 0, 0).toInt();
+        const bool waxing = m.Moon().Lunation() < 50.0;
         for (TCase& c : cases) {
             if (c.Seen || c.Illumination != lit || c.Waxing != waxing) continue;
             c.Seen = true;

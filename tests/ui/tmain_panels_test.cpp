@@ -5,12 +5,11 @@
 #include <QPainter>
 #include <QTest>
 
+#include "engine/almanac_text.h"
 #include "engine/date_time.h"
 #include "engine/phase_name.h"
-#include "settings/load_settings.h"
-#include "settings/settings_store.h"
 #include "tmain_fixture.h"
-#include "ui/main/panels_draw.h"
+#include "ui/common/panels_draw.h"
 #include "ui/main/panels_text.h"
 
 namespace {
@@ -69,11 +68,11 @@ void TMainPanelsTest::PhaseNameBoundsInTheWindow() {
     // the names on either side of each bound.
     TMainHarness first(At(2023, 8, 24, 12, 0));
     first.Main->Tick();
-    const double prev = first.Main->NewMoons.PrevNewMoon;
-    const double next = first.Main->NewMoons.NextNewMoon;
+    const double prev = first.State->NewMoons().PrevNewMoon;
+    const double next = first.State->NewMoons().NextNewMoon;
     QVERIFY(qAbs(prev - JulianDay({16, 8, 2023, 9, 38, 0, 0, 0})) < 0.01);
     QVERIFY(qAbs(next - JulianDay({15, 9, 2023, 1, 40, 0, 0, 0})) < 0.01);
-    const double zone = first.Main->Observer.LocalOffsetDays();
+    const double zone = first.State->Observer().LocalOffsetDays();
     const struct {
         double Percent;
         const char* Below;
@@ -96,8 +95,8 @@ void TMainPanelsTest::PhaseNameBoundsInTheWindow() {
                                       .arg(side < 0 ? "less 2 min" : "plus 2 min")
                                       .arg(h.Main->PhaseName());
             QVERIFY2(h.Main->PhaseName().startsWith(expected), qPrintable(where));
-            QVERIFY2(qAbs(h.Main->Lunation() - b.Percent) < 0.01, qPrintable(where));
-            QVERIFY(h.Main->StripText().endsWith(" - " + h.Main->PhaseName()));
+            QVERIFY2(qAbs(h.Main->Moon().Lunation() - b.Percent) < 0.01, qPrintable(where));
+            QVERIFY(h.StripText().endsWith(" - " + h.Main->PhaseName()));
         }
     }
 }
@@ -106,13 +105,14 @@ void TMainPanelsTest::BlueMoonFromTwelveHoursBefore() {
     // August 2023 had two full moons, 1 August 18:31 and 31 August 01:35 UT (published).
     TMainHarness h(At(2023, 8, 30, 13, 0));
     TMain& m = *h.Main;
-    QCOMPARE(m.PhaseCount, 5);
-    QCOMPARE(m.PhaseList[4].PhaseType, 2);
-    QCOMPARE(m.PhaseList[0].PhaseType, 2);
-    QVERIFY(m.PhaseList[4].Text.starts_with("01:3"));
+    const TMonthData& month = h.State->Month();
+    QCOMPARE(month.PhaseCount, 5);
+    QCOMPARE(month.Phases[4].PhaseType, 2);
+    QCOMPARE(month.Phases[0].PhaseType, 2);
+    QVERIFY(month.Phases[4].Text.starts_with("01:3"));
     QVERIFY(!h.Label("imgPhase5")->isHidden());
-    QVERIFY(m.IsBlueMoonPicture(4));
-    QVERIFY(!m.IsBlueMoonPicture(0));
+    QVERIFY(m.PhaseList().IsBlueMoonPicture(4));
+    QVERIFY(!m.PhaseList().IsBlueMoonPicture(0));
     QVERIFY(Bluish(h.Label("imgPhase5")->pixmap().toImage()));
     QVERIFY(!Bluish(h.Label("imgPhase1")->pixmap().toImage()));
 
@@ -121,11 +121,11 @@ void TMainPanelsTest::BlueMoonFromTwelveHoursBefore() {
     h.Now = At(2023, 8, 30, 14, 0); // 11 h 35 min before
     m.Tick();
     QCOMPARE(m.PhaseName(), QString("Full (Blue) Moon"));
-    QVERIFY(m.StripText().endsWith(" - Full (Blue) Moon"));
+    QVERIFY(h.StripText().endsWith(" - Full (Blue) Moon"));
 
     // A month of four phases shows four rows.
     TMainHarness f(At(2023, 2, 10));
-    QCOMPARE(f.Main->PhaseCount, 4);
+    QCOMPARE(f.State->Month().PhaseCount, 4);
     QVERIFY(f.Label("imgPhase5")->isHidden());
     QVERIFY(f.Label("lblPhase5")->isHidden());
     QVERIFY(!f.Label("lblPhase4")->isHidden());
@@ -142,42 +142,23 @@ void TMainPanelsTest::MoonAgeTexts() {
     // 18 h 30 min after the new moon of 16 August 2023, 09:38 UT (published).
     TMainHarness h(At(2023, 8, 17, 4, 8));
     h.Main->Tick();
-    QCOMPARE(QString::fromStdString(h.Main->SurfaceTexts().Age.Days), QString("00d"));
-    QCOMPARE(QString::fromStdString(h.Main->SurfaceTexts().Age.Hours), QString("18h"));
+    QCOMPARE(QString::fromStdString(h.Main->MoonData().Texts().Age.Days), QString("00d"));
+    QCOMPARE(QString::fromStdString(h.Main->MoonData().Texts().Age.Hours), QString("18h"));
     QCOMPARE(h.Main->PhaseName(), QString("New Moon"));
 
     // Twelve hours east of Greenwich the civil day of 16 August 2023 is past the new moon
     // (09:38 UT) by the afternoon while the universal time is still before it: the age runs
     // from the previous new moon, 17 July 2023, 18:32 UT.
-    TMainHarness east(At(2023, 8, 16, 17, 0), [](const std::string& path) {
-        TSettingsStore store(path);
-        TSettings settings;
-        (void)LoadSettings(store, settings, [](const std::string&) {});
-        const auto key = store.OpenKey("HKEY_TIDEWELL", false);
-        store.WriteText(*key, "TimeZone", "48");
-    });
-    QCOMPARE(east.Main->Observer.ZoneMinutes, 720);
+    // 17:00 there is 05:00 UT.
+    TMainHarness east(At(2023, 8, 16, 5, 0), Seed({{"TimeZone", "48"}}));
+    QCOMPARE(east.State->Observer().ZoneMinutes, 720);
     east.Main->Tick();
-    QCOMPARE(QString::fromStdString(east.Main->SurfaceTexts().Age.Days), QString("29d"));
-    QCOMPARE(QString::fromStdString(east.Main->SurfaceTexts().Age.Hours), QString("10h"));
+    QCOMPARE(QString::fromStdString(east.Main->MoonData().Texts().Age.Days), QString("29d"));
+    QCOMPARE(QString::fromStdString(east.Main->MoonData().Texts().Age.Hours), QString("10h"));
     QCOMPARE(east.Main->PhaseName(), QString("New Moon"));
 }
 
 void TMainPanelsTest::MoonRowsInTheOrderOfTheDay() {
-    auto order = [](const char* rise, const char* transit, const char* set) {
-        QStringList out;
-        for (const TMoonRow& row : OrderMoonRows(rise, transit, set))
-            out << QString::fromStdString(row.Title + "=" + row.Value);
-        return out.join(' ');
-    };
-    QCOMPARE(order("*****", "05:10", "11:40"),
-             QString("Moonrise:=***** Transit:=05:10 Moonset=11:40"));
-    QCOMPARE(order("22:10", "04:05", "10:30"),
-             QString("Transit:=04:05 Moonset=10:30 Moonrise:=22:10"));
-    QCOMPARE(order("13:00", "19:30", "*****"),
-             QString("Moonset=***** Moonrise:=13:00 Transit:=19:30"));
-    QCOMPARE(order("None", "12:00", "None"), QString("Transit:=12:00 Moonrise:=None Moonset=None"));
-
     // Through a whole month in the window: every day's rows are in order, and a day without
     // a moonrise lists it first.
     TMainHarness h(At(2026, 3, 1, 12));
@@ -216,13 +197,13 @@ void TMainPanelsTest::PhaseJumpSetsDayAndTime() {
     QLabel* phase = h.Label("lblPhase3");
     const QString caption = phase->text();
     h.Click(phase);
-    QCOMPARE(int(m.SelectedDate.Day), caption.mid(7, 2).toInt());
-    const TDateRec shown = JDToDate(m.SelectedDate.JD + m.ClockOffset);
+    QCOMPARE(int(h.Selected().Day), caption.mid(7, 2).toInt());
+    const TDateRec shown = JDToDate(h.Selected().JD + h.State->ClockOffset());
     QCOMPARE(int(shown.Hour), caption.left(2).toInt());
     QCOMPARE(int(shown.Minute), caption.mid(3, 2).toInt());
     QCOMPARE(int(shown.Second), 15); // the seconds keep running from the clock
     m.Tick();
-    QVERIFY(m.StripText().startsWith(caption.left(5)));
+    QVERIFY(h.StripText().startsWith(caption.left(5)));
 }
 
 void TMainPanelsTest::LibrationSwitchTwiceRestores() {
@@ -236,13 +217,13 @@ void TMainPanelsTest::LibrationSwitchTwiceRestores() {
     };
     QCOMPARE(captions(), QStringList({"Az.:", "Alt.:", "P.A.:", "Ph.A:"}));
     h.Click(h.Label("lblLibration"));
-    QVERIFY(!h.Main->ShowAzAlt);
+    QVERIFY(!h.Main->MoonData().ShowAzAlt());
     QCOMPARE(captions(), QStringList({"Co:", "lo:", "bo:", "PAA:"}));
     QCOMPARE(h.Label("lblLunarAz")->toolTip(), QString("Selenographic CoLongitude of the Sun"));
     QCOMPARE(h.Label("lblLunarPhA")->toolTip(),
              QString("Position angle of Moon's axis of rotation"));
     h.Click(h.Label("lblLibration"));
-    QVERIFY(h.Main->ShowAzAlt);
+    QVERIFY(h.Main->MoonData().ShowAzAlt());
     QCOMPARE(captions(), QStringList({"Az.:", "Alt.:", "P.A.:", "Ph.A:"}));
     for (const QString& n : names)
         QVERIFY(h.Label(n)->toolTip().isEmpty());
@@ -251,7 +232,7 @@ void TMainPanelsTest::LibrationSwitchTwiceRestores() {
 void TMainPanelsTest::SiderealTimeOfTheBook() {
     // Meeus, ex. 12.b: 1987 April 10, 19:21:00 UT, mean sidereal time 8h34m57.0896s at
     // Greenwich. The panel shows seconds truncated after adding one second.
-    TDateRec ut{10, 4, 1987, 19, 21, 0, 0, 0.0};
+    const double ut = JulianDay({10, 4, 1987, 19, 21, 0, 0, 0.0});
     QCOMPARE(QString::fromStdString(LocalSiderealTimeText(ut, 0.0)), QString("08:34:58"));
     // At 77°03'56" West (Meeus, ex. 13.b): 8h34m57.09s − 5h08m15.73s = 3h26m41.36s.
     const double west = (77.0 + 3.0 / 60 + 56.0 / 3600) * 3.14159265358979323846 / 180.0;
@@ -284,12 +265,12 @@ void TMainPanelsTest::TickFillsThePanels() {
     TMainHarness h(At(2026, 12, 7, 21, 15, 30));
     TMain& m = *h.Main;
     m.Tick();
-    const TSurfaceTexts& t = m.SurfaceTexts();
+    const TSurfaceTexts& t = m.MoonData().Texts();
     QVERIFY(t.Visible.endsWith("%     "));
     const int km = t.Distance.left(t.Distance.indexOf(' ')).toInt();
     QVERIFY(km > 356000 && km < 407000);
     QVERIFY(t.Distance.endsWith(" km  "));
-    QVERIFY(m.StripText().startsWith("21:15:30  07 December 2026 - "));
+    QVERIFY(h.StripText().startsWith("21:15:30  07 December 2026 - "));
     QCOMPARE(t.ApogeeDistance.right(5), QString(" km  "));
     // Right ascension in hours below 24.
     QVERIFY(QString::fromStdString(t.RightAscension.Units).toInt() < 24);
@@ -306,20 +287,21 @@ void TMainPanelsTest::DisplayedMidnightAdvancesTheDay() {
     // The clock shifted one hour ahead: the display passes midnight at clock 23:00:00.
     TMainHarness h(At(2024, 2, 28, 22, 59, 58));
     TMain& m = *h.Main;
-    m.ClockOffset = 1.0 / 24.0;
+    h.State->ShiftClockTo(23, 59, 58);
+    QVERIFY(qAbs(h.State->ClockOffset() - 1.0 / 24.0) < 1e-12);
     m.Tick();
     h.Now = At(2024, 2, 28, 22, 59, 59);
     m.Tick();
-    QCOMPARE(int(m.SelectedDate.Day), 28);
-    const double before = m.DisplayedJD();
+    QCOMPARE(int(h.Selected().Day), 28);
+    const double before = h.State->DisplayedJD();
     h.Now = At(2024, 2, 28, 23, 0, 0);
     m.Tick();
     // The displayed moment moves on by one second, not by a day and a second.
-    QVERIFY(qAbs((m.DisplayedJD() - before) * 86400.0 - 1.0) < 0.01);
-    QCOMPARE(int(m.SelectedDate.Day), 29);
-    QCOMPARE(int(m.SelectedDate.Month), 2);
-    QVERIFY2(m.StripText().startsWith("00:00:00  29 February 2024"), qPrintable(m.StripText()));
-    QCOMPARE(m.HighlightPos(), QPoint(h.DayCell(29)->x() - 1, h.DayCell(29)->y() - 3));
+    QVERIFY(qAbs((h.State->DisplayedJD() - before) * 86400.0 - 1.0) < 0.01);
+    QCOMPARE(int(h.Selected().Day), 29);
+    QCOMPARE(int(h.Selected().Month), 2);
+    QVERIFY2(h.StripText().startsWith("00:00:00  29 February 2024"), qPrintable(h.StripText()));
+    QCOMPARE(m.Calendar().HighlightPos(), QPoint(h.DayCell(29)->x() - 1, h.DayCell(29)->y() - 3));
 
     // Without a shift, at the clock's midnight, into the next month and year; a day chosen
     // by hand advances too.
@@ -327,35 +309,38 @@ void TMainPanelsTest::DisplayedMidnightAdvancesTheDay() {
     n.Main->Tick();
     n.Now = At(2025, 1, 1, 0, 0, 0);
     n.Main->Tick();
-    QCOMPARE(int(n.Main->SelectedDate.Year), 2025);
-    QCOMPARE(int(n.Main->SelectedDate.Month), 1);
-    QCOMPARE(int(n.Main->SelectedDate.Day), 1);
+    QCOMPARE(int(n.Selected().Year), 2025);
+    QCOMPARE(int(n.Selected().Month), 1);
+    QCOMPARE(int(n.Selected().Day), 1);
     QCOMPARE(n.Label("lblSelectedmonth")->text(), QString("January"));
     n.Click(n.DayCell(10));
     n.Now = At(2025, 1, 1, 23, 59, 59);
     n.Main->Tick();
     n.Now = At(2025, 1, 2, 0, 0, 0);
     n.Main->Tick();
-    QCOMPARE(int(n.Main->SelectedDate.Day), 11);
-    // A negative shift: the display stays on the day until the clock reaches 02:00.
+    QCOMPARE(int(n.Selected().Day), 11);
+    // Shown 22 hours ahead (two behind on the previous day): the display stays on the day
+    // until the clock reaches 02:00.
     TMainHarness b(At(2025, 6, 1, 1, 59, 59));
-    b.Main->ClockOffset = -2.0 / 24.0;
+    b.State->ShiftClockTo(23, 59, 59);
     b.Main->Tick();
+    QCOMPARE(int(b.Selected().Day), 1);
     b.Now = At(2025, 6, 1, 2, 0, 0);
     b.Main->Tick();
-    QCOMPARE(int(b.Main->SelectedDate.Day), 2);
+    QCOMPARE(int(b.Selected().Day), 2);
 
     // After a jump to a phase 19 hours earlier in the day, the clock's own midnight is
     // not the display's: the displayed moment runs on smoothly.
     TMainHarness j(At(2025, 6, 1, 23, 59, 59));
-    j.Main->ClockOffset = -19.0 / 24.0;
+    j.State->ShiftClockTo(4, 59, 59);
+    QVERIFY(qAbs(j.State->ClockOffset() + 19.0 / 24.0) < 1e-12);
     j.Main->Tick();
-    const double jBefore = j.Main->DisplayedJD();
+    const double jBefore = j.State->DisplayedJD();
     j.Now = At(2025, 6, 2, 0, 0, 0);
     j.Main->Tick();
-    QCOMPARE(int(j.Main->SelectedDate.Day), 1);
-    QVERIFY(qAbs((j.Main->DisplayedJD() - jBefore) * 86400.0 - 1.0) < 0.01);
-    QVERIFY(j.Main->StripText().startsWith("05:00:00  01 June 2025"));
+    QCOMPARE(int(j.Selected().Day), 1);
+    QVERIFY(qAbs((j.State->DisplayedJD() - jBefore) * 86400.0 - 1.0) < 0.01);
+    QVERIFY(j.StripText().startsWith("05:00:00  01 June 2025"));
 }
 
 QTEST_MAIN(TMainPanelsTest)
