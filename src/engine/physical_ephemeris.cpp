@@ -87,9 +87,8 @@ TGeocentricLibration GeocentricLibration(const TLunarGeometry& g) {
     const double t4 = t3 * t;
     lib.NodeRad =
         DegToRad(125.0445479 - 1934.1362891 * t + 0.0020754 * t2 + t3 / 467441.0 - t4 / 60616000.0);
-    // W from the apparent longitude with the nutation removed again: the geometric longitude.
-    const double dPsi = DegToRad(g.Nutation.DeltaPsi / 3600.0);
-    const double w = (g.Longitude + dPsi) - dPsi - lib.NodeRad;
+    // W = apparent longitude - nutation in longitude - node: the geometric longitude's.
+    const double w = g.Longitude - lib.NodeRad;
     const TSelenographic optical = ToMeanLunarEquator(w, g.Latitude);
     // A lies in -180..+180 and F in 0..360: reduce, or l' comes out near -360 when F is
     // near 180 degrees.
