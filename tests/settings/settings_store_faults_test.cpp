@@ -311,7 +311,7 @@ int Exec(sqlite3* db, const std::string& sql) {
 void PutRowsOutOfOrder(const std::string& path) {
     sqlite3* db = OpenRaw(path);
     ASSERT_TRUE(db);
-    const auto setCollation = [db](const char* from, const char* to) {
+    const auto setCollation = [&db](const char* from, const char* to) {
         ASSERT_EQ(Exec(db, std::string("PRAGMA writable_schema = ON;"
                                        "UPDATE sqlite_schema SET sql = replace(sql,"
                                        " 'name TEXT NOT NULL COLLATE ") +
