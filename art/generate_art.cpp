@@ -788,6 +788,163 @@ QImage PrintOptionsBackground() {
     return window;
 }
 
+// ---- Eclipse windows, calendar pop-ups, report menu and month picker ---------------------
+
+// A window's frame: brushed metal, a title band of `titleHeight` with the engraved title,
+// the close glyph (and minimise left of it) at the right, the window's own edge last.
+QImage FramedWindow(QSize size, int titleHeight, const QString& title, unsigned seed, bool minimise,
+                    int titlePixels = 19) {
+    QImage window = BrushedMetal(size, BodyMetal, seed);
+    QPainter p(&window);
+    p.drawImage(0, 0, BrushedMetal({size.width(), titleHeight}, TitleMetal, seed + 1));
+    Rule(p, 0, size.width() - 1, titleHeight - 1, QColor(0, 0, 0, 120));
+    Rule(p, 0, size.width() - 1, titleHeight, QColor(255, 255, 255, 90));
+    Engraved(p, QRect(0, 8, size.width(), 26), Qt::AlignCenter, title, Serif(titlePixels, true));
+    const int right = size.width();
+    PlaceGlyph(p, QRect(right - 26, 14, 13, 15), Close);
+    if (minimise) PlaceGlyph(p, QRect(right - 48, 14, 15, 15), Minimise);
+    return window;
+}
+
+void WindowEdge(QImage& window) {
+    QPainter p(&window);
+    Bevel(p, QRect(1, 1, window.width() - 2, window.height() - 2), true);
+    p.setPen(QColor(40, 42, 48));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(0, 0, window.width() - 1, window.height() - 1);
+}
+
+// The eclipse screen, 620 × 335.
+QImage EclipseBackground() {
+    QImage window = FramedWindow({620, 335}, 40, "Lunar Eclipse", 61, true);
+    {
+        QPainter p(&window);
+        Inset(p, QRect(19, 72, 211, 159));               // contacts and magnitude
+        Inset(p, QRect(19, 251, 211, 64));               // rise and set
+        p.fillRect(QRect(250, 72, 349, 243), Qt::black); // the drawing (covered at run time)
+        Bevel(p, QRect(250, 72, 349, 243), false);
+        Bevel(p, QRect(249, 71, 351, 245), false, 45);
+        p.setRenderHint(QPainter::TextAntialiasing);
+        Engraved(p, QRect(19, 233, 211, 16), Qt::AlignCenter, "RISE AND SET ON THE DAY",
+                 Sans(10, true, 108));
+        // A small eclipse glyph at the left of the title band.
+        PlaceGlyph(p, QRect(16, 8, 29, 25), Eclipse);
+    }
+    WindowEdge(window);
+    return window;
+}
+
+// A raised button face with its engraved caption.
+void ButtonFace(QPainter& p, const QRectF& r, const QString& caption) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient face(0, r.top(), 0, r.bottom());
+    face.setColorAt(0, QColor(186, 188, 192));
+    face.setColorAt(1, QColor(140, 142, 148));
+    p.setPen(QPen(QColor(40, 44, 52), 1));
+    p.setBrush(face);
+    p.drawRoundedRect(r, 3, 3);
+    p.restore();
+    Engraved(p, r.toRect(), Qt::AlignCenter, caption, Sans(12, true));
+}
+
+// The eclipse report, 390 × 285.
+QImage EclipseReportBackground() {
+    QImage window = FramedWindow({390, 285}, 38, "Lunar Eclipses", 71, false);
+    {
+        QPainter p(&window);
+        p.setRenderHint(QPainter::TextAntialiasing);
+        Bevel(p, QRect(52, 44, 31, 18), false);
+        Bevel(p, QRect(110, 44, 31, 18), false);
+        ButtonFace(p, QRectF(288.5, 42.5, 82, 20), "Calculate");
+        Inset(p, QRect(20, 73, 350, 192));
+    }
+    WindowEdge(window);
+    return window;
+}
+
+// A pop-up with a dark panel for `rows` rows of 16 pixels from `top`.
+QImage PopUpBackground(QSize size, const QString& title, unsigned seed, int top, int rows) {
+    QImage window = FramedWindow(size, 38, title, seed, false, 16);
+    {
+        QPainter p(&window);
+        Inset(p, QRect(16, top - 6, size.width() - 32, 16 * rows + 10));
+    }
+    WindowEdge(window);
+    return window;
+}
+
+QImage EasterBackground() { // 200 × 104
+    QImage window = BrushedMetal({200, 104}, BodyMetal, 81);
+    QPainter p(&window);
+    p.drawImage(0, 0, BrushedMetal({200, 42}, TitleMetal, 82));
+    Rule(p, 0, 199, 41, QColor(0, 0, 0, 120));
+    Rule(p, 0, 199, 42, QColor(255, 255, 255, 90));
+    Engraved(p, QRect(30, 11, 139, 22), Qt::AlignCenter, "Easter Sunday", Serif(16, true));
+    PlaceGlyph(p, QRect(175, 14, 13, 15), Close);
+    Inset(p, QRect(16, 56, 168, 34));
+    p.end();
+    WindowEdge(window);
+    return window;
+}
+
+void RightArrow(QPainter& p, const QRectF& box) {
+    p.setPen(Qt::NoPen);
+    QLinearGradient fill(box.topLeft(), box.bottomLeft());
+    fill.setColorAt(0, QColor(120, 255, 255));
+    fill.setColorAt(1, QColor(0, 170, 190));
+    p.setBrush(fill);
+    const double cy = box.center().y();
+    p.drawPolygon(QPolygonF({QPointF(box.left(), cy - box.height() / 2), QPointF(box.right(), cy),
+                             QPointF(box.left(), cy + box.height() / 2)}));
+}
+
+QImage MenuArrow() { // 15 × 20, aqua on the dark menu
+    return GlyphPicture({15, 20}, [](QPainter& p) { RightArrow(p, QRectF(3, 5, 9, 10)); });
+}
+
+QImage MonthArrow() { // 12 × 29
+    return GlyphPicture({12, 29}, [](QPainter& p) { RightArrow(p, QRectF(1, 9, 9, 11)); });
+}
+
+// The report menu, 265 × 160: dark entries separated by faint rules, texts in pale yellow.
+QImage ReportMenu() {
+    QImage menu(265, 160, QImage::Format_RGB32);
+    menu.fill(InsetFill);
+    QPainter p(&menu);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    const char* entries[] = {"Lunar Visibility",
+                             "Daily View",
+                             "Find Lunar Eclipses",
+                             "Display Phases for Month",
+                             "Lunar Features Database",
+                             "Lunar Features Sunrise/Sunset Times",
+                             "Equinox and Solstice Information",
+                             "Easter Sunday"};
+    p.setFont(Sans(12, true));
+    for (int k = 0; k < 8; ++k) {
+        if (k > 0) Rule(p, 4, 260, 20 * k, InsetGuide);
+        p.setPen(QColor(255, 255, 176));
+        p.drawText(QRect(26, 20 * k, 236, 20), Qt::AlignLeft | Qt::AlignVCenter, entries[k]);
+    }
+    p.setPen(QColor(90, 100, 120));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(0, 0, 264, 159);
+    return menu;
+}
+
+// The month picker's ground, 100 × 348: twelve dark rows of 29 pixels.
+QImage MonthList() {
+    QImage list(100, 348, QImage::Format_RGB32);
+    list.fill(InsetFill);
+    QPainter p(&list);
+    for (int k = 1; k < 12; ++k)
+        Rule(p, 4, 95, 29 * k, InsetGuide);
+    p.setPen(QColor(90, 100, 120));
+    p.drawRect(0, 0, 99, 347);
+    return list;
+}
+
 // ---- Preview --------------------------------------------------------------------------
 
 // The main window as it will look with its captions and values in their colours, to judge
@@ -919,6 +1076,16 @@ int main(int argc, char* argv[]) {
     Save(PhasePicture(photograph, TLit::Blue), "phase-blue-moon.png");
     Save(TimesListBackground(), "times-list-background.jpg");
     Save(PrintOptionsBackground(), "print-options-background.jpg");
+    Save(EclipseBackground(), "eclipse-background.jpg");
+    Save(EclipseReportBackground(), "eclipse-report-background.jpg");
+    Save(PopUpBackground({350, 155}, "Equinoxes and Solstices", 91, 66, 4),
+         "equinox-background.jpg");
+    Save(EasterBackground(), "easter-background.jpg");
+    Save(PopUpBackground({250, 165}, "Date Information", 101, 76, 4), "date-info-background.jpg");
+    Save(ReportMenu(), "report-menu.jpg");
+    Save(MenuArrow(), "menu-arrow.png");
+    Save(MonthList(), "month-list.jpg");
+    Save(MonthArrow(), "month-arrow.png");
     if (preview) {
         const QImage shown = MainPreview(QImage(OutDir + "/main-background.jpg"), photograph);
         Save(shown, "preview-main.png");

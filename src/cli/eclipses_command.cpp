@@ -40,11 +40,11 @@ int RunEclipses(const TAlmanacArgs& args, std::ostream& out) {
                       "ContactU2",    "ContactMax", "ContactU3",  "ContactU4", "ContactP4"});
     for (int year = first; year <= last; ++year) {
         for (int month = 1; month <= 12; ++month) {
-            // As the eclipse report searches: the month's phases, then its eclipse.
+            // As the eclipse report searches: the month's phases, then every eclipse of it.
             TPhaseList phases;
             const int count = MonthPhases(MakeDate(year, month, 1), args.Observer, phases);
-            const EclipseCircumstances e = CheckForEclipse(phases, count, year, args.Observer);
-            if (e.EclipseType != EclipseNone) WriteCsvRow(out, EclipseRow(e));
+            for (const EclipseCircumstances& e : MonthEclipses(phases, count, year, args.Observer))
+                WriteCsvRow(out, EclipseRow(e));
         }
     }
     return 0;

@@ -61,7 +61,9 @@ TSeasons SeasonsOfYear(int year, const TObserver& observer) {
         e.DateTimeText = DateTimeText(JDToDate(e.LocalJD));
         e.Display = DisplayText(e.DateTimeText);
     }
-    seasons.NextMarchJDE = MeanInstant(MarchEquinox, year + 1);
+    // The December season ends at next year's equinox, refined like the others: its mean
+    // instant is off by hundredths of a day.
+    seasons.NextMarchJDE = RefinedInstant(MeanInstant(MarchEquinox, year + 1), 0.0, observer);
     for (int event = 0; event < 4; ++event) {
         TSeasonEvent& e = seasons.Events[event];
         const double end = event < 3 ? seasons.Events[event + 1].JDE : seasons.NextMarchJDE;

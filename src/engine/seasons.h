@@ -28,7 +28,7 @@ struct [[nodiscard]] TSeasons {
     int Year = 0;
     bool Northern = true;
     std::array<TSeasonEvent, 4> Events; // March, June, September, December
-    double NextMarchJDE = 0.0;          // mean instant of the next March equinox, not refined
+    double NextMarchJDE = 0.0;          // refined instant of the next March equinox
     // The event shown on each row, in the order Spring, Summer, Autumn, Winter.
     std::array<int, 4> Rows{MarchEquinox, JuneSolstice, SeptemberEquinox, DecemberSolstice};
 };

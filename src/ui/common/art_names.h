@@ -38,3 +38,28 @@ inline const QString ArtTimesListBackground = QStringLiteral("times-list-backgro
 // The print options, 220 × 260: heading, the captions of the four check boxes and of the
 // density field, the OK button at (62, 210, 99 × 29).
 inline const QString ArtPrintOptionsBackground = QStringLiteral("print-options-background.jpg");
+
+// The eclipse screen, 620 × 335: header (0..72) with the title, minimise and close glyphs;
+// the text panel (19..230, 72..231) and the rise/set panel (19..230, 251..315) on dark, the
+// strip (19, 231, 211 × 20) between them, the divider at x 230..251, the drawing at
+// (250, 72, 349 × 243).
+inline const QString ArtEclipseBackground = QStringLiteral("eclipse-background.jpg");
+// The eclipse report, 390 × 285: header (0..72) with the title, the close glyph, the
+// "Calculate" button at (288, 42, 83 × 21) and the year boxes' wells at (52, 44) and
+// (110, 44), 31 × 18; the list's dark panel (20, 73)–(370, 265).
+inline const QString ArtEclipseReportBackground = QStringLiteral("eclipse-report-background.jpg");
+// The equinoxes and solstices, 350 × 155: header to y 56, the dark panel for four rows at
+// y 66..130.
+inline const QString ArtEquinoxBackground = QStringLiteral("equinox-background.jpg");
+// Easter, 200 × 104: title strip (30, 14, 139 × 17), close glyph at (175, 14), the date's
+// dark panel at (16, 56)–(184, 90).
+inline const QString ArtEasterBackground = QStringLiteral("easter-background.jpg");
+// The date information, 250 × 165: header to y 62 (the date in navy at y 42), the dark
+// panel for four rows at y 76..140.
+inline const QString ArtDateInfoBackground = QStringLiteral("date-info-background.jpg");
+// The report menu, 265 × 160: eight entries of 20 pixels with their texts from x 26.
+inline const QString ArtReportMenu = QStringLiteral("report-menu.jpg");
+inline const QString ArtMenuArrow = QStringLiteral("menu-arrow.png"); // 15 × 20
+// The month picker's ground, 100 × 348: twelve rows of 29 pixels (names drawn over it).
+inline const QString ArtMonthList = QStringLiteral("month-list.jpg");
+inline const QString ArtMonthArrow = QStringLiteral("month-arrow.png"); // 12 × 29

@@ -5,6 +5,10 @@
 #include "settings/ui/print_options.h"
 #include "ui/common/messages.h"
 #include "ui/common/settings_startup.h"
+#include "ui/menus/report_menu.h"
+#include "ui/reports/calendar_pop_ups.h"
+#include "ui/reports/eclipse_report.h"
+#include "ui/reports/eclipse_screen.h"
 #include "ui/reports/times_list.h"
 
 TWindowSet::TWindowSet(const TWindowSetup& setup) {
@@ -18,13 +22,35 @@ TWindowSet::TWindowSet(const TWindowSetup& setup) {
     mainSetup.SystemClock = setup.SystemClock;
     MainWindow = std::make_unique<TMain>(*ProgramState, mainSetup);
     // The other windows in their fixed order, hidden until opened.
+    TMain* main = MainWindow.get();
     TimesListWindow = std::make_unique<TTimesList>(*ProgramState, MainWindow.get());
+    MonthListWindow = std::make_unique<TMonthList>(*ProgramState, main);
+    EclipseWindow = std::make_unique<TEclipse>(*ProgramState, main);
     PrintOptionsWindow =
         std::make_unique<TPrintOptions>(*ProgramState, *SettingsStore, MainWindow.get());
+    DateInfoWindow = std::make_unique<TDateInfo>(main);
+    EquinoxWindow = std::make_unique<TEquinox>(*ProgramState, main);
+    EclipseReportWindow =
+        std::make_unique<TEclipseReport>(*ProgramState, main, EclipseWindow.get());
+    ReportMenuWindow = std::make_unique<TReportMenu>(main);
+    EasterWindow = std::make_unique<TEaster>(*ProgramState, main);
+    QObject::connect(main, &TMain::DateInfoRequested, DateInfoWindow.get(),
+                     &TDateInfo::ShowDateInfo);
+    QObject::connect(main, &TMain::MonthPickerRequested, MonthListWindow.get(), &TMonthList::Open);
+    // Entries whose windows come later do nothing yet.
+    QObject::connect(
+        ReportMenuWindow.get(), &TReportMenu::EntryChosen, main, [this](TReportEntry entry) {
+            if (entry == TReportEntry::FindEclipses) EclipseReportWindow->Open();
+            if (entry == TReportEntry::EquinoxInfo)
+                EquinoxWindow->EquinoxesAndSolstices(ProgramState->SelectedDate().Year);
+            if (entry == TReportEntry::Easter) EasterWindow->Open();
+        });
     QObject::connect(MainWindow.get(), &TMain::ButtonClicked, MainWindow.get(),
                      [this](TMainButton button) {
                          if (button == TMainButton::TimesList) TimesListWindow->Open();
                          if (button == TMainButton::Print) PrintOptionsWindow->Open();
+                         if (button == TMainButton::Eclipse) (void)EclipseWindow->Open();
+                         if (button == TMainButton::Reports) ReportMenuWindow->Open();
                      });
 }
 

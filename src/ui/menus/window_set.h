@@ -16,6 +16,13 @@
 
 class TTimesList;
 class TPrintOptions;
+class TMonthList;
+class TEclipse;
+class TDateInfo;
+class TEquinox;
+class TEclipseReport;
+class TReportMenu;
+class TEaster;
 
 struct TWindowSetup {
     QString SettingsPath;                // the settings database; empty for the default place
@@ -35,6 +42,13 @@ class TWindowSet {
     [[nodiscard]] TSettingsStore& Store() { return *SettingsStore; }
     [[nodiscard]] TTimesList& TimesList() { return *TimesListWindow; }
     [[nodiscard]] TPrintOptions& PrintOptions() { return *PrintOptionsWindow; }
+    [[nodiscard]] TMonthList& MonthList() { return *MonthListWindow; }
+    [[nodiscard]] TEclipse& Eclipse() { return *EclipseWindow; }
+    [[nodiscard]] TDateInfo& DateInfo() { return *DateInfoWindow; }
+    [[nodiscard]] TEquinox& Equinox() { return *EquinoxWindow; }
+    [[nodiscard]] TEclipseReport& EclipseReport() { return *EclipseReportWindow; }
+    [[nodiscard]] TReportMenu& ReportMenu() { return *ReportMenuWindow; }
+    [[nodiscard]] TEaster& Easter() { return *EasterWindow; }
     // What the settings start-up had to tell the user (shown once, in one message).
     [[nodiscard]] const QStringList& StartupMessages() const { return Messages; }
 
@@ -48,5 +62,12 @@ class TWindowSet {
     std::unique_ptr<TMain> MainWindow;
     std::unique_ptr<TTimesList> TimesListWindow;
     std::unique_ptr<TPrintOptions> PrintOptionsWindow;
+    std::unique_ptr<TMonthList> MonthListWindow;
+    std::unique_ptr<TEclipse> EclipseWindow;
+    std::unique_ptr<TDateInfo> DateInfoWindow;
+    std::unique_ptr<TEquinox> EquinoxWindow;
+    std::unique_ptr<TEclipseReport> EclipseReportWindow;
+    std::unique_ptr<TReportMenu> ReportMenuWindow;
+    std::unique_ptr<TEaster> EasterWindow;
     QStringList Messages;
 };

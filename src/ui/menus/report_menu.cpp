@@ -1,0 +1,144 @@
+#include "ui/menus/report_menu.h"
+
+#include <algorithm>
+
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+
+#include "engine/regional_names.h"
+#include "ui/common/art_names.h"
+#include "ui/common/artwork.h"
+#include "ui/common/fonts.h"
+#include "ui/common/look.h"
+#include "ui/reports/pop_up.h"
+
+namespace {
+
+constexpr int ReportsButtonLeft = 158; // the main window's report button
+constexpr int MonthNameX = 26;
+
+QLabel* ArrowLabel(QWidget* parent, const QString& name, const QString& art, QPoint at) {
+    auto* arrow = new QLabel(parent);
+    arrow->setObjectName(name);
+    arrow->setPixmap(LoadArtPixmap(art));
+    arrow->adjustSize();
+    arrow->move(at);
+    arrow->setAttribute(Qt::WA_TransparentForMouseEvents);
+    arrow->hide();
+    return arrow;
+}
+
+} // namespace
+
+// ---- TReportMenu ---------------------------------------------------------------------
+
+TReportMenu::TReportMenu(QWidget* main) : TBorderlessWindow(TWindowRole::PopUp), MainWindow(main) {
+    MakePopUp(*this);
+    setObjectName(QStringLiteral("ReportMenu"));
+    setWindowTitle(QStringLiteral("Reports"));
+    SetBackgroundArt(ArtReportMenu);
+    setMouseTracking(true);
+    imgArrow = ArrowLabel(this, QStringLiteral("imgArrow"), ArtMenuArrow, {7, 0});
+}
+
+void TReportMenu::Open() {
+    if (MainWindow) {
+        const QRect main = MainWindow->frameGeometry();
+        move(main.left() + ReportsButtonLeft, main.top() + 40);
+        KeepOnScreen();
+    }
+    imgArrow->move(7, imgArrow->y());
+    show();
+    raise();
+    activateWindow();
+}
+
+int TReportMenu::EntryAt(QPoint pos) {
+    if (pos.x() < 0 || pos.x() >= MenuWidth || pos.y() < 0) return -1;
+    const int entry = pos.y() / EntryHeight;
+    return entry < ReportEntryCount ? entry : -1;
+}
+
+void TReportMenu::mouseMoveEvent(QMouseEvent* event) {
+    const int entry = EntryAt(event->position().toPoint());
+    if (entry >= 0) {
+        imgArrow->move(imgArrow->x(), EntryHeight * entry);
+        imgArrow->show();
+    }
+    TBorderlessWindow::mouseMoveEvent(event);
+}
+
+void TReportMenu::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    const int entry = EntryAt(event->position().toPoint());
+    if (entry < 0) return;
+    close(); // first, so the report's own pop-up opens over the main window alone
+    emit EntryChosen(static_cast<TReportEntry>(entry));
+}
+
+// ---- TMonthList ----------------------------------------------------------------------
+
+TMonthList::TMonthList(TProgramState& state, QWidget* main)
+    : TBorderlessWindow(TWindowRole::PopUp), State(state), MainWindow(main) {
+    MakePopUp(*this);
+    setObjectName(QStringLiteral("MonthList"));
+    setWindowTitle(QStringLiteral("Months"));
+    SetBackgroundArt(ArtMonthList);
+    setMouseTracking(true);
+    imgMonthArrow = ArrowLabel(this, QStringLiteral("imgMonthArrow"), ArtMonthArrow, {10, 0});
+}
+
+void TMonthList::Open() {
+    if (MainWindow) {
+        const QRect main = MainWindow->frameGeometry();
+        QScreen* screen =
+            MainWindow->screen() ? MainWindow->screen() : QGuiApplication::primaryScreen();
+        const QRect area = screen ? screen->geometry() : QRect(0, 0, 1 << 16, 1 << 16);
+        const int left = std::max(0, std::min(main.left() + 580, area.right() + 1 - width()));
+        const int top = std::min(std::max(0, main.top() + 50), area.bottom() + 1 - height());
+        move(left, top);
+    }
+    imgMonthArrow->move(10, imgMonthArrow->y());
+    show();
+    raise();
+    activateWindow();
+}
+
+int TMonthList::MonthAt(QPoint pos) {
+    if (pos.x() < 0 || pos.y() < 0) return 0;
+    const int month = pos.y() / RowHeight + 1;
+    return month <= 12 ? month : 0;
+}
+
+void TMonthList::PaintOver(QPainter& painter) {
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setFont(PixelFont(ArialFamily, 14, true));
+    const int selected = State.SelectedDate().Month;
+    for (int month = 1; month <= 12; ++month) {
+        const QRect row(MonthNameX, RowHeight * (month - 1), width() - MonthNameX, RowHeight);
+        painter.setPen(month == selected ? Aqua : PanelText);
+        painter.drawText(row, Qt::AlignLeft | Qt::AlignVCenter, Q(LongMonthName(month)));
+    }
+}
+
+void TMonthList::mouseMoveEvent(QMouseEvent* event) {
+    const int month = MonthAt(event->position().toPoint());
+    if (month > 0) {
+        imgMonthArrow->move(imgMonthArrow->x(), RowHeight * (month - 1));
+        imgMonthArrow->show();
+    }
+    TBorderlessWindow::mouseMoveEvent(event);
+}
+
+void TMonthList::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    // The month under the click itself: a tap needs no hover before it.
+    const int month = MonthAt(event->position().toPoint());
+    if (month == 0) return;
+    close();
+    const TDateRec& selected = State.SelectedDate();
+    State.SelectDate(selected.Year, month,
+                     std::min<int>(selected.Day, DaysInMonth(month, selected.Year)));
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+// The two small pop-ups of the main window:
+//
+//   TReportMenu  eight picture entries, one per report; a click closes the menu and hands
+//                the entry on through EntryChosen, which the window set connects to the
+//                report's window (entries whose window does not exist yet do nothing).
+//   TMonthList   the twelve month names; a click sets the month of the selected date.
+//
+// Both mark the entry under the mouse with an arrow and close at the first click elsewhere.
+
+#include <QImage>
+#include <QLabel>
+
+#include "ui/common/borderless_window.h"
+#include "ui/common/program_state.h"
+
+// The report menu's entries, from the top.
+enum class TReportEntry {
+    LunarVisibility, // the observing aid
+    DailyView,
+    FindEclipses, // the eclipse report
+    DisplayPhases,
+    FeaturesDB,
+    LunarFeatures, // sunrise and sunset over lunar features
+    EquinoxInfo,
+    Easter,
+};
+inline constexpr int ReportEntryCount = 8;
+
+class TReportMenu : public TBorderlessWindow {
+    Q_OBJECT
+  public:
+    static constexpr int EntryHeight = 20;
+    static constexpr int MenuWidth = 265;
+
+    explicit TReportMenu(QWidget* main = nullptr);
+
+    // Shown at the main window's report button, 40 pixels below its top.
+    void Open();
+    // The entry at a point of the menu, or -1.
+    [[nodiscard]] static int EntryAt(QPoint pos);
+    [[nodiscard]] QLabel* Arrow() const { return imgArrow; }
+
+  signals:
+    void EntryChosen(TReportEntry entry);
+
+  protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+  private:
+    QWidget* MainWindow;
+    QLabel* imgArrow = nullptr;
+};
+
+class TMonthList : public TBorderlessWindow {
+    Q_OBJECT
+  public:
+    static constexpr int RowHeight = 29;
+
+    TMonthList(TProgramState& state, QWidget* main = nullptr);
+
+    // Shown beside the calendar (main window left + 580, top + 50), kept on the screen.
+    void Open();
+    // The month (1..12) at a point of the picture, or 0.
+    [[nodiscard]] static int MonthAt(QPoint pos);
+    [[nodiscard]] QLabel* Arrow() const { return imgMonthArrow; }
+
+  protected:
+    void PaintOver(QPainter& painter) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+  private:
+    TProgramState& State;
+    QWidget* MainWindow;
+    QLabel* imgMonthArrow = nullptr;
+};

@@ -1,0 +1,233 @@
+#include "ui/reports/eclipse_report.h"
+
+#include <algorithm>
+
+#include <QApplication>
+#include <QDate>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include "ui/common/art_names.h"
+#include "ui/common/fonts.h"
+#include "ui/common/look.h"
+#include "ui/common/messages.h"
+#include "ui/common/panels_draw.h"
+#include "ui/reports/eclipse_screen.h"
+#include "ui/reports/eclipse_search.h"
+
+namespace {
+
+constexpr int TypeX = 10, TextX = 100, VisibilityX = 250;
+constexpr int ReportsButtonLeft = 158; // the main window's report button
+constexpr int ScrollBarWidth = 16;
+constexpr int RightStrip = 21;
+
+const QString OrderMessage = QStringLiteral("The \"From\" date must be less than the \"To\" date.");
+const QString YearMessage = QStringLiteral("Enter a year from 1 to 9999 in both boxes.");
+
+QString TypeName(int type) {
+    switch (type) {
+    case EclipsePenumbral:
+        return QStringLiteral("Penumbral Eclipse");
+    case EclipsePartial:
+        return QStringLiteral("Partial Eclipse");
+    case EclipseTotal:
+        return QStringLiteral("Total Eclipse");
+    default:
+        return {};
+    }
+}
+
+TEclipseListEntry Entry(const EclipseCircumstances& e) {
+    return {e.EclipseType, (Q(e.MaxTime) + "  " + Q(e.DateText)).left(27), Q(e.Visibility).left(18),
+            e.MaxDate};
+}
+
+// A year from its box, or 0 when the box is empty or outside the years a date can hold.
+int YearOf(const QLineEdit* box) {
+    bool ok = false;
+    const int year = box->text().toInt(&ok);
+    return ok && year >= FirstSearchYear && year <= LastSearchYear ? year : 0;
+}
+
+} // namespace
+
+TYearBox::TYearBox(QWidget* parent) : QLineEdit(parent) {
+    setMaxLength(4);
+    setFrame(false);
+    setAlignment(Qt::AlignCenter);
+}
+
+void TYearBox::keyPressEvent(QKeyEvent* event) {
+    const QString text = event->text();
+    const bool digit = text.size() == 1 && text[0] >= '0' && text[0] <= '9';
+    if (digit || event->key() == Qt::Key_Backspace) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    event->accept(); // any other key is dropped
+}
+
+TEclipseReport::TEclipseReport(TProgramState& state, QWidget* main, TEclipse* screen)
+    : TBorderlessWindow(TWindowRole::Normal), State(state), MainWindow(main), Screen(screen) {
+    setObjectName(QStringLiteral("EclipseReport"));
+    setWindowTitle(QStringLiteral("Lunar Eclipses"));
+    SetBackgroundArt(ArtEclipseReportBackground);
+    AddTitleArea({60, 8, 270, 26});
+    AddExitArea({360, 14, 13, 15}, QStringLiteral("Exit Tidewell"));
+    connect(AddButton(QStringLiteral("lblCalculate"), {288, 42, 83, 21},
+                      QStringLiteral("Calculate dates of eclipses between the two selected years")),
+            &TClickLabel::Clicked, this, [this](Qt::MouseButton button, QPoint) {
+                if (button == Qt::LeftButton) CalculateClick();
+            });
+
+    const QFont boxFont = PixelFont(ArialFamily, 12);
+    txtFromYear = new TYearBox(this);
+    txtFromYear->setObjectName(QStringLiteral("txtFromYear"));
+    txtFromYear->setGeometry(52, 44, 31, 18);
+    txtToYear = new TYearBox(this);
+    txtToYear->setObjectName(QStringLiteral("txtToYear"));
+    txtToYear->setGeometry(110, 44, 31, 18);
+    for (TYearBox* box : {txtFromYear, txtToYear}) {
+        box->setFont(boxFont);
+        QPalette palette = box->palette();
+        palette.setColor(QPalette::Base, FieldGround);
+        palette.setColor(QPalette::Text, PanelText);
+        palette.setColor(QPalette::Highlight, FieldSelection);
+        box->setPalette(palette);
+        connect(box, &QLineEdit::returnPressed, this, &TEclipseReport::CalculateClick);
+    }
+
+    ScrollBar1 = new QScrollBar(Qt::Vertical, this);
+    ScrollBar1->setObjectName(QStringLiteral("ScrollBar1"));
+    ScrollBar1->setGeometry(width() - ScrollBarWidth - RightStrip, ListTop, ScrollBarWidth,
+                            RowHeight * MaxRows - 1);
+    ScrollBar1->setRange(0, 0);
+    ScrollBar1->setPageStep(MaxRows);
+    connect(ScrollBar1, &QScrollBar::valueChanged, this, &TEclipseReport::DisplayDataBitmap);
+}
+
+void TEclipseReport::Open() {
+    if (!isVisible()) {
+        const QString year = QString::number(State.CivilNow().date().year());
+        SetYears(year, year);
+        List.clear();
+        Searched = false;
+        ScrollBar1->setRange(0, 0);
+        DisplayDataBitmap();
+        if (MainWindow) {
+            const QRect main = MainWindow->frameGeometry();
+            move(main.left() + ReportsButtonLeft, main.top() + 40);
+            KeepOnScreen();
+        }
+    }
+    showNormal();
+    raise();
+    activateWindow();
+}
+
+void TEclipseReport::SetYears(const QString& from, const QString& to) {
+    txtFromYear->setText(from);
+    txtToYear->setText(to);
+}
+
+void TEclipseReport::CalculateClick() {
+    const int from = YearOf(txtFromYear);
+    const int to = YearOf(txtToYear);
+    if (from == 0 || to == 0) {
+        ShowMessage(this, YearMessage);
+        return;
+    }
+    if (to < from) {
+        ShowMessage(this, OrderMessage);
+        return;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const std::vector<EclipseCircumstances> found = EclipsesInYears(from, to, State.Observer());
+    QApplication::restoreOverrideCursor();
+    List.clear();
+    List.reserve(found.size());
+    for (const EclipseCircumstances& e : found)
+        List.push_back(Entry(e));
+    Searched = true;
+    ScrollBar1->setRange(0, std::max(0, static_cast<int>(List.size()) - MaxRows));
+    ScrollBar1->setValue(0);
+    DisplayDataBitmap();
+}
+
+int TEclipseReport::VisibleRows() const {
+    return std::min(static_cast<int>(List.size()), MaxRows);
+}
+
+QRect TEclipseReport::ListArea() const {
+    return {ListLeft, ListTop, ListWidth, RowHeight * MaxRows};
+}
+
+void TEclipseReport::DisplayDataBitmap() {
+    const qreal ratio = std::max<qreal>(1.0, devicePixelRatioF());
+    imgData = QImage(ListArea().size() * ratio, QImage::Format_RGB32);
+    imgData.setDevicePixelRatio(ratio);
+    imgData.fill(Qt::black);
+    QPainter p(&imgData);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.setFont(ScaledFont(ArialFamily, 8, FontScale(this)));
+    const int first = ScrollBar1->value();
+    for (int r = 0; r < VisibleRows() && first + r < static_cast<int>(List.size()); ++r) {
+        const int index = first + r;
+        const TEclipseListEntry& e = List[static_cast<size_t>(index)];
+        const int y = RowHeight * r;
+        p.fillRect(QRect(0, y, ListWidth, RowHeight), index % 2 ? StripeLight : StripeDark);
+        p.setPen(Qt::white);
+        DrawTextAt(p, TypeX, y + 1, TypeName(e.Type));
+        p.setPen(Aqua);
+        DrawTextAt(p, TextX, y + 1, e.Text);
+        p.setPen(PanelText);
+        DrawTextAt(p, VisibilityX, y + 1, e.Visibility);
+    }
+    update(ListArea());
+}
+
+void TEclipseReport::PaintOver(QPainter& painter) {
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setFont(PixelFont(ArialFamily, 11));
+    painter.setPen(FrameText);
+    DrawTextAt(painter, 20, 46, QStringLiteral("From:"));
+    DrawTextAt(painter, 90, 46, QStringLiteral("To:"));
+    if (!imgData.isNull()) painter.drawImage(ListArea(), imgData);
+}
+
+int TEclipseReport::EntryAt(QPoint pos) const {
+    const QRect rows(ListLeft, ListTop, ListWidth, RowHeight * VisibleRows());
+    if (!rows.contains(pos)) return -1;
+    const int index = (pos.y() - ListTop) / RowHeight + ScrollBar1->value();
+    return index < static_cast<int>(List.size()) ? index : -1;
+}
+
+void TEclipseReport::mouseDoubleClickEvent(QMouseEvent* event) {
+    const int index = EntryAt(event->position().toPoint());
+    if (index >= 0) ChooseEntry(index);
+}
+
+void TEclipseReport::wheelEvent(QWheelEvent* event) {
+    // Three rows a notch, as lists scroll.
+    const int notches = event->angleDelta().y() / 120;
+    ScrollBar1->setValue(ScrollBar1->value() - 3 * notches);
+    event->accept();
+}
+
+void TEclipseReport::ChooseEntry(int index) {
+    if (index < 0 || index >= static_cast<int>(List.size())) return;
+    const TDateRec& d = List[static_cast<size_t>(index)].Date;
+    State.SelectMoment(MakeDate(d.Year, d.Month, d.Day, d.Hour, d.Minute));
+    if (Screen == nullptr || !Screen->Open()) return;
+    // The pair side by side, centred under the main window.
+    if (MainWindow) {
+        const QRect main = MainWindow->frameGeometry();
+        const int left = main.left() + (main.width() - (Screen->width() + width())) / 2;
+        Screen->move(left, Screen->y());
+        move(left + Screen->width(), y());
+    }
+    Screen->repaint();
+}

@@ -1,0 +1,89 @@
+#pragma once
+
+// TEclipseReport: the lunar eclipses of a span of years, one striped row each with its type,
+// the local time and date of greatest eclipse and its visibility from the observer's place.
+// A double click on a row selects that eclipse in the main window and opens the eclipse
+// screen beside the report.
+//
+//   TEclipseReport report(state, &main, &eclipseScreen);
+//   report.Open();
+//   report.SetYears("1900", "2100"); report.CalculateClick();
+
+#include <vector>
+
+#include <QImage>
+#include <QLineEdit>
+
+#include "engine/lunar_eclipse.h"
+#include "ui/common/borderless_window.h"
+#include "ui/common/program_state.h"
+
+class QScrollBar;
+class TEclipse;
+
+// One row of the list.
+struct TEclipseListEntry {
+    int Type = EclipseNone;
+    QString Text; // MaxTime, two blanks, DateText
+    QString Visibility;
+    TDateRec Date; // local date and time of greatest eclipse
+};
+
+// A year box: four characters, the digits and Backspace only.
+class TYearBox : public QLineEdit {
+    Q_OBJECT
+  public:
+    explicit TYearBox(QWidget* parent = nullptr);
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+class TEclipseReport : public TBorderlessWindow {
+    Q_OBJECT
+  public:
+    static constexpr int RowHeight = 16;
+    static constexpr int MaxRows = 12;
+    static constexpr int ListLeft = 20;
+    static constexpr int ListTop = 73;
+    static constexpr int ListWidth = 332;
+
+    TEclipseReport(TProgramState& state, QWidget* main = nullptr, TEclipse* screen = nullptr);
+
+    // Shown beside the main window's report button, both years set to this year, the list
+    // empty.
+    void Open();
+    void SetYears(const QString& from, const QString& to);
+    // Checks the years (1..9999, From not after To) and searches; a fault is told in a
+    // message and leaves the list as it was.
+    void CalculateClick();
+    // Selects the entry in the main window and opens the eclipse screen beside the report.
+    void ChooseEntry(int index);
+
+    [[nodiscard]] const std::vector<TEclipseListEntry>& Entries() const { return List; }
+    [[nodiscard]] QScrollBar* ScrollBar() const { return ScrollBar1; }
+    [[nodiscard]] TYearBox* FromBox() const { return txtFromYear; }
+    [[nodiscard]] TYearBox* ToBox() const { return txtToYear; }
+    [[nodiscard]] int VisibleRows() const;
+    // The entry under a point of the window, or -1.
+    [[nodiscard]] int EntryAt(QPoint pos) const;
+
+  protected:
+    void PaintOver(QPainter& painter) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+  private:
+    void DisplayDataBitmap();
+    [[nodiscard]] QRect ListArea() const;
+
+    TProgramState& State;
+    QWidget* MainWindow;
+    TEclipse* Screen;
+    std::vector<TEclipseListEntry> List;
+    bool Searched = false;
+    QImage imgData;
+    TYearBox* txtFromYear = nullptr;
+    TYearBox* txtToYear = nullptr;
+    QScrollBar* ScrollBar1 = nullptr;
+};

@@ -1,0 +1,196 @@
+#include "ui/reports/eclipse_screen.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <QEvent>
+#include <QLabel>
+#include <QPainter>
+
+#include "engine/date_facts.h"
+#include "engine/rise_set.h"
+#include "ui/common/art_names.h"
+#include "ui/common/fonts.h"
+#include "ui/common/look.h"
+#include "ui/common/panels_draw.h"
+#include "ui/reports/eclipse_drawing.h"
+
+namespace {
+
+const QColor TypeInk(0, 0, 128); // navy, on the metal header
+
+// The width of the text panel: up to the divider's right edge.
+constexpr int DividerLeft = 230;
+constexpr int DividerWidth = 21;
+constexpr int MagnitudeY = 210;
+constexpr int RiseSetTop = 253;
+constexpr int RiseSetStep = 15;
+
+QString TypeName(int type) {
+    switch (type) {
+    case EclipsePenumbral:
+        return QStringLiteral("Penumbral Eclipse");
+    case EclipsePartial:
+        return QStringLiteral("Partial Eclipse");
+    case EclipseTotal:
+        return QStringLiteral("Total Eclipse");
+    default:
+        return {};
+    }
+}
+
+// A magnitude rounded to three decimals (halves to even), trailing zeros dropped: "1.3".
+QString MagnitudeText(double magnitude) {
+    return Q(GeneralNumberText(std::nearbyint(magnitude * 1000.0) / 1000.0));
+}
+
+} // namespace
+
+TEclipse::TEclipse(TProgramState& state, QWidget* main)
+    : TBorderlessWindow(TWindowRole::Normal), State(state), MainWindow(main) {
+    setObjectName(QStringLiteral("Eclipse"));
+    setWindowTitle(QStringLiteral("Lunar Eclipse"));
+    SetBackgroundArt(ArtEclipseBackground);
+    AddTitleArea({180, 8, 260, 26});
+    AddMinimiseArea({572, 14, 15, 15}, QStringLiteral("Minimize Tidewell"));
+    AddExitArea({594, 14, 13, 15}, QStringLiteral("Close this window"));
+
+    lblEclipseType = new QLabel(this);
+    lblEclipseType->setObjectName(QStringLiteral("lblEclipseType"));
+    lblEclipseType->setFont(PixelFont(ArialFamily, 15, true));
+    SetTextColour(lblEclipseType, TypeInk);
+    lblEclipseType->move(0, 42);
+
+    lblDate = new QLabel(this);
+    lblDate->setObjectName(QStringLiteral("lblDate"));
+    lblDate->setFont(PixelFont(ArialFamily, 12, true));
+    SetTextColour(lblDate, Aqua);
+    lblDate->move(0, 75);
+    lblDate->installEventFilter(this);
+    SetHint(lblDate, QStringLiteral("Double-click to select this eclipse in the main window"));
+
+    Image5 = QImage(EclipseDrawingSize, QImage::Format_RGB32);
+    Image5.fill(Qt::black);
+
+    // Whoever changes the month or the place, the screen follows the state's record; a month
+    // without an eclipse hides it.
+    connect(&State, &TProgramState::Changed, this, [this](TStateChanges what) {
+        if (!isVisible() || !(what & (TStateChange::Month | TStateChange::Observer))) return;
+        if (State.Month().Eclipse.EclipseType == EclipseNone)
+            hide();
+        else
+            Refresh();
+    });
+}
+
+bool TEclipse::Open() {
+    if (State.Month().Eclipse.EclipseType == EclipseNone) {
+        hide();
+        return false;
+    }
+    Refresh();
+    if (MainWindow) {
+        const QRect main = MainWindow->frameGeometry();
+        move(main.left() + (main.width() - width()) / 2, main.top() + 40);
+        KeepOnScreen();
+    }
+    showNormal();
+    raise();
+    activateWindow();
+    return true;
+}
+
+QFont TEclipse::CanvasFont() const {
+    return ScaledFont(ArialFamily, 9, FontScale(this));
+}
+
+int TEclipse::LineHeight() const {
+    return QFontMetrics(CanvasFont()).height();
+}
+
+void TEclipse::Refresh() {
+    Shown = State.Month().Eclipse;
+    // The month's record keeps its first eclipse; of two in one month the screen shows the
+    // one of the selected day (chosen in the report, or by double click on its date).
+    if (Shown.EclipseType != EclipseNone) {
+        const TMonthData& month = State.Month();
+        const TDateRec& day = State.SelectedDate();
+        for (EclipseCircumstances& e :
+             MonthEclipses(month.Phases, month.PhaseCount, day.Year, State.Observer()))
+            if (e.MaxDate.Day == day.Day && e.MaxDate.Month == day.Month) Shown = std::move(e);
+    }
+    FillContactPositions(Shown, State.Observer());
+    TypeCaption = Shown.EclipseType == EclipseNone
+                      ? QString()
+                      : TypeName(Shown.EclipseType) + " (" + Q(Shown.Visibility) + ")";
+    DateCaption = Q(Shown.DateText);
+    MaximumCaption = Q(Shown.MaxTime) + "  " + DateCaption;
+    lblEclipseType->setText(TypeCaption);
+    lblEclipseType->adjustSize();
+    lblEclipseType->move((width() - lblEclipseType->width()) / 2, 42);
+    lblDate->setText(DateCaption);
+    lblDate->adjustSize();
+    lblDate->move((DividerLeft + DividerWidth - lblDate->width()) / 2, 75);
+    BuildRows();
+
+    const qreal ratio = std::max<qreal>(1.0, devicePixelRatioF());
+    Image5 = QImage(EclipseDrawingSize * ratio, QImage::Format_RGB32);
+    Image5.setDevicePixelRatio(ratio);
+    DrawEclipse(Image5, Shown);
+    update();
+}
+
+void TEclipse::BuildRows() {
+    RowsNow.clear();
+    const int n = Shown.EclipseType;
+    if (n == EclipseNone) return;
+    const int h = LineHeight();
+    auto row = [this](const char* label, const std::string& value, int y) {
+        RowsNow.push_back({QString::fromUtf8(label), Q(value), y});
+    };
+    row("Moon enters Penumbra:", Shown.PenStart, MaximumY - n * h);
+    if (n >= EclipsePartial) row("Moon enters Umbra:", Shown.UmbStart, MaximumY - (n - 1) * h);
+    if (n == EclipseTotal) row("Start of Totality:", Shown.TotStart, MaximumY - (n - 2) * h);
+    row("Eclipse Maximum:", Shown.MaxTime, MaximumY);
+    if (n == EclipseTotal) row("End of Totality:", Shown.TotEnd, MaximumY + (n - 2) * h);
+    if (n >= EclipsePartial) row("Moon exits Umbra:", Shown.UmbEnd, MaximumY + (n - 1) * h);
+    row("Moon exits Penumbra:", Shown.PenEnd, MaximumY + n * h);
+    const double magnitude = n == EclipsePenumbral ? Shown.PenumbralMag : Shown.UmbralMag;
+    RowsNow.push_back({QStringLiteral("Eclipse Magnitude:"), MagnitudeText(magnitude), MagnitudeY});
+
+    // The rising and setting on the local day of greatest eclipse, whatever day is selected.
+    const TDateRec day = MakeDate(Shown.MaxDate.Year, Shown.MaxDate.Month, Shown.MaxDate.Day);
+    const TMoonRiseSet moon = MoonRiseSet(day, State.Observer());
+    const TRiseSetText sun = SunRiseSet(day, SunriseAltitude, State.Observer());
+    const std::string* values[] = {&moon.Times.Rise, &moon.Times.Set, &sun.Rise, &sun.Set};
+    const char* labels[] = {"Moonrise:", "Moonset:", "Sunrise:", "Sunset:"};
+    for (int i = 0; i < 4; ++i)
+        row(labels[i], *values[i], RiseSetTop + RiseSetStep * i);
+}
+
+void TEclipse::PaintOver(QPainter& painter) {
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setFont(CanvasFont());
+    for (const TEclipseRow& r : RowsNow) {
+        const bool riseSet = r.Y >= RiseSetTop;
+        painter.setPen(Aqua);
+        DrawTextAt(painter, LabelX, r.Y, r.Label);
+        painter.setPen(PanelText);
+        DrawTextAt(painter, riseSet ? RiseSetValueX : ValueX, r.Y, r.Value);
+    }
+    painter.drawImage(DrawingArea, Image5);
+}
+
+bool TEclipse::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lblDate && event->type() == QEvent::MouseButtonDblClick) {
+        SelectEclipse();
+        return true;
+    }
+    return TBorderlessWindow::eventFilter(watched, event);
+}
+
+void TEclipse::SelectEclipse() {
+    if (Shown.EclipseType == EclipseNone) return;
+    const TDateRec& m = Shown.MaxDate;
+    State.SelectMoment(MakeDate(m.Year, m.Month, m.Day, m.Hour, m.Minute));
+}
