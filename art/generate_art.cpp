@@ -1046,6 +1046,120 @@ QImage MainPreview(const QImage& background, const QImage& photograph) {
 
 } // namespace
 
+// ---- Daily view, observing aid and monthly phases ----------------------------------------
+
+// The black drawing area of a window, sunk into the metal.
+void DrawingWell(QPainter& p, const QRect& r) {
+    p.fillRect(r, Qt::black);
+    Bevel(p, r.adjusted(-1, -1, 1, 1), false);
+}
+
+// The daily view, 640 × 423: the printer at (20, 12), the graph (20, 60, 599 × 175) and the
+// table (20, 274, 599 × 125) sunk in black; the table's headings are written at run time on
+// the metal strip at y 250.
+QImage DailyViewBackground() {
+    QImage window = FramedWindow({640, 423}, 40, "Daily View", 111, true);
+    {
+        QPainter p(&window);
+        PlaceGlyph(p, QRect(20, 12, 21, 21), Printer);
+        DrawingWell(p, QRect(20, 60, 599, 175));
+        p.drawImage(20, 244, BrushedMetal({599, 24}, StripMetal, 113));
+        Bevel(p, QRect(20, 244, 599, 24), true, 60);
+        DrawingWell(p, QRect(20, 274, 599, 125));
+    }
+    WindowEdge(window);
+    return window;
+}
+
+// The observing aid, 540 × 480: title band to y 45, the printer at (20, 14), the two toggle
+// pictures go at (47, 12) and (78, 13); black from (20, 60) to (520, 460) for the hour labels
+// and the chart.
+QImage ObservingAidBackground() {
+    QImage window = FramedWindow({540, 480}, 45, "Observing Aid", 121, true);
+    {
+        QPainter p(&window);
+        PlaceGlyph(p, QRect(20, 14, 21, 21), Printer);
+        DrawingWell(p, QRect(20, 60, 500, 400));
+    }
+    WindowEdge(window);
+    return window;
+}
+
+// The toggles of the observing aid, 27 × 24 each, on the title band's metal.
+void DaySun(QPainter& p) {
+    const QPointF c(13.5, 12);
+    p.setPen(InkPen(1.6));
+    for (int i = 0; i < 8; ++i) {
+        const double a = i * M_PI / 4;
+        p.drawLine(c + QPointF(7.5 * std::cos(a), 7.5 * std::sin(a)),
+                   c + QPointF(10.5 * std::cos(a), 10.5 * std::sin(a)));
+    }
+    p.setPen(InkPen(1.0));
+    p.setBrush(QColor(240, 206, 90));
+    p.drawEllipse(c, 5, 5);
+}
+
+void NightMoon(QPainter& p) {
+    QPainterPath moon;
+    moon.addEllipse(QPointF(12, 12), 9, 9);
+    QPainterPath bite;
+    bite.addEllipse(QPointF(16.5, 9), 8, 8);
+    p.setPen(InkPen(1.0));
+    p.setBrush(QColor(226, 226, 200));
+    p.drawPath(moon.subtracted(bite));
+    p.setPen(Qt::NoPen);
+    p.setBrush(Ink);
+    for (const QPointF& star : {QPointF(21, 16), QPointF(23.5, 5), QPointF(17.5, 21)})
+        p.drawEllipse(star, 1.1, 1.1);
+}
+
+void GridOn(QPainter& p) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(InsetFill);
+    p.drawRect(QRectF(2, 3, 23, 18));
+    p.setPen(QPen(QColor(150, 150, 150), 1));
+    for (int x = 6; x < 25; x += 5) p.drawLine(QPointF(x + 0.5, 3), QPointF(x + 0.5, 21));
+    for (int y = 7; y < 21; y += 4) p.drawLine(QPointF(2, y + 0.5), QPointF(25, y + 0.5));
+    p.setPen(InkPen(1.0));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(1.5, 2.5, 24, 19));
+}
+
+void LinesOnly(QPainter& p) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(InsetFill);
+    p.drawRect(QRectF(2, 3, 23, 18));
+    p.setPen(QPen(QColor(150, 150, 150), 1));
+    for (int y = 7; y < 21; y += 4) p.drawLine(QPointF(2, y + 0.5), QPointF(25, y + 0.5));
+    p.setPen(InkPen(1.0));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(1.5, 2.5, 24, 19));
+}
+
+// A floppy disk, 13 × 13: the monthly phases picture's save button.
+void SaveDisk(QPainter& p) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(Ink);
+    p.drawPolygon(QPolygonF({QPointF(0.5, 0.5), QPointF(10.5, 0.5), QPointF(12.5, 2.5),
+                             QPointF(12.5, 12.5), QPointF(0.5, 12.5)}));
+    p.setBrush(Paper);
+    p.drawRect(QRectF(3, 1.5, 6, 3.5));
+    p.drawRect(QRectF(2.5, 7.5, 8, 4));
+}
+
+// The monthly phases picture, 490 × 480: title band to y 45 with the save disk at (20, 14)
+// and the close glyph; the picture is shown black-framed at (18, 55)–(474, 464).
+QImage MonthlyPhasesBackground() {
+    QImage window = FramedWindow({490, 480}, 45, "Monthly Phases", 131, false);
+    {
+        QPainter p(&window);
+        PlaceGlyph(p, QRect(20, 14, 13, 13), SaveDisk);
+        DrawingWell(p, QRect(18, 55, 456, 409));
+    }
+    WindowEdge(window);
+    return window;
+}
+
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
@@ -1086,6 +1200,13 @@ int main(int argc, char* argv[]) {
     Save(MenuArrow(), "menu-arrow.png");
     Save(MonthList(), "month-list.jpg");
     Save(MonthArrow(), "month-arrow.png");
+    Save(DailyViewBackground(), "daily-view-background.jpg");
+    Save(ObservingAidBackground(), "observing-aid-background.jpg");
+    Save(EngravedGlyph({27, 24}, DaySun), "aid-day.png");
+    Save(EngravedGlyph({27, 24}, NightMoon), "aid-night.png");
+    Save(EngravedGlyph({27, 24}, GridOn), "aid-grid.png");
+    Save(EngravedGlyph({27, 24}, LinesOnly), "aid-lines.png");
+    Save(MonthlyPhasesBackground(), "monthly-phases-background.jpg");
     if (preview) {
         const QImage shown = MainPreview(QImage(OutDir + "/main-background.jpg"), photograph);
         Save(shown, "preview-main.png");

@@ -63,3 +63,20 @@ inline const QString ArtMenuArrow = QStringLiteral("menu-arrow.png"); // 15 × 2
 // The month picker's ground, 100 × 348: twelve rows of 29 pixels (names drawn over it).
 inline const QString ArtMonthList = QStringLiteral("month-list.jpg");
 inline const QString ArtMonthArrow = QStringLiteral("month-arrow.png"); // 12 × 29
+
+// The daily view, 640 × 423: printer glyph at (20, 12), minimise (592, 14), close (614, 14);
+// the graph's black well (20, 60, 599 × 175), the headings' strip (20, 244, 599 × 24), the
+// table's well (20, 274, 599 × 125).
+inline const QString ArtDailyViewBackground = QStringLiteral("daily-view-background.jpg");
+// The observing aid, 540 × 480: printer glyph at (20, 14), minimise (492, 14), close (514, 14);
+// black from (20, 60) to (520, 460). Its two toggles, 28 × 25 (with their engraved edge):
+inline const QString ArtObservingAidBackground = QStringLiteral("observing-aid-background.jpg");
+inline const QString ArtAidDay = QStringLiteral("aid-day.png");
+inline const QString ArtAidNight = QStringLiteral("aid-night.png");
+inline const QString ArtAidGrid = QStringLiteral("aid-grid.png");
+inline const QString ArtAidLines = QStringLiteral("aid-lines.png");
+// The monthly phases picture, 490 × 480: save disk at (20, 14), close (464, 14); the picture's
+// black well (18, 55)–(474, 464).
+inline const QString ArtMonthlyPhasesBackground = QStringLiteral("monthly-phases-background.jpg");
+// The full Moon, 50 × 49, north up as seen from the northern hemisphere.
+inline const QString ArtFullMoonSmall = QStringLiteral("full-moon-50x49.jpg");
