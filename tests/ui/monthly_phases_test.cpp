@@ -13,6 +13,9 @@
 #include "ui/common/artwork.h"
 #include "ui/common/calendar_layout.h"
 #include "ui/menus/monthly_phases.h"
+#include "ui/menus/report_menu.h"
+#include "ui/reports/daily_view.h"
+#include "ui/reports/observing_aid.h"
 #include "ui/reports/printed_calendar.h"
 
 namespace {
@@ -66,6 +69,7 @@ class TMonthlyPhasesTest : public QObject {
     void CellsShadedAndTurnedInTheSouth();
     void SavedInTheFormatTheNameAsks();
     void RedrawnForAnotherMonthWithItsWeekStart();
+    void ReportMenuOpensTheThreeWindows();
 };
 
 void TMonthlyPhasesTest::CellsShadedAndTurnedInTheSouth() {
@@ -165,6 +169,31 @@ void TMonthlyPhasesTest::RedrawnForAnotherMonthWithItsWeekStart() {
     QVERIFY(cellFramed(w.Picture(), 5));
     QVERIFY(!cellFramed(w.Picture(), 4));
     (void)cw;
+}
+
+void TMonthlyPhasesTest::ReportMenuOpensTheThreeWindows() {
+    TMainHarness h(At(2026, 2, 10, 12), PlaceSeed(NewYork));
+    h.Show();
+    TReportMenu& menu = h.Windows->ReportMenu();
+    const struct {
+        TReportEntry Entry;
+        QWidget* Window;
+    } entries[] = {{TReportEntry::LunarVisibility, &h.Windows->ObservingAid()},
+                   {TReportEntry::DailyView, &h.Windows->DailyView()},
+                   {TReportEntry::DisplayPhases, &h.Windows->MonthlyPhases()}};
+    for (const auto& e : entries) {
+        QVERIFY(!e.Window->isVisible());
+        menu.Open();
+        QVERIFY(QTest::qWaitForWindowExposed(&menu));
+        const QPoint at(100, TReportMenu::EntryHeight * int(e.Entry) + 10);
+        QTest::mouseMove(&menu, at);
+        QTest::mouseClick(&menu, Qt::LeftButton, Qt::NoModifier, at);
+        QTRY_VERIFY(e.Window->isVisible());
+    }
+    // A month chosen while they are shown reaches all three.
+    h.State->SelectDate(2026, 5, 10);
+    QCOMPARE(h.Windows->ObservingAid().MonthShown().Month, 5);
+    QCOMPARE(h.Windows->DailyView().Day().Month, 5);
 }
 
 QTEST_MAIN(TMonthlyPhasesTest)

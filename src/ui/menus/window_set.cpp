@@ -5,10 +5,13 @@
 #include "settings/ui/print_options.h"
 #include "ui/common/messages.h"
 #include "ui/common/settings_startup.h"
+#include "ui/menus/monthly_phases.h"
 #include "ui/menus/report_menu.h"
 #include "ui/reports/calendar_pop_ups.h"
+#include "ui/reports/daily_view.h"
 #include "ui/reports/eclipse_report.h"
 #include "ui/reports/eclipse_screen.h"
+#include "ui/reports/observing_aid.h"
 #include "ui/reports/times_list.h"
 
 TWindowSet::TWindowSet(const TWindowSetup& setup) {
@@ -33,7 +36,10 @@ TWindowSet::TWindowSet(const TWindowSetup& setup) {
     EclipseReportWindow =
         std::make_unique<TEclipseReport>(*ProgramState, main, EclipseWindow.get());
     ReportMenuWindow = std::make_unique<TReportMenu>(main);
+    MonthlyPhasesWindow = std::make_unique<TMonthlyPhases>(*ProgramState, main);
+    ObservingAidWindow = std::make_unique<TObservingAid>(*ProgramState, main);
     EasterWindow = std::make_unique<TEaster>(*ProgramState, main);
+    DailyViewWindow = std::make_unique<TDailyView>(*ProgramState, main);
     QObject::connect(main, &TMain::DateInfoRequested, DateInfoWindow.get(),
                      &TDateInfo::ShowDateInfo);
     QObject::connect(main, &TMain::MonthPickerRequested, MonthListWindow.get(), &TMonthList::Open);
@@ -44,6 +50,9 @@ TWindowSet::TWindowSet(const TWindowSetup& setup) {
             if (entry == TReportEntry::EquinoxInfo)
                 EquinoxWindow->EquinoxesAndSolstices(ProgramState->SelectedDate().Year);
             if (entry == TReportEntry::Easter) EasterWindow->Open();
+            if (entry == TReportEntry::LunarVisibility) ObservingAidWindow->Open();
+            if (entry == TReportEntry::DailyView) DailyViewWindow->Open();
+            if (entry == TReportEntry::DisplayPhases) MonthlyPhasesWindow->Open();
         });
     QObject::connect(MainWindow.get(), &TMain::ButtonClicked, MainWindow.get(),
                      [this](TMainButton button) {

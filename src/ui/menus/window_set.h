@@ -23,6 +23,9 @@ class TEquinox;
 class TEclipseReport;
 class TReportMenu;
 class TEaster;
+class TMonthlyPhases;
+class TObservingAid;
+class TDailyView;
 
 struct TWindowSetup {
     QString SettingsPath;                // the settings database; empty for the default place
@@ -49,6 +52,9 @@ class TWindowSet {
     [[nodiscard]] TEclipseReport& EclipseReport() { return *EclipseReportWindow; }
     [[nodiscard]] TReportMenu& ReportMenu() { return *ReportMenuWindow; }
     [[nodiscard]] TEaster& Easter() { return *EasterWindow; }
+    [[nodiscard]] TMonthlyPhases& MonthlyPhases() { return *MonthlyPhasesWindow; }
+    [[nodiscard]] TObservingAid& ObservingAid() { return *ObservingAidWindow; }
+    [[nodiscard]] TDailyView& DailyView() { return *DailyViewWindow; }
     // What the settings start-up had to tell the user (shown once, in one message).
     [[nodiscard]] const QStringList& StartupMessages() const { return Messages; }
 
@@ -69,5 +75,8 @@ class TWindowSet {
     std::unique_ptr<TEclipseReport> EclipseReportWindow;
     std::unique_ptr<TReportMenu> ReportMenuWindow;
     std::unique_ptr<TEaster> EasterWindow;
+    std::unique_ptr<TMonthlyPhases> MonthlyPhasesWindow;
+    std::unique_ptr<TObservingAid> ObservingAidWindow;
+    std::unique_ptr<TDailyView> DailyViewWindow;
     QStringList Messages;
 };
