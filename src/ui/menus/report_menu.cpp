@@ -17,7 +17,7 @@
 namespace {
 
 constexpr int ReportsButtonLeft = 158; // the main window's report button
-constexpr int MonthNameX = 26;
+constexpr int MonthNameX = 24;
 
 QLabel* ArrowLabel(QWidget* parent, const QString& name, const QString& art, QPoint at) {
     auto* arrow = new QLabel(parent);
@@ -114,7 +114,7 @@ int TMonthList::MonthAt(QPoint pos) {
 
 void TMonthList::PaintOver(QPainter& painter) {
     painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.setFont(PixelFont(ArialFamily, 14, true));
+    painter.setFont(PixelFont(ArialFamily, 13, true));
     const int selected = State.SelectedDate().Month;
     for (int month = 1; month <= 12; ++month) {
         const QRect row(MonthNameX, RowHeight * (month - 1), width() - MonthNameX, RowHeight);
