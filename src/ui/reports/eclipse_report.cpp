@@ -27,19 +27,6 @@ constexpr int RightStrip = 21;
 const QString OrderMessage = QStringLiteral("The \"From\" date must be less than the \"To\" date.");
 const QString YearMessage = QStringLiteral("Enter a year from 1 to 9999 in both boxes.");
 
-QString TypeName(int type) {
-    switch (type) {
-    case EclipsePenumbral:
-        return QStringLiteral("Penumbral Eclipse");
-    case EclipsePartial:
-        return QStringLiteral("Partial Eclipse");
-    case EclipseTotal:
-        return QStringLiteral("Total Eclipse");
-    default:
-        return {};
-    }
-}
-
 TEclipseListEntry Entry(const EclipseCircumstances& e) {
     return {e.EclipseType, (Q(e.MaxTime) + "  " + Q(e.DateText)).left(27), Q(e.Visibility).left(18),
             e.MaxDate};
@@ -180,7 +167,7 @@ void TEclipseReport::DisplayDataBitmap() {
         const int y = RowHeight * r;
         p.fillRect(QRect(0, y, ListWidth, RowHeight), index % 2 ? StripeLight : StripeDark);
         p.setPen(Qt::white);
-        DrawTextAt(p, TypeX, y + 1, TypeName(e.Type));
+        DrawTextAt(p, TypeX, y + 1, EclipseTypeName(e.Type));
         p.setPen(Aqua);
         DrawTextAt(p, TextX, y + 1, e.Text);
         p.setPen(PanelText);

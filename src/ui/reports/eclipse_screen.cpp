@@ -26,7 +26,14 @@ constexpr int MagnitudeY = 210;
 constexpr int RiseSetTop = 253;
 constexpr int RiseSetStep = 15;
 
-QString TypeName(int type) {
+// A magnitude rounded to three decimals (halves to even), trailing zeros dropped: "1.3".
+QString MagnitudeText(double magnitude) {
+    return Q(GeneralNumberText(std::nearbyint(magnitude * 1000.0) / 1000.0));
+}
+
+} // namespace
+
+QString EclipseTypeName(int type) {
     switch (type) {
     case EclipsePenumbral:
         return QStringLiteral("Penumbral Eclipse");
@@ -38,13 +45,6 @@ QString TypeName(int type) {
         return {};
     }
 }
-
-// A magnitude rounded to three decimals (halves to even), trailing zeros dropped: "1.3".
-QString MagnitudeText(double magnitude) {
-    return Q(GeneralNumberText(std::nearbyint(magnitude * 1000.0) / 1000.0));
-}
-
-} // namespace
 
 TEclipse::TEclipse(TProgramState& state, QWidget* main)
     : TBorderlessWindow(TWindowRole::Normal), State(state), MainWindow(main) {
@@ -122,7 +122,7 @@ void TEclipse::Refresh() {
     FillContactPositions(Shown, State.Observer());
     TypeCaption = Shown.EclipseType == EclipseNone
                       ? QString()
-                      : TypeName(Shown.EclipseType) + " (" + Q(Shown.Visibility) + ")";
+                      : EclipseTypeName(Shown.EclipseType) + " (" + Q(Shown.Visibility) + ")";
     DateCaption = Q(Shown.DateText);
     MaximumCaption = Q(Shown.MaxTime) + "  " + DateCaption;
     lblEclipseType->setText(TypeCaption);
