@@ -34,8 +34,8 @@ void DrawFrame(QPainter& p, const TDailyInk& ink, double q, int top, int width) 
     for (int a = 10; a <= 90; a += 10) {
         const int y = top + R((DailyHorizonY - DailyPixelsPerDegree * a) * q);
         const bool major = a % 30 == 0;
-        p.setPen(major ? LinePen(ink.MajorLine, ink.MajorWidth * q, Qt::DashLine)
-                       : LinePen(ink.MinorLine, q, Qt::DotLine));
+        p.setPen(major ? LinePen(ink.MajorLine, ink.MajorWidth * ink.PenUnit, Qt::DashLine)
+                       : LinePen(ink.MinorLine, ink.PenUnit, Qt::DotLine));
         p.drawLine(R(DailyMidnightX * q), y, width, y);
         if (!major) continue;
         p.setPen(ink.Labels);
@@ -44,8 +44,8 @@ void DrawFrame(QPainter& p, const TDailyInk& ink, double q, int top, int width) 
     for (int h = 0; h <= 24; ++h) {
         const int x = R((24 * h + DailyMidnightX) * q);
         const bool major = h % 6 == 0;
-        p.setPen(major ? LinePen(ink.MajorLine, ink.MajorWidth * q, Qt::DashLine)
-                       : LinePen(ink.MinorLine, q, Qt::DotLine));
+        p.setPen(major ? LinePen(ink.MajorLine, ink.MajorWidth * ink.PenUnit, Qt::DashLine)
+                       : LinePen(ink.MinorLine, ink.PenUnit, Qt::DotLine));
         p.drawLine(x, top + R(158 * q), x, top + R(14 * q));
         p.setPen(ink.Labels);
         DrawRight(p, x, top + R(162 * q), QString::number(h));
@@ -57,7 +57,7 @@ void DrawMarkers(QPainter& p, const TDailySamples& s, const TDailyInk& ink, doub
         const int i = s.MarkerMinute[size_t(k)];
         if (i < 0) continue;
         const int x = R(DailyMinuteX(i) * q);
-        p.setPen(LinePen(ink.MarkerLine, q, Qt::DashLine));
+        p.setPen(LinePen(ink.MarkerLine, ink.PenUnit, Qt::DashLine));
         p.drawLine(x, top, x, top + R(158 * q));
         p.setPen(ink.MarkerName);
         DrawRight(p, x - R(5 * q), top, QString::fromLatin1(MarkerNames[k]));
@@ -67,7 +67,7 @@ void DrawMarkers(QPainter& p, const TDailySamples& s, const TDailyInk& ink, doub
 }
 
 void DrawDots(QPainter& p, const TDailySamples& s, const TDailyInk& ink, double q, int top) {
-    p.setPen(LinePen(ink.DotPen, q, Qt::SolidLine));
+    p.setPen(LinePen(ink.DotPen, ink.PenUnit, Qt::SolidLine));
     p.setBrush(ink.DotFill);
     for (int i = 0; i < DailySampleCount; i += 30) {
         const double alt = s.AltitudeDeg[size_t(i)];

@@ -34,8 +34,9 @@ struct TDailyInk {
     QColor MarkerAzimuth;
     QColor DotPen;
     QColor DotFill;
-    int MajorWidth = 1; // pen widths, screen pixels
-    int HorizonWidth = 2;
+    int MajorWidth = 1;   // pen widths in PenUnits
+    int HorizonWidth = 2; // in screen pixels, scaled with the graph
+    double PenUnit = 1.0; // device pixels of a pen width of 1
     [[nodiscard]] static TDailyInk Screen();
     [[nodiscard]] static TDailyInk Paper();
 };

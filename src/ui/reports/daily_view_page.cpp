@@ -72,7 +72,9 @@ void DrawDailyViewPage(QPainter& p, TPageMetrics& page, const TSettings& setting
     DrawPageFooter(p, page);
     const double q = page.PW / double(DailyGraphWidth);
     const int top = page.Px(DailyPageGraphTopAt300);
-    DrawDailyGraph(p, samples, TDailyInk::Paper(), q, top, page.PW, 8);
+    TDailyInk ink = TDailyInk::Paper();
+    ink.PenUnit = page.Px(1);
+    DrawDailyGraph(p, samples, ink, q, top, page.PW, 8);
     DrawPrintedTable(p, samples, q, top);
     p.restore();
 }
