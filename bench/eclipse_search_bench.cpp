@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "engine/angles.h"
+#include "engine/phases.h"
 #include "ui/reports/eclipse_search.h"
 
 namespace {
@@ -21,6 +22,22 @@ void BM_EclipsesInYears(benchmark::State& state) {
     }
     state.counters["eclipses"] = static_cast<double>(found);
 }
+// The part of it that only lists each month's phases, for comparison.
+void BM_MonthPhasesOnly(benchmark::State& state) {
+    TObserver observer;
+    const int last = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        int count = 0;
+        for (int year = 1; year <= last; ++year)
+            for (int month = 1; month <= 12; ++month) {
+                TPhaseList phases;
+                count += MonthPhases(MakeDate(year, month, 1), observer, phases);
+            }
+        benchmark::DoNotOptimize(count);
+    }
+}
+BENCHMARK(BM_MonthPhasesOnly)->Arg(9999)->Unit(benchmark::kMillisecond);
+
 BENCHMARK(BM_EclipsesInYears)->Arg(100)->Arg(9999)->Unit(benchmark::kMillisecond);
 
 } // namespace
