@@ -320,6 +320,22 @@ void TEclipseWindowsTest::ReportYearsKeysAndScrolling() {
                      QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(&report, &down);
     QCOMPARE(report.ScrollBar()->value(), 4);
+    // A touchpad's small steps scroll once they make a notch.
+    for (int i = 0; i < 4; ++i) {
+        QWheelEvent small(QPointF(100, 120), report.mapToGlobal(QPointF(100, 120)), QPoint(),
+                          QPoint(0, -30), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&report, &small);
+        QCOMPARE(report.ScrollBar()->value(), i < 3 ? 4 : 7);
+    }
+
+    // Another time zone while the list is shown: searched again, every maximum an hour later
+    // (UTC-7 to UTC-6), the rows in view kept.
+    const auto before = report.Entries();
+    h.ChangeSettings([](TSettings& s) { s.TimeZone = 12; });
+    QCOMPARE(report.ScrollBar()->value(), 7);
+    QCOMPARE(report.Entries().size(), before.size());
+    for (size_t i = 0; i < before.size(); ++i)
+        QVERIFY(std::fabs(report.Entries()[i].Date.JD - before[i].Date.JD - 1.0 / 24.0) < 1e-6);
 }
 
 void TEclipseWindowsTest::DoubleClickOpensTheScreenBeside() {

@@ -13,6 +13,7 @@
 #include "ui/common/fonts.h"
 #include "ui/common/look.h"
 #include "ui/common/messages.h"
+#include "ui/common/month_follower.h"
 #include "ui/common/panels_draw.h"
 #include "ui/reports/eclipse_screen.h"
 #include "ui/reports/eclipse_search.h"
@@ -94,6 +95,14 @@ TEclipseReport::TEclipseReport(TProgramState& state, QWidget* main, TEclipse* sc
     ScrollBar1->setRange(0, 0);
     ScrollBar1->setPageStep(MaxRows);
     connect(ScrollBar1, &QScrollBar::valueChanged, this, &TEclipseReport::DisplayDataBitmap);
+    // The times and visibilities are the observer's: another place or zone searches the same
+    // years again, the rows in view kept.
+    FollowMonth(
+        this, State,
+        [this] {
+            if (Searched) Search(SearchedFrom, SearchedTo, ScrollBar1->value());
+        },
+        TStateChange::Observer);
 }
 
 void TEclipseReport::Open() {
@@ -131,6 +140,10 @@ void TEclipseReport::CalculateClick() {
         ShowMessage(this, OrderMessage);
         return;
     }
+    Search(from, to, 0);
+}
+
+void TEclipseReport::Search(int from, int to, int firstRow) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const std::vector<EclipseCircumstances> found = EclipsesInYears(from, to, State.Observer());
     QApplication::restoreOverrideCursor();
@@ -139,8 +152,10 @@ void TEclipseReport::CalculateClick() {
     for (const EclipseCircumstances& e : found)
         List.push_back(Entry(e));
     Searched = true;
+    SearchedFrom = from;
+    SearchedTo = to;
     ScrollBar1->setRange(0, std::max(0, static_cast<int>(List.size()) - MaxRows));
-    ScrollBar1->setValue(0);
+    ScrollBar1->setValue(firstRow);
     DisplayDataBitmap();
 }
 
@@ -198,8 +213,10 @@ void TEclipseReport::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void TEclipseReport::wheelEvent(QWheelEvent* event) {
-    // Three rows a notch, as lists scroll.
-    const int notches = event->angleDelta().y() / 120;
+    // Three rows a notch, as lists scroll; a touchpad's small steps add up to notches.
+    WheelRest += event->angleDelta().y();
+    const int notches = WheelRest / 120;
+    WheelRest -= notches * 120;
     ScrollBar1->setValue(ScrollBar1->value() - 3 * notches);
     event->accept();
 }

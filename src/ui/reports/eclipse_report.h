@@ -74,6 +74,7 @@ class TEclipseReport : public TBorderlessWindow {
     void wheelEvent(QWheelEvent* event) override;
 
   private:
+    void Search(int from, int to, int firstRow);
     void DisplayDataBitmap();
     [[nodiscard]] QRect ListArea() const;
 
@@ -82,6 +83,9 @@ class TEclipseReport : public TBorderlessWindow {
     TEclipse* Screen;
     std::vector<TEclipseListEntry> List;
     bool Searched = false;
+    int SearchedFrom = 0;
+    int SearchedTo = 0;
+    int WheelRest = 0; // wheel turn not yet a whole notch, in eighths of a degree
     QImage imgData;
     TYearBox* txtFromYear = nullptr;
     TYearBox* txtToYear = nullptr;
