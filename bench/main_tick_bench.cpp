@@ -28,7 +28,7 @@ void BM_TickEngineWork(benchmark::State& state) {
     observer.ObserverLongitude = 0.02;
     TDateRec date = BenchDate();
     date.JD = JulianDay(date);
-    const TNewMoonPair newMoons = BracketingNewMoons(date);
+    const TNewMoonPair newMoons = BracketingNewMoons(date.JD);
     double step = 0.0;
     for (auto _ : state) {
         const double ut = date.JD + step;

@@ -42,7 +42,7 @@ int RunApsides(const TAlmanacArgs& args, std::ostream& out) {
     for (int year = first; year <= last; ++year) {
         for (int month = 1; month <= 12; ++month) {
             // Searched from the 1st at 0h local time, as the calendar keeps its days.
-            const TApsidesText a = Apsides(MakeDate(year, month, 1), args.Observer);
+            const TApsidesText a = Apsides(JulianDayOf(year, month, 1), args.Observer);
             WriteCsvRow(out, {std::to_string(year), std::to_string(month), a.PerigeeTime,
                               a.PerigeeDistance, a.ApogeeTime, a.ApogeeDistance});
         }

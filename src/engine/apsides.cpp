@@ -97,6 +97,3 @@ TApsidesText Apsides(double jd, const TObserver& observer) {
     return ApsidesText(NextApsides(jd), observer.LocalOffsetDays());
 }
 
-TApsidesText Apsides(const TDateRec& date, const TObserver& observer) {
-    return Apsides(date.JD, observer);
-}

@@ -38,6 +38,3 @@ struct TNextApsides {
 // The next perigee and apogee at or after the moment jd (compared as given), the times shown
 // in the observer's civil time.
 [[nodiscard]] TApsidesText Apsides(double jd, const TObserver& observer);
-
-// The same for date.JD, as the caller keeps it (kept until the windows pass the moment).
-[[nodiscard]] TApsidesText Apsides(const TDateRec& date, const TObserver& observer);

@@ -146,9 +146,6 @@ int MonthPhases(const TDateRec& date, const TObserver& observer, TPhaseList& lis
     return count;
 }
 
-TNewMoonPair BracketingNewMoons(const TDateRec& date) {
-    return BracketingNewMoons(date.JD);
-}
 
 TNewMoonPair BracketingNewMoons(double jd) {
     if (!std::isfinite(jd) || std::fabs(jd) > 1.0e9) return {};

@@ -66,6 +66,3 @@ struct TNewMoonPair {
 // The true new moons with PrevNewMoon <= jd < NextNewMoon. jd is compared as given (no
 // time-zone offset is applied). Beyond a billion days from the epoch both are 0.
 [[nodiscard]] TNewMoonPair BracketingNewMoons(double jd);
-
-// The same for date.JD, as the caller keeps it (kept until the windows pass the moment).
-[[nodiscard]] TNewMoonPair BracketingNewMoons(const TDateRec& date);

@@ -32,10 +32,11 @@ void ShowMessage(QWidget* owner, const QString& text, QMessageBox::Icon icon) {
     MakeMessageBox(owner, text, icon)->exec();
 }
 
-TMessageCapture::TMessageCapture() {
+TMessageCapture::TMessageCapture() : Outer(Capture) {
     Capture = this;
 }
 
 TMessageCapture::~TMessageCapture() {
-    if (Capture == this) Capture = nullptr;
+    // Captures nest: the one made before this one collects again.
+    if (Capture == this) Capture = Outer;
 }

@@ -27,6 +27,7 @@ void ShowMessage(QWidget* owner, const QString& text,
                                           QMessageBox::Icon icon);
 
 // While one exists, messages go to it instead of a box (the owner's window and the text).
+// Captures nest; the newest collects.
 class TMessageCapture {
   public:
     TMessageCapture();
@@ -36,4 +37,7 @@ class TMessageCapture {
 
     QStringList Texts;
     QList<QWidget*> Owners;
+
+  private:
+    TMessageCapture* Outer; // the capture in force before this one
 };

@@ -66,7 +66,7 @@ void TProgramState::ComputeMonth() {
 
 void TProgramState::ComputeDay() {
     Selected.JD = JulianDay(Selected);
-    NewMoonsNow = BracketingNewMoons(Selected);
+    NewMoonsNow = BracketingNewMoons(Selected.JD);
 }
 
 TStateChanges TProgramState::MoveTo(int year, int month, int day) {

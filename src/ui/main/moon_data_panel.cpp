@@ -126,7 +126,7 @@ void TMoonDataPanel::ShowMoment(const TMoonData& m, double ageDays) {
 }
 
 void TMoonDataPanel::ComputeApsides() {
-    const TApsidesText a = Apsides(State.SelectedDate(), State.Observer());
+    const TApsidesText a = Apsides(State.SelectedDate().JD, State.Observer());
     SurfaceTexts.ApogeeTime = Q(a.ApogeeTime);
     SurfaceTexts.ApogeeDistance = Q(a.ApogeeDistance);
     SurfaceTexts.PerigeeTime = Q(a.PerigeeTime);
