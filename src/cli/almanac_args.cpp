@@ -68,6 +68,8 @@ TAlmanacArgs ParseAlmanacArgs(const std::vector<std::string>& words, const TObse
             args.ObserverGiven = true;
         } else if (w == "--file") {
             args.File = ValueOf(words, i);
+        } else if (w == "--at") {
+            args.At = ValueOf(words, i);
         } else if (w.size() > 1 && w[0] == '-' && !std::isdigit(static_cast<unsigned char>(w[1])) &&
                    w[1] != '.') {
             throw TUsageError("unknown option '" + w + "' (see --help)");

@@ -15,6 +15,7 @@ struct TAlmanacArgs {
     std::string Command;               // "now", "moon", ... ; empty with --help
     std::vector<std::string> Operands; // the command's own words, options removed
     std::string File;                  // --file F
+    std::string At;                    // --at "YYYY-MM-DD HH:MM" (local civil time)
     TObserver Observer;                // from --lat/--lon/--zone/--dst or the defaults
     bool ObserverGiven = false;        // any of --lat/--lon/--zone/--dst was given
     bool Help = false;

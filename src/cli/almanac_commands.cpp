@@ -22,6 +22,8 @@ constexpr TAlmanacCommand kCommands[] = {
     {"easter", "YEAR [YEAR2]", "CSV of the date of Easter Sunday", RunEaster},
     {"dateinfo", "YYYY-MM-DD...", "CSV of Julian Day, day number, ISO week and days till Christmas",
      RunDateInfo},
+    {"features", "FILE --at \"YYYY-MM-DD HH:MM\"",
+     "CSV of the next lunar sunrise and sunset over every feature of a feature file", RunFeatures},
 };
 
 } // namespace

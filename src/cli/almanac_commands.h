@@ -35,3 +35,4 @@ int RunEclipses(const TAlmanacArgs& args, std::ostream& out);
 int RunSeasons(const TAlmanacArgs& args, std::ostream& out);
 int RunEaster(const TAlmanacArgs& args, std::ostream& out);
 int RunDateInfo(const TAlmanacArgs& args, std::ostream& out);
+int RunFeatures(const TAlmanacArgs& args, std::ostream& out);
