@@ -1160,6 +1160,113 @@ QImage MonthlyPhasesBackground() {
     return window;
 }
 
+// ---- Configuration, lunar features, web links and about box ----------------------------
+
+// The configuration, 522 × 349: title band to y 40; the position, zone and location group
+// on a raised plate (20..510, 50..136), the calendar group (20..510, 142..190), the printer
+// group (20..510, 288..325); the four location buttons at (438, 59 + 19k, 60 × 19).
+QImage ConfigurationBackground() {
+    QImage window = FramedWindow({522, 349}, 40, "Configuration", 141, false);
+    {
+        QPainter p(&window);
+        p.setRenderHint(QPainter::TextAntialiasing);
+        Bevel(p, QRect(20, 50, 490, 86), true, 60);
+        Bevel(p, QRect(20, 142, 490, 50), true, 60);
+        Bevel(p, QRect(20, 288, 490, 36), true, 60);
+        Engraved(p, QRect(20, 268, 490, 18), Qt::AlignCenter, "PRINTER TYPE", Sans(10, true, 108));
+        const char* captions[] = {"Add", "Update", "Delete", "Cancel"};
+        for (int k = 0; k < 4; ++k) ButtonFace(p, QRectF(438.5, 59.5 + 19 * k, 59, 18), captions[k]);
+        PlaceGlyph(p, QRect(16, 10, 19, 19), Gear);
+    }
+    WindowEdge(window);
+    return window;
+}
+
+// The sunrise and sunset over lunar features, 640 × 480: the database glyph at (20, 14), the
+// list's well (20, 60, 584, 400) and the scroll bar's groove beside it.
+QImage FeaturesBackground() {
+    QImage window = FramedWindow({640, 480}, 38, "Lunar Features: Sunrise and Sunset", 151, true);
+    {
+        QPainter p(&window);
+        PlaceGlyph(p, QRect(22, 14, 17, 19), List);
+        DrawingWell(p, QRect(20, 60, 584, 400));
+    }
+    WindowEdge(window);
+    return window;
+}
+
+// The feature database, 640 × 435: the table's well (20, 62, 585, 336).
+QImage FeaturesDatabaseBackground() {
+    QImage window = FramedWindow({640, 435}, 38, "Lunar Features Database", 161, false);
+    {
+        QPainter p(&window);
+        DrawingWell(p, QRect(20, 62, 585, 336));
+    }
+    WindowEdge(window);
+    return window;
+}
+
+// The web links menu, 265 × 340: two headings in aqua and their entries in pale yellow, one
+// per 20 pixels (the hidden entry takes no row).
+QImage WebMenu() {
+    QImage menu(265, 340, QImage::Format_RGB32);
+    menu.fill(InsetFill);
+    QPainter p(&menu);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    const char* entries[] = {"#Lunar Resources",
+                             "The Moon (Views of the Solar System)",
+                             "The Moon (NSSDC)",
+                             "Exploring The Moon",
+                             "The American Lunar Society",
+                             "A.L.P.O. Lunar Section",
+                             "International Occultation Timing Assoc.",
+                             "Inconstant Moon",
+                             "Lunar Orbiter Photographic Atlas",
+                             "Lunascan",
+                             "Clementine Lunar Image Browser",
+                             "Lunar Eclipse Photography",
+                             "#Lunar Missions",
+                             "Lunar Prospector Mission",
+                             "Clementine Mission",
+                             "The Apollo Lunar Surface Journal"};
+    int k = 0;
+    for (const char* entry : entries) {
+        const bool heading = entry[0] == '#';
+        if (k > 0) Rule(p, 4, 260, 20 * k, InsetGuide);
+        p.setFont(Sans(heading ? 13 : 12, true));
+        p.setPen(heading ? QColor(0, 255, 255) : QColor(255, 255, 176));
+        p.drawText(QRect(heading ? 10 : 26, 20 * k, 236, 20), Qt::AlignLeft | Qt::AlignVCenter,
+                   heading ? entry + 1 : entry);
+        ++k;
+    }
+    p.setPen(QColor(90, 100, 120));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(0, 0, 264, 339);
+    return menu;
+}
+
+// The about box, 230 × 185: the Moon beside the program's name (the version is written under
+// it at run time, at y 104), close glyph at (204, 14).
+QImage AboutBackground(const QImage& photograph) {
+    QImage window = FramedWindow({230, 185}, 38, "About", 171, false, 16);
+    {
+        QPainter p(&window);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.setRenderHint(QPainter::TextAntialiasing);
+        Inset(p, QRect(14, 50, 202, 120));
+        p.drawImage(QRect(24, 64, 90, 90), photograph);
+        p.setFont(Serif(24, true));
+        p.setPen(QColor(255, 255, 176));
+        p.drawText(QRect(118, 70, 96, 34), Qt::AlignCenter, "Tidewell");
+        p.setFont(Sans(10));
+        p.setPen(QColor(200, 205, 215));
+        p.drawText(QRect(118, 126, 96, 30), Qt::AlignCenter | Qt::TextWordWrap,
+                   "for observers of the Moon");
+    }
+    WindowEdge(window);
+    return window;
+}
+
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
@@ -1207,6 +1314,11 @@ int main(int argc, char* argv[]) {
     Save(EngravedGlyph({27, 24}, GridOn), "aid-grid.png");
     Save(EngravedGlyph({27, 24}, LinesOnly), "aid-lines.png");
     Save(MonthlyPhasesBackground(), "monthly-phases-background.jpg");
+    Save(ConfigurationBackground(), "configuration-background.jpg");
+    Save(FeaturesBackground(), "features-background.jpg");
+    Save(FeaturesDatabaseBackground(), "features-db-background.jpg");
+    Save(WebMenu(), "web-menu.jpg");
+    Save(AboutBackground(photograph), "about-background.jpg");
     if (preview) {
         const QImage shown = MainPreview(QImage(OutDir + "/main-background.jpg"), photograph);
         Save(shown, "preview-main.png");

@@ -2,11 +2,15 @@
 
 #include <QTimer>
 
+#include "features/ui/features_db.h"
+#include "features/ui/features_view.h"
+#include "settings/ui/configuration.h"
 #include "settings/ui/print_options.h"
 #include "ui/common/messages.h"
 #include "ui/common/settings_startup.h"
 #include "ui/menus/monthly_phases.h"
 #include "ui/menus/report_menu.h"
+#include "ui/menus/web_menu.h"
 #include "ui/reports/calendar_pop_ups.h"
 #include "ui/reports/daily_view.h"
 #include "ui/reports/eclipse_report.h"
@@ -27,8 +31,11 @@ TWindowSet::TWindowSet(const TWindowSetup& setup) {
     // The other windows in their fixed order, hidden until opened.
     TMain* main = MainWindow.get();
     TimesListWindow = std::make_unique<TTimesList>(*ProgramState, MainWindow.get());
+    ConfigurationWindow = std::make_unique<TConfiguration>(*ProgramState, *SettingsStore, main);
+    WebMenuWindow = std::make_unique<TWebMenu>(main);
     MonthListWindow = std::make_unique<TMonthList>(*ProgramState, main);
     EclipseWindow = std::make_unique<TEclipse>(*ProgramState, main);
+    AboutWindow = std::make_unique<TAbout>(main);
     PrintOptionsWindow =
         std::make_unique<TPrintOptions>(*ProgramState, *SettingsStore, MainWindow.get());
     DateInfoWindow = std::make_unique<TDateInfo>(main);
@@ -39,11 +46,14 @@ TWindowSet::TWindowSet(const TWindowSetup& setup) {
     MonthlyPhasesWindow = std::make_unique<TMonthlyPhases>(*ProgramState, main);
     ObservingAidWindow = std::make_unique<TObservingAid>(*ProgramState, main);
     EasterWindow = std::make_unique<TEaster>(*ProgramState, main);
+    FeaturesWindow = std::make_unique<TFeatures>(*ProgramState, main);
+    FeaturesDBWindow = std::make_unique<TFeaturesDB>(main);
     DailyViewWindow = std::make_unique<TDailyView>(*ProgramState, main);
+    QObject::connect(FeaturesWindow.get(), &TFeatures::DatabaseRequested, main,
+                     [this](int index) { FeaturesDBWindow->Display(index, FeaturesWindow.get()); });
     QObject::connect(main, &TMain::DateInfoRequested, DateInfoWindow.get(),
                      &TDateInfo::ShowDateInfo);
     QObject::connect(main, &TMain::MonthPickerRequested, MonthListWindow.get(), &TMonthList::Open);
-    // Entries whose windows come later do nothing yet.
     QObject::connect(
         ReportMenuWindow.get(), &TReportMenu::EntryChosen, main, [this](TReportEntry entry) {
             if (entry == TReportEntry::FindEclipses) EclipseReportWindow->Open();
@@ -53,6 +63,10 @@ TWindowSet::TWindowSet(const TWindowSetup& setup) {
             if (entry == TReportEntry::LunarVisibility) ObservingAidWindow->Open();
             if (entry == TReportEntry::DailyView) DailyViewWindow->Open();
             if (entry == TReportEntry::DisplayPhases) MonthlyPhasesWindow->Open();
+            if (entry == TReportEntry::FeaturesDB)
+                FeaturesDBWindow->Display(ProgramState->Settings().FeatureIdx);
+            if (entry == TReportEntry::LunarFeatures)
+                FeaturesWindow->Display(ProgramState->Settings().FeatureIdx);
         });
     QObject::connect(MainWindow.get(), &TMain::ButtonClicked, MainWindow.get(),
                      [this](TMainButton button) {
@@ -60,6 +74,9 @@ TWindowSet::TWindowSet(const TWindowSetup& setup) {
                          if (button == TMainButton::Print) PrintOptionsWindow->Open();
                          if (button == TMainButton::Eclipse) (void)EclipseWindow->Open();
                          if (button == TMainButton::Reports) ReportMenuWindow->Open();
+                         if (button == TMainButton::Config) ConfigurationWindow->Open();
+                         if (button == TMainButton::Links) WebMenuWindow->Open();
+                         if (button == TMainButton::About) AboutWindow->Open();
                      });
 }
 

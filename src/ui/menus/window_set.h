@@ -26,6 +26,11 @@ class TEaster;
 class TMonthlyPhases;
 class TObservingAid;
 class TDailyView;
+class TConfiguration;
+class TWebMenu;
+class TAbout;
+class TFeatures;
+class TFeaturesDB;
 
 struct TWindowSetup {
     QString SettingsPath;                // the settings database; empty for the default place
@@ -55,6 +60,11 @@ class TWindowSet {
     [[nodiscard]] TMonthlyPhases& MonthlyPhases() { return *MonthlyPhasesWindow; }
     [[nodiscard]] TObservingAid& ObservingAid() { return *ObservingAidWindow; }
     [[nodiscard]] TDailyView& DailyView() { return *DailyViewWindow; }
+    [[nodiscard]] TConfiguration& Configuration() { return *ConfigurationWindow; }
+    [[nodiscard]] TWebMenu& WebMenu() { return *WebMenuWindow; }
+    [[nodiscard]] TAbout& About() { return *AboutWindow; }
+    [[nodiscard]] TFeatures& Features() { return *FeaturesWindow; }
+    [[nodiscard]] TFeaturesDB& FeaturesDB() { return *FeaturesDBWindow; }
     // What the settings start-up had to tell the user (shown once, in one message).
     [[nodiscard]] const QStringList& StartupMessages() const { return Messages; }
 
@@ -78,5 +88,10 @@ class TWindowSet {
     std::unique_ptr<TMonthlyPhases> MonthlyPhasesWindow;
     std::unique_ptr<TObservingAid> ObservingAidWindow;
     std::unique_ptr<TDailyView> DailyViewWindow;
+    std::unique_ptr<TConfiguration> ConfigurationWindow;
+    std::unique_ptr<TWebMenu> WebMenuWindow;
+    std::unique_ptr<TAbout> AboutWindow;
+    std::unique_ptr<TFeatures> FeaturesWindow;
+    std::unique_ptr<TFeaturesDB> FeaturesDBWindow;
     QStringList Messages;
 };

@@ -1,0 +1,52 @@
+#include "features/ui/feature_list_view.h"
+
+#include <algorithm>
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QPainter>
+#include <QScrollBar>
+
+#include "features/data_folder.h"
+#include "features/feature_file.h"
+#include "ui/common/fonts.h"
+#include "ui/common/look.h"
+
+std::filesystem::path FeatureDataFolder() {
+    return FindDataFolder(QCoreApplication::applicationDirPath().toStdString());
+}
+
+QComboBox* FeatureFileList(QWidget* parent, const QRect& area) {
+    auto* list = new QComboBox(parent);
+    list->setObjectName(QStringLiteral("cmbDataFiles"));
+    list->setGeometry(area);
+    list->setFont(ScaledFont(ArialFamily, 8, FontScale(parent)));
+    for (std::string_view name : FeatureFileNames)
+        list->addItem(QString::fromUtf8(name.data(), static_cast<int>(name.size())));
+    return list;
+}
+
+int FeatureFileIndex(int index) {
+    constexpr int Craters = 2;
+    return index >= 0 && index < static_cast<int>(FeatureFileNames.size()) ? index : Craters;
+}
+
+void LoadFeatureTable(TFeatureTable& table, const QString& displayName) {
+    (void)LoadFeatureFile(table, displayName.toStdString(), FeatureDataFolder());
+}
+
+void StripeRows(QPainter& painter, const QRect& well, int rows, int firstRecord) {
+    painter.fillRect(well, Qt::black);
+    for (int c = 0; c < rows; ++c)
+        if ((c + firstRecord) % 2 == 1)
+            painter.fillRect(QRect(well.left(), well.top() + FeatureRowHeight * c, well.width(),
+                                   FeatureRowHeight),
+                             QColor(70, 70, 70));
+}
+
+void SizeRowScrollBar(QScrollBar& bar, int records, int visibleRows) {
+    bar.setMinimum(0);
+    bar.setMaximum(std::max(0, records - visibleRows));
+    bar.setPageStep(visibleRows);
+    bar.setSingleStep(1);
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+// What the two feature windows share: the list of the 17 feature files, the busy cursor
+// while a file is computed, and the striped rows of a table drawn into a dark well.
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QString>
+
+#include <filesystem>
+
+class QComboBox;
+class QPainter;
+class QScrollBar;
+class QWidget;
+struct TFeatureTable;
+
+// The folder of the feature files for this run.
+[[nodiscard]] std::filesystem::path FeatureDataFolder();
+
+// A drop-down list of the display names, in their order.
+[[nodiscard]] QComboBox* FeatureFileList(QWidget* parent, const QRect& area);
+
+// The index of a FeatureIdx setting, the default file (Craters) when out of range.
+[[nodiscard]] int FeatureFileIndex(int index);
+
+// Loads the display name's file; an unreadable file gives an empty table.
+void LoadFeatureTable(TFeatureTable& table, const QString& displayName);
+
+// The busy cursor for the life of the object, restored whatever happens.
+class TBusyCursor {
+  public:
+    TBusyCursor() { QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }
+    ~TBusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+    TBusyCursor(const TBusyCursor&) = delete;
+    TBusyCursor& operator=(const TBusyCursor&) = delete;
+};
+
+inline constexpr int FeatureRowHeight = 16;
+
+// Fills the well black and stripes the rows: odd records grey, even black.
+void StripeRows(QPainter& painter, const QRect& well, int rows, int firstRecord);
+
+// A vertical scroll bar whose maximum is records - visibleRows (0 when all fit).
+void SizeRowScrollBar(QScrollBar& bar, int records, int visibleRows);

@@ -1,0 +1,132 @@
+#include "features/ui/features_db.h"
+
+#include <algorithm>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPainter>
+#include <QScrollBar>
+
+#include "features/ui/feature_list_view.h"
+#include "ui/common/fonts.h"
+#include "ui/common/look.h"
+
+namespace {
+
+const QString ArtFeaturesDbBackground = QStringLiteral("features-db-background.jpg");
+constexpr int HeadingLefts[5] = {32, 159, 242, 344, 384};
+const char* const HeadingTexts[5] = {"Feature Name", "Lunar Latitude", "Lunar Longitude", "Diam.",
+                                     "Comments"};
+const QColor Cream(255, 255, 230);
+const QColor CommentBlue(0, 245, 255);
+
+QString Cell(const TFeatureRow& row, int column) {
+    return QString::fromStdString(row[column]);
+}
+
+} // namespace
+
+TFeaturesDB::TFeaturesDB(QWidget* main) : TBorderlessWindow(TWindowRole::Normal), MainWindow(main) {
+    setObjectName(QStringLiteral("FeaturesDB"));
+    setWindowTitle(QStringLiteral("Lunar Features Database"));
+    SetBackgroundArt(ArtFeaturesDbBackground);
+    AddTitleArea({120, 6, 440, 28});
+    AddExitArea({width() - 26, 14, 13, 15}, QStringLiteral("Exit Tidewell"));
+    cmbDataFiles = FeatureFileList(this, {20, 12, 89, 21});
+    connect(cmbDataFiles, &QComboBox::activated, this, [this] { LoadSelected(); });
+    const QFont font = ScaledFont(ArialFamily, 8, FontScale(this));
+    for (int k = 0; k < 5; ++k) {
+        Headings[k] = new QLabel(QString::fromLatin1(HeadingTexts[k]), this);
+        Headings[k]->setObjectName(QStringList{"lblName", "lblLatitude", "lblLongitude",
+                                               "lblDiameter", "lblComments"}[k]);
+        Headings[k]->setFont(font);
+        Headings[k]->setStyleSheet(QStringLiteral("color: rgb(20, 22, 28)"));
+        Headings[k]->adjustSize();
+    }
+    ScrollBar1 = new QScrollBar(Qt::Vertical, this);
+    ScrollBar1->setObjectName(QStringLiteral("ScrollBar1"));
+    ScrollBar1->setGeometry(Well.right() + 1, Well.top(), 16, Well.height() - 1);
+    ScrollBar2 = new QScrollBar(Qt::Horizontal, this);
+    ScrollBar2->setObjectName(QStringLiteral("ScrollBar2"));
+    ScrollBar2->setGeometry(Well.left(), Well.bottom() + 1, Well.width(), 16);
+    ScrollBar2->setRange(0, 6);
+    ScrollBar2->setPageStep(1);
+    connect(ScrollBar1, &QScrollBar::valueChanged, this, [this] { update(); });
+    connect(ScrollBar2, &QScrollBar::valueChanged, this, [this] {
+        PlaceHeadings();
+        update();
+    });
+    PlaceHeadings();
+}
+
+int TFeaturesDB::ColumnOffset(int step) {
+    constexpr int Offsets[7] = {0, -130, -220, -310, -355, -555, -755};
+    return Offsets[std::clamp(step, 0, 6)];
+}
+
+void TFeaturesDB::Display(int index, QWidget* over) {
+    cmbDataFiles->setCurrentIndex(FeatureFileIndex(index));
+    LoadSelected();
+    if (QWidget* owner = over ? over : MainWindow) {
+        move(owner->x() + (owner->width() - width()) / 2, owner->y() + 40);
+        KeepOnScreen();
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void TFeaturesDB::LoadSelected() {
+    LoadFeatureTable(Features, cmbDataFiles->currentText());
+    SizeRowScrollBar(*ScrollBar1, Features.FeatureCount(), VisibleRows);
+    ScrollBar1->setValue(0);
+    ScrollBar2->setValue(0);
+    PlaceHeadings();
+    update();
+}
+
+void TFeaturesDB::PlaceHeadings() {
+    const int h = ColumnOffset(ScrollBar2->value());
+    for (int k = 0; k < 5; ++k) {
+        Headings[k]->move(Well.left() + h + HeadingLefts[k] - 20, 42);
+        Headings[k]->setVisible(h + HeadingLefts[k] > 20);
+    }
+}
+
+void TFeaturesDB::PaintOver(QPainter& painter) {
+    const int first = ScrollBar1->value();
+    const int rows = std::clamp(Features.FeatureCount() - first, 0, VisibleRows);
+    StripeRows(painter, Well, rows, first);
+    painter.save();
+    painter.setClipRect(Well);
+    painter.translate(Well.topLeft());
+    painter.setFont(ScaledFont(ArialFamily, 8, FontScale(this)));
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    const QFontMetrics metrics = painter.fontMetrics();
+    const int h = ColumnOffset(ScrollBar2->value());
+    const int ascent = metrics.ascent();
+    auto text = [&](int x, int top, const QString& s, const QColor& colour) {
+        painter.setPen(colour);
+        painter.drawText(x, top + ascent, s);
+    };
+    for (int c = 0; c < rows; ++c) {
+        const TFeatureRow& row = Features.Rows[first + c];
+        const int y = FeatureRowHeight * c + 1;
+        text(h + 10, y, Cell(row, FeatureName), PanelText);
+        const QString latDeg = Cell(row, FeatureLatDeg);
+        text(h + 152 - metrics.horizontalAdvance(latDeg), y, latDeg + QChar(0xB0), Cream);
+        text(h + 160, y, Cell(row, FeatureLatMin) + QLatin1Char('\''), Cream);
+        text(h + 178, y, Cell(row, FeatureLatSec) + QLatin1Char('"'), Cream);
+        text(h + 198, y, Cell(row, FeatureLatDir), Cream);
+        const QString longDeg = Cell(row, FeatureLongDeg);
+        text(h + 245 - metrics.horizontalAdvance(longDeg), y, longDeg + QChar(0xB0), Cream);
+        text(h + 252, y, Cell(row, FeatureLongMin) + QLatin1Char('\''), Cream);
+        text(h + 270, y, Cell(row, FeatureLongSec) + QLatin1Char('"'), Cream);
+        text(h + 290, y, Cell(row, FeatureLongDir), Cream);
+        const QString diameter = Cell(row, FeatureDiameter);
+        text(h + 335 - metrics.horizontalAdvance(diameter), y, diameter + QStringLiteral(" km"),
+             Qt::white);
+        text(h + 365, y, Cell(row, FeatureComments), CommentBlue);
+    }
+    painter.restore();
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+// TFeaturesDB: every record of one feature file as a table (name, selenographic latitude
+// and longitude, diameter, comments), scrolled by rows and in seven fixed column steps.
+//
+//   TFeaturesDB db(&main);
+//   db.Display(2);   // the Craters file, both scroll bars at their start
+
+#include "features/feature_file.h"
+#include "ui/common/borderless_window.h"
+
+class QComboBox;
+class QLabel;
+class QScrollBar;
+
+class TFeaturesDB : public TBorderlessWindow {
+    Q_OBJECT
+  public:
+    static constexpr int VisibleRows = 21;
+    static constexpr QRect Well{20, 62, 585, 336};
+
+    explicit TFeaturesDB(QWidget* main = nullptr);
+
+    // Selects the file (an index outside the list selects Craters), loads it and shows the
+    // window centred over `over` (the main window when null).
+    void Display(int index, QWidget* over = nullptr);
+
+    [[nodiscard]] QComboBox* DataFiles() const { return cmbDataFiles; }
+    [[nodiscard]] QScrollBar* Rows() const { return ScrollBar1; }
+    [[nodiscard]] QScrollBar* Columns() const { return ScrollBar2; }
+    [[nodiscard]] const TFeatureTable& Table() const { return Features; }
+    // The horizontal offset of a column step 0..6.
+    [[nodiscard]] static int ColumnOffset(int step);
+
+  protected:
+    void PaintOver(QPainter& painter) override;
+
+  private:
+    void LoadSelected();
+    void PlaceHeadings();
+
+    QWidget* MainWindow;
+    QComboBox* cmbDataFiles = nullptr;
+    QScrollBar* ScrollBar1 = nullptr;
+    QScrollBar* ScrollBar2 = nullptr;
+    QLabel* Headings[5] = {};
+    TFeatureTable Features;
+};

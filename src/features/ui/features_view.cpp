@@ -1,0 +1,100 @@
+#include "features/ui/features_view.h"
+
+#include <algorithm>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPainter>
+#include <QScrollBar>
+
+#include "features/ui/feature_list_view.h"
+#include "ui/common/fonts.h"
+#include "ui/common/look.h"
+#include "ui/common/program_state.h"
+
+namespace {
+
+const QString ArtFeaturesBackground = QStringLiteral("features-background.jpg");
+constexpr int NameX = 10;
+constexpr int SunriseX = 250;
+constexpr int SunsetX = 430;
+
+} // namespace
+
+TFeatures::TFeatures(const TProgramState& state, QWidget* main)
+    : TBorderlessWindow(TWindowRole::Normal), State(state) {
+    setObjectName(QStringLiteral("Features"));
+    setWindowTitle(QStringLiteral("Lunar Features: Sunrise and Sunset"));
+    SetBackgroundArt(ArtFeaturesBackground);
+    AddTitleArea({150, 6, 420, 28});
+    AddMinimiseArea({width() - 48, 14, 15, 15}, QStringLiteral("Minimise this window"));
+    AddExitArea({width() - 26, 14, 13, 15}, QStringLiteral("Exit Tidewell"));
+    cmbDataFiles = FeatureFileList(this, {52, 12, 89, 21});
+    cmbDataFiles->setCurrentIndex(FeatureFileIndex(-1));
+    connect(cmbDataFiles, &QComboBox::activated, this, [this] { DisplaySunRiseSetTimes(); });
+    connect(AddButton(QStringLiteral("lblDatabase"), {20, 14, 21, 19},
+                      QStringLiteral("Display the feature database")),
+            &TClickLabel::Clicked, this, [this](Qt::MouseButton button, QPoint) {
+                if (button == Qt::LeftButton) emit DatabaseRequested(cmbDataFiles->currentIndex());
+            });
+    const QFont font = ScaledFont(ArialFamily, 8, FontScale(this));
+    const std::pair<const char*, int> headings[] = {
+        {"Feature Name", 31}, {"Lunar Sunrise", 282}, {"Lunar Sunset", 462}};
+    for (const auto& [text, left] : headings) {
+        auto* label = new QLabel(QString::fromLatin1(text), this);
+        label->setFont(font);
+        label->setStyleSheet(QStringLiteral("color: rgb(20, 22, 28)"));
+        label->adjustSize();
+        label->move(left, 42);
+    }
+    ScrollBar1 = new QScrollBar(Qt::Vertical, this);
+    ScrollBar1->setObjectName(QStringLiteral("ScrollBar1"));
+    ScrollBar1->setGeometry(Well.right() + 1, Well.top(), 16, Well.height() - 1);
+    connect(ScrollBar1, &QScrollBar::valueChanged, this, [this] { update(); });
+    if (main) move(main->pos());
+}
+
+void TFeatures::Display(int index) {
+    cmbDataFiles->setCurrentIndex(FeatureFileIndex(index));
+    DisplaySunRiseSetTimes();
+}
+
+void TFeatures::DisplaySunRiseSetTimes() {
+    {
+        TBusyCursor busy;
+        TFeatureTable table;
+        LoadFeatureTable(table, cmbDataFiles->currentText());
+        Listing = FeatureSunriseSunset(table, State.SelectedDate(), State.Observer());
+    }
+    const int keep = ScrollBar1->value();
+    SizeRowScrollBar(*ScrollBar1, static_cast<int>(Listing.size()), VisibleRows);
+    ScrollBar1->setValue(std::min(keep, ScrollBar1->maximum()));
+    KeepOnScreen();
+    show();
+    raise();
+    activateWindow();
+    update();
+}
+
+void TFeatures::PaintOver(QPainter& painter) {
+    const int first = ScrollBar1->value();
+    const int rows = std::clamp(static_cast<int>(Listing.size()) - first, 0, VisibleRows);
+    StripeRows(painter, Well, rows, first);
+    painter.save();
+    painter.setClipRect(Well);
+    painter.translate(Well.topLeft());
+    painter.setFont(ScaledFont(ArialFamily, 8, FontScale(this)));
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    const int ascent = painter.fontMetrics().ascent();
+    for (int c = 0; c < rows; ++c) {
+        const TFeatureTimesRow& row = Listing[first + c];
+        const int baseline = FeatureRowHeight * c + 1 + ascent;
+        painter.setPen(PanelText);
+        painter.drawText(NameX, baseline, QString::fromStdString(row.Name));
+        painter.setPen(Aqua);
+        painter.drawText(SunriseX, baseline, QString::fromStdString(row.Sunrise));
+        painter.setPen(Qt::white);
+        painter.drawText(SunsetX, baseline, QString::fromStdString(row.Sunset));
+    }
+    painter.restore();
+}

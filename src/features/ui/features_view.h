@@ -1,0 +1,48 @@
+#pragma once
+
+// TFeatures: the next lunar sunrise and sunset over every feature of one file, for the month
+// selected in the main window (from its first day, at the selected time of day), with a
+// button that opens the database window on the same file.
+//
+//   TFeatures view(state, &main);
+//   view.Display(settings.FeatureIdx);   // computes under the busy cursor, then shows
+
+#include <vector>
+
+#include "features/feature_times.h"
+#include "ui/common/borderless_window.h"
+
+class QComboBox;
+class QScrollBar;
+class TProgramState;
+
+class TFeatures : public TBorderlessWindow {
+    Q_OBJECT
+  public:
+    static constexpr int VisibleRows = 25;
+    static constexpr QRect Well{20, 60, 584, 400};
+
+    explicit TFeatures(const TProgramState& state, QWidget* main = nullptr);
+
+    // Selects the file (an index outside the list selects Craters), computes and shows.
+    void Display(int index);
+    // Computes the times of the selected file for the selected month and shows the window.
+    void DisplaySunRiseSetTimes();
+
+    [[nodiscard]] QComboBox* DataFiles() const { return cmbDataFiles; }
+    [[nodiscard]] QScrollBar* Rows() const { return ScrollBar1; }
+    [[nodiscard]] const std::vector<TFeatureTimesRow>& Times() const { return Listing; }
+
+  signals:
+    // The database button: the database window on this file.
+    void DatabaseRequested(int index);
+
+  protected:
+    void PaintOver(QPainter& painter) override;
+
+  private:
+    const TProgramState& State;
+    QComboBox* cmbDataFiles = nullptr;
+    QScrollBar* ScrollBar1 = nullptr;
+    std::vector<TFeatureTimesRow> Listing;
+};

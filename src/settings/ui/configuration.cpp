@@ -1,0 +1,513 @@
+#include "settings/ui/configuration.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QRegularExpressionValidator>
+
+#include "features/feature_file.h"
+#include "settings/named_location.h"
+#include "settings/settings.h"
+#include "settings/settings_store.h"
+#include "settings/settings_writer.h"
+#include "settings/ui/print_options.h"
+#include "ui/common/fonts.h"
+#include "ui/common/look.h"
+#include "ui/common/messages.h"
+#include "ui/common/program_state.h"
+
+namespace {
+
+const QString ArtConfigurationBackground = QStringLiteral("configuration-background.jpg");
+constexpr int GreenwichZone = 24;
+constexpr int ZoneCount = 49;
+
+const char* const DayOrderTexts[] = {"Sun - Sat", "Mon- Sun",  "Tue - Mon", "Wed - Tue",
+                                     "Thu - Wed", "Fri - Thu", "Sat - Fri"};
+const char* const DateFormatTexts[] = {"dd/mm/yyyy", "mm/dd/yyyy"};
+
+struct TPrinterChoice {
+    const char* Type;
+    const char* Caption;
+    int PictureLeft;
+    int LabelLeft;
+};
+constexpr TPrinterChoice PrinterChoices[] = {{"Laser", "Laser Printer", 74, 92},
+                                             {"BW Inkjet", "B/W Inkjet Printer", 212, 230},
+                                             {"Colour Inkjet", "Colour Inkjet Printer", 345, 364}};
+constexpr int PrinterTop = 300;
+
+std::string S(const QString& text) { return text.toStdString(); }
+QString Q8(const std::string& text) { return QString::fromStdString(text); }
+
+// Empty becomes "0", then a "0" in front while shorter than `width`.
+QString Padded(const QString& text, int width) {
+    QString padded = text.isEmpty() ? QStringLiteral("0") : text;
+    while (padded.size() < width) padded.prepend(QLatin1Char('0'));
+    return padded;
+}
+
+QString Quoted(const QString& name, const char* what) {
+    return QLatin1Char('"') + name + QStringLiteral("\" ") + QLatin1String(what);
+}
+
+} // namespace
+
+QString TimeZoneText(int index) {
+    const int minutes = (index - GreenwichZone) * 30;
+    if (minutes == 0) return QStringLiteral("GMT");
+    const int size = std::abs(minutes);
+    return QStringLiteral("GMT %1 %2:%3")
+        .arg(minutes < 0 ? QLatin1Char('-') : QLatin1Char('+'))
+        .arg(size / 60, 2, 10, QLatin1Char('0'))
+        .arg(size % 60, 2, 10, QLatin1Char('0'));
+}
+
+QString PositionProblem(const TPositionFields& f) {
+    const auto value = [](const QString& text) { return text.isEmpty() ? 0 : text.toInt(); };
+    struct TPart {
+        const QString& Text;
+        const char* Name;
+    };
+    for (const TPart& part : {TPart{f.LatMin, "Latitude minutes"}, TPart{f.LatSec, "Latitude seconds"},
+                              TPart{f.LongMin, "Longitude minutes"},
+                              TPart{f.LongSec, "Longitude seconds"}})
+        if (value(part.Text) > 59)
+            return QStringLiteral("%1 must lie between 0 and 59.").arg(QLatin1String(part.Name));
+    const int latSeconds = value(f.LatDeg) * 3600 + value(f.LatMin) * 60 + value(f.LatSec);
+    if (latSeconds > 90 * 3600) return QStringLiteral("Latitude must not exceed 90 degrees.");
+    const int longSeconds = value(f.LongDeg) * 3600 + value(f.LongMin) * 60 + value(f.LongSec);
+    if (longSeconds > 180 * 3600) return QStringLiteral("Longitude must not exceed 180 degrees.");
+    return {};
+}
+
+QString LocationNameProblem(const QString& name) {
+    if (name.isEmpty())
+        return QStringLiteral(
+            "You must enter a location name before it can be added to the database.");
+    // A "\" would make nested keys of the store.
+    if (name.contains(QLatin1Char('\\')))
+        return QStringLiteral("A location name must not contain \"\\\".");
+    if (S(name).size() > TConfiguration::MaxLocationName)
+        return QStringLiteral("A location name can hold at most %1 characters.")
+            .arg(TConfiguration::MaxLocationName);
+    return {};
+}
+
+TConfiguration::TConfiguration(TProgramState& state, TSettingsStore& store, QWidget* main)
+    : TBorderlessWindow(TWindowRole::Normal), State(state), Store(store), MainWindow(main) {
+    setObjectName(QStringLiteral("Configuration"));
+    setWindowTitle(QStringLiteral("Configuration"));
+    setWindowModality(Qt::ApplicationModal);
+    SetBackgroundArt(ArtConfigurationBackground);
+    AddTitleArea({40, 8, 440, 26});
+    connect(AddButton(QStringLiteral("lblExit"), {width() - 26, 14, 13, 15},
+                      QStringLiteral("Store the settings and close")),
+            &TClickLabel::Clicked, this, [this](Qt::MouseButton button, QPoint) {
+                if (button == Qt::LeftButton) (void)StoreAndClose();
+            });
+
+    const QFont font = ScaledFont(ArialFamily, 8, FontScale(this));
+    auto caption = [&](const char* text, QPoint at) {
+        auto* label = new QLabel(QString::fromLatin1(text), this);
+        label->setFont(font);
+        label->setStyleSheet(QStringLiteral("color: rgb(20, 22, 28); background: transparent"));
+        label->adjustSize();
+        label->move(at);
+        return label;
+    };
+    caption("Latitude:", {30, 64});
+    caption("Longitude:", {30, 86});
+    caption("Timezone:", {268, 66});
+    caption("DST:", {372, 88});
+    caption("Location:", {30, 110});
+    caption("Day Order:", {28, 156});
+    caption("Date Format:", {178, 156});
+    caption("Features Startup:", {346, 150})->setWordWrap(false);
+
+    txtLatDeg = PositionEdit("txtLatDeg", {98, 62, 27, 19}, 2);
+    txtLatMin = PositionEdit("txtLatMin", {129, 62, 27, 19}, 2);
+    txtLatSec = PositionEdit("txtLatSec", {159, 62, 27, 19}, 2);
+    txtLongDeg = PositionEdit("txtLongDeg", {94, 84, 31, 19}, 3);
+    txtLongMin = PositionEdit("txtLongMin", {129, 84, 27, 19}, 2);
+    txtLongSec = PositionEdit("txtLongSec", {159, 84, 27, 19}, 2);
+
+    auto direction = [&](const char* name, int top) {
+        auto* panel = new QLabel(this);
+        panel->setObjectName(QString::fromLatin1(name));
+        panel->setGeometry(202, top, 36, 19);
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        panel->setAlignment(Qt::AlignCenter);
+        panel->setFont(font);
+        panel->setAutoFillBackground(true);
+        QPalette palette = panel->palette();
+        palette.setColor(QPalette::Window, PanelText);
+        palette.setColor(QPalette::WindowText, Qt::black);
+        panel->setPalette(palette);
+        return panel;
+    };
+    pNSDirection = direction("pNSDirection", 62);
+    pEWDirection = direction("pEWDirection", 84);
+    auto spin = [&](const char* name, int top, QLabel* panel, const char* first,
+                    const char* second) {
+        auto* button = new TSpinButton(this);
+        button->setObjectName(QString::fromLatin1(name));
+        button->setGeometry(240, top, 15, 19);
+        const auto toggle = [panel, first, second] {
+            panel->setText(panel->text() == QLatin1String(first) ? QLatin1String(second)
+                                                                  : QLatin1String(first));
+        };
+        connect(button, &TSpinButton::Up, this, toggle);
+        connect(button, &TSpinButton::Down, this, toggle);
+    };
+    spin("NSSpinButton", 62, pNSDirection, "North", "South");
+    spin("EWSpinButton", 84, pEWDirection, "East", "West");
+
+    auto list = [&](const char* name, QRect area) {
+        auto* box = new QComboBox(this);
+        box->setObjectName(QString::fromLatin1(name));
+        box->setGeometry(area);
+        box->setFont(font);
+        QPalette palette = box->palette();
+        palette.setColor(QPalette::Base, PanelText);
+        palette.setColor(QPalette::Button, PanelText);
+        palette.setColor(QPalette::Text, Qt::black);
+        palette.setColor(QPalette::ButtonText, Qt::black);
+        box->setPalette(palette);
+        return box;
+    };
+    cmbTimeZone = list("cmbTimeZone", {320, 62, 106, 21});
+    for (int zone = 0; zone < ZoneCount; ++zone) cmbTimeZone->addItem(TimeZoneText(zone));
+    chkDaylightSavings = new QCheckBox(this);
+    chkDaylightSavings->setObjectName(QStringLiteral("chkDaylightSavings"));
+    chkDaylightSavings->setGeometry(398, 88, 15, 15);
+
+    cmbLocation = list("cmbLocation", {94, 106, 163, 21});
+    cmbLocation->setEditable(true);
+    cmbLocation->setInsertPolicy(QComboBox::NoInsert);
+    cmbLocation->lineEdit()->setMaxLength(MaxLocationName + 1); // one over: refused, not cut
+    connect(cmbLocation, &QComboBox::activated, this,
+            [this](int index) { Recall(cmbLocation->itemText(index)); });
+
+    cmbDayOrder = list("cmbDayOrder", {82, 153, 84, 21});
+    for (const char* text : DayOrderTexts) cmbDayOrder->addItem(QString::fromLatin1(text));
+    cmbDateFormat = list("cmbDateFormat", {242, 153, 92, 21});
+    for (const char* text : DateFormatTexts) cmbDateFormat->addItem(QString::fromLatin1(text));
+    cmbDataFiles = list("cmbDataFiles", {394, 166, 110, 21});
+    for (std::string_view name : FeatureFileNames)
+        cmbDataFiles->addItem(QString::fromUtf8(name.data(), static_cast<int>(name.size())));
+
+    struct TLocationButton {
+        const char* Name;
+        int Top;
+        const char* Hint;
+        void (TConfiguration::*Click)();
+    };
+    const TLocationButton buttons[] = {
+        {"imgAdd", 59, "Add a new location", &TConfiguration::AddClick},
+        {"imgUpdate", 78, "Update the location", &TConfiguration::UpdateClick},
+        {"imgDelete", 97, "Delete the location", &TConfiguration::DeleteClick},
+        {"imgCancel", 116, "Clear the fields for a new location", &TConfiguration::CancelClick}};
+    for (const TLocationButton& b : buttons) {
+        auto* button = AddButton(QString::fromLatin1(b.Name), {438, b.Top, 60, 19},
+                                 QString::fromLatin1(b.Hint));
+        connect(button, &TClickLabel::Clicked, this, [this, click = b.Click](Qt::MouseButton m, QPoint) {
+            if (m == Qt::LeftButton) (this->*click)();
+        });
+    }
+    for (const TPrinterChoice& choice : PrinterChoices) {
+        const QString type = QString::fromLatin1(choice.Type);
+        auto select = [this, type](Qt::MouseButton m, QPoint) {
+            if (m == Qt::LeftButton) SelectPrinter(type);
+        };
+        auto* picture = AddButton(QStringLiteral("img") + QString(type).remove(QLatin1Char(' ')),
+                                  {choice.PictureLeft, PrinterTop, 15, 15}, QString());
+        connect(picture, &TClickLabel::Clicked, this, select);
+        auto* label = AddButton(QStringLiteral("lbl") + QString(type).remove(QLatin1Char(' ')),
+                                {choice.LabelLeft, PrinterTop, 110, 15}, QString());
+        label->setText(QString::fromLatin1(choice.Caption));
+        label->setFont(font);
+        label->setStyleSheet(QStringLiteral("color: rgb(20, 22, 28); background: transparent"));
+        connect(label, &TClickLabel::Clicked, this, select);
+    }
+}
+
+QLineEdit* TConfiguration::PositionEdit(const char* name, QRect area, int digits) {
+    auto* edit = new QLineEdit(this);
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setGeometry(area);
+    edit->setMaxLength(digits);
+    edit->setFrame(false);
+    edit->setAlignment(Qt::AlignCenter);
+    edit->setFont(ScaledFont(ArialFamily, 8, FontScale(this)));
+    // A validator holds for typing, pasting and dropping alike: digits only.
+    edit->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[0-9]{0,%1}").arg(digits)), edit));
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::Base, PanelText);
+    palette.setColor(QPalette::Text, Qt::black);
+    edit->setPalette(palette);
+    connect(edit, &QLineEdit::editingFinished, this,
+            [edit, digits] { edit->setText(Padded(edit->text(), digits)); });
+    return edit;
+}
+
+void TConfiguration::Open() {
+    LoadLocationKeys();
+    // Filled once per opening: the message boxes of the location buttons re-activate the
+    // window, and the user's typing must survive them.
+    FillFromSettings(State.Settings());
+    if (MainWindow) CentreOver(*MainWindow);
+    show();
+    raise();
+    activateWindow();
+}
+
+void TConfiguration::FillFromSettings(const TSettings& s) {
+    (void)FindLocation(Q8(s.Location));
+    txtLatDeg->setText(Q8(s.LatDeg));
+    txtLatMin->setText(Q8(s.LatMin));
+    txtLatSec->setText(Q8(s.LatSec));
+    pNSDirection->setText(Q8(s.LatDir));
+    txtLongDeg->setText(Q8(s.LongDeg));
+    txtLongMin->setText(Q8(s.LongMin));
+    txtLongSec->setText(Q8(s.LongSec));
+    pEWDirection->setText(Q8(s.LongDir));
+    cmbDayOrder->setCurrentIndex(s.DayOrder % 7);
+    cmbDateFormat->setCurrentIndex(s.DateLayoutIdx % 2);
+    if (s.TimeZone >= 0 && s.TimeZone < ZoneCount) cmbTimeZone->setCurrentIndex(s.TimeZone);
+    cmbDataFiles->setCurrentIndex(s.FeatureIdx >= 0 && s.FeatureIdx < 17 ? s.FeatureIdx : 2);
+    chkDaylightSavings->setChecked(s.DaylightSavings);
+    SelectPrinter(Q8(s.PrinterType));
+}
+
+void TConfiguration::SelectPrinter(const QString& type) {
+    Printer = (type == QLatin1String("BW Inkjet") || type == QLatin1String("Colour Inkjet"))
+                  ? type
+                  : QStringLiteral("Laser");
+    update();
+}
+
+void TConfiguration::PaintOver(QPainter& painter) {
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (const TPrinterChoice& choice : PrinterChoices) {
+        const QRectF box(choice.PictureLeft + 1.5, PrinterTop + 1.5, 12, 12);
+        painter.setPen(QPen(QColor(30, 34, 42), 1.2));
+        painter.setBrush(PanelText);
+        painter.drawEllipse(box);
+        if (Printer == QLatin1String(choice.Type)) {
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(QColor(20, 60, 140));
+            painter.drawEllipse(box.adjusted(3, 3, -3, -3));
+        }
+    }
+}
+
+void TConfiguration::LoadLocationKeys() {
+    const QString text = cmbLocation->currentText();
+    cmbLocation->clear();
+    if (const auto user = Store.OpenKey(UserKeyPath, false))
+        for (const std::string& name : Store.ListSubKeys(*user)) cmbLocation->addItem(Q8(name));
+    cmbLocation->setCurrentIndex(-1);
+    cmbLocation->setEditText(text);
+}
+
+bool TConfiguration::FindLocation(const QString& name) {
+    const int index = cmbLocation->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index < 0) return false;
+    cmbLocation->setCurrentIndex(index);
+    Recalled = name;
+    return true;
+}
+
+int TConfiguration::SelectedLocation() const {
+    return cmbLocation->findText(cmbLocation->currentText(),
+                                 Qt::MatchExactly | Qt::MatchCaseSensitive);
+}
+
+void TConfiguration::Recall(const QString& name) {
+    Recalled = name;
+    const auto location = ReadNamedLocation(Store, S(name));
+    if (!location) return; // nothing stored under it: the fields stay
+    const TLocationPosition lat = SplitLocationLatitude(location->Latitude);
+    const TLocationPosition lon = SplitLocationLongitude(location->Longitude);
+    txtLatDeg->setText(Q8(lat.Deg));
+    txtLatMin->setText(Q8(lat.Min));
+    txtLatSec->setText(Q8(lat.Sec));
+    pNSDirection->setText(lat.Dir == "South" ? QStringLiteral("South") : QStringLiteral("North"));
+    txtLongDeg->setText(Q8(lon.Deg));
+    txtLongMin->setText(Q8(lon.Min));
+    txtLongSec->setText(Q8(lon.Sec));
+    pEWDirection->setText(lon.Dir == "West" ? QStringLiteral("West") : QStringLiteral("East"));
+    bool ok = false;
+    const int zone = Q8(location->Timezone).trimmed().toInt(&ok);
+    // A zone outside the list keeps the one shown.
+    if (ok && zone >= 0 && zone < ZoneCount) cmbTimeZone->setCurrentIndex(zone);
+    chkDaylightSavings->setChecked(location->DST == "True");
+}
+
+void TConfiguration::PadPositionEdits() {
+    for (QLineEdit* edit : {txtLatDeg, txtLatMin, txtLatSec, txtLongMin, txtLongSec})
+        edit->setText(Padded(edit->text(), 2));
+    txtLongDeg->setText(Padded(txtLongDeg->text(), 3));
+}
+
+bool TConfiguration::CheckPosition() {
+    const QString problem =
+        PositionProblem({txtLatDeg->text(), txtLatMin->text(), txtLatSec->text(),
+                         txtLongDeg->text(), txtLongMin->text(), txtLongSec->text()});
+    if (problem.isEmpty()) return true;
+    ShowMessage(this, problem);
+    return false;
+}
+
+bool TConfiguration::CheckName(const QString& name) {
+    const QString problem = LocationNameProblem(name);
+    if (problem.isEmpty()) return true;
+    ShowMessage(this, problem);
+    return false;
+}
+
+QString TConfiguration::StoredName(const QString& name) const {
+    for (int i = 0; i < cmbLocation->count(); ++i)
+        if (cmbLocation->itemText(i).compare(name, Qt::CaseInsensitive) == 0)
+            return cmbLocation->itemText(i);
+    return {};
+}
+
+bool TConfiguration::LocationExists(const QString& name) const {
+    return ReadNamedLocation(Store, S(name)).has_value();
+}
+
+bool TConfiguration::WriteLocation(const QString& name, bool canCreate) {
+    PadPositionEdits();
+    const TNamedLocation location{
+        S(txtLatDeg->text() + txtLatMin->text() + txtLatSec->text() + QLatin1Char(' ') +
+          pNSDirection->text()),
+        S(txtLongDeg->text() + txtLongMin->text() + txtLongSec->text() + QLatin1Char(' ') +
+          pEWDirection->text()),
+        std::to_string(std::max(0, cmbTimeZone->currentIndex())),
+        chkDaylightSavings->isChecked() ? "True" : "False"};
+    return WriteNamedLocation(Store, S(name), location, canCreate);
+}
+
+void TConfiguration::AddClick() {
+    const QString name = cmbLocation->currentText().trimmed();
+    if (!CheckName(name) || !CheckPosition()) return;
+    LoadLocationKeys();
+    const QString existing = StoredName(name);
+    if (!existing.isEmpty()) {
+        ShowMessage(this, Quoted(existing, "Location already exists."));
+        (void)FindLocation(existing);
+        return;
+    }
+    if (!WriteLocation(name, true)) {
+        ShowMessage(this, Quoted(name, "Location could not be stored."));
+        return;
+    }
+    ShowMessage(this, Quoted(name, "Location Added."), QMessageBox::Information);
+    LoadLocationKeys();
+    (void)FindLocation(name);
+}
+
+void TConfiguration::UpdateClick() {
+    const QString name = cmbLocation->currentText().trimmed();
+    if (!CheckName(name) || !CheckPosition()) return;
+    LoadLocationKeys();
+    const QString existing = StoredName(name);
+    // With nothing recalled, a name already stored updates that location in place.
+    const bool sameLocation = Recalled.isEmpty()
+                                  ? !existing.isEmpty()
+                                  : Recalled.compare(name, Qt::CaseInsensitive) == 0;
+    const QString target = sameLocation && !existing.isEmpty() ? existing : name;
+    if (!sameLocation && !existing.isEmpty()) {
+        // A rename onto another location would overwrite it.
+        ShowMessage(this, Quoted(existing, "Location already exists."));
+        return;
+    }
+    // The new values first; the old location goes only once they are stored.
+    if (!WriteLocation(target, true)) {
+        ShowMessage(this, Quoted(name, "Location could not be stored."));
+        return;
+    }
+    if (!sameLocation && !Recalled.isEmpty() && LocationExists(Recalled))
+        (void)Store.DeleteKey(LocationKeyPath(S(Recalled)));
+    ShowMessage(this, Quoted(name, "Location Updated."), QMessageBox::Information);
+    LoadLocationKeys();
+    (void)FindLocation(target);
+}
+
+void TConfiguration::DeleteClick() {
+    const QString name = cmbLocation->currentText().trimmed();
+    if (name.isEmpty()) return;
+    const QString existing = StoredName(name);
+    if (existing.isEmpty() || !Store.DeleteKey(LocationKeyPath(S(existing)))) {
+        ShowMessage(this, Quoted(name, "Location not found."));
+        return;
+    }
+    ShowMessage(this, Quoted(existing, "Location Deleted."), QMessageBox::Information);
+    if (existing == Recalled) Recalled.clear();
+    cmbLocation->setEditText(QString());
+    LoadLocationKeys();
+    if (cmbLocation->count() > 0) {
+        cmbLocation->setCurrentIndex(0);
+        Recall(cmbLocation->itemText(0));
+    }
+}
+
+void TConfiguration::CancelClick() {
+    txtLatDeg->setText(QStringLiteral("00"));
+    txtLatMin->setText(QStringLiteral("00"));
+    txtLatSec->setText(QStringLiteral("00"));
+    pNSDirection->setText(QStringLiteral("North"));
+    txtLongDeg->setText(QStringLiteral("000"));
+    txtLongMin->setText(QStringLiteral("00"));
+    txtLongSec->setText(QStringLiteral("00"));
+    pEWDirection->setText(QStringLiteral("East"));
+    cmbLocation->setCurrentIndex(-1);
+    cmbLocation->setEditText(QString());
+    cmbTimeZone->setCurrentIndex(GreenwichZone);
+    chkDaylightSavings->setChecked(false);
+}
+
+bool TConfiguration::StoreAndClose() {
+    PadPositionEdits();
+    const int location = SelectedLocation();
+    if (location < 0) {
+        ShowMessage(this,
+                    QStringLiteral("You must select a location before you can exit form this screen."));
+        return false;
+    }
+    if (!CheckPosition()) return false;
+    TSettings s = State.Settings();
+    s.LatDeg = S(txtLatDeg->text());
+    s.LatMin = S(txtLatMin->text());
+    s.LatSec = S(txtLatSec->text());
+    s.LatDir = pNSDirection->text() == QLatin1String("South") ? "South" : "North";
+    s.LongDeg = S(txtLongDeg->text());
+    s.LongMin = S(txtLongMin->text());
+    s.LongSec = S(txtLongSec->text());
+    s.LongDir = pEWDirection->text() == QLatin1String("West") ? "West" : "East";
+    s.Location = S(cmbLocation->itemText(location));
+    // A list with nothing selected keeps the value it had.
+    if (cmbDayOrder->currentIndex() >= 0)
+        s.DayOrder = static_cast<std::uint8_t>(cmbDayOrder->currentIndex());
+    if (cmbDateFormat->currentIndex() >= 0) {
+        s.DateLayoutIdx = static_cast<std::uint8_t>(cmbDateFormat->currentIndex());
+        s.DateFormat = S(cmbDateFormat->currentText());
+    }
+    if (cmbTimeZone->currentIndex() >= 0) s.TimeZone = cmbTimeZone->currentIndex();
+    s.DaylightSavings = chkDaylightSavings->isChecked();
+    if (cmbDataFiles->currentIndex() >= 0) s.FeatureIdx = cmbDataFiles->currentIndex();
+    s.PrinterType = S(Printer);
+    const bool stored = StoreSettings(Store, s, ConfigurationValueNames);
+    State.ApplySettings(s);
+    close();
+    if (!stored)
+        ShowMessage(MainWindow,
+                    QStringLiteral("The settings could not be saved. They apply until Tidewell "
+                                   "is closed."));
+    return true;
+}

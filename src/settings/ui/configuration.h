@@ -1,0 +1,113 @@
+#pragma once
+
+// TConfiguration: the observer's position, time zone and daylight saving, the calendar's
+// weekday order and date format, the feature file shown first and the printer type, and the
+// book of named observing locations (Add, Update, Delete, Cancel). Modal; its close button
+// stores the settings and applies them to the program state, so the main window and every
+// open report follow at once.
+//
+//   TConfiguration config(state, store, &main);
+//   config.Open();   // fields filled once from the settings, centred over the main window
+
+#include <QString>
+
+#include "ui/common/borderless_window.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class TProgramState;
+class TSettingsStore;
+struct TSettings;
+
+// "GMT - 12:00" .. "GMT" .. "GMT + 12:00" for the zone indices 0..48.
+[[nodiscard]] QString TimeZoneText(int index);
+
+// The position as typed: what is wrong with it ("" when nothing), naming the field.
+struct TPositionFields {
+    QString LatDeg, LatMin, LatSec, LongDeg, LongMin, LongSec;
+};
+[[nodiscard]] QString PositionProblem(const TPositionFields& fields);
+
+// What is wrong with a location name (already trimmed), "" when nothing.
+[[nodiscard]] QString LocationNameProblem(const QString& name);
+
+class TConfiguration : public TBorderlessWindow {
+    Q_OBJECT
+  public:
+    static constexpr int MaxLocationName = 64;
+
+    TConfiguration(TProgramState& state, TSettingsStore& store, QWidget* main = nullptr);
+
+    // Fills the fields from the settings (once per opening), centred over the main window,
+    // shown modally.
+    void Open();
+
+    // The location buttons.
+    void AddClick();
+    void UpdateClick();
+    void DeleteClick();
+    void CancelClick();
+    // Recalls a named location into the fields.
+    void Recall(const QString& name);
+    // Stores the settings and closes; false (the window stays) when something is refused.
+    bool StoreAndClose();
+    void SelectPrinter(const QString& type);
+
+    [[nodiscard]] QLineEdit* LatDeg() const { return txtLatDeg; }
+    [[nodiscard]] QLineEdit* LatMin() const { return txtLatMin; }
+    [[nodiscard]] QLineEdit* LatSec() const { return txtLatSec; }
+    [[nodiscard]] QLineEdit* LongDeg() const { return txtLongDeg; }
+    [[nodiscard]] QLineEdit* LongMin() const { return txtLongMin; }
+    [[nodiscard]] QLineEdit* LongSec() const { return txtLongSec; }
+    [[nodiscard]] QLabel* NSDirection() const { return pNSDirection; }
+    [[nodiscard]] QLabel* EWDirection() const { return pEWDirection; }
+    [[nodiscard]] QComboBox* TimeZone() const { return cmbTimeZone; }
+    [[nodiscard]] QCheckBox* Daylight() const { return chkDaylightSavings; }
+    [[nodiscard]] QComboBox* Location() const { return cmbLocation; }
+    [[nodiscard]] QComboBox* DayOrder() const { return cmbDayOrder; }
+    [[nodiscard]] QComboBox* DateFormat() const { return cmbDateFormat; }
+    [[nodiscard]] QComboBox* DataFiles() const { return cmbDataFiles; }
+    [[nodiscard]] const QString& PrinterType() const { return Printer; }
+    [[nodiscard]] const QString& LastRecalled() const { return Recalled; }
+
+  protected:
+    void PaintOver(QPainter& painter) override;
+
+  private:
+    QLineEdit* PositionEdit(const char* name, QRect area, int digits);
+    void FillFromSettings(const TSettings& settings);
+    void LoadLocationKeys();
+    // Selects the entry of that exact name; it becomes the last recalled one.
+    bool FindLocation(const QString& name);
+    // The entry whose name the combo's text is, exactly; -1 when none.
+    [[nodiscard]] int SelectedLocation() const;
+    void PadPositionEdits();
+    [[nodiscard]] bool CheckPosition();
+    // Checks the trimmed name; the message when it is refused.
+    [[nodiscard]] bool CheckName(const QString& name);
+    bool WriteLocation(const QString& name, bool canCreate);
+    [[nodiscard]] bool LocationExists(const QString& name) const;
+    [[nodiscard]] QString StoredName(const QString& name) const; // case-insensitive match
+
+    TProgramState& State;
+    TSettingsStore& Store;
+    QWidget* MainWindow;
+    QLineEdit* txtLatDeg = nullptr;
+    QLineEdit* txtLatMin = nullptr;
+    QLineEdit* txtLatSec = nullptr;
+    QLineEdit* txtLongDeg = nullptr;
+    QLineEdit* txtLongMin = nullptr;
+    QLineEdit* txtLongSec = nullptr;
+    QLabel* pNSDirection = nullptr;
+    QLabel* pEWDirection = nullptr;
+    QComboBox* cmbTimeZone = nullptr;
+    QCheckBox* chkDaylightSavings = nullptr;
+    QComboBox* cmbLocation = nullptr;
+    QComboBox* cmbDayOrder = nullptr;
+    QComboBox* cmbDateFormat = nullptr;
+    QComboBox* cmbDataFiles = nullptr;
+    QString Printer = QStringLiteral("Laser");
+    QString Recalled; // the named location last recalled
+};

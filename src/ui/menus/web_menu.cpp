@@ -1,0 +1,120 @@
+#include "ui/menus/web_menu.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QUrl>
+
+#include "ui/common/art_names.h"
+#include "ui/common/artwork.h"
+#include "ui/common/desktop.h"
+#include "ui/common/fonts.h"
+#include "ui/common/look.h"
+#include "ui/common/program_info.h"
+#include "ui/menus/web_links.h"
+#include "ui/reports/pop_up.h"
+
+namespace {
+
+const QString ArtWebMenu = QStringLiteral("web-menu.jpg");
+const QString ArtAboutBackground = QStringLiteral("about-background.jpg");
+constexpr int LinksButtonLeft = 100; // the main window's links button
+
+} // namespace
+
+// ---- TWebMenu -------------------------------------------------------------------------
+
+TWebMenu::TWebMenu(QWidget* main) : TBorderlessWindow(TWindowRole::PopUp), MainWindow(main) {
+    MakePopUp(*this);
+    setObjectName(QStringLiteral("WebMenu"));
+    setWindowTitle(QStringLiteral("Lunar Web Sites"));
+    SetBackgroundArt(ArtWebMenu);
+    setMouseTracking(true);
+    imgArrow = new QLabel(this);
+    imgArrow->setObjectName(QStringLiteral("imgArrow"));
+    imgArrow->setPixmap(LoadArtPixmap(ArtMenuArrow));
+    imgArrow->adjustSize();
+    imgArrow->setAttribute(Qt::WA_TransparentForMouseEvents);
+    imgArrow->hide();
+    for (int link = 0; link < static_cast<int>(WebLinks.size()); ++link)
+        if (*WebLinks[link].Address && EntryTop(link) >= 0)
+            AddHintArea({0, EntryTop(link), width(), EntryHeight},
+                        QString::fromLatin1(WebLinks[link].Address));
+}
+
+void TWebMenu::Open() {
+    if (MainWindow) {
+        const QRect main = MainWindow->frameGeometry();
+        move(main.left() + LinksButtonLeft, main.top() + 40);
+        KeepOnScreen();
+    }
+    imgArrow->move(7, imgArrow->y());
+    show();
+    raise();
+    activateWindow();
+}
+
+int TWebMenu::EntryTop(int link) {
+    if (WebLinks[link].Hidden) return -1;
+    int row = 0;
+    for (int k = 0; k < link; ++k)
+        if (!WebLinks[k].Hidden) ++row;
+    return row * EntryHeight;
+}
+
+int TWebMenu::EntryAt(QPoint pos) {
+    if (pos.x() < 0 || pos.y() < 0) return -1;
+    for (int link = 0; link < static_cast<int>(WebLinks.size()); ++link) {
+        const int top = EntryTop(link);
+        if (top >= 0 && pos.y() >= top && pos.y() < top + EntryHeight) return link;
+    }
+    return -1;
+}
+
+void TWebMenu::mouseMoveEvent(QMouseEvent* event) {
+    const int link = EntryAt(event->position().toPoint());
+    if (link >= 0 && *WebLinks[link].Address) {
+        imgArrow->move(imgArrow->x(), EntryTop(link));
+        imgArrow->show();
+    } else {
+        imgArrow->hide(); // over a heading
+    }
+    TBorderlessWindow::mouseMoveEvent(event);
+}
+
+void TWebMenu::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    const int link = EntryAt(event->position().toPoint());
+    if (link < 0 || !*WebLinks[link].Address) return;
+    // The menu stays until it loses activation, as the browser takes it.
+    (void)OpenOnDesktop(this, QUrl(QString::fromLatin1(WebLinks[link].Address)),
+                        QString::fromLatin1(WebLinks[link].Caption));
+}
+
+// ---- TAbout ---------------------------------------------------------------------------
+
+TAbout::TAbout(QWidget* main) : TBorderlessWindow(TWindowRole::Normal), MainWindow(main) {
+    setObjectName(QStringLiteral("About"));
+    setWindowTitle(QStringLiteral("About Tidewell"));
+    SetBackgroundArt(ArtAboutBackground);
+    AddTitleArea({40, 8, 150, 26});
+    AddExitArea({204, 14, 15, 13}, QStringLiteral("Close this window"));
+    lblVersion = new QLabel(ProgramVersionCaption, this);
+    lblVersion->setObjectName(QStringLiteral("lblVersion"));
+    lblVersion->hide();
+}
+
+void TAbout::Open() {
+    if (MainWindow) CentreOver(*MainWindow);
+    show();
+    raise();
+    activateWindow();
+}
+
+void TAbout::PaintOver(QPainter& painter) {
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setFont(PixelFont(ArialFamily, 13, true));
+    painter.setPen(Aqua);
+    const QString version = ProgramVersionCaption.section(QLatin1Char(' '), 1);
+    painter.drawText(QRect(118, 104, 96, 20), Qt::AlignCenter, QStringLiteral("Version ") + version);
+}

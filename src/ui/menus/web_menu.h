@@ -1,0 +1,53 @@
+#pragma once
+
+// TWebMenu: a pop-up column of lunar web sites under two headings; a click asks the desktop
+// to open the entry's page. TAbout: the program's picture with its name and version.
+//
+//   TWebMenu links(&main);
+//   links.Open();   // at the main window's links button
+
+#include "ui/common/borderless_window.h"
+
+class QLabel;
+
+class TWebMenu : public TBorderlessWindow {
+    Q_OBJECT
+  public:
+    static constexpr int EntryHeight = 20;
+
+    explicit TWebMenu(QWidget* main = nullptr);
+
+    // Shown below the main window's links button.
+    void Open();
+    // The index into WebLinks of the entry at a point, or -1 (hidden entries take no row).
+    [[nodiscard]] static int EntryAt(QPoint pos);
+    // The top of an entry's row, -1 when it is hidden.
+    [[nodiscard]] static int EntryTop(int link);
+    [[nodiscard]] QLabel* Arrow() const { return imgArrow; }
+
+  protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+  private:
+    QWidget* MainWindow;
+    QLabel* imgArrow = nullptr;
+};
+
+class TAbout : public TBorderlessWindow {
+    Q_OBJECT
+  public:
+    explicit TAbout(QWidget* main = nullptr);
+
+    // Centred over the main window.
+    void Open();
+    // "Tidewell V2.62", the caption the printed pages' footer reads.
+    [[nodiscard]] QLabel* Version() const { return lblVersion; }
+
+  protected:
+    void PaintOver(QPainter& painter) override;
+
+  private:
+    QWidget* MainWindow;
+    QLabel* lblVersion = nullptr;
+};

@@ -1,0 +1,205 @@
+// The configuration window on a temporary store: named locations added, recalled, updated in
+// place and renamed (never onto another location, the old one deleted only after the new one
+// is stored), deleted, refused names and positions; closing stores the value texts and the
+// program follows at once.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+#include "settings/named_location.h"
+#include "settings/ui/configuration.h"
+#include "tmain_fixture.h"
+
+namespace {
+
+struct TConfigHarness : TMainHarness {
+    TConfiguration& Config;
+    TConfigHarness() : TMainHarness(At(2024, 5, 14)), Config(Windows->Configuration()) {
+        Config.Open();
+    }
+    void Type(QLineEdit* edit, const QString& text) {
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, text);
+    }
+    void Name(const QString& text) { Config.Location()->setEditText(text); }
+    void Position(const char* latDeg, const char* longDeg, int zone) {
+        Type(Config.LatDeg(), latDeg);
+        Type(Config.LongDeg(), longDeg);
+        Config.TimeZone()->setCurrentIndex(zone);
+    }
+    std::vector<std::string> Stored() {
+        const auto user = Windows->Store().OpenKey(UserKeyPath, false);
+        return user ? Windows->Store().ListSubKeys(*user) : std::vector<std::string>{};
+    }
+    std::string Latitude(const char* name) {
+        const auto location = ReadNamedLocation(Windows->Store(), name);
+        return location ? location->Latitude : std::string("(none)");
+    }
+    std::string Setting(const char* name) {
+        const auto key = Windows->Store().OpenKey(SettingsKeyPath, false);
+        return key ? Windows->Store().ReadText(*key, name) : std::string("(no key)");
+    }
+};
+
+using TNames = std::vector<std::string>;
+
+} // namespace
+
+class TConfigurationTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void NamedLocationsKeepWhatWasConfirmed() {
+        TConfigHarness h;
+        QCOMPARE(h.Stored(), TNames{"Home Location"});
+        h.Name("  Hilltop ");
+        h.Position("51", "1", 26);
+        h.Config.AddClick();
+        QCOMPARE(h.Messages.Texts.last(), QStringLiteral("\"Hilltop\" Location Added."));
+        QCOMPARE(h.Latitude("Hilltop").substr(0, 2), std::string("51"));
+        QCOMPARE(h.Config.LastRecalled(), QStringLiteral("Hilltop"));
+
+        // Adding a name already stored, whatever its case: nothing written, the user told.
+        h.Name("hilltop");
+        h.Type(h.Config.LatDeg(), "10");
+        h.Config.AddClick();
+        QCOMPARE(h.Messages.Texts.last(), QStringLiteral("\"Hilltop\" Location already exists."));
+        QCOMPARE(h.Latitude("Hilltop").substr(0, 2), std::string("51"));
+
+        h.Name("Seaside");
+        h.Position("40", "3", 24);
+        h.Config.AddClick();
+        QCOMPARE(h.Stored(), (TNames{"Hilltop", "Home Location", "Seaside"}));
+
+        // Recall Hilltop and rename it onto Seaside: refused, both kept as they were.
+        h.Config.Recall(QStringLiteral("Hilltop"));
+        QCOMPARE(h.Config.LatDeg()->text(), QStringLiteral("51"));
+        QCOMPARE(h.Config.TimeZone()->currentIndex(), 26);
+        h.Name("Seaside");
+        h.Config.UpdateClick();
+        QVERIFY(h.Messages.Texts.last().contains(QStringLiteral("already exists")));
+        QCOMPARE(h.Stored(), (TNames{"Hilltop", "Home Location", "Seaside"}));
+        QCOMPARE(h.Latitude("Seaside").substr(0, 2), std::string("40"));
+
+        // An emptied name writes nothing (not into the user key itself).
+        h.Name("   ");
+        h.Config.UpdateClick();
+        QVERIFY(h.Messages.Texts.last().startsWith(QStringLiteral("You must enter")));
+        QVERIFY(!ReadNamedLocation(h.Windows->Store(), "").has_value() ||
+                ReadNamedLocation(h.Windows->Store(), "")->Latitude.empty());
+
+        // Update under the same name overwrites; under a new name moves the location.
+        h.Name("Hilltop");
+        h.Type(h.Config.LatDeg(), "52");
+        h.Config.UpdateClick();
+        QCOMPARE(h.Latitude("Hilltop").substr(0, 2), std::string("52"));
+        h.Name("Ridge");
+        h.Config.UpdateClick();
+        QCOMPARE(h.Messages.Texts.last(), QStringLiteral("\"Ridge\" Location Updated."));
+        QCOMPARE(h.Stored(), (TNames{"Home Location", "Ridge", "Seaside"}));
+        QCOMPARE(h.Latitude("Ridge").substr(0, 2), std::string("52"));
+
+        // Delete, then delete a name that is not there.
+        h.Name("Seaside");
+        h.Config.DeleteClick();
+        QCOMPARE(h.Messages.Texts.last(), QStringLiteral("\"Seaside\" Location Deleted."));
+        h.Name("Seaside");
+        h.Config.DeleteClick();
+        QCOMPARE(h.Messages.Texts.last(), QStringLiteral("\"Seaside\" Location not found."));
+        QCOMPARE(h.Stored(), (TNames{"Home Location", "Ridge"}));
+    }
+
+    void RefusedNamesAndPositions() {
+        TConfigHarness h;
+        const TNames before = h.Stored();
+        h.Name("Top\\Field");
+        h.Config.AddClick();
+        QVERIFY(h.Messages.Texts.last().contains(QStringLiteral("\\")));
+        h.Name(QString(65, QLatin1Char('x')));
+        h.Config.AddClick();
+        QVERIFY(h.Messages.Texts.last().contains(QStringLiteral("64")));
+        h.Name(QString(64, QLatin1Char('y')));
+        h.Config.AddClick();
+        QCOMPARE(h.Stored().size(), before.size() + 1);
+
+        // Out-of-range numbers: a message naming the field; nothing stored or applied.
+        const int count = h.Messages.Texts.size();
+        h.Name("Home Location");
+        h.Config.Recall(QStringLiteral("Home Location"));
+        h.Type(h.Config.LatDeg(), "99");
+        QVERIFY(!h.Config.StoreAndClose());
+        QVERIFY(h.Messages.Texts.last().startsWith(QStringLiteral("Latitude")));
+        h.Type(h.Config.LatDeg(), "45");
+        h.Type(h.Config.LatMin(), "75");
+        QVERIFY(!h.Config.StoreAndClose());
+        QVERIFY(h.Messages.Texts.last().startsWith(QStringLiteral("Latitude minutes")));
+        h.Type(h.Config.LatMin(), "00");
+        h.Type(h.Config.LongDeg(), "181");
+        QVERIFY(!h.Config.StoreAndClose());
+        QVERIFY(h.Messages.Texts.last().startsWith(QStringLiteral("Longitude")));
+        QCOMPARE(h.Messages.Texts.size(), count + 3);
+
+        // Letters never enter a position edit, typed or pasted.
+        h.Type(h.Config.LongSec(), "4x");
+        QCOMPARE(h.Config.LongSec()->text(), QStringLiteral("4"));
+        h.Config.LongSec()->selectAll();
+        h.Config.LongSec()->insert(QStringLiteral("ab"));
+        QVERIFY(!h.Config.LongSec()->text().contains(QLatin1Char('a')));
+    }
+
+    void RecalledZoneOutsideTheListKeepsTheShownOne() {
+        TConfigHarness h;
+        QVERIFY(WriteNamedLocation(h.Windows->Store(), "Odd",
+                                   {"100000 North", "0200000 East", "77", "True"}, true));
+        h.Config.TimeZone()->setCurrentIndex(30);
+        h.Config.Recall(QStringLiteral("Odd"));
+        QCOMPARE(h.Config.TimeZone()->currentIndex(), 30);
+        QVERIFY(h.Config.Daylight()->isChecked());
+        QCOMPARE(h.Config.LongDeg()->text(), QStringLiteral("020"));
+    }
+
+    void ClosingStoresAndTheProgramFollows() {
+        TConfigHarness h;
+        h.Config.CancelClick();
+        QVERIFY(!h.Config.StoreAndClose());
+        QCOMPARE(h.Messages.Texts.last(),
+                 QStringLiteral("You must select a location before you can exit form this screen."));
+
+        h.Name("Home Location");
+        h.Config.Recall(QStringLiteral("Home Location"));
+        h.Type(h.Config.LatDeg(), "5");
+        h.Type(h.Config.LatMin(), "");
+        h.Config.NSDirection()->setText(QStringLiteral("South"));
+        h.Config.TimeZone()->setCurrentIndex(44); // GMT + 10:00
+        h.Config.Daylight()->setChecked(false);
+        h.Config.DayOrder()->setCurrentIndex(1);
+        h.Config.DateFormat()->setCurrentIndex(1);
+        h.Config.DataFiles()->setCurrentIndex(-1); // nothing selected: the old value stays
+        h.Config.SelectPrinter(QStringLiteral("Colour Inkjet"));
+        const std::string featureBefore = h.Setting("FeatureIdx");
+        QVERIFY(h.Config.StoreAndClose());
+        QVERIFY(!h.Config.isVisible());
+        QCOMPARE(h.Setting("LatDeg"), std::string("05"));
+        QCOMPARE(h.Setting("LatMin"), std::string("00"));
+        QCOMPARE(h.Setting("LatDir"), std::string("South"));
+        QCOMPARE(h.Setting("TimeZone"), std::string("44"));
+        QCOMPARE(h.Setting("DaylightSavings"), std::string("False"));
+        QCOMPARE(h.Setting("DayOrder"), std::string("1"));
+        QCOMPARE(h.Setting("DateFormat"), std::string("mm/dd/yyyy"));
+        QCOMPARE(h.Setting("PrinterType"), std::string("Colour Inkjet"));
+        QCOMPARE(h.Setting("Location"), std::string("Home Location"));
+        QCOMPARE(h.Setting("FeatureIdx"), featureBefore);
+        // The program follows at once: ten hours east of Greenwich, southern hemisphere,
+        // Monday first.
+        QCOMPARE(h.State->Observer().ZoneMinutes, 600);
+        QVERIFY(h.State->Southern());
+        QCOMPARE(h.State->DayOrder(), 1);
+    }
+};
+
+QTEST_MAIN(TConfigurationTest)
+#include "configuration_test.moc"
