@@ -4,6 +4,7 @@
 
 #include "cli/almanac_commands.h"
 #include "cli/csv_writer.h"
+#include "engine/almanac_text.h"
 #include "engine/apsides.h"
 #include "engine/date_facts.h"
 #include "engine/easter.h"
@@ -17,18 +18,20 @@ int RunRiseSet(const TAlmanacArgs& args, std::ostream& out) {
     WriteCsvRow(out, {"Day", "MoonRise", "MoonTransit", "MoonSet", "Illumination", "SunRise",
                       "SunTransit", "SunSet", "CivilStart", "CivilEnd", "NauticalStart",
                       "NauticalEnd", "AstroStart", "AstroEnd"});
-    const TObserver& observer = args.Observer;
-    for (int day = 1; day <= DaysInMonth(month, year); ++day) {
-        const TDateRec date = MakeDate(year, month, day);
-        const TMoonRiseSet moon = MoonRiseSet(date, observer);
-        const TRiseSetText sun = SunRiseSet(date, SunriseAltitude, observer);
-        const TRiseSetText civil = SunRiseSet(date, CivilTwilightAltitude, observer);
-        const TRiseSetText nautical = SunRiseSet(date, NauticalTwilightAltitude, observer);
-        const TRiseSetText astro = SunRiseSet(date, AstronomicalTwilightAltitude, observer);
+    std::vector<TDateRec> dates;
+    for (int day = 1; day <= DaysInMonth(month, year); ++day)
+        dates.push_back(MakeDate(year, month, day));
+    const std::vector<TDayRiseSet> days = RiseSetDays(dates, args.Observer);
+    for (size_t i = 0; i < days.size(); ++i) {
+        const TRiseSetText& moon = days[i].Moon.Times;
+        const TRiseSetText sun = RiseSetText(days[i].Sun[0]);
+        const TRiseSetText civil = RiseSetText(days[i].Sun[1]);
+        const TRiseSetText nautical = RiseSetText(days[i].Sun[2]);
+        const TRiseSetText astro = RiseSetText(days[i].Sun[3]);
         WriteCsvRow(out,
-                    {std::to_string(day), moon.Times.Rise, moon.Times.Transit, moon.Times.Set,
-                     std::to_string(moon.Illumination), sun.Rise, sun.Transit, sun.Set, civil.Rise,
-                     civil.Set, nautical.Rise, nautical.Set, astro.Rise, astro.Set});
+                    {std::to_string(dates[i].Day), moon.Rise, moon.Transit, moon.Set,
+                     std::to_string(days[i].Moon.Illumination), sun.Rise, sun.Transit, sun.Set,
+                     civil.Rise, civil.Set, nautical.Rise, nautical.Set, astro.Rise, astro.Set});
     }
     return 0;
 }

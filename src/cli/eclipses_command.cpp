@@ -1,5 +1,6 @@
 #include "cli/almanac_commands.h"
 #include "cli/csv_writer.h"
+#include "engine/eclipse_search.h"
 #include "engine/lunar_eclipse.h"
 
 namespace {
@@ -38,14 +39,7 @@ int RunEclipses(const TAlmanacArgs& args, std::ostream& out) {
                       "TotStart",     "TotEnd",     "UmbEnd",     "PenEnd",    "UmbralMag",
                       "PenumbralMag", "Gamma",      "Visibility", "ContactP1", "ContactU1",
                       "ContactU2",    "ContactMax", "ContactU3",  "ContactU4", "ContactP4"});
-    for (int year = first; year <= last; ++year) {
-        for (int month = 1; month <= 12; ++month) {
-            // As the eclipse report searches: the month's phases, then every eclipse of it.
-            TPhaseList phases;
-            const int count = MonthPhases(MakeDate(year, month, 1), args.Observer, phases);
-            for (const EclipseCircumstances& e : MonthEclipses(phases, count, year, args.Observer))
-                WriteCsvRow(out, EclipseRow(e));
-        }
-    }
+    for (const EclipseCircumstances& e : LunarEclipsesInYears(first, last, args.Observer))
+        WriteCsvRow(out, EclipseRow(e));
     return 0;
 }

@@ -34,6 +34,11 @@ TEclipseElements Elements(double k) {
     return el;
 }
 
+// Too far from a node for any eclipse (Meeus, ch. 54: |sin F| > 0.36).
+bool TooFarFromNode(const TEclipseElements& el) {
+    return std::fabs(std::sin(el.F)) > 0.36;
+}
+
 // JDE of greatest eclipse: the mean phase plus the terms of the eclipse series.
 double GreatestEclipseJDE(double k, const TEclipseElements& el, double f1) {
     const double a1 = DegToRad(299.77 + 0.107408 * k - 0.009173 * el.T2);
@@ -70,13 +75,16 @@ bool MoonUpAt(double localJD, const TObserver& observer) {
 
 } // namespace
 
+bool EclipsePossible(double k) {
+    return !TooFarFromNode(Elements(k));
+}
+
 EclipseCircumstances EclipseCalcs(const TPhaseEntry& entry, int year, const TObserver& observer) {
     EclipseCircumstances ec;
     const double k = entry.K;
     const TEclipseElements el = Elements(k);
 
-    // Too far from a node for any eclipse.
-    if (std::fabs(std::sin(el.F)) > 0.36) {
+    if (TooFarFromNode(el)) {
         ec.CloseEclipseScreen = true;
         return ec;
     }
@@ -128,12 +136,11 @@ EclipseCircumstances EclipseCalcs(const TPhaseEntry& entry, int year, const TObs
     ec.Contacts[ContactP1] = jdMax - sPen + offset;
     ec.Contacts[ContactP4] = jdMax + sPen + offset;
 
-    const TMoonRiseSet riseSet = MoonRiseSet(ec.MaxDate, observer);
-    const bool neverRisesOrSets =
-        Circumpolar(riseSet.Events.Rise) && Circumpolar(riseSet.Events.Set);
-    ec.VisibilityKind = EclipseVisibility(
-        riseSet.Events.Rise, riseSet.Events.Set, ec.Contacts[ContactP1], ec.Contacts[ContactP4],
-        neverRisesOrSets && MoonUpAt(ec.Contacts[ContactMax], observer));
+    const TRiseSetTimes riseSet = MoonRiseSetTimes(ec.MaxDate, observer);
+    const bool neverRisesOrSets = Circumpolar(riseSet.Rise) && Circumpolar(riseSet.Set);
+    ec.VisibilityKind =
+        EclipseVisibility(riseSet.Rise, riseSet.Set, ec.Contacts[ContactP1], ec.Contacts[ContactP4],
+                          neverRisesOrSets && MoonUpAt(ec.Contacts[ContactMax], observer));
 
     if (ec.EclipseType >= EclipsePartial) {
         const double sPar = semiduration(pp);

@@ -61,6 +61,10 @@ struct [[nodiscard]] EclipseCircumstances {
     bool CloseEclipseScreen = false;
 };
 
+// False when the full moon k is too far from a node for any eclipse: the quick test EclipseCalcs
+// starts with, made from the mean elements alone (no periodic terms).
+[[nodiscard]] bool EclipsePossible(double k);
+
 // The eclipse, if any, at the full moon of the phase entry. Only entry.K is read; year is
 // the year whose Delta T turns the instant into Universal Time.
 [[nodiscard]] EclipseCircumstances EclipseCalcs(const TPhaseEntry& entry, int year,

@@ -112,22 +112,51 @@ void TopocentricPlace(double jd, const TObserver& observer, TMoonData& moon, TLu
     moon.SemiDiameter = ASinDeg(MoonRadiusRatio * sinPi / q);
 }
 
+// Phase angle (Meeus, ch. 48, eqs. 48.2 and 48.3 with the geocentric elongation psi).
+double PhaseAngleRad(const TSunData& sun, const TEquatorial& moonPlace, double moonDistanceKm) {
+    const double a0 = DegToRad(sun.Equatorial.RADeg);
+    const double d0 = DegToRad(sun.Equatorial.DecDeg);
+    const double a = DegToRad(moonPlace.RADeg);
+    const double d = DegToRad(moonPlace.DecDeg);
+    const double psi =
+        ACos(std::sin(d0) * std::sin(d) + std::cos(d0) * std::cos(d) * std::cos(a0 - a));
+    const double r = sun.DistanceKm;
+    return std::atan2(r * std::sin(psi), moonDistanceKm - r * std::cos(psi));
+}
+
+// Illuminated fraction in whole percent from the phase angle (Meeus, eq. 48.1).
+std::int32_t IlluminationFromPhaseAngle(double i) {
+    return static_cast<std::int32_t>(std::trunc((std::cos(i) + 1.0) * 100.0 / 2.0 + 0.5));
+}
+
 // Phase angle, illuminated fraction and bright limb (Meeus, ch. 48).
 void Illumination(const TSunData& sun, TMoonData& moon) {
     const double a0 = DegToRad(sun.Equatorial.RADeg);
     const double d0 = DegToRad(sun.Equatorial.DecDeg);
     const double a = DegToRad(moon.Equatorial.RADeg);
     const double d = DegToRad(moon.Equatorial.DecDeg);
-    const double psi =
-        ACos(std::sin(d0) * std::sin(d) + std::cos(d0) * std::cos(d) * std::cos(a0 - a));
-    const double r = sun.DistanceKm;
-    const double i = std::atan2(r * std::sin(psi), moon.DistanceKm - r * std::cos(psi));
+    const double i = PhaseAngleRad(sun, moon.Equatorial, moon.DistanceKm);
     moon.PhaseAngle = RadToDeg(i);
-    moon.Illumination =
-        static_cast<std::int32_t>(std::trunc((std::cos(i) + 1.0) * 100.0 / 2.0 + 0.5));
+    moon.Illumination = IlluminationFromPhaseAngle(i);
     moon.BrightLimbAngle = Normalize360(RadToDeg(
         std::atan2(std::cos(d0) * std::sin(a0 - a),
                    std::sin(d0) * std::cos(d) - std::cos(d0) * std::sin(d) * std::cos(a0 - a))));
+}
+
+// The apparent geocentric place (Meeus, ch. 47), leaving the series' arguments, the nutation
+// and the obliquity in g.
+TMoonPlace ApparentPlace(double jd, TLunarGeometry& g) {
+    g.T = CenturiesSinceJ2000(jd);
+    const TSeriesResult series = LunarSeries(g);
+    TMoonPlace place;
+    place.Longitude = DegToRad(series.LongitudeDeg);
+    g.Obliquity = TrueObliquity(jd, g.Nutation);
+    place.ApparentLongitude = place.Longitude + DegToRad(g.Nutation.DeltaPsi / 3600.0);
+    place.Latitude = DegToRad(series.LatitudeDeg);
+    place.DistanceKm = series.DistanceKm;
+    place.Parallax = ASinDeg(EarthRadiusKm / place.DistanceKm);
+    place.Equatorial = EclipticToEquatorial(g.Obliquity, place.Latitude, place.ApparentLongitude);
+    return place;
 }
 
 } // namespace
@@ -136,17 +165,15 @@ TMoonData MoonPosition(double jd, const TObserver& observer, TSunData& sun,
                        TLunarGeometry& geometry) {
     TLunarGeometry& g = geometry;
     g = TLunarGeometry{};
-    g.T = CenturiesSinceJ2000(jd);
-    const TSeriesResult series = LunarSeries(g);
+    const TMoonPlace place = ApparentPlace(jd, g);
 
     TMoonData moon;
-    moon.Longitude = DegToRad(series.LongitudeDeg);
-    g.Obliquity = TrueObliquity(jd, g.Nutation);
-    moon.ApparentLongitude = moon.Longitude + DegToRad(g.Nutation.DeltaPsi / 3600.0);
-    moon.Latitude = DegToRad(series.LatitudeDeg);
-    moon.DistanceKm = series.DistanceKm;
-    moon.Parallax = ASinDeg(EarthRadiusKm / moon.DistanceKm);
-    moon.Equatorial = EclipticToEquatorial(g.Obliquity, moon.Latitude, moon.ApparentLongitude);
+    moon.Longitude = place.Longitude;
+    moon.ApparentLongitude = place.ApparentLongitude;
+    moon.Latitude = place.Latitude;
+    moon.DistanceKm = place.DistanceKm;
+    moon.Parallax = place.Parallax;
+    moon.Equatorial = place.Equatorial;
 
     TopocentricPlace(jd, observer, moon, g);
     sun = SunPosition(jd, observer);
@@ -173,4 +200,13 @@ TMoonData MoonPosition(double jd, const TObserver& observer, TSunData& sun,
 TMoonData MoonPosition(double jd, const TObserver& observer, TSunData& sun) {
     TLunarGeometry geometry;
     return MoonPosition(jd, observer, sun, geometry);
+}
+
+TMoonPlace MoonApparentPlace(double jd) {
+    TLunarGeometry geometry;
+    return ApparentPlace(jd, geometry);
+}
+
+std::int32_t MoonIlluminationPercent(const TMoonPlace& moon, const TSunData& sun) {
+    return IlluminationFromPhaseAngle(PhaseAngleRad(sun, moon.Equatorial, moon.DistanceKm));
 }

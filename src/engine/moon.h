@@ -32,6 +32,24 @@ struct [[nodiscard]] TMoonData {
     double SubSolarLatRad = 0.0;
 };
 
+// The Moon's apparent geocentric place alone, as MoonPosition computes it: all that rising and
+// setting need, without the Sun, the observer's place or the physical ephemeris.
+struct [[nodiscard]] TMoonPlace {
+    double Latitude = 0.0;          // Rad, geocentric ecliptic latitude
+    double Longitude = 0.0;         // Rad, geometric ecliptic longitude, 0..2pi
+    double ApparentLongitude = 0.0; // Rad, Longitude plus nutation
+    double DistanceKm = 0.0;
+    double Parallax = 0.0;  // equatorial horizontal parallax, degrees
+    TEquatorial Equatorial; // apparent geocentric right ascension and declination
+};
+
+// The place at an instant (UT used as dynamical time), bit for bit the one MoonPosition gives.
+[[nodiscard]] TMoonPlace MoonApparentPlace(double jd);
+
+// The illuminated fraction in whole percent (Meeus, ch. 48) from the Moon's place and the
+// Sun's position at the same instant, as MoonPosition gives it.
+[[nodiscard]] std::int32_t MoonIlluminationPercent(const TMoonPlace& moon, const TSunData& sun);
+
 // The Moon's position and physical ephemeris for an instant (Meeus, Astronomical Algorithms,
 // chs. 47, 40, 48 and 53). The JD is UT and is used directly as dynamical time. The Sun's
 // position, computed on the way, is handed back in `sun`.

@@ -294,29 +294,109 @@ double MidnightJD(const TDateRec& date) {
 
 } // namespace
 
-TRiseSetTimes SunRiseSetTimes(const TDateRec& date, double h0, const TObserver& observer) {
+namespace {
+
+// Positions at the 0h UT instants of a run of days. A day needs the instants of the day before,
+// the day itself and the day after; the next day shares two of them, so a few slots suffice.
+struct TPlaceCache {
+    struct TSlot {
+        double JD = 0.0;
+        bool HasMoon = false;
+        bool HasSun = false;
+        TMoonPlace Moon;
+        TSunData Sun;
+    };
+    std::array<TSlot, 4> Slots{};
+    size_t Used = 0;
+    size_t Next = 0;
+
+    TSlot& At(double jd) {
+        for (size_t i = 0; i < Used; ++i)
+            if (Slots[i].JD == jd) return Slots[i];
+        TSlot& slot = Slots[Next];
+        Next = (Next + 1) % Slots.size();
+        Used = std::min(Used + 1, Slots.size());
+        slot = TSlot{};
+        slot.JD = jd;
+        return slot;
+    }
+    const TMoonPlace& Moon(double jd) {
+        TSlot& slot = At(jd);
+        if (!slot.HasMoon) slot.Moon = MoonApparentPlace(jd);
+        slot.HasMoon = true;
+        return slot.Moon;
+    }
+    const TSunData& Sun(double jd, const TObserver& observer) {
+        TSlot& slot = At(jd);
+        if (!slot.HasSun) slot.Sun = SunPosition(jd, observer);
+        slot.HasSun = true;
+        return slot.Sun;
+    }
+};
+
+TRiseSetTimes SunTimes(TPlaceCache& cache, const TDateRec& date, double h0,
+                       const TObserver& observer) {
     const double jd0 = MidnightJD(date);
-    return RiseTransitSetTimes(
-        SunPosition(jd0 - 1.0, observer).Equatorial, SunPosition(jd0, observer).Equatorial,
-        SunPosition(jd0 + 1.0, observer).Equatorial, DeltaT(date.Year), h0, jd0, observer);
+    // Copies: a later look-up may reuse a slot.
+    const TEquatorial before = cache.Sun(jd0 - 1.0, observer).Equatorial;
+    const TEquatorial middle = cache.Sun(jd0, observer).Equatorial;
+    const TEquatorial after = cache.Sun(jd0 + 1.0, observer).Equatorial;
+    return RiseTransitSetTimes(before, middle, after, DeltaT(date.Year), h0, jd0, observer);
+}
+
+TRiseSetTimes MoonTimes(TPlaceCache& cache, const TDateRec& date, const TObserver& observer) {
+    const double jd0 = MidnightJD(date);
+    const TEquatorial before = cache.Moon(jd0 - 1.0).Equatorial;
+    const TMoonPlace middle = cache.Moon(jd0);
+    const TEquatorial after = cache.Moon(jd0 + 1.0).Equatorial;
+    // Meeus, ch. 15: h0 = 0.7275 parallax - 0°34'.
+    const double h0 = 0.7275 * middle.Parallax - 0.5667;
+    return RiseTransitSetTimes(before, middle.Equatorial, after, DeltaT(date.Year), h0, jd0,
+                               observer);
+}
+
+TMoonRiseSet MoonDay(TPlaceCache& cache, const TDateRec& date, const TObserver& observer) {
+    const double jd0 = MidnightJD(date);
+    TMoonRiseSet result;
+    result.Events = MoonTimes(cache, date, observer);
+    result.Times = RiseSetText(result.Events);
+    // The Sun at 0h as MoonPosition takes it for the illuminated fraction.
+    const TSunData sun = cache.Sun(jd0, observer);
+    result.Illumination = MoonIlluminationPercent(cache.Moon(jd0), sun);
+    return result;
+}
+
+} // namespace
+
+TRiseSetTimes SunRiseSetTimes(const TDateRec& date, double h0, const TObserver& observer) {
+    TPlaceCache cache;
+    return SunTimes(cache, date, h0, observer);
 }
 
 TRiseSetText SunRiseSet(const TDateRec& date, double h0, const TObserver& observer) {
     return RiseSetText(SunRiseSetTimes(date, h0, observer));
 }
 
+TRiseSetTimes MoonRiseSetTimes(const TDateRec& date, const TObserver& observer) {
+    TPlaceCache cache;
+    return MoonTimes(cache, date, observer);
+}
+
 TMoonRiseSet MoonRiseSet(const TDateRec& date, const TObserver& observer) {
-    const double jd0 = MidnightJD(date);
-    TSunData sun;
-    const TMoonData before = MoonPosition(jd0 - 1.0, observer, sun);
-    const TMoonData middle = MoonPosition(jd0, observer, sun);
-    const TMoonData after = MoonPosition(jd0 + 1.0, observer, sun);
-    // Meeus, ch. 15: h0 = 0.7275 parallax - 0°34'.
-    const double h0 = 0.7275 * middle.Parallax - 0.5667;
-    TMoonRiseSet result;
-    result.Events = RiseTransitSetTimes(before.Equatorial, middle.Equatorial, after.Equatorial,
-                                        DeltaT(date.Year), h0, jd0, observer);
-    result.Times = RiseSetText(result.Events);
-    result.Illumination = middle.Illumination;
-    return result;
+    TPlaceCache cache;
+    return MoonDay(cache, date, observer);
+}
+
+std::vector<TDayRiseSet> RiseSetDays(std::span<const TDateRec> dates, const TObserver& observer) {
+    std::vector<TDayRiseSet> days;
+    days.reserve(dates.size());
+    TPlaceCache cache;
+    for (const TDateRec& date : dates) {
+        TDayRiseSet day;
+        day.Moon = MoonDay(cache, date, observer);
+        for (size_t i = 0; i < SunAltitudes.size(); ++i)
+            day.Sun[i] = SunTimes(cache, date, SunAltitudes[i], observer);
+        days.push_back(std::move(day));
+    }
+    return days;
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <array>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "engine/coordinates.h"
 #include "engine/date_time.h"
@@ -94,6 +96,25 @@ inline constexpr int MaxRiseSetRounds = 40;
 // The Moon's times for the local calendar date (Day, Month, Year used); the standard altitude
 // 0.7275 parallax - 0.5667 takes the parallax at 0h of the day.
 [[nodiscard]] TMoonRiseSet MoonRiseSet(const TDateRec& date, const TObserver& observer);
+
+// The Moon's events alone (no illumination), as MoonRiseSet gives them.
+[[nodiscard]] TRiseSetTimes MoonRiseSetTimes(const TDateRec& date, const TObserver& observer);
+
+// The Sun's altitudes of the day's rows: sunrise, civil, nautical and astronomical twilight.
+inline constexpr std::array<double, 4> SunAltitudes = {
+    SunriseAltitude, CivilTwilightAltitude, NauticalTwilightAltitude, AstronomicalTwilightAltitude};
+
+// The Moon's times and the Sun's at each of SunAltitudes for one local calendar day.
+struct [[nodiscard]] TDayRiseSet {
+    TMoonRiseSet Moon;
+    std::array<TRiseSetTimes, 4> Sun; // in the order of SunAltitudes
+};
+
+// The same as MoonRiseSet and SunRiseSetTimes day by day, for a run of dates (Day, Month, Year
+// used): each body's position is computed once per 0h instant and shared by the four
+// altitudes and by the neighbouring days, which need the same instants.
+[[nodiscard]] std::vector<TDayRiseSet> RiseSetDays(std::span<const TDateRec> dates,
+                                                   const TObserver& observer);
 
 // The Moon panel's rows in the order of the day: an event not on this day first, the times in
 // order of their shown minutes, a Moon that neither rises nor sets last. Rows start as transit,

@@ -1,0 +1,48 @@
+// A year of the almanac's rise and set rows at one place: the Moon's rise, transit and set and
+// the Sun's at the four altitudes, day by day as before and through the shared positions.
+
+#include <benchmark/benchmark.h>
+
+#include <vector>
+
+#include "engine/angles.h"
+#include "engine/rise_set.h"
+
+namespace {
+
+TObserver Greenwich() {
+    TObserver o;
+    o.ObserverLatitude = DegToRad(51.4769);
+    return o;
+}
+
+std::vector<TDateRec> MonthDates(int year, int month) {
+    std::vector<TDateRec> dates;
+    for (int day = 1; day <= DaysInMonth(month, year); ++day)
+        dates.push_back(MakeDate(year, month, day));
+    return dates;
+}
+
+void BM_RiseSetYearDayByDay(benchmark::State& state) {
+    const TObserver observer = Greenwich();
+    for (auto _ : state)
+        for (int month = 1; month <= 12; ++month)
+            for (const TDateRec& date : MonthDates(2026, month)) {
+                benchmark::DoNotOptimize(MoonRiseSet(date, observer));
+                for (double h0 : SunAltitudes)
+                    benchmark::DoNotOptimize(SunRiseSetTimes(date, h0, observer));
+            }
+}
+BENCHMARK(BM_RiseSetYearDayByDay)->Unit(benchmark::kMillisecond);
+
+void BM_RiseSetYearShared(benchmark::State& state) {
+    const TObserver observer = Greenwich();
+    for (auto _ : state)
+        for (int month = 1; month <= 12; ++month)
+            benchmark::DoNotOptimize(RiseSetDays(MonthDates(2026, month), observer));
+}
+BENCHMARK(BM_RiseSetYearShared)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

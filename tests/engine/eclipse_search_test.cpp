@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "engine/eclipse_search.h"
+#include "engine/phases.h"
+#include "engine_test_helpers.h"
+
+namespace {
+
+// The month-by-month search the span search must reproduce: each month's phase list, then
+// every eclipse of it.
+std::vector<EclipseCircumstances> MonthByMonth(int from, int to, const TObserver& observer) {
+    std::vector<EclipseCircumstances> found;
+    for (int year = from; year <= to; ++year)
+        for (int month = 1; month <= 12; ++month) {
+            TPhaseList phases;
+            const int count = MonthPhases(MakeDate(year, month, 1), observer, phases);
+            for (EclipseCircumstances& e : MonthEclipses(phases, count, year, observer))
+                found.push_back(std::move(e));
+        }
+    return found;
+}
+
+// Every number and text the lists and the eclipse screen show, compared exactly.
+void ExpectSame(const EclipseCircumstances& a, const EclipseCircumstances& b, size_t index) {
+    SCOPED_TRACE(testing::Message() << "eclipse " << index << " of " << b.DateText);
+    EXPECT_EQ(a.EclipseType, b.EclipseType);
+    EXPECT_EQ(a.DateText, b.DateText);
+    EXPECT_EQ(a.MaxTime, b.MaxTime);
+    EXPECT_EQ(a.PenStart, b.PenStart);
+    EXPECT_EQ(a.PenEnd, b.PenEnd);
+    EXPECT_EQ(a.UmbStart, b.UmbStart);
+    EXPECT_EQ(a.UmbEnd, b.UmbEnd);
+    EXPECT_EQ(a.TotStart, b.TotStart);
+    EXPECT_EQ(a.TotEnd, b.TotEnd);
+    EXPECT_EQ(a.Visibility, b.Visibility);
+    EXPECT_EQ(a.UmbralMag, b.UmbralMag);
+    EXPECT_EQ(a.PenumbralMag, b.PenumbralMag);
+    EXPECT_EQ(a.Gamma, b.Gamma);
+    EXPECT_EQ(a.Contacts, b.Contacts);
+    EXPECT_EQ(a.MaxDate.JD, b.MaxDate.JD);
+}
+
+TEST(EclipseSearch, SameAsTheMonthByMonthSearchOverTenThousandYears) {
+    // Zones east and west far enough to move full moons across month and year ends.
+    for (const TObserver& observer :
+         {Place(0, 0, 0), Place(-43.95, -176.55, 765, 60), Place(64.15, -21.94, -600)}) {
+        SCOPED_TRACE(testing::Message() << "zone " << observer.ZoneMinutes);
+        const std::vector<EclipseCircumstances> expected = MonthByMonth(1, 9999, observer);
+        const std::vector<EclipseCircumstances> found = LunarEclipsesInYears(1, 9999, observer);
+        ASSERT_EQ(found.size(), expected.size());
+        // About 2.4 lunar eclipses a year, penumbral ones included.
+        EXPECT_GT(found.size(), 9999u * 2);
+        EXPECT_LT(found.size(), 9999u * 3);
+        for (size_t i = 0; i < found.size(); ++i)
+            ExpectSame(found[i], expected[i], i);
+    }
+}
+
+TEST(EclipseSearch, SpanEdgesAndTwoEclipsesInAMonth) {
+    // Two penumbral eclipses in March 1904, on the 2nd and the 31st.
+    const std::vector<EclipseCircumstances> y1904 = LunarEclipsesInYears(1904, 1904, {});
+    int march = 0;
+    for (const EclipseCircumstances& e : y1904)
+        if (e.MaxDate.Month == 3) {
+            ++march;
+            EXPECT_EQ(e.EclipseType, EclipsePenumbral);
+        }
+    EXPECT_EQ(march, 2);
+
+    // The total eclipse of 16 September 1997 (Meeus, ex. 54.b) is in its year, once.
+    int september1997 = 0;
+    for (const EclipseCircumstances& e : LunarEclipsesInYears(1997, 1997, {}))
+        september1997 += e.DateText == "16 September 1997" && e.EclipseType == EclipseTotal;
+    EXPECT_EQ(september1997, 1);
+
+    // Consecutive spans add up to the whole, and the order is the order of time.
+    const std::vector<EclipseCircumstances> whole = LunarEclipsesInYears(1990, 2010, {});
+    const size_t split =
+        LunarEclipsesInYears(1990, 1999, {}).size() + LunarEclipsesInYears(2000, 2010, {}).size();
+    EXPECT_EQ(whole.size(), split);
+    for (size_t i = 1; i < whole.size(); ++i)
+        EXPECT_LT(whole[i - 1].Contacts[ContactMax], whole[i].Contacts[ContactMax]) << i;
+
+    EXPECT_TRUE(LunarEclipsesInYears(2001, 2000, {}).empty());
+}
+
+} // namespace
