@@ -7,14 +7,8 @@ int RunPhases(const TAlmanacArgs& args, std::ostream& out) {
     int last = 0;
     ParseYearRange(args, first, last);
     WriteCsvRow(out, {"K", "PhaseType", "JDLocal", "Text"});
-    for (int year = first; year <= last; ++year) {
-        for (int month = 1; month <= 12; ++month) {
-            TPhaseList phases;
-            const int count = MonthPhases(MakeDate(year, month, 1), args.Observer, phases);
-            for (int i = 0; i < count; ++i)
-                WriteCsvRow(out, {FormatNumber(phases[i].K), std::to_string(phases[i].PhaseType),
-                                  FormatNumber(phases[i].JDLocal), phases[i].Text});
-        }
-    }
+    for (const TPhaseEntry& phase : PhasesInYears(first, last, args.Observer))
+        WriteCsvRow(out, {FormatNumber(phase.K), std::to_string(phase.PhaseType),
+                          FormatNumber(phase.JDLocal), phase.Text});
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "engine/phases.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "engine/angles.h"
@@ -146,6 +147,34 @@ int MonthPhases(const TDateRec& date, const TObserver& observer, TPhaseList& lis
     return count;
 }
 
+std::vector<TPhaseEntry> PhasesInYears(int from, int to, const TObserver& observer) {
+    std::vector<TPhaseEntry> phases;
+    from = std::max(from, 0);
+    to = std::min(to, 65534);
+    if (to < from) return phases;
+    const double spanStart = JulianDayOf(from, 1, 1);
+    const double spanEnd = JulianDayOf(to + 1, 1, 1);
+    const double offset = observer.LocalOffsetDays();
+    // As MonthPhases: the span in Universal Time, widened by more than any periodic correction.
+    constexpr double Margin = 2.0;
+    const double utStart = spanStart - offset - Margin;
+    const double utStop = spanEnd - offset + Margin;
+
+    TT tt;
+    double k = std::floor(4.0 * LunationAt(utStart)) / 4.0;
+    for (int i = 0; i < 8 && MeanPhase(k, tt) > utStart; ++i)
+        k -= 0.25;
+    const int quarters = static_cast<int>((utStop - utStart) / (SynodicMonth / 4.0)) + 16;
+    phases.reserve(static_cast<size_t>(quarters));
+    for (int i = 0; i < quarters; ++i, k += 0.25) {
+        const double jde0 = MeanPhase(k, tt);
+        if (jde0 >= utStop) break;
+        const int code = PhaseCode(k);
+        const double local = jde0 + PhaseCorrection(tt, code, k) + offset;
+        if (local >= spanStart && local < spanEnd) phases.push_back(MakeEntry(k, code, local));
+    }
+    return phases;
+}
 
 TNewMoonPair BracketingNewMoons(double jd) {
     if (!std::isfinite(jd) || std::fabs(jd) > 1.0e9) return {};

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "engine/date_time.h"
 #include "engine/observer.h"
@@ -62,6 +63,11 @@ struct TNewMoonPair {
 // date.Year, in order; returns the number of entries filled (0..5). A month or year outside
 // the calendar gives 0.
 [[nodiscard]] int MonthPhases(const TDateRec& date, const TObserver& observer, TPhaseList& list);
+
+// Every principal phase from 1 January of `from` to 31 December of `to` in local civil time,
+// in order: the MonthPhases lists of every month of the span one after the other, each phase's
+// periodic terms summed once. Empty when to < from; years are clamped to 0..65534.
+[[nodiscard]] std::vector<TPhaseEntry> PhasesInYears(int from, int to, const TObserver& observer);
 
 // The true new moons with PrevNewMoon <= jd < NextNewMoon. jd is compared as given (no
 // time-zone offset is applied). Beyond a billion days from the epoch both are 0.
