@@ -15,7 +15,9 @@
 
 #include "print_fixture.h"
 #include "ui/common/look.h"
+#include "engine/eclipse_search.h"
 #include "ui/reports/eclipse_drawing.h"
+#include "ui/reports/eclipse_search.h"
 #include "ui/reports/eclipse_report.h"
 #include "ui/reports/eclipse_screen.h"
 
@@ -70,6 +72,7 @@ class TEclipseWindowsTest : public QObject {
     void ReportListsWhatTheAlmanacLists();
     void ReportYearsKeysAndScrolling();
     void DoubleClickOpensTheScreenBeside();
+    void LongSpansSharedOutGiveTheWholeSearch();
 };
 
 void TEclipseWindowsTest::TotalEclipseOfMarch2025() {
@@ -365,6 +368,21 @@ void TEclipseWindowsTest::DoubleClickOpensTheScreenBeside() {
     QCOMPARE(screen.x() + screen.width(), report.x());
     const int main = h.Main->frameGeometry().left() + h.Main->frameGeometry().width() / 2;
     QVERIFY(std::abs((screen.x() + report.x() + report.width()) / 2 - main) <= 1);
+}
+
+void TEclipseWindowsTest::LongSpansSharedOutGiveTheWholeSearch() {
+    // A long span is searched in pieces at once; the pieces must add up to the one search.
+    TObserver observer;
+    observer.ZoneMinutes = -420;
+    const auto shared = EclipsesInYears(1, 2400, observer);
+    const auto whole = LunarEclipsesInYears(1, 2400, observer);
+    QCOMPARE(shared.size(), whole.size());
+    for (size_t i = 0; i < whole.size(); ++i) {
+        QCOMPARE(shared[i].DateText, whole[i].DateText);
+        QCOMPARE(shared[i].MaxTime, whole[i].MaxTime);
+        QCOMPARE(shared[i].Visibility, whole[i].Visibility);
+        QCOMPARE(shared[i].Contacts, whole[i].Contacts);
+    }
 }
 
 QTEST_MAIN(TEclipseWindowsTest)
