@@ -77,14 +77,7 @@ inline QList<QStringList> AlmanacAt(const TPlace& place, const QStringList& comm
                         "--lon",  QString::number(place.LongDeg, 'f', 6),
                         "--zone", QString::number(place.ZoneMinutes)};
     if (place.Dst) args << "--dst";
-    QProcess almanac;
-    almanac.start(AlmanacProgram(), args + command);
-    if (!almanac.waitForFinished(60000) || almanac.exitCode() != 0) return {};
-    QList<QStringList> rows;
-    const QStringList lines = QString::fromUtf8(almanac.readAllStandardOutput()).split('\n');
-    for (int i = 1; i < lines.size(); ++i)
-        if (!lines[i].trimmed().isEmpty()) rows << lines[i].trimmed().split(',');
-    return rows;
+    return AlmanacCsvRows(args + command);
 }
 
 // "HH:MM" as minutes of the day; -1 for "*****", -2 for "None".

@@ -37,18 +37,23 @@ inline QString AlmanacProgram() {
         .filePath(QStringLiteral("../src/cli/tidewell-almanac"));
 }
 
-// The almanac's riseset rows for the month at the New York place: each row's cells after
-// the day number.
-inline QList<QStringList> AlmanacRows(int year, int month) {
+// The almanac's CSV rows (after the heading) for the arguments; empty when it fails.
+inline QList<QStringList> AlmanacCsvRows(const QStringList& args) {
     QProcess almanac;
-    almanac.start(AlmanacProgram(), {"--lat", "40.5", "--lon", "-74", "--zone", "-300", "riseset",
-                                     QString::number(year), QString::number(month)});
+    almanac.start(AlmanacProgram(), args);
     if (!almanac.waitForFinished(60000) || almanac.exitCode() != 0) return {};
     QList<QStringList> rows;
     const QStringList lines = QString::fromUtf8(almanac.readAllStandardOutput()).split('\n');
     for (int i = 1; i < lines.size(); ++i)
         if (!lines[i].trimmed().isEmpty()) rows << lines[i].trimmed().split(',');
     return rows;
+}
+
+// The almanac's riseset rows for the month at the New York place: each row's cells after
+// the day number.
+inline QList<QStringList> AlmanacRows(int year, int month) {
+    return AlmanacCsvRows({"--lat", "40.5", "--lon", "-74", "--zone", "-300", "riseset",
+                           QString::number(year), QString::number(month)});
 }
 
 // The lines of a printed page that begin with a date in the default "dd/mm/yyyy" format.

@@ -11,7 +11,7 @@
 
 #include <QDateTime>
 
-// The present instant (any time spec; callers take it toUTC()).
+// The present instant, in whatever zone the QDateTime carries; callers take it toUTC().
 using TClockSource = std::function<QDateTime()>;
 
 [[nodiscard]] QDateTime SystemClockNow();
