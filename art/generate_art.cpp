@@ -907,9 +907,9 @@ QImage MonthArrow() { // 12 × 29
     return GlyphPicture({12, 29}, [](QPainter& p) { RightArrow(p, QRectF(1, 9, 9, 11)); });
 }
 
-// The report menu, 265 × 160: dark entries separated by faint rules, texts in pale yellow.
+// The report menu, 265 × 200: dark entries separated by faint rules, texts in pale yellow.
 QImage ReportMenu() {
-    QImage menu(265, 160, QImage::Format_RGB32);
+    QImage menu(265, 200, QImage::Format_RGB32);
     menu.fill(InsetFill);
     QPainter p(&menu);
     p.setRenderHint(QPainter::TextAntialiasing);
@@ -920,16 +920,19 @@ QImage ReportMenu() {
                              "Lunar Features Database",
                              "Lunar Features Sunrise/Sunset Times",
                              "Equinox and Solstice Information",
-                             "Easter Sunday"};
+                             "Easter Sunday",
+                             "Tonight on the Terminator",
+                             "Export to calendar…"};
     p.setFont(Sans(12, true));
-    for (int k = 0; k < 8; ++k) {
+    for (int k = 0; k < 10; ++k) {
         if (k > 0) Rule(p, 4, 260, 20 * k, InsetGuide);
         p.setPen(QColor(255, 255, 176));
-        p.drawText(QRect(26, 20 * k, 236, 20), Qt::AlignLeft | Qt::AlignVCenter, entries[k]);
+        p.drawText(QRect(26, 20 * k, 236, 20), Qt::AlignLeft | Qt::AlignVCenter,
+                   QString::fromUtf8(entries[k]));
     }
     p.setPen(QColor(90, 100, 120));
     p.setBrush(Qt::NoBrush);
-    p.drawRect(0, 0, 264, 159);
+    p.drawRect(0, 0, 264, 199);
     return menu;
 }
 

@@ -35,7 +35,7 @@ void TReportMenuTest::MenuEntriesAndArrow() {
     h.Show();
     TReportMenu& menu = h.Windows->ReportMenu();
     QVERIFY(menu.windowFlags().testFlag(Qt::Popup));
-    QCOMPARE(menu.size(), QSize(265, 160));
+    QCOMPARE(menu.size(), QSize(265, 200));
     TMainHarness::Click(h.Label("lblReports"));
     QVERIFY(menu.isVisible());
     QCOMPARE(menu.pos(), h.Main->frameGeometry().topLeft() + QPoint(158, 40));

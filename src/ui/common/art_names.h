@@ -57,7 +57,7 @@ inline const QString ArtEasterBackground = QStringLiteral("easter-background.jpg
 // The date information, 250 × 165: header to y 62 (the date in navy at y 42), the dark
 // panel for four rows at y 76..140.
 inline const QString ArtDateInfoBackground = QStringLiteral("date-info-background.jpg");
-// The report menu, 265 × 160: eight entries of 20 pixels with their texts from x 26.
+// The report menu, 265 × 200: ten entries of 20 pixels with their texts from x 26.
 inline const QString ArtReportMenu = QStringLiteral("report-menu.jpg");
 inline const QString ArtMenuArrow = QStringLiteral("menu-arrow.png"); // 15 × 20
 // The month picker's ground, 100 × 348: twelve rows of 29 pixels (names drawn over it).

@@ -2,7 +2,7 @@
 
 // The two small pop-ups of the main window:
 //
-//   TReportMenu  eight picture entries, one per report; a click closes the menu and hands
+//   TReportMenu  ten picture entries, one per report; a click closes the menu and hands
 //                the entry on through EntryChosen, which the window set connects to the
 //                report's window (entries whose window does not exist yet do nothing).
 //   TMonthList   the twelve month names; a click sets the month of the selected date.
@@ -25,8 +25,10 @@ enum class TReportEntry {
     LunarFeatures, // sunrise and sunset over lunar features
     EquinoxInfo,
     Easter,
+    TonightOnTerminator,
+    ExportToCalendar, // the year's phases, apsides, eclipses and seasons as an .ics file
 };
-inline constexpr int ReportEntryCount = 8;
+inline constexpr int ReportEntryCount = 10;
 
 class TReportMenu : public TBorderlessWindow {
     Q_OBJECT
