@@ -1,5 +1,6 @@
 #include "ui/reports/times_rows.h"
 
+#include "engine/almanac_text.h"
 #include "engine/sidereal_time.h"
 #include "engine/text_helpers.h"
 #include "ui/common/date_format.h"
@@ -7,16 +8,17 @@
 
 std::vector<TTimesRow> MonthTimesRows(const TDateRec& date, const TObserver& observer,
                                       const std::string& dateFormat) {
+    std::vector<TDateRec> dates;
+    for (int day = 1; day <= DaysInMonth(date.Month, date.Year); ++day)
+        dates.push_back(MakeDate(date.Year, date.Month, day));
+    const std::vector<TDayRiseSet> days = RiseSetDays(dates, observer);
     std::vector<TTimesRow> rows;
-    const int days = DaysInMonth(date.Month, date.Year);
-    rows.reserve(static_cast<size_t>(days));
-    for (int day = 1; day <= days; ++day) {
-        const TDateRec d = MakeDate(date.Year, date.Month, day);
-        rows.push_back({d, FormatDate(d, dateFormat), MoonRiseSet(d, observer),
-                        SunRiseSet(d, SunriseAltitude, observer),
-                        SunRiseSet(d, CivilTwilightAltitude, observer),
-                        SunRiseSet(d, NauticalTwilightAltitude, observer),
-                        SunRiseSet(d, AstronomicalTwilightAltitude, observer)});
+    rows.reserve(dates.size());
+    for (size_t i = 0; i < dates.size(); ++i) {
+        const std::array<TRiseSetTimes, 4>& sun = days[i].Sun;
+        rows.push_back({dates[i], FormatDate(dates[i], dateFormat), days[i].Moon,
+                        RiseSetText(sun[0]), RiseSetText(sun[1]), RiseSetText(sun[2]),
+                        RiseSetText(sun[3])});
     }
     return rows;
 }
