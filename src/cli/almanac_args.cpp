@@ -70,6 +70,10 @@ TAlmanacArgs ParseAlmanacArgs(const std::vector<std::string>& words, const TObse
             args.File = ValueOf(words, i);
         } else if (w == "--at") {
             args.At = ValueOf(words, i);
+        } else if (w == "--what") {
+            args.What = ValueOf(words, i);
+        } else if (w == "-o" || w == "--output") {
+            args.Output = ValueOf(words, i);
         } else if (w.size() > 1 && w[0] == '-' && !std::isdigit(static_cast<unsigned char>(w[1])) &&
                    w[1] != '.') {
             throw TUsageError("unknown option '" + w + "' (see --help)");

@@ -16,6 +16,8 @@ struct TAlmanacArgs {
     std::vector<std::string> Operands; // the command's own words, options removed
     std::string File;                  // --file F
     std::string At;                    // --at "YYYY-MM-DD HH:MM" (local civil time)
+    std::string What;                  // --what KIND,KIND... (ics)
+    std::string Output;                // -o FILE (ics); empty: standard output
     TObserver Observer;                // from --lat/--lon/--zone/--dst or the defaults
     bool ObserverGiven = false;        // any of --lat/--lon/--zone/--dst was given
     bool Help = false;

@@ -24,6 +24,8 @@ constexpr TAlmanacCommand kCommands[] = {
      RunDateInfo},
     {"features", "FILE --at \"YYYY-MM-DD HH:MM\"",
      "CSV of the next lunar sunrise and sunset over every feature of a feature file", RunFeatures},
+    {"ics", "YEAR [YEAR2] [--what K,..] [-o F]",
+     "iCalendar file of the phases, apsides, eclipses and seasons (K: any of those four)", RunIcs},
 };
 
 } // namespace

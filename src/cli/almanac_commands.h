@@ -36,3 +36,4 @@ int RunSeasons(const TAlmanacArgs& args, std::ostream& out);
 int RunEaster(const TAlmanacArgs& args, std::ostream& out);
 int RunDateInfo(const TAlmanacArgs& args, std::ostream& out);
 int RunFeatures(const TAlmanacArgs& args, std::ostream& out);
+int RunIcs(const TAlmanacArgs& args, std::ostream& out);

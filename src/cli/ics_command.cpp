@@ -1,0 +1,66 @@
+// tidewell-almanac ics YEAR [YEAR2] [--what KINDS] [-o FILE]: the years' events as an iCalendar
+// file.
+
+#include <chrono>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "cli/almanac_commands.h"
+#include "engine/calendar_events.h"
+
+namespace {
+
+// "phases,apsides,eclipses,seasons" or any of them; empty means all.
+unsigned ParseCalendarKinds(const std::string& list) {
+    if (list.empty()) return CalendarAllKinds;
+    unsigned kinds = 0;
+    std::stringstream words(list);
+    std::string word;
+    while (std::getline(words, word, ',')) {
+        if (word == "phases")
+            kinds |= CalendarPhases;
+        else if (word == "apsides")
+            kinds |= CalendarApsides;
+        else if (word == "eclipses")
+            kinds |= CalendarEclipses;
+        else if (word == "seasons")
+            kinds |= CalendarSeasons;
+        else
+            throw TUsageError("--what takes phases, apsides, eclipses and seasons separated by "
+                              "commas, not '" +
+                              word + "'");
+    }
+    if (kinds == 0) throw TUsageError("--what names no kind of event");
+    return kinds;
+}
+
+// The DTSTAMP: when the file is made, in Universal Time.
+TDateRec StampNow() {
+    using namespace std::chrono;
+    const double seconds =
+        duration_cast<duration<double>>(system_clock::now().time_since_epoch()).count();
+    return JDToDate(2440587.5 + seconds / 86400.0);
+}
+
+} // namespace
+
+int RunIcs(const TAlmanacArgs& args, std::ostream& out) {
+    int first = 0;
+    int last = 0;
+    ParseYearRange(args, first, last);
+    const unsigned kinds = ParseCalendarKinds(args.What);
+    const std::string text = AlmanacCalendar(first, last, args.Observer, kinds, StampNow());
+    if (args.Output.empty()) {
+        out << text;
+        return 0;
+    }
+    std::ofstream file(args.Output, std::ios::binary | std::ios::trunc);
+    file << text;
+    file.close();
+    if (!file) {
+        std::cerr << "tidewell-almanac: could not write " << args.Output << '\n';
+        return 1;
+    }
+    return 0;
+}
