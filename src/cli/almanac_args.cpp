@@ -1,29 +1,71 @@
 #include "cli/almanac_args.h"
 
-#include <cerrno>
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
+#include <string_view>
 
 #include "engine/angles.h"
 
+namespace {
+
+// Digits with an optional leading minus and, when fractions are allowed, at most one
+// decimal point; at least one digit.
+bool IsPlainDecimal(std::string_view word, bool fraction) {
+    if (!word.empty() && word.front() == '-') word.remove_prefix(1);
+    bool digit = false;
+    bool point = false;
+    for (const char c : word) {
+        if (c >= '0' && c <= '9') {
+            digit = true;
+        } else if (c == '.' && fraction && !point) {
+            point = true;
+        } else {
+            return false;
+        }
+    }
+    return digit;
+}
+
+std::string Quoted(const std::string& word) {
+    return "'" + word + "'";
+}
+
+} // namespace
+
 double ParseNumber(const std::string& word, const std::string& what) {
     if (word.empty()) throw TUsageError(what + " is empty");
-    errno = 0;
-    char* end = nullptr;
-    const double value = std::strtod(word.c_str(), &end);
-    if (end == word.c_str() || *end != '\0' || errno == ERANGE || !std::isfinite(value))
-        throw TUsageError(what + " is not a number: '" + word + "'");
+    double value = 0.0;
+    const char* last = word.data() + word.size();
+    if (!IsPlainDecimal(word, true) ||
+        std::from_chars(word.data(), last, value, std::chars_format::fixed).ptr != last ||
+        !std::isfinite(value))
+        throw TUsageError(what + " is not a number: " + Quoted(word));
     return value;
 }
 
 int ParseWholeNumber(const std::string& word, const std::string& what, int low, int high) {
-    const double value = ParseNumber(word, what);
-    if (value != std::trunc(value))
-        throw TUsageError(what + " must be a whole number: '" + word + "'");
-    if (value < low || value > high)
+    if (word.empty()) throw TUsageError(what + " is empty");
+    if (!IsPlainDecimal(word, false)) {
+        if (IsPlainDecimal(word, true))
+            throw TUsageError(what + " must be a whole number: " + Quoted(word));
+        throw TUsageError(what + " is not a number: " + Quoted(word));
+    }
+    long long value = 0;
+    const char* last = word.data() + word.size();
+    const auto [end, error] = std::from_chars(word.data(), last, value);
+    if (error != std::errc() || end != last || value < low || value > high)
         throw TUsageError(what + " must lie between " + std::to_string(low) + " and " +
-                          std::to_string(high) + ": '" + word + "'");
+                          std::to_string(high) + ": " + Quoted(word));
     return static_cast<int>(value);
+}
+
+TObserver WithObserverOptions(const TObserverOptions& given, const TObserver& stored) {
+    TObserver observer = stored;
+    if (given.LatitudeRad) observer.ObserverLatitude = *given.LatitudeRad;
+    if (given.LongitudeRad) observer.ObserverLongitude = *given.LongitudeRad;
+    if (given.ZoneMinutes) observer.ZoneMinutes = *given.ZoneMinutes;
+    if (given.Dst) observer.DstMinutes = *given.Dst ? 60 : 0;
+    return observer;
 }
 
 namespace {
@@ -32,7 +74,7 @@ double RangedDegrees(const std::string& word, const std::string& what, double li
     const double value = ParseNumber(word, what);
     if (std::fabs(value) > limit)
         throw TUsageError(what + " must lie between -" + std::to_string(static_cast<int>(limit)) +
-                          " and " + std::to_string(static_cast<int>(limit)) + ": '" + word + "'");
+                          " and " + std::to_string(static_cast<int>(limit)) + ": " + Quoted(word));
     return value;
 }
 
@@ -45,27 +87,22 @@ const std::string& ValueOf(const std::vector<std::string>& words, size_t& i) {
 
 TAlmanacArgs ParseAlmanacArgs(const std::vector<std::string>& words, const TObserver& defaults) {
     TAlmanacArgs args;
-    args.Observer = defaults;
-    bool dst = defaults.DstMinutes != 0;
+    TObserverOptions& given = args.Given;
     for (size_t i = 0; i < words.size(); ++i) {
         const std::string& w = words[i];
         if (w == "--help" || w == "-h") {
             args.Help = true;
         } else if (w == "--lat") {
-            args.Observer.ObserverLatitude =
-                DegToRad(RangedDegrees(ValueOf(words, i), "--lat", 90));
-            args.ObserverGiven = true;
+            given.LatitudeRad = DegToRad(RangedDegrees(ValueOf(words, i), "--lat", 90));
         } else if (w == "--lon") {
             // East-positive on the command line, west-positive inside the engine.
-            args.Observer.ObserverLongitude =
-                -DegToRad(RangedDegrees(ValueOf(words, i), "--lon", 180));
-            args.ObserverGiven = true;
+            given.LongitudeRad = -DegToRad(RangedDegrees(ValueOf(words, i), "--lon", 180));
         } else if (w == "--zone") {
-            args.Observer.ZoneMinutes = ParseWholeNumber(ValueOf(words, i), "--zone", -720, 840);
-            args.ObserverGiven = true;
+            given.ZoneMinutes = ParseWholeNumber(ValueOf(words, i), "--zone", -720, 840);
         } else if (w == "--dst") {
-            dst = true;
-            args.ObserverGiven = true;
+            given.Dst = true;
+        } else if (w == "--no-dst") {
+            given.Dst = false;
         } else if (w == "--file") {
             args.File = ValueOf(words, i);
         } else if (w == "--at") {
@@ -76,14 +113,15 @@ TAlmanacArgs ParseAlmanacArgs(const std::vector<std::string>& words, const TObse
             args.Output = ValueOf(words, i);
         } else if (w.size() > 1 && w[0] == '-' && !std::isdigit(static_cast<unsigned char>(w[1])) &&
                    w[1] != '.') {
-            throw TUsageError("unknown option '" + w + "' (see --help)");
+            throw TUsageError("unknown option " + Quoted(w) + " (see --help)");
         } else if (args.Command.empty()) {
             args.Command = w;
         } else {
             args.Operands.push_back(w);
         }
     }
-    args.Observer.DstMinutes = dst ? 60 : 0;
+    args.ObserverGiven = given.Any();
+    args.Observer = WithObserverOptions(given, defaults);
     return args;
 }
 
@@ -95,4 +133,49 @@ void ParseYearRange(const TAlmanacArgs& args, int& first, int& last, bool second
     first = ParseWholeNumber(args.Operands[0], "YEAR", 1, 9999);
     last = args.Operands.size() == 2 ? ParseWholeNumber(args.Operands[1], "YEAR2", 1, 9999) : first;
     if (last < first) throw TUsageError("YEAR2 must not come before YEAR");
+}
+
+namespace {
+
+// The value of `count` decimal digits at `at`, or -1 when any of them is not a digit.
+int Digits(std::string_view text, size_t at, size_t count) {
+    int value = 0;
+    for (size_t i = at; i < at + count; ++i) {
+        if (text[i] < '0' || text[i] > '9') return -1;
+        value = value * 10 + (text[i] - '0');
+    }
+    return value;
+}
+
+bool IsCalendarDay(int year, int month, int day) {
+    return year >= 1 && year <= 9999 && month >= 1 && month <= 12 && day >= 1 &&
+           day <= DaysInMonth(month, year);
+}
+
+} // namespace
+
+TDateRec ParseIsoDate(const std::string& word, const std::string& what) {
+    if (word.size() != 10 || word[4] != '-' || word[7] != '-' || Digits(word, 0, 4) < 0 ||
+        Digits(word, 5, 2) < 0 || Digits(word, 8, 2) < 0)
+        throw TUsageError(what + " must be written YYYY-MM-DD: " + Quoted(word));
+    const int year = Digits(word, 0, 4);
+    const int month = Digits(word, 5, 2);
+    const int day = Digits(word, 8, 2);
+    if (!IsCalendarDay(year, month, day)) throw TUsageError("no such date: " + Quoted(word));
+    return MakeDate(year, month, day);
+}
+
+TDateRec ParseIsoMinute(const std::string& text, const std::string& what) {
+    const TUsageError bad(what + " needs \"YYYY-MM-DD HH:MM\", got " + Quoted(text));
+    if (text.size() != 16 || text[10] != ' ' || text[13] != ':') throw bad;
+    const int hour = Digits(text, 11, 2);
+    const int minute = Digits(text, 14, 2);
+    if (hour < 0 || hour > 23 || minute < 0 || minute > 59) throw bad;
+    TDateRec date;
+    try {
+        date = ParseIsoDate(text.substr(0, 10), what);
+    } catch (const TUsageError&) {
+        throw bad;
+    }
+    return MakeDate(date.Year, date.Month, date.Day, hour, minute);
 }

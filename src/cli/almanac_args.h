@@ -1,15 +1,34 @@
 #pragma once
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "engine/date_time.h"
 #include "engine/observer.h"
 
 // A mistake on the command line; main() prints it on one line and exits with status 2.
 struct TUsageError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
+
+// The observer options given on the command line. Each one given replaces that part of the
+// stored observer; the store is consulted only when one is missing.
+struct TObserverOptions {
+    std::optional<double> LatitudeRad;
+    std::optional<double> LongitudeRad; // west-positive, as the engine counts
+    std::optional<int> ZoneMinutes;
+    std::optional<bool> Dst; // --dst or --no-dst, the last one given
+
+    [[nodiscard]] bool Any() const { return LatitudeRad || LongitudeRad || ZoneMinutes || Dst; }
+    [[nodiscard]] bool Complete() const {
+        return LatitudeRad && LongitudeRad && ZoneMinutes && Dst;
+    }
+};
+
+// The stored observer with every option given put in its place.
+[[nodiscard]] TObserver WithObserverOptions(const TObserverOptions& given, const TObserver& stored);
 
 struct TAlmanacArgs {
     std::string Command;               // "now", "moon", ... ; empty with --help
@@ -18,20 +37,31 @@ struct TAlmanacArgs {
     std::string At;                    // --at "YYYY-MM-DD HH:MM" (local civil time)
     std::string What;                  // --what KIND,KIND... (ics)
     std::string Output;                // -o FILE (ics); empty: standard output
-    TObserver Observer;                // from --lat/--lon/--zone/--dst or the defaults
-    bool ObserverGiven = false;        // any of --lat/--lon/--zone/--dst was given
+    TObserverOptions Given;            // the observer options on the command line
+    TObserver Observer;                // Given over the stored observer (or the defaults)
+    bool ObserverGiven = false;        // any of --lat/--lon/--zone/--dst/--no-dst was given
     bool Help = false;
 };
 
 // Reads the command line (argv[1..]). Observer options may stand anywhere.
 // `defaults` is the observer used for options not given.
 [[nodiscard]] TAlmanacArgs ParseAlmanacArgs(const std::vector<std::string>& words,
-                                            const TObserver& defaults);
+                                            const TObserver& defaults = TObserver{});
 
-// Strict number parsing for operands: the whole word must be the number.
+// Strict number parsing for operands: the whole word must be the number, written in plain
+// decimal digits with an optional leading minus and (ParseNumber only) one decimal point.
+// No plus sign, exponent, blanks, hexadecimal, "inf" or "nan".
 [[nodiscard]] double ParseNumber(const std::string& word, const std::string& what);
 [[nodiscard]] int ParseWholeNumber(const std::string& word, const std::string& what, int low,
                                    int high);
 
 // The YEAR [YEAR2] operands of the yearly commands (YEAR2 required when secondRequired).
 void ParseYearRange(const TAlmanacArgs& args, int& first, int& last, bool secondRequired = false);
+
+// "YYYY-MM-DD" exactly (four, two and two digits), a day of the engine's calendar in years
+// 1..9999 (so 1500-02-29 exists and 1582-10-05 .. 1582-10-14 do not). `what` names the
+// value in the message.
+[[nodiscard]] TDateRec ParseIsoDate(const std::string& word, const std::string& what = "date");
+
+// "YYYY-MM-DD HH:MM" exactly, local civil time, as --at takes it.
+[[nodiscard]] TDateRec ParseIsoMinute(const std::string& text, const std::string& what);

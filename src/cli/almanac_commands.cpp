@@ -2,6 +2,8 @@
 
 #include <iomanip>
 
+#include "cli/message_line.h"
+
 namespace {
 
 constexpr TAlmanacCommand kCommands[] = {
@@ -19,9 +21,9 @@ constexpr TAlmanacCommand kCommands[] = {
      RunEclipses},
     {"seasons", "YEAR [YEAR2]", "CSV of the equinoxes and solstices with the seasons' lengths",
      RunSeasons},
-    {"easter", "YEAR [YEAR2]", "CSV of the date of Easter Sunday", RunEaster},
+    {"easter", "YEAR [YEAR2]", "CSV of the date of Easter Sunday", RunEaster, false},
     {"dateinfo", "YYYY-MM-DD...", "CSV of Julian Day, day number, ISO week and days till Christmas",
-     RunDateInfo},
+     RunDateInfo, false},
     {"features", "FILE --at \"YYYY-MM-DD HH:MM\"",
      "CSV of the next lunar sunrise and sunset over every feature of a feature file", RunFeatures},
     {"ics", "YEAR [YEAR2] [--what K,..] [-o F]",
@@ -54,6 +56,7 @@ void PrintAlmanacHelp(std::ostream& out) {
            "  --lon DEG      longitude, east positive\n"
            "  --zone MIN     time zone in minutes east of Greenwich\n"
            "  --dst          daylight saving in force (one hour added)\n"
+           "  --no-dst       no daylight saving, whatever the settings say\n"
            "Options not given come from Tidewell's settings when they exist\n"
            "($XDG_CONFIG_HOME/tidewell/settings.db), else latitude 0, longitude 0, zone 0,\n"
            "no daylight saving.\n"
@@ -63,9 +66,9 @@ void PrintAlmanacHelp(std::ostream& out) {
 }
 
 int RunAlmanac(const std::vector<std::string>& words, std::ostream& out, std::ostream& err,
-               const TObserver& defaults) {
+               const TStoredObserver& stored) {
     try {
-        const TAlmanacArgs args = ParseAlmanacArgs(words, defaults);
+        TAlmanacArgs args = ParseAlmanacArgs(words);
         if (args.Help) {
             PrintAlmanacHelp(out);
             return 0;
@@ -73,9 +76,14 @@ int RunAlmanac(const std::vector<std::string>& words, std::ostream& out, std::os
         if (args.Command.empty()) throw TUsageError("no command given (see --help)");
         const TAlmanacCommand* command = FindAlmanacCommand(args.Command);
         if (!command) throw TUsageError("unknown command '" + args.Command + "' (see --help)");
+        if (command->NeedsObserver && !args.Given.Complete() && stored)
+            args.Observer = WithObserverOptions(args.Given, stored());
         return command->Run(args, out);
     } catch (const TUsageError& e) {
-        err << "tidewell-almanac: " << e.what() << '\n';
+        err << "tidewell-almanac: " << MessageLine(e.what()) << '\n';
         return 2;
+    } catch (const std::exception& e) {
+        err << "tidewell-almanac: " << MessageLine(e.what()) << '\n';
+        return 1;
     }
 }

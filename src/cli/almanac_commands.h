@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <ostream>
 
 #include "cli/almanac_args.h"
@@ -10,6 +11,9 @@ struct TAlmanacCommand {
     const char* Usage;   // operands, as shown by --help
     const char* Summary; // one line
     int (*Run)(const TAlmanacArgs& args, std::ostream& out);
+    // False for commands that compute nothing for a place or a time zone: they never open
+    // the settings store.
+    bool NeedsObserver = true;
 };
 
 // Every command, in the order --help lists them.
@@ -20,10 +24,16 @@ struct TAlmanacCommand {
 
 void PrintAlmanacHelp(std::ostream& out);
 
-// Runs the whole command line as main() does: returns the exit status, and writes
-// usage errors as one line to `err`. `defaults` is the observer for options not given.
+// The observer of the settings store. Called at most once, and only when a command that needs
+// an observer was not given every observer option.
+using TStoredObserver = std::function<TObserver()>;
+
+// Runs the whole command line as main() does: returns the exit status, and writes usage
+// errors (status 2) and other failures (status 1) as one line to `err`. `stored` gives the
+// observer for options not given; without it they are latitude 0, longitude 0, zone 0, no
+// daylight saving.
 int RunAlmanac(const std::vector<std::string>& words, std::ostream& out, std::ostream& err,
-               const TObserver& defaults = TObserver{});
+               const TStoredObserver& stored = {});
 
 // The commands.
 int RunNow(const TAlmanacArgs& args, std::ostream& out);

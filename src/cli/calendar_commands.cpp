@@ -1,6 +1,5 @@
 // Commands over whole days and years: rise and set times, apsides, seasons, Easter and
 // date facts.
-#include <cstdio>
 
 #include "cli/almanac_commands.h"
 #include "cli/csv_writer.h"
@@ -78,24 +77,6 @@ int RunEaster(const TAlmanacArgs& args, std::ostream& out) {
         WriteCsvRow(out, {std::to_string(year), Sunday(static_cast<std::uint16_t>(year))});
     return 0;
 }
-
-namespace {
-
-// YYYY-MM-DD with a real calendar date in years 1..9999.
-TDateRec ParseIsoDate(const std::string& word) {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    char tail = 0;
-    if (std::sscanf(word.c_str(), "%4d-%2d-%2d%c", &year, &month, &day, &tail) != 3 ||
-        word.size() != 10)
-        throw TUsageError("date must be written YYYY-MM-DD: '" + word + "'");
-    if (year < 1 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(month, year))
-        throw TUsageError("no such date: '" + word + "'");
-    return MakeDate(year, month, day);
-}
-
-} // namespace
 
 int RunDateInfo(const TAlmanacArgs& args, std::ostream& out) {
     if (args.Operands.empty()) throw TUsageError("dateinfo needs one or more dates YYYY-MM-DD");

@@ -58,9 +58,7 @@ int RunIcs(const TAlmanacArgs& args, std::ostream& out) {
     std::ofstream file(args.Output, std::ios::binary | std::ios::trunc);
     file << text;
     file.close();
-    if (!file) {
-        std::cerr << "tidewell-almanac: could not write " << args.Output << '\n';
-        return 1;
-    }
+    // Reported on one line, the name escaped, by RunAlmanac (status 1).
+    if (!file) throw std::runtime_error("could not write " + args.Output);
     return 0;
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/almanac_commands.h"
+#include "cli/message_line.h"
 #include "settings/load_settings.h"
 #include "settings/settings_observer.h"
 #include "settings/settings_store.h"
@@ -11,8 +12,9 @@
 namespace {
 
 // The observer of Tidewell's settings when the program has stored them; the almanac never
-// creates a store of its own.
-TObserver DefaultObserver() {
+// creates a store of its own. Asked for only when an observer option is missing, so the
+// commands that need none, and runs that give every option, never open the store.
+TObserver StoredObserver() {
     const std::string path = TSettingsStore::DefaultPath();
     std::error_code error;
     if (!std::filesystem::exists(path, error)) return TObserver{};
@@ -22,7 +24,8 @@ TObserver DefaultObserver() {
         // The leading line break is for the window's message box, not for a terminal.
         const auto start = message.find_first_not_of("\r\n");
         if (start != std::string::npos)
-            std::cerr << "tidewell-almanac: settings: " << message.substr(start) << '\n';
+            std::cerr << "tidewell-almanac: settings: " << MessageLine(message.substr(start))
+                      << '\n';
     });
     return ObserverFromSettings(settings);
 }
@@ -31,5 +34,5 @@ TObserver DefaultObserver() {
 
 int main(int argc, char** argv) {
     const std::vector<std::string> words(argv + 1, argv + argc);
-    return RunAlmanac(words, std::cout, std::cerr, DefaultObserver());
+    return RunAlmanac(words, std::cout, std::cerr, StoredObserver);
 }

@@ -1,5 +1,6 @@
+#include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <system_error>
 
 #include "cli/almanac_commands.h"
 #include "cli/csv_writer.h"
@@ -89,29 +90,74 @@ std::vector<std::string> MoonRow(double jd, const TObserver& observer) {
     return row;
 }
 
-// Julian Days from the operands or, with --file, one a line (blank lines and # comments skipped).
-std::vector<double> RequestedDays(const TAlmanacArgs& args) {
-    std::vector<std::string> words = args.Operands;
-    if (!args.File.empty()) {
-        if (!words.empty()) throw TUsageError("moon takes either Julian Days or --file, not both");
-        std::ifstream in(args.File);
-        if (!in) throw TUsageError("cannot read '" + args.File + "'");
-        std::string line;
-        while (std::getline(in, line)) {
-            std::istringstream fields(line);
-            std::string word;
-            if (fields >> word && word[0] != '#') words.push_back(word);
-        }
-    }
-    if (words.empty()) throw TUsageError("moon needs at least one Julian Day (or --file F)");
+// Years 1..9999 in the Julian Day count, with a day's margin either side.
+double CheckedJulianDay(const std::string& word, const std::string& where) {
+    const double jd = ParseNumber(word, where + "Julian Day");
+    if (jd < 1721422.5 || jd > 5373485.5)
+        throw TUsageError(where + "Julian Day out of range (years 1 to 9999): '" + word + "'");
+    return jd;
+}
+
+// A line of a days file is this long at most; a Julian Day needs a few dozen characters.
+constexpr std::size_t kLongestDaysLine = 256;
+
+// One Julian Day a line; blank lines and lines starting with # are skipped. Blanks around the
+// number and a carriage return before the line break are allowed; anything else on a line (a
+// second number, trailing text, a NUL byte) is an error naming the line.
+std::vector<double> DaysFromFile(const std::string& path) {
+    const TUsageError unreadable("cannot read '" + path + "'");
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) throw unreadable;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw unreadable;
     std::vector<double> days;
-    for (const std::string& w : words) {
-        const double jd = ParseNumber(w, "Julian Day");
-        // Years 1..9999 in the Julian Day count, with a day's margin either side.
-        if (jd < 1721422.5 || jd > 5373485.5)
-            throw TUsageError("Julian Day out of range (years 1 to 9999): '" + w + "'");
-        days.push_back(jd);
+    std::string line;
+    int number = 0;
+    const auto takeLine = [&] {
+        ++number;
+        const std::string where = "line " + std::to_string(number) + " of '" + path + "': ";
+        if (line.find('\0') != std::string::npos) throw TUsageError(where + "a NUL byte");
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        const auto first = line.find_first_not_of(" \t");
+        if (first == std::string::npos || line[first] == '#') return;
+        const std::string word = line.substr(first, line.find_last_not_of(" \t") + 1 - first);
+        if (word.find_first_of(" \t") != std::string::npos)
+            throw TUsageError(where + "one Julian Day a line, got '" + word + "'");
+        days.push_back(CheckedJulianDay(word, where));
+    };
+    try {
+        std::streambuf& buffer = *in.rdbuf();
+        for (int c = buffer.sbumpc(); c != std::char_traits<char>::eof(); c = buffer.sbumpc()) {
+            if (c == '\n') {
+                takeLine();
+                line.clear();
+            } else if (line.size() == kLongestDaysLine) {
+                throw TUsageError("line " + std::to_string(number + 1) + " of '" + path +
+                                  "' is too long");
+            } else {
+                line += static_cast<char>(c);
+            }
+        }
+    } catch (const std::ios_base::failure&) {
+        throw unreadable; // a read error after the open, such as EIO
     }
+    if (!line.empty()) takeLine();
+    if (days.empty()) throw TUsageError("'" + path + "' holds no Julian Day");
+    return days;
+}
+
+// Julian Days from the operands or, with --file, from the file.
+std::vector<double> RequestedDays(const TAlmanacArgs& args) {
+    if (!args.File.empty()) {
+        if (!args.Operands.empty())
+            throw TUsageError("moon takes either Julian Days or --file, not both");
+        return DaysFromFile(args.File);
+    }
+    if (args.Operands.empty())
+        throw TUsageError("moon needs at least one Julian Day (or --file F)");
+    std::vector<double> days;
+    for (const std::string& word : args.Operands)
+        days.push_back(CheckedJulianDay(word, ""));
     return days;
 }
 
