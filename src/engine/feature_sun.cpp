@@ -9,42 +9,37 @@
 
 namespace {
 
-// The Sun over a feature: its altitude in degrees, and whether it is rising.
-struct TFeatureSun {
-    double AltitudeDeg;
-    bool Rising;
-};
-
-TFeatureSun SunOverFeature(double latitudeDeg, double longitudeDeg, double jd,
-                           const TObserver& observer) {
-    TSunData sun;
-    const TMoonData moon = MoonPosition(jd, observer, sun);
-    const double b0 = moon.SubSolarLatRad;
-    const double beta = DegToRad(latitudeDeg);
-    const double hourAngle = moon.Colongitude + longitudeDeg;
-    // Meeus, ch. 53: sin h = sin b0 sin beta + cos b0 cos beta sin(c0 + lambda); the
-    // colongitude grows, so the Sun climbs while cos(c0 + lambda) is positive.
-    const double sinH =
-        std::sin(beta) * std::sin(b0) + std::cos(beta) * std::cos(b0) * SinDeg(hourAngle);
-    return {RadToDeg(std::asin(std::clamp(sinH, -1.0, 1.0))), CosDeg(hourAngle) > 0.0};
-}
-
 // Half a synodic month, days: from one kind of event to about the other.
 constexpr double HalfLunation = 29.530589 / 2.0;
 
-} // namespace
+// Points of the interpolation formula, and the grid instants before the one at or below the
+// instant asked for.
+constexpr int LagrangePoints = 8;
+constexpr int LagrangeBefore = 3;
 
-double FeatureSunAltitude(double latitudeDeg, double longitudeDeg, double jd,
-                          const TObserver& observer) {
-    return SunOverFeature(latitudeDeg, longitudeDeg, jd, observer).AltitudeDeg;
+// Lagrange's interpolation formula (Meeus, ch. 3) over LagrangePoints equally spaced values,
+// at p, counted in steps from the first of them. At a grid instant the weights are exactly 1
+// and 0, so there the value is the computed one itself.
+double Lagrange(const double* values, double p) {
+    double sum = 0.0;
+    for (int j = 0; j < LagrangePoints; ++j) {
+        double weight = 1.0;
+        for (int m = 0; m < LagrangePoints; ++m)
+            if (m != j) weight *= (p - m) / (j - m);
+        sum += weight * values[j];
+    }
+    return sum;
 }
 
-std::optional<double> FeatureSunEvent(int kind, double latitudeDeg, double longitudeDeg, double jd,
-                                      const TObserver& observer) {
+// The first event of the kind the refinement settles on from jd (UT), the Sun's place from
+// sunAt(jd).
+template <typename SunAt>
+std::optional<double> SunEventFrom(int kind, double latitudeDeg, double longitudeDeg, double jd,
+                                   SunAt&& sunAt) {
     const double start = jd;
     const double daily = ColongitudePerDay * CosDeg(latitudeDeg);
     for (int round = 0; round < MaxFeatureRefinements; ++round) {
-        const TFeatureSun sun = SunOverFeature(latitudeDeg, longitudeDeg, jd, observer);
+        const TFeatureSun sun = SunOverFeature(sunAt(jd), latitudeDeg, longitudeDeg);
         const double h = sun.AltitudeDeg;
         const double g = h / daily;
         const bool rightKind = sun.Rising == (kind == FeatureSunrise);
@@ -61,16 +56,17 @@ std::optional<double> FeatureSunEvent(int kind, double latitudeDeg, double longi
     return std::nullopt;
 }
 
-std::optional<TDateRec> NextFeatureSunEvent(int kind, double latitudeDeg, double longitudeDeg,
-                                            double startLocalJD, double selectedLocalJD,
-                                            const TObserver& observer) {
+template <typename SunAt>
+std::optional<TDateRec> NextSunEventFrom(int kind, double latitudeDeg, double longitudeDeg,
+                                         double startLocalJD, double selectedLocalJD,
+                                         const TObserver& observer, SunAt&& sunAt) {
     // The Moon's position wants Universal Time; the results are shown in local time.
     const double offset = observer.LocalOffsetDays();
     const double selected = selectedLocalJD - offset;
     double start = startLocalJD - offset;
     for (int attempt = 0; attempt < MaxFeatureRestarts; ++attempt, start += 14.0) {
         const std::optional<double> event =
-            FeatureSunEvent(kind, latitudeDeg, longitudeDeg, start, observer);
+            SunEventFrom(kind, latitudeDeg, longitudeDeg, start, sunAt);
         // An event at the selected moment itself counts as the next one.
         if (event && *event >= selected) {
             TDateRec local = JDToDate(*event + offset);
@@ -81,13 +77,14 @@ std::optional<TDateRec> NextFeatureSunEvent(int kind, double latitudeDeg, double
     return std::nullopt;
 }
 
-TFeatureSunTimes FeatureSunTimes(double latitudeDeg, double longitudeDeg, double startLocalJD,
-                                 double selectedLocalJD, const TObserver& observer) {
+template <typename SunAt>
+TFeatureSunTimes SunTimesFrom(double latitudeDeg, double longitudeDeg, double startLocalJD,
+                              double selectedLocalJD, const TObserver& observer, SunAt&& sunAt) {
     TFeatureSunTimes times;
-    const std::optional<TDateRec> rise = NextFeatureSunEvent(
-        FeatureSunrise, latitudeDeg, longitudeDeg, startLocalJD, selectedLocalJD, observer);
-    const std::optional<TDateRec> set = NextFeatureSunEvent(
-        FeatureSunset, latitudeDeg, longitudeDeg, startLocalJD, selectedLocalJD, observer);
+    const std::optional<TDateRec> rise = NextSunEventFrom(
+        FeatureSunrise, latitudeDeg, longitudeDeg, startLocalJD, selectedLocalJD, observer, sunAt);
+    const std::optional<TDateRec> set = NextSunEventFrom(
+        FeatureSunset, latitudeDeg, longitudeDeg, startLocalJD, selectedLocalJD, observer, sunAt);
     times.SunriseFound = rise.has_value();
     times.SunsetFound = set.has_value();
     if (rise) times.Sunrise = *rise;
@@ -95,4 +92,105 @@ TFeatureSunTimes FeatureSunTimes(double latitudeDeg, double longitudeDeg, double
     times.SunriseText = rise ? DateTimeText(*rise) : FeatureEventNotFound;
     times.SunsetText = set ? DateTimeText(*set) : FeatureEventNotFound;
     return times;
+}
+
+} // namespace
+
+TSubSolarPoint SubSolarPoint(double jd, const TObserver& observer) {
+    TSunData sun;
+    const TMoonData moon = MoonPosition(jd, observer, sun);
+    return {moon.Colongitude, moon.SubSolarLatRad};
+}
+
+TFeatureSun SunOverFeature(const TSubSolarPoint& sun, double latitudeDeg, double longitudeDeg) {
+    const double b0 = sun.LatitudeRad;
+    const double beta = DegToRad(latitudeDeg);
+    const double hourAngle = sun.ColongitudeDeg + longitudeDeg;
+    // Meeus, ch. 53: sin h = sin b0 sin beta + cos b0 cos beta sin(c0 + lambda); the
+    // colongitude grows, so the Sun climbs while cos(c0 + lambda) is positive.
+    const double sinH =
+        std::sin(beta) * std::sin(b0) + std::cos(beta) * std::cos(b0) * SinDeg(hourAngle);
+    return {RadToDeg(std::asin(std::clamp(sinH, -1.0, 1.0))), CosDeg(hourAngle) > 0.0};
+}
+
+TSubSolarTrack::TSubSolarTrack(double originJD, const TObserver& observer)
+    : Origin(originJD), OriginColongitude(SubSolarPoint(originJD, observer).ColongitudeDeg),
+      Place(observer),
+      Nodes(static_cast<std::size_t>((MinSubSolarDays + MaxSubSolarDays) / SubSolarStepDays) + 1) {}
+
+const TSubSolarTrack::TNode& TSubSolarTrack::Node(int index) {
+    TNode& node = Nodes[static_cast<std::size_t>(index)];
+    if (!node.Filled) {
+        const double dt = (index * SubSolarStepDays) - MinSubSolarDays;
+        const TSubSolarPoint at = SubSolarPoint(Origin + dt, Place);
+        // Unwrapped against the mean motion from the origin: the true colongitude departs
+        // from it by a few degrees only, far from the half turn that would be ambiguous.
+        const double mean = OriginColongitude + ColongitudePerDay * dt;
+        node.ColongitudeDeg = mean + std::remainder(at.ColongitudeDeg - mean, 360.0);
+        node.LatitudeRad = at.LatitudeRad;
+        node.Filled = true;
+        ++Computed;
+    }
+    return node;
+}
+
+TSubSolarPoint TSubSolarTrack::At(double jd) {
+    const double x = (jd - Origin + MinSubSolarDays) / SubSolarStepDays;
+    const double below = std::floor(x);
+    const int last = static_cast<int>(Nodes.size()) - LagrangePoints;
+    if (!std::isfinite(below) || below - LagrangeBefore < 0 || below - LagrangeBefore > last)
+        return SubSolarPoint(jd, Place);
+    const int first = static_cast<int>(below) - LagrangeBefore;
+    double colongitude[LagrangePoints];
+    double latitude[LagrangePoints];
+    for (int j = 0; j < LagrangePoints; ++j) {
+        const TNode& node = Node(first + j);
+        colongitude[j] = node.ColongitudeDeg;
+        latitude[j] = node.LatitudeRad;
+    }
+    const double p = x - first;
+    return {Lagrange(colongitude, p), Lagrange(latitude, p)};
+}
+
+double FeatureSunAltitude(double latitudeDeg, double longitudeDeg, double jd,
+                          const TObserver& observer) {
+    return SunOverFeature(SubSolarPoint(jd, observer), latitudeDeg, longitudeDeg).AltitudeDeg;
+}
+
+std::optional<double> FeatureSunEvent(int kind, double latitudeDeg, double longitudeDeg, double jd,
+                                      const TObserver& observer) {
+    return SunEventFrom(kind, latitudeDeg, longitudeDeg, jd,
+                        [&observer](double t) { return SubSolarPoint(t, observer); });
+}
+
+std::optional<double> FeatureSunEvent(int kind, double latitudeDeg, double longitudeDeg, double jd,
+                                      TSubSolarTrack& track) {
+    return SunEventFrom(kind, latitudeDeg, longitudeDeg, jd,
+                        [&track](double t) { return track.At(t); });
+}
+
+std::optional<TDateRec> NextFeatureSunEvent(int kind, double latitudeDeg, double longitudeDeg,
+                                            double startLocalJD, double selectedLocalJD,
+                                            const TObserver& observer) {
+    return NextSunEventFrom(kind, latitudeDeg, longitudeDeg, startLocalJD, selectedLocalJD,
+                            observer, [&observer](double t) { return SubSolarPoint(t, observer); });
+}
+
+std::optional<TDateRec> NextFeatureSunEvent(int kind, double latitudeDeg, double longitudeDeg,
+                                            double startLocalJD, double selectedLocalJD,
+                                            TSubSolarTrack& track) {
+    return NextSunEventFrom(kind, latitudeDeg, longitudeDeg, startLocalJD, selectedLocalJD,
+                            track.Observer(), [&track](double t) { return track.At(t); });
+}
+
+TFeatureSunTimes FeatureSunTimes(double latitudeDeg, double longitudeDeg, double startLocalJD,
+                                 double selectedLocalJD, const TObserver& observer) {
+    return SunTimesFrom(latitudeDeg, longitudeDeg, startLocalJD, selectedLocalJD, observer,
+                        [&observer](double t) { return SubSolarPoint(t, observer); });
+}
+
+TFeatureSunTimes FeatureSunTimes(double latitudeDeg, double longitudeDeg, double startLocalJD,
+                                 double selectedLocalJD, TSubSolarTrack& track) {
+    return SunTimesFrom(latitudeDeg, longitudeDeg, startLocalJD, selectedLocalJD, track.Observer(),
+                        [&track](double t) { return track.At(t); });
 }

@@ -9,8 +9,10 @@ namespace {
 std::optional<int> WholeNumber(const std::string& cell) {
     const char* first = cell.data();
     const char* last = first + cell.size();
-    while (first < last && *first == ' ') ++first;
-    while (last > first && last[-1] == ' ') --last;
+    while (first < last && *first == ' ')
+        ++first;
+    while (last > first && last[-1] == ' ')
+        --last;
     int value = 0;
     const auto [end, error] = std::from_chars(first, last, value);
     if (first == last || error != std::errc() || end != last) return std::nullopt;
@@ -44,14 +46,16 @@ std::vector<TFeatureTimesRow> FeatureSunriseSunset(const TFeatureTable& table,
     first.Day = 1;
     const double startJD = JulianDay(first);
     const double selectedJD = JulianDay(selectedLocal);
+    // Every feature's search starts at the same instant and runs over the same weeks: the
+    // Sun's selenographic place is worked out once for all of them.
+    TFeatureEventLister lister(startJD, selectedJD, observer);
     std::vector<TFeatureTimesRow> rows;
     rows.reserve(table.Rows.size());
     for (const TFeatureRow& feature : table.Rows) {
         TFeatureTimesRow row{feature[FeatureName], std::string(FeatureTimePlaceholder),
                              std::string(FeatureTimePlaceholder)};
         if (const auto at = FeaturePositionOf(feature)) {
-            TFeatureEventTexts texts =
-                FeatureEventTexts(at->LatitudeDeg, at->LongitudeDeg, startJD, selectedJD, observer);
+            TFeatureEventTexts texts = lister.Texts(at->LatitudeDeg, at->LongitudeDeg);
             row.Sunrise = std::move(texts.Sunrise);
             row.Sunset = std::move(texts.Sunset);
         }
