@@ -11,6 +11,7 @@
 #include "ui/menus/monthly_phases.h"
 #include "ui/menus/report_menu.h"
 #include "ui/menus/web_menu.h"
+#include "ui/reports/calendar_export.h"
 #include "ui/reports/calendar_pop_ups.h"
 #include "ui/reports/daily_view.h"
 #include "ui/reports/eclipse_report.h"
@@ -67,6 +68,8 @@ TWindowSet::TWindowSet(const TWindowSetup& setup) {
                 FeaturesDBWindow->Display(ProgramState->Settings().FeatureIdx);
             if (entry == TReportEntry::LunarFeatures)
                 FeaturesWindow->Display(ProgramState->Settings().FeatureIdx);
+            if (entry == TReportEntry::ExportToCalendar)
+                ExportCalendar(MainWindow.get(), *ProgramState);
         });
     QObject::connect(MainWindow.get(), &TMain::ButtonClicked, MainWindow.get(),
                      [this](TMainButton button) {

@@ -1,0 +1,30 @@
+#pragma once
+
+// The report menu's "Export to calendar": the selected year's phases, apsides, eclipses and
+// seasons at the observer's place written as an iCalendar (.ics) file the user names in a
+// save dialog (suggested: "Tidewell YEAR.ics" in the home folder). A file that cannot be
+// written is told in a message over the owner.
+//
+//   ExportCalendar(mainWindow, state);
+
+#include <functional>
+
+#include <QString>
+
+class QWidget;
+class TProgramState;
+
+// The suggested file: "Tidewell YEAR.ics" in the home folder.
+[[nodiscard]] QString SuggestedCalendarFile(int year);
+
+// Asks for the file (without blocking: the dialog reports back when the user has chosen) and
+// writes the calendar of the year selected now. Returns at once.
+void ExportCalendar(QWidget* owner, const TProgramState& state);
+
+// Writes the calendar text to path; false (and a message over owner) when it cannot.
+bool WriteCalendarFile(QWidget* owner, const QString& path, const std::string& text);
+
+// Replaces the save dialog (tests): it gets the owner and the suggested path and gives the
+// chosen path, empty for "cancelled". An empty function restores the dialog.
+using TCalendarFileChooser = std::function<QString(QWidget* owner, const QString& suggested)>;
+void SetCalendarFileChooser(TCalendarFileChooser chooser);
