@@ -39,7 +39,8 @@ int Failures = 0;
 void Save(const QImage& picture, const QString& name) {
     const QString path = OutDir + "/" + name;
     const bool jpeg = name.endsWith(".jpg");
-    if (!picture.save(path, jpeg ? "JPG" : "PNG", jpeg ? 94 : -1)) {
+    const char* format = jpeg ? "JPG" : name.endsWith(".ico") ? "ICO" : "PNG";
+    if (!picture.save(path, format, jpeg ? 94 : -1)) {
         std::fprintf(stderr, "tidewell-art: cannot write %s\n", qPrintable(path));
         ++Failures;
         return;
@@ -1270,6 +1271,111 @@ QImage AboutBackground(const QImage& photograph) {
     return window;
 }
 
+// ---- The program's icon ---------------------------------------------------------------
+
+// The program's icon, size × size: a waxing crescent in a dark eyepiece field sunk into a
+// rounded tile of the windows' brushed metal. Drawn at every size rather than scaled, so the
+// small ones stay crisp: below 48 pixels the metal is a plain gradient, the crescent a little
+// thicker and the Moon's unlit part (the earthshine) is left out.
+QImage Icon(int size, const QImage& photograph) {
+    const double s = size;
+    const bool small = size < 48;
+    QImage icon(size, size, QImage::Format_ARGB32_Premultiplied);
+    icon.fill(Qt::transparent);
+    QPainter p(&icon);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    const double line = std::max(1.0, s / 128);
+
+    // The tile, with a light edge along its top and a dark outline.
+    const double margin = small ? s / 32 : s * 0.06;
+    const QRectF tile(margin, margin, s - 2 * margin, s - 2 * margin);
+    QPainterPath tileShape;
+    tileShape.addRoundedRect(tile, s * 0.18, s * 0.18);
+    if (small) {
+        QLinearGradient metal(0, tile.top(), 0, tile.bottom());
+        metal.setColorAt(0, QColor(176, 178, 184));
+        metal.setColorAt(1, QColor(118, 120, 128));
+        p.fillPath(tileShape, metal);
+    } else {
+        p.fillPath(tileShape, BrushedMetal(QSize(size, size), 146, 211));
+        QLinearGradient light(0, tile.top(), 0, tile.bottom());
+        light.setColorAt(0, QColor(255, 255, 255, 50));
+        light.setColorAt(0.5, QColor(255, 255, 255, 0));
+        light.setColorAt(1, QColor(0, 0, 0, 60));
+        p.fillPath(tileShape, light);
+    }
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(255, 255, 255, 110), line));
+    p.drawPath(tileShape.translated(0, line));
+    p.setPen(QPen(QColor(34, 38, 46, 220), line));
+    p.drawPath(tileShape);
+
+    // The eyepiece field: a sunken ring (dark above left, light below right) round the dark
+    // inset colour, a little lighter towards the middle.
+    const QPointF centre(s / 2, s / 2);
+    const double field = s * (small ? 0.36 : 0.33), ring = std::max(1.0, s * 0.035);
+    QLinearGradient sunken(centre - QPointF(field, field), centre + QPointF(field, field));
+    sunken.setColorAt(0, QColor(40, 44, 52));
+    sunken.setColorAt(1, QColor(226, 228, 232));
+    p.setPen(Qt::NoPen);
+    p.setBrush(sunken);
+    p.drawEllipse(centre, field + ring, field + ring);
+    QRadialGradient depth(centre, field);
+    depth.setColorAt(0, QColor(20, 27, 52));
+    depth.setColorAt(1, InsetFill);
+    p.setBrush(depth);
+    p.drawEllipse(centre, field, field);
+
+    // The Moon, turned so that its horns point up and to the left of the vertical, as the
+    // evening crescent stands. The lit part is the right half of the disc less the
+    // terminator's half-ellipse, whose semi-axis across is r (1 - 2k) for a lit fraction k.
+    const double r = field * (small ? 0.84 : 0.8), lit = small ? 0.3 : size <= 64 ? 0.27 : 0.24;
+    const QRectF disc(centre.x() - r, centre.y() - r, 2 * r, 2 * r);
+    QPainterPath moon, rightHalf, terminator;
+    moon.addEllipse(disc);
+    rightHalf.addRect(centre.x(), disc.top() - 1, r + 1, 2 * r + 2);
+    const double across = r * (1 - 2 * lit);
+    terminator.addEllipse(QRectF(centre.x() - across, disc.top(), 2 * across, 2 * r));
+    QTransform turn;
+    turn.translate(centre.x(), centre.y());
+    turn.rotate(-28);
+    turn.translate(-centre.x(), -centre.y());
+    const QPainterPath crescent = turn.map(moon.intersected(rightHalf).subtracted(terminator));
+
+    // The photograph's disc lies in (3, 3)–(153, 154).
+    const int side = std::max(1, int(std::lround(2 * r)));
+    const QImage surface = photograph.copy(3, 3, 151, 152)
+                               .scaled(side, side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QBrush texture(surface);
+    texture.setTransform(QTransform::fromTranslate(disc.left(), disc.top()));
+    if (!small) { // the earthshine: the whole disc, faint and cool
+        p.save();
+        p.setClipPath(moon);
+        p.setOpacity(0.28);
+        p.fillRect(disc, texture);
+        p.setOpacity(1);
+        p.setCompositionMode(QPainter::CompositionMode_Multiply);
+        p.fillRect(disc, QColor(110, 130, 190));
+        p.restore();
+    }
+    p.save();
+    p.setClipPath(crescent);
+    if (small) {
+        QLinearGradient pale(disc.topRight(), disc.bottomLeft());
+        pale.setColorAt(0, QColor(255, 252, 226));
+        pale.setColorAt(1, QColor(214, 210, 186));
+        p.fillRect(disc, pale);
+    } else {
+        p.fillRect(disc, texture);
+        // Lifted towards the pale yellow of the panels' values, so that it glows on the dark.
+        p.setCompositionMode(QPainter::CompositionMode_Screen);
+        p.fillRect(disc, QColor(150, 140, 92));
+    }
+    p.restore();
+    return icon;
+}
+
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
@@ -1322,6 +1428,11 @@ int main(int argc, char* argv[]) {
     Save(FeaturesDatabaseBackground(), "features-db-background.jpg");
     Save(WebMenu(), "web-menu.jpg");
     Save(AboutBackground(photograph), "about-background.jpg");
+    // The program's icon for the desktop (installed into the hicolor theme) and the window.
+    QDir(OutDir).mkpath("icon");
+    for (int size : {16, 32, 48, 64, 128, 256, 512})
+        Save(Icon(size, photograph), QString("icon/tidewell-%1.png").arg(size));
+    Save(Icon(64, photograph), "icon/Tidewell.ico");
     if (preview) {
         const QImage shown = MainPreview(QImage(OutDir + "/main-background.jpg"), photograph);
         Save(shown, "preview-main.png");

@@ -1,7 +1,6 @@
 #include "features/data_folder.h"
 
 #include <system_error>
-#include <vector>
 
 #ifndef TIDEWELL_INSTALLED_DATA_DIR
 #define TIDEWELL_INSTALLED_DATA_DIR "/usr/local/share/tidewell"
@@ -13,15 +12,23 @@ fs::path InstalledDataFolder() {
     return TIDEWELL_INSTALLED_DATA_DIR;
 }
 
+std::vector<fs::path> RuntimeSearchFolders(const fs::path& executableDir,
+                                           const fs::path& installedDir) {
+    std::vector<fs::path> folders = {fs::path()};
+    if (!executableDir.empty()) {
+        folders.push_back(executableDir);
+        folders.push_back(executableDir / ".." / "..");
+        folders.push_back(executableDir / ".." / ".." / "..");
+        folders.push_back(executableDir / ".." / "share" / "tidewell");
+    }
+    if (!installedDir.empty()) folders.push_back(installedDir);
+    return folders;
+}
+
 fs::path FindRuntimePath(const fs::path& relative, const fs::path& executableDir,
                          const fs::path& installedDir) {
-    std::vector<fs::path> candidates = {relative};
-    if (!executableDir.empty()) {
-        candidates.push_back(executableDir / relative);
-        candidates.push_back(executableDir / ".." / ".." / relative);
-    }
-    if (!installedDir.empty()) candidates.push_back(installedDir / relative);
-    for (const fs::path& candidate : candidates) {
+    for (const fs::path& folder : RuntimeSearchFolders(executableDir, installedDir)) {
+        const fs::path candidate = folder / relative;
         std::error_code error;
         if (fs::exists(candidate, error)) return candidate.lexically_normal();
     }

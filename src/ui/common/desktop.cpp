@@ -1,9 +1,12 @@
 #include "ui/common/desktop.h"
 
+#include <filesystem>
+
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
 
+#include "features/data_folder.h"
 #include "ui/common/messages.h"
 
 namespace {
@@ -16,9 +19,10 @@ TDesktopOpener& Opener() {
 } // namespace
 
 QString ProgramFile(const QString& relative) {
-    const QString exe = QCoreApplication::applicationDirPath();
-    for (const QString& folder : {QString("."), exe, exe + "/../..", exe + "/../../.."}) {
-        const QFileInfo candidate(folder + "/" + relative);
+    const std::filesystem::path exe = QCoreApplication::applicationDirPath().toStdString();
+    for (const std::filesystem::path& folder : RuntimeSearchFolders(exe)) {
+        const QFileInfo candidate(
+            QString::fromStdString((folder / relative.toStdString()).string()));
         if (candidate.exists()) return candidate.canonicalFilePath();
     }
     return {};

@@ -12,10 +12,10 @@
 
 class QWidget;
 
-// A file supplied with the program, looked up as the feature data are: the working
-// directory first, then beside the executable, then two folders above it (an installed
-// bin/ beside share/, or a build folder's Data/), then three (the source tree when the
-// program runs from build/src/ui). Empty when it is nowhere.
+// A file supplied with the program, looked up as the feature data are (RuntimeSearchFolders:
+// the working directory, beside the executable, the build folder, the source tree, the
+// share/tidewell folder beside an installed bin/, the configured installed folder). Empty
+// when it is nowhere.
 [[nodiscard]] QString ProgramFile(const QString& relative);
 
 // The help page, at an optional section ("about"); when the page is missing, its path in

@@ -2,9 +2,12 @@
 
 #include <QApplication>
 #include <QLocale>
+#include <QStringList>
+#include <QTextStream>
 
 #include "engine/regional_names.h"
 #include "ui/common/fonts.h"
+#include "ui/menus/program_paths.h"
 #include "ui/menus/window_set.h"
 
 namespace {
@@ -29,8 +32,21 @@ TRegionalNames LocaleNames(const QLocale& locale) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // --help and --paths are answered without opening a display.
+    QStringList words;
+    for (int i = 1; i < argc; ++i)
+        words << QString::fromLocal8Bit(argv[i]);
+    if (IsCommandLineRequest(words)) {
+        QCoreApplication core(argc, argv);
+        QTextStream out(stdout), err(stderr);
+        return RunCommandLine(words, out, err);
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName("Tidewell");
+#ifdef TIDEWELL_APP_ID
+    QGuiApplication::setDesktopFileName(QStringLiteral(TIDEWELL_APP_ID));
+#endif
     SetRegionalNames(LocaleNames(QLocale::system()));
     InstallFontSubstitutions();
     TWindowSet windows;
