@@ -111,6 +111,12 @@ TAlmanacArgs ParseAlmanacArgs(const std::vector<std::string>& words, const TObse
             args.What = ValueOf(words, i);
         } else if (w == "-o" || w == "--output") {
             args.Output = ValueOf(words, i);
+        } else if (w == "--date") {
+            args.Date = ValueOf(words, i);
+        } else if (w == "--files") {
+            args.Files = ValueOf(words, i);
+        } else if (w == "--min-km") {
+            args.MinKm = ValueOf(words, i);
         } else if (w.size() > 1 && w[0] == '-' && !std::isdigit(static_cast<unsigned char>(w[1])) &&
                    w[1] != '.') {
             throw TUsageError("unknown option " + Quoted(w) + " (see --help)");

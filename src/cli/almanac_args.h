@@ -37,6 +37,9 @@ struct TAlmanacArgs {
     std::string At;                    // --at "YYYY-MM-DD HH:MM" (local civil time)
     std::string What;                  // --what KIND,KIND... (ics)
     std::string Output;                // -o FILE (ics); empty: standard output
+    std::string Date;                  // --date YYYY-MM-DD (terminator)
+    std::string Files;                 // --files NAME,NAME... (terminator)
+    std::string MinKm;                 // --min-km N (terminator)
     TObserverOptions Given;            // the observer options on the command line
     TObserver Observer;                // Given over the stored observer (or the defaults)
     bool ObserverGiven = false;        // any of --lat/--lon/--zone/--dst/--no-dst was given

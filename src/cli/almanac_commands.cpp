@@ -28,6 +28,8 @@ constexpr TAlmanacCommand kCommands[] = {
      "CSV of the next lunar sunrise and sunset over every feature of a feature file", RunFeatures},
     {"ics", "YEAR [YEAR2] [--what K,..] [-o F]",
      "iCalendar file of the phases, apsides, eclipses and seasons (K: any of those four)", RunIcs},
+    {"terminator", "[--date D] [--files F,..] [--min-km N]",
+     "CSV of the features on the terminator at the night's best moment to observe", RunTerminator},
 };
 
 } // namespace

@@ -47,3 +47,4 @@ int RunEaster(const TAlmanacArgs& args, std::ostream& out);
 int RunDateInfo(const TAlmanacArgs& args, std::ostream& out);
 int RunFeatures(const TAlmanacArgs& args, std::ostream& out);
 int RunIcs(const TAlmanacArgs& args, std::ostream& out);
+int RunTerminator(const TAlmanacArgs& args, std::ostream& out);

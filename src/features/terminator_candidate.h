@@ -1,0 +1,33 @@
+#pragma once
+
+// The features offered to the terminator list, read from the chosen feature files. Kept apart
+// from terminator.h, whose engine header shares a name with the feature table's columns.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A feature offered to the list.
+struct TTerminatorCandidate {
+    std::string Name;
+    std::string File; // the feature file's display name
+    double LatitudeDeg = 0.0;
+    double LongitudeDeg = 0.0;
+    double DiameterKm = 0.0; // NaN when unknown
+};
+
+struct TTerminatorCandidates {
+    std::vector<TTerminatorCandidate> Features;
+    std::vector<std::string> Missing; // files asked for and not loaded
+};
+
+// Whether a name is one of the feature files' display names ("Craters", "Landing Sites" ...).
+[[nodiscard]] bool IsFeatureFileName(std::string_view name);
+
+// Every feature of the named files (display names such as "Craters") with a readable
+// position; a feature whose position cells are not numbers is left out, and a diameter cell
+// that is not a number gives NaN.
+[[nodiscard]] TTerminatorCandidates
+LoadTerminatorCandidates(const std::vector<std::string>& files,
+                         const std::filesystem::path& dataFolder);
