@@ -13,7 +13,7 @@ std::int64_t Trunc64(double x) {
 // The calendar date of the civil day that starts at Julian Day z - 0.5.
 void DateOfDayNumber(std::int64_t z, int& year, int& month, int& day) {
     std::int64_t a = z;
-    if (z >= 2299161) {
+    if (z >= 2299161) { // 15 October 1582, the first Gregorian day
         const std::int64_t alpha = Trunc64((static_cast<double>(z) - 1867216.25) / 36524.25);
         a = z + 1 + alpha - alpha / 4;
     }
@@ -36,7 +36,10 @@ double JulianDayOf(int year, int month, int day, int hour, int minute, int secon
         m += 12;
         y -= 1;
     }
-    const bool julian = y < 1582 || (y == 1582 && m < 10) || (y == 1582 && m == 10 && day < 15);
+    // Compared on the shifted year and month: January and February 1583 are y = 1582, m > 12.
+    const bool julian =
+        y < GregorianStartYear || (y == GregorianStartYear && m < GregorianStartMonth) ||
+        (y == GregorianStartYear && m == GregorianStartMonth && day < GregorianStartDay);
     int b = 0;
     if (!julian) {
         const int a = y / 100;
@@ -109,11 +112,41 @@ int DayOfWeek(double jd) {
     return static_cast<int>(day < 0.0 ? day + 7.0 : day);
 }
 
+bool IsLeapYear(int year) {
+    if (year <= GregorianStartYear) return year % 4 == 0;
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
 int DaysInMonth(int month, int year) {
     static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     if (month < 1 || month > 12) return 0;
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return kDays[month - 1] + (month == 2 && leap ? 1 : 0);
+    return kDays[month - 1] + (month == 2 && IsLeapYear(year) ? 1 : 0);
+}
+
+namespace {
+
+bool InCalendarGap(int year, int month, int day) {
+    return year == GregorianStartYear && month == GregorianStartMonth && day > LastJulianDay &&
+           day < GregorianStartDay;
+}
+
+} // namespace
+
+bool IsValidDate(int year, int month, int day) {
+    return month >= 1 && month <= 12 && day >= 1 && day <= DaysInMonth(month, year) &&
+           !InCalendarGap(year, month, day);
+}
+
+int ExistingDay(int year, int month, int day) {
+    const int clamped = std::clamp(day, 1, std::max(1, DaysInMonth(month, year)));
+    return InCalendarGap(year, month, clamped) ? GregorianStartDay : clamped;
+}
+
+std::vector<TDateRec> MonthDates(int year, int month) {
+    std::vector<TDateRec> dates;
+    for (int day = 1; day <= DaysInMonth(month, year); ++day)
+        if (IsValidDate(year, month, day)) dates.push_back(MakeDate(year, month, day));
+    return dates;
 }
 
 double DeltaT(double y) {

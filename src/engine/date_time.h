@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 // The date and time record passed between all parts of the program. Years count
 // astronomically in 0..65535; the 16-bit fields never hold a wrapped negative year.
@@ -24,7 +25,8 @@ struct TDateRec {
                                 int second = 0);
 
 // Julian Day of a calendar date and time (Meeus, Astronomical Algorithms, ch. 7), from the
-// fields (JD is not read). Dates before 15 October 1582 are taken in the Julian calendar.
+// fields (JD is not read). Dates before 15 October 1582 are taken in the Julian calendar
+// (also the nominal 5..14 October 1582, which IsValidDate refuses).
 [[nodiscard]] double JulianDay(const TDateRec& date);
 
 // The same from numbers; any year, astronomical numbering (year 0 is 1 BC).
@@ -45,8 +47,31 @@ struct TDateRec {
 // ch. 7).
 [[nodiscard]] int DayOfWeek(double jd);
 
-// Days in a month, the Gregorian leap rule applied to every year.
+// The calendar is Julian before 15 October 1582 and Gregorian from then on (Meeus, ch. 7):
+// Thursday 4 October 1582 was followed by Friday 15 October.
+inline constexpr int GregorianStartYear = 1582;
+inline constexpr int GregorianStartMonth = 10;
+inline constexpr int GregorianStartDay = 15;
+inline constexpr int LastJulianDay = 4; // of October 1582
+
+// A leap year: every fourth year up to 1582 (the Julian rule, so 1500 is one), then the
+// Gregorian rule (1700, 1800, 1900 are not; 1600, 2000 are).
+[[nodiscard]] bool IsLeapYear(int year);
+
+// The number of the month's last day: 28..31. October 1582 ends on the 31st, although the
+// 5th to the 14th do not exist.
 [[nodiscard]] int DaysInMonth(int month, int year);
+
+// A day of the calendar: month 1..12, day 1..DaysInMonth, and not 5..14 October 1582.
+[[nodiscard]] bool IsValidDate(int year, int month, int day);
+
+// The day itself when it exists; otherwise the nearest day of the month that does (the last
+// day for one past the end, 1 for one before the start, the 15th for 5..14 October 1582).
+[[nodiscard]] int ExistingDay(int year, int month, int day);
+
+// Every day of a month at 0:00, in order: the rows of the month's tables (the days that do
+// not exist left out).
+[[nodiscard]] std::vector<TDateRec> MonthDates(int year, int month);
 
 // Estimate of TT - UT in seconds for a whole year.
 [[nodiscard]] double DeltaT(double year);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 #include "engine/angles.h"
 #include "engine/date_time.h"
@@ -38,7 +39,7 @@ TEST(JDToDate, CalendarChangeAndRoundTripOverTenThousandYears) {
         const double back = JulianDay(d);
         ASSERT_NEAR(back, jd + 0.3141, 0.5 / 86400.0 + 1e-9) << "JD " << jd;
         ASSERT_GE(d.Day, 1);
-        ASSERT_LE(d.Day, DaysInMonth(d.Month, d.Year) + (d.Year < 1583 ? 1 : 0));
+        ASSERT_TRUE(IsValidDate(d.Year, d.Month, d.Day)) << "JD " << jd;
     }
 }
 
@@ -94,13 +95,71 @@ TEST(JulianDay, AnyYearFromNumbersAndTheCachedDayFilled) {
     EXPECT_LE(worst, 0.5 + 1e-3);
 }
 
-TEST(DaysInMonth, GregorianRuleForEveryYear) {
+TEST(DaysInMonth, JulianLeapRuleUpTo1582GregorianAfter) {
     EXPECT_EQ(DaysInMonth(2, 1900), 28);
     EXPECT_EQ(DaysInMonth(2, 2000), 29);
-    EXPECT_EQ(DaysInMonth(2, 1500), 28);
+    EXPECT_EQ(DaysInMonth(2, 1500), 29); // a Julian leap year (Meeus, ch. 7)
+    EXPECT_EQ(DaysInMonth(2, 1700), 28);
+    EXPECT_EQ(DaysInMonth(2, 1600), 29);
+    EXPECT_EQ(DaysInMonth(2, 1582), 28);
     EXPECT_EQ(DaysInMonth(2, 2024), 29);
     EXPECT_EQ(DaysInMonth(4, 2023), 30);
     EXPECT_EQ(DaysInMonth(12, 2023), 31);
+    EXPECT_EQ(DaysInMonth(10, 1582), 31); // the last day's number; ten days are missing
+}
+
+TEST(Calendar, JulianUntilFourthOctober1582ThenGregorianFromTheFifteenth) {
+    // Meeus, ch. 7: 1582 October 4.0 (Julian) and October 15.0 (Gregorian) are consecutive
+    // days; table 7.a: -1000 February 29.0 (a Julian leap day) is JD 1355866.5.
+    EXPECT_DOUBLE_EQ(JulianDayOf(1582, 10, 4), 2299159.5);
+    EXPECT_DOUBLE_EQ(JulianDayOf(1582, 10, 15), 2299160.5);
+    EXPECT_DOUBLE_EQ(JulianDayOf(-1000, 2, 29), 1355866.5);
+    EXPECT_EQ(DayOfWeek(JulianDayOf(1582, 10, 4)), 4);  // a Thursday
+    EXPECT_EQ(DayOfWeek(JulianDayOf(1582, 10, 15)), 5); // a Friday
+
+    for (int day : {5, 10, 14})
+        EXPECT_FALSE(IsValidDate(1582, 10, day)) << day;
+    for (const auto& [y, m, d] : {std::tuple{1500, 2, 29},
+                                  {1582, 10, 4},
+                                  {1582, 10, 15},
+                                  {1000, 2, 29},
+                                  {1600, 2, 29},
+                                  {1582, 10, 31}})
+        EXPECT_TRUE(IsValidDate(y, m, d)) << y << "-" << m << "-" << d;
+    for (const auto& [y, m, d] : {std::tuple{1700, 2, 29},
+                                  {1582, 2, 29},
+                                  {2023, 4, 31},
+                                  {2023, 13, 1},
+                                  {2023, 0, 1},
+                                  {2023, 1, 0}})
+        EXPECT_FALSE(IsValidDate(y, m, d)) << y << "-" << m << "-" << d;
+    EXPECT_EQ(ExistingDay(1582, 10, 10), 15);
+    EXPECT_EQ(ExistingDay(1582, 10, 4), 4);
+    EXPECT_EQ(ExistingDay(1500, 2, 30), 29);
+    EXPECT_EQ(ExistingDay(1700, 2, 29), 28);
+    EXPECT_EQ(ExistingDay(2023, 5, 0), 1);
+
+    const TDateRec leap = JDToDate(JulianDayOf(1500, 2, 29));
+    EXPECT_EQ(leap.Day, 29);
+    EXPECT_EQ(leap.Month, 2);
+    EXPECT_EQ(MakeDate(1582, 10, 15).JD - MakeDate(1582, 10, 4).JD, 1.0);
+
+    // The days of every month from 1400 to 1700, as the tables list them, follow each other
+    // one Julian Day apart, and each is the date JDToDate gives for its JD.
+    double previous = JulianDayOf(1399, 12, 31);
+    int october1582 = 0;
+    for (int year = 1400; year <= 1700; ++year)
+        for (int month = 1; month <= 12; ++month)
+            for (const TDateRec& d : MonthDates(year, month)) {
+                ASSERT_EQ(d.JD, previous + 1.0) << year << "-" << month << "-" << d.Day;
+                const TDateRec back = JDToDate(d.JD);
+                ASSERT_TRUE(back.Year == d.Year && back.Month == d.Month && back.Day == d.Day)
+                    << year << "-" << month << "-" << d.Day;
+                previous = d.JD;
+                october1582 += year == 1582 && month == 10;
+            }
+    EXPECT_EQ(october1582, 31 - 10);
+    EXPECT_EQ(MonthDates(1500, 2).size(), 29u);
 }
 
 TEST(DeltaT, PiecesAtTheirExamples) {
