@@ -17,9 +17,7 @@ int RunRiseSet(const TAlmanacArgs& args, std::ostream& out) {
     WriteCsvRow(out, {"Day", "MoonRise", "MoonTransit", "MoonSet", "Illumination", "SunRise",
                       "SunTransit", "SunSet", "CivilStart", "CivilEnd", "NauticalStart",
                       "NauticalEnd", "AstroStart", "AstroEnd"});
-    std::vector<TDateRec> dates;
-    for (int day = 1; day <= DaysInMonth(month, year); ++day)
-        dates.push_back(MakeDate(year, month, day));
+    const std::vector<TDateRec> dates = MonthDates(year, month);
     const std::vector<TDayRiseSet> days = RiseSetDays(dates, args.Observer);
     for (size_t i = 0; i < days.size(); ++i) {
         const TRiseSetText& moon = days[i].Moon.Times;
