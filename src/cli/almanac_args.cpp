@@ -153,11 +153,6 @@ int Digits(std::string_view text, size_t at, size_t count) {
     return value;
 }
 
-bool IsCalendarDay(int year, int month, int day) {
-    return year >= 1 && year <= 9999 && month >= 1 && month <= 12 && day >= 1 &&
-           day <= DaysInMonth(month, year);
-}
-
 } // namespace
 
 TDateRec ParseIsoDate(const std::string& word, const std::string& what) {
@@ -167,7 +162,8 @@ TDateRec ParseIsoDate(const std::string& word, const std::string& what) {
     const int year = Digits(word, 0, 4);
     const int month = Digits(word, 5, 2);
     const int day = Digits(word, 8, 2);
-    if (!IsCalendarDay(year, month, day)) throw TUsageError("no such date: " + Quoted(word));
+    if (year < 1 || !IsValidDate(year, month, day))
+        throw TUsageError("no such date: " + Quoted(word));
     return MakeDate(year, month, day);
 }
 

@@ -91,9 +91,22 @@ TEST(AlmanacStrictNumbers, DatesAreIsoDaysOfTheCalendar) {
     EXPECT_THAT(leap.Out, testing::HasSubstr("2024-02-29,2460369.5,"));
     EXPECT_THAT(leap.Out, testing::HasSubstr("2024-03-01,2460370.5,"));
 
-    for (const char* at :
-         {"2026-01-01 -0:00", "2026-01-01 24:00", "2026-01-01 12:60", "2026-1-01 10:00",
-          "2026-01-01T10:00", "2026-01-01 10:00 ", "2026-02-29 10:00", "2026-01-01 +1:00"})
+    // One calendar: Julian up to Thursday 4 October 1582, Gregorian from Friday 15 October
+    // (Meeus, ch. 7: JD 2299159.5 and 2299160.5), so 1500 is a leap year and 1700 is not;
+    // 1500-02-29 is JD 2268991.5 by the book's rule with B = 0.
+    for (const char* date : {"1582-10-05", "1582-10-10", "1582-10-14", "1700-02-29", "1900-02-29"})
+        ExpectRefused({"dateinfo", date}, std::string("no such date: '") + date + "'");
+    const TRun reform =
+        Almanac({"dateinfo", "1582-10-04", "1582-10-15", "1500-02-29", "1500-03-01", "1600-02-29"});
+    ASSERT_EQ(reform.Status, 0) << reform.Err;
+    EXPECT_THAT(reform.Out, testing::HasSubstr("1582-10-04,2299159.5,"));
+    EXPECT_THAT(reform.Out, testing::HasSubstr("1582-10-15,2299160.5,"));
+    EXPECT_THAT(reform.Out, testing::HasSubstr("1500-02-29,2268991.5,"));
+    EXPECT_THAT(reform.Out, testing::HasSubstr("1500-03-01,2268992.5,"));
+
+    for (const char* at : {"2026-01-01 -0:00", "2026-01-01 24:00", "2026-01-01 12:60",
+                           "2026-1-01 10:00", "2026-01-01T10:00", "2026-01-01 10:00 ",
+                           "2026-02-29 10:00", "2026-01-01 +1:00", "1582-10-10 12:00"})
         ExpectRefused({"features", "Craters", "--at", at}, std::string("'") + at + "'");
 }
 
