@@ -32,7 +32,7 @@ constexpr std::array<TSettingDef, 23> Defs = {{
     {"PrintLunarTimes", "True", &S::PrintLunarTimes},
     {"PrintSunTimes", "True", &S::PrintSunTimes},
     {"PrinterType", "Laser", &S::PrinterType, 15, 0, 0, true},
-    {"TimeServer", "http://time.nist.gov:14/", &S::TimeServer, 255, 0, 0, true},
+    {"TimeServer", "daytime://time.nist.gov", &S::TimeServer, 255, 0, 0, true},
 }};
 
 bool SameName(std::string_view a, std::string_view b) {

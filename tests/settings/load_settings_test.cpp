@@ -71,7 +71,7 @@ TEST_F(LoadSettingsTest, FirstStartWritesTheDefaultsAndTheHomeLocation) {
         {"PrintLunarTimes", "True"},
         {"PrintSunTimes", "True"},
         {"PrinterType", "Laser"},
-        {"TimeServer", "http://time.nist.gov:14/"}};
+        {"TimeServer", "daytime://time.nist.gov"}};
     for (const auto& [name, text] : defaults)
         EXPECT_EQ(Stored(name), text) << name;
     EXPECT_EQ(Stored(UserKeyPath, "Version"), "V2.62");
@@ -199,7 +199,7 @@ TEST_F(LoadSettingsTest, StoresBeforeVersion260GainANamedLocation) {
     EXPECT_EQ(Settings.PhaseDensity, 40);
     // Values older stores never had are added quietly.
     EXPECT_EQ(Stored("PrinterType"), "Laser");
-    EXPECT_EQ(Stored("TimeServer"), "http://time.nist.gov:14/");
+    EXPECT_EQ(Stored("TimeServer"), "daytime://time.nist.gov");
     EXPECT_TRUE(Warnings.empty());
 }
 
@@ -371,6 +371,22 @@ TEST_F(LoadSettingsTest, MissingValuesTakeTheirDefaults) {
     EXPECT_EQ(Settings.PrinterType, "Laser");
     EXPECT_EQ(Stored("PrinterType"), "Laser");
     EXPECT_EQ(Stored("DayOrder"), "0");
+}
+
+// The time server's default changed to the daytime protocol: a store that names a server keeps
+// it, whatever it is, and only a store without one (or with an empty one) gains the default.
+TEST_F(LoadSettingsTest, AStoredTimeServerIsKeptOverTheNewDefault) {
+    for (const char* kept : {"http://time.nist.gov:14/", "daytime://127.0.0.1:1313"}) {
+        PutCurrentStore({{"TimeServer", kept}});
+        (void)Load();
+        EXPECT_TRUE(Warnings.empty());
+        EXPECT_EQ(Settings.TimeServer, kept);
+        EXPECT_EQ(Stored("TimeServer"), kept);
+    }
+    PutCurrentStore({{"TimeServer", ""}});
+    (void)Load();
+    EXPECT_EQ(Settings.TimeServer, "daytime://time.nist.gov");
+    EXPECT_EQ(Stored("TimeServer"), "daytime://time.nist.gov");
 }
 
 TEST(LoadSettings, ADamagedFileIsReportedAndStartsWithDefaults) {

@@ -99,7 +99,10 @@ TPlausibleSpan PlausibleServerSpanNow() {
 TTimeSyncReply FetchServerTime(const QUrl& url, int timeoutMs,
                                const std::function<void()>& stopTimer, const TPlausibleSpan& span) {
     if (stopTimer) stopTimer();
-    if (url.scheme() != QLatin1String("http") || url.host().isEmpty())
+    // daytime://host[:port] speaks the daytime protocol (RFC 867): the server sends its line
+    // on connection, unasked; anything else must be a web address.
+    const bool daytime = url.scheme() == QLatin1String("daytime");
+    if ((!daytime && url.scheme() != QLatin1String("http")) || url.host().isEmpty())
         return Failure(TimeSyncFailed + QStringLiteral("not a web address: \"") +
                        Quoted(url.toString().toStdString()) + "\"");
 
@@ -122,16 +125,18 @@ TTimeSyncReply FetchServerTime(const QUrl& url, int timeoutMs,
         // Never more than one byte past the limit is taken, whatever the server sends.
         const qint64 room = static_cast<qint64>(MaxTimeReplyBytes) + 1 - received.size();
         if (room > 0) received += socket.read(room);
+        const std::string_view bytes(received.constData(), received.size());
         parsed =
-            ParseTimeReply(std::string_view(received.constData(), received.size()), ended, span);
+            daytime ? ParseDaytimeReply(bytes, ended, span) : ParseTimeReply(bytes, ended, span);
         if (parsed.Status != TTimeReplyStatus::Incomplete) finish();
     };
     QObject::connect(&deadline, &QTimer::timeout, &loop, [&] {
         timedOut = true;
         finish();
     });
-    QObject::connect(&socket, &QTcpSocket::connected, &loop,
-                     [&] { socket.write(RequestFor(url)); });
+    QObject::connect(&socket, &QTcpSocket::connected, &loop, [&] {
+        if (!daytime) socket.write(RequestFor(url));
+    });
     QObject::connect(&socket, &QTcpSocket::readyRead, &loop, [&] { readSome(false); });
     QObject::connect(&socket, &QTcpSocket::disconnected, &loop, [&] { readSome(true); });
     QObject::connect(&socket, &QTcpSocket::errorOccurred, &loop,
@@ -142,13 +147,17 @@ TTimeSyncReply FetchServerTime(const QUrl& url, int timeoutMs,
                      });
 
     deadline.start(timeoutMs);
-    socket.connectToHost(url.host(), static_cast<quint16>(url.port(80)));
+    socket.connectToHost(url.host(), static_cast<quint16>(url.port(daytime ? DaytimePort : 80)));
     if (!done) loop.exec(QEventLoop::ExcludeUserInputEvents);
     deadline.stop();
     socket.disconnect(); // nothing more is read: the answer is decided
     socket.abort();
 
-    if (parsed.Status != TTimeReplyStatus::Incomplete) return ReplyFor(parsed, span);
+    if (parsed.Status != TTimeReplyStatus::Incomplete) {
+        TTimeSyncReply reply = ReplyFor(parsed, span);
+        if (daytime) reply.HttpStatus = 0; // no HTTP in this exchange
+        return reply;
+    }
     if (timedOut)
         return Failure(
             TimeSyncFailed +

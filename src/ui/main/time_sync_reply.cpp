@@ -135,6 +135,38 @@ std::string Dechunked(std::string_view chunks, bool& complete) {
     return body;
 }
 
+// The first line with any text in it (a daytime reply may begin with an empty line) read as
+// a daytime line and judged against the span; Incomplete (or TooLong) while no such line has
+// ended and more may come.
+TTimeReply TimeFromBody(std::string_view body, bool ended, bool capped, const TPlausibleSpan& span,
+                        TTimeReply reply) {
+    std::string_view rest = body;
+    for (;;) {
+        const std::size_t lineEnd = rest.find('\n');
+        if (lineEnd == std::string_view::npos && !ended) return CutShort(capped, false);
+        const std::string_view line = WithoutCarriageReturn(rest.substr(0, lineEnd));
+        if (HasText(line) || lineEnd == std::string_view::npos) {
+            reply.FirstLine = std::string(line);
+            break;
+        }
+        rest.remove_prefix(lineEnd + 1);
+    }
+
+    const std::optional<TDateRec> utc = ParseDaytimeLine(reply.FirstLine, &reply.LeapSecond);
+    if (!utc) {
+        reply.Status = TTimeReplyStatus::NotATime;
+        return reply;
+    }
+    reply.Utc = *utc;
+    if (!(utc->JD >= span.EarliestJD))
+        reply.Status = TTimeReplyStatus::TooEarly;
+    else if (!(utc->JD <= span.LatestJD))
+        reply.Status = TTimeReplyStatus::TooLate;
+    else
+        reply.Status = TTimeReplyStatus::Ok;
+    return reply;
+}
+
 } // namespace
 
 TDateRec BuildDate() {
@@ -218,30 +250,12 @@ TTimeReply ParseTimeReply(std::string_view bytes, bool ended, const TPlausibleSp
         }
     }
 
-    // The first line with any text in it (a daytime reply may begin with an empty line).
-    std::string_view rest = body;
-    for (;;) {
-        lineEnd = rest.find('\n');
-        if (lineEnd == std::string_view::npos && !bodyEnded) return CutShort(capped, false);
-        const std::string_view line = WithoutCarriageReturn(rest.substr(0, lineEnd));
-        if (HasText(line) || lineEnd == std::string_view::npos) {
-            reply.FirstLine = std::string(line);
-            break;
-        }
-        rest.remove_prefix(lineEnd + 1);
-    }
+    return TimeFromBody(body, bodyEnded, capped, span, reply);
+}
 
-    const std::optional<TDateRec> utc = ParseDaytimeLine(reply.FirstLine, &reply.LeapSecond);
-    if (!utc) {
-        reply.Status = TTimeReplyStatus::NotATime;
-        return reply;
-    }
-    reply.Utc = *utc;
-    if (!(utc->JD >= span.EarliestJD))
-        reply.Status = TTimeReplyStatus::TooEarly;
-    else if (!(utc->JD <= span.LatestJD))
-        reply.Status = TTimeReplyStatus::TooLate;
-    else
-        reply.Status = TTimeReplyStatus::Ok;
-    return reply;
+TTimeReply ParseDaytimeReply(std::string_view bytes, bool ended, const TPlausibleSpan& span) {
+    const bool capped = bytes.size() > MaxTimeReplyBytes;
+    bytes = bytes.substr(0, MaxTimeReplyBytes);
+    // Past the limit without a line with text in it: TooLong, however the server goes on.
+    return TimeFromBody(bytes, ended && !capped, capped, span, TTimeReply{});
 }

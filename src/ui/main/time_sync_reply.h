@@ -1,8 +1,8 @@
 #pragma once
 
-// The time server's HTTP reply, read from its raw bytes (no Qt, so it can be fuzzed and
-// tested without a network). The body's first line with any text in it has the layout of
-// the NIST daytime service,
+// The time server's reply (HTTP, or the daytime protocol's bare line), read from its raw bytes (no
+// Qt, so it can be fuzzed and tested without a network). The body's first line with any text in it
+// has the layout of the NIST daytime service,
 //
 //   60000 23-02-25 12:34:56 00 0 0  50.0 UTC(NIST) *
 //   ^MJD            ^hh:mm:ss (universal time; 1-based columns 1-5, 16-17, 19-20, 22-23)
@@ -69,3 +69,8 @@ struct TPlausibleSpan {
 // Reads the reply's bytes received so far; `ended` when the server closed the connection.
 [[nodiscard]] TTimeReply ParseTimeReply(std::string_view bytes, bool ended,
                                         const TPlausibleSpan& span);
+
+// The same for a daytime server (RFC 867), which sends the line alone, no HTTP around it: the
+// first line with text decides as soon as it ends (or the server closes); HttpStatus stays 0.
+[[nodiscard]] TTimeReply ParseDaytimeReply(std::string_view bytes, bool ended,
+                                           const TPlausibleSpan& span);

@@ -1,0 +1,189 @@
+// Setting the clock from a daytime server (RFC 867) on 127.0.0.1: the server speaks first and
+// the client sends nothing; the first line with text decides as soon as it ends, whether or
+// not the server closes; endless, silent and wrong servers are cut off or told.
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+#include <QTimer>
+
+#include "settings/settings.h"
+#include "ui/common/messages.h"
+#include "ui/common/program_state.h"
+#include "ui/main/clock_editor.h"
+#include "ui/main/system_clock.h"
+#include "ui/main/time_sync.h"
+
+namespace {
+
+// Times around 2023 count as plausible for the canned lines.
+constexpr TPlausibleSpan Span2023{2459000.5, 2461000.5};
+
+// NIST's layout: MJD 60000 is 25 February 2023.
+const QByteArray NistLine = "60000 23-02-25 12:34:56 00 0 0  50.0 UTC(NIST) *";
+
+// Sends Greeting on every connection, then closes it unless KeepOpen; Flood sends Greeting
+// over and over without end. Remembers what clients sent.
+class TFakeDaytimeServer : public QObject {
+  public:
+    QByteArray Greeting;
+    bool KeepOpen = false;
+    bool Flood = false;
+    QByteArray Received;
+    int Connections = 0;
+
+    TFakeDaytimeServer() {
+        Server.listen(QHostAddress::LocalHost, 0);
+        connect(&Server, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket* socket = Server.nextPendingConnection()) {
+                ++Connections;
+                connect(socket, &QTcpSocket::readyRead, this,
+                        [this, socket] { Received += socket->readAll(); });
+                if (Flood) {
+                    const auto more = [this, socket] {
+                        while (socket->bytesToWrite() < 65536)
+                            socket->write(Greeting);
+                    };
+                    connect(socket, &QTcpSocket::bytesWritten, this, more);
+                    more();
+                } else {
+                    socket->write(Greeting);
+                    if (!KeepOpen) socket->disconnectFromHost();
+                }
+            }
+        });
+    }
+    [[nodiscard]] QUrl Url() const {
+        return QUrl(QStringLiteral("daytime://127.0.0.1:%1").arg(Server.serverPort()));
+    }
+
+  private:
+    QTcpServer Server;
+};
+
+class TFakeSystemClock final : public TSystemClock {
+  public:
+    QList<TDateRec> Set;
+    bool SetUniversalTime(const TDateRec& utc) override {
+        Set << utc;
+        return true;
+    }
+};
+
+} // namespace
+
+class TDaytimeSyncTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void BareLinesReadFromTheirBytes();
+    void ServerLineReadWithOrWithoutClosing();
+    void WrongSilentAndEndlessServersAreTold();
+    void SyncSetsTheClockFromADaytimeServer();
+};
+
+void TDaytimeSyncTest::BareLinesReadFromTheirBytes() {
+    const std::string line = NistLine.toStdString();
+    // Not decided before the line ends, unless the server has closed.
+    QCOMPARE(ParseDaytimeReply(line, false, Span2023).Status, TTimeReplyStatus::Incomplete);
+    QCOMPARE(ParseDaytimeReply(line, true, Span2023).Status, TTimeReplyStatus::Ok);
+    // NIST starts with an empty line; its own line ends with a blank and CRLF.
+    const TTimeReply ok = ParseDaytimeReply("\n" + line + " \r\n", false, Span2023);
+    QCOMPARE(ok.Status, TTimeReplyStatus::Ok);
+    QCOMPARE(ok.HttpStatus, 0);
+    QCOMPARE(ok.Utc.Year, 2023);
+    QCOMPARE(ok.Utc.Month, 2);
+    QCOMPARE(ok.Utc.Day, 25);
+    QCOMPARE(ok.Utc.Hour, 12);
+    QCOMPARE(ok.Utc.Second, 56);
+    QCOMPARE(ParseDaytimeReply("\r\n\n", false, Span2023).Status, TTimeReplyStatus::Incomplete);
+    QCOMPARE(ParseDaytimeReply("", true, Span2023).Status, TTimeReplyStatus::NotATime);
+    // An HTTP reply is not a daytime line.
+    QCOMPARE(ParseDaytimeReply("HTTP/1.1 200 OK\r\n\r\n" + line + "\n", true, Span2023).Status,
+             TTimeReplyStatus::NotATime);
+    // Endless text without a line break is cut off at the limit, closed or not.
+    const std::string endless(MaxTimeReplyBytes + 1, '6');
+    QCOMPARE(ParseDaytimeReply(endless, false, Span2023).Status, TTimeReplyStatus::TooLong);
+    QCOMPARE(ParseDaytimeReply(endless, true, Span2023).Status, TTimeReplyStatus::TooLong);
+    QCOMPARE(ParseDaytimeReply(line + "\n", true, {2461000.5, 2462000.5}).Status,
+             TTimeReplyStatus::TooEarly);
+}
+
+void TDaytimeSyncTest::ServerLineReadWithOrWithoutClosing() {
+    for (bool keepOpen : {false, true}) {
+        TFakeDaytimeServer server;
+        server.Greeting = "\n" + NistLine + " \n";
+        server.KeepOpen = keepOpen;
+        QElapsedTimer took;
+        took.start();
+        const TTimeSyncReply reply = FetchServerTime(server.Url(), 5000, {}, Span2023);
+        QVERIFY2(reply.Ok, qPrintable(reply.Message));
+        QVERIFY2(took.elapsed() < 2000, "the line's end decides, not the timeout");
+        QCOMPARE(reply.Utc.Minute, 34);
+        QCOMPARE(reply.FirstLine, QString::fromLatin1(NistLine + " "));
+        QCoreApplication::processEvents();
+        QCOMPARE(server.Connections, 1);
+        QVERIFY2(server.Received.isEmpty(), server.Received.constData()); // no request
+    }
+}
+
+void TDaytimeSyncTest::WrongSilentAndEndlessServersAreTold() {
+    TFakeDaytimeServer wrong;
+    wrong.Greeting = "Thursday, February 25, 2023 12:34:56-UTC\r\n";
+    const TTimeSyncReply notATime = FetchServerTime(wrong.Url(), 5000, {}, Span2023);
+    QVERIFY(!notATime.Ok);
+    QVERIFY2(notATime.Message.contains("Thursday, February 25"), qPrintable(notATime.Message));
+
+    TFakeDaytimeServer silent;
+    silent.KeepOpen = true;
+    QElapsedTimer took;
+    took.start();
+    const TTimeSyncReply late = FetchServerTime(silent.Url(), 400, {}, Span2023);
+    QVERIFY(!late.Ok);
+    QVERIFY2(late.Message.contains("no answer within 0.4 seconds"), qPrintable(late.Message));
+    QVERIFY(took.elapsed() < 3000);
+
+    TFakeDaytimeServer endless;
+    endless.Flood = true;
+    endless.Greeting = QByteArray(1000, '7');
+    const TTimeSyncReply flooded = FetchServerTime(endless.Url(), 8000, {}, Span2023);
+    QVERIFY(!flooded.Ok);
+    QVERIFY2(flooded.Message.contains("no time in the first 16 KB"), qPrintable(flooded.Message));
+
+    // Neither web nor daytime address.
+    const TTimeSyncReply ftp = FetchServerTime(QUrl("ftp://127.0.0.1/"), 1000, {}, Span2023);
+    QVERIFY(!ftp.Ok);
+    QVERIFY(ftp.Message.startsWith(TimeSyncFailed));
+}
+
+void TDaytimeSyncTest::SyncSetsTheClockFromADaytimeServer() {
+    // The day after the build, so that the server's time is plausible.
+    const int mjd = static_cast<int>(BuildDate().JD - 2400000.5) + 1;
+    const QDate utcDay = QDate::fromJulianDay(mjd + 2400001);
+    TFakeDaytimeServer server;
+    server.Greeting = "\n" + QByteArray::number(mjd) + " " +
+                      utcDay.toString("yy-MM-dd").toLatin1() +
+                      " 21:09:07 00 0 0  50.0 UTC(NIST) * \n";
+    TFakeSystemClock systemClock;
+    TSettings settings = DefaultSettings();
+    settings.TimeServer = server.Url().toString().toStdString();
+    TProgramState state(settings, [utcDay] { return QDateTime(utcDay, QTime(8, 0), Qt::UTC); });
+    QWidget main;
+    TTimeEditor editor(&main, state, systemClock, 1.0);
+    TMessageCapture messages;
+    main.show();
+    editor.Open();
+    editor.SyncClick();
+    QVERIFY2(messages.Texts.isEmpty(), qPrintable(messages.Texts.join('\n')));
+    QCOMPARE(systemClock.Set.size(), 1);
+    const TDateRec set = systemClock.Set.first();
+    QCOMPARE(QDate(set.Year, set.Month, set.Day), utcDay);
+    QCOMPARE(set.Hour, 21);
+    QCOMPARE(set.Minute, 9);
+    QCOMPARE(set.Second, 7);
+    QVERIFY(!editor.isVisible());
+}
+
+QTEST_MAIN(TDaytimeSyncTest)
+#include "daytime_sync_test.moc"
