@@ -1,10 +1,12 @@
 // `moon --file`'s line reader, through the almanac's own entry point, over arbitrary file
 // contents. The file lives in memory (memfd), named by its /proc/self/fd path. The command
-// either refuses the file with a usage error or writes a table; nothing else may escape.
+// either refuses the file with a usage error of exactly one line (naming the line of the file
+// at fault) or writes a table; nothing else may escape.
 
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <sstream>
@@ -27,5 +29,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(status == 0 || status == 2);
     FUZZ_CHECK((status == 0) == err.str().empty());
     FUZZ_CHECK(status == 2 || out.str().rfind("JD,", 0) == 0);
+    const std::string message = err.str();
+    FUZZ_CHECK(status == 0 ||
+               (std::count(message.begin(), message.end(), '\n') == 1 && message.back() == '\n'));
+    FUZZ_CHECK(status == 0 || out.str().empty());
     return 0;
 }
