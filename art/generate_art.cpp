@@ -1199,6 +1199,37 @@ QImage FeaturesBackground() {
     return window;
 }
 
+// Tonight on the terminator, 720 × 506: the night's well (20, 48, 680, 44); the feature
+// files' plate (20, 114, 560, 62) and the smallest size's plate (590, 114, 110, 62) under their
+// captions; the two lists' wells (20, 216, 322, 272) and (370, 216, 322, 272) under their
+// captions and column headings, each with room for its scroll bar to the right.
+QImage TerminatorBackground() {
+    QImage window = FramedWindow({720, 506}, 38, "Tonight on the Terminator", 171, true);
+    {
+        QPainter p(&window);
+        p.setRenderHint(QPainter::TextAntialiasing);
+        DrawingWell(p, QRect(20, 48, 680, 44));
+        const QFont caption = Sans(10, true, 108);
+        Engraved(p, QRect(20, 98, 560, 14), Qt::AlignCenter, "FEATURE FILES", caption);
+        Bevel(p, QRect(20, 114, 560, 62), true, 60);
+        Engraved(p, QRect(590, 98, 110, 14), Qt::AlignCenter, "SMALLEST", caption);
+        Bevel(p, QRect(590, 114, 110, 62), true, 60);
+        const QFont heading = Sans(11, true);
+        for (int left : {20, 370}) {
+            Engraved(p, QRect(left, 182, 338, 14), Qt::AlignCenter,
+                     left == 20 ? "SUNRISE SIDE: MORNING TERMINATOR"
+                                : "SUNSET SIDE: EVENING TERMINATOR",
+                     caption);
+            Engraved(p, QRect(left + 8, 200, 150, 14), Qt::AlignLeft, "Feature", heading);
+            Engraved(p, QRect(left + 190, 200, 60, 14), Qt::AlignRight, "Sun", heading);
+            Engraved(p, QRect(left + 250, 200, 64, 14), Qt::AlignRight, "Size km", heading);
+            DrawingWell(p, QRect(left, 216, 322, 272));
+        }
+    }
+    WindowEdge(window);
+    return window;
+}
+
 // The feature database, 640 × 435: the table's well (20, 62, 585, 336).
 QImage FeaturesDatabaseBackground() {
     QImage window = FramedWindow({640, 435}, 38, "Lunar Features Database", 161, false);
@@ -1426,6 +1457,7 @@ int main(int argc, char* argv[]) {
     Save(ConfigurationBackground(), "configuration-background.jpg");
     Save(FeaturesBackground(), "features-background.jpg");
     Save(FeaturesDatabaseBackground(), "features-db-background.jpg");
+    Save(TerminatorBackground(), "terminator-background.jpg");
     Save(WebMenu(), "web-menu.jpg");
     Save(AboutBackground(photograph), "about-background.jpg");
     // The program's icon for the desktop (installed into the hicolor theme) and the window.

@@ -18,6 +18,10 @@ double DiameterOf(const std::string& cell) {
 
 } // namespace
 
+std::vector<std::string> FeatureFileDisplayNames() {
+    return {FeatureFileNames.begin(), FeatureFileNames.end()};
+}
+
 bool IsFeatureFileName(std::string_view name) {
     return std::find(FeatureFileNames.begin(), FeatureFileNames.end(), name) !=
            FeatureFileNames.end();

@@ -22,6 +22,9 @@ struct TTerminatorCandidates {
     std::vector<std::string> Missing; // files asked for and not loaded
 };
 
+// The feature files' display names, in the order of every file list.
+[[nodiscard]] std::vector<std::string> FeatureFileDisplayNames();
+
 // Whether a name is one of the feature files' display names ("Craters", "Landing Sites" ...).
 [[nodiscard]] bool IsFeatureFileName(std::string_view name);
 

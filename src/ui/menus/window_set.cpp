@@ -4,6 +4,7 @@
 
 #include "features/ui/features_db.h"
 #include "features/ui/features_view.h"
+#include "features/ui/terminator_view.h"
 #include "settings/ui/configuration.h"
 #include "settings/ui/print_options.h"
 #include "ui/common/messages.h"
@@ -50,6 +51,7 @@ TWindowSet::TWindowSet(const TWindowSetup& setup) {
     FeaturesWindow = std::make_unique<TFeatures>(*ProgramState, main);
     FeaturesDBWindow = std::make_unique<TFeaturesDB>(main);
     DailyViewWindow = std::make_unique<TDailyView>(*ProgramState, main);
+    TerminatorWindow = std::make_unique<TTerminatorView>(*ProgramState, main);
     QObject::connect(FeaturesWindow.get(), &TFeatures::DatabaseRequested, main,
                      [this](int index) { FeaturesDBWindow->Display(index, FeaturesWindow.get()); });
     QObject::connect(main, &TMain::DateInfoRequested, DateInfoWindow.get(),
@@ -70,6 +72,7 @@ TWindowSet::TWindowSet(const TWindowSetup& setup) {
                 FeaturesWindow->Display(ProgramState->Settings().FeatureIdx);
             if (entry == TReportEntry::ExportToCalendar)
                 ExportCalendar(MainWindow.get(), *ProgramState);
+            if (entry == TReportEntry::TonightOnTerminator) TerminatorWindow->Open();
         });
     QObject::connect(MainWindow.get(), &TMain::ButtonClicked, MainWindow.get(),
                      [this](TMainButton button) {

@@ -31,6 +31,7 @@ class TWebMenu;
 class TAbout;
 class TFeatures;
 class TFeaturesDB;
+class TTerminatorView;
 
 struct TWindowSetup {
     QString SettingsPath;                // the settings database; empty for the default place
@@ -65,6 +66,7 @@ class TWindowSet {
     [[nodiscard]] TAbout& About() { return *AboutWindow; }
     [[nodiscard]] TFeatures& Features() { return *FeaturesWindow; }
     [[nodiscard]] TFeaturesDB& FeaturesDB() { return *FeaturesDBWindow; }
+    [[nodiscard]] TTerminatorView& TerminatorView() { return *TerminatorWindow; }
     // What the settings start-up had to tell the user (shown once, in one message).
     [[nodiscard]] const QStringList& StartupMessages() const { return Messages; }
 
@@ -93,5 +95,6 @@ class TWindowSet {
     std::unique_ptr<TAbout> AboutWindow;
     std::unique_ptr<TFeatures> FeaturesWindow;
     std::unique_ptr<TFeaturesDB> FeaturesDBWindow;
+    std::unique_ptr<TTerminatorView> TerminatorWindow;
     QStringList Messages;
 };
