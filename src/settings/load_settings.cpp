@@ -140,8 +140,9 @@ void TSettingsLoader::Run() {
     RepairPosition();
     ReadTimeZone();
     ReadValue("FeatureIdx"); // a missing one quietly becomes 2, a damaged one is reported
-    for (const char* name : {"PhaseDensity", "PrintDailyPhases", "PrintMajorPhases",
-                             "PrintLunarTimes", "PrintSunTimes", "PrinterType", "TimeServer"})
+    for (const char* name :
+         {"PhaseDensity", "PrintDailyPhases", "PrintMajorPhases", "PrintLunarTimes",
+          "PrintSunTimes", "PrinterType", "TimeServer", "NightVision"})
         ReadValue(name);
     MigrateLocation();
     WriteVersionToBothKeys();

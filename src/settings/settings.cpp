@@ -9,7 +9,7 @@ namespace {
 using S = TSettings;
 
 // Each stored value, declared once. Reading, repair and writing all work from this table.
-constexpr std::array<TSettingDef, 23> Defs = {{
+constexpr std::array<TSettingDef, 24> Defs = {{
     {"Version", "V2.62", &S::Version, 6},
     {"LatDeg", "00", &S::LatDeg, 3},
     {"LatMin", "00", &S::LatMin, 2},
@@ -33,6 +33,7 @@ constexpr std::array<TSettingDef, 23> Defs = {{
     {"PrintSunTimes", "True", &S::PrintSunTimes},
     {"PrinterType", "Laser", &S::PrinterType, 15, 0, 0, true},
     {"TimeServer", "daytime://time.nist.gov", &S::TimeServer, 255, 0, 0, true},
+    {"NightVision", "False", &S::NightVision},
 }};
 
 bool SameName(std::string_view a, std::string_view b) {

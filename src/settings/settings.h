@@ -40,6 +40,7 @@ struct TSettings {
     std::string PrinterType;     // 15: "Laser", "BW Inkjet" or "Colour Inkjet"
     std::int32_t FeatureIdx = 0; // 0..16, the feature file shown first
     std::string TimeServer;      // URL of the daytime server used by Sync
+    bool NightVision = false;    // every window drawn deep red on black
 };
 
 using TSettingField = std::variant<std::string TSettings::*, bool TSettings::*,

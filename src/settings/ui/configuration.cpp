@@ -16,6 +16,7 @@
 #include "ui/common/fonts.h"
 #include "ui/common/look.h"
 #include "ui/common/messages.h"
+#include "ui/common/night_vision.h"
 #include "ui/common/program_state.h"
 
 namespace {
@@ -38,14 +39,22 @@ constexpr TPrinterChoice PrinterChoices[] = {{"Laser", "Laser Printer", 74, 92},
                                              {"BW Inkjet", "B/W Inkjet Printer", 212, 230},
                                              {"Colour Inkjet", "Colour Inkjet Printer", 345, 364}};
 constexpr int PrinterTop = 300;
+// The night-vision box, in the display group (20..510, 220..256).
+constexpr int NightVisionLeft = 34;
+constexpr int NightVisionTop = 229;
 
-std::string S(const QString& text) { return text.toStdString(); }
-QString Q8(const std::string& text) { return QString::fromStdString(text); }
+std::string S(const QString& text) {
+    return text.toStdString();
+}
+QString Q8(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 // Empty becomes "0", then a "0" in front while shorter than `width`.
 QString Padded(const QString& text, int width) {
     QString padded = text.isEmpty() ? QStringLiteral("0") : text;
-    while (padded.size() < width) padded.prepend(QLatin1Char('0'));
+    while (padded.size() < width)
+        padded.prepend(QLatin1Char('0'));
     return padded;
 }
 
@@ -71,9 +80,9 @@ QString PositionProblem(const TPositionFields& f) {
         const QString& Text;
         const char* Name;
     };
-    for (const TPart& part : {TPart{f.LatMin, "Latitude minutes"}, TPart{f.LatSec, "Latitude seconds"},
-                              TPart{f.LongMin, "Longitude minutes"},
-                              TPart{f.LongSec, "Longitude seconds"}})
+    for (const TPart& part :
+         {TPart{f.LatMin, "Latitude minutes"}, TPart{f.LatSec, "Latitude seconds"},
+          TPart{f.LongMin, "Longitude minutes"}, TPart{f.LongSec, "Longitude seconds"}})
         if (value(part.Text) > 59)
             return QStringLiteral("%1 must lie between 0 and 59.").arg(QLatin1String(part.Name));
     const int latSeconds = value(f.LatDeg) * 3600 + value(f.LatMin) * 60 + value(f.LatSec);
@@ -157,7 +166,7 @@ TConfiguration::TConfiguration(TProgramState& state, TSettingsStore& store, QWid
         button->setGeometry(240, top, 15, 19);
         const auto toggle = [panel, first, second] {
             panel->setText(panel->text() == QLatin1String(first) ? QLatin1String(second)
-                                                                  : QLatin1String(first));
+                                                                 : QLatin1String(first));
         };
         connect(button, &TSpinButton::Up, this, toggle);
         connect(button, &TSpinButton::Down, this, toggle);
@@ -179,7 +188,8 @@ TConfiguration::TConfiguration(TProgramState& state, TSettingsStore& store, QWid
         return box;
     };
     cmbTimeZone = list("cmbTimeZone", {320, 62, 106, 21});
-    for (int zone = 0; zone < ZoneCount; ++zone) cmbTimeZone->addItem(TimeZoneText(zone));
+    for (int zone = 0; zone < ZoneCount; ++zone)
+        cmbTimeZone->addItem(TimeZoneText(zone));
     chkDaylightSavings = new QCheckBox(this);
     chkDaylightSavings->setObjectName(QStringLiteral("chkDaylightSavings"));
     chkDaylightSavings->setGeometry(398, 88, 15, 15);
@@ -192,9 +202,11 @@ TConfiguration::TConfiguration(TProgramState& state, TSettingsStore& store, QWid
             [this](int index) { Recall(cmbLocation->itemText(index)); });
 
     cmbDayOrder = list("cmbDayOrder", {82, 153, 84, 21});
-    for (const char* text : DayOrderTexts) cmbDayOrder->addItem(QString::fromLatin1(text));
+    for (const char* text : DayOrderTexts)
+        cmbDayOrder->addItem(QString::fromLatin1(text));
     cmbDateFormat = list("cmbDateFormat", {242, 153, 92, 21});
-    for (const char* text : DateFormatTexts) cmbDateFormat->addItem(QString::fromLatin1(text));
+    for (const char* text : DateFormatTexts)
+        cmbDateFormat->addItem(QString::fromLatin1(text));
     cmbDataFiles = list("cmbDataFiles", {394, 166, 110, 21});
     for (std::string_view name : FeatureFileNames)
         cmbDataFiles->addItem(QString::fromUtf8(name.data(), static_cast<int>(name.size())));
@@ -213,10 +225,12 @@ TConfiguration::TConfiguration(TProgramState& state, TSettingsStore& store, QWid
     for (const TLocationButton& b : buttons) {
         auto* button = AddButton(QString::fromLatin1(b.Name), {438, b.Top, 60, 19},
                                  QString::fromLatin1(b.Hint));
-        connect(button, &TClickLabel::Clicked, this, [this, click = b.Click](Qt::MouseButton m, QPoint) {
-            if (m == Qt::LeftButton) (this->*click)();
-        });
+        connect(button, &TClickLabel::Clicked, this,
+                [this, click = b.Click](Qt::MouseButton m, QPoint) {
+                    if (m == Qt::LeftButton) (this->*click)();
+                });
     }
+    AddNightVisionBox(font);
     for (const TPrinterChoice& choice : PrinterChoices) {
         const QString type = QString::fromLatin1(choice.Type);
         auto select = [this, type](Qt::MouseButton m, QPoint) {
@@ -232,6 +246,31 @@ TConfiguration::TConfiguration(TProgramState& state, TSettingsStore& store, QWid
         label->setStyleSheet(QStringLiteral("color: rgb(20, 22, 28); background: transparent"));
         connect(label, &TClickLabel::Clicked, this, select);
     }
+}
+
+void TConfiguration::AddNightVisionBox(const QFont& font) {
+    chkNightVision = new QCheckBox(QStringLiteral("Night vision (red)"), this);
+    chkNightVision->setObjectName(QStringLiteral("chkNightVision"));
+    chkNightVision->setFont(font);
+    QPalette palette = chkNightVision->palette();
+    palette.setColor(QPalette::WindowText, QColor(20, 22, 28));
+    chkNightVision->setPalette(palette);
+    chkNightVision->move(NightVisionLeft, NightVisionTop);
+    chkNightVision->adjustSize();
+    SetHint(chkNightVision,
+            QStringLiteral("Every window deep red on black, to keep your eyes dark-adapted"));
+    auto* key = new QLabel(QStringLiteral("Ctrl+N switches it in any window"), this);
+    key->setFont(font);
+    key->setStyleSheet(QStringLiteral("color: rgb(20, 22, 28); background: transparent"));
+    key->adjustSize();
+    key->move(width() - 30 - key->width(),
+              NightVisionTop + (chkNightVision->height() - key->height()) / 2);
+    connect(chkNightVision, &QCheckBox::clicked, this,
+            [this](bool on) { (void)SetNightVision(State, Store, on); });
+    // Ctrl+N while the window is open changes the box too.
+    connect(&State, &TProgramState::Changed, chkNightVision, [this](TStateChanges what) {
+        if (what & TStateChange::Settings) chkNightVision->setChecked(State.Settings().NightVision);
+    });
 }
 
 QLineEdit* TConfiguration::PositionEdit(const char* name, QRect area, int digits) {
@@ -280,6 +319,7 @@ void TConfiguration::FillFromSettings(const TSettings& s) {
     if (s.TimeZone >= 0 && s.TimeZone < ZoneCount) cmbTimeZone->setCurrentIndex(s.TimeZone);
     cmbDataFiles->setCurrentIndex(s.FeatureIdx >= 0 && s.FeatureIdx < 17 ? s.FeatureIdx : 2);
     chkDaylightSavings->setChecked(s.DaylightSavings);
+    chkNightVision->setChecked(s.NightVision);
     SelectPrinter(Q8(s.PrinterType));
 }
 
@@ -309,7 +349,8 @@ void TConfiguration::LoadLocationKeys() {
     const QString text = cmbLocation->currentText();
     cmbLocation->clear();
     if (const auto user = Store.OpenKey(UserKeyPath, false))
-        for (const std::string& name : Store.ListSubKeys(*user)) cmbLocation->addItem(Q8(name));
+        for (const std::string& name : Store.ListSubKeys(*user))
+            cmbLocation->addItem(Q8(name));
     cmbLocation->setCurrentIndex(-1);
     cmbLocation->setEditText(text);
 }
@@ -383,13 +424,12 @@ bool TConfiguration::LocationExists(const QString& name) const {
 
 bool TConfiguration::WriteLocation(const QString& name, bool canCreate) {
     PadPositionEdits();
-    const TNamedLocation location{
-        S(txtLatDeg->text() + txtLatMin->text() + txtLatSec->text() + QLatin1Char(' ') +
-          pNSDirection->text()),
-        S(txtLongDeg->text() + txtLongMin->text() + txtLongSec->text() + QLatin1Char(' ') +
-          pEWDirection->text()),
-        std::to_string(std::max(0, cmbTimeZone->currentIndex())),
-        chkDaylightSavings->isChecked() ? "True" : "False"};
+    const TNamedLocation location{S(txtLatDeg->text() + txtLatMin->text() + txtLatSec->text() +
+                                    QLatin1Char(' ') + pNSDirection->text()),
+                                  S(txtLongDeg->text() + txtLongMin->text() + txtLongSec->text() +
+                                    QLatin1Char(' ') + pEWDirection->text()),
+                                  std::to_string(std::max(0, cmbTimeZone->currentIndex())),
+                                  chkDaylightSavings->isChecked() ? "True" : "False"};
     return WriteNamedLocation(Store, S(name), location, canCreate);
 }
 
@@ -418,9 +458,8 @@ void TConfiguration::UpdateClick() {
     LoadLocationKeys();
     const QString existing = StoredName(name);
     // With nothing recalled, a name already stored updates that location in place.
-    const bool sameLocation = Recalled.isEmpty()
-                                  ? !existing.isEmpty()
-                                  : Recalled.compare(name, Qt::CaseInsensitive) == 0;
+    const bool sameLocation =
+        Recalled.isEmpty() ? !existing.isEmpty() : Recalled.compare(name, Qt::CaseInsensitive) == 0;
     const QString target = sameLocation && !existing.isEmpty() ? existing : name;
     if (!sameLocation && !existing.isEmpty()) {
         // A rename onto another location would overwrite it.
@@ -476,8 +515,8 @@ bool TConfiguration::StoreAndClose() {
     PadPositionEdits();
     const int location = SelectedLocation();
     if (location < 0) {
-        ShowMessage(this,
-                    QStringLiteral("You must select a location before you can exit form this screen."));
+        ShowMessage(this, QStringLiteral(
+                              "You must select a location before you can exit form this screen."));
         return false;
     }
     if (!CheckPosition()) return false;

@@ -4,7 +4,8 @@
 // weekday order and date format, the feature file shown first and the printer type, and the
 // book of named observing locations (Add, Update, Delete, Cancel). Modal; its close button
 // stores the settings and applies them to the program state, so the main window and every
-// open report follow at once.
+// open report follow at once. The night-vision box is the one exception: it switches the
+// look (and stores it) the moment it is clicked, as Ctrl+N does in any window.
 //
 //   TConfiguration config(state, store, &main);
 //   config.Open();   // fields filled once from the settings, centred over the main window
@@ -16,6 +17,7 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QFont;
 class QLineEdit;
 class TProgramState;
 class TSettingsStore;
@@ -65,6 +67,7 @@ class TConfiguration : public TBorderlessWindow {
     [[nodiscard]] QLabel* EWDirection() const { return pEWDirection; }
     [[nodiscard]] QComboBox* TimeZone() const { return cmbTimeZone; }
     [[nodiscard]] QCheckBox* Daylight() const { return chkDaylightSavings; }
+    [[nodiscard]] QCheckBox* NightVision() const { return chkNightVision; }
     [[nodiscard]] QComboBox* Location() const { return cmbLocation; }
     [[nodiscard]] QComboBox* DayOrder() const { return cmbDayOrder; }
     [[nodiscard]] QComboBox* DateFormat() const { return cmbDateFormat; }
@@ -77,6 +80,7 @@ class TConfiguration : public TBorderlessWindow {
 
   private:
     QLineEdit* PositionEdit(const char* name, QRect area, int digits);
+    void AddNightVisionBox(const QFont& font);
     void FillFromSettings(const TSettings& settings);
     void LoadLocationKeys();
     // Selects the entry of that exact name; it becomes the last recalled one.
@@ -104,6 +108,7 @@ class TConfiguration : public TBorderlessWindow {
     QLabel* pEWDirection = nullptr;
     QComboBox* cmbTimeZone = nullptr;
     QCheckBox* chkDaylightSavings = nullptr;
+    QCheckBox* chkNightVision = nullptr;
     QComboBox* cmbLocation = nullptr;
     QComboBox* cmbDayOrder = nullptr;
     QComboBox* cmbDateFormat = nullptr;

@@ -8,6 +8,7 @@
 #include "settings/ui/configuration.h"
 #include "settings/ui/print_options.h"
 #include "ui/common/messages.h"
+#include "ui/common/night_vision.h"
 #include "ui/common/settings_startup.h"
 #include "ui/menus/monthly_phases.h"
 #include "ui/menus/report_menu.h"
@@ -84,6 +85,8 @@ TWindowSet::TWindowSet(const TWindowSetup& setup) {
                          if (button == TMainButton::Links) WebMenuWindow->Open();
                          if (button == TMainButton::About) AboutWindow->Open();
                      });
+    // The night-vision look over every window, from the start when it was chosen before.
+    NightVisionSwitch = std::make_unique<TNightVision>(*ProgramState, *SettingsStore);
 }
 
 TWindowSet::~TWindowSet() = default;

@@ -32,6 +32,7 @@ class TAbout;
 class TFeatures;
 class TFeaturesDB;
 class TTerminatorView;
+class TNightVision;
 
 struct TWindowSetup {
     QString SettingsPath;                // the settings database; empty for the default place
@@ -67,6 +68,7 @@ class TWindowSet {
     [[nodiscard]] TFeatures& Features() { return *FeaturesWindow; }
     [[nodiscard]] TFeaturesDB& FeaturesDB() { return *FeaturesDBWindow; }
     [[nodiscard]] TTerminatorView& TerminatorView() { return *TerminatorWindow; }
+    [[nodiscard]] TNightVision& NightVision() { return *NightVisionSwitch; }
     // What the settings start-up had to tell the user (shown once, in one message).
     [[nodiscard]] const QStringList& StartupMessages() const { return Messages; }
 
@@ -97,4 +99,6 @@ class TWindowSet {
     std::unique_ptr<TFeaturesDB> FeaturesDBWindow;
     std::unique_ptr<TTerminatorView> TerminatorWindow;
     QStringList Messages;
+    // Last, so it lets go of the windows before they go.
+    std::unique_ptr<TNightVision> NightVisionSwitch;
 };

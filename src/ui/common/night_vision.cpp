@@ -1,0 +1,169 @@
+#include "ui/common/night_vision.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QWidget>
+
+#include "settings/settings_writer.h"
+#include "ui/common/borderless_window.h"
+#include "ui/common/program_state.h"
+
+namespace {
+
+// Brightness to red. A power above 1 darkens the mid-tones (the windows' metal frame)
+// more than the highlights (values, lines, the lit Moon), so the screen as a whole stays
+// dim while what is read on it keeps its contrast.
+constexpr double NightGamma = 1.5;
+
+const std::array<uchar, 256>& RedCurve() {
+    static const std::array<uchar, 256> curve = [] {
+        std::array<uchar, 256> table{};
+        for (int v = 0; v < 256; ++v)
+            table[v] = static_cast<uchar>(std::lround(255.0 * std::pow(v / 255.0, NightGamma)));
+        return table;
+    }();
+    return curve;
+}
+
+// Luminance weights of qGray (11, 16, 5 of 32).
+int Luminance(int red, int green, int blue) {
+    return (red * 11 + green * 16 + blue * 5) / 32;
+}
+
+} // namespace
+
+QRgb NightPixel(QRgb premultiplied, TNightTone tone) {
+    const int alpha = qAlpha(premultiplied);
+    if (alpha == 0) return 0;
+    const QRgb plain = alpha == 255 ? premultiplied : qUnpremultiply(premultiplied);
+    const int r = qRed(plain);
+    const int g = qGreen(plain);
+    const int b = qBlue(plain);
+    const int bright = tone == TNightTone::Keep ? std::max({r, g, b}) : 255 - Luminance(r, g, b);
+    const int red = RedCurve()[bright];
+    return qRgba(red * alpha / 255, 0, 0, alpha);
+}
+
+void ToNightColours(QImage& picture, TNightTone tone) {
+    if (picture.isNull()) return;
+    if (picture.format() != QImage::Format_ARGB32_Premultiplied)
+        picture.convertTo(QImage::Format_ARGB32_Premultiplied);
+    const int width = picture.width();
+    for (int y = 0; y < picture.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
+        for (int x = 0; x < width; ++x)
+            line[x] = NightPixel(line[x], tone);
+    }
+}
+
+TNightVisionEffect::TNightVisionEffect(TNightTone tone, const QColor& ground, QObject* parent)
+    : QGraphicsEffect(parent), NightTone(tone), Ground(ground) {}
+
+void TNightVisionEffect::draw(QPainter* painter) {
+    // In device pixels, so a scaled screen is transformed pixel for pixel.
+    QPoint offset;
+    const QPixmap source = sourcePixmap(Qt::DeviceCoordinates, &offset, NoPad);
+    if (source.isNull()) return;
+    // The source is cached until the window changes; so is its red copy (an uncovered
+    // window repaints without transforming again).
+    if (source.cacheKey() != SourceKey || Night.isNull()) {
+        Night = QImage(source.size(), QImage::Format_ARGB32_Premultiplied);
+        Night.setDevicePixelRatio(source.devicePixelRatio());
+        Night.fill(Ground);
+        {
+            QPainter ground(&Night);
+            ground.drawPixmap(0, 0, source);
+        }
+        ToNightColours(Night, NightTone);
+        SourceKey = source.cacheKey();
+    }
+    const QTransform kept = painter->worldTransform();
+    painter->setWorldTransform(QTransform());
+    painter->drawImage(offset, Night);
+    painter->setWorldTransform(kept);
+}
+
+bool IsNightVisionKey(const QKeyEvent& key) {
+    return key.key() == Qt::Key_N && (key.modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
+}
+
+bool SetNightVision(TProgramState& state, TSettingsStore& store, bool on) {
+    TSettings settings = state.Settings();
+    settings.NightVision = on;
+    static constexpr std::array<std::string_view, 1> Names = {"NightVision"};
+    const bool stored = StoreSettings(store, settings, Names);
+    state.ApplySettings(settings);
+    return stored;
+}
+
+TNightVision::TNightVision(TProgramState& state, TSettingsStore& store, QObject* parent)
+    : QObject(parent), State(state), Store(store) {
+    qApp->installEventFilter(this);
+    connect(&State, &TProgramState::Changed, this, [this](TStateChanges what) {
+        if (what & TStateChange::Settings) Apply(State.Settings().NightVision);
+    });
+    Apply(State.Settings().NightVision);
+}
+
+TNightVision::~TNightVision() {
+    qApp->removeEventFilter(this);
+    Apply(false);
+}
+
+void TNightVision::Toggle() {
+    (void)SetNightVision(State, Store, !IsOn);
+}
+
+void TNightVision::Apply(bool on) {
+    if (on == IsOn) return;
+    IsOn = on;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        Dress(window);
+}
+
+void TNightVision::Dress(QWidget* window) const {
+    const auto* effect = qobject_cast<TNightVisionEffect*>(window->graphicsEffect());
+    if (!IsOn) {
+        if (effect != nullptr) window->setGraphicsEffect(nullptr);
+        return;
+    }
+    if (window->graphicsEffect() != nullptr) return; // dressed already, or another effect
+    const bool own = qobject_cast<TBorderlessWindow*>(window) != nullptr;
+    const QColor ground = window->testAttribute(Qt::WA_TranslucentBackground)
+                              ? QColor(Qt::transparent)
+                              : window->palette().color(window->backgroundRole());
+    window->setGraphicsEffect(
+        new TNightVisionEffect(own ? TNightTone::Keep : TNightTone::Invert, ground));
+}
+
+bool TNightVision::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::Show:
+        // A window shown for the first time (a message box, a drop-down list, a hint).
+        if (auto* widget = qobject_cast<QWidget*>(watched); widget != nullptr && widget->isWindow())
+            Dress(widget);
+        break;
+    case QEvent::ShortcutOverride:
+        // Claimed before any control's shortcut, so the key press itself comes here.
+        if (IsNightVisionKey(*static_cast<QKeyEvent*>(event))) {
+            event->accept();
+            return true;
+        }
+        break;
+    case QEvent::KeyPress: {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (!IsNightVisionKey(*key)) break;
+        if (!key->isAutoRepeat()) Toggle();
+        return true;
+    }
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}

@@ -1,0 +1,289 @@
+// The night-vision look on the whole program over a temporary store: every window, its
+// controls, pictures and drawings, the message boxes and drop-down lists come out deep red
+// on black with their detail kept; Ctrl+N switches it from any window, the configuration's
+// box follows and switches it too, and the choice is there again after a restart.
+
+#include <algorithm>
+#include <vector>
+
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QTest>
+
+#include "features/ui/features_db.h"
+#include "features/ui/features_view.h"
+#include "settings/ui/configuration.h"
+#include "settings/ui/print_options.h"
+#include "tmain_fixture.h"
+#include "ui/common/night_vision.h"
+#include "ui/menus/monthly_phases.h"
+#include "ui/menus/report_menu.h"
+#include "ui/menus/web_menu.h"
+#include "ui/reports/calendar_pop_ups.h"
+#include "ui/reports/daily_view.h"
+#include "ui/reports/eclipse_report.h"
+#include "ui/reports/eclipse_screen.h"
+#include "ui/reports/observing_aid.h"
+#include "ui/reports/times_list.h"
+
+namespace {
+
+// Green or blue up to this are taken as none.
+constexpr int Tolerance = 4;
+
+QImage Grab(QWidget& window) {
+    return window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// The strongest green or blue anywhere in the picture.
+int MostGreenOrBlue(const QImage& picture) {
+    int most = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) {
+            const QRgb p = picture.pixel(x, y);
+            most = std::max({most, qGreen(p), qBlue(p)});
+        }
+    return most;
+}
+
+int Brightness(QRgb p) {
+    return std::max({qRed(p), qGreen(p), qBlue(p)});
+}
+
+// How the night picture keeps the day picture's detail: the mean red where the day picture
+// is bright, less the mean red where it is dark. -1 when the day picture lacks either.
+double KeptContrast(const QImage& day, const QImage& night) {
+    double bright = 0, dark = 0;
+    int brightCount = 0, darkCount = 0;
+    for (int y = 0; y < day.height(); ++y)
+        for (int x = 0; x < day.width(); ++x) {
+            const int b = Brightness(day.pixel(x, y));
+            const int red = qRed(night.pixel(x, y));
+            if (b >= 200) bright += red, ++brightCount;
+            if (b <= 50) dark += red, ++darkCount;
+        }
+    if (brightCount == 0 || darkCount == 0) return -1;
+    return bright / brightCount - dark / darkCount;
+}
+
+double MeanRed(const QImage& picture) {
+    double sum = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            sum += qRed(picture.pixel(x, y));
+    return sum / (picture.width() * picture.height());
+}
+
+// Every window of the program with what it shows, opened as the user opens them.
+void OpenEveryWindow(TWindowSet& w) {
+    w.Main().show();
+    w.TimesList().Open();
+    w.PrintOptions().Open();
+    w.MonthList().Open();
+    (void)w.Eclipse().Open();
+    w.DateInfo().ShowDateInfo(w.State().SelectedDate());
+    w.Equinox().EquinoxesAndSolstices(2026);
+    w.EclipseReport().Open();
+    w.ReportMenu().Open();
+    w.Easter().Open();
+    w.MonthlyPhases().Open();
+    w.ObservingAid().Open();
+    w.DailyView().Open();
+    w.WebMenu().Open();
+    w.About().Open();
+    w.Features().Display(2);
+    w.FeaturesDB().Display(2);
+    w.Configuration().Open();
+}
+
+// The program's own windows, those added after this test too.
+std::vector<TBorderlessWindow*> ProgramWindows() {
+    std::vector<TBorderlessWindow*> windows;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (auto* window = qobject_cast<TBorderlessWindow*>(top)) windows.push_back(window);
+    return windows;
+}
+
+QString Named(const QWidget* window) {
+    return QString::fromLatin1(window->metaObject()->className());
+}
+
+std::string Stored(TSettingsStore& store, const char* name) {
+    const auto key = store.OpenKey(SettingsKeyPath, false);
+    return key ? store.ReadText(*key, name) : std::string("(no key)");
+}
+
+} // namespace
+
+class TNightVisionTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void RedOnlyPixels();
+    void EveryWindowRedOnBlack();
+    void StandardBoxesTurnedOver();
+    void CtrlNAndTheBoxSwitchAndRemember();
+};
+
+// The colour transform alone, on colours whose answer is known without it.
+void TNightVisionTest::RedOnlyPixels() {
+    for (TNightTone tone : {TNightTone::Keep, TNightTone::Invert}) {
+        int previous = -1;
+        // Brightness order is kept (Keep) or reversed (Invert); green and blue always zero.
+        for (int v = 0; v < 256; v += 5) {
+            const QRgb night = NightPixel(qRgb(v, v, v), tone);
+            QCOMPARE(qGreen(night), 0);
+            QCOMPARE(qBlue(night), 0);
+            QCOMPARE(qAlpha(night), 255);
+            const int red = tone == TNightTone::Keep ? qRed(night) : 255 - qRed(night);
+            QVERIFY2(red >= previous, qPrintable(QStringLiteral("grey %1").arg(v)));
+            previous = red;
+        }
+    }
+    // White and black at the ends; a pure colour is as bright as white in the program's
+    // windows (aqua and yellow values stay readable).
+    QCOMPARE(NightPixel(qRgb(255, 255, 255), TNightTone::Keep), qRgb(255, 0, 0));
+    QCOMPARE(NightPixel(qRgb(0, 0, 0), TNightTone::Keep), qRgb(0, 0, 0));
+    QCOMPARE(NightPixel(qRgb(0, 255, 255), TNightTone::Keep), qRgb(255, 0, 0));
+    QCOMPARE(NightPixel(qRgb(255, 255, 255), TNightTone::Invert), qRgb(0, 0, 0));
+    QCOMPARE(NightPixel(qRgb(0, 0, 0), TNightTone::Invert), qRgb(255, 0, 0));
+    // Mid-grey comes out darker than half: the screen as a whole stays dim.
+    QVERIFY(qRed(NightPixel(qRgb(128, 128, 128), TNightTone::Keep)) < 100);
+    // Transparency is kept: a half-transparent white edge stays half-transparent red.
+    const QRgb half = NightPixel(qPremultiply(qRgba(255, 255, 255, 128)), TNightTone::Keep);
+    QCOMPARE(qAlpha(half), 128);
+    QCOMPARE(qRed(half), 128);
+    QCOMPARE(NightPixel(0, TNightTone::Invert), QRgb(0));
+    // A picture in another format is converted, not misread.
+    QImage picture(4, 2, QImage::Format_RGB888);
+    picture.fill(QColor(10, 200, 30));
+    ToNightColours(picture, TNightTone::Keep);
+    QCOMPARE(picture.format(), QImage::Format_ARGB32_Premultiplied);
+    QCOMPARE(picture.pixel(3, 1), NightPixel(qRgb(200, 200, 200), TNightTone::Keep));
+}
+
+void TNightVisionTest::EveryWindowRedOnBlack() {
+    TMainHarness h(At(2026, 3, 3, 21));
+    OpenEveryWindow(*h.Windows);
+    QApplication::processEvents();
+    const std::vector<TBorderlessWindow*> windows = ProgramWindows();
+    QVERIFY2(windows.size() >= 18, qPrintable(QString::number(windows.size())));
+    std::vector<QImage> day;
+    for (TBorderlessWindow* window : windows)
+        day.push_back(Grab(*window));
+    // The windows are colourful by day: the test would notice nothing changing.
+    QVERIFY(MostGreenOrBlue(day.front()) > 100);
+
+    QVERIFY(SetNightVision(*h.State, h.Windows->Store(), true));
+    QVERIFY(h.Windows->NightVision().On());
+    for (std::size_t k = 0; k < windows.size(); ++k) {
+        const QImage night = Grab(*windows[k]);
+        const QString name = Named(windows[k]);
+        QCOMPARE(night.size(), day[k].size());
+        QVERIFY2(MostGreenOrBlue(night) <= Tolerance, qPrintable(name));
+        // Not simply black or flat: bright day detail (values, lines, the lit Moon) stays
+        // well above what was dark.
+        const double contrast = KeptContrast(day[k], night);
+        QVERIFY2(contrast == -1 || contrast > 100,
+                 qPrintable(QStringLiteral("%1 %2").arg(name).arg(contrast)));
+        QVERIFY2(MeanRed(night) > 5, qPrintable(name));
+    }
+
+    // Back by day, every window has its colours again (a blinking text cursor aside).
+    QVERIFY(SetNightVision(*h.State, h.Windows->Store(), false));
+    for (std::size_t k = 0; k < windows.size(); ++k) {
+        const QImage again = Grab(*windows[k]);
+        int differing = 0;
+        for (int y = 0; y < again.height(); ++y)
+            for (int x = 0; x < again.width(); ++x)
+                differing += again.pixel(x, y) != day[k].pixel(x, y);
+        QVERIFY2(differing < again.width() * again.height() / 200, qPrintable(Named(windows[k])));
+    }
+}
+
+void TNightVisionTest::StandardBoxesTurnedOver() {
+    TMainHarness h(At(2026, 3, 3, 21));
+    h.Show();
+    QVERIFY(SetNightVision(*h.State, h.Windows->Store(), true));
+    // A message box, shown after the look was switched on: the toolkit's light box becomes
+    // mostly black with red writing.
+    QMessageBox* box =
+        MakeMessageBox(h.Main, QStringLiteral("A message at the eyepiece"), QMessageBox::Warning);
+    box->show();
+    QVERIFY(QTest::qWaitForWindowExposed(box));
+    const QImage message = Grab(*box);
+    QVERIFY(MostGreenOrBlue(message) <= Tolerance);
+    QVERIFY2(MeanRed(message) < 60, qPrintable(QString::number(MeanRed(message))));
+    int writing = 0;
+    for (int y = 0; y < message.height(); ++y)
+        for (int x = 0; x < message.width(); ++x)
+            writing += qRed(message.pixel(x, y)) > 150;
+    QVERIFY(writing > 50);
+    delete box;
+
+    // A drop-down list of the configuration.
+    h.Windows->Configuration().Open();
+    QComboBox* zones = h.Windows->Configuration().TimeZone();
+    zones->showPopup();
+    QWidget* list = zones->view()->window();
+    QVERIFY(list->isVisible());
+    QVERIFY(list != &h.Windows->Configuration());
+    QVERIFY(MostGreenOrBlue(Grab(*list)) <= Tolerance);
+    zones->hidePopup();
+}
+
+void TNightVisionTest::CtrlNAndTheBoxSwitchAndRemember() {
+    TMainHarness h(At(2026, 3, 3, 21));
+    h.Show();
+    TSettingsStore& store = h.Windows->Store();
+    QCOMPARE(Stored(store, "NightVision"), std::string("False"));
+    QVERIFY(!h.State->Settings().NightVision);
+
+    // From a report window.
+    TTimesList& times = h.Windows->TimesList();
+    times.Open();
+    QVERIFY(QTest::qWaitForWindowExposed(&times));
+    QVERIFY(MostGreenOrBlue(Grab(times)) > 100);
+    QTest::keyClick(&times, Qt::Key_N, Qt::ControlModifier);
+    QVERIFY(h.State->Settings().NightVision);
+    QCOMPARE(Stored(store, "NightVision"), std::string("True"));
+    QVERIFY(MostGreenOrBlue(Grab(times)) <= Tolerance);
+    QVERIFY(MostGreenOrBlue(Grab(*h.Main)) <= Tolerance);
+    // N alone, or with another modifier, is not the switch.
+    QTest::keyClick(&times, Qt::Key_N);
+    QTest::keyClick(&times, Qt::Key_N, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(h.State->Settings().NightVision);
+
+    // The configuration's box shows it, follows Ctrl+N pressed in the configuration itself
+    // (a modal window, over the main one) and switches the look when clicked.
+    TConfiguration& config = h.Windows->Configuration();
+    config.Open();
+    QVERIFY(config.NightVision()->isChecked());
+    QTest::keyClick(config.LatDeg(), Qt::Key_N, Qt::ControlModifier);
+    QVERIFY(!h.State->Settings().NightVision);
+    QVERIFY(!config.NightVision()->isChecked());
+    QCOMPARE(Stored(store, "NightVision"), std::string("False"));
+    QVERIFY(MostGreenOrBlue(Grab(times)) > 100);
+    config.NightVision()->click();
+    QVERIFY(h.State->Settings().NightVision);
+    QCOMPARE(Stored(store, "NightVision"), std::string("True"));
+    QVERIFY(MostGreenOrBlue(Grab(config)) <= Tolerance);
+    // Closing the configuration stores its other values and keeps the look.
+    QVERIFY(config.StoreAndClose());
+    QCOMPARE(Stored(store, "NightVision"), std::string("True"));
+
+    // A restart on the same store starts in night vision, before anything is pressed.
+    const QString path = h.Folder.filePath("settings.db");
+    h.Windows.reset();
+    h.Windows = std::make_unique<TWindowSet>(TWindowSetup{path, [&h] { return h.Now; }, nullptr});
+    h.Main = &h.Windows->Main();
+    h.State = &h.Windows->State();
+    QVERIFY(h.State->Settings().NightVision);
+    QVERIFY(h.Windows->NightVision().On());
+    QVERIFY(MostGreenOrBlue(Grab(*h.Main)) <= Tolerance);
+    h.Windows->Configuration().Open();
+    QVERIFY(h.Windows->Configuration().NightVision()->isChecked());
+}
+
+QTEST_MAIN(TNightVisionTest)
+#include "night_vision_test.moc"
