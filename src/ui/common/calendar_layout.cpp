@@ -6,15 +6,42 @@
 
 TMonthLayout MonthLayout(int month, int year, int dayOrder) {
     TMonthLayout layout;
-    layout.FirstWeekday = DayOfWeek(JulianDay(MakeDate(year, month, 1)));
+    layout.FirstWeekday = DayOfWeek(JulianDayOf(year, month, 1));
     layout.LeadingBlanks = (layout.FirstWeekday - dayOrder % 7 + 7) % 7;
-    layout.MonthDays = DaysInMonth(month, year);
+    const int last = DaysInMonth(month, year);
+    layout.MonthDays = 0;
+    for (int day = 1; day <= last; ++day) {
+        if (IsValidDate(year, month, day)) {
+            ++layout.MonthDays;
+        } else {
+            if (layout.GapDays == 0) layout.GapAfter = day - 1;
+            ++layout.GapDays;
+        }
+    }
     return layout;
 }
 
+int DayOfCell(int cell, const TMonthLayout& layout) {
+    const int index = cell - layout.LeadingBlanks; // 0 for the 1st
+    if (index < 0 || index >= layout.MonthDays || cell >= CalendarCells) return 0;
+    const int day = index + 1;
+    return layout.GapDays > 0 && day > layout.GapAfter ? day + layout.GapDays : day;
+}
+
+int CellOfDay(int day, const TMonthLayout& layout) {
+    int index = day - 1;
+    if (layout.GapDays > 0 && day > layout.GapAfter) {
+        if (day <= layout.GapAfter + layout.GapDays) return -1;
+        index -= layout.GapDays;
+    }
+    if (day < 1 || index >= layout.MonthDays) return -1;
+    const int cell = layout.LeadingBlanks + index;
+    return cell < CalendarCells ? cell : -1;
+}
+
 std::string CellCaption(int cell, const TMonthLayout& layout) {
-    if (cell < layout.LeadingBlanks || cell >= layout.LeadingBlanks + layout.MonthDays) return " ";
-    return std::to_string(cell - layout.LeadingBlanks + 1);
+    const int day = DayOfCell(cell, layout);
+    return day > 0 ? std::to_string(day) : " ";
 }
 
 const char* CalendarMonthName(int month) {

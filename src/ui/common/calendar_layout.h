@@ -2,11 +2,15 @@
 
 #include <string>
 
-// Where the days of a month fall in the 6 x 7 grid of the main window.
+// Where the days of a month fall in the 6 x 7 grid of the main window. The days follow each
+// other in the cells without a gap; October 1582 has no 5th..14th, so its 4th is followed by
+// its 15th.
 struct TMonthLayout {
     int FirstWeekday = 0;  // weekday of the 1st, 0 = Sunday
     int LeadingBlanks = 0; // empty cells before the 1st, 0..6
-    int MonthDays = 31;    // 28..31
+    int MonthDays = 31;    // cells holding a day: 28..31, 21 for October 1582
+    int GapAfter = 0;      // the day after which days are missing, 0 for none
+    int GapDays = 0;       // how many are missing there
 };
 
 inline constexpr int CalendarRows = 6;
@@ -18,6 +22,12 @@ inline constexpr int CalendarCells = CalendarRows * CalendarColumns;
 
 // Caption of cell 0..41: the day number, or one blank outside the month.
 [[nodiscard]] std::string CellCaption(int cell, const TMonthLayout& layout);
+
+// The day of the month in cell 0..41, or 0 for a cell outside the month.
+[[nodiscard]] int DayOfCell(int cell, const TMonthLayout& layout);
+
+// The cell 0..41 that holds a day of the month, or -1 for a day the month does not have.
+[[nodiscard]] int CellOfDay(int day, const TMonthLayout& layout);
 
 // The month's English name, the calendar's own table (it does not follow the locale).
 [[nodiscard]] const char* CalendarMonthName(int month);

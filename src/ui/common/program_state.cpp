@@ -70,7 +70,7 @@ void TProgramState::ComputeDay() {
 }
 
 TStateChanges TProgramState::MoveTo(int year, int month, int day) {
-    day = std::clamp(day, 1, DaysInMonth(month, year));
+    day = ExistingDay(year, month, day);
     const bool newMonth = year != Selected.Year || month != Selected.Month;
     if (!newMonth && day == Selected.Day) return {};
     Selected.Year = static_cast<std::uint16_t>(year);

@@ -124,15 +124,13 @@ void TCalendarPanel::ShowSelectedMonth() {
 }
 
 TClickLabel* TCalendarPanel::DayCell(int day) const {
-    const int index = State.Month().Layout.LeadingBlanks + day - 1;
-    if (day < 1 || day > State.Month().Layout.MonthDays || index < 0 || index >= CalendarCells)
-        return nullptr;
-    return Cells[static_cast<size_t>(index)];
+    const int index = CellOfDay(day, State.Month().Layout);
+    return index < 0 ? nullptr : Cells[static_cast<size_t>(index)];
 }
 
 int TCalendarPanel::DayOf(const TClickLabel* cell) const {
-    for (int day = 1; day <= State.Month().Layout.MonthDays; ++day)
-        if (DayCell(day) == cell) return day;
+    for (int i = 0; i < CalendarCells; ++i)
+        if (Cells[static_cast<size_t>(i)] == cell) return DayOfCell(i, State.Month().Layout);
     return 0;
 }
 

@@ -132,7 +132,7 @@ void TMonthlyPhases::DrawCells(QPainter& p) {
         p.setBrush(Qt::black);
         p.drawRect(x + 3, y + 1, cw + 1, ch + 1);
         p.drawImage(x + 12, northern ? y + 8 : y + 7, imgMiniMoon);
-        const int day = n - layout.LeadingBlanks + 1;
+        const int day = DayOfCell(n, layout);
         const TDayMoon moon = MoonAtLocalMidnight(date.Year, date.Month, day, State.Observer());
         // The printed calendar's shading over the photograph: its white disc leaves the
         // photograph as it is, its black shadow darkens the unlit part.

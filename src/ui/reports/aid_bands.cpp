@@ -31,11 +31,10 @@ TNoon AltitudesAtNoon(int year, int month, int day, const TObserver& observer) {
 
 } // namespace
 
+static_assert(SunPassCount == SunAltitudes.size());
+
 double SunPassAltitude(int pass) {
-    constexpr double altitudes[SunPassCount] = {AstronomicalTwilightAltitude,
-                                                NauticalTwilightAltitude, CivilTwilightAltitude,
-                                                SunriseAltitude};
-    return altitudes[pass];
+    return SunAltitudes[size_t(SunPassCount - 1 - pass)];
 }
 
 int HMToMins(const TRiseSetEvent& event) {
@@ -71,21 +70,21 @@ TAidMonth ObservingAidMonth(int year, int month, const TObserver& observer) {
     TAidMonth result;
     result.Year = year;
     result.Month = month;
-    const int days = DaysInMonth(month, year);
-    result.Days.resize(size_t(days));
-    for (int d = 1; d <= days; ++d) {
-        TAidDay& day = result.Days[size_t(d - 1)];
-        const TDateRec date = MakeDate(year, month, d);
-        const TNoon noon = AltitudesAtNoon(year, month, d, observer);
+    const std::vector<TDateRec> dates = MonthDates(year, month);
+    const std::vector<TDayRiseSet> times = RiseSetDays(dates, observer);
+    result.Days.resize(dates.size());
+    for (size_t i = 0; i < dates.size(); ++i) {
+        TAidDay& day = result.Days[i];
+        day.Day = dates[i].Day;
+        const TNoon noon = AltitudesAtNoon(year, month, dates[i].Day, observer);
         for (int pass = 0; pass < SunPassCount; ++pass) {
-            const double altitude = SunPassAltitude(pass);
-            const TRiseSetTimes sun = SunRiseSetTimes(date, altitude, observer);
-            day.Sun[size_t(pass)] = StretchesAbove(sun, noon.SunDeg > altitude);
+            // The passes run from the darkest altitude up, the day's rows from sunrise down.
+            const TRiseSetTimes& sun = times[i].Sun[size_t(SunPassCount - 1 - pass)];
+            day.Sun[size_t(pass)] = StretchesAbove(sun, noon.SunDeg > SunPassAltitude(pass));
             day.SunAllDay[size_t(pass)] = sun.Rise.Status == TEventStatus::AlwaysAbove;
         }
-        const TMoonRiseSet moon = MoonRiseSet(date, observer);
-        day.Illumination = moon.Illumination;
-        day.Moon = StretchesAbove(moon.Events, noon.MoonDeg > 0.0);
+        day.Illumination = times[i].Moon.Illumination;
+        day.Moon = StretchesAbove(times[i].Moon.Events, noon.MoonDeg > 0.0);
     }
     return result;
 }

@@ -27,6 +27,7 @@ struct TAidStretch {
 };
 
 struct TAidDay {
+    int Day = 0; // of the month (October 1582 goes from the 4th to the 15th)
     std::array<std::vector<TAidStretch>, SunPassCount> Sun;
     // The Sun stays above the pass's altitude the whole day (the civil pass then takes a
     // colour of its own).

@@ -55,7 +55,8 @@ void FillPieces(QPainter& p, int left, const TChartParams& params, int day, int 
         }
 }
 
-void DrawDayLines(QPainter& p, const TChartParams& params, int days) {
+void DrawDayLines(QPainter& p, const TChartParams& params, const TAidMonth& month) {
+    const int days = int(month.Days.size());
     p.setPen(QPen(params.Grid, params.PenWidth));
     for (int n = 1; n <= days; ++n) {
         const int y = RowTop(params, n);
@@ -63,7 +64,7 @@ void DrawDayLines(QPainter& p, const TChartParams& params, int days) {
     }
     p.setPen(params.Font);
     for (int n = 1; n <= days; ++n)
-        DrawTextAt(p, 3, RowTop(params, n - 1), QString::number(n));
+        DrawTextAt(p, 3, RowTop(params, n - 1), QString::number(month.Days[size_t(n - 1)].Day));
 }
 
 void DrawGrid(QPainter& p, int left, const TChartParams& params, int bottom, TAidView view,
@@ -134,13 +135,13 @@ std::vector<TChartPiece> StretchPieces(int left, const TChartParams& params, int
     return pieces;
 }
 
-void DrawGraphic(QPainter& p, int left, const TDateRec& date, TChartParams& params,
+void DrawGraphic(QPainter& p, int left, const TDateRec& /*date*/, TChartParams& params,
                  const TAidMonth& month, TAidView view, bool grid, double fontScale) {
     p.save();
     params.Half = (params.Width - left) / 2;
     p.fillRect(QRect(0, params.Top, params.Width, params.Height), params.Background);
     params.Top += params.TopExtra;
-    const int days = DaysInMonth(date.Month, date.Year);
+    const int days = int(month.Days.size()); // the rows: the days that exist
     const int rows = ChartRows(days, view);
     for (int d = 1; d <= days && d <= int(month.Days.size()); ++d) {
         const TAidDay& day = month.Days[size_t(d - 1)];
@@ -157,7 +158,7 @@ void DrawGraphic(QPainter& p, int left, const TDateRec& date, TChartParams& para
     font.setPointSize(ScaledPoints(fontScale, params.FontSize));
     p.setFont(font);
     p.setRenderHint(QPainter::TextAntialiasing);
-    DrawDayLines(p, params, days);
+    DrawDayLines(p, params, month);
     DrawGrid(p, left, params, RowTop(params, rows), view, grid);
     params.Top -= params.TopExtra;
     p.restore();

@@ -1,6 +1,8 @@
 #include "ui/reports/printed_calendar.h"
 
+#include <array>
 #include <string>
+#include <vector>
 
 #include <QPainter>
 
@@ -50,9 +52,8 @@ void DrawWeekdayHeader(QPainter& p, TPageMetrics& page, int dayOrder) {
     p.setBrush(Qt::white);
 }
 
-void DrawMoonTimes(QPainter& p, const TPageMetrics& page, int xr, int yt, const TDateRec& day,
-                   const TObserver& observer) {
-    const TMoonRiseSet moon = MoonRiseSet(day, observer);
+void DrawMoonTimes(QPainter& p, const TPageMetrics& page, int xr, int yt,
+                   const TMoonRiseSet& moon) {
     const auto rows = OrderMoonRows(moon.Events);
     const double rowK[] = {3.22, 12.86, 22.51};
     for (size_t i = 0; i < rows.size(); ++i) {
@@ -66,9 +67,9 @@ void DrawMoonTimes(QPainter& p, const TPageMetrics& page, int xr, int yt, const 
     }
 }
 
-void DrawSunTimes(QPainter& p, const TPageMetrics& page, int xr, int yb, const TDateRec& day,
-                  const TObserver& observer) {
-    const TRiseSetText sun = SunRiseSet(day, SunriseAltitude, observer);
+void DrawSunTimes(QPainter& p, const TPageMetrics& page, int xr, int yb,
+                  const TRiseSetTimes& sunrise) {
+    const TRiseSetText sun = RiseSetText(sunrise);
     const struct {
         const char* Title;
         const std::string& Value;
@@ -84,10 +85,18 @@ void DrawDayCells(QPainter& p, const TPageMetrics& page, const TGrid& grid,
                   const TSettings& settings, const TObserver& observer, int month, int year) {
     const bool northern = settings.LatDir == "North";
     const QColor ink = ShadowInk(settings.PhaseDensity);
+    // The month's times by day number (a month may leave days out of its dates).
+    const std::vector<TDateRec> dates = MonthDates(year, month);
+    std::vector<TDayRiseSet> monthTimes;
+    if (settings.PrintLunarTimes || settings.PrintSunTimes)
+        monthTimes = RiseSetDays(dates, observer);
+    std::array<const TDayRiseSet*, 32> timesOfDay{};
+    for (size_t i = 0; i < monthTimes.size(); ++i)
+        timesOfDay[size_t(dates[i].Day)] = &monthTimes[i];
     for (int n = 0; n < CalendarCells; ++n) {
         const std::string caption = CellCaption(n, grid.Layout);
         if (caption == " ") continue;
-        const int day = n - grid.Layout.LeadingBlanks + 1;
+        const int day = DayOfCell(n, grid.Layout);
         const int x = (n % 7) * grid.Cw;
         const int y = grid.Top + (n / 7) * grid.Ch;
         p.setPen(QPen(Qt::black, page.Px(1)));
@@ -104,12 +113,13 @@ void DrawDayCells(QPainter& p, const TPageMetrics& page, const TGrid& grid,
         }
         p.setPen(Qt::black);
         p.setFont(PageFont(TimesFamily, 7));
-        const TDateRec date = MakeDate(year, month, day);
+        const TDayRiseSet* times = day >= 1 && day <= 31 ? timesOfDay[size_t(day)] : nullptr;
+        if (!times) continue;
         const int xr = centre.x() + grid.Cw / 2;
         if (settings.PrintLunarTimes)
-            DrawMoonTimes(p, page, xr, centre.y() - grid.Ch / 2, date, observer);
+            DrawMoonTimes(p, page, xr, centre.y() - grid.Ch / 2, times->Moon);
         if (settings.PrintSunTimes)
-            DrawSunTimes(p, page, xr, centre.y() + grid.Ch / 2, date, observer);
+            DrawSunTimes(p, page, xr, centre.y() + grid.Ch / 2, times->Sun[0]);
     }
 }
 
@@ -179,7 +189,8 @@ void DrawPrincipalPhases(QPainter& p, const TPageMetrics& page, const TGrid& gri
     p.setFont(PageFont(TimesFamily, 8));
     for (int j = 0; j < count; ++j) {
         const TPhaseEntry& phase = phases[static_cast<size_t>(j)];
-        const int q = phase.When.Day + grid.Layout.LeadingBlanks - 1;
+        const int q = CellOfDay(phase.When.Day, grid.Layout);
+        if (q < 0) continue;
         const QRect box(m + grid.Cw * (q % 7), grid.Top + grid.Ch * (q / 7 + 1) - is - m, is, is);
         DrawPhaseIcon(p, box, IconOf(phase.PhaseType), northern, page.Px(1));
         DrawTextAt(p, box.left() + is + m, box.top() + (is - p.fontMetrics().height()) / 2,

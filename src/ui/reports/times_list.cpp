@@ -72,8 +72,8 @@ int TTimesList::Clamped(int offset) const {
 void TTimesList::SetupDataBitmap(const TDateRec& date) {
     Offset = 0;
     Shown = 0;
-    Days = DaysInMonth(date.Month, date.Year);
     RowsNow = MonthTimesRows(date, State.Observer(), State.Settings().DateFormat);
+    Days = static_cast<int>(RowsNow.size()); // October 1582 lists 21 days
     DrawRows();
     DisplayDataBitmap();
 }

@@ -8,9 +8,7 @@
 
 std::vector<TTimesRow> MonthTimesRows(const TDateRec& date, const TObserver& observer,
                                       const std::string& dateFormat) {
-    std::vector<TDateRec> dates;
-    for (int day = 1; day <= DaysInMonth(date.Month, date.Year); ++day)
-        dates.push_back(MakeDate(date.Year, date.Month, day));
+    const std::vector<TDateRec> dates = MonthDates(date.Year, date.Month);
     const std::vector<TDayRiseSet> days = RiseSetDays(dates, observer);
     std::vector<TTimesRow> rows;
     rows.reserve(dates.size());
