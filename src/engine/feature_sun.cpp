@@ -42,13 +42,13 @@ std::optional<double> SunEventFrom(int kind, double latitudeDeg, double longitud
         const TFeatureSun sun = SunOverFeature(sunAt(jd), latitudeDeg, longitudeDeg);
         const double h = sun.AltitudeDeg;
         const double g = h / daily;
-        const bool rightKind = sun.Rising == (kind == FeatureSunrise);
+        const bool rightKind = sun.Rising == (kind == FeatureSunriseEvent);
         // Close to the other kind of event: go on from half a lunation later.
         if (std::fabs(h) < 0.25 && !rightKind) {
             jd += HalfLunation;
             continue;
         }
-        jd = kind == FeatureSunrise ? jd - g : jd + g;
+        jd = kind == FeatureSunriseEvent ? jd - g : jd + g;
         if (!std::isfinite(jd) || std::fabs(jd - start) > MaxFeatureWanderDays) return std::nullopt;
         // Near a pole a small altitude can still mean a long step: settle on both.
         if (std::fabs(h) < 0.25 && std::fabs(g) < MaxFeatureLastStepDays) return jd;
@@ -81,10 +81,12 @@ template <typename SunAt>
 TFeatureSunTimes SunTimesFrom(double latitudeDeg, double longitudeDeg, double startLocalJD,
                               double selectedLocalJD, const TObserver& observer, SunAt&& sunAt) {
     TFeatureSunTimes times;
-    const std::optional<TDateRec> rise = NextSunEventFrom(
-        FeatureSunrise, latitudeDeg, longitudeDeg, startLocalJD, selectedLocalJD, observer, sunAt);
-    const std::optional<TDateRec> set = NextSunEventFrom(
-        FeatureSunset, latitudeDeg, longitudeDeg, startLocalJD, selectedLocalJD, observer, sunAt);
+    const std::optional<TDateRec> rise =
+        NextSunEventFrom(FeatureSunriseEvent, latitudeDeg, longitudeDeg, startLocalJD,
+                         selectedLocalJD, observer, sunAt);
+    const std::optional<TDateRec> set =
+        NextSunEventFrom(FeatureSunsetEvent, latitudeDeg, longitudeDeg, startLocalJD,
+                         selectedLocalJD, observer, sunAt);
     times.SunriseFound = rise.has_value();
     times.SunsetFound = set.has_value();
     if (rise) times.Sunrise = *rise;

@@ -8,8 +8,8 @@
 #include "engine/observer.h"
 
 // Kinds of event over a lunar feature.
-inline constexpr int FeatureSunrise = 0;
-inline constexpr int FeatureSunset = 1;
+inline constexpr int FeatureSunriseEvent = 0;
+inline constexpr int FeatureSunsetEvent = 1;
 
 // Mean daily advance of the Sun's selenographic colongitude: 360 degrees per synodic month.
 inline constexpr double ColongitudePerDay = 12.19075;

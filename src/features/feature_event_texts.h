@@ -1,7 +1,7 @@
 #pragma once
 
-// The shown texts of the next sunrise and sunset over one feature. Kept apart from
-// feature_file.h, whose column names share a name with the engine's event kinds.
+// The shown texts of the next sunrise and sunset over one feature, or over the many features
+// of a listing.
 
 #include <memory>
 #include <string>

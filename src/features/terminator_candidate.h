@@ -1,7 +1,6 @@
 #pragma once
 
-// The features offered to the terminator list, read from the chosen feature files. Kept apart
-// from terminator.h, whose engine header shares a name with the feature table's columns.
+// The features offered to the terminator list, read from the chosen feature files.
 
 #include <filesystem>
 #include <string>

@@ -17,8 +17,9 @@ TEST(FeatureSun, EquatorialFeaturesFollowTheColongitude) {
     const TObserver o = Place(51.5, 0, 0);
     TSunData sun;
     for (double lon : {0.0, 30.0, -45.0}) {
-        const std::optional<double> rise = FeatureSunEvent(FeatureSunrise, 0.0, lon, Jan2024, o);
-        const std::optional<double> set = FeatureSunEvent(FeatureSunset, 0.0, lon, Jan2024, o);
+        const std::optional<double> rise =
+            FeatureSunEvent(FeatureSunriseEvent, 0.0, lon, Jan2024, o);
+        const std::optional<double> set = FeatureSunEvent(FeatureSunsetEvent, 0.0, lon, Jan2024, o);
         ASSERT_TRUE(rise && set) << lon;
         const TMoonData atRise = MoonPosition(*rise, o, sun);
         EXPECT_NEAR(std::remainder(atRise.Colongitude + lon, 360.0), 0.0, 0.1) << lon;
@@ -36,7 +37,7 @@ TEST(FeatureSun, NextEventIsTheFirstAtOrAfterTheSelectedMomentInLocalTime) {
         const double selected = start + 2.7 * month;
         for (double lat : {-70.0, 0.0, 45.0, 80.0}) {
             for (double lon : {-80.0, 0.0, 60.0}) {
-                for (int kind : {FeatureSunrise, FeatureSunset}) {
+                for (int kind : {FeatureSunriseEvent, FeatureSunsetEvent}) {
                     const auto e = NextFeatureSunEvent(kind, lat, lon, start, selected, o);
                     const std::string what = std::to_string(lat) + " " + std::to_string(lon) +
                                              " kind " + std::to_string(kind);
@@ -47,7 +48,7 @@ TEST(FeatureSun, NextEventIsTheFirstAtOrAfterTheSelectedMomentInLocalTime) {
                     // same way between the selected moment and the event.
                     const double h = FeatureSunAltitude(lat, lon, e->JD - zone, o);
                     EXPECT_LT(std::fabs(h), 0.05) << what;
-                    const bool up = kind == FeatureSunrise;
+                    const bool up = kind == FeatureSunriseEvent;
                     EXPECT_EQ(FeatureSunAltitude(lat, lon, e->JD - zone + 0.5, o) > h, up) << what;
                     double before = FeatureSunAltitude(lat, lon, selected - zone, o);
                     for (double t = selected + 0.5; t < e->JD - 0.5; t += 0.5) {
@@ -74,10 +75,11 @@ TEST(FeatureSun, NextEventIsTheFirstAtOrAfterTheSelectedMomentInLocalTime) {
 TEST(FeatureSun, SelectedMomentOnAnEventAndFeaturesNearThePolesFinish) {
     const TObserver o = Place(51.5, 0, 60);
     // A selected moment exactly on an event: that event is the next one.
-    const std::optional<double> first = FeatureSunEvent(FeatureSunrise, 10, 20, Jan2024, o);
+    const std::optional<double> first = FeatureSunEvent(FeatureSunriseEvent, 10, 20, Jan2024, o);
     ASSERT_TRUE(first.has_value());
     const double selected = *first + o.LocalOffsetDays();
-    const auto next = NextFeatureSunEvent(FeatureSunrise, 10, 20, Jan2024 + 1 / 24.0, selected, o);
+    const auto next =
+        NextFeatureSunEvent(FeatureSunriseEvent, 10, 20, Jan2024 + 1 / 24.0, selected, o);
     ASSERT_TRUE(next.has_value());
     EXPECT_DOUBLE_EQ(next->JD, selected);
 

@@ -17,8 +17,7 @@
 #include "features/terminator_candidate.h"
 #include "ui/common/borderless_window.h"
 
-// From features/terminator.h, which is not included here: its engine header shares a name
-// with the feature table's columns that other windows' headers bring in.
+// From features/terminator.h.
 struct TObservingNight;
 struct TTerminatorList;
 struct TTerminatorFeature;
