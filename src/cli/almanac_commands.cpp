@@ -51,7 +51,11 @@ void PrintAlmanacHelp(std::ostream& out) {
            "Commands:\n";
     for (const TAlmanacCommand& c : kCommands) {
         const std::string head = std::string(c.Name) + (*c.Usage ? " " : "") + c.Usage;
-        out << "  " << std::left << std::setw(30) << head << c.Summary << '\n';
+        // A long usage gets a line of its own, the summary below it in the summary column.
+        if (head.size() >= 30)
+            out << "  " << head << '\n' << std::string(32, ' ') << c.Summary << '\n';
+        else
+            out << "  " << std::left << std::setw(30) << head << c.Summary << '\n';
     }
     out << "\nObserver options (anywhere on the line):\n"
            "  --lat DEG      latitude, north positive\n"
