@@ -217,6 +217,60 @@ TRefined LocalDayAdjust(const TDayData& day, TTriple s, TRefined r, double hourA
     return r;
 }
 
+// Altitude above h0 (degrees) at m days after 0h UT, from the interpolated place.
+double AboveH0(const TDayData& day, double m) {
+    double hourAngle = 0.0;
+    double declination = 0.0;
+    HourAngle(day, m, hourAngle, declination);
+    return AltitudeFromHourAngle(DegToRad(hourAngle), DegToRad(declination), day.Phi) - day.H0;
+}
+
+// Rise and set closer than this (days, one minute) count as one instant.
+constexpr double MergedDays = 1.0 / 1440.0;
+// The scan of the local day that looks for a crossing, and the halvings that pin it down.
+constexpr int CrossingScanSteps = 48;
+constexpr int CrossingHalvings = 40;
+
+// The first crossing of h0 in the rising (or setting) sense within the local day [start,
+// start + 1], m in days after 0h UT; the day's ends must lie on opposite sides.
+double FirstCrossing(const TDayData& day, double start, bool rising) {
+    auto below = [&day](double m) { return AboveH0(day, m) < 0.0; };
+    double lo = start;
+    double hi = start + 1.0;
+    for (int i = 0; i < CrossingScanSteps; ++i) {
+        const double a = start + static_cast<double>(i) / CrossingScanSteps;
+        const double b = start + static_cast<double>(i + 1) / CrossingScanSteps;
+        if (below(a) == rising && below(b) != rising) {
+            lo = a;
+            hi = b;
+            break;
+        }
+    }
+    for (int k = 0; k < CrossingHalvings; ++k) {
+        const double mid = 0.5 * (lo + hi);
+        (below(mid) == rising ? lo : hi) = mid;
+    }
+    return 0.5 * (lo + hi);
+}
+
+// Near the poles a body whose altitude only touches h0 (a flat extreme of its daily circle)
+// can send the rise and the set refinements onto that one instant, which is neither. When
+// the altitudes at the local day's ends lie on opposite sides of h0, the body crosses it once
+// (net) that day: only the rise, or only the set, exists, and it is found by a scan and
+// halving of the day. Rise and set apart, or the day's ends on one side, are left as refined.
+void ResolveMergedCrossing(const TDayData& day, TRefined& r, double offsetDays) {
+    if (!r.Settled[Rise] || !r.Settled[Set]) return;
+    if (!(std::fabs(r.Times.M[Rise] - r.Times.M[Set]) < MergedDays)) return;
+    const double start = -offsetDays;
+    const bool belowAtStart = AboveH0(day, start) < 0.0;
+    const bool belowAtEnd = AboveH0(day, start + 1.0) < 0.0;
+    if (belowAtStart == belowAtEnd) return;
+    const int kept = belowAtStart ? Rise : Set;
+    const int dropped = belowAtStart ? Set : Rise;
+    r.Times.M[kept] = FirstCrossing(day, start, belowAtStart);
+    r.Settled[dropped] = false;
+}
+
 } // namespace
 
 double Interpolate3(double y3, double y2, double y1, double n) {
@@ -244,7 +298,8 @@ TRiseSetTimes RiseTransitSetTimes(const TEquatorial& dayBefore, const TEquatoria
     double hourAngle0 = RadToDeg(std::acos(cosH0));
     const TTriple start = RiseSetSeeds(d, m0, hourAngle0);
     const double offset = observer.LocalOffsetDays();
-    const TRefined r = LocalDayAdjust(d, start, Refine(d, start, true), hourAngle0, offset);
+    TRefined r = LocalDayAdjust(d, start, Refine(d, start, true), hourAngle0, offset);
+    ResolveMergedCrossing(d, r, offset);
 
     TRiseSetTimes times;
     times.Rise = MakeEvent(r.Times.M[Rise], r.Settled[Rise], h0, jd0, offset);

@@ -290,4 +290,64 @@ TEST(RiseSet, NearThePolesEveryDayOfAYearFinishesWithConsistentTexts) {
     }
 }
 
+// The Sun's altitude above h0 at a UT instant, its place taken at the dynamical time
+// UT + deltaT (seconds): near the poles, where the Sun's declination alone decides, a few
+// hours of ΔT (year 1) move a crossing by more than an hour.
+TAltitude SunAboveAtTT(const TObserver& o, double h0, double deltaT) {
+    return [&o, h0, deltaT](double jd) {
+        return Altitude(SunPosition(jd + deltaT / 86400.0, o).Equatorial, jd, o) - h0;
+    };
+}
+
+TEST(RiseSet, NearThePolesADayWithOneCrossingShowsOnlyThatEvent) {
+    // Year 1, 21 March (Julian calendar) at 89.9 N: the Sun comes up once and does not set;
+    // its altitude only touches the horizon again in the afternoon. With ΔT of about 2.7 h
+    // the rise falls near 00:50 UT (near 02:35 if ΔT is left out).
+    const TObserver north = Place(89.9, 0.0, 0);
+    const TRiseSetTimes first = SunRiseSetTimes(Date(1, 3, 21), SunriseAltitude, north);
+    const auto firstRef =
+        Crossings(SunAboveAtTT(north, SunriseAltitude, DeltaT(1)), JulianDay(Date(1, 3, 21)));
+    ASSERT_EQ(firstRef[1].size(), 1u);
+    ASSERT_TRUE(firstRef[0].empty());
+    ASSERT_EQ(first.Rise.Status, TEventStatus::Occurs);
+    EXPECT_NEAR(first.Rise.Minute, firstRef[1][0], 5);
+    EXPECT_EQ(first.Set.Status, TEventStatus::NotThisDay);
+
+    // Days around both equinoxes near both poles, the Sun at its four altitudes: where the
+    // altitude search finds a single crossing, rise and set are never shown as one instant,
+    // and the event shown is at the crossing's time.
+    int single = 0;
+    for (double lat : {89.9, -89.9, 89.5}) {
+        const TObserver o = Place(lat, 40.0, 180);
+        for (int year : {1, 1900, 2026}) {
+            for (int month : {3, 9}) {
+                for (int day = 14; day <= 28; ++day) {
+                    const TDateRec date = Date(year, month, day);
+                    const double jd0 = JulianDay(date);
+                    for (double h0 : SunAltitudes) {
+                        const TRiseSetTimes t = SunRiseSetTimes(date, h0, o);
+                        const auto ref =
+                            Crossings(SunAboveAtTT(o, h0, DeltaT(year)), jd0 - o.LocalOffsetDays());
+                        if (ref[0].size() + ref[1].size() != 1) continue;
+                        const bool rising = ref[1].size() == 1;
+                        // Within a few minutes of midnight either day may hold the event.
+                        if (ref[rising][0] < 3 || ref[rising][0] > 1437) continue;
+                        const std::string what = DateTimeText(date) + " lat " +
+                                                 std::to_string(lat) + " h0 " + std::to_string(h0);
+                        ++single;
+                        EXPECT_FALSE(t.Rise.Status == TEventStatus::Occurs &&
+                                     t.Set.Status == TEventStatus::Occurs &&
+                                     t.Rise.Minute == t.Set.Minute)
+                            << what;
+                        const TRiseSetEvent& shown = rising ? t.Rise : t.Set;
+                        if (shown.Status == TEventStatus::Occurs)
+                            EXPECT_NEAR(shown.Minute, ref[rising][0], 5.0) << what;
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_GE(single, 5);
+}
+
 } // namespace
