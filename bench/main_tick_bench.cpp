@@ -1,5 +1,5 @@
 // One tick of the main window: the engine work it asks for, and the whole tick with a
-// full repaint of the window, offscreen.
+// full repaint of the window, offscreen, by day and in night vision.
 
 #include <benchmark/benchmark.h>
 
@@ -10,6 +10,7 @@
 #include "engine/moon.h"
 #include "engine/phase_name.h"
 #include "engine/phases.h"
+#include "ui/common/night_vision.h"
 #include "ui/main/moon_drawing.h"
 #include "ui/main/panels_text.h"
 #include "ui/main/tmain.h"
@@ -83,6 +84,30 @@ void BM_FullRepaint(benchmark::State& state) {
         benchmark::DoNotOptimize(windows.Main().grab());
 }
 BENCHMARK(BM_FullRepaint)->Unit(benchmark::kMicrosecond);
+
+// The tick as the screen sees it: the shown window ticked and its updates painted into its
+// backing store, by day (0), where only the changed parts repaint, and in night vision (1),
+// where the whole window goes through the red colour transform.
+void BM_TickShown(benchmark::State& state) {
+    QTemporaryDir folder;
+    // A clock one second on at every reading, so every tick shows a new time.
+    QDateTime now(QDate(2026, 12, 7), QTime(21, 15, 30), Qt::UTC);
+    TWindowSet windows({folder.filePath("settings.db"),
+                        [&now] {
+                            now = now.addSecs(1);
+                            return now;
+                        },
+                        nullptr});
+    (void)SetNightVision(windows.State(), windows.Store(), state.range(0) == 1);
+    windows.Main().show();
+    windows.Main().DisplayTimer().stop();
+    QApplication::processEvents();
+    for (auto _ : state) {
+        windows.Main().Tick();
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_TickShown)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
