@@ -38,7 +38,7 @@ QString SizeText(double km) {
 } // namespace
 
 TTerminatorView::TTerminatorView(const TProgramState& state, QWidget* main)
-    : TBorderlessWindow(TWindowRole::Normal), State(state),
+    : TBorderlessWindow(TWindowRole::Normal), State(state), MainWindow(main),
       Best(std::make_unique<TObservingNight>()), Listed(std::make_unique<TTerminatorList>()) {
     setObjectName(QStringLiteral("TerminatorView"));
     setWindowTitle(QStringLiteral("Tonight on the Terminator"));
@@ -86,13 +86,13 @@ TTerminatorView::TTerminatorView(const TProgramState& state, QWidget* main)
             (what & (TStateChange::Day | TStateChange::Month | TStateChange::Observer)))
             Recompute();
     });
-    if (main) move(main->pos());
 }
 
 TTerminatorView::~TTerminatorView() = default;
 
 void TTerminatorView::Open() {
     Recompute();
+    if (MainWindow && !isVisible()) CentreOver(*MainWindow);
     showNormal();
     KeepOnScreen();
     raise();

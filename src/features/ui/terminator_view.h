@@ -61,6 +61,7 @@ class TTerminatorView : public TBorderlessWindow {
                    const std::vector<TTerminatorFeature>& side) const;
 
     const TProgramState& State;
+    QWidget* MainWindow;
     std::array<QCheckBox*, 17> Files{};
     QSpinBox* MinKm = nullptr;
     QScrollBar* SunriseBar = nullptr;
