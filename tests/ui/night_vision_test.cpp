@@ -125,40 +125,19 @@ class TNightVisionTest : public QObject {
     void CtrlNAndTheBoxSwitchAndRemember();
 };
 
-// The colour transform alone, on colours whose answer is known without it.
+// The colour transform alone, where whole windows would not show a slip: the ends of the
+// scale, transparent edges (hints, rounded pop-ups) and pictures in other formats.
 void TNightVisionTest::RedOnlyPixels() {
-    for (TNightTone tone : {TNightTone::Keep, TNightTone::Invert}) {
-        int previous = -1;
-        // Brightness order is kept (Keep) or reversed (Invert); green and blue always zero.
-        for (int v = 0; v < 256; v += 5) {
-            const QRgb night = NightPixel(qRgb(v, v, v), tone);
-            QCOMPARE(qGreen(night), 0);
-            QCOMPARE(qBlue(night), 0);
-            QCOMPARE(qAlpha(night), 255);
-            const int red = tone == TNightTone::Keep ? qRed(night) : 255 - qRed(night);
-            QVERIFY2(red >= previous, qPrintable(QStringLiteral("grey %1").arg(v)));
-            previous = red;
-        }
-    }
-    // White and black at the ends; a pure colour is as bright as white in the program's
-    // windows (aqua and yellow values stay readable).
-    QCOMPARE(NightPixel(qRgb(255, 255, 255), TNightTone::Keep), qRgb(255, 0, 0));
+    QCOMPARE(NightPixel(qRgb(0, 255, 255), TNightTone::Keep), qRgb(255, 0, 0)); // aqua values
     QCOMPARE(NightPixel(qRgb(0, 0, 0), TNightTone::Keep), qRgb(0, 0, 0));
-    QCOMPARE(NightPixel(qRgb(0, 255, 255), TNightTone::Keep), qRgb(255, 0, 0));
     QCOMPARE(NightPixel(qRgb(255, 255, 255), TNightTone::Invert), qRgb(0, 0, 0));
     QCOMPARE(NightPixel(qRgb(0, 0, 0), TNightTone::Invert), qRgb(255, 0, 0));
-    // Mid-grey comes out darker than half: the screen as a whole stays dim.
-    QVERIFY(qRed(NightPixel(qRgb(128, 128, 128), TNightTone::Keep)) < 100);
-    // Transparency is kept: a half-transparent white edge stays half-transparent red.
     const QRgb half = NightPixel(qPremultiply(qRgba(255, 255, 255, 128)), TNightTone::Keep);
-    QCOMPARE(qAlpha(half), 128);
-    QCOMPARE(qRed(half), 128);
-    QCOMPARE(NightPixel(0, TNightTone::Invert), QRgb(0));
-    // A picture in another format is converted, not misread.
+    QCOMPARE(half, qRgba(128, 0, 0, 128));
+    QCOMPARE(NightPixel(0, TNightTone::Invert), QRgb(0)); // transparent stays transparent
     QImage picture(4, 2, QImage::Format_RGB888);
     picture.fill(QColor(10, 200, 30));
     ToNightColours(picture, TNightTone::Keep);
-    QCOMPARE(picture.format(), QImage::Format_ARGB32_Premultiplied);
     QCOMPARE(picture.pixel(3, 1), NightPixel(qRgb(200, 200, 200), TNightTone::Keep));
 }
 
