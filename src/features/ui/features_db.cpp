@@ -37,8 +37,8 @@ TFeaturesDB::TFeaturesDB(QWidget* main) : TBorderlessWindow(TWindowRole::Normal)
     const QFont font = ScaledFont(ArialFamily, 8, FontScale(this));
     for (int k = 0; k < 5; ++k) {
         Headings[k] = new QLabel(QString::fromLatin1(HeadingTexts[k]), this);
-        Headings[k]->setObjectName(QStringList{"lblName", "lblLatitude", "lblLongitude",
-                                               "lblDiameter", "lblComments"}[k]);
+        Headings[k]->setObjectName(
+            QStringList{"lblName", "lblLatitude", "lblLongitude", "lblDiameter", "lblComments"}[k]);
         Headings[k]->setFont(font);
         Headings[k]->setStyleSheet(QStringLiteral("color: rgb(20, 22, 28)"));
         Headings[k]->adjustSize();
@@ -57,6 +57,16 @@ TFeaturesDB::TFeaturesDB(QWidget* main) : TBorderlessWindow(TWindowRole::Normal)
         update();
     });
     PlaceHeadings();
+}
+
+QString TFeaturesDB::DiameterText(const QString& cell) {
+    // The files give diameters to a ten-thousandth of a kilometre; printed whole, a number
+    // such as 12.5243 runs into the longitude's hemisphere letter. Ten metres below 100 km
+    // and a hundred above are finer than the rims are defined.
+    bool number = false;
+    const double km = cell.toDouble(&number);
+    if (!number) return cell;
+    return QString::number(km, 'f', km >= 1000 ? 0 : km >= 100 ? 1 : 2);
 }
 
 int TFeaturesDB::ColumnOffset(int step) {
@@ -122,10 +132,10 @@ void TFeaturesDB::PaintOver(QPainter& painter) {
         text(h + 245 - metrics.horizontalAdvance(longDeg), y, longDeg + QChar(0xB0), Cream);
         text(h + 252, y, Cell(row, FeatureLongMin) + QLatin1Char('\''), Cream);
         text(h + 270, y, Cell(row, FeatureLongSec) + QLatin1Char('"'), Cream);
-        text(h + 290, y, Cell(row, FeatureLongDir), Cream);
-        const QString diameter = Cell(row, FeatureDiameter);
-        text(h + 335 - metrics.horizontalAdvance(diameter), y, diameter + QStringLiteral(" km"),
-             Qt::white);
+        text(h + LongDirX, y, Cell(row, FeatureLongDir), Cream);
+        const QString diameter = DiameterText(Cell(row, FeatureDiameter));
+        text(h + DiameterEndX - metrics.horizontalAdvance(diameter), y,
+             diameter + QStringLiteral(" km"), Qt::white);
         text(h + 365, y, Cell(row, FeatureComments), CommentBlue);
     }
     painter.restore();

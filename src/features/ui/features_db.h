@@ -31,6 +31,12 @@ class TFeaturesDB : public TBorderlessWindow {
     [[nodiscard]] const TFeatureTable& Table() const { return Features; }
     // The horizontal offset of a column step 0..6.
     [[nodiscard]] static int ColumnOffset(int step);
+    // Where a row's longitude hemisphere letter starts and its diameter number ends.
+    static constexpr int LongDirX = 290;
+    static constexpr int DiameterEndX = 335;
+    // A diameter cell as the table shows it: at most five figures (a cell that is not a
+    // number as it stands).
+    [[nodiscard]] static QString DiameterText(const QString& cell);
 
   protected:
     void PaintOver(QPainter& painter) override;
