@@ -558,6 +558,7 @@ class TEveryControlTest : public QObject {
     void MenuEntries();
     void SettingsWindowControls();
     void EveryButtonHasARow();
+    void EveryButtonCanBeSeen();
 };
 
 void TEveryControlTest::initTestCase() {
@@ -617,6 +618,37 @@ void TEveryControlTest::EveryButtonHasARow() {
         }
     }
     QVERIFY2(missing.isEmpty(), qPrintable(missing.join(", ")));
+}
+
+void TEveryControlTest::EveryButtonCanBeSeen() {
+    TWorld w;
+    w.H.Show();
+    QStringList unseen;
+    for (const TWindowRef* ref : EveryWindow) {
+        QWidget& window = ref->Get(w.W());
+        if (!window.isVisible()) ref->Open(w);
+        const QImage shown = window.grab().toImage();
+        const qreal scale = shown.devicePixelRatio();
+        for (QWidget* c : window.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+            const bool button = qobject_cast<TClickLabel*>(c) || qobject_cast<TSpinButton*>(c);
+            if (!button || !c->isVisible() || c->objectName() == ref->DragHandle) continue;
+            int darkest = 255;
+            int lightest = 0;
+            const QRect area = c->geometry();
+            for (int y = area.top(); y <= area.bottom(); ++y)
+                for (int x = area.left(); x <= area.right(); ++x) {
+                    const int grey = qGray(shown.pixel(QPoint(x, y) * scale));
+                    darkest = std::min(darkest, grey);
+                    lightest = std::max(lightest, grey);
+                }
+            if (lightest - darkest < 60)
+                unseen << QStringLiteral("%1 %2 (%3)")
+                              .arg(ref->Name, c->objectName())
+                              .arg(lightest - darkest);
+        }
+        if (&window != &w.Main()) window.hide();
+    }
+    QVERIFY2(unseen.isEmpty(), qPrintable(unseen.join(", ")));
 }
 
 QTEST_MAIN(TEveryControlTest)

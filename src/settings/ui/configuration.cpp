@@ -39,6 +39,9 @@ constexpr TPrinterChoice PrinterChoices[] = {{"Laser", "Laser Printer", 74, 92},
                                              {"BW Inkjet", "B/W Inkjet Printer", 212, 230},
                                              {"Colour Inkjet", "Colour Inkjet Printer", 345, 364}};
 constexpr int PrinterTop = 300;
+constexpr int SpinLeft = 240;
+constexpr int NSSpinTop = 62;
+constexpr int EWSpinTop = 84;
 // The night-vision box, in the display group (20..510, 220..256).
 constexpr int NightVisionLeft = 34;
 constexpr int NightVisionTop = 229;
@@ -163,7 +166,7 @@ TConfiguration::TConfiguration(TProgramState& state, TSettingsStore& store, QWid
                     const char* second) {
         auto* button = new TSpinButton(this);
         button->setObjectName(QString::fromLatin1(name));
-        button->setGeometry(240, top, 15, 19);
+        button->setGeometry(SpinLeft, top, 15, 19);
         const auto toggle = [panel, first, second] {
             panel->setText(panel->text() == QLatin1String(first) ? QLatin1String(second)
                                                                  : QLatin1String(first));
@@ -171,8 +174,8 @@ TConfiguration::TConfiguration(TProgramState& state, TSettingsStore& store, QWid
         connect(button, &TSpinButton::Up, this, toggle);
         connect(button, &TSpinButton::Down, this, toggle);
     };
-    spin("NSSpinButton", 62, pNSDirection, "North", "South");
-    spin("EWSpinButton", 84, pEWDirection, "East", "West");
+    spin("NSSpinButton", NSSpinTop, pNSDirection, "North", "South");
+    spin("EWSpinButton", EWSpinTop, pEWDirection, "East", "West");
 
     auto list = [&](const char* name, QRect area) {
         auto* box = new QComboBox(this);
@@ -332,6 +335,23 @@ void TConfiguration::SelectPrinter(const QString& type) {
 
 void TConfiguration::PaintOver(QPainter& painter) {
     painter.setRenderHint(QPainter::Antialiasing);
+    // The hemisphere spin buttons carry no glyph of the background picture: two raised
+    // halves with their arrows, as on the print options' density.
+    for (const int top : {NSSpinTop, EWSpinTop})
+        for (int half = 0; half < 2; ++half) {
+            const QRectF r(SpinLeft + 0.5, top + 0.5 + 10 * half, 14, 8.5);
+            QLinearGradient face(0, r.top(), 0, r.bottom());
+            face.setColorAt(0, QColor(188, 190, 194));
+            face.setColorAt(1, QColor(146, 148, 154));
+            painter.setPen(QPen(QColor(40, 44, 52), 1));
+            painter.setBrush(face);
+            painter.drawRect(r);
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(QColor(20, 22, 28));
+            const double cx = r.center().x(), high = r.top() + 2.5, low = r.bottom() - 2.5;
+            painter.drawPolygon(half == 0 ? QPolygonF({{cx, high}, {cx + 4, low}, {cx - 4, low}})
+                                          : QPolygonF({{cx - 4, high}, {cx + 4, high}, {cx, low}}));
+        }
     for (const TPrinterChoice& choice : PrinterChoices) {
         const QRectF box(choice.PictureLeft + 1.5, PrinterTop + 1.5, 12, 12);
         painter.setPen(QPen(QColor(30, 34, 42), 1.2));
