@@ -11,25 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "cli/almanac_commands.h"
+#include "almanac_run.h"
 
 namespace {
-
-struct TRun {
-    int Status = 0;
-    std::string Out;
-    std::string Err;
-};
-
-TRun Almanac(const std::vector<std::string>& words) {
-    std::ostringstream out;
-    std::ostringstream err;
-    TRun run;
-    run.Status = RunAlmanac(words, out, err);
-    run.Out = out.str();
-    run.Err = err.str();
-    return run;
-}
 
 std::string Joined(const std::vector<std::string>& words) {
     std::string line;

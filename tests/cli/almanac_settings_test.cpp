@@ -101,7 +101,8 @@ TEST(AlmanacProgram, OptionsOverrideTheStoreWhichIsOpenedOnlyWhenNeeded) {
 
     const TProgramRun noDst = RunProgram(config, "--no-dst now");
     ASSERT_EQ(noDst.Status, 0) << noDst.Err;
-    EXPECT_THAT(noDst.Err, testing::HasSubstr("tidewell-almanac: settings: Your longitude setting"));
+    EXPECT_THAT(noDst.Err,
+                testing::HasSubstr("tidewell-almanac: settings: Your longitude setting"));
     EXPECT_THAT(FirstLines(noDst.Out, 2), testing::HasSubstr("(UTC+05:00)"));
     EXPECT_THAT(FirstLines(noDst.Out, 2), testing::HasSubstr("40\u00b000'00\" N"));
 

@@ -7,27 +7,11 @@
 #include <utility>
 #include <vector>
 
-#include "cli/almanac_commands.h"
+#include "almanac_run.h"
 #include "cli/csv_writer.h"
 #include "engine/sidereal_time.h"
 
 namespace {
-
-struct TRun {
-    int Status = 0;
-    std::string Out;
-    std::string Err;
-};
-
-TRun Almanac(const std::vector<std::string>& words) {
-    std::ostringstream out;
-    std::ostringstream err;
-    TRun run;
-    run.Status = RunAlmanac(words, out, err);
-    run.Out = out.str();
-    run.Err = err.str();
-    return run;
-}
 
 std::vector<std::string> SplitCsv(const std::string& line) {
     std::vector<std::string> fields;

@@ -6,24 +6,12 @@
 #include <regex>
 #include <sstream>
 
-#include "cli/almanac_commands.h"
+#include "almanac_run.h"
 
 namespace {
 
-struct TRun {
-    int Status = 0;
-    std::vector<std::string> Lines;
-    std::string Err;
-};
-
 TRun Features(const std::vector<std::string>& words) {
-    std::ostringstream out, err;
-    TRun run;
-    run.Status = RunAlmanac(words, out, err);
-    std::istringstream lines(out.str());
-    for (std::string line; std::getline(lines, line);) run.Lines.push_back(line);
-    run.Err = err.str();
-    return run;
+    return Almanac(words);
 }
 
 } // namespace
@@ -44,7 +32,8 @@ TEST(FeaturesCommand, EveryCraterListedWithATimeOrThePlaceholder) {
     EXPECT_LT(placeholders, 10);
     for (const char* polar : {"Shackleton,", "Hinshelwood,", "Marvin,"}) {
         bool found = false;
-        for (const std::string& line : run.Lines) found = found || line.rfind(polar, 0) == 0;
+        for (const std::string& line : run.Lines)
+            found = found || line.rfind(polar, 0) == 0;
         EXPECT_TRUE(found) << polar;
     }
 }

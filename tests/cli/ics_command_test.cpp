@@ -14,24 +14,9 @@
 
 #include <unistd.h>
 
-#include "cli/almanac_commands.h"
+#include "almanac_run.h"
 
 namespace {
-
-struct TRun {
-    int Status = 0;
-    std::string Out;
-    std::string Err;
-};
-
-TRun Almanac(const std::vector<std::string>& words) {
-    std::ostringstream out, err;
-    TRun run;
-    run.Status = RunAlmanac(words, out, err);
-    run.Out = out.str();
-    run.Err = err.str();
-    return run;
-}
 
 // ---- a strict reader ------------------------------------------------------------------
 

@@ -5,26 +5,13 @@
 
 #include <sstream>
 
-#include "cli/almanac_commands.h"
+#include "almanac_run.h"
 
 namespace {
 
-struct TRun {
-    int Status = 0;
-    std::vector<std::string> Lines;
-    std::string Err;
-};
-
 TRun Terminator(std::vector<std::string> words) {
     words.insert(words.begin(), {"--lat", "50", "--lon", "10", "--zone", "60", "--no-dst"});
-    std::ostringstream out, err;
-    TRun run;
-    run.Status = RunAlmanac(words, out, err);
-    std::istringstream lines(out.str());
-    for (std::string line; std::getline(lines, line);)
-        run.Lines.push_back(line);
-    run.Err = err.str();
-    return run;
+    return Almanac(words);
 }
 
 std::vector<std::string> Fields(const std::string& line) {
