@@ -26,6 +26,10 @@
 // The main window passes TWindowRole::Main: its close area ends the program, its minimise
 // area minimises the whole application, and moving the mouse over its background puts the
 // application-wide cursor back to the arrow.
+//
+// In night vision (night_vision.h) every window, children included, is drawn through one red
+// colour transform set on the window itself: a window keeps its own colours and never
+// changes them for the night.
 
 #include <QImage>
 #include <QList>
