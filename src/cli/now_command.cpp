@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "cli/almanac_commands.h"
+#include "engine/almanac_text.h"
 #include "engine/angles.h"
 #include "engine/date_time.h"
 #include "engine/moon.h"
@@ -39,14 +40,6 @@ std::string AgeText(double ageDays) {
     const int m = static_cast<int>((hours - h) * 60.0);
     char text[32];
     std::snprintf(text, sizeof text, "%02dd %02dh %02dm", days, h, m);
-    return text;
-}
-
-std::string ZoneText(const TObserver& observer) {
-    const int minutes = observer.ZoneMinutes + observer.DstMinutes;
-    char text[16];
-    std::snprintf(text, sizeof text, "UTC%c%02d:%02d", minutes < 0 ? '-' : '+',
-                  std::abs(minutes) / 60, std::abs(minutes) % 60);
     return text;
 }
 
@@ -131,7 +124,8 @@ int RunNow(const TAlmanacArgs& args, std::ostream& out) {
 
     TSunData sun;
     const TMoonData moon = MoonPosition(ut, observer, sun);
-    out << "Tidewell almanac for " << DateTimeText(local) << " (" << ZoneText(observer) << ")\n";
+    out << "Tidewell almanac for " << DateTimeText(local) << " (" << UtcOffsetText(observer)
+        << ")\n";
     out << "Observer at " << PlaceText(observer) << "\n\n";
     ReportMoon(out, ut, local, observer, sun, moon);
     return 0;

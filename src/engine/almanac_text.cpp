@@ -1,6 +1,8 @@
 #include "engine/almanac_text.h"
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 #include "engine/regional_names.h"
 #include "engine/sidereal_time.h"
@@ -86,4 +88,12 @@ void FillEclipseTexts(EclipseCircumstances& ec) {
         ec.TotEnd = LocalClockText(ec.Contacts[ContactU3]);
     }
     ec.Visibility = EclipseVisibilityText(ec.VisibilityKind);
+}
+
+std::string UtcOffsetText(const TObserver& observer) {
+    const int minutes = observer.ZoneMinutes + observer.DstMinutes;
+    char text[16];
+    std::snprintf(text, sizeof text, "UTC%c%02d:%02d", minutes < 0 ? '-' : '+',
+                  std::abs(minutes) / 60, std::abs(minutes) % 60);
+    return text;
 }

@@ -21,6 +21,9 @@
 
 [[nodiscard]] TRiseSetText RiseSetText(const TRiseSetTimes& times);
 
+// "UTC+HH:MM" (or "UTC-HH:MM") of the observer's zone with daylight saving.
+[[nodiscard]] std::string UtcOffsetText(const TObserver& observer);
+
 // Local mean sidereal time "HH:MM:SS" of a moment in Universal Time (JD) for an observer at a
 // longitude in radians, positive west.
 [[nodiscard]] std::string LocalSiderealTimeText(double jd, double longitudeWestRad);

@@ -1,4 +1,5 @@
 #include "engine/calendar_events.h"
+#include "engine/almanac_text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -45,14 +46,6 @@ std::string Uid(const std::string& kind, const TDateRec& utc) {
     return kind + "-" + instant + "@tidewell";
 }
 
-std::string OffsetText(const TObserver& observer) {
-    const int minutes = observer.ZoneMinutes + observer.DstMinutes;
-    char text[16];
-    std::snprintf(text, sizeof text, "UTC%c%02d:%02d", minutes < 0 ? '-' : '+',
-                  std::abs(minutes) / 60, std::abs(minutes) % 60);
-    return text;
-}
-
 std::string UtcDateTimeText(const TDateRec& utc) {
     char text[48];
     std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d UTC", utc.Year, utc.Month, utc.Day,
@@ -61,7 +54,7 @@ std::string UtcDateTimeText(const TDateRec& utc) {
 }
 
 std::string LocalLine(const TDateRec& local, const TObserver& observer) {
-    return "Local civil time (" + OffsetText(observer) + "): " + DateTimeTextNoSeconds(local);
+    return "Local civil time (" + UtcOffsetText(observer) + "): " + DateTimeTextNoSeconds(local);
 }
 
 std::string PlaceText(const TObserver& observer) {

@@ -340,8 +340,9 @@ TEST(RiseSet, NearThePolesADayWithOneCrossingShowsOnlyThatEvent) {
                                      t.Rise.Minute == t.Set.Minute)
                             << what;
                         const TRiseSetEvent& shown = rising ? t.Rise : t.Set;
-                        if (shown.Status == TEventStatus::Occurs)
+                        if (shown.Status == TEventStatus::Occurs) {
                             EXPECT_NEAR(shown.Minute, ref[rising][0], 5.0) << what;
+                        }
                     }
                 }
             }
