@@ -120,7 +120,7 @@ else
 fi
 
 # The man page describes every command and option that --help lists, and no other command.
-help_commands=$("$almanac" --help | sed -n '/^Commands:/,/^$/p' | awk 'NF && !/^Commands:/ {print $1}' | sort)
+help_commands=$("$almanac" --help | sed -n '/^Commands:/,/^$/p' | awk '/^  [^ ]/ {print $1}' | sort)
 page=$share/man/man1/tidewell-almanac.1
 man_commands=$(sed -n '/^\.SH COMMANDS/,/^\.SH/p' "$page" | awk 'prev == ".TP" {print $2} {prev = $1}' | sort -u)
 [ -n "$help_commands" ] && [ "$help_commands" = "$man_commands" ] ||
