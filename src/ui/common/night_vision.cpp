@@ -45,7 +45,11 @@ QRgb NightPixel(QRgb premultiplied, TNightTone tone) {
     const int r = qRed(plain);
     const int g = qGreen(plain);
     const int b = qBlue(plain);
-    const int bright = tone == TNightTone::Keep ? std::max({r, g, b}) : 255 - Luminance(r, g, b);
+    // Half the largest component and half the luminance: coloured values on the dark panels
+    // (aqua, pale yellow) stay bright, while dark-blue writing on the light frame (the clock
+    // strip) comes out dark enough to read against it.
+    const int bright = tone == TNightTone::Keep ? (std::max({r, g, b}) + Luminance(r, g, b)) / 2
+                                                : 255 - Luminance(r, g, b);
     const int red = RedCurve()[bright];
     return qRgba(red * alpha / 255, 0, 0, alpha);
 }

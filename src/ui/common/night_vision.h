@@ -30,8 +30,8 @@ enum class TNightTone {
     Invert, // bright becomes dark: light standard boxes
 };
 
-// One pixel as deep red: its brightness (the largest of its components, or for Invert
-// the complement of its luminance) mapped to red, green and blue zero, alpha kept.
+// One pixel as deep red: its brightness (the mean of its largest component and its
+// luminance, or for Invert the complement of its luminance) mapped to red, green and blue zero, alpha kept.
 // Premultiplied ARGB in and out.
 [[nodiscard]] QRgb NightPixel(QRgb premultiplied, TNightTone tone);
 
