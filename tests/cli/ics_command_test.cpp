@@ -174,28 +174,6 @@ int MonthNumber(const std::string& name) {
 
 // ---- the almanac's tables -------------------------------------------------------------
 
-std::vector<std::string> SplitCsv(const std::string& line) {
-    std::vector<std::string> fields;
-    std::string field;
-    bool quoted = false;
-    for (size_t i = 0; i < line.size(); ++i) {
-        const char c = line[i];
-        if (quoted && c == '"' && i + 1 < line.size() && line[i + 1] == '"') {
-            field += '"';
-            ++i;
-        } else if (c == '"') {
-            quoted = !quoted;
-        } else if (c == ',' && !quoted) {
-            fields.push_back(field);
-            field.clear();
-        } else {
-            field += c;
-        }
-    }
-    fields.push_back(field);
-    return fields;
-}
-
 std::vector<std::map<std::string, std::string>> Table(const std::vector<std::string>& words) {
     const TRun run = Almanac(words);
     EXPECT_EQ(run.Status, 0) << run.Err;

@@ -6,19 +6,11 @@
 #include <set>
 
 #include "engine/angles.h"
+#include "engine/engine_test_helpers.h"
 #include "engine/moon.h"
 #include "features/terminator.h"
 
 namespace {
-
-TObserver Place(double latDeg, double eastLonDeg, int zoneMinutes, int dstMinutes = 0) {
-    TObserver o;
-    o.ObserverLatitude = DegToRad(latDeg);
-    o.ObserverLongitude = DegToRad(-eastLonDeg);
-    o.ZoneMinutes = zoneMinutes;
-    o.DstMinutes = dstMinutes;
-    return o;
-}
 
 double MinutesOfDay(double jd, const TObserver& o) {
     const TDateRec t = LocalMinute(jd, o);
