@@ -1,10 +1,11 @@
 // tidewell-almanac terminator [--date YYYY-MM-DD] [--files F,..] [--min-km N]: the features on
 // the terminator at the best moment of a night to observe the Moon.
 //
-// Output: comment lines starting with "# " give the night (Sky: Dark, Twilight or None; the
-// best moment, the span's start and end in local civil time "YYYY-MM-DD HH:MM"; the Moon's
-// and the Sun's altitude then), then the CSV header and one row per feature, the sunrise side
-// first, each side ordered by the Sun's altitude over the feature.
+// Output: comment lines starting with "# " give the night (Sky: Dark, Twilight or None, and
+// after None the next night with a sky for the Moon within 30 nights, NextNight; the best moment,
+// the span's start and end in local civil time "YYYY-MM-DD HH:MM"; the Moon's and the Sun's
+// altitude then), then the CSV header and one row per feature, the sunrise side first, each side
+// ordered by the Sun's altitude over the feature.
 
 #include <algorithm>
 #include <chrono>
@@ -58,6 +59,13 @@ std::vector<std::string> FileList(const std::string& text) {
     return files;
 }
 
+std::string IsoDateText(const TDateRec& date) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.Year % 10000, date.Month % 100,
+                  date.Day % 100);
+    return text;
+}
+
 const char* SkyName(TNightSky sky) {
     switch (sky) {
     case TNightSky::Dark:
@@ -99,12 +107,11 @@ int RunTerminator(const TAlmanacArgs& args, std::ostream& out) {
 
     const TObservingNight best =
         BestObservingMoment(night.Year, night.Month, night.Day, args.Observer);
-    char date[16];
-    std::snprintf(date, sizeof date, "%04d-%02d-%02d", night.Year % 10000, night.Month % 100,
-                  night.Day % 100);
-    out << "# Night," << date << '\n' << "# Sky," << SkyName(best.Sky) << '\n';
+    out << "# Night," << IsoDateText(night) << '\n' << "# Sky," << SkyName(best.Sky) << '\n';
     if (best.Sky == TNightSky::None) {
         out << "# no dark sky with the Moon up tonight\n";
+        if (const auto next = NextObservingNight(night.Year, night.Month, night.Day, args.Observer))
+            out << "# NextNight," << IsoDateText(*next) << '\n';
     } else {
         out << "# Best," << IsoMinute(best.BestJD, args.Observer) << '\n'
             << "# Start," << IsoMinute(best.StartJD, args.Observer) << '\n'

@@ -125,6 +125,18 @@ TObservingNight BestObservingMoment(int year, int month, int day, const TObserve
     return night;
 }
 
+std::optional<TDateRec> NextObservingNight(int year, int month, int day,
+                                           const TObserver& observer) {
+    const double first = JulianDayOf(year, month, day);
+    for (int n = 1; n <= NextNightSearchDays; ++n) {
+        const TDateRec night = JDToDate(first + n);
+        if (BestObservingMoment(night.Year, night.Month, night.Day, observer).Sky !=
+            TNightSky::None)
+            return MakeDate(night.Year, night.Month, night.Day);
+    }
+    return std::nullopt;
+}
+
 TTerminatorList TerminatorFeatures(const std::vector<TTerminatorCandidate>& candidates,
                                    const TObservingNight& night, double minDiameterKm) {
     TTerminatorList list;

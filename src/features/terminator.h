@@ -3,6 +3,7 @@
 // Tonight on the terminator: the best moment of a night to look at the Moon, and the features
 // where the Sun then stands low, their shadows longest.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,15 @@ struct [[nodiscard]] TObservingNight {
 // noon): the moment inside the span with the Moon highest, and the span's start and end.
 [[nodiscard]] TObservingNight BestObservingMoment(int year, int month, int day,
                                                   const TObserver& observer);
+
+// How many nights ahead NextObservingNight looks: a synodic month holds every phase.
+inline constexpr int NextNightSearchDays = 30;
+
+// The first night after the one of the local civil date (at most NextNightSearchDays later)
+// whose sky is not TNightSky::None: its date. Nothing when there is none within the bound
+// (a polar summer).
+[[nodiscard]] std::optional<TDateRec> NextObservingNight(int year, int month, int day,
+                                                         const TObserver& observer);
 
 struct TTerminatorFeature {
     TTerminatorCandidate Feature;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 #include <set>
 
 #include "engine/angles.h"
@@ -86,6 +87,24 @@ TEST(ObservingNight, MoonlessAndNeverDarkNights) {
 
     // 70 N at midsummer: the Sun never sets, so there is no night at all.
     EXPECT_EQ(BestObservingMoment(2026, 6, 21, Place(70, 25, 120)).Sky, TNightSky::None);
+}
+
+TEST(ObservingNight, NextNightAfterAMoonlessOne) {
+    // After the new moon of 19 March 2026 the young crescent stands above 15 degrees in a dark
+    // sky within a few evenings: the first such night, and none before it.
+    const std::optional<TDateRec> next = NextObservingNight(2026, 3, 19, Europe);
+    ASSERT_TRUE(next.has_value());
+    const double from = JulianDayOf(2026, 3, 19);
+    const double nextJD = JulianDayOf(next->Year, next->Month, next->Day);
+    EXPECT_GT(nextJD, from);
+    EXPECT_LE(nextJD, from + 5);
+    EXPECT_NE(BestObservingMoment(next->Year, next->Month, next->Day, Europe).Sky, TNightSky::None);
+    for (double jd = from + 1; jd < nextJD; ++jd) {
+        const TDateRec d = JDToDate(jd);
+        EXPECT_EQ(BestObservingMoment(d.Year, d.Month, d.Day, Europe).Sky, TNightSky::None);
+    }
+    // Midsummer at 80 N: the Sun stays up for weeks, so nothing within the search.
+    EXPECT_FALSE(NextObservingNight(2026, 6, 1, Place(80, 15, 60)).has_value());
 }
 
 TEST(TerminatorList, FirstQuarterListsTheCentralMorningTerminatorAndNothingBeyondIt) {

@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QGuiApplication>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QTest>
 
@@ -71,7 +72,13 @@ void TTerminatorViewTest::OpenedFromTheReportMenuForTheSelectedNight() {
     // Another day selected while it is shown: the new moon's night has no Moon in it.
     QVERIFY(h.State->SelectDate(2026, 3, 19));
     QCOMPARE(view.Night().Sky, TNightSky::None);
-    QCOMPARE(view.SpanText(), QString("No dark sky with the Moon up tonight"));
+    // ... and points to the first evening of the young crescent, a few nights later.
+    const QString span = view.SpanText();
+    QVERIFY2(QRegularExpression("^No dark sky with the Moon up tonight;  next: the night of "
+                                "\\w+day 2[0-4] March$")
+                 .match(span)
+                 .hasMatch(),
+             qPrintable(span));
     QVERIFY(view.List().Sunrise.empty() && view.List().Sunset.empty());
     QVERIFY(QGuiApplication::overrideCursor() == nullptr);
     Keep(view, "terminator-new-moon");

@@ -104,6 +104,10 @@ void TTerminatorView::Recompute() {
     const TDateRec& selected = State.SelectedDate();
     NightDate = MakeDate(selected.Year, selected.Month, selected.Day);
     *Best = BestObservingMoment(NightDate.Year, NightDate.Month, NightDate.Day, State.Observer());
+    NextNight.reset();
+    if (Best->Sky == TNightSky::None)
+        NextNight =
+            NextObservingNight(NightDate.Year, NightDate.Month, NightDate.Day, State.Observer());
     std::vector<std::string> chosen;
     const std::vector<std::string> names = FeatureFileDisplayNames();
     for (std::size_t k = 0; k < Files.size(); ++k)
@@ -141,7 +145,12 @@ QString TTerminatorView::SpanText() const {
     case TNightSky::None:
         break;
     }
-    return QStringLiteral("No dark sky with the Moon up tonight");
+    QString text = QStringLiteral("No dark sky with the Moon up tonight");
+    if (NextNight)
+        text += QStringLiteral(";  next: the night of ") +
+                QDate(NextNight->Year, NextNight->Month, NextNight->Day)
+                    .toString(QStringLiteral("dddd d MMMM"));
+    return text;
 }
 
 void TTerminatorView::PaintOver(QPainter& painter) {

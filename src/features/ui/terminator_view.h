@@ -11,6 +11,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "engine/date_time.h"
@@ -68,6 +69,7 @@ class TTerminatorView : public TBorderlessWindow {
     QScrollBar* SunsetBar = nullptr;
     TDateRec NightDate;
     std::unique_ptr<TObservingNight> Best;
+    std::optional<TDateRec> NextNight; // looked for when this night has no sky for the Moon
     TTerminatorCandidates Candidates;
     std::unique_ptr<TTerminatorList> Listed;
 };
