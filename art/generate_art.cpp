@@ -729,6 +729,30 @@ QImage TimesListBackground() {
     return window;
 }
 
+// A spin button: two raised halves with their arrows, the upper from topLeft, the lower
+// step pixels below it, each height pixels high and 14 wide. Leaves antialiasing on.
+void SpinButton(QPainter& p, QPointF topLeft, double step, double height) {
+    p.setRenderHint(QPainter::Antialiasing);
+    for (int half = 0; half < 2; ++half) {
+        const QRectF r(topLeft.x(), topLeft.y() + step * half, 14, height);
+        QLinearGradient face(0, r.top(), 0, r.bottom());
+        face.setColorAt(0, QColor(188, 190, 194));
+        face.setColorAt(1, QColor(146, 148, 154));
+        p.setPen(QPen(QColor(40, 44, 52), 1));
+        p.setBrush(face);
+        p.drawRect(r);
+        p.setPen(Qt::NoPen);
+        p.setBrush(Ink);
+        const double cx = r.center().x(), top = r.top() + 2.5, bottom = r.bottom() - 2.5;
+        if (half == 0)
+            p.drawPolygon(
+                QPolygonF({QPointF(cx, top), QPointF(cx + 4, bottom), QPointF(cx - 4, bottom)}));
+        else
+            p.drawPolygon(
+                QPolygonF({QPointF(cx - 4, top), QPointF(cx + 4, top), QPointF(cx, bottom)}));
+    }
+}
+
 // The print options, 220 × 260: check boxes at x 30 (rows 70, 90, 110, 130, 13 × 13), the
 // density field at (142, 170, 27 × 21) with its spin button at (171, 170, 15 × 21), OK at
 // (62, 210, 99 × 29).
@@ -750,26 +774,7 @@ QImage PrintOptionsBackground() {
     Engraved(p, QRect(14, 173, 124, 15), Qt::AlignRight | Qt::AlignVCenter, "Daily Phase Density",
              item);
     Bevel(p, QRect(142, 170, 27, 21), false);
-    // The spin button: two raised halves with their arrows.
-    p.setRenderHint(QPainter::Antialiasing);
-    for (int half = 0; half < 2; ++half) {
-        const QRectF r(171.5, 170.5 + 10.5 * half, 14, 9.5);
-        QLinearGradient face(0, r.top(), 0, r.bottom());
-        face.setColorAt(0, QColor(188, 190, 194));
-        face.setColorAt(1, QColor(146, 148, 154));
-        p.setPen(QPen(QColor(40, 44, 52), 1));
-        p.setBrush(face);
-        p.drawRect(r);
-        p.setPen(Qt::NoPen);
-        p.setBrush(Ink);
-        const double cx = r.center().x(), top = r.top() + 2.5, bottom = r.bottom() - 2.5;
-        if (half == 0)
-            p.drawPolygon(
-                QPolygonF({QPointF(cx, top), QPointF(cx + 4, bottom), QPointF(cx - 4, bottom)}));
-        else
-            p.drawPolygon(
-                QPolygonF({QPointF(cx - 4, top), QPointF(cx + 4, top), QPointF(cx, bottom)}));
-    }
+    SpinButton(p, {171.5, 170.5}, 10.5, 9.5);
     // The OK button.
     const QRectF ok(62.5, 210.5, 98, 28);
     QLinearGradient face(0, ok.top(), 0, ok.bottom());
@@ -1169,7 +1174,8 @@ QImage MonthlyPhasesBackground() {
 // The configuration, 522 × 349: title band to y 40; the position, zone and location group
 // on a raised plate (20..510, 50..136), the calendar group (20..510, 142..190), the printer
 // group (20..510, 288..325) and the display group above it (20..510, 220..256); the four
-// location buttons at (438, 59 + 19k, 60 × 19).
+// location buttons at (438, 59 + 19k, 60 × 19); the hemisphere spin buttons at (240, 62) and
+// (240, 84), 15 × 19.
 QImage ConfigurationBackground() {
     QImage window = FramedWindow({522, 349}, 40, "Configuration", 141, false);
     {
@@ -1184,6 +1190,9 @@ QImage ConfigurationBackground() {
         const char* captions[] = {"Add", "Update", "Delete", "Cancel"};
         for (int k = 0; k < 4; ++k) ButtonFace(p, QRectF(438.5, 59.5 + 19 * k, 59, 18), captions[k]);
         PlaceGlyph(p, QRect(16, 10, 19, 19), Gear);
+        // The hemisphere spin buttons beside North/South and East/West.
+        for (const double top : {62.5, 84.5})
+            SpinButton(p, {240.5, top}, 10, 8.5);
     }
     WindowEdge(window);
     return window;

@@ -335,23 +335,6 @@ void TConfiguration::SelectPrinter(const QString& type) {
 
 void TConfiguration::PaintOver(QPainter& painter) {
     painter.setRenderHint(QPainter::Antialiasing);
-    // The hemisphere spin buttons carry no glyph of the background picture: two raised
-    // halves with their arrows, as on the print options' density.
-    for (const int top : {NSSpinTop, EWSpinTop})
-        for (int half = 0; half < 2; ++half) {
-            const QRectF r(SpinLeft + 0.5, top + 0.5 + 10 * half, 14, 8.5);
-            QLinearGradient face(0, r.top(), 0, r.bottom());
-            face.setColorAt(0, QColor(188, 190, 194));
-            face.setColorAt(1, QColor(146, 148, 154));
-            painter.setPen(QPen(QColor(40, 44, 52), 1));
-            painter.setBrush(face);
-            painter.drawRect(r);
-            painter.setPen(Qt::NoPen);
-            painter.setBrush(QColor(20, 22, 28));
-            const double cx = r.center().x(), high = r.top() + 2.5, low = r.bottom() - 2.5;
-            painter.drawPolygon(half == 0 ? QPolygonF({{cx, high}, {cx + 4, low}, {cx - 4, low}})
-                                          : QPolygonF({{cx - 4, high}, {cx + 4, high}, {cx, low}}));
-        }
     for (const TPrinterChoice& choice : PrinterChoices) {
         const QRectF box(choice.PictureLeft + 1.5, PrinterTop + 1.5, 12, 12);
         painter.setPen(QPen(QColor(30, 34, 42), 1.2));
