@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "engine/angles.h"
 #include "engine/phases_tables.h"
@@ -20,19 +21,53 @@ double LunationAt(double jd) {
     return k;
 }
 
-// The sum of the periodic terms for one column of the table (Meeus, table 49.A).
-double PeriodicSum(int code, double e, double m, double mp, double f, double om) {
-    double sum = 0.0;
+// One column of table 49.A: the multiples of M, M', F and Omega as doubles (exact), the
+// coefficient and the power of E. Terms whose coefficient is 0 in the column are left out:
+// they add a signed zero to a sum that is not zero.
+struct TColumnTerm {
+    double M = 0.0;
+    double Mp = 0.0;
+    double F = 0.0;
+    double Om = 0.0;
+    double Coefficient = 0.0;
+    int EPower = 0;
+};
+
+struct TPhaseColumn {
+    std::array<TColumnTerm, std::size(PhaseTerms)> Terms{};
+    size_t Count = 0;
+};
+
+constexpr TPhaseColumn MakeColumn(int code) {
+    TPhaseColumn column;
     for (const TPhaseTerm& term : PhaseTerms) {
+        const bool newOrFull = code == 0 || code == 2;
+        const double coefficient =
+            code == 0 ? term.NewMoon : (code == 2 ? term.FullMoon : term.Quarters);
+        if (coefficient == 0.0) continue;
+        column.Terms[column.Count++] = {static_cast<double>(term.M),
+                                        static_cast<double>(term.Mp),
+                                        static_cast<double>(term.F),
+                                        static_cast<double>(term.Om),
+                                        coefficient,
+                                        newOrFull ? term.EPowerNewFull : term.EPowerQuarters};
+    }
+    return column;
+}
+
+constexpr std::array<TPhaseColumn, 4> PhaseColumns = {MakeColumn(0), MakeColumn(1), MakeColumn(2),
+                                                      MakeColumn(3)};
+
+// The sum of the periodic terms for one column of the table (Meeus, table 49.A), term by term
+// in the table's order.
+double PeriodicSum(int code, double e, double m, double mp, double f, double om) {
+    const TPhaseColumn& column = PhaseColumns[static_cast<size_t>(code)];
+    const double factors[3] = {1.0, e, e * e};
+    double sum = 0.0;
+    for (size_t i = 0; i < column.Count; ++i) {
+        const TColumnTerm& term = column.Terms[i];
         const double arg = term.M * m + term.Mp * mp + term.F * f + term.Om * om;
-        double coefficient = term.Quarters;
-        int ePower = term.EPowerQuarters;
-        if (code == 0 || code == 2) {
-            coefficient = code == 0 ? term.NewMoon : term.FullMoon;
-            ePower = term.EPowerNewFull;
-        }
-        const double factor = ePower == 0 ? 1.0 : (ePower == 1 ? e : e * e);
-        sum += coefficient * factor * std::sin(arg);
+        sum += term.Coefficient * factors[term.EPower] * std::sin(arg);
     }
     return sum;
 }
@@ -63,14 +98,18 @@ TMonthBounds MonthBounds(int year, int month) {
     return bounds;
 }
 
-TPhaseEntry MakeEntry(double k, int code, double jdLocal) {
-    TPhaseEntry entry;
-    entry.K = k;
-    entry.PhaseType = code;
+TPhaseInstant MakeInstant(double k, int code, double jdLocal) {
     // Store the first quarter as 3 and the last as 1 whatever the sign of k.
-    if (k >= 0 && (code == 1 || code == 3)) entry.PhaseType = 4 - code;
-    entry.JDLocal = jdLocal;
-    entry.When = JDToDate(jdLocal);
+    const int type = k >= 0 && (code == 1 || code == 3) ? 4 - code : code;
+    return {k, type, jdLocal};
+}
+
+TPhaseEntry MakeEntry(const TPhaseInstant& instant) {
+    TPhaseEntry entry;
+    entry.K = instant.K;
+    entry.PhaseType = instant.PhaseType;
+    entry.JDLocal = instant.JDLocal;
+    entry.When = JDToDate(instant.JDLocal);
     entry.Minute = entry.When.Hour * 60 + entry.When.Minute;
     entry.Text = DateTimeTextNoSeconds(entry.When);
     return entry;
@@ -142,13 +181,13 @@ int MonthPhases(const TDateRec& date, const TObserver& observer, TPhaseList& lis
         const int code = PhaseCode(k);
         const double local = jde0 + PhaseCorrection(tt, code, k) + offset;
         if (local >= month.Start && local < month.End && count < MaxMonthPhases)
-            list[static_cast<size_t>(count++)] = MakeEntry(k, code, local);
+            list[static_cast<size_t>(count++)] = MakeEntry(MakeInstant(k, code, local));
     }
     return count;
 }
 
-std::vector<TPhaseEntry> PhasesInYears(int from, int to, const TObserver& observer) {
-    std::vector<TPhaseEntry> phases;
+std::vector<TPhaseInstant> PhaseInstantsInYears(int from, int to, const TObserver& observer) {
+    std::vector<TPhaseInstant> phases;
     from = std::max(from, 0);
     to = std::min(to, 65534);
     if (to < from) return phases;
@@ -171,8 +210,17 @@ std::vector<TPhaseEntry> PhasesInYears(int from, int to, const TObserver& observ
         if (jde0 >= utStop) break;
         const int code = PhaseCode(k);
         const double local = jde0 + PhaseCorrection(tt, code, k) + offset;
-        if (local >= spanStart && local < spanEnd) phases.push_back(MakeEntry(k, code, local));
+        if (local >= spanStart && local < spanEnd) phases.push_back(MakeInstant(k, code, local));
     }
+    return phases;
+}
+
+std::vector<TPhaseEntry> PhasesInYears(int from, int to, const TObserver& observer) {
+    const std::vector<TPhaseInstant> instants = PhaseInstantsInYears(from, to, observer);
+    std::vector<TPhaseEntry> phases;
+    phases.reserve(instants.size());
+    for (const TPhaseInstant& instant : instants)
+        phases.push_back(MakeEntry(instant));
     return phases;
 }
 

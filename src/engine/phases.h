@@ -35,6 +35,13 @@ struct TPhaseEntry {
     std::string Text;     // "HH:MM  DD Month YYYY", local time, made from When
 };
 
+// A principal phase as numbers alone: what TPhaseEntry holds before its date and text.
+struct TPhaseInstant {
+    double K = 0.0;
+    int PhaseType = 0;
+    double JDLocal = 0.0;
+};
+
 // A month holds at most five principal phases.
 inline constexpr int MaxMonthPhases = 5;
 using TPhaseList = std::array<TPhaseEntry, MaxMonthPhases>;
@@ -68,6 +75,10 @@ struct TNewMoonPair {
 // in order: the MonthPhases lists of every month of the span one after the other, each phase's
 // periodic terms summed once. Empty when to < from; years are clamped to 0..65534.
 [[nodiscard]] std::vector<TPhaseEntry> PhasesInYears(int from, int to, const TObserver& observer);
+
+// The phases PhasesInYears lists, as numbers only, for listings that form their own texts.
+[[nodiscard]] std::vector<TPhaseInstant> PhaseInstantsInYears(int from, int to,
+                                                              const TObserver& observer);
 
 // The true new moons with PrevNewMoon <= jd < NextNewMoon. jd is compared as given (no
 // time-zone offset is applied). Beyond a billion days from the epoch both are 0.

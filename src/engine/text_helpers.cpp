@@ -1,11 +1,51 @@
 #include "engine/text_helpers.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 
 #include "engine/regional_names.h"
 
+namespace {
+
+// Writes n in decimal, with a leading zero when it is a single digit and padded is set;
+// returns the end. Room for 20 characters is needed.
+char* PutInteger(char* out, long long n, bool padded) {
+    if (padded && n >= 0 && n < 10) *out++ = '0';
+    return std::to_chars(out, out + 20, n).ptr;
+}
+
+// Room for "HH:MM:SS  DD " with five-digit fields, the 60 bytes kept of the month, a blank
+// and the 20 that PutInteger asks for the year.
+constexpr size_t DateTextRoom = 112;
+constexpr size_t DateTextMax = 60;
+
+// "HH:MM:SS  DD Month YYYY" cut to 60 bytes, written into a buffer: the date texts of a long
+// phase listing are made tens of thousands of times, and a string per field cost a third of
+// it. Returns the length.
+size_t PutDateTimeText(char (&buffer)[DateTextRoom], const TDateRec& date) {
+    char* out = PutInteger(buffer, date.Hour, true);
+    *out++ = ':';
+    out = PutInteger(out, date.Minute, true);
+    *out++ = ':';
+    out = PutInteger(out, date.Second, true);
+    *out++ = ' ';
+    *out++ = ' ';
+    out = PutInteger(out, date.Day, true);
+    *out++ = ' ';
+    const std::string& month = LongMonthName(date.Month);
+    const size_t monthBytes = std::min(month.size(), DateTextMax);
+    out = std::copy_n(month.data(), monthBytes, out);
+    *out++ = ' ';
+    out = PutInteger(out, date.Year, false);
+    return std::min(static_cast<size_t>(out - buffer), DateTextMax);
+}
+
+} // namespace
+
 std::string TwoDigits(long long n) {
-    return (n >= 0 && n < 10 ? "0" : "") + std::to_string(n);
+    char digits[24];
+    return std::string(digits, PutInteger(digits, n, true));
 }
 
 TSexagesimalParts SplitSexagesimal(double value, int unitsWrap) {
@@ -52,15 +92,23 @@ std::string Utf8Prefix(const std::string& text, int maxChars) {
 }
 
 std::string DateTimeText(const TDateRec& date) {
-    std::string text = TwoDigits(date.Hour) + ":" + TwoDigits(date.Minute) + ":" +
-                       TwoDigits(date.Second) + "  " + TwoDigits(date.Day) + " " +
-                       LongMonthName(date.Month) + " " + std::to_string(date.Year);
-    return text.substr(0, 60);
+    char buffer[DateTextRoom];
+    return std::string(buffer, PutDateTimeText(buffer, date));
+}
+
+void AppendDateTimeTextNoSeconds(std::string& text, const TDateRec& date) {
+    char buffer[DateTextRoom];
+    const size_t length = PutDateTimeText(buffer, date);
+    // DateTimeText without its characters 5..7 (":SS").
+    text.reserve(text.size() + length - 3);
+    text.append(buffer, 5);
+    text.append(buffer + 8, length - 8);
 }
 
 std::string DateTimeTextNoSeconds(const TDateRec& date) {
-    std::string text = DateTimeText(date);
-    return text.erase(5, 3);
+    std::string text;
+    AppendDateTimeTextNoSeconds(text, date);
+    return text;
 }
 
 char NumericKeyFilter(char& key, int mode) {

@@ -38,6 +38,9 @@ struct TSexagesimalParts {
 // DateTimeText without the seconds: "HH:MM  DD Month YYYY".
 [[nodiscard]] std::string DateTimeTextNoSeconds(const TDateRec& date);
 
+// The same text appended to text, for long listings that reuse one string.
+void AppendDateTimeTextNoSeconds(std::string& text, const TDateRec& date);
+
 // Key filter of the numeric entry fields. Mode 0 takes digits, backspace and carriage
 // return; mode 1 also '.' and '-'. A refused key becomes '\0'; other modes change nothing.
 char NumericKeyFilter(char& key, int mode);
