@@ -5,17 +5,26 @@
 
 #include "engine/angles.h"
 
-TEquatorial EclipticToEquatorial(double obliquity, double latitude, double longitude) {
+TEquatorial EclipticToEquatorialAngles(double obliquity, double latitude, double longitude) {
     const double sinEps = std::sin(obliquity);
     const double cosEps = std::cos(obliquity);
     TEquatorial out;
     out.RADeg = Normalize360(RadToDeg(std::atan2(
         std::sin(longitude) * cosEps - std::tan(latitude) * sinEps, std::cos(longitude))));
-    out.RAText = HoursToSexagesimal(out.RADeg / 15.0, 24);
     const double sinDec =
         std::sin(latitude) * cosEps + std::cos(latitude) * sinEps * std::sin(longitude);
     out.DecDeg = RadToDeg(std::asin(std::clamp(sinDec, -1.0, 1.0)));
-    out.DecText = HoursToSexagesimal(out.DecDeg);
+    return out;
+}
+
+void FillEquatorialTexts(TEquatorial& equatorial) {
+    equatorial.RAText = HoursToSexagesimal(equatorial.RADeg / 15.0, 24);
+    equatorial.DecText = HoursToSexagesimal(equatorial.DecDeg);
+}
+
+TEquatorial EclipticToEquatorial(double obliquity, double latitude, double longitude) {
+    TEquatorial out = EclipticToEquatorialAngles(obliquity, latitude, longitude);
+    FillEquatorialTexts(out);
     return out;
 }
 

@@ -17,6 +17,13 @@ struct [[nodiscard]] TEquatorial {
 // All three arguments in radians: the obliquity, the latitude and the longitude.
 [[nodiscard]] TEquatorial EclipticToEquatorial(double obliquity, double latitude, double longitude);
 
+// The same angles with RAText and DecText left empty, for work that only compares the angles.
+[[nodiscard]] TEquatorial EclipticToEquatorialAngles(double obliquity, double latitude,
+                                                     double longitude);
+
+// RAText and DecText made from the angles.
+void FillEquatorialTexts(TEquatorial& equatorial);
+
 // Altitude and azimuth of a body, degrees.
 struct [[nodiscard]] THorizontal {
     double AltitudeDeg = 0.0; // no refraction

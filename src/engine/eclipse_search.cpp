@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <future>
+#include <iterator>
+#include <thread>
 
 #include "engine/date_time.h"
 #include "engine/phases.h"
@@ -15,14 +18,14 @@ constexpr double NewMoonEpochJDE = 2451550.09765; // k = 0, Meeus, eq. 49.1
 // corrections stay below a day).
 constexpr double CorrectionMargin = 2.0;
 
-} // namespace
+// Below this many years a span is searched on one thread; above it on up to MaxSearchThreads,
+// one consecutive piece each.
+constexpr int YearsPerThreadAtLeast = 80;
+constexpr int MaxSearchThreads = 4;
 
-std::vector<EclipseCircumstances> LunarEclipsesInYears(int from, int to,
-                                                       const TObserver& observer) {
+// The search of one span, from <= to within the years a date record holds.
+std::vector<EclipseCircumstances> SearchSpan(int from, int to, const TObserver& observer) {
     std::vector<EclipseCircumstances> found;
-    from = std::max(from, 0);
-    to = std::min(to, 65534);
-    if (to < from) return found;
 
     const double offset = observer.LocalOffsetDays();
     const double spanStart = NewYearJD(from);
@@ -52,6 +55,37 @@ std::vector<EclipseCircumstances> LunarEclipsesInYears(int from, int to,
         entry.K = k;
         EclipseCircumstances ec = EclipseCalcs(entry, year, observer);
         if (ec.EclipseType != EclipseNone) found.push_back(std::move(ec));
+    }
+    return found;
+}
+
+} // namespace
+
+std::vector<EclipseCircumstances> LunarEclipsesInYears(int from, int to,
+                                                       const TObserver& observer) {
+    from = std::max(from, 0);
+    to = std::min(to, 65534);
+    if (to < from) return {};
+    const int years = to - from + 1;
+    const int threads =
+        std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, MaxSearchThreads);
+    const int parts = std::clamp(years / YearsPerThreadAtLeast, 1, threads);
+    if (parts == 1) return SearchSpan(from, to, observer);
+    // Each piece is a whole number of civil years: the pieces' eclipses, in order, are the
+    // span's. The first piece runs on this thread.
+    std::vector<std::future<std::vector<EclipseCircumstances>>> later;
+    for (int i = 1; i < parts; ++i) {
+        const int first = from + years * i / parts;
+        const int last = from + years * (i + 1) / parts - 1;
+        later.push_back(std::async(std::launch::async, [first, last, &observer] {
+            return SearchSpan(first, last, observer);
+        }));
+    }
+    std::vector<EclipseCircumstances> found = SearchSpan(from, from + years / parts - 1, observer);
+    for (auto& piece : later) {
+        std::vector<EclipseCircumstances> part = piece.get();
+        found.insert(found.end(), std::make_move_iterator(part.begin()),
+                     std::make_move_iterator(part.end()));
     }
     return found;
 }

@@ -10,7 +10,8 @@
 // periodic correction is summed (Meeus, ch. 54); only the survivors get their true instant and
 // the full eclipse arithmetic. The result is the one a month-by-month search over the
 // MonthPhases lists gives (MonthEclipses of every month, in order): the same eclipses, two in
-// one month included, each with the Delta T of the local civil year of its full moon.
+// one month included, each with the Delta T of the local civil year of its full moon. A long
+// span is shared out among a few threads in consecutive pieces of whole years.
 //
 //   const std::vector<EclipseCircumstances> found = LunarEclipsesInYears(1900, 2100, observer);
 

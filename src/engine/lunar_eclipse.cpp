@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <initializer_list>
 
 #include "engine/almanac_text.h"
 #include "engine/angles.h"
@@ -73,6 +75,43 @@ bool MoonUpAt(double localJD, const TObserver& observer) {
     return moon.Altitude > 0.0;
 }
 
+// A rise or set at least this many minutes from each contact, from the other and from the
+// day's ends: the fast places' minute then compares with those as the exact one does (they
+// differ by at most the minute a rounding edge can move).
+constexpr int DecisiveMarginMinutes = 3;
+
+bool ClearOfMargin(int minute, std::initializer_list<int> others) {
+    return std::all_of(others.begin(), others.end(), [minute](int other) {
+        return std::abs(minute - other) >= DecisiveMarginMinutes;
+    });
+}
+
+// Do the rise and set from the fast places settle the visibility as the exact ones would?
+bool Decisive(const TRiseSetTimes& times, int p1, int p4) {
+    if (times.Rise.Status != TEventStatus::Occurs || times.Set.Status != TEventStatus::Occurs)
+        return false;
+    constexpr int EndOfDay = 24 * 60;
+    const int rise = times.Rise.Minute;
+    const int set = times.Set.Minute;
+    return ClearOfMargin(rise, {0, EndOfDay, p1, p4, set}) &&
+           ClearOfMargin(set, {0, EndOfDay, p1, p4});
+}
+
+// The visibility from the day's moonrise and moonset. The times from the fast places settle it
+// unless a rise or set is missing or lies near a contact, the other or the day's ends; then
+// the exact places decide.
+TEclipseVisibility VisibilityOf(const EclipseCircumstances& ec, const TObserver& observer) {
+    const double p1 = ec.Contacts[ContactP1];
+    const double p4 = ec.Contacts[ContactP4];
+    const TRiseSetTimes fast = FastMoonRiseSetTimes(ec.MaxDate, observer);
+    if (Decisive(fast, ShownMinute(p1), ShownMinute(p4)))
+        return EclipseVisibility(fast.Rise, fast.Set, p1, p4, false);
+    const TRiseSetTimes riseSet = MoonRiseSetTimes(ec.MaxDate, observer);
+    const bool neverRisesOrSets = Circumpolar(riseSet.Rise) && Circumpolar(riseSet.Set);
+    return EclipseVisibility(riseSet.Rise, riseSet.Set, p1, p4,
+                             neverRisesOrSets && MoonUpAt(ec.Contacts[ContactMax], observer));
+}
+
 } // namespace
 
 bool EclipsePossible(double k) {
@@ -136,11 +175,7 @@ EclipseCircumstances EclipseCalcs(const TPhaseEntry& entry, int year, const TObs
     ec.Contacts[ContactP1] = jdMax - sPen + offset;
     ec.Contacts[ContactP4] = jdMax + sPen + offset;
 
-    const TRiseSetTimes riseSet = MoonRiseSetTimes(ec.MaxDate, observer);
-    const bool neverRisesOrSets = Circumpolar(riseSet.Rise) && Circumpolar(riseSet.Set);
-    ec.VisibilityKind =
-        EclipseVisibility(riseSet.Rise, riseSet.Set, ec.Contacts[ContactP1], ec.Contacts[ContactP4],
-                          neverRisesOrSets && MoonUpAt(ec.Contacts[ContactMax], observer));
+    ec.VisibilityKind = VisibilityOf(ec, observer);
 
     if (ec.EclipseType >= EclipsePartial) {
         const double sPar = semiduration(pp);

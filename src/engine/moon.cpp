@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <type_traits>
 
 #include "engine/angles.h"
 #include "engine/moon_series_tables.h"
+#include "engine/nutation.h"
 #include "engine/sidereal_time.h"
+#include "engine/term_trig.h"
 
 namespace {
 
@@ -32,8 +35,19 @@ struct TSeriesResult {
     double DistanceKm;
 };
 
-// Sums tables 47.A and 47.B with the additive terms (Meeus, ch. 47).
-TSeriesResult LunarSeries(TLunarGeometry& g) {
+// The multiples of D, M, M' and F that tables 47.A and 47.B use.
+constexpr TMultipleRanges<4> MoonSeriesRanges = [] {
+    TMultipleRanges<4> ranges;
+    for (const TMoonLongitudeTerm& a : MoonLongitudeTerms)
+        ranges.Widen({a.D, a.M, a.MPrime, a.F});
+    for (const TMoonLatitudeTerm& b : MoonLatitudeTerms)
+        ranges.Widen({b.D, b.M, b.MPrime, b.F});
+    return ranges;
+}();
+
+// Sums tables 47.A and 47.B with the additive terms (Meeus, ch. 47), each term's sine and
+// cosine from TTermTrig.
+template <class TTermTrig> TSeriesResult LunarSeries(TLunarGeometry& g) {
     const double t = g.T;
     const double t2 = t * t;
     const double t3 = t2 * t;
@@ -53,18 +67,18 @@ TSeriesResult LunarSeries(TLunarGeometry& g) {
     g.E = 1.0 - 0.002516 * t - 0.0000074 * t2;
 
     const double eFactor[3] = {1.0, g.E, g.E * g.E};
+    const TTermTrig trig({g.D, g.M, g.MPrime, g.F});
     double sumL = 0.0;
     double sumR = 0.0;
     double sumB = 0.0;
     for (std::size_t k = 0; k < MoonLongitudeTerms.size(); ++k) {
         const TMoonLongitudeTerm& a = MoonLongitudeTerms[k];
-        const double argA = g.D * a.D + g.M * a.M + g.MPrime * a.MPrime + g.F * a.F;
+        const TSinCos termA = trig.SinCos({a.D, a.M, a.MPrime, a.F});
         const double eA = eFactor[std::abs(a.M)];
-        sumL += a.SigmaL * std::sin(argA) * eA;
-        sumR += a.SigmaR * std::cos(argA) * eA;
+        sumL += a.SigmaL * termA.Sin * eA;
+        sumR += a.SigmaR * termA.Cos * eA;
         const TMoonLatitudeTerm& b = MoonLatitudeTerms[k];
-        const double argB = g.D * b.D + g.M * b.M + g.MPrime * b.MPrime + g.F * b.F;
-        sumB += b.SigmaB * std::sin(argB) * eFactor[std::abs(b.M)];
+        sumB += b.SigmaB * trig.Sin({b.D, b.M, b.MPrime, b.F}) * eFactor[std::abs(b.M)];
     }
     const double lpRad = DegToRad(lp);
     sumL += 3958.0 * std::sin(a1) + 1962.0 * std::sin(lpRad - g.F) + 318.0 * std::sin(a2);
@@ -144,18 +158,22 @@ void Illumination(const TSunData& sun, TMoonData& moon) {
 }
 
 // The apparent geocentric place (Meeus, ch. 47), leaving the series' arguments, the nutation
-// and the obliquity in g.
-TMoonPlace ApparentPlace(double jd, TLunarGeometry& g) {
+// and the obliquity in g. Fast sums the periodic terms with TFastTermTrig.
+template <bool Fast> TMoonPlace ApparentPlace(double jd, TLunarGeometry& g) {
     g.T = CenturiesSinceJ2000(jd);
-    const TSeriesResult series = LunarSeries(g);
+    using TTermTrig =
+        std::conditional_t<Fast, TFastTermTrig<4, MoonSeriesRanges>, TExactTermTrig<4>>;
+    const TSeriesResult series = LunarSeries<TTermTrig>(g);
     TMoonPlace place;
     place.Longitude = DegToRad(series.LongitudeDeg);
-    g.Obliquity = TrueObliquity(jd, g.Nutation);
+    g.Nutation = Fast ? FastNutation(jd) : Nutation(jd);
+    g.Obliquity = ObliquityWithNutation(jd, g.Nutation);
     place.ApparentLongitude = place.Longitude + DegToRad(g.Nutation.DeltaPsi / 3600.0);
     place.Latitude = DegToRad(series.LatitudeDeg);
     place.DistanceKm = series.DistanceKm;
     place.Parallax = ASinDeg(EarthRadiusKm / place.DistanceKm);
-    place.Equatorial = EclipticToEquatorial(g.Obliquity, place.Latitude, place.ApparentLongitude);
+    place.Equatorial =
+        EclipticToEquatorialAngles(g.Obliquity, place.Latitude, place.ApparentLongitude);
     return place;
 }
 
@@ -165,7 +183,7 @@ TMoonData MoonPosition(double jd, const TObserver& observer, TSunData& sun,
                        TLunarGeometry& geometry) {
     TLunarGeometry& g = geometry;
     g = TLunarGeometry{};
-    const TMoonPlace place = ApparentPlace(jd, g);
+    const TMoonPlace place = ApparentPlace<false>(jd, g);
 
     TMoonData moon;
     moon.Longitude = place.Longitude;
@@ -174,6 +192,7 @@ TMoonData MoonPosition(double jd, const TObserver& observer, TSunData& sun,
     moon.DistanceKm = place.DistanceKm;
     moon.Parallax = place.Parallax;
     moon.Equatorial = place.Equatorial;
+    FillEquatorialTexts(moon.Equatorial);
 
     TopocentricPlace(jd, observer, moon, g);
     sun = SunPosition(jd, observer);
@@ -204,7 +223,12 @@ TMoonData MoonPosition(double jd, const TObserver& observer, TSunData& sun) {
 
 TMoonPlace MoonApparentPlace(double jd) {
     TLunarGeometry geometry;
-    return ApparentPlace(jd, geometry);
+    return ApparentPlace<false>(jd, geometry);
+}
+
+TMoonPlace FastMoonApparentPlace(double jd) {
+    TLunarGeometry geometry;
+    return ApparentPlace<true>(jd, geometry);
 }
 
 std::int32_t MoonIlluminationPercent(const TMoonPlace& moon, const TSunData& sun) {

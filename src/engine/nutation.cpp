@@ -5,8 +5,20 @@
 #include "engine/angles.h"
 #include "engine/nutation_table.h"
 #include "engine/sidereal_time.h"
+#include "engine/term_trig.h"
 
-TNutation Nutation(double jd) {
+namespace {
+
+// The multiples of D, M, M', F and the node that the table uses.
+constexpr TMultipleRanges<5> NutationRanges = [] {
+    TMultipleRanges<5> ranges;
+    for (const TNutationTerm& row : NutationTerms)
+        ranges.Widen({row.D, row.M, row.MPrime, row.F, row.Omega});
+    return ranges;
+}();
+
+// Sums the 63 terms, each term's sine and cosine from TTermTrig.
+template <class TTermTrig> TNutation NutationSeries(double jd) {
     const double t = CenturiesSinceJ2000(jd);
     const double t2 = t * t;
     const double t3 = t2 * t;
@@ -17,18 +29,33 @@ TNutation Nutation(double jd) {
     const double f = ReducedRad(93.27191 + 483202.017538 * t - 0.0036825 * t2 + t3 / 327270.0);
     const double om = ReducedRad(125.04452 - 1934.136261 * t + 0.0020708 * t2 + t3 / 450000.0);
 
+    const TTermTrig trig({d, m, mp, f, om});
     double dpsi = 0.0;
     double deps = 0.0;
     for (const TNutationTerm& row : NutationTerms) {
-        const double arg = d * row.D + m * row.M + mp * row.MPrime + f * row.F + om * row.Omega;
-        dpsi += std::sin(arg) * (row.S0 + row.S1 * t);
-        deps += std::cos(arg) * (row.C0 + row.C1 * t);
+        const TSinCos term = trig.SinCos({row.D, row.M, row.MPrime, row.F, row.Omega});
+        dpsi += term.Sin * (row.S0 + row.S1 * t);
+        deps += term.Cos * (row.C0 + row.C1 * t);
     }
     return {dpsi / 10000.0, deps / 10000.0};
 }
 
+} // namespace
+
+TNutation Nutation(double jd) {
+    return NutationSeries<TExactTermTrig<5>>(jd);
+}
+
+TNutation FastNutation(double jd) {
+    return NutationSeries<TFastTermTrig<5, NutationRanges>>(jd);
+}
+
 double TrueObliquity(double jd, TNutation& nutation) {
     nutation = Nutation(jd);
+    return ObliquityWithNutation(jd, nutation);
+}
+
+double ObliquityWithNutation(double jd, const TNutation& nutation) {
     const double u = CenturiesSinceJ2000(jd) / 100.0;
     // Laskar's polynomial in units of 10 000 Julian years (Meeus, eq. 22.3), arcseconds.
     constexpr double coefficients[] = {-4680.93, -1.55, 1999.25, -51.38, -249.67,

@@ -364,6 +364,7 @@ struct TPlaceCache {
     std::array<TSlot, 4> Slots{};
     size_t Used = 0;
     size_t Next = 0;
+    bool FastMoon = false; // the Moon's places from FastMoonApparentPlace
 
     TSlot& At(double jd) {
         for (size_t i = 0; i < Used; ++i)
@@ -377,7 +378,7 @@ struct TPlaceCache {
     }
     const TMoonPlace& Moon(double jd) {
         TSlot& slot = At(jd);
-        if (!slot.HasMoon) slot.Moon = MoonApparentPlace(jd);
+        if (!slot.HasMoon) slot.Moon = FastMoon ? FastMoonApparentPlace(jd) : MoonApparentPlace(jd);
         slot.HasMoon = true;
         return slot.Moon;
     }
@@ -434,6 +435,12 @@ TRiseSetText SunRiseSet(const TDateRec& date, double h0, const TObserver& observ
 
 TRiseSetTimes MoonRiseSetTimes(const TDateRec& date, const TObserver& observer) {
     TPlaceCache cache;
+    return MoonTimes(cache, date, observer);
+}
+
+TRiseSetTimes FastMoonRiseSetTimes(const TDateRec& date, const TObserver& observer) {
+    TPlaceCache cache;
+    cache.FastMoon = true;
     return MoonTimes(cache, date, observer);
 }
 

@@ -100,6 +100,12 @@ inline constexpr int MaxRiseSetRounds = 40;
 // The Moon's events alone (no illumination), as MoonRiseSet gives them.
 [[nodiscard]] TRiseSetTimes MoonRiseSetTimes(const TDateRec& date, const TObserver& observer);
 
+// The same from FastMoonApparentPlace's places: the times agree with MoonRiseSetTimes to well
+// under a second, but where an event lies that close to a minute's edge, or to the point where
+// a rise or set appears or vanishes, its minute or status can differ. For a search that checks
+// its margin and asks MoonRiseSetTimes when it is short.
+[[nodiscard]] TRiseSetTimes FastMoonRiseSetTimes(const TDateRec& date, const TObserver& observer);
+
 // The Sun's altitudes of the day's rows: sunrise, civil, nautical and astronomical twilight.
 inline constexpr std::array<double, 4> SunAltitudes = {
     SunriseAltitude, CivilTwilightAltitude, NauticalTwilightAltitude, AstronomicalTwilightAltitude};

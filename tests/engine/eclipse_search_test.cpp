@@ -3,7 +3,9 @@
 #include <vector>
 
 #include "engine/eclipse_search.h"
+#include "engine/moon.h"
 #include "engine/phases.h"
+#include "engine/rise_set.h"
 #include "engine_test_helpers.h"
 
 namespace {
@@ -55,6 +57,35 @@ TEST(EclipseSearch, SameAsTheMonthByMonthSearchOverTenThousandYears) {
         EXPECT_LT(found.size(), 9999u * 3);
         for (size_t i = 0; i < found.size(); ++i)
             ExpectSame(found[i], expected[i], i);
+    }
+}
+
+// The visibility from the day's moonrise and moonset at the exact places of the Moon.
+TEclipseVisibility ExactVisibility(const EclipseCircumstances& e, const TObserver& observer) {
+    const TRiseSetTimes t = MoonRiseSetTimes(e.MaxDate, observer);
+    TSunData sun;
+    const bool up =
+        MoonPosition(e.Contacts[ContactMax] - observer.LocalOffsetDays(), observer, sun).Altitude >
+        0.0;
+    return EclipseVisibility(t.Rise, t.Set, e.Contacts[ContactP1], e.Contacts[ContactP4], up);
+}
+
+TEST(EclipseSearch, VisibilityIsTheOneTheExactMoonPlacesGive) {
+    // Places where the Moon rises and sets every day, and places near the poles where it
+    // often does neither, or rises and sets a minute apart.
+    for (const TObserver& observer :
+         {Place(51.48, 0.0, 0), Place(-33.87, 151.21, 600, 60), Place(64.15, -21.94, 0),
+          Place(78.22, 15.65, 60), Place(-77.85, 166.67, 720), Place(89.9, 10.0, 0)}) {
+        SCOPED_TRACE(testing::Message() << "latitude " << RadToDeg(observer.ObserverLatitude));
+        const std::vector<EclipseCircumstances> found = LunarEclipsesInYears(1500, 2700, observer);
+        ASSERT_GT(found.size(), 2500u);
+        int visible = 0;
+        for (const EclipseCircumstances& e : found) {
+            ASSERT_EQ(e.VisibilityKind, ExactVisibility(e, observer)) << e.DateText;
+            visible += e.VisibilityKind != TEclipseVisibility::NotVisible;
+        }
+        // Somewhat more than half of all lunar eclipses are seen at least in part from a place.
+        EXPECT_GT(visible, static_cast<int>(found.size()) / 3);
     }
 }
 
