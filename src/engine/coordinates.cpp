@@ -29,8 +29,14 @@ TEquatorial EclipticToEquatorial(double obliquity, double latitude, double longi
 }
 
 double AltitudeFromHourAngle(double hourAngle, double declination, double latitude) {
-    const double sinAlt = std::sin(latitude) * std::sin(declination) +
-                          std::cos(latitude) * std::cos(declination) * std::cos(hourAngle);
+    return AltitudeFromSines(std::cos(hourAngle), std::sin(declination), std::cos(declination),
+                             std::sin(latitude), std::cos(latitude));
+}
+
+double AltitudeFromSines(double cosHourAngle, double sinDeclination, double cosDeclination,
+                         double sinLatitude, double cosLatitude) {
+    const double sinAlt =
+        sinLatitude * sinDeclination + cosLatitude * cosDeclination * cosHourAngle;
     return RadToDeg(std::asin(std::clamp(sinAlt, -1.0, 1.0)));
 }
 

@@ -34,6 +34,11 @@ struct [[nodiscard]] THorizontal {
 // in radians (Meeus, eq. 13.6).
 [[nodiscard]] double AltitudeFromHourAngle(double hourAngle, double declination, double latitude);
 
+// The same from the sines and cosines, for a loop that keeps those of the latitude at hand.
+[[nodiscard]] double AltitudeFromSines(double cosHourAngle, double sinDeclination,
+                                       double cosDeclination, double sinLatitude,
+                                       double cosLatitude);
+
 // Altitude and azimuth (Meeus, eqs. 13.5 and 13.6; the azimuth turned to count from North).
 [[nodiscard]] THorizontal HorizontalFromHourAngle(double hourAngle, double declination,
                                                   double latitude);

@@ -1,6 +1,7 @@
 #include "engine/eclipse_search.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <future>
 #include <iterator>
@@ -18,9 +19,8 @@ constexpr double NewMoonEpochJDE = 2451550.09765; // k = 0, Meeus, eq. 49.1
 // corrections stay below a day).
 constexpr double CorrectionMargin = 2.0;
 
-// Below this many years a span is searched on one thread; above it on up to MaxSearchThreads,
-// one consecutive piece each.
-constexpr int YearsPerThreadAtLeast = 80;
+// A span of two pieces or more is searched on up to MaxSearchThreads threads.
+constexpr int YearsPerPiece = 10;
 constexpr int MaxSearchThreads = 4;
 
 // The search of one span, from <= to within the years a date record holds.
@@ -44,9 +44,16 @@ std::vector<EclipseCircumstances> SearchSpan(int from, int to, const TObserver& 
     for (int i = 0; i < lunations; ++i, k += 1.0) {
         if (MeanPhase(k, tt) - CorrectionMargin >= spanEnd - offset) break;
         if (!EclipsePossible(k)) continue;
-        // As MonthPhases forms it: the true instant, then the zone.
+        // The mean instant lies within CorrectionMargin of the true one, which decides only on
+        // which side of the span's ends and of a year's start the full moon falls: away from
+        // those the mean one decides the same.
         const double mean = MeanPhase(k, tt);
-        const double local = mean + PhaseCorrection(tt, PhaseCode(k), k) + offset;
+        double local = mean + offset;
+        while (local - CorrectionMargin >= nextYearStart && year < to)
+            nextYearStart = NewYearJD(++year + 1);
+        auto near = [&local](double jd) { return std::fabs(local - jd) < CorrectionMargin; };
+        if (near(spanStart) || near(spanEnd) || near(nextYearStart))
+            local = mean + PhaseCorrection(tt, PhaseCode(k), k) + offset; // as MonthPhases has it
         if (local < spanStart) continue;
         if (local >= spanEnd) break;
         while (local >= nextYearStart && year < to)
@@ -69,23 +76,30 @@ std::vector<EclipseCircumstances> LunarEclipsesInYears(int from, int to,
     const int years = to - from + 1;
     const int threads =
         std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, MaxSearchThreads);
-    const int parts = std::clamp(years / YearsPerThreadAtLeast, 1, threads);
-    if (parts == 1) return SearchSpan(from, to, observer);
-    // Each piece is a whole number of civil years: the pieces' eclipses, in order, are the
-    // span's. The first piece runs on this thread.
-    std::vector<std::future<std::vector<EclipseCircumstances>>> later;
-    for (int i = 1; i < parts; ++i) {
-        const int first = from + years * i / parts;
-        const int last = from + years * (i + 1) / parts - 1;
-        later.push_back(std::async(std::launch::async, [first, last, &observer] {
-            return SearchSpan(first, last, observer);
-        }));
-    }
-    std::vector<EclipseCircumstances> found = SearchSpan(from, from + years / parts - 1, observer);
-    for (auto& piece : later) {
-        std::vector<EclipseCircumstances> part = piece.get();
-        found.insert(found.end(), std::make_move_iterator(part.begin()),
-                     std::make_move_iterator(part.end()));
-    }
+    if (years < 2 * YearsPerPiece || threads == 1) return SearchSpan(from, to, observer);
+
+    // Pieces of whole civil years, handed out in order to whichever thread is free, so a
+    // thread that starts late takes fewer. The pieces' eclipses, in order, are the span's.
+    const int count = (years + YearsPerPiece - 1) / YearsPerPiece;
+    std::vector<std::vector<EclipseCircumstances>> pieces(static_cast<size_t>(count));
+    std::atomic<int> next{0};
+    auto work = [&] {
+        for (int i = next++; i < count; i = next++) {
+            const int first = from + i * YearsPerPiece;
+            pieces[static_cast<size_t>(i)] =
+                SearchSpan(first, std::min(to, first + YearsPerPiece - 1), observer);
+        }
+    };
+    std::vector<std::future<void>> helpers;
+    for (int i = 1; i < threads; ++i)
+        helpers.push_back(std::async(std::launch::async, work));
+    work();
+    for (auto& helper : helpers)
+        helper.get();
+
+    std::vector<EclipseCircumstances> found;
+    for (std::vector<EclipseCircumstances>& piece : pieces)
+        found.insert(found.end(), std::make_move_iterator(piece.begin()),
+                     std::make_move_iterator(piece.end()));
     return found;
 }

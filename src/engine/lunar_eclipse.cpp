@@ -20,25 +20,36 @@ struct TEclipseElements {
     double M = 0.0, Mp = 0.0, F = 0.0, Om = 0.0, E = 0.0;
 };
 
-TEclipseElements Elements(double k) {
+// The time in Julian centuries and its powers, from the lunation k.
+TEclipseElements Powers(double k) {
     TEclipseElements el;
     el.T = k / 1236.85;
     el.T2 = el.T * el.T;
     el.T3 = el.T2 * el.T;
     el.T4 = el.T3 * el.T;
+    return el;
+}
+
+// The Moon's argument of latitude F at the lunation k.
+double ArgumentOfLatitude(double k, const TEclipseElements& el) {
+    return ReducedRad(160.7108 + 390.67050284 * k - 0.0016118 * el.T2 - 0.00000227 * el.T3 +
+                      0.000000011 * el.T4);
+}
+
+TEclipseElements Elements(double k) {
+    TEclipseElements el = Powers(k);
     el.M = ReducedRad(2.5534 + 29.1053567 * k - 0.0000014 * el.T2 - 0.00000011 * el.T3);
     el.Mp = ReducedRad(201.5643 + 385.81693528 * k + 0.0107582 * el.T2 + 0.00001238 * el.T3 -
                        0.000000058 * el.T4);
-    el.F = ReducedRad(160.7108 + 390.67050284 * k - 0.0016118 * el.T2 - 0.00000227 * el.T3 +
-                      0.000000011 * el.T4);
+    el.F = ArgumentOfLatitude(k, el);
     el.Om = ReducedRad(124.7746 - 1.56375588 * k + 0.0020672 * el.T2 + 0.00000215 * el.T3);
     el.E = 1.0 - 0.002516 * el.T - 0.0000074 * el.T2;
     return el;
 }
 
 // Too far from a node for any eclipse (Meeus, ch. 54: |sin F| > 0.36).
-bool TooFarFromNode(const TEclipseElements& el) {
-    return std::fabs(std::sin(el.F)) > 0.36;
+bool TooFarFromNode(double argumentOfLatitude) {
+    return std::fabs(std::sin(argumentOfLatitude)) > 0.36;
 }
 
 // JDE of greatest eclipse: the mean phase plus the terms of the eclipse series.
@@ -115,7 +126,7 @@ TEclipseVisibility VisibilityOf(const EclipseCircumstances& ec, const TObserver&
 } // namespace
 
 bool EclipsePossible(double k) {
-    return !TooFarFromNode(Elements(k));
+    return !TooFarFromNode(ArgumentOfLatitude(k, Powers(k)));
 }
 
 EclipseCircumstances EclipseCalcs(const TPhaseEntry& entry, int year, const TObserver& observer) {
@@ -123,7 +134,7 @@ EclipseCircumstances EclipseCalcs(const TPhaseEntry& entry, int year, const TObs
     const double k = entry.K;
     const TEclipseElements el = Elements(k);
 
-    if (TooFarFromNode(el)) {
+    if (TooFarFromNode(el.F)) {
         ec.CloseEclipseScreen = true;
         return ec;
     }

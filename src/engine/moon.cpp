@@ -35,14 +35,14 @@ struct TSeriesResult {
     double DistanceKm;
 };
 
-// The multiples of D, M, M' and F that tables 47.A and 47.B use.
-constexpr TMultipleRanges<4> MoonSeriesRanges = [] {
-    TMultipleRanges<4> ranges;
+// The multiples of D, M, M' and F that tables 47.A and 47.B use, the terms of 47.A first.
+constexpr TTermMultiples<4> MoonSeriesMultiples = [] {
+    TTermMultiples<4> used;
     for (const TMoonLongitudeTerm& a : MoonLongitudeTerms)
-        ranges.Widen({a.D, a.M, a.MPrime, a.F});
+        used.Add({a.D, a.M, a.MPrime, a.F});
     for (const TMoonLatitudeTerm& b : MoonLatitudeTerms)
-        ranges.Widen({b.D, b.M, b.MPrime, b.F});
-    return ranges;
+        used.Add({b.D, b.M, b.MPrime, b.F});
+    return used;
 }();
 
 // Sums tables 47.A and 47.B with the additive terms (Meeus, ch. 47), each term's sine and
@@ -73,12 +73,13 @@ template <class TTermTrig> TSeriesResult LunarSeries(TLunarGeometry& g) {
     double sumB = 0.0;
     for (std::size_t k = 0; k < MoonLongitudeTerms.size(); ++k) {
         const TMoonLongitudeTerm& a = MoonLongitudeTerms[k];
-        const TSinCos termA = trig.SinCos({a.D, a.M, a.MPrime, a.F});
+        const TSinCos termA = trig.SinCos(k, {a.D, a.M, a.MPrime, a.F});
         const double eA = eFactor[std::abs(a.M)];
         sumL += a.SigmaL * termA.Sin * eA;
         sumR += a.SigmaR * termA.Cos * eA;
         const TMoonLatitudeTerm& b = MoonLatitudeTerms[k];
-        sumB += b.SigmaB * trig.Sin({b.D, b.M, b.MPrime, b.F}) * eFactor[std::abs(b.M)];
+        sumB += b.SigmaB * trig.Sin(MoonLongitudeTerms.size() + k, {b.D, b.M, b.MPrime, b.F}) *
+                eFactor[std::abs(b.M)];
     }
     const double lpRad = DegToRad(lp);
     sumL += 3958.0 * std::sin(a1) + 1962.0 * std::sin(lpRad - g.F) + 318.0 * std::sin(a2);
@@ -162,7 +163,7 @@ void Illumination(const TSunData& sun, TMoonData& moon) {
 template <bool Fast> TMoonPlace ApparentPlace(double jd, TLunarGeometry& g) {
     g.T = CenturiesSinceJ2000(jd);
     using TTermTrig =
-        std::conditional_t<Fast, TFastTermTrig<4, MoonSeriesRanges>, TExactTermTrig<4>>;
+        std::conditional_t<Fast, TFastTermTrig<4, MoonSeriesMultiples>, TExactTermTrig<4>>;
     const TSeriesResult series = LunarSeries<TTermTrig>(g);
     TMoonPlace place;
     place.Longitude = DegToRad(series.LongitudeDeg);

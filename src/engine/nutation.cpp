@@ -10,11 +10,11 @@
 namespace {
 
 // The multiples of D, M, M', F and the node that the table uses.
-constexpr TMultipleRanges<5> NutationRanges = [] {
-    TMultipleRanges<5> ranges;
+constexpr TTermMultiples<5> NutationMultiples = [] {
+    TTermMultiples<5> used;
     for (const TNutationTerm& row : NutationTerms)
-        ranges.Widen({row.D, row.M, row.MPrime, row.F, row.Omega});
-    return ranges;
+        used.Add({row.D, row.M, row.MPrime, row.F, row.Omega});
+    return used;
 }();
 
 // Sums the 63 terms, each term's sine and cosine from TTermTrig.
@@ -32,8 +32,9 @@ template <class TTermTrig> TNutation NutationSeries(double jd) {
     const TTermTrig trig({d, m, mp, f, om});
     double dpsi = 0.0;
     double deps = 0.0;
-    for (const TNutationTerm& row : NutationTerms) {
-        const TSinCos term = trig.SinCos({row.D, row.M, row.MPrime, row.F, row.Omega});
+    for (std::size_t k = 0; k < NutationTerms.size(); ++k) {
+        const TNutationTerm& row = NutationTerms[k];
+        const TSinCos term = trig.SinCos(k, {row.D, row.M, row.MPrime, row.F, row.Omega});
         dpsi += term.Sin * (row.S0 + row.S1 * t);
         deps += term.Cos * (row.C0 + row.C1 * t);
     }
@@ -47,7 +48,7 @@ TNutation Nutation(double jd) {
 }
 
 TNutation FastNutation(double jd) {
-    return NutationSeries<TFastTermTrig<5, NutationRanges>>(jd);
+    return NutationSeries<TFastTermTrig<5, NutationMultiples>>(jd);
 }
 
 double TrueObliquity(double jd, TNutation& nutation) {

@@ -35,6 +35,8 @@ struct TDayData {
     double Theta0;   // sidereal time at 0h UT, degrees
     double L;        // observer's longitude, degrees, positive west
     double Phi;      // observer's latitude, radians
+    double SinPhi;
+    double CosPhi;
     double DeltaTDays;
     double H0; // standard altitude, degrees
 };
@@ -73,8 +75,10 @@ double AltitudeStep(const TDayData& day, double m) {
     HourAngle(day, m, hourAngle, declination);
     const double dec = DegToRad(declination);
     const double h = DegToRad(hourAngle);
-    const double altitude = AltitudeFromHourAngle(h, dec, day.Phi);
-    return (altitude - day.H0) / (360.0 * std::cos(dec) * std::cos(day.Phi) * std::sin(h));
+    const double cosDec = std::cos(dec);
+    const double altitude =
+        AltitudeFromSines(std::cos(h), std::sin(dec), cosDec, day.SinPhi, day.CosPhi);
+    return (altitude - day.H0) / (360.0 * cosDec * day.CosPhi * std::sin(h));
 }
 
 double TransitStep(const TDayData& day, double m) {
@@ -161,6 +165,8 @@ TDayData MakeDayData(const TEquatorial& e1, const TEquatorial& e2, const TEquato
     day.Theta0 = SiderealTime0h(jd0);
     day.L = RadToDeg(observer.ObserverLongitude);
     day.Phi = observer.ObserverLatitude;
+    day.SinPhi = std::sin(day.Phi);
+    day.CosPhi = std::cos(day.Phi);
     day.DeltaTDays = deltaT / 86400.0;
     day.H0 = h0;
     return day;
@@ -222,7 +228,10 @@ double AboveH0(const TDayData& day, double m) {
     double hourAngle = 0.0;
     double declination = 0.0;
     HourAngle(day, m, hourAngle, declination);
-    return AltitudeFromHourAngle(DegToRad(hourAngle), DegToRad(declination), day.Phi) - day.H0;
+    const double dec = DegToRad(declination);
+    return AltitudeFromSines(std::cos(DegToRad(hourAngle)), std::sin(dec), std::cos(dec),
+                             day.SinPhi, day.CosPhi) -
+           day.H0;
 }
 
 // Rise and set closer than this (days, one minute) count as one instant.

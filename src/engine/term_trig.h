@@ -16,37 +16,61 @@ struct TSinCos {
     double Cos;
 };
 
-// The multiples of its angles a series' terms use, angle by angle: its table's lowest and
-// highest. No table uses more than four of any angle.
+// What a series' table of terms uses, gathered at compile time in the order its terms are
+// summed: the distinct combinations of the multiples of the first N / 2 angles and of the
+// rest, and for each term which of those it is. No term uses more than four of any angle.
 inline constexpr int MaxMultiple = 4;
+inline constexpr std::size_t MaxTerms = 128;
 
-template <std::size_t N> struct TMultipleRanges {
-    std::array<int, N> Lowest{};
-    std::array<int, N> Highest{};
+template <std::size_t N> struct TTermMultiples {
+    static constexpr std::size_t Split = N / 2; // the first group: angles 0..Split-1
 
-    constexpr void Widen(const std::array<int, N>& multiples) {
-        for (std::size_t i = 0; i < N; ++i) {
-            Lowest[i] = multiples[i] < Lowest[i] ? multiples[i] : Lowest[i];
-            Highest[i] = multiples[i] > Highest[i] ? multiples[i] : Highest[i];
-        }
+    // Distinct combinations of each group, the other group's multiples left 0.
+    std::array<std::array<int, N>, MaxTerms> First{};
+    std::array<std::array<int, N>, MaxTerms> Rest{};
+    std::size_t FirstCount = 0;
+    std::size_t RestCount = 0;
+    // Term by term, its combination of each group.
+    std::array<std::size_t, MaxTerms> FirstOf{};
+    std::array<std::size_t, MaxTerms> RestOf{};
+    std::size_t Terms = 0;
+    bool WithinMaxMultiple = true;
+
+    constexpr void Add(const std::array<int, N>& multiples) {
+        for (const int k : multiples)
+            WithinMaxMultiple = WithinMaxMultiple && std::abs(k) <= MaxMultiple;
+        if (Terms == MaxTerms) return;
+        FirstOf[Terms] = Combination(multiples, 0, Split, First, FirstCount);
+        RestOf[Terms] = Combination(multiples, Split, N, Rest, RestCount);
+        ++Terms;
     }
-    [[nodiscard]] constexpr bool WithinMaxMultiple() const {
-        for (std::size_t i = 0; i < N; ++i)
-            if (Lowest[i] < -MaxMultiple || Highest[i] > MaxMultiple) return false;
-        return true;
+    [[nodiscard]] constexpr bool Valid() const { return WithinMaxMultiple && Terms < MaxTerms; }
+
+  private:
+    static constexpr std::size_t Combination(const std::array<int, N>& multiples, std::size_t begin,
+                                             std::size_t end,
+                                             std::array<std::array<int, N>, MaxTerms>& list,
+                                             std::size_t& count) {
+        std::array<int, N> combination{};
+        for (std::size_t i = begin; i < end; ++i)
+            combination[i] = multiples[i];
+        for (std::size_t j = 0; j < count; ++j)
+            if (list[j] == combination) return j;
+        list[count] = combination;
+        return count++;
     }
 };
 
 // std::sin and std::cos of the argument summed in the order of the angles: the values the
-// series has always given, to the last bit.
+// series has always given, to the last bit. The term's place is the fast evaluator's.
 template <std::size_t N> class TExactTermTrig {
   public:
     explicit TExactTermTrig(const std::array<double, N>& anglesRad) : Angles(anglesRad) {}
 
-    [[nodiscard]] double Sin(const std::array<int, N>& multiples) const {
+    [[nodiscard]] double Sin(std::size_t /*term*/, const std::array<int, N>& multiples) const {
         return std::sin(Argument(multiples));
     }
-    [[nodiscard]] TSinCos SinCos(const std::array<int, N>& multiples) const {
+    [[nodiscard]] TSinCos SinCos(std::size_t /*term*/, const std::array<int, N>& multiples) const {
         const double argument = Argument(multiples);
         return {std::sin(argument), std::cos(argument)};
     }
@@ -62,43 +86,39 @@ template <std::size_t N> class TExactTermTrig {
 };
 
 // The same values as products of the angles' multiples e^(ikx): one sine and cosine per angle
-// instead of one per term. The multiples of the first angles and those of the rest, within the
-// table's Ranges, are combined once each into two tables, so a term costs one complex product.
-// The values agree with the exact ones to a few units in the 15th digit; a rise or set found
-// from them moves by far less than a second, so they serve a search that compares times to the
-// minute and checks its margin.
-template <std::size_t N, TMultipleRanges<N> Ranges> class TFastTermTrig {
-    static_assert(Ranges.WithinMaxMultiple());
+// instead of one per term. The combinations of the first angles' multiples that the table
+// uses, and those of the rest, are formed once each, so a term costs one complex product. The
+// values agree with the exact ones to a few units in the 15th digit; a rise or set found from
+// them moves by far less than a second, so they serve a search that compares times to the
+// minute and checks its margin. A term is named by its place in the Table's order; its
+// multiples are the exact evaluator's.
+template <std::size_t N, TTermMultiples<N> Table> class TFastTermTrig {
+    static_assert(Table.Valid());
 
   public:
     explicit TFastTermTrig(const std::array<double, N>& anglesRad) {
         std::array<std::array<TSinCos, Width>, N> multiples;
         for (std::size_t i = 0; i < N; ++i)
             multiples[i] = MultiplesOf(anglesRad[i]);
-        FillGroup<0>(multiples, First, std::make_index_sequence<Split>());
-        FillGroup<Split>(multiples, Rest, std::make_index_sequence<N - Split>());
+        Fill(multiples, Table.First, Table.FirstCount, First, std::make_index_sequence<Split>());
+        Fill(multiples, Table.Rest, Table.RestCount, Rest,
+             OffsetSequence<Split>(std::make_index_sequence<N - Split>()));
     }
 
-    [[nodiscard]] double Sin(const std::array<int, N>& multiples) const {
-        return SinCos(multiples).Sin;
+    [[nodiscard]] double Sin(std::size_t term, const std::array<int, N>& /*multiples*/) const {
+        return SinCos(term, {}).Sin;
     }
-    [[nodiscard]] TSinCos SinCos(const std::array<int, N>& multiples) const {
-        return Times(First[IndexIn<0>(multiples, std::make_index_sequence<Split>())],
-                     Rest[IndexIn<Split>(multiples, std::make_index_sequence<N - Split>())]);
+    [[nodiscard]] TSinCos SinCos(std::size_t term, const std::array<int, N>& /*multiples*/) const {
+        return Times(First[Table.FirstOf[term]], Rest[Table.RestOf[term]]);
     }
 
   private:
-    static constexpr std::size_t Split = N / 2; // the first group: angles 0..Split-1
+    static constexpr std::size_t Split = TTermMultiples<N>::Split;
     static constexpr std::size_t Width = 2 * MaxMultiple + 1;
 
-    static constexpr std::size_t Span(std::size_t angle) {
-        return static_cast<std::size_t>(Ranges.Highest[angle] - Ranges.Lowest[angle] + 1);
-    }
-    static constexpr std::size_t Combinations(std::size_t begin, std::size_t end) {
-        std::size_t n = 1;
-        for (std::size_t i = begin; i < end; ++i)
-            n *= Span(i);
-        return n;
+    template <std::size_t Offset, std::size_t... I>
+    static constexpr std::index_sequence<Offset + I...> OffsetSequence(std::index_sequence<I...>) {
+        return {};
     }
 
     // e^(ia) e^(ib) = e^(i(a + b)).
@@ -119,44 +139,22 @@ template <std::size_t N, TMultipleRanges<N> Ranges> class TFastTermTrig {
         return all;
     }
 
-    // A group's combination of multiples as an index: mixed radix over the ranges, the group's
-    // first angle the most significant.
-    template <std::size_t Begin, std::size_t... I>
-    static std::size_t IndexIn(const std::array<int, N>& multiples, std::index_sequence<I...>) {
-        std::size_t index = 0;
-        ((index = index * Span(Begin + I) +
-                  static_cast<std::size_t>(multiples[Begin + I] - Ranges.Lowest[Begin + I])),
-         ...);
-        return index;
-    }
-
-    // Every combination of the group's multiples, in IndexIn's order: the combinations of the
-    // angles before, each times every multiple of the next angle.
-    template <std::size_t Begin, class TTable, std::size_t... I>
-    static void FillGroup(const std::array<std::array<TSinCos, Width>, N>& multiples, TTable& table,
-                          std::index_sequence<I...>) {
-        (Extend<Begin, Begin + I>(multiples[Begin + I], table), ...);
-    }
-
-    template <std::size_t Begin, std::size_t Angle, class TTable>
-    static void Extend(const std::array<TSinCos, Width>& multiples, TTable& table) {
-        constexpr std::size_t span = Span(Angle);
-        constexpr std::size_t count = Combinations(Begin, Angle);
-        const TSinCos* first =
-            &multiples[static_cast<std::size_t>(MaxMultiple + Ranges.Lowest[Angle])];
-        if constexpr (count == 1) {
-            for (std::size_t k = 0; k < span; ++k)
-                table[k] = first[k];
-        } else {
-            // Backwards, so each entry is read before its place is written.
-            for (std::size_t before = count; before-- > 0;) {
-                const TSinCos product = table[before];
-                for (std::size_t k = 0; k < span; ++k)
-                    table[before * span + k] = Times(product, first[k]);
-            }
+    // Each combination of the group's angles the table uses, as the product of its multiples.
+    template <std::size_t Angle, std::size_t... Angles>
+    static void Fill(const std::array<std::array<TSinCos, Width>, N>& multiples,
+                     const std::array<std::array<int, N>, MaxTerms>& used, std::size_t count,
+                     std::array<TSinCos, MaxTerms>& table, std::index_sequence<Angle, Angles...>) {
+        for (std::size_t j = 0; j < count; ++j) {
+            TSinCos product = Multiple(multiples, used[j], Angle);
+            ((product = Times(product, Multiple(multiples, used[j], Angles))), ...);
+            table[j] = product;
         }
     }
+    static const TSinCos& Multiple(const std::array<std::array<TSinCos, Width>, N>& multiples,
+                                   const std::array<int, N>& combination, std::size_t angle) {
+        return multiples[angle][static_cast<std::size_t>(MaxMultiple + combination[angle])];
+    }
 
-    std::array<TSinCos, Combinations(0, Split)> First;
-    std::array<TSinCos, Combinations(Split, N)> Rest;
+    std::array<TSinCos, MaxTerms> First;
+    std::array<TSinCos, MaxTerms> Rest;
 };
