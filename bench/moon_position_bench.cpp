@@ -22,4 +22,24 @@ void BM_MoonPosition(benchmark::State& state) {
 }
 BENCHMARK(BM_MoonPosition);
 
+// The apparent place alone, as rising and setting take it: the series summed with the sine of
+// each term's argument, and with the products of the angles' multiples (the eclipse search).
+void BM_MoonApparentPlace(benchmark::State& state) {
+    double jd = 2460000.5;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(MoonApparentPlace(jd).Equatorial.RADeg);
+        jd += 0.0137;
+    }
+}
+BENCHMARK(BM_MoonApparentPlace);
+
+void BM_FastMoonApparentPlace(benchmark::State& state) {
+    double jd = 2460000.5;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(FastMoonApparentPlace(jd).Equatorial.RADeg);
+        jd += 0.0137;
+    }
+}
+BENCHMARK(BM_FastMoonApparentPlace);
+
 } // namespace
