@@ -159,15 +159,17 @@ void Illumination(const TSunData& sun, TMoonData& moon) {
 }
 
 // The apparent geocentric place (Meeus, ch. 47), leaving the series' arguments, the nutation
-// and the obliquity in g. Fast sums the periodic terms with TFastTermTrig.
-template <bool Fast> TMoonPlace ApparentPlace(double jd, TLunarGeometry& g) {
+// and the obliquity in g. Fast sums the periodic terms with TFastTermTrig; the nutation is the
+// one at jd, summed the same way.
+template <bool Fast>
+TMoonPlace ApparentPlace(double jd, const TNutation& nutation, TLunarGeometry& g) {
     g.T = CenturiesSinceJ2000(jd);
     using TTermTrig =
         std::conditional_t<Fast, TFastTermTrig<4, MoonSeriesMultiples>, TExactTermTrig<4>>;
     const TSeriesResult series = LunarSeries<TTermTrig>(g);
     TMoonPlace place;
     place.Longitude = DegToRad(series.LongitudeDeg);
-    g.Nutation = Fast ? FastNutation(jd) : Nutation(jd);
+    g.Nutation = nutation;
     g.Obliquity = ObliquityWithNutation(jd, g.Nutation);
     place.ApparentLongitude = place.Longitude + DegToRad(g.Nutation.DeltaPsi / 3600.0);
     place.Latitude = DegToRad(series.LatitudeDeg);
@@ -184,7 +186,7 @@ TMoonData MoonPosition(double jd, const TObserver& observer, TSunData& sun,
                        TLunarGeometry& geometry) {
     TLunarGeometry& g = geometry;
     g = TLunarGeometry{};
-    const TMoonPlace place = ApparentPlace<false>(jd, g);
+    const TMoonPlace place = ApparentPlace<false>(jd, Nutation(jd), g);
 
     TMoonData moon;
     moon.Longitude = place.Longitude;
@@ -223,13 +225,17 @@ TMoonData MoonPosition(double jd, const TObserver& observer, TSunData& sun) {
 }
 
 TMoonPlace MoonApparentPlace(double jd) {
+    return MoonApparentPlace(jd, Nutation(jd));
+}
+
+TMoonPlace MoonApparentPlace(double jd, const TNutation& nutation) {
     TLunarGeometry geometry;
-    return ApparentPlace<false>(jd, geometry);
+    return ApparentPlace<false>(jd, nutation, geometry);
 }
 
 TMoonPlace FastMoonApparentPlace(double jd) {
     TLunarGeometry geometry;
-    return ApparentPlace<true>(jd, geometry);
+    return ApparentPlace<true>(jd, FastNutation(jd), geometry);
 }
 
 std::int32_t MoonIlluminationPercent(const TMoonPlace& moon, const TSunData& sun) {

@@ -47,6 +47,10 @@ struct [[nodiscard]] TMoonPlace {
 // the equatorial texts are left empty.
 [[nodiscard]] TMoonPlace MoonApparentPlace(double jd);
 
+// The same from the nutation at that instant (Nutation(jd)), which rising and setting share
+// with the Sun's place.
+[[nodiscard]] TMoonPlace MoonApparentPlace(double jd, const TNutation& nutation);
+
 // The same place with the periodic terms of the series and of the nutation summed from
 // products of the angles' multiples (TFastTermTrig): a quarter of the work, agreeing with
 // MoonApparentPlace to about 1e-12 degree. For searches that compare times to the minute.

@@ -365,8 +365,10 @@ namespace {
 struct TPlaceCache {
     struct TSlot {
         double JD = 0.0;
+        bool HasNutation = false;
         bool HasMoon = false;
         bool HasSun = false;
+        TNutation Nutation;
         TMoonPlace Moon;
         TSunData Sun;
     };
@@ -385,15 +387,23 @@ struct TPlaceCache {
         slot.JD = jd;
         return slot;
     }
+    // The Sun and the Moon at one instant share its nutation.
+    static const TNutation& NutationOf(TSlot& slot) {
+        if (!slot.HasNutation) slot.Nutation = Nutation(slot.JD);
+        slot.HasNutation = true;
+        return slot.Nutation;
+    }
     const TMoonPlace& Moon(double jd) {
         TSlot& slot = At(jd);
-        if (!slot.HasMoon) slot.Moon = FastMoon ? FastMoonApparentPlace(jd) : MoonApparentPlace(jd);
+        if (!slot.HasMoon)
+            slot.Moon =
+                FastMoon ? FastMoonApparentPlace(jd) : MoonApparentPlace(jd, NutationOf(slot));
         slot.HasMoon = true;
         return slot.Moon;
     }
-    const TSunData& Sun(double jd, const TObserver& observer) {
+    const TSunData& Sun(double jd) {
         TSlot& slot = At(jd);
-        if (!slot.HasSun) slot.Sun = SunPosition(jd, observer);
+        if (!slot.HasSun) slot.Sun = SunApparentPlace(jd, NutationOf(slot));
         slot.HasSun = true;
         return slot.Sun;
     }
@@ -403,9 +413,9 @@ TRiseSetTimes SunTimes(TPlaceCache& cache, const TDateRec& date, double h0,
                        const TObserver& observer) {
     const double jd0 = MidnightJD(date);
     // Copies: a later look-up may reuse a slot.
-    const TEquatorial before = cache.Sun(jd0 - 1.0, observer).Equatorial;
-    const TEquatorial middle = cache.Sun(jd0, observer).Equatorial;
-    const TEquatorial after = cache.Sun(jd0 + 1.0, observer).Equatorial;
+    const TEquatorial before = cache.Sun(jd0 - 1.0).Equatorial;
+    const TEquatorial middle = cache.Sun(jd0).Equatorial;
+    const TEquatorial after = cache.Sun(jd0 + 1.0).Equatorial;
     return RiseTransitSetTimes(before, middle, after, DeltaT(date.Year), h0, jd0, observer);
 }
 
@@ -426,7 +436,7 @@ TMoonRiseSet MoonDay(TPlaceCache& cache, const TDateRec& date, const TObserver& 
     result.Events = MoonTimes(cache, date, observer);
     result.Times = RiseSetText(result.Events);
     // The Sun at 0h as MoonPosition takes it for the illuminated fraction.
-    const TSunData sun = cache.Sun(jd0, observer);
+    const TSunData sun = cache.Sun(jd0);
     result.Illumination = MoonIlluminationPercent(cache.Moon(jd0), sun);
     return result;
 }

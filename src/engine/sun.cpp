@@ -44,7 +44,7 @@ THeliocentric EarthPosition(double tau) {
 
 } // namespace
 
-TSunData SunPosition(double jd, const TObserver& observer) {
+TSunData SunApparentPlace(double jd, const TNutation& nutation) {
     const double tau = (jd - 2451545.0) / 365250.0;
     const THeliocentric earth = EarthPosition(tau);
 
@@ -60,11 +60,17 @@ TSunData SunPosition(double jd, const TObserver& observer) {
     sun.Latitude = beta;
 
     // Nutation and aberration (Meeus, ch. 25).
-    TNutation nutation;
-    const double obliquity = TrueObliquity(jd, nutation);
+    const double obliquity = ObliquityWithNutation(jd, nutation);
     sun.ApparentLongitude = theta + nutation.DeltaPsi / 3600.0 - 20.4898 / 3600.0 / earth.RadiusAU;
     sun.Equatorial =
-        EclipticToEquatorial(obliquity, DegToRad(beta), DegToRad(sun.ApparentLongitude));
+        EclipticToEquatorialAngles(obliquity, DegToRad(beta), DegToRad(sun.ApparentLongitude));
+    sun.DistanceKm = earth.RadiusAU * KmPerAU;
+    return sun;
+}
+
+TSunData SunPosition(double jd, const TObserver& observer) {
+    TSunData sun = SunApparentPlace(jd, Nutation(jd));
+    FillEquatorialTexts(sun.Equatorial);
 
     // Horizontal coordinates from the geocentric hour angle (Meeus, eqs. 13.5 and 13.6).
     // The hour angle is reduced to -180..+180 without a loop, so any observer input ends.
@@ -76,6 +82,5 @@ TSunData SunPosition(double jd, const TObserver& observer) {
     const THorizontal horizontal = HorizontalFromHourAngle(hr, dec, phi);
     sun.Altitude = horizontal.AltitudeDeg;
     sun.Azimuth = horizontal.AzimuthDeg;
-    sun.DistanceKm = earth.RadiusAU * KmPerAU;
     return sun;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/coordinates.h"
+#include "engine/nutation.h"
 #include "engine/observer.h"
 
 // The Sun for one instant; angles in degrees.
@@ -18,3 +19,8 @@ struct [[nodiscard]] TSunData {
 // VSOP87 series of Appendix III, FK5 reduction, nutation and aberration). The JD is UT and
 // is used directly as dynamical time.
 [[nodiscard]] TSunData SunPosition(double jd, const TObserver& observer);
+
+// The same without the observer: the longitudes, the distance and the equatorial angles bit
+// for bit as SunPosition gives them, from the nutation at that instant (Nutation(jd)), which
+// rising and setting share with the Moon's place. No texts, altitude or azimuth.
+[[nodiscard]] TSunData SunApparentPlace(double jd, const TNutation& nutation);

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "engine/angles.h"
+#include "engine/moon.h"
 #include "engine/sidereal_time.h"
 #include "engine/sun.h"
 
@@ -84,6 +85,27 @@ TEST(SunPosition, AgreesWithTheLowAccuracyTheoryAndStaysInRangeFrom1600To2400) {
     }
     EXPECT_LT(worstLon, 0.01) << "worst at JD " << worstLonJd;
     EXPECT_LT(worstR, 1e-4);
+}
+
+// Rising and setting take the Sun's and the Moon's places from one shared nutation; they must
+// be the places the windows show, to the last bit.
+TEST(SunPosition, PlacesFromASharedNutationAreTheFullOnes) {
+    const TObserver greenwich = At(0.0, 51.48);
+    for (double jd = 2268932.5; jd < 2634167.5; jd += 913.37) {
+        const TNutation nutation = Nutation(jd);
+        const TSunData full = SunPosition(jd, greenwich);
+        const TSunData place = SunApparentPlace(jd, nutation);
+        EXPECT_EQ(place.ApparentLongitude, full.ApparentLongitude) << jd;
+        EXPECT_EQ(place.Equatorial.RADeg, full.Equatorial.RADeg) << jd;
+        EXPECT_EQ(place.Equatorial.DecDeg, full.Equatorial.DecDeg) << jd;
+        EXPECT_EQ(place.DistanceKm, full.DistanceKm) << jd;
+        TSunData unused;
+        const TMoonData moon = MoonPosition(jd, greenwich, unused);
+        const TMoonPlace moonPlace = MoonApparentPlace(jd, nutation);
+        EXPECT_EQ(moonPlace.Equatorial.RADeg, moon.Equatorial.RADeg) << jd;
+        EXPECT_EQ(moonPlace.Equatorial.DecDeg, moon.Equatorial.DecDeg) << jd;
+        EXPECT_EQ(moonPlace.Parallax, moon.Parallax) << jd;
+    }
 }
 
 } // namespace
