@@ -3,7 +3,6 @@
 #include <array>
 #include <cmath>
 #include <cstddef>
-#include <cstdlib>
 #include <utility>
 
 // Sine and cosine of a periodic term's argument: an integer combination of a series'
@@ -38,7 +37,7 @@ template <std::size_t N> struct TTermMultiples {
 
     constexpr void Add(const std::array<int, N>& multiples) {
         for (const int k : multiples)
-            WithinMaxMultiple = WithinMaxMultiple && std::abs(k) <= MaxMultiple;
+            WithinMaxMultiple = WithinMaxMultiple && k >= -MaxMultiple && k <= MaxMultiple;
         if (Terms == MaxTerms) return;
         FirstOf[Terms] = Combination(multiples, 0, Split, First, FirstCount);
         RestOf[Terms] = Combination(multiples, Split, N, Rest, RestCount);
