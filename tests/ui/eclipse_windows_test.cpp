@@ -13,13 +13,13 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include "engine/eclipse_search.h"
 #include "print_fixture.h"
 #include "ui/common/look.h"
-#include "engine/eclipse_search.h"
 #include "ui/reports/eclipse_drawing.h"
-#include "ui/reports/eclipse_search.h"
 #include "ui/reports/eclipse_report.h"
 #include "ui/reports/eclipse_screen.h"
+#include "ui/reports/eclipse_search.h"
 
 namespace {
 
@@ -71,6 +71,7 @@ class TEclipseWindowsTest : public QObject {
     void PathSlopeAcrossLongitudeZero();
     void ReportListsWhatTheAlmanacLists();
     void ReportYearsKeysAndScrolling();
+    void TypeNamesStayInTheirColumn();
     void DoubleClickOpensTheScreenBeside();
     void LongSpansSharedOutGiveTheWholeSearch();
 };
@@ -383,6 +384,32 @@ void TEclipseWindowsTest::LongSpansSharedOutGiveTheWholeSearch() {
         QCOMPARE(shared[i].Visibility, whole[i].Visibility);
         QCOMPARE(shared[i].Contacts, whole[i].Contacts);
     }
+}
+
+// "Penumbral Eclipse" is the widest type name; its white ink must end before the time column
+// (aqua, 100 pixels into the list) begins.
+void TEclipseWindowsTest::TypeNamesStayInTheirColumn() {
+    TMainHarness h(At(2025, 3, 10, 19), FlagstaffSeed());
+    h.Show();
+    TEclipseReport& report = h.Windows->EclipseReport();
+    report.Open();
+    report.SetYears("2001", "2006");
+    report.CalculateClick();
+    const QImage window = report.grab().toImage();
+    constexpr int TimeColumn = TEclipseReport::ListLeft + 100;
+    int penumbralRows = 0;
+    const auto& entries = report.Entries();
+    for (int r = 0; r < 12 && r < int(entries.size()); ++r) {
+        if (entries[size_t(r)].Type != EclipsePenumbral) continue;
+        ++penumbralRows;
+        for (int x = TimeColumn - 3; x < TimeColumn; ++x)
+            for (int y = TEclipseReport::ListTop + 16 * r;
+                 y < TEclipseReport::ListTop + 16 * (r + 1); ++y)
+                QVERIFY2(
+                    window.pixelColor(x, y).red() < 110,
+                    qPrintable(QString("white ink at (%1, %2) in row %3").arg(x).arg(y).arg(r)));
+    }
+    QVERIFY(penumbralRows >= 2);
 }
 
 QTEST_MAIN(TEclipseWindowsTest)

@@ -15,6 +15,19 @@ void DrawTextAt(QPainter& painter, int x, int y, const QString& text) {
     painter.drawText(QPointF(x, y + painter.fontMetrics().ascent()), text);
 }
 
+void DrawTextFitted(QPainter& painter, int x, int y, int width, const QString& text) {
+    const qreal advance = painter.fontMetrics().horizontalAdvance(text);
+    if (advance <= width) {
+        DrawTextAt(painter, x, y, text);
+        return;
+    }
+    painter.save();
+    painter.translate(x, 0);
+    painter.scale(width / advance, 1.0);
+    DrawTextAt(painter, 0, y, text);
+    painter.restore();
+}
+
 namespace {
 
 void WithPointDelta(QPainter& painter, int delta, auto draw) {

@@ -20,6 +20,10 @@ void DisplayCoord(QPainter& painter, int x, TCoordMode mode, const TSexagesimal&
 // Text with its top-left corner at (x, y), as the panels place their values.
 void DrawTextAt(QPainter& painter, int x, int y, const QString& text);
 
+// The same within `width` pixels: a text that would run past them into the next column is
+// narrowed to fit.
+void DrawTextFitted(QPainter& painter, int x, int y, int width, const QString& text);
+
 class QColor;
 class QWidget;
 

@@ -21,6 +21,7 @@
 namespace {
 
 constexpr int TypeX = 10, TextX = 100, VisibilityX = 250;
+constexpr int TypeGap = 4;             // at least this between the type name and the time
 constexpr int ReportsButtonLeft = 158; // the main window's report button
 constexpr int ScrollBarWidth = 16;
 constexpr int RightStrip = 21;
@@ -182,7 +183,7 @@ void TEclipseReport::DisplayDataBitmap() {
         const int y = RowHeight * r;
         p.fillRect(QRect(0, y, ListWidth, RowHeight), index % 2 ? StripeLight : StripeDark);
         p.setPen(Qt::white);
-        DrawTextAt(p, TypeX, y + 1, EclipseTypeName(e.Type));
+        DrawTextFitted(p, TypeX, y + 1, TextX - TypeX - TypeGap, EclipseTypeName(e.Type));
         p.setPen(Aqua);
         DrawTextAt(p, TextX, y + 1, e.Text);
         p.setPen(PanelText);
