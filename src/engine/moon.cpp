@@ -159,8 +159,8 @@ void Illumination(const TSunData& sun, TMoonData& moon) {
 }
 
 // The apparent geocentric place (Meeus, ch. 47), leaving the series' arguments, the nutation
-// and the obliquity in g. Fast sums the periodic terms with TFastTermTrig; the nutation is the
-// one at jd, summed the same way.
+// and the obliquity in g; the nutation is the one at jd. Fast sums the periodic terms with
+// TFastTermTrig.
 template <bool Fast>
 TMoonPlace ApparentPlace(double jd, const TNutation& nutation, TLunarGeometry& g) {
     g.T = CenturiesSinceJ2000(jd);

@@ -34,8 +34,7 @@ struct TDayData {
     double Delta[3]; // declinations
     double Theta0;   // sidereal time at 0h UT, degrees
     double L;        // observer's longitude, degrees, positive west
-    double Phi;      // observer's latitude, radians
-    double SinPhi;
+    double SinPhi;   // of the observer's latitude
     double CosPhi;
     double DeltaTDays;
     double H0; // standard altitude, degrees
@@ -68,17 +67,35 @@ void HourAngle(const TDayData& day, double m, double& hourAngle, double& declina
     hourAngle = ReduceOnce(theta - day.L - alpha);
 }
 
-// Correction of a rise or set time from the altitude at that time (Meeus, ch. 15).
-double AltitudeStep(const TDayData& day, double m) {
+// Altitude at m days after 0h UT from the interpolated place, with the hour angle (radians)
+// and the cosine of the declination it was found from.
+struct TAltitudeAt {
+    double Degrees;
+    double HourAngleRad;
+    double CosDec;
+};
+
+TAltitudeAt AltitudeAt(const TDayData& day, double m) {
     double hourAngle = 0.0;
     double declination = 0.0;
     HourAngle(day, m, hourAngle, declination);
     const double dec = DegToRad(declination);
     const double h = DegToRad(hourAngle);
     const double cosDec = std::cos(dec);
-    const double altitude =
-        AltitudeFromSines(std::cos(h), std::sin(dec), cosDec, day.SinPhi, day.CosPhi);
-    return (altitude - day.H0) / (360.0 * cosDec * day.CosPhi * std::sin(h));
+    return {AltitudeFromSines(std::cos(h), std::sin(dec), cosDec, day.SinPhi, day.CosPhi), h,
+            cosDec};
+}
+
+// Cosine of the hour angle at which a body of declination dec (radians) stands at h0 (Meeus,
+// eq. 15.1); beyond -1..1 it never reaches h0.
+double CosHourAngleAtH0(const TDayData& day, double dec) {
+    return (std::sin(DegToRad(day.H0)) - day.SinPhi * std::sin(dec)) / (day.CosPhi * std::cos(dec));
+}
+
+// Correction of a rise or set time from the altitude at that time (Meeus, ch. 15).
+double AltitudeStep(const TDayData& day, double m) {
+    const TAltitudeAt a = AltitudeAt(day, m);
+    return (a.Degrees - day.H0) / (360.0 * a.CosDec * day.CosPhi * std::sin(a.HourAngleRad));
 }
 
 double TransitStep(const TDayData& day, double m) {
@@ -164,9 +181,8 @@ TDayData MakeDayData(const TEquatorial& e1, const TEquatorial& e2, const TEquato
     day.Delta[2] = e3.DecDeg;
     day.Theta0 = SiderealTime0h(jd0);
     day.L = RadToDeg(observer.ObserverLongitude);
-    day.Phi = observer.ObserverLatitude;
-    day.SinPhi = std::sin(day.Phi);
-    day.CosPhi = std::cos(day.Phi);
+    day.SinPhi = std::sin(observer.ObserverLatitude);
+    day.CosPhi = std::cos(observer.ObserverLatitude);
     day.DeltaTDays = deltaT / 86400.0;
     day.H0 = h0;
     return day;
@@ -198,8 +214,7 @@ TTriple RiseSetSeeds(const TDayData& day, double m0, double& hourAngle0) {
     const double m = transit.Times.M[Transit];
     const double dec =
         DegToRad(Interpolate3(day.Delta[2], day.Delta[1], day.Delta[0], m + day.DeltaTDays));
-    const double cosH = (std::sin(DegToRad(day.H0)) - std::sin(day.Phi) * std::sin(dec)) /
-                        (std::cos(day.Phi) * std::cos(dec));
+    const double cosH = CosHourAngleAtH0(day, dec);
     if (!(std::fabs(cosH) < 1.0)) return FromTransit(m0, hourAngle0);
     hourAngle0 = RadToDeg(std::acos(cosH));
     return FromTransit(m, hourAngle0);
@@ -225,13 +240,7 @@ TRefined LocalDayAdjust(const TDayData& day, TTriple s, TRefined r, double hourA
 
 // Altitude above h0 (degrees) at m days after 0h UT, from the interpolated place.
 double AboveH0(const TDayData& day, double m) {
-    double hourAngle = 0.0;
-    double declination = 0.0;
-    HourAngle(day, m, hourAngle, declination);
-    const double dec = DegToRad(declination);
-    return AltitudeFromSines(std::cos(DegToRad(hourAngle)), std::sin(dec), std::cos(dec),
-                             day.SinPhi, day.CosPhi) -
-           day.H0;
+    return AltitudeAt(day, m).Degrees - day.H0;
 }
 
 // Rise and set closer than this (days, one minute) count as one instant.
@@ -297,8 +306,7 @@ TRiseSetTimes RiseTransitSetTimes(const TEquatorial& dayBefore, const TEquatoria
     if (!std::isfinite(m0)) return {};
 
     const double dec2 = DegToRad(d.Delta[1]);
-    const double cosH0 = (std::sin(DegToRad(h0)) - std::sin(d.Phi) * std::sin(dec2)) /
-                         (std::cos(d.Phi) * std::cos(dec2));
+    const double cosH0 = CosHourAngleAtH0(d, dec2);
     if (!(std::fabs(cosH0) < 1.0))
         return CircumpolarTimes(
             d, m0, jd0, cosH0 <= -1.0 ? TEventStatus::AlwaysAbove : TEventStatus::AlwaysBelow,

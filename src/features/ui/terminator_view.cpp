@@ -56,7 +56,10 @@ TTerminatorView::TTerminatorView(const TProgramState& state, QWidget* main)
         box->setStyleSheet(QStringLiteral("color: rgb(20, 22, 28)"));
         box->setGeometry(28 + (k % FileColumns) * 92, 118 + (k / FileColumns) * 19, 92, 18);
         box->setChecked(k == CraterFile);
-        connect(box, &QCheckBox::toggled, this, [this] { Recompute(); });
+        connect(box, &QCheckBox::toggled, this, [this] {
+            LoadChosenFiles();
+            Relist();
+        });
         SetHint(box, QStringLiteral("List the features of this file"));
         Files[static_cast<std::size_t>(k)] = box;
     }
@@ -83,15 +86,19 @@ TTerminatorView::TTerminatorView(const TProgramState& state, QWidget* main)
                                           "stands above 15 degrees and the Sun below -12"));
     connect(&State, &TProgramState::Changed, this, [this](TStateChanges what) {
         if (isVisible() &&
-            (what & (TStateChange::Day | TStateChange::Month | TStateChange::Observer)))
-            Recompute();
+            (what & (TStateChange::Day | TStateChange::Month | TStateChange::Observer))) {
+            FindNight();
+            Relist();
+        }
     });
 }
 
 TTerminatorView::~TTerminatorView() = default;
 
 void TTerminatorView::Open() {
-    Recompute();
+    FindNight();
+    LoadChosenFiles();
+    Relist();
     if (MainWindow && !isVisible()) CentreOver(*MainWindow);
     showNormal();
     KeepOnScreen();
@@ -99,7 +106,7 @@ void TTerminatorView::Open() {
     activateWindow();
 }
 
-void TTerminatorView::Recompute() {
+void TTerminatorView::FindNight() {
     TBusyCursor busy;
     const TDateRec& selected = State.SelectedDate();
     NightDate = MakeDate(selected.Year, selected.Month, selected.Day);
@@ -108,12 +115,15 @@ void TTerminatorView::Recompute() {
     if (Best->Sky == TNightSky::None)
         NextNight =
             NextObservingNight(NightDate.Year, NightDate.Month, NightDate.Day, State.Observer());
+}
+
+void TTerminatorView::LoadChosenFiles() {
+    TBusyCursor busy;
     std::vector<std::string> chosen;
     const std::vector<std::string> names = FeatureFileDisplayNames();
     for (std::size_t k = 0; k < Files.size(); ++k)
         if (Files[k]->isChecked()) chosen.push_back(names[k]);
     Candidates = LoadTerminatorCandidates(chosen, FeatureDataFolder());
-    Relist();
 }
 
 void TTerminatorView::Relist() {

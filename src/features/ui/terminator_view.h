@@ -56,8 +56,9 @@ class TTerminatorView : public TBorderlessWindow {
     void PaintOver(QPainter& painter) override;
 
   private:
-    void Recompute(); // the night and the files, then the list
-    void Relist();    // the list alone, after the size changed
+    void FindNight();       // the selected night's best moment (the date or place changed)
+    void LoadChosenFiles(); // the ticked files' features, read again only when ticks change
+    void Relist(); // the list from the night and the files, after either or the size changed
     void PaintSide(QPainter& painter, const QRect& well, const QScrollBar& bar,
                    const std::vector<TTerminatorFeature>& side) const;
 
