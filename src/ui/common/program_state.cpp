@@ -1,6 +1,7 @@
 #include "ui/common/program_state.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "settings/settings_observer.h"
 #include "ui/common/clock_time.h"
@@ -37,8 +38,11 @@ QDateTime TProgramState::UtcNow() const {
 }
 
 QDateTime TProgramState::CivilNow() const {
-    return UtcNow().addSecs(static_cast<qint64>(ObserverNow.ZoneMinutes + ObserverNow.DstMinutes) *
-                            60);
+    return CivilAt(UtcNow());
+}
+
+QDateTime TProgramState::CivilAt(const QDateTime& utc) const {
+    return utc.addSecs(static_cast<qint64>(ObserverNow.ZoneMinutes + ObserverNow.DstMinutes) * 60);
 }
 
 TDateRec TProgramState::UniversalNow() const {
@@ -128,14 +132,38 @@ void TProgramState::SelectToday() {
     if (const TStateChanges what = MoveTo(today.Year, today.Month, today.Day)) Emit(what);
 }
 
+void TProgramState::MoveObserverKeepingInstant(const TObserver& observer) {
+    // One reading of the clock for both zones, so the two civil times are the same instant.
+    const QDateTime utc = UtcNow();
+    (void)GetTime(Selected, Offset, CivilAt(utc)); // the displayed moment brought up to now
+    const double universal = UniversalTime();
+    ObserverNow = observer;
+    SetTimeOfDay(Selected, CivilAt(utc));
+    // The day on which the new zone's clock time, shifted by the correction, shows the same
+    // instant: the displayed moment's local midnight.
+    const double local = universal + ObserverNow.LocalOffsetDays();
+    const double midnight =
+        std::round(local - DisplayedSecondOfDay(Selected, Offset) / SecondsPerDay - 0.5) + 0.5;
+    const TDateRec day = JDToDate(midnight + 0.25);
+    if (day.Year < 1 || day.Year > 9999) return;
+    Selected.Year = day.Year;
+    Selected.Month = day.Month;
+    Selected.Day = day.Day;
+}
+
 void TProgramState::ApplySettings(const TSettings& settings) {
     const TObserver observer = ObserverFromSettings(settings);
     const bool observerChanged = !SameObserver(observer, ObserverNow);
     const bool layoutChanged = settings.DayOrder % 7 != SettingsNow.DayOrder % 7 ||
                                settings.LatDir != SettingsNow.LatDir;
     SettingsNow = settings;
+    const TDateRec before = Selected;
+    if (observerChanged) MoveObserverKeepingInstant(observer);
     ObserverNow = observer;
     TStateChanges what = TStateChange::Settings;
+    if (before.Day != Selected.Day || before.Month != Selected.Month ||
+        before.Year != Selected.Year)
+        what |= TStateChange::Day;
     if (observerChanged || layoutChanged) {
         // The civil day may differ in the new zone; the month's phases and layout follow.
         ComputeMonth();

@@ -93,7 +93,9 @@ class TProgramState : public QObject {
     // kept.
     void SelectToday();
     // New settings for this run (the caller has stored them). Emits Settings, and Observer
-    // and Month when the position, zone, daylight saving or weekday order changed.
+    // and Month when the position, zone, daylight saving or weekday order changed. Another
+    // zone or daylight saving keeps the displayed instant and shows it in the new zone: the
+    // present moment while the clock follows it, the chosen moment when it was shifted.
     void ApplySettings(const TSettings& settings);
 
   signals:
@@ -101,6 +103,10 @@ class TProgramState : public QObject {
 
   private:
     void TakeTimeOfDay();
+    [[nodiscard]] QDateTime CivilAt(const QDateTime& utc) const;
+    // The observer replaced; the selected day and time of day moved so that the displayed
+    // moment stays the same universal instant.
+    void MoveObserverKeepingInstant(const TObserver& observer);
     // Selects a valid day (clamped to the month) without announcing it; says what changed.
     TStateChanges MoveTo(int year, int month, int day);
     void ComputeMonth();
