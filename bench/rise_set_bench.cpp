@@ -1,5 +1,6 @@
 // A year of the almanac's rise and set rows at one place: the Moon's rise, transit and set and
-// the Sun's at the four altitudes, day by day as before and through the shared positions.
+// the Sun's at the four altitudes, day by day as before and through the shared positions; and
+// the same at Tromsø, where every day's events are checked against the day's altitude.
 
 #include <benchmark/benchmark.h>
 
@@ -13,6 +14,14 @@ namespace {
 TObserver Greenwich() {
     TObserver o;
     o.ObserverLatitude = DegToRad(51.4769);
+    return o;
+}
+
+TObserver Tromso() {
+    TObserver o;
+    o.ObserverLatitude = DegToRad(69.65);
+    o.ObserverLongitude = DegToRad(-18.96);
+    o.ZoneMinutes = 60;
     return o;
 }
 
@@ -35,13 +44,21 @@ void BM_RiseSetYearDayByDay(benchmark::State& state) {
 }
 BENCHMARK(BM_RiseSetYearDayByDay)->Unit(benchmark::kMillisecond);
 
-void BM_RiseSetYearShared(benchmark::State& state) {
-    const TObserver observer = Greenwich();
+void YearShared(benchmark::State& state, const TObserver& observer) {
     for (auto _ : state)
         for (int month = 1; month <= 12; ++month)
             benchmark::DoNotOptimize(RiseSetDays(MonthDates(2026, month), observer));
 }
+
+void BM_RiseSetYearShared(benchmark::State& state) {
+    YearShared(state, Greenwich());
+}
 BENCHMARK(BM_RiseSetYearShared)->Unit(benchmark::kMillisecond);
+
+void BM_RiseSetYearSharedTromso(benchmark::State& state) {
+    YearShared(state, Tromso());
+}
+BENCHMARK(BM_RiseSetYearSharedTromso)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

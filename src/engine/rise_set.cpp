@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <utility>
 
 #include "engine/almanac_text.h"
 #include "engine/angles.h"
 #include "engine/moon.h"
-#include "engine/sidereal_time.h"
+#include "engine/rise_set_day.h"
+#include "engine/rise_set_scan.h"
 #include "engine/sun.h"
 #include "engine/text_helpers.h"
 
@@ -16,6 +18,9 @@ namespace {
 constexpr int Transit = 0;
 constexpr int Rise = 1;
 constexpr int Set = 2;
+
+// The instant of an event that was not found.
+constexpr double NotFound = std::numeric_limits<double>::quiet_NaN();
 
 // Transit, rise and set as fractions of the UT day.
 struct TTriple {
@@ -26,18 +31,6 @@ struct TTriple {
 struct TRefined {
     TTriple Times;
     bool Settled[3] = {false, false, false};
-};
-
-// Everything the refinement needs, fixed for the day.
-struct TDayData {
-    double Alpha[3]; // right ascensions at -1, 0, +1 day, made continuous
-    double Delta[3]; // declinations
-    double Theta0;   // sidereal time at 0h UT, degrees
-    double L;        // observer's longitude, degrees, positive west
-    double SinPhi;   // of the observer's latitude
-    double CosPhi;
-    double DeltaTDays;
-    double H0; // standard altitude, degrees
 };
 
 // A rise or set step below this (days, about 0.01 s) counts as settled.
@@ -52,46 +45,6 @@ double IntoDay(double m) {
     return m;
 }
 
-double ReduceOnce(double h) {
-    if (h > 180.0) return h - 360.0;
-    if (h < -180.0) return h + 360.0;
-    return h;
-}
-
-// Hour angle (degrees) and interpolated declination (degrees) at m days after 0h UT.
-void HourAngle(const TDayData& day, double m, double& hourAngle, double& declination) {
-    const double theta = Normalize360(day.Theta0 + 360.985647 * m);
-    const double n = m + day.DeltaTDays;
-    const double alpha = Interpolate3(day.Alpha[2], day.Alpha[1], day.Alpha[0], n);
-    declination = Interpolate3(day.Delta[2], day.Delta[1], day.Delta[0], n);
-    hourAngle = ReduceOnce(theta - day.L - alpha);
-}
-
-// Altitude at m days after 0h UT from the interpolated place, with the hour angle (radians)
-// and the cosine of the declination it was found from.
-struct TAltitudeAt {
-    double Degrees;
-    double HourAngleRad;
-    double CosDec;
-};
-
-TAltitudeAt AltitudeAt(const TDayData& day, double m) {
-    double hourAngle = 0.0;
-    double declination = 0.0;
-    HourAngle(day, m, hourAngle, declination);
-    const double dec = DegToRad(declination);
-    const double h = DegToRad(hourAngle);
-    const double cosDec = std::cos(dec);
-    return {AltitudeFromSines(std::cos(h), std::sin(dec), cosDec, day.SinPhi, day.CosPhi), h,
-            cosDec};
-}
-
-// Cosine of the hour angle at which a body of declination dec (radians) stands at h0 (Meeus,
-// eq. 15.1); beyond -1..1 it never reaches h0.
-double CosHourAngleAtH0(const TDayData& day, double dec) {
-    return (std::sin(DegToRad(day.H0)) - day.SinPhi * std::sin(dec)) / (day.CosPhi * std::cos(dec));
-}
-
 // Correction of a rise or set time from the altitude at that time (Meeus, ch. 15).
 double AltitudeStep(const TDayData& day, double m) {
     const TAltitudeAt a = AltitudeAt(day, m);
@@ -99,10 +52,7 @@ double AltitudeStep(const TDayData& day, double m) {
 }
 
 double TransitStep(const TDayData& day, double m) {
-    double hourAngle = 0.0;
-    double declination = 0.0;
-    HourAngle(day, m, hourAngle, declination);
-    return -hourAngle / 360.0;
+    return -HourAngleAt(day, m).HourAngleDeg / 360.0;
 }
 
 // Refines transit, rise and set together until each correction is negligible, or the bound
@@ -155,11 +105,7 @@ TRiseSetEvent MakeEvent(double m, bool settled, double h0, double jd0, double of
         }
     }
     if (!(y >= 0.0 && y <= 24.0)) return event;
-    const TSexagesimalParts shown = SplitSexagesimal(y);
-    event.Status = TEventStatus::Occurs;
-    event.Minute = static_cast<int>(shown.Units * 60 + shown.Minutes);
-    event.LocalJD = jd0 + m + offsetDays + wrapDays;
-    return event;
+    return ShownEvent(y, jd0 + m + offsetDays + wrapDays);
 }
 
 TRiseSetEvent Circumpolar(TEventStatus status) {
@@ -168,37 +114,18 @@ TRiseSetEvent Circumpolar(TEventStatus status) {
     return event;
 }
 
-TDayData MakeDayData(const TEquatorial& e1, const TEquatorial& e2, const TEquatorial& e3,
-                     double deltaT, double h0, double jd0, const TObserver& observer) {
-    TDayData day{};
-    day.Alpha[0] = e1.RADeg;
-    day.Alpha[1] = e2.RADeg;
-    day.Alpha[2] = e3.RADeg;
-    if (day.Alpha[1] < day.Alpha[0]) day.Alpha[1] += 360.0;
-    if (day.Alpha[2] < day.Alpha[1]) day.Alpha[2] += 360.0;
-    day.Delta[0] = e1.DecDeg;
-    day.Delta[1] = e2.DecDeg;
-    day.Delta[2] = e3.DecDeg;
-    day.Theta0 = SiderealTime0h(jd0);
-    day.L = RadToDeg(observer.ObserverLongitude);
-    day.SinPhi = std::sin(observer.ObserverLatitude);
-    day.CosPhi = std::cos(observer.ObserverLatitude);
-    day.DeltaTDays = deltaT / 86400.0;
-    day.H0 = h0;
-    return day;
-}
-
 // A body that stays on one side of h0: only the transit is looked for.
-TRiseSetTimes CircumpolarTimes(const TDayData& day, double m0, double jd0, TEventStatus status,
-                               const TObserver& observer) {
+TRefinedEvents CircumpolarTimes(const TDayData& day, double m0, double jd0, TEventStatus status,
+                                const TObserver& observer) {
     const TRefined r = Refine(day, TTriple{{m0, 0.0, 0.0}}, false);
     const double m = r.Times.M[Transit];
-    TRiseSetTimes times{Circumpolar(status), Circumpolar(status), Circumpolar(status)};
+    TRefinedEvents events{
+        {Circumpolar(status), Circumpolar(status), Circumpolar(status)}, NotFound, m, NotFound};
     if (!r.Settled[Transit])
-        times.Transit = TRiseSetEvent{};
+        events.Times.Transit = TRiseSetEvent{};
     else if (!(24.0 * m > 24.0))
-        times.Transit = MakeEvent(m, true, day.H0, jd0, observer.LocalOffsetDays());
-    return times;
+        events.Times.Transit = MakeEvent(m, true, day.H0, jd0, observer.LocalOffsetDays());
+    return events;
 }
 
 TTriple FromTransit(double m0, double h0Deg) {
@@ -212,8 +139,7 @@ TTriple RiseSetSeeds(const TDayData& day, double m0, double& hourAngle0) {
     const TRefined transit = Refine(day, TTriple{{m0, 0.0, 0.0}}, false);
     if (!transit.Settled[Transit]) return FromTransit(m0, hourAngle0);
     const double m = transit.Times.M[Transit];
-    const double dec =
-        DegToRad(Interpolate3(day.Delta[2], day.Delta[1], day.Delta[0], m + day.DeltaTDays));
+    const double dec = DegToRad(DeclinationAt(day, m));
     const double cosH = CosHourAngleAtH0(day, dec);
     if (!(std::fabs(cosH) < 1.0)) return FromTransit(m0, hourAngle0);
     hourAngle0 = RadToDeg(std::acos(cosH));
@@ -236,11 +162,6 @@ TRefined LocalDayAdjust(const TDayData& day, TTriple s, TRefined r, double hourA
         }
     }
     return r;
-}
-
-// Altitude above h0 (degrees) at m days after 0h UT, from the interpolated place.
-double AboveH0(const TDayData& day, double m) {
-    return AltitudeAt(day, m).Degrees - day.H0;
 }
 
 // Rise and set closer than this (days, one minute) count as one instant.
@@ -289,21 +210,10 @@ void ResolveMergedCrossing(const TDayData& day, TRefined& r, double offsetDays) 
     r.Settled[dropped] = false;
 }
 
-} // namespace
-
-double Interpolate3(double y3, double y2, double y1, double n) {
-    const double a = y2 - y1;
-    const double b = y3 - y2;
-    const double c = b - a;
-    return y2 + n * (a + b + n * c) / 2.0;
-}
-
-TRiseSetTimes RiseTransitSetTimes(const TEquatorial& dayBefore, const TEquatorial& day,
-                                  const TEquatorial& dayAfter, double deltaT, double h0, double jd0,
-                                  const TObserver& observer) {
-    const TDayData d = MakeDayData(dayBefore, day, dayAfter, deltaT, h0, jd0, observer);
+// Meeus's refinement with its local-day adjustment, as the method has always given it.
+TRefinedEvents RefinedEvents(const TDayData& d, double jd0, const TObserver& observer) {
     const double m0 = IntoDay((d.Alpha[1] + d.L - d.Theta0) / 360.0);
-    if (!std::isfinite(m0)) return {};
+    if (!std::isfinite(m0)) return {{}, NotFound, NotFound, NotFound};
 
     const double dec2 = DegToRad(d.Delta[1]);
     const double cosH0 = CosHourAngleAtH0(d, dec2);
@@ -318,11 +228,33 @@ TRiseSetTimes RiseTransitSetTimes(const TEquatorial& dayBefore, const TEquatoria
     TRefined r = LocalDayAdjust(d, start, Refine(d, start, true), hourAngle0, offset);
     ResolveMergedCrossing(d, r, offset);
 
-    TRiseSetTimes times;
-    times.Rise = MakeEvent(r.Times.M[Rise], r.Settled[Rise], h0, jd0, offset);
-    times.Transit = MakeEvent(r.Times.M[Transit], r.Settled[Transit], h0, jd0, offset);
-    times.Set = MakeEvent(r.Times.M[Set], r.Settled[Set], h0, jd0, offset);
-    return times;
+    TRefinedEvents events{{}, r.Times.M[Rise], r.Times.M[Transit], r.Times.M[Set]};
+    events.Times.Rise = MakeEvent(r.Times.M[Rise], r.Settled[Rise], d.H0, jd0, offset);
+    events.Times.Transit = MakeEvent(r.Times.M[Transit], r.Settled[Transit], d.H0, jd0, offset);
+    events.Times.Set = MakeEvent(r.Times.M[Set], r.Settled[Set], d.H0, jd0, offset);
+    return events;
+}
+
+bool ScannedLatitude(const TObserver& observer) {
+    return std::fabs(observer.ObserverLatitude) >= DegToRad(ScannedLatitudeDeg);
+}
+
+} // namespace
+
+double Interpolate3(double y3, double y2, double y1, double n) {
+    const double a = y2 - y1;
+    const double b = y3 - y2;
+    const double c = b - a;
+    return y2 + n * (a + b + n * c) / 2.0;
+}
+
+TRiseSetTimes RiseTransitSetTimes(const TEquatorial& dayBefore, const TEquatorial& day,
+                                  const TEquatorial& dayAfter, double deltaT, double h0, double jd0,
+                                  const TObserver& observer) {
+    const TDayData d = MakeDayData(dayBefore, day, dayAfter, deltaT, h0, jd0, observer);
+    const TRefinedEvents refined = RefinedEvents(d, jd0, observer);
+    if (!ScannedLatitude(observer)) return refined.Times;
+    return CheckedAgainstTheDay(d, refined, jd0, observer.LocalOffsetDays());
 }
 
 TRiseSetText RiseTransitSet(const TEquatorial& dayBefore, const TEquatorial& day,
