@@ -2,12 +2,12 @@
 // file.
 
 #include <chrono>
-#include <fstream>
 #include <iostream>
 #include <sstream>
 
 #include "cli/almanac_commands.h"
 #include "engine/calendar_events.h"
+#include "engine/whole_file.h"
 
 namespace {
 
@@ -55,10 +55,10 @@ int RunIcs(const TAlmanacArgs& args, std::ostream& out) {
         out << text;
         return 0;
     }
-    std::ofstream file(args.Output, std::ios::binary | std::ios::trunc);
-    file << text;
-    file.close();
-    // Reported on one line, the name escaped, by RunAlmanac (status 1).
-    if (!file) throw std::runtime_error("could not write " + args.Output);
+    // Reported on one line, the name escaped, by RunAlmanac (status 1); a file of that name
+    // is left as it was.
+    std::string error;
+    if (!WriteWholeFile(args.Output, text, error))
+        throw std::runtime_error("could not write " + args.Output + ": " + error);
     return 0;
 }

@@ -5,6 +5,7 @@
 
 #include "cli/almanac_commands.h"
 #include "cli/message_line.h"
+#include "engine/whole_file.h"
 #include "settings/load_settings.h"
 #include "settings/settings_observer.h"
 #include "settings/settings_store.h"
@@ -33,6 +34,7 @@ TObserver StoredObserver() {
 } // namespace
 
 int main(int argc, char** argv) {
+    IgnoreFileSizeSignal();
     const std::vector<std::string> words(argv + 1, argv + argc);
     return RunAlmanac(words, std::cout, std::cerr, StoredObserver);
 }

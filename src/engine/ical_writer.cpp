@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "engine/program_version.h"
+
 namespace {
 
 constexpr const char* Crlf = "\r\n";
@@ -77,12 +79,18 @@ std::string FoldCalendarLine(std::string_view line) {
     return out;
 }
 
+std::string CalendarProductId() {
+    std::string id = "-//";
+    id.append(ProgramName).append("//").append(ProgramName).append(" ");
+    return id.append(ProgramVersion).append("//EN");
+}
+
 std::string CalendarText(const std::vector<TCalendarEvent>& events, const std::string& name,
                          const TDateRec& stampUtc) {
     std::string out;
     AddProperty(out, "BEGIN", "VCALENDAR");
     AddProperty(out, "VERSION", "2.0");
-    AddProperty(out, "PRODID", CalendarProductId);
+    AddProperty(out, "PRODID", CalendarProductId());
     AddProperty(out, "CALSCALE", "GREGORIAN");
     AddProperty(out, "METHOD", "PUBLISH");
     if (!name.empty()) AddProperty(out, "X-WR-CALNAME", EscapeCalendarText(name));

@@ -18,7 +18,8 @@
 // The longest line in octets, its CRLF not counted (RFC 5545, 3.1).
 inline constexpr std::size_t MaxCalendarLineOctets = 75;
 
-inline constexpr const char* CalendarProductId = "-//Tidewell//Tidewell 0.1//EN";
+// The PRODID of the files made here: "-//Tidewell//Tidewell V2.62//EN" (RFC 5545, 3.7.3).
+[[nodiscard]] std::string CalendarProductId();
 
 // One event. Start is Universal Time to the minute (its seconds are dropped).
 struct TCalendarEvent {

@@ -10,7 +10,7 @@ using S = TSettings;
 
 // Each stored value, declared once. Reading, repair and writing all work from this table.
 constexpr std::array<TSettingDef, 24> Defs = {{
-    {"Version", "V2.62", &S::Version, 6},
+    {"Version", CurrentVersion, &S::Version, 6},
     {"LatDeg", "00", &S::LatDeg, 3},
     {"LatMin", "00", &S::LatMin, 2},
     {"LatSec", "00", &S::LatSec, 2},

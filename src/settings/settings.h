@@ -6,11 +6,14 @@
 #include <string_view>
 #include <variant>
 
+#include "engine/program_version.h"
+
 // Key paths, relative to the store's root.
 inline constexpr std::string_view SettingsKeyPath = "HKEY_TIDEWELL";
 inline constexpr std::string_view UserKeyPath = "SoftWare\\Brivant\\User";
 inline constexpr std::string_view HomeLocationName = "Home Location";
-inline constexpr std::string_view CurrentVersion = "V2.62";
+// The store is stamped with the version of the program that wrote it last.
+inline constexpr std::string_view CurrentVersion = ProgramVersion;
 
 // All persistent settings. The program owns one instance (the main window); every window
 // reads it, the configuration screen and the print options change it and write it back.

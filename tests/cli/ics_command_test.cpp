@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -12,6 +13,7 @@
 #include <set>
 #include <sstream>
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "almanac_run.h"
@@ -236,7 +238,7 @@ class IcsCommand : public testing::Test {
 
 TEST_F(IcsCommand, StrictlyFormedWithUniqueUidsAndEventsOfOneMinute) {
     EXPECT_EQ(One(Cal->Head, "VERSION"), "2.0");
-    EXPECT_EQ(One(Cal->Head, "PRODID"), "-//Tidewell//Tidewell 0.1//EN");
+    EXPECT_EQ(One(Cal->Head, "PRODID"), "-//Tidewell//Tidewell V2.62//EN");
     EXPECT_EQ(One(Cal->Head, "CALSCALE"), "GREGORIAN");
     std::set<std::string> uids;
     long long previous = 0;
@@ -437,3 +439,33 @@ TEST(IcsCommandRuns, UidsStableAcrossRunsAndZonesKindsChosenFileWritten) {
 }
 
 } // namespace
+
+#ifdef ALMANAC_PATH
+// The real program under a file-size limit (ulimit -f), the signal left at its default: the
+// cut-off write is reported with status 1 and the old file stays byte for byte, no temporary
+// file beside it.
+TEST(IcsCommandRuns, AWriteCutOffByTheFileSizeLimitKeepsTheOldFile) {
+    namespace fs = std::filesystem;
+    const fs::path folder = testing::TempDir() + "/tidewell-fsize-" + std::to_string(::getpid());
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    const fs::path file = folder / "moon.ics";
+    const std::string old(3000, 'o');
+    std::ofstream(file, std::ios::binary) << old;
+    const fs::path err = folder / "err.txt";
+    std::signal(SIGXFSZ, SIG_DFL);
+    const std::string command = "ulimit -f 2 && exec " + std::string(ALMANAC_PATH) +
+                                " --lat 50 --lon 10 --zone 0 ics 2026 -o " + file.string() +
+                                " 2> " + err.string();
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    std::ifstream in(err);
+    const std::string message((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_NE(message.find("moon.ics: File too large"), std::string::npos) << message;
+    std::ifstream kept(file, std::ios::binary);
+    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(kept)), {}), old);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 2);
+    fs::remove_all(folder);
+}
+#endif

@@ -69,7 +69,7 @@ TEST(CalendarText, EventsWithUtcTimesAndAnEndAfterTheStart) {
     e.Description = "one\ntwo";
     const std::string text = CalendarText({e}, "Tidewell 2026", MakeDate(2026, 12, 7, 13, 5));
     for (const char* line :
-         {"BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Tidewell//Tidewell 0.1//EN\r\n",
+         {"BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Tidewell//Tidewell V2.62//EN\r\n",
           "X-WR-CALNAME:Tidewell 2026\r\n", "DTSTAMP:20261207T130500Z\r\n",
           "DTSTART:20261231T235900Z\r\n", "DTEND:20270101T000000Z\r\n", "DESCRIPTION:one\\ntwo\r\n",
           "END:VEVENT\r\nEND:VCALENDAR\r\n"})

@@ -1,7 +1,7 @@
 // "Export to calendar" from the report menu: the selected year at the stored place written to
-// the file the user chooses, the same events the almanac exports; cancelling writes nothing, a
-// file that cannot be written is told; without a replaced chooser a save dialog opens and
-// the program goes on running.
+// the file the user chooses, the same events the almanac exports, and where it went told;
+// cancelling writes nothing, a file that cannot be written is told; without a replaced chooser a
+// save dialog opens and the program goes on running.
 
 #include <QFileDialog>
 #include <QSet>
@@ -78,7 +78,9 @@ void TCalendarExportTest::SelectedYearAtTheStoredPlaceAsTheAlmanacHasIt() {
     const QSet<QString> expected = Uids(almanac.readAllStandardOutput());
     QVERIFY(expected.size() > 70);
     QCOMPARE(Uids(text), expected);
-    QVERIFY(h.Messages.Texts.isEmpty());
+    // The message says where the file went.
+    QCOMPARE(h.Messages.Texts, QStringList{QString("The calendar was written to %1.")
+                                               .arg(QDir::toNativeSeparators(chooser.Answer))});
 
     // Another selected year is another file, replacing what the chosen file held.
     QVERIFY(h.State->SelectDate(2027, 2, 1));

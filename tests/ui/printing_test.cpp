@@ -55,15 +55,22 @@ void TPrintingTest::WithoutPrinterAPdfIsOffered() {
                              Marker("Halley", &calls)),
                  TPrintOutcome::Printed);
         QCOMPARE(calls, 1);
-        // The suggestion: the Documents folder and the report's name.
         QCOMPARE(capture.Suggested.size(), 1);
         QCOMPARE(QFileInfo(capture.Suggested[0]).fileName(),
                  QString("Tidewell times March 2026.pdf"));
-        const QString documents =
-            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        QCOMPARE(QFileInfo(capture.Suggested[0]).absolutePath(),
-                 QFileInfo(documents.isEmpty() ? QDir::homePath() : documents).absoluteFilePath());
     }
+    // The suggestion: the Documents folder, the home folder while there is none (never the
+    // working folder).
+    const QByteArray home = qgetenv("HOME");
+    QTemporaryDir user;
+    qputenv("HOME", QFile::encodeName(user.path()));
+    for (const bool documents : {false, true}) {
+        const QString documentsFolder = user.filePath("Documents");
+        if (documents) QVERIFY(QDir().mkdir(documentsFolder));
+        QCOMPARE(QFileInfo(SuggestedPdfPath("Tidewell times")).absoluteFilePath(),
+                 QDir(documents ? documentsFolder : user.path()).filePath("Tidewell times.pdf"));
+    }
+    qputenv("HOME", home);
     QCOMPARE(PdfPageCount(pdf), 1);
     QVERIFY(PdfLayoutText(pdf).contains("Halley"));
     // A landscape page is wider than high.

@@ -5,14 +5,18 @@
 #include <utility>
 
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QStandardPaths>
 
+#include "engine/whole_file.h"
 #include "ui/common/messages.h"
+#include "ui/common/pdf_check.h"
+#include "ui/common/save_folder.h"
+#include "ui/common/whole_file_qt.h"
 
 namespace {
 
@@ -52,11 +56,51 @@ QPrinter& SharedPrinter() {
     return *printer;
 }
 
-QString FailureText(const QPrinter& printer) {
-    if (printer.outputFormat() == QPrinter::PdfFormat)
-        return QStringLiteral("The file %1 could not be written.")
-            .arg(QDir::toNativeSeparators(printer.outputFileName()));
-    return QStringLiteral("The printer %1 could not be opened.").arg(printer.printerName());
+QString FileFailureText(const QString& path, const QString& reason) {
+    return QStringLiteral("The file %1 could not be written: %2")
+        .arg(QDir::toNativeSeparators(path), reason);
+}
+
+// Draws the page; false when the printer could not be opened or finished.
+bool DrawOnPrinter(QPrinter& printer, const TPageDrawer& draw) {
+    QPainter painter;
+    if (!painter.begin(&printer)) return false;
+    TPageMetrics page = PageMetricsOf(printer);
+    draw(painter, page);
+    return painter.end();
+}
+
+// A PDF file is printed into a temporary file beside it and replaces it only when complete:
+// a full disk or a file-size limit leaves the old file as it was and is reported.
+TPrintOutcome PrintIntoPdfFile(QPrinter& printer, QWidget* owner, const TPageDrawer& draw) {
+    const QString target = printer.outputFileName();
+    TFileReplacement file(FileSystemPath(target));
+    QString reason;
+    if (file.Ready()) {
+        const QString temporary = QFile::decodeName(file.TempPath().c_str());
+        printer.setOutputFileName(temporary);
+        const bool drawn = DrawOnPrinter(printer, draw);
+        printer.setOutputFileName(target);
+        if (drawn && PdfFileComplete(temporary) && file.Commit()) return TPrintOutcome::Printed;
+        reason =
+            drawn && !file.Error().empty()
+                ? QString::fromLocal8Bit(file.Error().c_str())
+                : QStringLiteral("it was cut off before its end; the disk may be full or the file "
+                                 "too large.");
+    } else {
+        reason = QString::fromLocal8Bit(file.Error().c_str());
+    }
+    ShowMessage(owner, FileFailureText(target, reason));
+    return TPrintOutcome::Failed;
+}
+
+TPrintOutcome PrintOnDevice(QPrinter& printer, QWidget* owner, const TPageDrawer& draw) {
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
+        return PrintIntoPdfFile(printer, owner, draw);
+    if (DrawOnPrinter(printer, draw)) return TPrintOutcome::Printed;
+    ShowMessage(owner,
+                QStringLiteral("The printer %1 could not be opened.").arg(printer.printerName()));
+    return TPrintOutcome::Failed;
 }
 
 } // namespace
@@ -84,15 +128,8 @@ TPrintOutcome PrintOnPrinter(QPrinter& printer, QWidget* owner, const TPrintRequ
     const QPageLayout::Orientation before = printer.pageLayout().orientation();
     printer.setPageOrientation(request.Orientation);
     printer.setDocName(request.DocumentName);
-    QPainter painter;
-    TPrintOutcome outcome = TPrintOutcome::Failed;
-    if (painter.begin(&printer)) {
-        TPageMetrics page = PageMetricsOf(printer);
-        draw(painter, page);
-        outcome = painter.end() ? TPrintOutcome::Printed : TPrintOutcome::Failed;
-    }
+    const TPrintOutcome outcome = PrintOnDevice(printer, owner, draw);
     printer.setPageOrientation(before);
-    if (outcome == TPrintOutcome::Failed) ShowMessage(owner, FailureText(printer));
     return outcome;
 }
 
@@ -118,9 +155,8 @@ TPrintOutcome PrintReport(QWidget* owner, const TPrintRequest& request, const TP
 }
 
 QString SuggestedPdfPath(const QString& documentName) {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty()) folder = QDir::homePath();
-    return QDir(folder).filePath(documentName + QStringLiteral(".pdf"));
+    return SuggestedSavePath(QStandardPaths::DocumentsLocation,
+                             documentName + QStringLiteral(".pdf"));
 }
 
 void SetPrintDialogs(TPrintDialogs dialogs) {

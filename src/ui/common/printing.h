@@ -55,9 +55,10 @@ struct TPrintRequest {
 using TPageDrawer = std::function<void(QPainter& painter, TPageMetrics& page)>;
 
 enum class TPrintOutcome {
-    Printed,   // the page went to the printer or into the file
+    Printed,   // the page went to the printer, or into the file and the file is complete
     Cancelled, // the user cancelled a dialog: nothing printed, nothing changed
-    Failed,    // the printer or the file could not be opened; the user was told
+    Failed,    // the printer could not be opened or the file not written whole (an old
+               // file of that name is left as it was); the user was told
 };
 
 // Prints one page. With a printer installed the print dialog is shown (Cancel prints
@@ -66,12 +67,14 @@ enum class TPrintOutcome {
 TPrintOutcome PrintReport(QWidget* owner, const TPrintRequest& request, const TPageDrawer& draw);
 
 // Prints one page on a printer already chosen, in the request's orientation, and restores
-// the printer's orientation afterwards. A printer or file that cannot be opened is reported
-// over owner.
+// the printer's orientation afterwards. A PDF file replaces one of its name only when it was
+// written whole. A printer that cannot be opened, or a file not written, is reported over
+// owner.
 TPrintOutcome PrintOnPrinter(QPrinter& printer, QWidget* owner, const TPrintRequest& request,
                              const TPageDrawer& draw);
 
-// Where the save-as-PDF dialog starts: the Documents folder and the document's name.
+// Where the save-as-PDF dialog starts: the Documents folder (the home folder when there is
+// none) and the document's name.
 [[nodiscard]] QString SuggestedPdfPath(const QString& documentName);
 
 // The dialogs of the printing path. A member left empty uses the desktop's own.

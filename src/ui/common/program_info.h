@@ -6,8 +6,9 @@
 
 #include <QString>
 
-#include "settings/settings.h"
+#include "engine/program_version.h"
 
 inline const QString ProgramVersionCaption =
-    QStringLiteral("Tidewell ") + QString::fromUtf8(CurrentVersion.data(), CurrentVersion.size());
+    QString::fromUtf8(ProgramName.data(), ProgramName.size()) + QLatin1Char(' ') +
+    QString::fromUtf8(ProgramVersion.data(), ProgramVersion.size());
 inline const QString HomePageAddress;

@@ -6,6 +6,7 @@
 #include <QTextStream>
 
 #include "engine/regional_names.h"
+#include "engine/whole_file.h"
 #include "ui/common/fonts.h"
 #include "ui/menus/program_paths.h"
 #include "ui/menus/window_set.h"
@@ -32,6 +33,7 @@ TRegionalNames LocaleNames(const QLocale& locale) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    IgnoreFileSizeSignal();
     // --help and --paths are answered without opening a display.
     QStringList words;
     for (int i = 1; i < argc; ++i)

@@ -1,11 +1,11 @@
 #include "ui/menus/monthly_phases.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QPainter>
-#include <QStandardPaths>
 
 #include "engine/regional_names.h"
 #include "ui/common/art_names.h"
@@ -17,6 +17,8 @@
 #include "ui/common/month_follower.h"
 #include "ui/common/panels_draw.h"
 #include "ui/common/phase_shading.h"
+#include "ui/common/save_folder.h"
+#include "ui/common/whole_file_qt.h"
 #include "ui/reports/printed_calendar.h"
 
 namespace {
@@ -55,8 +57,7 @@ TMonthlyPhases::TMonthlyPhases(const TProgramState& state, QWidget* main)
 }
 
 QString TMonthlyPhases::SuggestedPath() {
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::PicturesLocation))
-        .filePath(QStringLiteral("MoonPhases.png"));
+    return SuggestedSavePath(QStandardPaths::PicturesLocation, QStringLiteral("MoonPhases.png"));
 }
 
 void TMonthlyPhases::Open() {
@@ -170,10 +171,19 @@ bool TMonthlyPhases::SaveTo(const QString& chosen) {
                               .arg(QFileInfo(path).fileName()));
         return false;
     }
-    QImageWriter writer(path, suffix.toLatin1());
+    // Encoded first, then written whole: a file of that name is replaced only by a complete
+    // picture.
+    QByteArray encoded;
+    QBuffer buffer(&encoded);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, suffix.toLatin1());
     if (suffix == "jpg") writer.setQuality(92);
-    if (writer.write(imgPhases)) return true;
+    QString error;
+    if (!writer.write(imgPhases))
+        error = writer.errorString();
+    else if (SaveWholeFile(path, encoded, error))
+        return true;
     ShowMessage(this, QStringLiteral("The picture could not be saved as %1: %2")
-                          .arg(QDir::toNativeSeparators(path), writer.errorString()));
+                          .arg(QDir::toNativeSeparators(path), error));
     return false;
 }

@@ -2,11 +2,12 @@
 
 #include <QDir>
 #include <QFileDialog>
-#include <QSaveFile>
+#include <QFileInfo>
 
 #include "engine/calendar_events.h"
 #include "ui/common/messages.h"
 #include "ui/common/program_state.h"
+#include "ui/common/whole_file_qt.h"
 
 namespace {
 
@@ -27,14 +28,16 @@ void SetCalendarFileChooser(TCalendarFileChooser chooser) {
 
 bool WriteCalendarFile(QWidget* owner, const QString& path, const std::string& text) {
     // Written whole or not at all: an existing file is replaced only by a complete one.
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) &&
-        file.write(text.data(), static_cast<qint64>(text.size())) ==
-            static_cast<qint64>(text.size()) &&
-        file.commit())
+    QString error;
+    if (SaveWholeFile(path, QByteArray::fromStdString(text), error)) {
+        ShowMessage(owner,
+                    QStringLiteral("The calendar was written to %1.")
+                        .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())),
+                    QMessageBox::Information);
         return true;
+    }
     ShowMessage(owner, QStringLiteral("The calendar could not be written to %1:\n%2")
-                           .arg(QDir::toNativeSeparators(path), file.errorString()));
+                           .arg(QDir::toNativeSeparators(path), error));
     return false;
 }
 

@@ -2,8 +2,8 @@
 
 // The report menu's "Export to calendar": the selected year's phases, apsides, eclipses and
 // seasons at the observer's place written as an iCalendar (.ics) file the user names in a
-// save dialog (suggested: "Tidewell YEAR.ics" in the home folder). A file that cannot be
-// written is told in a message over the owner.
+// save dialog (suggested: "Tidewell YEAR.ics" in the home folder). A message over the owner
+// says where the file was written, or why it could not be.
 //
 //   ExportCalendar(mainWindow, state);
 
@@ -21,7 +21,8 @@ class TProgramState;
 // writes the calendar of the year selected now. Returns at once.
 void ExportCalendar(QWidget* owner, const TProgramState& state);
 
-// Writes the calendar text to path; false (and a message over owner) when it cannot.
+// Writes the calendar text to path whole and says where; false (and a message over owner)
+// when it cannot, a file of that name left as it was.
 bool WriteCalendarFile(QWidget* owner, const QString& path, const std::string& text);
 
 // Replaces the save dialog (tests): it gets the owner and the suggested path and gives the
