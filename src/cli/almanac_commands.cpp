@@ -65,7 +65,8 @@ void PrintAlmanacHelp(std::ostream& out) {
            "  --no-dst       no daylight saving, whatever the settings say\n"
            "Options not given come from Tidewell's settings when they exist\n"
            "($XDG_CONFIG_HOME/tidewell/settings.db), else latitude 0, longitude 0, zone 0,\n"
-           "no daylight saving.\n"
+           "no daylight saving. Settings that exist but cannot be read stop the almanac\n"
+           "(status 1) rather than let it compute for another place.\n"
            "  --help         this text\n\n"
            "Numbers in CSV output carry 17 significant digits; angles are in degrees unless\n"
            "the column name ends in Rad, distances in km. Bad arguments: exit status 2.\n";

@@ -2,14 +2,16 @@
 
 #include <sqlite3.h>
 
-#include <unistd.h>
-
+#include <array>
+#include <cctype>
+#include <cerrno>
 #include <chrono>
 #include <cstdlib>
-#include <ctime>
 #include <filesystem>
 #include <system_error>
 #include <thread>
+
+#include "settings/store_files.h"
 
 namespace fs = std::filesystem;
 
@@ -18,16 +20,35 @@ namespace {
 // "TdWl": marks a database file as this program's settings store.
 constexpr int StoreApplicationId = 0x5464576C;
 
-constexpr const char* SchemaSql = "CREATE TABLE IF NOT EXISTS keys("
-                                  " id INTEGER PRIMARY KEY,"
-                                  " parent INTEGER NOT NULL,"
-                                  " name TEXT NOT NULL COLLATE NOCASE,"
-                                  " UNIQUE(parent, name));"
-                                  "CREATE TABLE IF NOT EXISTS vals("
-                                  " key INTEGER NOT NULL,"
-                                  " name TEXT NOT NULL COLLATE NOCASE,"
-                                  " value TEXT NOT NULL,"
-                                  " PRIMARY KEY(key, name)) WITHOUT ROWID;";
+// The two tables: "CREATE TABLE " and the name give the statement SQLite keeps in the file.
+struct TTableDef {
+    const char* Name;
+    const char* Definition;
+};
+
+constexpr std::array<TTableDef, 2> StoreTables = {{
+    {"keys", "keys(id INTEGER PRIMARY KEY, parent INTEGER NOT NULL,"
+             " name TEXT NOT NULL COLLATE NOCASE, UNIQUE(parent, name))"},
+    {"vals", "vals(key INTEGER NOT NULL, name TEXT NOT NULL COLLATE NOCASE,"
+             " value TEXT NOT NULL, PRIMARY KEY(key, name)) WITHOUT ROWID"},
+}};
+
+std::string SchemaSql() {
+    std::string sql;
+    for (const TTableDef& table : StoreTables)
+        sql += std::string("CREATE TABLE IF NOT EXISTS ") + table.Definition + ";";
+    return sql;
+}
+
+// A statement as SQL reads it: blanks and the case of letters do not count.
+std::string SqlWords(std::string_view sql) {
+    std::string words;
+    for (char c : sql) {
+        if (c != ' ' && c != '\t' && c != '\n' && c != '\r')
+            words += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return words;
+}
 
 std::vector<std::string> SplitKeyPath(std::string_view path) {
     std::vector<std::string> names;
@@ -66,32 +87,6 @@ class TStatementUse {
   private:
     sqlite3_stmt* Statement_;
 };
-
-std::string UtcStamp() {
-    const std::time_t now = std::time(nullptr);
-    std::tm parts{};
-    gmtime_r(&now, &parts);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &parts);
-    return text;
-}
-
-// Renames the damaged file (and its log files) to a name not yet taken. Returns the new
-// name, or "" when the file could not be moved.
-std::string MoveAside(const std::string& path) {
-    const std::string base = path + ".damaged-" + UtcStamp();
-    std::string target = base;
-    std::error_code error;
-    for (int n = 2; fs::exists(target, error) && n < 1000; ++n)
-        target = base + "-" + std::to_string(n);
-    fs::rename(path, target, error);
-    if (error) return {};
-    for (const char* suffix : {"-wal", "-shm"}) {
-        std::error_code ignored;
-        if (fs::exists(path + suffix, ignored)) fs::rename(path + suffix, target + suffix, ignored);
-    }
-    return target;
-}
 
 } // namespace
 
@@ -147,6 +142,12 @@ bool IsBusy(int rc) {
     return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
 }
 
+// A write that failed for want of room: a full disk, a quota, or a file-size limit.
+bool IsNoRoom(int rc, int systemErrno) {
+    return (rc & 0xff) == SQLITE_FULL || systemErrno == ENOSPC || systemErrno == EDQUOT ||
+           systemErrno == EFBIG;
+}
+
 int ExecSql(sqlite3* db, const char* sql) {
     return sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
 }
@@ -171,16 +172,19 @@ std::string QueryText(sqlite3* db, const char* sql, int& rc) {
 
 enum class TCheck { Ok, Damaged, Unreadable };
 
+// A plain error while reading a file that opened is SQLite refusing its contents (an
+// unsupported file format, say); trouble with the file system comes as I/O, lock or
+// permission errors.
 TCheck CheckFailure(int rc) {
-    return IsDamage(rc) ? TCheck::Damaged : TCheck::Unreadable;
+    return IsDamage(rc) || (rc & 0xff) == SQLITE_ERROR ? TCheck::Damaged : TCheck::Unreadable;
 }
 
 // Reads the whole file without writing anything: a damaged file must reach the place it
 // is kept aside unchanged. The file is tiny, so the full integrity check (which also
 // finds index rows out of order) costs nothing. A file holding another program's tables
-// is not taken over.
-TCheck CheckContents(sqlite3* db) {
-    int rc = SQLITE_OK;
+// is not taken over. rc receives the error code of a failed read.
+TCheck CheckContents(sqlite3* db, int& rc) {
+    rc = SQLITE_OK;
     const std::string id = QueryText(db, "PRAGMA application_id", rc);
     if (rc != SQLITE_OK) return CheckFailure(rc);
     if (id != "0" && id != std::to_string(StoreApplicationId)) return TCheck::Damaged;
@@ -191,6 +195,20 @@ TCheck CheckContents(sqlite3* db) {
                   rc);
     if (rc != SQLITE_OK) return CheckFailure(rc);
     if (foreign != "0") return TCheck::Damaged;
+    // A table whose kept definition is not ours (a damaged byte in it can turn the key
+    // column into a plain one) reads as if values were missing.
+    for (const TTableDef& table : StoreTables) {
+        const std::string kept =
+            QueryText(db,
+                      ("SELECT sql FROM sqlite_schema WHERE type = 'table' AND name = '" +
+                       std::string(table.Name) + "'")
+                          .c_str(),
+                      rc);
+        if (rc != SQLITE_OK) return CheckFailure(rc);
+        if (!kept.empty() &&
+            SqlWords(kept) != SqlWords(std::string("CREATE TABLE ") + table.Definition))
+            return TCheck::Damaged;
+    }
     const std::string check = QueryText(db, "PRAGMA integrity_check", rc);
     if (rc != SQLITE_OK) return CheckFailure(rc);
     return check == "ok" ? TCheck::Ok : TCheck::Damaged;
@@ -218,7 +236,7 @@ int PrepareForWriting(sqlite3* db, int busyTimeoutMs) {
     if (rc != SQLITE_OK) return rc;
     // Nothing is written to a store that is already complete.
     const std::string ourId = std::to_string(StoreApplicationId);
-    rc = ExecSql(db, SchemaSql);
+    rc = ExecSql(db, SchemaSql().c_str());
     if (rc == SQLITE_OK && QueryText(db, "PRAGMA application_id", rc) != ourId && rc == SQLITE_OK)
         rc = ExecSql(db, ("PRAGMA application_id = " + ourId).c_str());
     if (rc == SQLITE_OK) rc = ExecSql(db, "COMMIT");
@@ -226,16 +244,19 @@ int PrepareForWriting(sqlite3* db, int busyTimeoutMs) {
     return rc;
 }
 
-bool IsRegularOrMissing(const fs::path& file) {
-    std::error_code error;
-    const fs::file_status status = fs::status(file, error);
-    return !fs::exists(status) || fs::is_regular_file(status);
+// True when the store has no keys yet: a file just made, perhaps by another copy starting
+// at the same moment, that holds nothing to lose.
+bool HoldsNoKeys(sqlite3* db) {
+    int rc = SQLITE_OK;
+    return QueryText(db, "SELECT EXISTS(SELECT 1 FROM keys)", rc) != "1" || rc != SQLITE_OK;
 }
 
-bool CanWriteFileAndFolder(const std::string& path) {
-    const fs::path file(path);
-    const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
-    return access(path.c_str(), W_OK) == 0 && access(folder.c_str(), W_OK) == 0;
+std::string LogFilesKeptMessage(const std::vector<std::string>& kept) {
+    std::string names;
+    for (const std::string& name : kept)
+        names += (names.empty() ? "\"" : " and \"") + name + "\"";
+    return "\r\nFiles beside your settings file that Tidewell could not use have been kept as " +
+           names + ". Your settings are as they were.";
 }
 
 } // namespace
@@ -253,25 +274,43 @@ TSettingsStore::~TSettingsStore() {
 }
 
 void TSettingsStore::Open() {
-    std::error_code error;
-    New_ = !fs::exists(fs::symlink_status(Path_, error));
+    New_ = IsMissingOrEmpty(Path_);
+    const std::vector<std::string> kept = KeepUnusableLogFilesAside(Path_);
+    if (!kept.empty()) RecoveryMessage_ = LogFilesKeptMessage(kept);
     const TOpen outcome = OpenDatabase();
     if (outcome == TOpen::Ok) return;
     if (outcome == TOpen::ReadOnly) {
         ReadOnly_ = true;
-        ReadOnlyMessage_ =
-            "\r\nYour settings file \"" + Path_ + "\" " +
-            (CanWriteFileAndFolder(Path_) ? "is in use by another program"
-                                          : "cannot be written (it or its folder is read-only)") +
-            ". Tidewell has started with the settings it holds, but changes made during this "
-            "run cannot be saved.";
+        ReadOnlyMessage_ = "\r\nYour settings file \"" + Path_ + "\" " + CannotWriteReason() +
+                           ". Tidewell has started with the settings it holds, but changes made "
+                           "during this run cannot be saved.";
         return;
     }
+    // A start that could not make the store (on a full disk) leaves no empty file behind.
+    RemoveUnfinishedStore(Path_);
     StartAfresh(outcome == TOpen::Damaged);
 }
 
+// Said only of what was seen: another connection holding the store, a read-only file or
+// folder, a full disk, else SQLite's own words.
+std::string TSettingsStore::CannotWriteReason() const {
+    if (IsBusy(WriteFailure_) && IsOpenElsewhere(Path_)) return "is in use by another program";
+    if (const std::string obstacle = ReadOnlyObstacle(Path_); !obstacle.empty())
+        return "cannot be written (" + obstacle + ")";
+    if (IsNoRoom(WriteFailure_, WriteFailureErrno_))
+        return "cannot be written (there is no room left on its disk)";
+    return "cannot be written (" + std::string(sqlite3_errstr(WriteFailure_)) + ")";
+}
+
+void TSettingsStore::NoteWriteFailure(int rc) {
+    WriteFailure_ = rc;
+    WriteFailureErrno_ = Db_ ? sqlite3_system_errno(Db_) : 0;
+}
+
 void TSettingsStore::StartAfresh(bool moveAside) {
-    const std::string aside = moveAside && Persistent_ ? MoveAside(Path_) : std::string();
+    const std::string aside =
+        moveAside && Persistent_ ? KeepDamagedStoreAside(Path_) : std::string();
+    DamagedCopyPath_ = aside;
     New_ = true;
     if (!aside.empty() && OpenDatabase() == TOpen::Ok) {
         RecoveryMessage_ = "\r\nYour settings file could not be read. It has been kept as \"" +
@@ -310,34 +349,37 @@ std::string TSettingsStore::DefaultPath() {
 
 TSettingsStore::TOpen TSettingsStore::OpenDatabase() {
     CloseDatabase();
-    // A folder (or a device) where the file belongs is not a store; it is moved aside.
-    if (!IsRegularOrMissing(Path_)) return TOpen::Damaged;
-    if (sqlite3_open_v2(Path_.c_str(), &Db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
-        SQLITE_OK) {
+    // A folder (or a device) where the file belongs is not a store, nor is a file of a
+    // format this SQLite cannot write; they are moved aside.
+    if (!IsRegularOrMissing(Path_) || HasUnusableHeader(Path_)) return TOpen::Damaged;
+    int rc =
+        sqlite3_open_v2(Path_.c_str(), &Db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    if (rc != SQLITE_OK) {
+        NoteWriteFailure(rc);
         CloseDatabase();
         return OpenReadOnly();
     }
     sqlite3_busy_timeout(Db_, BusyTimeoutMs_);
-    const TCheck check = CheckContents(Db_);
+    const TCheck check = CheckContents(Db_, rc);
     if (check == TCheck::Damaged) {
         CloseDatabase(false);
         return TOpen::Damaged;
     }
     // A file opened for writing may still be read-only (SQLite falls back silently).
-    if (check != TCheck::Ok || sqlite3_db_readonly(Db_, "main") == 1) {
-        CloseDatabase();
-        return OpenReadOnly();
-    }
-    const int rc = PrepareForWriting(Db_, BusyTimeoutMs_);
+    if (check == TCheck::Ok && sqlite3_db_readonly(Db_, "main") == 1) rc = SQLITE_READONLY;
+    if (rc == SQLITE_OK) rc = PrepareForWriting(Db_, BusyTimeoutMs_);
     if (IsDamage(rc)) {
         CloseDatabase(false);
         return TOpen::Damaged;
     }
     if (rc != SQLITE_OK) {
+        NoteWriteFailure(rc); // a read-only file or folder, a full disk, a lock held too long
         CloseDatabase();
-        return OpenReadOnly(); // a read-only folder, a full disk, or a lock held too long
+        return OpenReadOnly();
     }
-    return PrepareStatements() ? TOpen::Ok : TOpen::Unavailable;
+    New_ = New_ || HoldsNoKeys(Db_);
+    // The tables are there and are ours: what cannot use them is damage.
+    return PrepareStatements() ? TOpen::Ok : TOpen::Damaged;
 }
 
 // A file that exists but cannot be written: its values are read for this run.
@@ -350,24 +392,27 @@ TSettingsStore::TOpen TSettingsStore::OpenReadOnly() {
         return TOpen::Unavailable;
     }
     sqlite3_busy_timeout(Db_, BusyTimeoutMs_);
-    TCheck check = CheckContents(Db_);
+    int rc = SQLITE_OK;
+    TCheck check = CheckContents(Db_, rc);
     // Reading a write-ahead-log file needs its -shm file, which a read-only folder does
-    // not let SQLite make. With no -wal file the main file holds everything and nobody
-    // can be writing to it, so it may be read as immutable. Its verdict moves nothing.
-    if (check == TCheck::Unreadable && !fs::exists(Path_ + "-wal", error)) {
+    // not let SQLite make, nor a full disk grow. With no -wal file, or an empty one (left
+    // by such an attempt), the main file holds everything and nobody is writing to it, so
+    // it may be read as immutable. Its verdict moves nothing.
+    if (check == TCheck::Unreadable && IsMissingOrEmpty(StoreLogPath(Path_, "-wal"))) {
         CloseDatabase();
         const std::string uri = "file:" + Path_ + "?immutable=1";
         if (sqlite3_open_v2(uri.c_str(), &Db_, flags, nullptr) != SQLITE_OK) {
             CloseDatabase();
             return TOpen::Unavailable;
         }
-        check = CheckContents(Db_);
+        check = CheckContents(Db_, rc);
         if (check == TCheck::Damaged) check = TCheck::Unreadable;
     }
     if (check != TCheck::Ok) {
         CloseDatabase(check != TCheck::Damaged);
         return check == TCheck::Damaged ? TOpen::Damaged : TOpen::Unavailable;
     }
+    New_ = New_ || HoldsNoKeys(Db_);
     // An empty file has no tables yet: there is nothing to read.
     if (!PrepareStatements()) return TOpen::Unavailable;
     return TOpen::ReadOnly;
@@ -376,7 +421,7 @@ TSettingsStore::TOpen TSettingsStore::OpenReadOnly() {
 bool TSettingsStore::PrepareStatements() {
     Statements_ = new TStatements;
     if (Statements_->Prepare(Db_)) return true;
-    CloseDatabase();
+    CloseDatabase(false);
     return false;
 }
 
@@ -385,8 +430,8 @@ void TSettingsStore::OpenInMemory() {
     Persistent_ = false;
     ReadOnly_ = false;
     New_ = true;
-    if (sqlite3_open(":memory:", &Db_) == SQLITE_OK && ExecSql(Db_, SchemaSql) == SQLITE_OK &&
-        PrepareStatements())
+    if (sqlite3_open(":memory:", &Db_) == SQLITE_OK &&
+        ExecSql(Db_, SchemaSql().c_str()) == SQLITE_OK && PrepareStatements())
         return;
     CloseDatabase();
 }

@@ -30,12 +30,14 @@ struct TNamedText {
 // write-ahead-log mode with a busy timeout, so two running copies of the program can use
 // it at once.
 //
-// Only a file that SQLite reports as corrupt or not a database (or that holds another
-// program's tables) is damaged: it is moved aside with its -wal and -shm files, unchanged
-// and never deleted, a fresh store is created, and RecoveryMessage() tells the user. A file
-// that can be read but not written (no write permission, a read-only folder, or a lock
+// A file that SQLite reports as corrupt or not a database, or whose format it cannot use,
+// or that holds another program's tables, is damaged: it is moved aside with its -wal and
+// -shm files, unchanged and never deleted, a fresh store is created, and RecoveryMessage()
+// tells the user. Log files that SQLite cannot use and that hold nothing of the store are
+// moved aside before the store is opened (see KeepUnusableLogFilesAside). A healthy file
+// that cannot be written (no write permission, a read-only folder, a full disk, or a lock
 // still held when the busy timeout ends) is opened read-only: its values are read, every
-// write fails, and ReadOnlyMessage() says so once.
+// write fails, and ReadOnlyMessage() says so once, with the reason that was seen.
 class TSettingsStore {
   public:
     static constexpr int DefaultBusyTimeoutMs = 10000;
@@ -56,12 +58,15 @@ class TSettingsStore {
     [[nodiscard]] bool IsPersistent() const { return Persistent_; }
     // Empty after a clean open; otherwise a message for the user.
     [[nodiscard]] const std::string& RecoveryMessage() const { return RecoveryMessage_; }
+    // Where a damaged file was kept during this run; empty when none was.
+    [[nodiscard]] const std::string& DamagedCopyPath() const { return DamagedCopyPath_; }
     // True when the file could be read but not written in this run; every write fails.
     [[nodiscard]] bool IsReadOnly() const { return ReadOnly_; }
     // Empty unless IsReadOnly(): the one message telling the user changes cannot be saved.
     [[nodiscard]] const std::string& ReadOnlyMessage() const { return ReadOnlyMessage_; }
-    // True when there was no store file before this open (a first start, a damaged file
-    // moved aside, or a store in memory): a missing key is then no loss.
+    // True when there was no store before this open (no file, an empty one, one without
+    // keys that another copy is making at this moment, a damaged file moved aside, or a
+    // store in memory): a missing key is then no loss.
     [[nodiscard]] bool IsNew() const { return New_; }
     // True when SQLite reported the file corrupt during this run. Writes are then refused,
     // so nothing more is written into it, until RecoverFromDamage().
@@ -111,6 +116,9 @@ class TSettingsStore {
     [[nodiscard]] TOpen OpenReadOnly();
     [[nodiscard]] bool PrepareStatements();
     void CloseDatabase(bool checkpoint = true);
+    // Keeps the error of the attempt to open for writing, for the read-only message.
+    void NoteWriteFailure(int rc);
+    [[nodiscard]] std::string CannotWriteReason() const;
     void OpenInMemory();
     bool BeginTransaction();
     bool EndTransaction(bool commit);
@@ -128,6 +136,9 @@ class TSettingsStore {
     bool New_ = false;
     bool Damaged_ = false;
     std::string RecoveryMessage_;
+    std::string DamagedCopyPath_;
+    int WriteFailure_ = 0;
+    int WriteFailureErrno_ = 0;
     std::string ReadOnlyMessage_;
     sqlite3* Db_ = nullptr;
     TStatements* Statements_ = nullptr;

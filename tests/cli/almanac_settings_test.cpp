@@ -57,12 +57,13 @@ struct TProgramRun {
     std::string Err;
 };
 
-// The real program with its configuration folder in `config`.
-TProgramRun RunProgram(const std::filesystem::path& config, const std::string& arguments) {
+// The real program with its configuration folder in `config`, after the commands `shell`.
+TProgramRun RunProgram(const std::filesystem::path& config, const std::string& arguments,
+                       const std::string& shell = "") {
     const std::filesystem::path out = config / "out.txt";
     const std::filesystem::path err = config / "err.txt";
-    const std::string command = "XDG_CONFIG_HOME=" + config.string() + " " + ALMANAC_PATH + " " +
-                                arguments + " > " + out.string() + " 2> " + err.string();
+    const std::string command = shell + "XDG_CONFIG_HOME=" + config.string() + " " + ALMANAC_PATH +
+                                " " + arguments + " > " + out.string() + " 2> " + err.string();
     const int status = std::system(command.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, FileText(out), FileText(err)};
 }
@@ -113,6 +114,35 @@ TEST(AlmanacProgram, OptionsOverrideTheStoreWhichIsOpenedOnlyWhenNeeded) {
 
     const TProgramRun given = RunProgram(config, "--dst --zone -300 --no-dst now");
     EXPECT_THAT(FirstLines(given.Out, 2), testing::HasSubstr("(UTC-05:00)")); // the last one wins
+    std::filesystem::remove_all(config);
+}
+// A store the almanac cannot write is read as it is: here the disk is full (a file-size
+// limit below the index file SQLite needs; a full disk sends no signal). A damaged one is
+// kept aside once, and the almanac refuses rather than answer for another place.
+TEST(AlmanacProgram, AStoreItCannotWriteIsReadAndADamagedOneRefused) {
+    const std::filesystem::path config = testing::TempDir() + "/almanac-store-config";
+    const std::filesystem::path path = config / "tidewell" / "settings.db";
+    for (const bool damaged : {false, true}) {
+        std::filesystem::remove_all(config);
+        {
+            TSettingsStore store(path.string());
+            TSettings settings;
+            (void)LoadSettings(store, settings, nullptr);
+            const auto key = store.OpenKey("HKEY_TIDEWELL", false);
+            ASSERT_TRUE(key && store.WriteTexts(*key, {{"LatDeg", "41"}, {"TimeZone", "30"}}));
+        }
+        if (damaged) // the schema format: 6 is none that SQLite knows
+            std::fstream(path, std::ios::binary | std::ios::in | std::ios::out).seekp(47).put(6);
+        const TProgramRun run =
+            RunProgram(config, "now", damaged ? "" : "trap '' XFSZ; ulimit -f 16; ");
+        EXPECT_EQ(run.Status, damaged ? 1 : 0);
+        EXPECT_THAT(run.Err,
+                    testing::HasSubstr(damaged ? "damaged and has been kept as" : "no room"));
+        EXPECT_EQ(run.Out.find("41\u00b000'00\" N") != std::string::npos, !damaged) << run.Out;
+        const TProgramRun next = RunProgram(config, "now"); // clean, with room again
+        EXPECT_EQ(next.Status, 0);
+        EXPECT_EQ(next.Err, "");
+    }
     std::filesystem::remove_all(config);
 }
 #endif

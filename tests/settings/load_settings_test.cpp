@@ -317,8 +317,9 @@ TEST_F(LoadSettingsTest, DirectionsAreStoredAsTheWindowsReadThem) {
     }
 }
 
-// An existing file without the settings key has lost the settings: say so. An empty
-// file (0 bytes) is the same case.
+// An existing file without the settings key has lost the settings: say so. An empty file
+// (0 bytes) is a store still being made, perhaps by a copy starting at the same moment:
+// nothing is lost, nothing is said.
 TEST(LoadSettings, AStoreWithoutItsSettingsKeyIsResetWithAWarning) {
     TTempFolder folder;
     const std::string path = folder.File("settings.db");
@@ -348,7 +349,7 @@ TEST(LoadSettings, AStoreWithoutItsSettingsKeyIsResetWithAWarning) {
     ASSERT_EQ(std::filesystem::file_size(path), 0u);
     warnings.clear();
     settings = start(warnings);
-    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_TRUE(warnings.empty());
     EXPECT_EQ(settings.Location, "Home Location");
     warnings.clear();
     (void)start(warnings);

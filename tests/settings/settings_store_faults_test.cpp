@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <thread>
 
 #include "child_process.h"
@@ -54,9 +55,11 @@ std::string StoredValue(const std::string& path, std::string_view name) {
     return key ? store.ReadText(*key, name) : "<no key>";
 }
 
-// Opens the store as a start does and tells what it found.
-TChildReport StartAndReport(const std::string& path, const std::string& mustNotBeWritable) {
+// Opens the store as a start does (on a full disk if asked) and tells what it found.
+TChildReport StartAndReport(const std::string& path, const std::string& mustNotBeWritable,
+                            bool fullDisk = false) {
     TChildReport report;
+    if (fullDisk && !LimitFileSize(0)) return report;
     report["writable"] = std::to_string(access(mustNotBeWritable.c_str(), W_OK) == 0);
     TSettingsStore store(path, ShortBusyTimeoutMs);
     TSettings settings;
@@ -70,6 +73,8 @@ TChildReport StartAndReport(const std::string& path, const std::string& mustNotB
     report["warnedCannotSave"] =
         std::to_string(!warnings.empty() && warnings[0] == store.ReadOnlyMessage() &&
                        warnings[0].find("cannot be saved") != std::string::npos);
+    report["inUse"] =
+        std::to_string(!warnings.empty() && warnings[0].find("in use") != std::string::npos);
     report["LatDeg"] = settings.LatDeg;
     report["Location"] = settings.Location;
     report["zone"] = std::to_string(offsets.ZoneMinutes);
@@ -79,19 +84,21 @@ TChildReport StartAndReport(const std::string& path, const std::string& mustNotB
     return report;
 }
 
-// A file that can be read but not written is used read-only, whatever makes it so: the
-// values are the user's, the start says once that changes cannot be saved, and nothing is
-// moved aside or changed. The child runs as an unprivileged user when the tests run as root.
+// A file that can be read but not written is used read-only, whatever makes it so: the values
+// are the user's, the start says once (and truly) that changes cannot be saved, and nothing
+// is moved aside or changed. The child runs as "nobody" when the tests run as root.
 TEST(SettingsStoreFaults, AStoreThatCannotBeWrittenIsReadNotMovedAside) {
     struct TCase {
         const char* What;
         mode_t FileMode;
         mode_t FolderMode;
         bool FolderIsTheObstacle;
+        bool FullDisk = false;
     };
     const std::vector<TCase> cases = {{"read-only file", 0444, 0777, false},
                                       {"read-only folder", 0666, 0555, true},
-                                      {"both read-only", 0444, 0555, false}};
+                                      {"both read-only", 0444, 0555, false},
+                                      {"full disk", 0666, 0777, false, true}};
     for (const TCase& c : cases) {
         TTempFolder folder;
         const std::string path = folder.File("settings.db");
@@ -101,14 +108,15 @@ TEST(SettingsStoreFaults, AStoreThatCannotBeWrittenIsReadNotMovedAside) {
         ASSERT_EQ(chmod(folder.Path().c_str(), c.FolderMode), 0);
         const std::string obstacle = c.FolderIsTheObstacle ? folder.Path().string() : path;
         const TChildReport report =
-            RunInChild([&] { return StartAndReport(path, obstacle); }, true);
+            RunInChild([&] { return StartAndReport(path, obstacle, c.FullDisk); }, true);
         chmod(folder.Path().c_str(), 0700);
         chmod(path.c_str(), 0600);
 
         SCOPED_TRACE(c.What);
         ASSERT_EQ(report.at("exit"), "0");
         ASSERT_NE(report.at("uid"), "0");
-        ASSERT_EQ(report.at("writable"), "0"); // the set-up really denies writing
+        ASSERT_EQ(report.at("writable"), c.FullDisk ? "1" : "0"); // the set-up denies writing
+        EXPECT_EQ(report.at("inUse"), "0");
         EXPECT_EQ(report.at("readOnly"), "1");
         EXPECT_EQ(report.at("readOnlyMessage"), "1");
         EXPECT_EQ(report.at("recovered"), "0");
@@ -189,9 +197,10 @@ TEST(SettingsStoreFaults, TwoCopiesStartingOnANewStoreBothGetTheFile) {
                 (void)!read(gate[0], &go, 1);
                 TSettingsStore store(path);
                 TSettings settings;
-                (void)LoadSettings(store, settings, nullptr);
+                int warnings = 0; // "held no settings" above all
+                (void)LoadSettings(store, settings, [&](const std::string&) { ++warnings; });
                 const auto key = store.OpenKey(SettingsKeyPath, false);
-                const bool ok = store.IsPersistent() && !store.IsReadOnly() &&
+                const bool ok = warnings == 0 && store.IsPersistent() && !store.IsReadOnly() &&
                                 store.RecoveryMessage().empty() && key &&
                                 store.WriteText(*key, "Copy" + std::to_string(copy), "x");
                 _exit(ok ? 0 : 1);
@@ -406,6 +415,93 @@ TEST(SettingsStoreFaults, ADamagedStoreIsMovedAsideUntouchedAndReplaced) {
         sqlite3_close(other);
         EXPECT_EQ(StoredValue(path, "Location"), "Home Location"); // the fresh store
     }
+}
+
+// A file SQLite cannot use as a store is kept aside, and so are log files beside a sound
+// store that SQLite cannot use: once, with one message, and the next start is clean. Never
+// "in use", which only another connection holding the store may cause.
+TEST(SettingsStoreFaults, UnusableFilesAreKeptAsideOnceAndTheNextStartIsClean) {
+    const auto start = [](const std::string& path) {
+        return RunInChild([&] { return StartAndReport(path, path); }, true);
+    };
+    for (const std::string what :
+         {"byte 47 6", "byte 18 3", "-wal folder", "-shm folder", "-wal pipe", "-shm pipe",
+          "-wal /dev/null", "-shm /dev/zero", "read-only leftovers"}) {
+        SCOPED_TRACE(what);
+        TTempFolder folder;
+        const std::string path = folder.File("settings.db");
+        const std::string log = path + what.substr(0, 4);
+        MakeStore(path, {{"LatDeg", "41"}});
+        ASSERT_EQ(chmod(folder.Path().c_str(), 0777) | chmod(path.c_str(), 0666), 0);
+        if (what.starts_with("byte"))
+            std::fstream(path, std::ios::binary | std::ios::in | std::ios::out)
+                .seekp(std::stol(what.substr(5, 2)))
+                .put(char(what.back() - '0'));
+        else if (what.ends_with("folder"))
+            fs::create_directory(log);
+        else if (what.ends_with("pipe"))
+            mkfifo(log.c_str(), 0666);
+        else if (what.find("/dev/") != std::string::npos)
+            fs::create_symlink(what.substr(5), log);
+        else if (chmod(path.c_str(), 0444) == 0) {
+            (void)start(path); // leaves -wal and -shm as read-only as the file was
+            chmod(path.c_str(), 0666);
+        }
+        const TChildReport first = start(path);
+        const TChildReport next = start(path);
+        EXPECT_EQ(first.at("LatDeg"), what.starts_with("byte") ? "00" : "41");
+        EXPECT_EQ(first.at("recovered") + first.at("warnings") + first.at("inUse"), "110");
+        EXPECT_EQ(first.at("readOnly") + first.at("written"), "01");
+        EXPECT_EQ(next.at("recovered") + next.at("warnings") + next.at("readOnly"), "000");
+        EXPECT_EQ(next.at("LatDeg") + next.at("written"), "121");
+    }
+}
+
+// A first start on a full disk runs in memory and leaves no empty file, which the next start
+// would take for a store that lost its settings.
+TEST(SettingsStoreFaults, AFirstStartOnAFullDiskLeavesNoFileBehind) {
+    TTempFolder folder;
+    const TChildReport report = RunInChild(
+        [&] {
+            const bool limited = LimitFileSize(0);
+            TSettingsStore store(folder.File("settings.db"));
+            return TChildReport{{"inMemory", std::to_string(limited && !store.IsPersistent())}};
+        },
+        false);
+    EXPECT_EQ(report.at("inMemory"), "1");
+    EXPECT_TRUE(fs::is_empty(folder.Path()));
+}
+
+// Random damage to a stored file (TIDEWELL_DAMAGE_CASES cases): each start ends with the
+// user's values or with the file kept aside, never read-only, and the next start is clean.
+TEST(SettingsStoreFaults, RandomDamageEndsWithTheValuesOrTheFileKeptAside) {
+    const char* asked = std::getenv("TIDEWELL_DAMAGE_CASES");
+    const int cases = asked ? std::atoi(asked) : 40;
+    TTempFolder folder;
+    MakeStore(folder.File("sound.db"), {{"LatDeg", "41"}, {"Location", "Hilltop"}});
+    const std::string sound = FileBytes(folder.File("sound.db"));
+    std::mt19937 random(20261207);
+    int failures = 0;
+    for (int n = 0; n < cases; ++n) {
+        const std::string path = folder.File("case" + std::to_string(n) + ".db");
+        // Bytes overwritten in the header or anywhere, or the file cut short.
+        std::string bytes = sound;
+        const std::size_t kind = random() % 3, at = random() % (kind ? bytes.size() : 100);
+        const std::size_t end = std::min(bytes.size(), at + 1 + random() % (kind ? 64 : 4));
+        if (kind == 1) bytes.resize(at);
+        for (std::size_t i = at; i < std::min(end, bytes.size()); ++i)
+            bytes[i] = char(random());
+        std::ofstream(path, std::ios::binary) << bytes;
+        const TChildReport first = StartAndReport(path, path);
+        const TChildReport next = StartAndReport(path, path);
+        const bool usable = first.at("readOnly") + first.at("written") + next.at("warnings") +
+                                next.at("readOnly") + next.at("written") ==
+                            "01001";
+        const bool kept = first.at("recovered") == "1" && first.at("LatDeg") == "00";
+        const bool intact = first.at("LatDeg") == "41" && first.at("Location") == "Hilltop";
+        failures += !usable || !(kept || intact);
+    }
+    EXPECT_EQ(failures, 0) << "in " << cases << " cases";
 }
 
 } // namespace
