@@ -1,7 +1,7 @@
 // The print options: the choices shown from the settings, the density field's rules (digits
 // only, at most 100, an invalid text keeps the value, the spin button's bounds), OK storing
 // and printing, Escape leaving everything as it was, the print dialog's Cancel keeping the
-// stored choice but printing nothing.
+// stored choice but printing nothing; the window closed while its field has focus.
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -44,6 +44,7 @@ class TPrintOptionsTest : public QObject {
     void DensityFieldRules();
     void OkStoresAndPrints();
     void EscapeAndCancel();
+    void ClosedWhileTheFieldHasFocus();
 };
 
 void TPrintOptionsTest::ChoicesFromTheSettings() {
@@ -160,6 +161,21 @@ void TPrintOptionsTest::EscapeAndCancel() {
     QCOMPARE(h.Stored("PhaseDensity"), std::string("30"));
     QCOMPARE(h.Stored("PrintLunarTimes"), std::string("False"));
     QVERIFY(!h.Options.isVisible());
+}
+
+// The window taken down while the density field holds focus and an edit: the field's
+// focus-out comes after the window's own part is gone and must not reach it (the sanitized
+// build catches a call into the half-destroyed window).
+void TPrintOptionsTest::ClosedWhileTheFieldHasFocus() {
+    TMainHarness h(At(2023, 8, 10));
+    auto* options = new TPrintOptions(*h.State, h.Windows->Store(), h.Main);
+    options->Open();
+    QVERIFY(QTest::qWaitForWindowActive(options));
+    options->Density()->setFocus();
+    QTest::keyClicks(options->Density(), "5");
+    QVERIFY(options->Density()->hasFocus());
+    delete options;
+    QCOMPARE(h.State->Settings().PhaseDensity, DefaultSettings().PhaseDensity);
 }
 
 QTEST_MAIN(TPrintOptionsTest)

@@ -76,6 +76,13 @@ TPrintOptions::TPrintOptions(TProgramState& state, TSettingsStore& store, QWidge
             this, &TPrintOptions::OkClick);
 }
 
+TPrintOptions::~TPrintOptions() {
+    // The field loses its focus only when the base class takes the window down; by then this
+    // object is gone, so it must no longer hear of it.
+    txtDensity->removeEventFilter(this);
+    txtDensity->disconnect(this);
+}
+
 void TPrintOptions::LoadChoices() {
     const TSettings& s = State.Settings();
     chkDailyPhases->setChecked(s.PrintDailyPhases);

@@ -39,6 +39,7 @@ class TPrintOptions : public TBorderlessWindow {
     Q_OBJECT
   public:
     TPrintOptions(TProgramState& state, TSettingsStore& store, QWidget* main = nullptr);
+    ~TPrintOptions() override;
 
     // The choices from the settings, centred over the main window, shown and activated.
     void Open();
