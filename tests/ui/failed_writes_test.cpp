@@ -1,14 +1,13 @@
-// Every file the windows write (the PDF of a report, the phases picture as PNG, JPEG or BMP,
-// the exported calendar) replaces a file of its name only when written whole: a write cut
-// off by the file-size limit is reported and leaves the old file byte for byte, with no
-// temporary file left beside it; the same write without the limit replaces it.
+// Every file the windows write (a report's PDF, the phases picture as PNG, JPEG or BMP, the
+// exported calendar) replaces a file of its name only when written whole: a write cut off by
+// the file-size limit is reported and leaves the old file byte for byte and no temporary
+// file beside it; without the limit the same write replaces it.
 
 #include <functional>
 
 #include <sys/resource.h>
 
 #include <QDir>
-#include <QFile>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
@@ -23,31 +22,35 @@
 
 namespace {
 
-// While one exists, no file of this process grows past Bytes (as `ulimit -f` would have it),
-// and such a write fails with an error, as in the program, instead of ending the process.
-struct TFileSizeLimit {
-    static constexpr rlim_t Bytes = 1000;
-    rlimit Before{};
-    TFileSizeLimit() {
-        IgnoreFileSizeSignal();
-        getrlimit(RLIMIT_FSIZE, &Before);
-        const rlimit low{Bytes, Before.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &low);
-    }
-    ~TFileSizeLimit() { setrlimit(RLIMIT_FSIZE, &Before); }
-};
-
-// A page far larger than the limit.
-void FullPage(QPainter& painter, TPageMetrics& page) {
-    painter.setFont(QFont(QStringLiteral("Arial"), 9));
-    for (int row = 0; row < 60; ++row)
-        painter.drawText(page.K(20), page.Px(40 * (row + 1)),
-                         QStringLiteral("Row %1 of the times list, Moon and Sun").arg(row));
-}
-
 QByteArray Read(const QString& path) {
     QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// path's old content stays when the write under a 1000-byte file-size limit (`ulimit -f`,
+// its signal ignored as in the program) fails; a new file replaces it without the limit.
+void CheckFailsWholeAndSucceeds(const QString& path, const std::function<bool()>& write,
+                                const QStringList& messages) {
+    const QByteArray old(3000, 'o');
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(old) == old.size());
+    file.close();
+    IgnoreFileSizeSignal();
+    rlimit before{};
+    getrlimit(RLIMIT_FSIZE, &before);
+    const rlimit low{1000, before.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &low);
+    const bool written = write();
+    setrlimit(RLIMIT_FSIZE, &before);
+    const QString name = QFileInfo(path).fileName();
+    QVERIFY2(!written && Read(path) == old, qPrintable(name));
+    QVERIFY2(messages.size() == 1 && messages[0].contains(name) &&
+                 messages[0].contains("could not be"),
+             qPrintable(messages.join('|')));
+    const QDir folder = QFileInfo(path).dir();
+    QCOMPARE(folder.entryList(QDir::Files | QDir::Hidden), QStringList{name});
+    QVERIFY2(write() && Read(path).size() > 1000, qPrintable(name));
+    QCOMPARE(folder.entryList(QDir::Files | QDir::Hidden), QStringList{name});
 }
 
 } // namespace
@@ -64,53 +67,25 @@ void TFailedWritesTest::OldFileKeptAndFailureToldForEveryKindOfFile() {
     phases.Open();
     const std::string calendar =
         AlmanacCalendar(2026, 2026, h.State->Observer(), CalendarAllKinds, MakeDate(2026, 3, 10));
-    // Each writes the file at path and says whether it has; a whole file reads back.
-    auto pdf = [](const QString& path) {
-        TPdfPrintCapture capture(path);
-        return PrintReport(nullptr, {"Tidewell times"}, FullPage) == TPrintOutcome::Printed;
-    };
-    auto picture = [&](const QString& path) { return phases.SaveTo(path); };
-    auto pictureWhole = [&](const QString& path) {
-        return QImage(path).size() == phases.Picture().size();
-    };
-    const struct {
-        const char* Name;
-        std::function<bool(const QString&path)> Write, Whole;
-    } kinds[] = {
-        {"report.pdf", pdf,
-         [](const QString& path) { return PdfLayoutText(path).contains("Row 59"); }},
-        {"phases.png", picture, pictureWhole},
-        {"phases.jpg", picture, pictureWhole},
-        {"phases.bmp", picture, pictureWhole},
-        {"moon.ics", [&](const QString& path) { return WriteCalendarFile(h.Main, path, calendar); },
-         [&](const QString& path) { return Read(path) == QByteArray::fromStdString(calendar); }},
-    };
-    for (const auto& kind : kinds) {
-        QTemporaryDir folder;
-        const QString path = folder.filePath(kind.Name);
-        const QByteArray old(3000, 'o');
-        {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(old) == old.size());
-        }
+    QTemporaryDir folder;
+    for (const char* name : {"report.pdf", "phases.png", "phases.jpg", "phases.bmp", "moon.ics"}) {
+        QVERIFY(QDir(folder.path()).mkdir(name + QString(".d")));
+        const QString path = folder.filePath(name + QString(".d/") + name);
+        const QString kind = QFileInfo(path).suffix();
         h.Messages.Texts.clear();
-        bool written = true;
-        {
-            TFileSizeLimit limit;
-            written = kind.Write(path);
-        }
-        QVERIFY2(!written, kind.Name);
-        QCOMPARE(h.Messages.Texts.size(), 1);
-        QVERIFY2(h.Messages.Texts[0].contains(kind.Name) &&
-                     h.Messages.Texts[0].contains("could not be"),
-                 qPrintable(h.Messages.Texts[0]));
-        QVERIFY2(Read(path) == old, kind.Name);
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{kind.Name});
-
-        // Without the limit the same write replaces the old file.
-        QVERIFY2(kind.Write(path), kind.Name);
-        QVERIFY2(kind.Whole(path), kind.Name);
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{kind.Name});
+        CheckFailsWholeAndSucceeds(
+            path,
+            [&] {
+                if (kind == "ics") return WriteCalendarFile(h.Main, path, calendar);
+                if (kind != "pdf") return phases.SaveTo(path);
+                TPdfPrintCapture capture(path);
+                return PrintReport(nullptr, {"Tidewell times"}, [](QPainter& p, TPageMetrics&) {
+                           for (int row = 0; row < 60; ++row)
+                               p.drawText(50, 40 * (row + 1), QString("Row %1 of 60").arg(row));
+                       }) == TPrintOutcome::Printed;
+            },
+            h.Messages.Texts);
+        if (kind == "pdf") QVERIFY(PdfLayoutText(path).contains("Row 59"));
     }
 }
 

@@ -163,9 +163,8 @@ void TPrintOptionsTest::EscapeAndCancel() {
     QVERIFY(!h.Options.isVisible());
 }
 
-// The window taken down while the density field holds focus and an edit: the field's
-// focus-out comes after the window's own part is gone and must not reach it (the sanitized
-// build catches a call into the half-destroyed window).
+// Destroyed while its density field holds focus and an edit: the field's focus-out comes when
+// the window's own part is gone (the sanitized build catches a call into it).
 void TPrintOptionsTest::ClosedWhileTheFieldHasFocus() {
     TMainHarness h(At(2023, 8, 10));
     auto* options = new TPrintOptions(*h.State, h.Windows->Store(), h.Main);
@@ -175,7 +174,6 @@ void TPrintOptionsTest::ClosedWhileTheFieldHasFocus() {
     QTest::keyClicks(options->Density(), "5");
     QVERIFY(options->Density()->hasFocus());
     delete options;
-    QCOMPARE(h.State->Settings().PhaseDensity, DefaultSettings().PhaseDensity);
 }
 
 QTEST_MAIN(TPrintOptionsTest)
