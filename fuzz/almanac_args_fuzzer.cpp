@@ -1,7 +1,8 @@
 // The almanac's command line: the input is its words, separated by NUL bytes. Every word
 // list either is refused with a usage error or gives an observer at a real place; the year
 // operands either are refused or lie in 1..9999 in order. Run through the whole program, any
-// message it writes is exactly one line, and a refusal writes nothing else.
+// message it writes is exactly one line of well-formed UTF-8 without control characters, and a
+// refusal writes nothing else.
 
 #include <algorithm>
 #include <cmath>
@@ -14,6 +15,7 @@
 
 #include "cli/almanac_args.h"
 #include "cli/almanac_commands.h"
+#include "cli/message_line.h"
 #include "fuzz_check.h"
 
 namespace {
@@ -46,6 +48,9 @@ void CheckOneLineMessages(const std::vector<std::string>& words) {
                (std::count(message.begin(), message.end(), '\n') == 1 && message.back() == '\n'));
     FUZZ_CHECK(std::none_of(message.begin(), message.end() - (message.empty() ? 0 : 1),
                             [](char c) { return static_cast<unsigned char>(c) < 0x20; }));
+    // Nothing left to escape: well-formed UTF-8 without control characters.
+    const std::string line = message.substr(0, message.empty() ? 0 : message.size() - 1);
+    FUZZ_CHECK(MessageLine(line) == line);
 }
 
 } // namespace

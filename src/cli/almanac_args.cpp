@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string_view>
 
+#include "cli/message_line.h"
 #include "engine/angles.h"
 
 namespace {
@@ -26,10 +27,6 @@ bool IsPlainDecimal(std::string_view word, bool fraction) {
     return digit;
 }
 
-std::string Quoted(const std::string& word) {
-    return "'" + word + "'";
-}
-
 } // namespace
 
 double ParseNumber(const std::string& word, const std::string& what) {
@@ -39,7 +36,7 @@ double ParseNumber(const std::string& word, const std::string& what) {
     if (!IsPlainDecimal(word, true) ||
         std::from_chars(word.data(), last, value, std::chars_format::fixed).ptr != last ||
         !std::isfinite(value))
-        throw TUsageError(what + " is not a number: " + Quoted(word));
+        throw TUsageError(what + " is not a number: " + QuotedArgument(word));
     return value;
 }
 
@@ -47,15 +44,15 @@ int ParseWholeNumber(const std::string& word, const std::string& what, int low, 
     if (word.empty()) throw TUsageError(what + " is empty");
     if (!IsPlainDecimal(word, false)) {
         if (IsPlainDecimal(word, true))
-            throw TUsageError(what + " must be a whole number: " + Quoted(word));
-        throw TUsageError(what + " is not a number: " + Quoted(word));
+            throw TUsageError(what + " must be a whole number: " + QuotedArgument(word));
+        throw TUsageError(what + " is not a number: " + QuotedArgument(word));
     }
     long long value = 0;
     const char* last = word.data() + word.size();
     const auto [end, error] = std::from_chars(word.data(), last, value);
     if (error != std::errc() || end != last || value < low || value > high)
         throw TUsageError(what + " must lie between " + std::to_string(low) + " and " +
-                          std::to_string(high) + ": " + Quoted(word));
+                          std::to_string(high) + ": " + QuotedArgument(word));
     return static_cast<int>(value);
 }
 
@@ -74,13 +71,39 @@ double RangedDegrees(const std::string& word, const std::string& what, double li
     const double value = ParseNumber(word, what);
     if (std::fabs(value) > limit)
         throw TUsageError(what + " must lie between -" + std::to_string(static_cast<int>(limit)) +
-                          " and " + std::to_string(static_cast<int>(limit)) + ": " + Quoted(word));
+                          " and " + std::to_string(static_cast<int>(limit)) + ": " +
+                          QuotedArgument(word));
     return value;
 }
 
 const std::string& ValueOf(const std::vector<std::string>& words, size_t& i) {
     if (i + 1 >= words.size()) throw TUsageError(words[i] + " needs a value");
     return words[++i];
+}
+
+// The options that take a text, and the field it goes to.
+struct TTextOption {
+    std::string_view Name;
+    std::string TAlmanacArgs::*Field;
+};
+constexpr TTextOption TextOptions[] = {
+    {"--file", &TAlmanacArgs::File},     {"--at", &TAlmanacArgs::At},
+    {"--what", &TAlmanacArgs::What},     {"-o", &TAlmanacArgs::Output},
+    {"--output", &TAlmanacArgs::Output}, {"--date", &TAlmanacArgs::Date},
+    {"--files", &TAlmanacArgs::Files},   {"--min-km", &TAlmanacArgs::MinKm}};
+
+const TTextOption* FindTextOption(std::string_view word) {
+    for (const TTextOption& option : TextOptions)
+        if (option.Name == word) return &option;
+    return nullptr;
+}
+
+// An empty text would read as "not given" and quietly mean the default: refused, as an
+// empty number is.
+const std::string& TextValueOf(const std::vector<std::string>& words, size_t& i) {
+    const std::string& value = ValueOf(words, i);
+    if (value.empty()) throw TUsageError(words[i - 1] + " is empty");
+    return value;
 }
 
 } // namespace
@@ -103,23 +126,11 @@ TAlmanacArgs ParseAlmanacArgs(const std::vector<std::string>& words, const TObse
             given.Dst = true;
         } else if (w == "--no-dst") {
             given.Dst = false;
-        } else if (w == "--file") {
-            args.File = ValueOf(words, i);
-        } else if (w == "--at") {
-            args.At = ValueOf(words, i);
-        } else if (w == "--what") {
-            args.What = ValueOf(words, i);
-        } else if (w == "-o" || w == "--output") {
-            args.Output = ValueOf(words, i);
-        } else if (w == "--date") {
-            args.Date = ValueOf(words, i);
-        } else if (w == "--files") {
-            args.Files = ValueOf(words, i);
-        } else if (w == "--min-km") {
-            args.MinKm = ValueOf(words, i);
+        } else if (const TTextOption* option = FindTextOption(w)) {
+            args.*(option->Field) = TextValueOf(words, i);
         } else if (w.size() > 1 && w[0] == '-' && !std::isdigit(static_cast<unsigned char>(w[1])) &&
                    w[1] != '.') {
-            throw TUsageError("unknown option " + Quoted(w) + " (see --help)");
+            throw TUsageError("unknown option " + QuotedArgument(w) + " (see --help)");
         } else if (args.Command.empty()) {
             args.Command = w;
         } else {
@@ -136,8 +147,10 @@ void ParseYearRange(const TAlmanacArgs& args, int& first, int& last, bool second
     if (args.Operands.size() < wanted || args.Operands.size() > 2)
         throw TUsageError(args.Command +
                           (secondRequired ? " needs YEAR1 YEAR2" : " needs YEAR [YEAR2]"));
-    first = ParseWholeNumber(args.Operands[0], "YEAR", 1, 9999);
-    last = args.Operands.size() == 2 ? ParseWholeNumber(args.Operands[1], "YEAR2", 1, 9999) : first;
+    first = ParseWholeNumber(args.Operands[0], "YEAR", 1, LastCalendarYear);
+    last = args.Operands.size() == 2
+               ? ParseWholeNumber(args.Operands[1], "YEAR2", 1, LastCalendarYear)
+               : first;
     if (last < first) throw TUsageError("YEAR2 must not come before YEAR");
 }
 
@@ -158,17 +171,17 @@ int Digits(std::string_view text, size_t at, size_t count) {
 TDateRec ParseIsoDate(const std::string& word, const std::string& what) {
     if (word.size() != 10 || word[4] != '-' || word[7] != '-' || Digits(word, 0, 4) < 0 ||
         Digits(word, 5, 2) < 0 || Digits(word, 8, 2) < 0)
-        throw TUsageError(what + " must be written YYYY-MM-DD: " + Quoted(word));
+        throw TUsageError(what + " must be written YYYY-MM-DD: " + QuotedArgument(word));
     const int year = Digits(word, 0, 4);
     const int month = Digits(word, 5, 2);
     const int day = Digits(word, 8, 2);
     if (year < 1 || !IsValidDate(year, month, day))
-        throw TUsageError("no such date: " + Quoted(word));
+        throw TUsageError("no such date: " + QuotedArgument(word));
     return MakeDate(year, month, day);
 }
 
 TDateRec ParseIsoMinute(const std::string& text, const std::string& what) {
-    const TUsageError bad(what + " needs \"YYYY-MM-DD HH:MM\", got " + Quoted(text));
+    const TUsageError bad(what + " needs \"YYYY-MM-DD HH:MM\", got " + QuotedArgument(text));
     if (text.size() != 16 || text[10] != ' ' || text[13] != ':') throw bad;
     const int hour = Digits(text, 11, 2);
     const int minute = Digits(text, 14, 2);

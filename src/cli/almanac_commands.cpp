@@ -82,7 +82,8 @@ int RunAlmanac(const std::vector<std::string>& words, std::ostream& out, std::os
         }
         if (args.Command.empty()) throw TUsageError("no command given (see --help)");
         const TAlmanacCommand* command = FindAlmanacCommand(args.Command);
-        if (!command) throw TUsageError("unknown command '" + args.Command + "' (see --help)");
+        if (!command)
+            throw TUsageError("unknown command " + QuotedArgument(args.Command) + " (see --help)");
         if (command->NeedsObserver && !args.Given.Complete() && stored)
             args.Observer = WithObserverOptions(args.Given, stored());
         return command->Run(args, out);

@@ -6,6 +6,7 @@
 
 #include "cli/almanac_commands.h"
 #include "cli/csv_writer.h"
+#include "cli/message_line.h"
 #include "features/data_folder.h"
 #include "features/feature_times.h"
 
@@ -24,12 +25,13 @@ int RunFeatures(const TAlmanacArgs& args, std::ostream& out) {
     if (args.At.empty()) throw TUsageError("features needs --at \"YYYY-MM-DD HH:MM\"");
     const std::string& name = args.Operands[0];
     if (std::find(FeatureFileNames.begin(), FeatureFileNames.end(), name) == FeatureFileNames.end())
-        throw TUsageError("unknown feature file '" + name + "' (one of Albedo .. Vallis)");
+        throw TUsageError("unknown feature file " + QuotedArgument(name) +
+                          " (one of Albedo .. Vallis)");
     const TDateRec at = ParseIsoMinute(args.At, "--at");
     TFeatureTable table;
-    if (LoadFeatureFile(table, name, FindDataFolder(ExecutableFolder())) !=
-        TFeatureFileStatus::Loaded)
-        throw std::runtime_error("the feature file " + name + " was not found"); // status 1
+    const TFeatureFileLoad load = LoadFeatureFile(table, name, FindDataFolder(ExecutableFolder()));
+    if (load != TFeatureFileStatus::Loaded)
+        throw std::runtime_error(FeatureFileProblem(load)); // status 1
     WriteCsvRow(out, {"Name", "Sunrise", "Sunset"});
     for (const TFeatureTimesRow& row : FeatureSunriseSunset(table, at, args.Observer))
         WriteCsvRow(out, {row.Name, row.Sunrise, row.Sunset});

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "cli/almanac_commands.h"
+#include "cli/message_line.h"
 #include "engine/calendar_events.h"
 #include "engine/whole_file.h"
 
@@ -28,8 +29,8 @@ unsigned ParseCalendarKinds(const std::string& list) {
             kinds |= CalendarSeasons;
         else
             throw TUsageError("--what takes phases, apsides, eclipses and seasons separated by "
-                              "commas, not '" +
-                              word + "'");
+                              "commas, not " +
+                              QuotedArgument(word));
     }
     if (kinds == 0) throw TUsageError("--what names no kind of event");
     return kinds;

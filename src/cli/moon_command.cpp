@@ -4,6 +4,7 @@
 
 #include "cli/almanac_commands.h"
 #include "cli/csv_writer.h"
+#include "cli/message_line.h"
 #include "engine/angles.h"
 #include "engine/moon.h"
 #include "engine/nutation.h"
@@ -94,7 +95,8 @@ std::vector<std::string> MoonRow(double jd, const TObserver& observer) {
 double CheckedJulianDay(const std::string& word, const std::string& where) {
     const double jd = ParseNumber(word, where + "Julian Day");
     if (jd < 1721422.5 || jd > 5373485.5)
-        throw TUsageError(where + "Julian Day out of range (years 1 to 9999): '" + word + "'");
+        throw TUsageError(where +
+                          "Julian Day out of range (years 1 to 9999): " + QuotedArgument(word));
     return jd;
 }
 
@@ -105,7 +107,7 @@ constexpr std::size_t kLongestDaysLine = 256;
 // number and a carriage return before the line break are allowed; anything else on a line (a
 // second number, trailing text, a NUL byte) is an error naming the line.
 std::vector<double> DaysFromFile(const std::string& path) {
-    const TUsageError unreadable("cannot read '" + path + "'");
+    const TUsageError unreadable("cannot read " + QuotedArgument(path));
     std::error_code error;
     if (std::filesystem::is_directory(path, error)) throw unreadable;
     std::ifstream in(path, std::ios::binary);
@@ -115,14 +117,15 @@ std::vector<double> DaysFromFile(const std::string& path) {
     int number = 0;
     const auto takeLine = [&] {
         ++number;
-        const std::string where = "line " + std::to_string(number) + " of '" + path + "': ";
+        const std::string where =
+            "line " + std::to_string(number) + " of " + QuotedArgument(path) + ": ";
         if (line.find('\0') != std::string::npos) throw TUsageError(where + "a NUL byte");
         if (!line.empty() && line.back() == '\r') line.pop_back();
         const auto first = line.find_first_not_of(" \t");
         if (first == std::string::npos || line[first] == '#') return;
         const std::string word = line.substr(first, line.find_last_not_of(" \t") + 1 - first);
         if (word.find_first_of(" \t") != std::string::npos)
-            throw TUsageError(where + "one Julian Day a line, got '" + word + "'");
+            throw TUsageError(where + "one Julian Day a line, got " + QuotedArgument(word));
         days.push_back(CheckedJulianDay(word, where));
     };
     try {
@@ -132,8 +135,8 @@ std::vector<double> DaysFromFile(const std::string& path) {
                 takeLine();
                 line.clear();
             } else if (line.size() == kLongestDaysLine) {
-                throw TUsageError("line " + std::to_string(number + 1) + " of '" + path +
-                                  "' is too long");
+                throw TUsageError("line " + std::to_string(number + 1) + " of " +
+                                  QuotedArgument(path) + " is too long");
             } else {
                 line += static_cast<char>(c);
             }
@@ -142,7 +145,7 @@ std::vector<double> DaysFromFile(const std::string& path) {
         throw unreadable; // a read error after the open, such as EIO
     }
     if (!line.empty()) takeLine();
-    if (days.empty()) throw TUsageError("'" + path + "' holds no Julian Day");
+    if (days.empty()) throw TUsageError(QuotedArgument(path) + " holds no Julian Day");
     return days;
 }
 

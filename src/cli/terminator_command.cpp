@@ -16,6 +16,7 @@
 
 #include "cli/almanac_commands.h"
 #include "cli/csv_writer.h"
+#include "cli/message_line.h"
 #include "features/data_folder.h"
 #include "features/terminator.h"
 
@@ -52,7 +53,8 @@ std::vector<std::string> FileList(const std::string& text) {
         const size_t comma = std::min(text.find(',', from), text.size());
         const std::string name = text.substr(from, comma - from);
         if (!IsFeatureFileName(name))
-            throw TUsageError("unknown feature file '" + name + "' in --files (Albedo .. Vallis)");
+            throw TUsageError("unknown feature file " + QuotedArgument(name) +
+                              " in --files (Albedo .. Vallis)");
         if (std::find(files.begin(), files.end(), name) == files.end()) files.push_back(name);
         from = comma + 1;
     }
@@ -101,9 +103,8 @@ int RunTerminator(const TAlmanacArgs& args, std::ostream& out) {
     }
     const TTerminatorCandidates candidates =
         LoadTerminatorCandidates(files, FindDataFolder(ExecutableFolder()));
-    if (!candidates.Missing.empty())
-        throw std::runtime_error("the feature file " + candidates.Missing.front() +
-                                 " was not found"); // status 1
+    if (!candidates.Unloaded.empty())
+        throw std::runtime_error(FeatureFileProblem(candidates.Unloaded.front())); // status 1
 
     const TObservingNight best =
         BestObservingMoment(night.Year, night.Month, night.Day, args.Observer);

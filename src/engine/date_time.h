@@ -54,6 +54,10 @@ inline constexpr int GregorianStartMonth = 10;
 inline constexpr int GregorianStartDay = 15;
 inline constexpr int LastJulianDay = 4; // of October 1582
 
+// The last year the program shows: dates are written with four digits, and a result that
+// would fall after 31 December of this year counts as not found.
+inline constexpr int LastCalendarYear = 9999;
+
 // A leap year: every fourth year up to 1582 (the Julian rule, so 1500 is one), then the
 // Gregorian rule (1700, 1800, 1900 are not; 1600, 2000 are).
 [[nodiscard]] bool IsLeapYear(int year);

@@ -70,6 +70,7 @@ std::optional<TDateRec> NextSunEventFrom(int kind, double latitudeDeg, double lo
         // An event at the selected moment itself counts as the next one.
         if (event && *event >= selected) {
             TDateRec local = JDToDate(*event + offset);
+            if (local.Year > LastCalendarYear) return std::nullopt; // past the calendar's end
             local.JD = *event + offset;
             return local;
         }

@@ -59,13 +59,14 @@ class TFileDescriptor {
 // blocking (a FIFO would otherwise wait for a writer forever) and checked on the open
 // descriptor, so a file swapped between the check and the read cannot slip through; the
 // read stops at the limit even if the file grows meanwhile.
-TFeatureFileStatus ReadFeatureBytes(const std::filesystem::path& path, std::string& bytes) {
+TFeatureFileStatus ReadFeatureBytes(const std::filesystem::path& path, std::string& bytes,
+                                    std::uintmax_t& size) {
     const TFileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     struct stat info {};
     if (file.Get() < 0 || ::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode))
         return TFeatureFileStatus::NotFound;
-    if (static_cast<std::uintmax_t>(info.st_size) > MaxFeatureFileBytes)
-        return TFeatureFileStatus::TooLarge;
+    size = static_cast<std::uintmax_t>(info.st_size);
+    if (size > MaxFeatureFileBytes) return TFeatureFileStatus::TooLarge;
     bytes.resize(MaxFeatureFileBytes + 1);
     std::size_t filled = 0;
     while (filled < bytes.size()) {
@@ -77,6 +78,7 @@ TFeatureFileStatus ReadFeatureBytes(const std::filesystem::path& path, std::stri
         }
         filled += static_cast<std::size_t>(count);
     }
+    size = filled;
     if (filled > MaxFeatureFileBytes) return TFeatureFileStatus::TooLarge;
     bytes.resize(filled);
     return TFeatureFileStatus::Loaded;
@@ -89,23 +91,58 @@ std::filesystem::path FeatureFilePath(std::string_view displayName,
     return dataFolder / (std::string(CutToCharacters(displayName, DisplayNameCharacters)) + ".dat");
 }
 
-TFeatureFileStatus LoadFeatureFile(TFeatureTable& table, std::string_view displayName,
-                                   const std::filesystem::path& dataFolder) {
+TFeatureFileLoad LoadFeatureFile(TFeatureTable& table, std::string_view displayName,
+                                 const std::filesystem::path& dataFolder) {
     table.Rows.clear();
+    TFeatureFileLoad load;
+    load.Path = FeatureFilePath(displayName, dataFolder);
     std::string bytes;
-    const TFeatureFileStatus status =
-        ReadFeatureBytes(FeatureFilePath(displayName, dataFolder), bytes);
-    if (status != TFeatureFileStatus::Loaded) return status;
-    DecodeFeatureRecords(table, bytes);
-    return status;
+    load.Status = ReadFeatureBytes(load.Path, bytes, load.Bytes);
+    if (load.Status != TFeatureFileStatus::Loaded) return load;
+    if (bytes.size() % FeatureRecordSize != 0) {
+        load.Status = TFeatureFileStatus::Damaged;
+        load.Damage = "its " + std::to_string(bytes.size()) + " bytes are not a whole number of " +
+                      std::to_string(FeatureRecordSize) + "-byte records";
+        return load;
+    }
+    load.Damage = DecodeFeatureRecords(table, bytes);
+    if (!load.Damage.empty()) {
+        load.Status = TFeatureFileStatus::Damaged;
+        table.Rows.clear();
+    }
+    return load;
 }
 
-void DecodeFeatureRecords(TFeatureTable& table, std::string_view bytes) {
+std::string FeatureFileProblem(const TFeatureFileLoad& load) {
+    const std::string file = "the feature file " + load.Path.string();
+    switch (load.Status) {
+    case TFeatureFileStatus::Loaded:
+        break;
+    case TFeatureFileStatus::NotFound:
+        return file + " was not found";
+    case TFeatureFileStatus::TooLarge:
+        return file + " is too large: " + std::to_string(load.Bytes) + " bytes, more than the " +
+               std::to_string(MaxFeatureFileBytes) + " a feature file may hold";
+    case TFeatureFileStatus::Damaged:
+        return file + " is damaged: " + load.Damage;
+    }
+    return {};
+}
+
+std::string DecodeFeatureRecords(TFeatureTable& table, std::string_view bytes) {
     table.Rows.clear();
     table.Rows.reserve(bytes.size() / FeatureRecordSize);
-    TFeatureRecordBytes record;
+    TFeatureRecordBytes bytesOfRecord;
+    std::string damage;
     for (std::size_t at = 0; at + FeatureRecordSize <= bytes.size(); at += FeatureRecordSize) {
-        std::memcpy(record.data(), bytes.data() + at, FeatureRecordSize);
-        table.Rows.push_back(RowOf(DecodeFeatureRecord(record)));
+        std::memcpy(bytesOfRecord.data(), bytes.data() + at, FeatureRecordSize);
+        const TFeatureRecord record = DecodeFeatureRecord(bytesOfRecord);
+        if (damage.empty()) {
+            const std::string wrong = FeatureRecordDamage(record);
+            if (!wrong.empty())
+                damage = "record " + std::to_string(table.Rows.size() + 1) + " " + wrong;
+        }
+        table.Rows.push_back(RowOf(record));
     }
+    return damage;
 }

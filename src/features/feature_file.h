@@ -50,17 +50,34 @@ struct TFeatureTable {
 inline constexpr std::uintmax_t MaxFeatureFileBytes = 4 * 1024 * 1024;
 
 enum class TFeatureFileStatus {
-    Loaded,   // the file's whole records are in the table
+    Loaded,   // the file's records are in the table
     NotFound, // missing, unreadable, or not a regular file (a folder, a FIFO, a device)
     TooLarge, // larger than MaxFeatureFileBytes
+    Damaged,  // not a whole number of records, or a record that cannot be a feature
 };
 
-// Fills the table from the display name's file, replacing what it held. A file that is
-// not loaded gives an empty table; a trailing partial record is ignored. Never blocks on
-// a FIFO or device named like a feature file.
-TFeatureFileStatus LoadFeatureFile(TFeatureTable& table, std::string_view displayName,
-                                   const std::filesystem::path& dataFolder = "Data");
+// What became of loading a feature file.
+struct TFeatureFileLoad {
+    TFeatureFileStatus Status = TFeatureFileStatus::NotFound;
+    std::filesystem::path Path; // the file looked for
+    std::uintmax_t Bytes = 0;   // its size, when it was found
+    std::string Damage;         // for Damaged: what is wrong ("record 12 has no name")
+
+    bool operator==(TFeatureFileStatus status) const { return Status == status; }
+};
+
+// Fills the table from the display name's file, replacing what it held. A file that is not
+// loaded (missing, too large or damaged) gives an empty table: a damaged file is not shown
+// in part, since nothing tells its good records from the bad. Never blocks on a FIFO or
+// device named like a feature file.
+TFeatureFileLoad LoadFeatureFile(TFeatureTable& table, std::string_view displayName,
+                                 const std::filesystem::path& dataFolder = "Data");
+
+// Why a file was not loaded, naming it ("the feature file Data/Craters.dat is damaged:
+// record 3 has a latitude beyond 90 degrees"); empty for a loaded one.
+[[nodiscard]] std::string FeatureFileProblem(const TFeatureFileLoad& load);
 
 // Fills the table from the bytes of a feature file (whole records only), replacing what it
-// held.
-void DecodeFeatureRecords(TFeatureTable& table, std::string_view bytes);
+// held. Returns what makes the first record that cannot be a feature damaged ("record 3 has
+// no name", see FeatureRecordDamage), empty when every record can be one.
+std::string DecodeFeatureRecords(TFeatureTable& table, std::string_view bytes);

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "features/feature_position.h"
 #include "features/windows1252.h"
 
 namespace {
@@ -43,7 +44,37 @@ void WriteShortString(TFeatureRecordBytes& bytes, TField field, const std::strin
     std::memcpy(bytes.data() + field.Offset + 1, encoded.data(), length);
 }
 
+bool HasControlCharacter(const std::string& text) {
+    return std::any_of(text.begin(), text.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte < 0x20 || byte == 0x7F;
+    });
+}
+
+// What is wrong with one angle of the record, "" when nothing.
+std::string AngleDamage(const char* what, const std::string& deg, const std::string& min,
+                        const std::string& sec, double limitDeg) {
+    const std::optional<double> angle = FeatureAngleDeg(deg, min, sec);
+    if (!angle)
+        return std::string("has a ") + what + " that is not in degrees, minutes and seconds";
+    if (*angle > limitDeg)
+        return std::string("has a ") + what + " beyond " +
+               std::to_string(static_cast<int>(limitDeg)) + " degrees";
+    return {};
+}
+
 } // namespace
+
+std::string FeatureRecordDamage(const TFeatureRecord& record) {
+    if (record.Name.empty()) return "has no name";
+    if (HasControlCharacter(record.Name)) return "has a control character in its name";
+    std::string damage = AngleDamage("latitude", record.LatDeg, record.LatMin, record.LatSec, 90.0);
+    if (damage.empty())
+        damage = AngleDamage("longitude", record.LongDeg, record.LongMin, record.LongSec, 180.0);
+    if (damage.empty() && !(std::isfinite(record.DiameterKm) && record.DiameterKm >= 0.0))
+        damage = "has a diameter that is negative or not a number";
+    return damage;
+}
 
 TFeatureRecord DecodeFeatureRecord(const TFeatureRecordBytes& bytes) {
     TFeatureRecord record;

@@ -32,6 +32,13 @@ struct TFeatureRecord {
 // Writes the fields, each encoded in Windows-1252 and cut to its field. Unused bytes are 0.
 [[nodiscard]] TFeatureRecordBytes EncodeFeatureRecord(const TFeatureRecord& record);
 
+// What makes a decoded record no feature, as the end of "record N ..." ("has no name", "has a
+// control character in its name", "has a latitude beyond 90 degrees", ...): a name that is
+// empty or holds a control character, a latitude or longitude that is not in degrees,
+// minutes and seconds or lies beyond 90 or 180 degrees, a diameter that is negative or not a
+// number. Empty when it can be a feature.
+[[nodiscard]] std::string FeatureRecordDamage(const TFeatureRecord& record);
+
 // The diameter as the feature table shows it: the shortest general form of at most 15
 // significant digits ("93", "2.5", "0"); "-" for a NaN or an infinity.
 [[nodiscard]] std::string DiameterText(double diameterKm);

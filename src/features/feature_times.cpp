@@ -1,43 +1,6 @@
 #include "features/feature_times.h"
 
-#include <charconv>
-
 #include "features/feature_event_texts.h"
-
-namespace {
-
-std::optional<int> WholeNumber(const std::string& cell) {
-    const char* first = cell.data();
-    const char* last = first + cell.size();
-    while (first < last && *first == ' ')
-        ++first;
-    while (last > first && last[-1] == ' ')
-        --last;
-    int value = 0;
-    const auto [end, error] = std::from_chars(first, last, value);
-    if (first == last || error != std::errc() || end != last) return std::nullopt;
-    return value;
-}
-
-std::optional<double> Angle(const TFeatureRow& row, int degCol, int dirCol, const char* negative) {
-    double total = 0.0;
-    double unit = 1.0;
-    for (int col = degCol; col < degCol + 3; ++col, unit *= 60.0) {
-        const auto value = WholeNumber(row[col]);
-        if (!value) return std::nullopt;
-        total += *value / unit;
-    }
-    return row[dirCol] == negative ? -total : total;
-}
-
-} // namespace
-
-std::optional<TFeaturePosition> FeaturePositionOf(const TFeatureRow& row) {
-    const auto lat = Angle(row, FeatureLatDeg, FeatureLatDir, "S");
-    const auto lon = Angle(row, FeatureLongDeg, FeatureLongDir, "W");
-    if (!lat || !lon) return std::nullopt;
-    return TFeaturePosition{*lat, *lon};
-}
 
 std::vector<TFeatureTimesRow> FeatureSunriseSunset(const TFeatureTable& table,
                                                    const TDateRec& selectedLocal,

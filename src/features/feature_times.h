@@ -11,20 +11,11 @@
 #include "engine/date_time.h"
 #include "engine/observer.h"
 #include "features/feature_file.h"
+#include "features/feature_position.h"
 
 // Shown instead of a time that could not be found (near a lunar pole the Sun can stay on
 // one side of the horizon for months) or of a feature whose position cells are not numbers.
 inline constexpr std::string_view FeatureTimePlaceholder = "-----";
-
-// A feature's selenographic position, degrees (north and east positive).
-struct TFeaturePosition {
-    double LatitudeDeg = 0.0;
-    double LongitudeDeg = 0.0;
-};
-
-// Degrees + minutes / 60 + seconds / 3600 from the decimal-integer cells, negated for the
-// exact letters "S" and "W". Nothing when a cell is not a whole number (a damaged file).
-[[nodiscard]] std::optional<TFeaturePosition> FeaturePositionOf(const TFeatureRow& row);
 
 struct TFeatureTimesRow {
     std::string Name;

@@ -130,6 +130,7 @@ std::optional<TDateRec> NextObservingNight(int year, int month, int day,
     const double first = JulianDayOf(year, month, day);
     for (int n = 1; n <= NextNightSearchDays; ++n) {
         const TDateRec night = JDToDate(first + n);
+        if (night.Year > LastCalendarYear) break; // no night after the calendar's end
         if (BestObservingMoment(night.Year, night.Month, night.Day, observer).Sky !=
             TNightSky::None)
             return MakeDate(night.Year, night.Month, night.Day);

@@ -60,7 +60,7 @@ inline constexpr int NextNightSearchDays = 30;
 
 // The first night after the one of the local civil date (at most NextNightSearchDays later)
 // whose sky is not TNightSky::None: its date. Nothing when there is none within the bound
-// (a polar summer).
+// (a polar summer) or before the end of LastCalendarYear.
 [[nodiscard]] std::optional<TDateRec> NextObservingNight(int year, int month, int day,
                                                          const TObserver& observer);
 

@@ -32,8 +32,9 @@ TTerminatorCandidates LoadTerminatorCandidates(const std::vector<std::string>& f
     TTerminatorCandidates candidates;
     for (const std::string& file : files) {
         TFeatureTable table;
-        if (LoadFeatureFile(table, file, dataFolder) != TFeatureFileStatus::Loaded) {
-            candidates.Missing.push_back(file);
+        TFeatureFileLoad load = LoadFeatureFile(table, file, dataFolder);
+        if (load != TFeatureFileStatus::Loaded) {
+            candidates.Unloaded.push_back(std::move(load));
             continue;
         }
         for (const TFeatureRow& row : table.Rows)

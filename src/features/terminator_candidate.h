@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "features/feature_file.h"
+
 // A feature offered to the list.
 struct TTerminatorCandidate {
     std::string Name;
@@ -18,7 +20,7 @@ struct TTerminatorCandidate {
 
 struct TTerminatorCandidates {
     std::vector<TTerminatorCandidate> Features;
-    std::vector<std::string> Missing; // files asked for and not loaded
+    std::vector<TFeatureFileLoad> Unloaded; // files asked for and not loaded, and why
 };
 
 // The feature files' display names, in the order of every file list.

@@ -128,8 +128,28 @@ TEST(AlmanacMessages, ControlCharactersOfEchoedWordsAreEscaped) {
     ExpectRefused({"bogus\r\x1b[2J\x7f"}, "'bogus\\r\\x1b[2J\\x7f'");
     ExpectRefused({"moon", "--file", testing::TempDir() + "/a\nb"}, "/a\\nb'");
     ExpectRefused({"--zone"}, "--zone needs a value");
-    // Bytes of other scripts are text, not control characters.
+    // Bytes of other scripts are text, not control characters; C1 controls and bytes that are
+    // not UTF-8 (a lone continuation byte, a cut sequence, an overlong form) are escaped.
     ExpectRefused({"mööndäten"}, "'mööndäten'");
+    ExpectRefused({"bogus\xc2\x85\xc2\x9b[2J"}, "'bogus\\xc2\\x85\\xc2\\x9b[2J'");
+    ExpectRefused({"x\x80\x9b\xff\xe2\x82 \xc0\xaf"}, "'x\\x80\\x9b\\xff\\xe2\\x82 \\xc0\\xaf'");
+    // At most 80 characters of an argument are quoted, however long it is.
+    const std::string eighty(80, '7');
+    ExpectRefused({"easter", eighty + "123"}, "'" + eighty + "...'");
+    ExpectRefused({"easter", eighty}, "'" + eighty + "'");
+    const TRun flood = Almanac({"dateinfo", std::string(100000, '\x9b')});
+    EXPECT_LE(flood.Err.size(), 200u + 80 * 4) << flood.Err.substr(0, 300);
+}
+
+TEST(AlmanacMessages, EmptyOptionValuesAreRefused) {
+    const std::vector<std::vector<std::string>> lines = {
+        {"terminator", "--min-km", ""}, {"terminator", "--date", ""},
+        {"terminator", "--files", ""},  {"ics", "2026", "--what", ""},
+        {"ics", "2026", "-o", ""},      {"ics", "2026", "--output", ""},
+        {"moon", "--file", ""},         {"features", "Craters", "--at", ""},
+        {"--zone", "", "now"}};
+    for (const auto& words : lines)
+        ExpectRefused(words, *(std::find(words.begin(), words.end(), "") - 1) + " is empty");
 }
 
 } // namespace

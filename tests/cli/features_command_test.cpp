@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <regex>
 #include <sstream>
 
@@ -49,6 +51,36 @@ TEST(FeaturesCommand, CopernicusSunriseTwoDaysAfterFirstQuarter) {
         EXPECT_NE(line.find("27 March 2026"), std::string::npos) << line;
     }
     EXPECT_TRUE(found);
+}
+
+TEST(FeaturesCommand, NothingAfterTheLastYearOfTheCalendar) {
+    const TRun run = Features({"features", "Mare", "--at", "9999-12-31 23:59"});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    ASSERT_GT(run.Lines.size(), 10u);
+    for (size_t i = 1; i < run.Lines.size(); ++i)
+        EXPECT_EQ(run.Lines[i].substr(run.Lines[i].find(',')), ",-----,-----") << run.Lines[i];
+    // A moonless last night has no next one to name.
+    const TRun last = Almanac({"--lat", "50", "--lon", "10", "--zone", "60", "--no-dst",
+                               "terminator", "--date", "9999-12-31"});
+    EXPECT_NE(last.Out.find("# Sky,None\n"), std::string::npos) << last.Out;
+    EXPECT_EQ(last.Out.find("NextNight"), std::string::npos) << last.Out;
+}
+
+TEST(FeaturesCommand, DamagedFilesAreNamed) {
+    const std::filesystem::path before = std::filesystem::current_path();
+    const std::filesystem::path folder = testing::TempDir() + "/features-damaged";
+    std::filesystem::create_directories(folder / "Data");
+    std::ofstream(folder / "Data" / "Mare.dat", std::ios::binary) << std::string(1000, 'M');
+    std::filesystem::current_path(folder); // the working directory's Data/ comes first
+    const TRun damaged = Features({"features", "Mare", "--at", "2026-03-20 22:15"});
+    const TRun terminator = Features({"terminator", "--files", "Mare", "--date", "2026-03-20"});
+    std::filesystem::current_path(before);
+    std::filesystem::remove_all(folder);
+    const std::string named = "tidewell-almanac: the feature file Data/Mare.dat is damaged: its "
+                              "1000 bytes are not a whole number of 368-byte records\n";
+    EXPECT_EQ(damaged.Status, 1);
+    EXPECT_EQ(damaged.Err, named);
+    EXPECT_EQ(terminator.Err, named);
 }
 
 TEST(FeaturesCommand, BadOperandsAreRefused) {

@@ -1,8 +1,10 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <future>
 #include <limits>
 #include <random>
@@ -148,14 +150,21 @@ TEST(LoadFeatureFile, WholeRecordsOnlyAndMissingFilesAreEmpty) {
     TTempFolder folder;
     const auto record = Copernicus().Bytes;
     TFeatureTable table;
-    const std::vector<std::pair<std::size_t, std::size_t>> layouts = {
-        {0, 0}, {0, 367}, {1, 0}, {3, 100}, {3, 367}};
-    for (const auto& [records, extra] : layouts) {
+    // A file cut short of a whole record, or with bytes beyond the last, is damaged: named,
+    // and nothing of it shown.
+    for (const auto& [records, extra] : std::vector<std::pair<std::size_t, std::size_t>>{
+             {0, 367}, {3, 100}, {3, 367}, {0, 0}, {1, 0}}) {
         WriteFile(folder.Path() / "Rima.dat", std::vector<TFeatureRecordBytes>(records, record),
                   extra);
-        LoadFeatureFile(table, "Rima", folder.Path());
-        EXPECT_EQ(table.FeatureCount(), static_cast<int>(records)) << records << "+" << extra;
-        EXPECT_EQ(table.RowCount(), static_cast<int>(records) + 1);
+        const TFeatureFileLoad load = LoadFeatureFile(table, "Rima", folder.Path());
+        const bool whole = extra == 0;
+        EXPECT_EQ(load.Status, whole ? TFeatureFileStatus::Loaded : TFeatureFileStatus::Damaged);
+        EXPECT_EQ(table.FeatureCount(), whole ? static_cast<int>(records) : 0);
+        EXPECT_EQ(FeatureFileProblem(load),
+                  whole ? ""
+                        : "the feature file " + (folder.Path() / "Rima.dat").string() +
+                              " is damaged: its " + std::to_string(records * 368 + extra) +
+                              " bytes are not a whole number of 368-byte records");
     }
     const TFeatureRow& row = table.Rows.back();
     EXPECT_EQ(row[FeatureName], "Copernicus");
@@ -168,7 +177,8 @@ TEST(LoadFeatureFile, WholeRecordsOnlyAndMissingFilesAreEmpty) {
     EXPECT_EQ(row[FeatureSunset], "");
 
     // A second, missing file empties the table; so does a folder in the file's place.
-    LoadFeatureFile(table, "Sinus", folder.Path());
+    EXPECT_EQ(FeatureFileProblem(LoadFeatureFile(table, "Sinus", folder.Path())),
+              "the feature file " + (folder.Path() / "Sinus.dat").string() + " was not found");
     EXPECT_EQ(table.FeatureCount(), 0);
     fs::create_directory(folder.Path() / "Mare.dat");
     LoadFeatureFile(table, "Mare", folder.Path());
@@ -180,16 +190,58 @@ TEST(LoadFeatureFile, WholeRecordsOnlyAndMissingFilesAreEmpty) {
     EXPECT_EQ(table.FeatureCount(), 1);
 }
 
-TEST(LoadFeatureFile, RandomBytesGiveBoundedValidText) {
+TEST(LoadFeatureFile, RecordsThatCannotBeFeaturesMakeTheFileDamaged) {
     TTempFolder folder;
+    using Edit = std::function<void(TRawRecord&)>;
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const std::pair<Edit, const char*> cases[] = {
+        {[](TRawRecord& r) { r.Text(0, 0, ""); }, "has no name"},
+        {[](TRawRecord& r) { r.Text(0, 4, "Co\x1bp"); }, "has a control character in its name"},
+        {[](TRawRecord& r) { r.Text(0, 3, "C\x7f."); }, "has a control character in its name"},
+        {[](TRawRecord& r) { r.Text(44, 2, "91"); }, "has a latitude beyond 90 degrees"},
+        {[](TRawRecord& r) { r.Text(44, 2, "90"); }, "has a latitude beyond 90 degrees"},
+        {[](TRawRecord& r) { r.Text(44, 2, "9x"); }, "latitude that is not in degrees"},
+        {[](TRawRecord& r) { r.Text(48, 2, "60"); }, "latitude that is not in degrees"},
+        {[](TRawRecord& r) { r.Text(44, 2, "-5"); }, "latitude that is not in degrees"},
+        {[](TRawRecord& r) { r.Text(57, 3, "180"); }, "has a longitude beyond 180 degrees"},
+        {[](TRawRecord& r) { r.Text(64, 0, ""); }, "longitude that is not in degrees"},
+        {[](TRawRecord& r) { r.Diameter(-0.5); }, "diameter that is negative or not a number"},
+        {[nan](TRawRecord& r) { r.Diameter(nan); }, "diameter that is negative or not a number"},
+        {[inf](TRawRecord& r) { r.Diameter(inf); }, "diameter that is negative or not a number"},
+    };
+    TFeatureTable table;
+    for (const auto& [edit, damage] : cases) {
+        TRawRecord bad = Copernicus();
+        edit(bad);
+        WriteFile(folder.Path() / "Mons.dat", {Copernicus().Bytes, bad.Bytes, bad.Bytes});
+        const TFeatureFileLoad load = LoadFeatureFile(table, "Mons", folder.Path());
+        EXPECT_EQ(load.Status, TFeatureFileStatus::Damaged) << damage;
+        EXPECT_EQ(table.FeatureCount(), 0) << damage;
+        EXPECT_THAT(FeatureFileProblem(load),
+                    testing::MatchesRegex(".*Mons\\.dat is damaged: record 2 .*"))
+            << damage;
+        EXPECT_THAT(load.Damage, testing::HasSubstr(damage));
+    }
+    // The edges themselves are features: a pole, the far meridian, no size at all.
+    TRawRecord edge = Copernicus();
+    for (const auto& [offset, text] :
+         {std::pair{44, "90"}, {48, "00"}, {51, "00"}, {61, "59"}, {64, "59"}, {57, "179"}})
+        edge.Text(offset, static_cast<std::uint8_t>(std::strlen(text)), text);
+    edge.Diameter(0.0);
+    WriteFile(folder.Path() / "Mons.dat", {edge.Bytes});
+    EXPECT_EQ(LoadFeatureFile(table, "Mons", folder.Path()), TFeatureFileStatus::Loaded);
+}
+
+TEST(LoadFeatureFile, RandomBytesGiveBoundedValidTextAndAreDamaged) {
     std::mt19937 random(20260607);
     std::vector<TFeatureRecordBytes> records(2000);
     for (auto& record : records)
         for (auto& byte : record)
             byte = static_cast<std::uint8_t>(random());
-    WriteFile(folder.Path() / "Vallis.dat", records, 200);
+    std::string bytes(reinterpret_cast<const char*>(records.data()), records.size() * 368);
     TFeatureTable table;
-    LoadFeatureFile(table, "Vallis", folder.Path());
+    EXPECT_THAT(DecodeFeatureRecords(table, bytes), testing::StartsWith("record 1 has"));
     ASSERT_EQ(table.FeatureCount(), 2000);
     const std::array<std::size_t, 11> roomBytes = {40, 3, 2, 2, 2, 3, 2, 2, 2, 64, 255};
     std::size_t worst = 0;
@@ -229,17 +281,22 @@ TEST(LoadFeatureFile, OnlyRegularFilesOfSaneSize) {
         WriteFile(folder.Path() / (std::string(name) + ".dat"), {record});
         fs::resize_file(folder.Path() / (std::string(name) + ".dat"), bytes);
     };
-    sized("Dorsum", MaxFeatureFileBytes);
-    EXPECT_EQ(LoadFeatureFile(table, "Dorsum", folder.Path()), TFeatureFileStatus::Loaded);
-    EXPECT_EQ(table.FeatureCount(), static_cast<int>(MaxFeatureFileBytes / FeatureRecordSize));
-    EXPECT_EQ(table.Rows.front()[FeatureName], "Copernicus");
-    EXPECT_EQ(table.Rows.back()[FeatureDiameter], "0"); // the zero bytes of the hole
+    // (The hole's zero bytes are records without a name: read, and found damaged.)
+    sized("Dorsum", MaxFeatureFileBytes / FeatureRecordSize * FeatureRecordSize);
+    const TFeatureFileLoad atLimit = LoadFeatureFile(table, "Dorsum", folder.Path());
+    EXPECT_EQ(atLimit.Status, TFeatureFileStatus::Damaged);
+    EXPECT_EQ(atLimit.Damage, "record 2 has no name");
     sized("Catena", MaxFeatureFileBytes + 1);
     EXPECT_EQ(LoadFeatureFile(table, "Catena", folder.Path()), TFeatureFileStatus::TooLarge);
     EXPECT_EQ(table.FeatureCount(), 0);
-    sized("Albedo", 100u << 20);
-    EXPECT_EQ(LoadFeatureFile(table, "Albedo", folder.Path()), TFeatureFileStatus::TooLarge);
+    sized("Albedo", std::uintmax_t{3} << 30);
+    const TFeatureFileLoad huge = LoadFeatureFile(table, "Albedo", folder.Path());
+    EXPECT_EQ(huge.Status, TFeatureFileStatus::TooLarge);
     EXPECT_EQ(table.FeatureCount(), 0);
+    EXPECT_EQ(FeatureFileProblem(huge),
+              "the feature file " + (folder.Path() / "Albedo.dat").string() +
+                  " is too large: 3221225472 bytes, more than the " +
+                  std::to_string(MaxFeatureFileBytes) + " a feature file may hold");
 }
 
 TEST(LoadFeatureFile, AFifoDoesNotBlock) {
@@ -258,21 +315,6 @@ TEST(LoadFeatureFile, AFifoDoesNotBlock) {
     }
     ASSERT_TRUE(returned) << "loading a FIFO blocked";
     EXPECT_EQ(load.get(), TFeatureFileStatus::NotFound);
-}
-
-TEST(LoadFeatureFile, DamagedDiametersShowADash) {
-    TTempFolder folder;
-    TRawRecord nan = Copernicus(), infinite = Copernicus(), good = Copernicus();
-    nan.Diameter(std::numeric_limits<double>::quiet_NaN());
-    infinite.Diameter(std::numeric_limits<double>::infinity());
-    WriteFile(folder.Path() / "Mons.dat", {nan.Bytes, infinite.Bytes, good.Bytes});
-    TFeatureTable table;
-    EXPECT_EQ(LoadFeatureFile(table, "Mons", folder.Path()), TFeatureFileStatus::Loaded);
-    ASSERT_EQ(table.FeatureCount(), 3);
-    EXPECT_EQ(table.Rows[0][FeatureDiameter], "-");
-    EXPECT_EQ(table.Rows[1][FeatureDiameter], "-");
-    EXPECT_EQ(table.Rows[2][FeatureDiameter], "93");
-    EXPECT_EQ(table.Rows[0][FeatureName], "Copernicus"); // the rest of the record stands
 }
 
 TEST(DataFolder, WorkingDirectoryThenBesideTheProgramThenBuildTreeThenInstalled) {

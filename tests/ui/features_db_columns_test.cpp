@@ -1,16 +1,25 @@
 // The features database's table over every feature file: each diameter, set flush right
-// against its column's end, stays clear of the longitude's hemisphere letter before it.
+// against its column's end, stays clear of the longitude's hemisphere letter before it. A
+// damaged or oversized file is named in a message and shows no rows.
 
+#include <QDir>
+#include <QFile>
 #include <QFontMetrics>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "features/ui/features_db.h"
+#include "features/ui/features_view.h"
+#include "settings/settings.h"
 #include "ui/common/fonts.h"
+#include "ui/common/messages.h"
+#include "ui/common/program_state.h"
 
 class TFeaturesDbColumnsTest : public QObject {
     Q_OBJECT
   private slots:
     void DiameterClearOfHemisphereLetter();
+    void DamagedFilesAreNamed();
 };
 
 void TFeaturesDbColumnsTest::DiameterClearOfHemisphereLetter() {
@@ -35,6 +44,34 @@ void TFeaturesDbColumnsTest::DiameterClearOfHemisphereLetter() {
     QVERIFY2(crowded.isEmpty(), qPrintable(crowded.mid(0, 10).join(", ")));
     // A damaged cell is shown as it stands, not as a number it is not.
     QCOMPARE(TFeaturesDB::DiameterText("12,5 km?"), QString("12,5 km?"));
+}
+
+void TFeaturesDbColumnsTest::DamagedFilesAreNamed() {
+    QTemporaryDir folder;
+    QVERIFY(QDir(folder.path()).mkdir("Data"));
+    QFile craters(folder.filePath("Data/Craters.dat"));
+    QVERIFY(craters.open(QIODevice::WriteOnly) && craters.write(QByteArray(100 * 1024, '\x9b')));
+    craters.close();
+    QFile mare(folder.filePath("Data/Mare.dat"));
+    QVERIFY(mare.open(QIODevice::WriteOnly) && mare.resize(qint64{3} << 30)); // sparse
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(folder.path()); // the working directory's Data/ comes first
+    TMessageCapture messages;
+    TFeaturesDB db;
+    db.Display(2);
+    TProgramState state(DefaultSettings(),
+                        [] { return QDateTime(QDate(2026, 3, 20), QTime(22, 0), Qt::UTC); });
+    TFeatures view(state);
+    view.Display(7);
+    QDir::setCurrent(before);
+    QCOMPARE(db.Table().FeatureCount(), 0);
+    QCOMPARE(messages.Texts.size(), 2);
+    QCOMPARE(messages.Texts[0], QStringLiteral("The feature file Data/Craters.dat is damaged: its "
+                                               "102400 bytes are not a whole number of 368-byte "
+                                               "records."));
+    QVERIFY2(messages.Texts[1].startsWith("The feature file Data/Mare.dat is too large: "),
+             qPrintable(messages.Texts[1]));
+    QCOMPARE(messages.Owners, (QList<QWidget*>{&db, &view}));
 }
 
 QTEST_MAIN(TFeaturesDbColumnsTest)

@@ -11,6 +11,7 @@
 #include "features/feature_file.h"
 #include "ui/common/fonts.h"
 #include "ui/common/look.h"
+#include "ui/common/messages.h"
 
 std::filesystem::path FeatureDataFolder() {
     return FindDataFolder(QCoreApplication::applicationDirPath().toStdString());
@@ -31,8 +32,16 @@ int FeatureFileIndex(int index) {
     return index >= 0 && index < static_cast<int>(FeatureFileNames.size()) ? index : Craters;
 }
 
-void LoadFeatureTable(TFeatureTable& table, const QString& displayName) {
-    (void)LoadFeatureFile(table, displayName.toStdString(), FeatureDataFolder());
+TFeatureFileLoad LoadFeatureTable(TFeatureTable& table, const QString& displayName) {
+    return LoadFeatureFile(table, displayName.toStdString(), FeatureDataFolder());
+}
+
+void ReportFeatureFile(const TFeatureFileLoad& load, QWidget* window) {
+    if (load.Status == TFeatureFileStatus::Loaded || load.Status == TFeatureFileStatus::NotFound)
+        return;
+    QString text = QString::fromStdString(FeatureFileProblem(load));
+    text[0] = text[0].toUpper();
+    ShowMessage(window, text + QLatin1Char('.'));
 }
 
 void StripeRows(QPainter& painter, const QRect& well, int rows, int firstRecord) {

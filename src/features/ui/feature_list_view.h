@@ -9,6 +9,8 @@
 
 #include <filesystem>
 
+#include "features/feature_file.h"
+
 class QComboBox;
 class QPainter;
 class QScrollBar;
@@ -24,8 +26,12 @@ struct TFeatureTable;
 // The index of a FeatureIdx setting, the default file (Craters) when out of range.
 [[nodiscard]] int FeatureFileIndex(int index);
 
-// Loads the display name's file; an unreadable file gives an empty table.
-void LoadFeatureTable(TFeatureTable& table, const QString& displayName);
+// Loads the display name's file; a file that is not loaded gives an empty table.
+TFeatureFileLoad LoadFeatureTable(TFeatureTable& table, const QString& displayName);
+
+// A damaged or too large feature file reported over `window`, naming it. A missing one is
+// not reported: its list is simply empty.
+void ReportFeatureFile(const TFeatureFileLoad& load, QWidget* window);
 
 // The busy cursor for the life of the object, restored whatever happens.
 class TBusyCursor {

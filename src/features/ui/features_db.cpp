@@ -87,12 +87,13 @@ void TFeaturesDB::Display(int index, QWidget* over) {
 }
 
 void TFeaturesDB::LoadSelected() {
-    LoadFeatureTable(Features, cmbDataFiles->currentText());
+    const TFeatureFileLoad load = LoadFeatureTable(Features, cmbDataFiles->currentText());
     SizeRowScrollBar(*ScrollBar1, Features.FeatureCount(), VisibleRows);
     ScrollBar1->setValue(0);
     ScrollBar2->setValue(0);
     PlaceHeadings();
     update();
+    ReportFeatureFile(load, this);
 }
 
 void TFeaturesDB::PlaceHeadings() {

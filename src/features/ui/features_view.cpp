@@ -60,10 +60,11 @@ void TFeatures::Display(int index) {
 }
 
 void TFeatures::DisplaySunRiseSetTimes() {
+    TFeatureFileLoad load;
     {
         TBusyCursor busy;
         TFeatureTable table;
-        LoadFeatureTable(table, cmbDataFiles->currentText());
+        load = LoadFeatureTable(table, cmbDataFiles->currentText());
         Listing = FeatureSunriseSunset(table, State.SelectedDate(), State.Observer());
     }
     const int keep = ScrollBar1->value();
@@ -74,6 +75,7 @@ void TFeatures::DisplaySunRiseSetTimes() {
     raise();
     activateWindow();
     update();
+    ReportFeatureFile(load, this);
 }
 
 void TFeatures::PaintOver(QPainter& painter) {

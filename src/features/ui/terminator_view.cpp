@@ -118,12 +118,16 @@ void TTerminatorView::FindNight() {
 }
 
 void TTerminatorView::LoadChosenFiles() {
-    TBusyCursor busy;
-    std::vector<std::string> chosen;
-    const std::vector<std::string> names = FeatureFileDisplayNames();
-    for (std::size_t k = 0; k < Files.size(); ++k)
-        if (Files[k]->isChecked()) chosen.push_back(names[k]);
-    Candidates = LoadTerminatorCandidates(chosen, FeatureDataFolder());
+    {
+        TBusyCursor busy;
+        std::vector<std::string> chosen;
+        const std::vector<std::string> names = FeatureFileDisplayNames();
+        for (std::size_t k = 0; k < Files.size(); ++k)
+            if (Files[k]->isChecked()) chosen.push_back(names[k]);
+        Candidates = LoadTerminatorCandidates(chosen, FeatureDataFolder());
+    }
+    for (const TFeatureFileLoad& load : Candidates.Unloaded)
+        ReportFeatureFile(load, this);
 }
 
 void TTerminatorView::Relist() {
