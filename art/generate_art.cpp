@@ -1173,7 +1173,7 @@ QImage MonthlyPhasesBackground() {
 
 // The configuration, 522 × 349: title band to y 40; the position, zone and location group
 // on a raised plate (20..510, 50..136), the calendar group (20..510, 142..190), the printer
-// group (20..510, 288..325) and the display group above it (20..510, 220..256); the four
+// group (20..510, 288..325) and the display and clock group above it (20..510, 220..256); the four
 // location buttons at (438, 59 + 19k, 60 × 19); the hemisphere spin buttons at (240, 62) and
 // (240, 84), 15 × 19.
 QImage ConfigurationBackground() {
@@ -1183,7 +1183,8 @@ QImage ConfigurationBackground() {
         p.setRenderHint(QPainter::TextAntialiasing);
         Bevel(p, QRect(20, 50, 490, 86), true, 60);
         Bevel(p, QRect(20, 142, 490, 50), true, 60);
-        Engraved(p, QRect(20, 200, 490, 18), Qt::AlignCenter, "DISPLAY", Sans(10, true, 108));
+        Engraved(p, QRect(20, 200, 490, 18), Qt::AlignCenter, "DISPLAY AND CLOCK",
+                 Sans(10, true, 108));
         Bevel(p, QRect(20, 220, 490, 36), true, 60);
         Bevel(p, QRect(20, 288, 490, 36), true, 60);
         Engraved(p, QRect(20, 268, 490, 18), Qt::AlignCenter, "PRINTER TYPE", Sans(10, true, 108));

@@ -151,6 +151,30 @@ class TConfigurationTest : public QObject {
         QVERIFY(!h.Config.LongSec()->text().contains(QLatin1Char('a')));
     }
 
+    void TimeServerCheckedAndStored() {
+        TConfigHarness h;
+        h.Name("Home Location");
+        h.Config.Recall(QStringLiteral("Home Location"));
+        const QPoint field(380, 237); // the user's click on the field, then typing
+        QWidget* target = h.Config.childAt(field);
+        QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(&h.Config, field));
+        auto* edit = qobject_cast<QLineEdit*>(h.Config.focusWidget());
+        QVERIFY(edit);
+        QCOMPARE(edit->text(), QStringLiteral("daytime://time.nist.gov"));
+        for (const QString& bad : {QStringLiteral("daytime://time.nist.gov:70000"),
+                                   QStringLiteral("daytime://time.nist.gov ")}) {
+            h.Type(edit, bad);
+            QVERIFY(!h.Config.StoreAndClose());
+            QVERIFY2(h.Messages.Texts.last().startsWith("The time server \"" + bad + "\" is not"),
+                     qPrintable(h.Messages.Texts.last()));
+            QCOMPARE(h.Setting("TimeServer"), std::string("daytime://time.nist.gov"));
+        }
+        h.Type(edit, QStringLiteral("http://127.0.0.1:8013/now"));
+        QVERIFY(h.Config.StoreAndClose());
+        QCOMPARE(h.Setting("TimeServer"), h.State->Settings().TimeServer);
+        QCOMPARE(h.Setting("TimeServer"), std::string("http://127.0.0.1:8013/now"));
+    }
+
     void RecalledZoneOutsideTheListKeepsTheShownOne() {
         TConfigHarness h;
         QVERIFY(WriteNamedLocation(h.Windows->Store(), "Odd",

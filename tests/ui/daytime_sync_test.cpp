@@ -8,6 +8,8 @@
 #include <QTcpSocket>
 #include <QTest>
 
+#include <cmath>
+
 #include "settings/settings.h"
 #include "ui/common/messages.h"
 #include "ui/common/program_state.h"
@@ -44,8 +46,8 @@ class TFakeDaytimeServer : public QObject {
             }
         });
     }
-    [[nodiscard]] QUrl Url() const {
-        return QUrl(QStringLiteral("daytime://127.0.0.1:%1").arg(Server.serverPort()));
+    [[nodiscard]] QString Url() const {
+        return QStringLiteral("daytime://127.0.0.1:%1").arg(Server.serverPort());
     }
 
   private:
@@ -69,6 +71,8 @@ class TDaytimeSyncTest : public QObject {
     void BareLinesReadFromTheirBytes();
     void ServerLineReadWithOrWithoutClosing();
     void SyncSetsTheClockFromADaytimeServer();
+    void TimesWithAZoneInOtherLayouts();
+    void ZonelessTimesAndBadAddressesAreRefused();
 };
 
 void TDaytimeSyncTest::BareLinesReadFromTheirBytes() {
@@ -126,7 +130,7 @@ void TDaytimeSyncTest::SyncSetsTheClockFromADaytimeServer() {
                       " 21:09:07 00 0 0  50.0 UTC(NIST) * \n";
     TFakeSystemClock systemClock;
     TSettings settings = DefaultSettings();
-    settings.TimeServer = server.Url().toString().toStdString();
+    settings.TimeServer = server.Url().toStdString();
     TProgramState state(settings, [utcDay] { return QDateTime(utcDay, QTime(8, 0), Qt::UTC); });
     QWidget main;
     TTimeEditor editor(&main, state, systemClock, 1.0);
@@ -142,6 +146,70 @@ void TDaytimeSyncTest::SyncSetsTheClockFromADaytimeServer() {
     QCOMPARE(set.Minute, 9);
     QCOMPARE(set.Second, 7);
     QVERIFY(!editor.isVisible());
+}
+
+void TDaytimeSyncTest::TimesWithAZoneInOtherLayouts() {
+    // 25 February 2023 12:34:56 UT, however it is written; Ok or the status when not.
+    const double jd = 2460000.5 + 12 / 24.0 + 34 / 1440.0 + 56 / 86400.0;
+    const std::pair<const char*, TTimeReplyStatus> lines[] = {
+        {"2023-02-25T12:34:56Z", TTimeReplyStatus::Ok},
+        {"2023-02-25 13:34:56.250+01:00", TTimeReplyStatus::Ok},
+        {"2023-02-25t07:04:56-0530", TTimeReplyStatus::Ok},
+        {"2023-02-26T00:34:56+12", TTimeReplyStatus::Ok},
+        {"Sat, 25 Feb 2023 12:34:56 +0000", TTimeReplyStatus::Ok},
+        {"25 feb 2023 07:34:56 EST (Eastern)", TTimeReplyStatus::Ok},
+        {"Sat Feb 25 12:34:56 UTC 2023", TTimeReplyStatus::Ok},
+        {"Sat Feb 25 12:34:56 2023", TTimeReplyStatus::NoZone},
+        {"2023-02-25T12:34:56", TTimeReplyStatus::NoZone},
+        {"Sat, 25 Feb 2023 12:34:56", TTimeReplyStatus::NoZone},
+        {"Sat Feb 30 12:34:56 2023", TTimeReplyStatus::NotATime},
+        {"2023-02-25T12:34:56+25:00", TTimeReplyStatus::NotATime},
+        {"2023-02-25T24:00:00Z", TTimeReplyStatus::NotATime},
+    };
+    for (const auto& [line, status] : lines) {
+        const TTimeReply reply = ParseDaytimeReply(std::string(line) + "\r\n", false, Span2023);
+        QVERIFY2(reply.Status == status, line);
+        if (status == TTimeReplyStatus::Ok)
+            QVERIFY2(std::abs(reply.Utc.JD - jd) < 1e-9 && reply.Utc.Second == 56, line);
+    }
+    // A leap second is one only in the last minute of a UT day, whatever the zone.
+    const TTimeReply leap = ParseDaytimeReply("2016-12-31T18:59:60-05:00\n", false, {0, 1e7});
+    QVERIFY(leap.Status == TTimeReplyStatus::Ok && leap.LeapSecond);
+    QCOMPARE(leap.Utc.Hour, 23);
+    QCOMPARE(leap.Utc.Second, 59);
+    QVERIFY(ParseDaytimeReply("2016-12-31T23:59:60-05:00\n", false, {0, 1e7}).Status ==
+            TTimeReplyStatus::NotATime);
+}
+
+void TDaytimeSyncTest::ZonelessTimesAndBadAddressesAreRefused() {
+    TFakeDaytimeServer server;
+    server.Greeting = "Sat Feb 25 12:34:56 2023\r\n";
+    QCOMPARE(FetchServerTime(server.Url(), 5000, {}, Span2023).Message,
+             QStringLiteral("The time server's reply, \"Sat Feb 25 12:34:56 2023\", "
+                            "gives a date and time without a time zone, so it "
+                            "cannot set the clock; choose a server that gives "
+                            "universal time."));
+    // An address that is not one is refused before anything is sent, quoted as it stands.
+    TFakeSystemClock systemClock;
+    TProgramState state(DefaultSettings(),
+                        [] { return QDateTime(QDate(2026, 12, 7), QTime(8, 0), Qt::UTC); });
+    QWidget main;
+    TTimeEditor editor(&main, state, systemClock, 1.0);
+    main.show();
+    for (const QString& address : {server.Url() + "0000", server.Url() + " ", " " + server.Url()}) {
+        TMessageCapture messages;
+        TSettings changed = state.Settings();
+        changed.TimeServer = address.toStdString();
+        state.ApplySettings(changed);
+        editor.Open();
+        editor.SyncClick();
+        QCOMPARE(messages.Texts.size(), 1);
+        QVERIFY2(messages.Texts[0].startsWith("The time server \"" + address +
+                                              "\" is not a valid address: "),
+                 qPrintable(messages.Texts[0]));
+    }
+    QCOMPARE(server.Connections, 1);
+    QVERIFY(systemClock.Set.isEmpty());
 }
 
 QTEST_MAIN(TDaytimeSyncTest)

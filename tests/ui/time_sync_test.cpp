@@ -61,8 +61,8 @@ class TFakeTimeServer : public QObject {
             }
         });
     }
-    [[nodiscard]] QUrl Url() const {
-        return QUrl(QString("http://127.0.0.1:%1/").arg(Server.serverPort()));
+    [[nodiscard]] QString Url() const {
+        return QString("http://127.0.0.1:%1/").arg(Server.serverPort());
     }
     void Answer(int status, const QByteArray& reason, const QByteArray& body) {
         Response =
@@ -107,12 +107,12 @@ class TFakeSystemClock final : public TSystemClock {
 };
 
 // A port on 127.0.0.1 where nothing listens.
-QUrl ClosedPort() {
+QString ClosedPort() {
     QTcpServer probe;
     probe.listen(QHostAddress::LocalHost, 0);
     const quint16 port = probe.serverPort();
     probe.close();
-    return QUrl(QString("http://127.0.0.1:%1/").arg(port));
+    return QString("http://127.0.0.1:%1/").arg(port);
 }
 
 } // namespace
@@ -407,7 +407,7 @@ void TTimeSyncTest::SyncButtonSetsTheClockThroughTheInterface() {
     TFakeSystemClock systemClock;
     TSettings settings = DefaultSettings();
     settings.TimeZone = 48; // UT + 12 h: already the next day there at 12:34:56 UT
-    settings.TimeServer = server.Url().toString().toStdString();
+    settings.TimeServer = server.Url().toStdString();
     // 08:00 UT, 20:00 where the observer is.
     TProgramState state(settings, [utcDay] { return QDateTime(utcDay, QTime(8, 0), Qt::UTC); });
     state.ShiftClockTo(20, 14, 24); // 0.01 day ahead

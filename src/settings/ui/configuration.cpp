@@ -12,6 +12,7 @@
 #include "settings/settings.h"
 #include "settings/settings_store.h"
 #include "settings/settings_writer.h"
+#include "settings/time_server_address.h"
 #include "settings/ui/print_options.h"
 #include "ui/common/fonts.h"
 #include "ui/common/look.h"
@@ -42,9 +43,11 @@ constexpr int PrinterTop = 300;
 constexpr int SpinLeft = 240;
 constexpr int NSSpinTop = 62;
 constexpr int EWSpinTop = 84;
-// The night-vision box, in the display group (20..510, 220..256).
+// The night-vision box and the time server's field, in the display and clock group
+// (20..510, 220..256).
 constexpr int NightVisionLeft = 34;
 constexpr int NightVisionTop = 229;
+const QRect TimeServerField(272, 228, 224, 19);
 
 std::string S(const QString& text) {
     return text.toStdString();
@@ -234,6 +237,7 @@ TConfiguration::TConfiguration(TProgramState& state, TSettingsStore& store, QWid
                 });
     }
     AddNightVisionBox(font);
+    AddTimeServerField(font);
     for (const TPrinterChoice& choice : PrinterChoices) {
         const QString type = QString::fromLatin1(choice.Type);
         auto select = [this, type](Qt::MouseButton m, QPoint) {
@@ -252,7 +256,7 @@ TConfiguration::TConfiguration(TProgramState& state, TSettingsStore& store, QWid
 }
 
 void TConfiguration::AddNightVisionBox(const QFont& font) {
-    chkNightVision = new QCheckBox(QStringLiteral("Night vision (red)"), this);
+    chkNightVision = new QCheckBox(QStringLiteral("Night vision (Ctrl+N)"), this);
     chkNightVision->setObjectName(QStringLiteral("chkNightVision"));
     chkNightVision->setFont(font);
     QPalette palette = chkNightVision->palette();
@@ -261,19 +265,44 @@ void TConfiguration::AddNightVisionBox(const QFont& font) {
     chkNightVision->move(NightVisionLeft, NightVisionTop);
     chkNightVision->adjustSize();
     SetHint(chkNightVision,
-            QStringLiteral("Every window deep red on black, to keep your eyes dark-adapted"));
-    auto* key = new QLabel(QStringLiteral("Ctrl+N switches it in any window"), this);
-    key->setFont(font);
-    key->setStyleSheet(QStringLiteral("color: rgb(20, 22, 28); background: transparent"));
-    key->adjustSize();
-    key->move(width() - 30 - key->width(),
-              NightVisionTop + (chkNightVision->height() - key->height()) / 2);
+            QStringLiteral("Every window deep red on black, to keep your eyes dark-adapted; "
+                           "Ctrl+N switches it in any window"));
     connect(chkNightVision, &QCheckBox::clicked, this,
             [this](bool on) { (void)SetNightVision(State, Store, on); });
     // Ctrl+N while the window is open changes the box too.
     connect(&State, &TProgramState::Changed, chkNightVision, [this](TStateChanges what) {
         if (what & TStateChange::Settings) chkNightVision->setChecked(State.Settings().NightVision);
     });
+}
+
+void TConfiguration::AddTimeServerField(const QFont& font) {
+    auto* caption = new QLabel(QStringLiteral("Time server:"), this);
+    caption->setFont(font);
+    caption->setStyleSheet(QStringLiteral("color: rgb(20, 22, 28); background: transparent"));
+    caption->adjustSize();
+    caption->move(TimeServerField.left() - 6 - caption->width(),
+                  TimeServerField.top() + (TimeServerField.height() - caption->height()) / 2);
+    txtTimeServer = new QLineEdit(this);
+    txtTimeServer->setObjectName(QStringLiteral("txtTimeServer"));
+    txtTimeServer->setGeometry(TimeServerField);
+    txtTimeServer->setFont(font);
+    txtTimeServer->setFrame(false);
+    txtTimeServer->setTextMargins(3, 0, 3, 0);
+    txtTimeServer->setMaxLength(FindSettingDef("TimeServer")->MaxLength);
+    QPalette palette = txtTimeServer->palette();
+    palette.setColor(QPalette::Base, PanelText);
+    palette.setColor(QPalette::Text, Qt::black);
+    txtTimeServer->setPalette(palette);
+    SetHint(txtTimeServer, QStringLiteral("Where Sync asks for the time: daytime://host[:port] "
+                                          "or http://host[:port]/path"));
+}
+
+bool TConfiguration::CheckTimeServer() {
+    const TTimeServerCheck check = CheckTimeServerAddress(S(txtTimeServer->text()));
+    if (check.Address) return true;
+    ShowMessage(this, Q8(check.Problem));
+    txtTimeServer->setFocus();
+    return false;
 }
 
 QLineEdit* TConfiguration::PositionEdit(const char* name, QRect area, int digits) {
@@ -323,6 +352,7 @@ void TConfiguration::FillFromSettings(const TSettings& s) {
     cmbDataFiles->setCurrentIndex(s.FeatureIdx >= 0 && s.FeatureIdx < 17 ? s.FeatureIdx : 2);
     chkDaylightSavings->setChecked(s.DaylightSavings);
     chkNightVision->setChecked(s.NightVision);
+    txtTimeServer->setText(Q8(s.TimeServer));
     SelectPrinter(Q8(s.PrinterType));
 }
 
@@ -522,7 +552,7 @@ bool TConfiguration::StoreAndClose() {
                               "You must select a location before you can exit form this screen."));
         return false;
     }
-    if (!CheckPosition()) return false;
+    if (!CheckPosition() || !CheckTimeServer()) return false;
     TSettings s = State.Settings();
     s.LatDeg = S(txtLatDeg->text());
     s.LatMin = S(txtLatMin->text());
@@ -544,6 +574,7 @@ bool TConfiguration::StoreAndClose() {
     s.DaylightSavings = chkDaylightSavings->isChecked();
     if (cmbDataFiles->currentIndex() >= 0) s.FeatureIdx = cmbDataFiles->currentIndex();
     s.PrinterType = S(Printer);
+    s.TimeServer = S(txtTimeServer->text());
     const bool stored = StoreSettings(Store, s, ConfigurationValueNames);
     State.ApplySettings(s);
     close();

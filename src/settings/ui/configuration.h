@@ -1,8 +1,9 @@
 #pragma once
 
 // TConfiguration: the observer's position, time zone and daylight saving, the calendar's
-// weekday order and date format, the feature file shown first and the printer type, and the
-// book of named observing locations (Add, Update, Delete, Cancel). Modal; its close button
+// weekday order and date format, the feature file shown first, the time server and the
+// printer type, and the book of named observing locations (Add, Update, Delete, Cancel).
+// Modal; its close button
 // stores the settings and applies them to the program state, so the main window and every
 // open report follow at once. The night-vision box is the one exception: it switches the
 // look (and stores it) the moment it is clicked, as Ctrl+N does in any window.
@@ -81,6 +82,9 @@ class TConfiguration : public TBorderlessWindow {
   private:
     QLineEdit* PositionEdit(const char* name, QRect area, int digits);
     void AddNightVisionBox(const QFont& font);
+    void AddTimeServerField(const QFont& font);
+    // The time server's address as typed; the message when it is refused.
+    [[nodiscard]] bool CheckTimeServer();
     void FillFromSettings(const TSettings& settings);
     void LoadLocationKeys();
     // Selects the entry of that exact name; it becomes the last recalled one.
@@ -113,6 +117,7 @@ class TConfiguration : public TBorderlessWindow {
     QComboBox* cmbDayOrder = nullptr;
     QComboBox* cmbDateFormat = nullptr;
     QComboBox* cmbDataFiles = nullptr;
+    QLineEdit* txtTimeServer = nullptr;
     QString Printer = QStringLiteral("Laser");
     QString Recalled; // the named location last recalled
 };

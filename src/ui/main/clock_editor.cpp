@@ -145,9 +145,9 @@ void TTimeEditor::NowClick() {
 }
 
 void TTimeEditor::SyncClick() {
-    const QUrl server(QString::fromStdString(State.Settings().TimeServer));
-    const TTimeSyncReply reply = FetchServerTime(server, SyncTimeoutMs,
-                                                 [this] { emit TimerEnabled(false); });
+    const TTimeSyncReply reply =
+        FetchServerTime(QString::fromStdString(State.Settings().TimeServer), SyncTimeoutMs,
+                        [this] { emit TimerEnabled(false); });
     if (!reply.Ok) {
         Message(reply.Message);
         return;

@@ -1,5 +1,7 @@
 #include "ui/main/time_sync.h"
 
+#include "settings/time_server_address.h"
+
 #include <QEventLoop>
 #include <QNetworkProxy>
 #include <QTcpSocket>
@@ -34,13 +36,11 @@ TTimeSyncReply Failure(const QString& message, int status = 0) {
 
 // The client's fixed request; "Connection: close" so that the end of the reply is the end
 // of the connection.
-QByteArray RequestFor(const QUrl& url) {
-    QByteArray path = url.path(QUrl::FullyEncoded).toLatin1();
-    if (path.isEmpty()) path = "/";
-    if (url.hasQuery()) path += "?" + url.query(QUrl::FullyEncoded).toLatin1();
-    QByteArray host = url.host(QUrl::FullyEncoded).toLatin1();
-    if (url.port() >= 0) host += ":" + QByteArray::number(url.port());
-    return "GET " + path + " HTTP/1.1\r\nHost: " + host +
+QByteArray RequestFor(const TTimeServerAddress& address) {
+    QByteArray host = QByteArray::fromStdString(address.Host);
+    if (host.contains(':')) host = "[" + host + "]"; // IPv6
+    if (address.Port != HttpPort) host += ":" + QByteArray::number(address.Port);
+    return "GET " + QByteArray::fromStdString(address.Target) + " HTTP/1.1\r\nHost: " + host +
            "\r\nUser-Agent: Mozilla/3.0 (compatible)"
            "\r\nAccept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, */*"
            "\r\nConnection: close\r\n\r\n";
@@ -62,6 +62,12 @@ TTimeSyncReply ReplyFor(const TTimeReply& parsed, const TPlausibleSpan& span) {
         return Failure(TimeSyncFailed +
                            QStringLiteral("no time in the first %1 KB of the server's answer")
                                .arg(MaxTimeReplyBytes / 1024),
+                       200);
+    case TTimeReplyStatus::NoZone:
+        return Failure(QStringLiteral("The time server's reply, \"") + Quoted(parsed.FirstLine) +
+                           QStringLiteral("\", gives a date and time without a time zone, so it "
+                                          "cannot set the clock; choose a server that gives "
+                                          "universal time."),
                        200);
     case TTimeReplyStatus::NotATime:
         return Failure(QStringLiteral("The time server's reply is not a time: \"") +
@@ -96,15 +102,15 @@ TPlausibleSpan PlausibleServerSpanNow() {
                                QDateTime::currentMSecsSinceEpoch() / (86400.0 * 1000.0));
 }
 
-TTimeSyncReply FetchServerTime(const QUrl& url, int timeoutMs,
+TTimeSyncReply FetchServerTime(const QString& text, int timeoutMs,
                                const std::function<void()>& stopTimer, const TPlausibleSpan& span) {
+    const TTimeServerCheck check = CheckTimeServerAddress(text.toStdString());
+    if (!check.Address) return Failure(QString::fromStdString(check.Problem));
+    const TTimeServerAddress& address = *check.Address;
     if (stopTimer) stopTimer();
     // daytime://host[:port] speaks the daytime protocol (RFC 867): the server sends its line
-    // on connection, unasked; anything else must be a web address.
-    const bool daytime = url.scheme() == QLatin1String("daytime");
-    if ((!daytime && url.scheme() != QLatin1String("http")) || url.host().isEmpty())
-        return Failure(TimeSyncFailed + QStringLiteral("not a web address: \"") +
-                       Quoted(url.toString().toStdString()) + "\"");
+    // on connection, unasked.
+    const bool daytime = address.Daytime;
 
     QTcpSocket socket;
     socket.setProxy(QNetworkProxy::NoProxy);
@@ -135,7 +141,7 @@ TTimeSyncReply FetchServerTime(const QUrl& url, int timeoutMs,
         finish();
     });
     QObject::connect(&socket, &QTcpSocket::connected, &loop, [&] {
-        if (!daytime) socket.write(RequestFor(url));
+        if (!daytime) socket.write(RequestFor(address));
     });
     QObject::connect(&socket, &QTcpSocket::readyRead, &loop, [&] { readSome(false); });
     QObject::connect(&socket, &QTcpSocket::disconnected, &loop, [&] { readSome(true); });
@@ -147,7 +153,7 @@ TTimeSyncReply FetchServerTime(const QUrl& url, int timeoutMs,
                      });
 
     deadline.start(timeoutMs);
-    socket.connectToHost(url.host(), static_cast<quint16>(url.port(daytime ? DaytimePort : 80)));
+    socket.connectToHost(QString::fromStdString(address.Host), static_cast<quint16>(address.Port));
     if (!done) loop.exec(QEventLoop::ExcludeUserInputEvents);
     deadline.stop();
     socket.disconnect(); // nothing more is read: the answer is decided

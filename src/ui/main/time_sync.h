@@ -1,13 +1,14 @@
 #pragma once
 
-// Asking a time server for the time: an HTTP GET whose reply's first line has the layout
-// of the NIST daytime service (see time_sync_reply.h), or, for a daytime://host[:port]
-// address, the daytime protocol itself (RFC 867: connect and read the line the server sends). The
+// Asking a time server for the time: an HTTP GET whose reply's first line is the time (see
+// time_sync_reply.h), or, for a daytime://host[:port] address, the daytime protocol itself
+// (RFC 867: connect and read the line the server sends). The address is checked first
+// (settings/time_server_address.h); one that is not valid is refused, quoted. The
 // reply is kept in memory; nothing is written to disk. The request runs in a local event loop on
 // the calling thread, and the whole exchange (name lookup, connection, request and reply) gives up
 // after the timeout, however slowly or however much the server sends.
 //
-//   const TTimeSyncReply reply = FetchServerTime(QUrl(url), TimeSyncTimeoutMs,
+//   const TTimeSyncReply reply = FetchServerTime(address, TimeSyncTimeoutMs,
 //                                                [&] { Timer1->stop(); });
 //   if (!reply.Ok) ShowMessage(reply.Message); else clock.SetUniversalTime(reply.Utc);
 
@@ -15,14 +16,11 @@
 
 #include <QDateTime>
 #include <QString>
-#include <QUrl>
 
 #include "engine/date_time.h"
 #include "ui/main/time_sync_reply.h"
 
 inline constexpr int TimeSyncTimeoutMs = 10000;
-// The daytime protocol's TCP port (RFC 867), for daytime:// addresses without one.
-inline constexpr int DaytimePort = 13;
 inline const QString TimeSyncFailed = QStringLiteral("Time Synchronisation Failed : ");
 
 struct [[nodiscard]] TTimeSyncReply {
@@ -36,9 +34,10 @@ struct [[nodiscard]] TTimeSyncReply {
 // The times a server may give, judged by the computer's clock now.
 [[nodiscard]] TPlausibleSpan PlausibleServerSpanNow();
 
-// GET url (no proxy, the client's fixed headers), or for daytime:// just connect (port 13 by
-// default), reading at most MaxTimeReplyBytes of the reply. stopTimer runs before the request goes
-// out.
-[[nodiscard]] TTimeSyncReply FetchServerTime(const QUrl& url, int timeoutMs = TimeSyncTimeoutMs,
+// GET the http:// address (no proxy, the client's fixed headers), or for daytime:// just connect
+// (port 13 by default), reading at most MaxTimeReplyBytes of the reply. stopTimer runs before
+// the request goes out.
+[[nodiscard]] TTimeSyncReply FetchServerTime(const QString& address,
+                                             int timeoutMs = TimeSyncTimeoutMs,
                                              const std::function<void()>& stopTimer = {},
                                              const TPlausibleSpan& span = PlausibleServerSpanNow());

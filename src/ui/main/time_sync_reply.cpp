@@ -2,11 +2,13 @@
 
 #include <algorithm>
 
+#include "ui/main/reply_text.h"
+#include "ui/main/time_line_forms.h"
+
 namespace {
 
 // __DATE__ is "Mmm dd yyyy", the day padded with a blank ("Jun  7 2026").
 constexpr std::string_view CompiledOn = __DATE__;
-constexpr std::string_view MonthAbbreviations = "JanFebMarAprMayJunJulAugSepOctNovDec";
 
 constexpr int DigitAt(std::size_t at) {
     return CompiledOn[at] == ' ' ? 0 : CompiledOn[at] - '0';
@@ -22,12 +24,8 @@ static_assert(BuildYear >= 2025 && BuildMonth >= 1 && BuildMonth <= 12 && BuildD
 
 constexpr double DaysPerYear = 365.25;
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
-}
-
 bool HasText(std::string_view line) {
-    return std::any_of(line.begin(), line.end(), [](char c) { return !IsBlank(c); });
+    return std::any_of(line.begin(), line.end(), [](char c) { return !IsReplyBlank(c); });
 }
 
 std::string_view WithoutCarriageReturn(std::string_view line) {
@@ -35,27 +33,10 @@ std::string_view WithoutCarriageReturn(std::string_view line) {
     return line;
 }
 
-char Lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return Lower(x) == Lower(y); });
-}
-
 bool ContainsIgnoringCase(std::string_view text, std::string_view word) {
     for (std::size_t at = 0; at + word.size() <= text.size(); ++at)
         if (EqualsIgnoringCase(text.substr(at, word.size()), word)) return true;
     return false;
-}
-
-std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
 }
 
 // The 1-based columns first..first+count-1 as a number, when all are digits.
@@ -76,7 +57,8 @@ std::optional<std::size_t> Count(std::string_view text, int base) {
     for (char c : text) {
         int digit = -1;
         if (c >= '0' && c <= '9') digit = c - '0';
-        if (base == 16 && Lower(c) >= 'a' && Lower(c) <= 'f') digit = Lower(c) - 'a' + 10;
+        if (base == 16 && LowerAscii(c) >= 'a' && LowerAscii(c) <= 'f')
+            digit = LowerAscii(c) - 'a' + 10;
         if (digit < 0) break;
         value = std::min(value * base + digit, MaxTimeReplyBytes + 1);
         ++digits;
@@ -107,7 +89,7 @@ bool ReadStatusLine(std::string_view line, TTimeReply& reply) {
     const auto code = Field(rest, 1, 3);
     if (!code || *code < 100 || (rest.size() > 3 && rest[3] != ' ')) return false;
     reply.HttpStatus = *code;
-    reply.Reason = std::string(Trimmed(rest.substr(std::min<std::size_t>(rest.size(), 4))));
+    reply.Reason = std::string(TrimmedBlanks(rest.substr(std::min<std::size_t>(rest.size(), 4))));
     return true;
 }
 
@@ -135,8 +117,19 @@ std::string Dechunked(std::string_view chunks, bool& complete) {
     return body;
 }
 
+// NIST's layout first, then the others.
+TTimeLine ReadTimeLine(std::string_view line) {
+    TTimeLine time;
+    if (const auto nist = ParseDaytimeLine(line, &time.LeapSecond)) {
+        time.Kind = TTimeLineKind::Time;
+        time.Utc = *nist;
+        return time;
+    }
+    return ReadZonedTimeLine(line);
+}
+
 // The first line with any text in it (a daytime reply may begin with an empty line) read as
-// a daytime line and judged against the span; Incomplete (or TooLong) while no such line has
+// a time and judged against the span; Incomplete (or TooLong) while no such line has
 // ended and more may come.
 TTimeReply TimeFromBody(std::string_view body, bool ended, bool capped, const TPlausibleSpan& span,
                         TTimeReply reply) {
@@ -152,15 +145,17 @@ TTimeReply TimeFromBody(std::string_view body, bool ended, bool capped, const TP
         rest.remove_prefix(lineEnd + 1);
     }
 
-    const std::optional<TDateRec> utc = ParseDaytimeLine(reply.FirstLine, &reply.LeapSecond);
-    if (!utc) {
-        reply.Status = TTimeReplyStatus::NotATime;
+    const TTimeLine time = ReadTimeLine(reply.FirstLine);
+    if (time.Kind != TTimeLineKind::Time) {
+        reply.Status = time.Kind == TTimeLineKind::NoZone ? TTimeReplyStatus::NoZone
+                                                          : TTimeReplyStatus::NotATime;
         return reply;
     }
-    reply.Utc = *utc;
-    if (!(utc->JD >= span.EarliestJD))
+    reply.Utc = time.Utc;
+    reply.LeapSecond = time.LeapSecond;
+    if (!(reply.Utc.JD >= span.EarliestJD))
         reply.Status = TTimeReplyStatus::TooEarly;
-    else if (!(utc->JD <= span.LatestJD))
+    else if (!(reply.Utc.JD <= span.LatestJD))
         reply.Status = TTimeReplyStatus::TooLate;
     else
         reply.Status = TTimeReplyStatus::Ok;
@@ -229,8 +224,8 @@ TTimeReply ParseTimeReply(std::string_view bytes, bool ended, const TPlausibleSp
         if (line.empty()) break;
         const std::size_t colon = line.find(':');
         if (colon == std::string_view::npos) continue;
-        const std::string_view name = Trimmed(line.substr(0, colon));
-        const std::string_view value = Trimmed(line.substr(colon + 1));
+        const std::string_view name = TrimmedBlanks(line.substr(0, colon));
+        const std::string_view value = TrimmedBlanks(line.substr(colon + 1));
         if (EqualsIgnoringCase(name, "Content-Length")) contentLength = Count(value, 10);
         if (EqualsIgnoringCase(name, "Transfer-Encoding"))
             chunked = ContainsIgnoringCase(value, "chunked");

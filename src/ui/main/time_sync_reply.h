@@ -7,6 +7,8 @@
 //   60000 23-02-25 12:34:56 00 0 0  50.0 UTC(NIST) *
 //   ^MJD            ^hh:mm:ss (universal time; 1-based columns 1-5, 16-17, 19-20, 22-23)
 //
+// or holds an ISO 8601 or RFC 2822 time with its zone (time_line_forms.h).
+//
 // The client hands over what it has received so far; the parser says whether it needs more.
 // Nothing beyond MaxTimeReplyBytes is ever looked at: a server that sends without end, or
 // endless headers, gets TooLong.
@@ -33,7 +35,8 @@ enum class TTimeReplyStatus {
     HttpError,  // a status other than 200: HttpStatus and Reason
     Malformed,  // not an HTTP response
     TooLong,    // no complete first line within MaxTimeReplyBytes
-    NotATime,   // FirstLine is not a daytime line
+    NotATime,   // FirstLine is not a time in any layout read
+    NoZone,     // FirstLine is a date and time without a zone (the ctime layout)
     TooEarly,   // a daytime line before the program was built
     TooLate,    // a daytime line too far in the future
 };
