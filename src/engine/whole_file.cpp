@@ -50,6 +50,11 @@ void SyncFolder(const fs::path& folder) {
 } // namespace
 
 TFileReplacement::TFileReplacement(const std::string& target) : Target(ResolvedTarget(target)) {
+    // A file the user may not write is not replaced behind its back.
+    if (::access(Target.c_str(), F_OK) == 0 && ::access(Target.c_str(), W_OK) != 0) {
+        Reason = SystemError();
+        return;
+    }
     // Mode 0666 less the umask for a new file, as any other program would create it.
     for (int attempt = 0; attempt < 100 && Fd < 0; ++attempt) {
         Temp = TemporaryName(Target);

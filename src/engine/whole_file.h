@@ -21,7 +21,7 @@ class TFileReplacement {
   public:
     // Creates the temporary file beside target (a symbolic link is followed, so the link
     // stays and the file it names is replaced). It gets the target's permissions, or those
-    // of a new file when there is no target yet.
+    // of a new file when there is no target yet. A target the user may not write is refused.
     explicit TFileReplacement(const std::string& target);
     // Removes the temporary file unless it was committed.
     ~TFileReplacement();
