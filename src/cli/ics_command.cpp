@@ -60,6 +60,6 @@ int RunIcs(const TAlmanacArgs& args, std::ostream& out) {
     // is left as it was.
     std::string error;
     if (!WriteWholeFile(args.Output, text, error))
-        throw std::runtime_error("could not write " + args.Output + ": " + error);
+        throw std::runtime_error("could not write " + QuotedArgument(args.Output) + ": " + error);
     return 0;
 }

@@ -8,6 +8,8 @@
 #include <regex>
 #include <sstream>
 
+#include <unistd.h>
+
 #include "almanac_run.h"
 
 namespace {
@@ -68,7 +70,7 @@ TEST(FeaturesCommand, NothingAfterTheLastYearOfTheCalendar) {
 
 TEST(FeaturesCommand, DamagedFilesAreNamed) {
     const std::filesystem::path before = std::filesystem::current_path();
-    const std::filesystem::path folder = testing::TempDir() + "/features-damaged";
+    const std::filesystem::path folder = testing::TempDir() + "/features-damaged-" + std::to_string(getpid());
     std::filesystem::create_directories(folder / "Data");
     std::ofstream(folder / "Data" / "Mare.dat", std::ios::binary) << std::string(1000, 'M');
     std::filesystem::current_path(folder); // the working directory's Data/ comes first

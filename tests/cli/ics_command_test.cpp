@@ -459,7 +459,7 @@ TEST(IcsCommandRuns, AWriteCutOffByTheFileSizeLimitKeepsTheOldFile) {
         std::ifstream in(folder / name, std::ios::binary);
         return std::string((std::istreambuf_iterator<char>(in)), {});
     };
-    EXPECT_NE(read("err.txt").find("moon.ics: File too large"), std::string::npos);
+    EXPECT_NE(read("err.txt").find("moon.ics': File too large"), std::string::npos);
     EXPECT_EQ(read("moon.ics"), old);
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 2);
     fs::remove_all(folder);
