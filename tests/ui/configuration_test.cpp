@@ -171,7 +171,6 @@ class TConfigurationTest : public QObject {
         }
         h.Type(edit, QStringLiteral("http://127.0.0.1:8013/now"));
         QVERIFY(h.Config.StoreAndClose());
-        QCOMPARE(h.Setting("TimeServer"), h.State->Settings().TimeServer);
         QCOMPARE(h.Setting("TimeServer"), std::string("http://127.0.0.1:8013/now"));
     }
 
