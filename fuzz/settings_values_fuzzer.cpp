@@ -4,8 +4,9 @@
 // Tidewell's own code parses, repairs and migrates; a fuzzed file would mostly exercise
 // SQLite's page checks, which reject it as damaged before any value is read.
 //
-// Properties: the observer is a real place, and a second start finds nothing left to
-// repair (every repair was stored).
+// Properties: the observer is a real place, the time server is either read as a host and a
+// port 1..65535 or refused with a message quoting it, and a second start finds nothing left
+// to repair (every repair was stored).
 
 #include <cmath>
 #include <cstddef>
@@ -23,6 +24,7 @@
 #include "settings/settings.h"
 #include "settings/settings_observer.h"
 #include "settings/settings_store.h"
+#include "settings/time_server_address.h"
 
 namespace fs = std::filesystem;
 
@@ -75,6 +77,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                std::fabs(observer.ObserverLatitude) <= std::numbers::pi / 2 + 1e-12);
     FUZZ_CHECK(std::isfinite(observer.ObserverLongitude) &&
                std::fabs(observer.ObserverLongitude) <= std::numbers::pi + 1e-12);
+
+    const TTimeServerCheck server = CheckTimeServerAddress(settings.TimeServer);
+    FUZZ_CHECK(server.Address ? !server.Address->Host.empty() && server.Address->Port >= 1 &&
+                                    server.Address->Port <= 65535
+                              : server.Problem.rfind("The time server \"", 0) == 0);
 
     std::vector<std::string> warnings;
     TSettings again;
