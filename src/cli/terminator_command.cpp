@@ -30,8 +30,9 @@ std::filesystem::path ExecutableFolder() {
 
 std::string IsoMinute(double jd, const TObserver& observer) {
     const TDateRec t = LocalMinute(jd, observer);
+    // The night of 31 December 9999 ends in the year 10000: its year is written whole.
     char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d", t.Year % 10000, t.Month % 100,
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d", int(t.Year), t.Month % 100,
                   t.Day % 100, t.Hour % 100, t.Minute % 100);
     return text;
 }

@@ -81,14 +81,14 @@ TSexagesimal HoursToSexagesimal(double value, int unitsWrap) {
     return out;
 }
 
-std::string Utf8Prefix(const std::string& text, int maxChars) {
+std::string Utf8Prefix(std::string_view text, int maxChars) {
     size_t end = 0;
     for (int count = 0; end < text.size() && count < maxChars; ++count) {
         ++end;
         while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
             ++end;
     }
-    return text.substr(0, end);
+    return std::string(text.substr(0, end));
 }
 
 std::string DateTimeText(const TDateRec& date) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "engine/date_time.h"
 
@@ -46,7 +47,7 @@ void AppendDateTimeTextNoSeconds(std::string& text, const TDateRec& date);
 char NumericKeyFilter(char& key, int mode);
 
 // The first maxChars characters (code points) of a UTF-8 text; a character is never split.
-[[nodiscard]] std::string Utf8Prefix(const std::string& text, int maxChars);
+[[nodiscard]] std::string Utf8Prefix(std::string_view text, int maxChars);
 
 // A number of at least two digits: "07", "42", "123".
 [[nodiscard]] std::string TwoDigits(long long n);

@@ -7,22 +7,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "engine/text_helpers.h"
 #include "features/feature_record.h"
 
 namespace {
 
 constexpr int DisplayNameCharacters = 20;
-
-// The first maxChars characters of a UTF-8 text.
-std::string_view CutToCharacters(std::string_view text, int maxChars) {
-    std::size_t end = 0;
-    for (int count = 0; end < text.size() && count < maxChars; ++count) {
-        ++end;
-        while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
-            ++end;
-    }
-    return text.substr(0, end);
-}
 
 TFeatureRow RowOf(const TFeatureRecord& record) {
     TFeatureRow row;
@@ -88,7 +78,7 @@ TFeatureFileStatus ReadFeatureBytes(const std::filesystem::path& path, std::stri
 
 std::filesystem::path FeatureFilePath(std::string_view displayName,
                                       const std::filesystem::path& dataFolder) {
-    return dataFolder / (std::string(CutToCharacters(displayName, DisplayNameCharacters)) + ".dat");
+    return dataFolder / (Utf8Prefix(displayName, DisplayNameCharacters) + ".dat");
 }
 
 TFeatureFileLoad LoadFeatureFile(TFeatureTable& table, std::string_view displayName,

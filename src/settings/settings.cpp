@@ -4,6 +4,8 @@
 #include <charconv>
 #include <strings.h>
 
+#include "engine/text_helpers.h"
+
 namespace {
 
 using S = TSettings;
@@ -44,17 +46,6 @@ std::string_view TrimBlanks(std::string_view text) {
     const auto first = text.find_first_not_of(" \t");
     if (first == std::string_view::npos) return {};
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-// The first maxChars characters of a UTF-8 text (a character is never split).
-std::string CutToCharacters(std::string_view text, int maxChars) {
-    std::size_t end = 0;
-    for (int count = 0; end < text.size() && count < maxChars; ++count) {
-        ++end;
-        while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
-            ++end;
-    }
-    return std::string(text.substr(0, end));
 }
 
 template <typename T>
@@ -110,7 +101,7 @@ TSettingRead ApplySettingText(TSettings& settings, const TSettingDef& def, std::
             auto& field = settings.*member;
             using T = std::decay_t<decltype(field)>;
             if constexpr (std::is_same_v<T, std::string>) {
-                field = CutToCharacters(text, def.MaxLength);
+                field = Utf8Prefix(text, def.MaxLength);
                 return TrimBlanks(field).empty() ? TSettingRead::Blank : TSettingRead::Ok;
             } else if constexpr (std::is_same_v<T, bool>) {
                 field = text == "True";
