@@ -4,6 +4,7 @@
 // program follows at once.
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -221,6 +222,19 @@ class TConfigurationTest : public QObject {
         QCOMPARE(h.State->Observer().ZoneMinutes, 600);
         QVERIFY(h.State->Southern());
         QCOMPARE(h.State->DayOrder(), 1);
+    }
+
+    void DesktopCloseChecksAndStoresAsTheGlyph() {
+        TConfigHarness h;
+        for (const char* latitude : {"99", "47"}) { // refused, then stored
+            h.Type(h.Config.LatDeg(), latitude);
+            QCloseEvent close; // as the window manager asks (Alt+F4)
+            QCoreApplication::sendEvent(h.Config.windowHandle(), &close);
+            QCoreApplication::processEvents();
+        }
+        QVERIFY(!h.Messages.Texts.isEmpty() && h.Messages.Texts.last().startsWith("Latitude"));
+        QVERIFY(!h.Config.isVisible());
+        QCOMPARE(h.Setting("LatDeg"), std::string("47"));
     }
 };
 

@@ -59,6 +59,7 @@ void TMainButtonsTest::EveryButtonWithItsHint() {
         {"imgEclipse",
          {182, 12, 29, 25},
          "Display circumstances of Lunar Eclipse occurring this month"},
+        {"Label1", {446, 12, 21, 21}, "Open the help page at About Tidewell"},
         {"lblConfig", {478, 14, 19, 19}, "Change configuration parameters"},
         {"lblHelp", {510, 14, 23, 19}, "Display online help"},
         {"lblAbout", {544, 12, 17, 21}, "Display version information"},
@@ -73,8 +74,6 @@ void TMainButtonsTest::EveryButtonWithItsHint() {
         QCOMPARE(label->geometry(), b.Area);
         QCOMPARE(label->toolTip(), QString(b.Hint));
     }
-    QCOMPARE(h.Label("Label1")->geometry(), QRect(446, 12, 21, 21));
-    QVERIFY(h.Label("Label1")->toolTip().contains("web site"));
     // The Moon column's captions that carry hints, and those that do not.
     QCOMPARE(h.Label("lblRA")->toolTip(), QString("Moon's Right Ascension"));
     QCOMPARE(h.Label("lblDec")->toolTip(), QString("Moon's Declination"));

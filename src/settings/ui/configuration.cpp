@@ -1,6 +1,7 @@
 #include "settings/ui/configuration.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -542,6 +543,19 @@ void TConfiguration::CancelClick() {
     cmbLocation->setEditText(QString());
     cmbTimeZone->setCurrentIndex(GreenwichZone);
     chkDaylightSavings->setChecked(false);
+}
+
+void TConfiguration::closeEvent(QCloseEvent* event) {
+    // The desktop's close (Alt+F4, the window list) is the close glyph's: the same checks and
+    // the same storing, and the window stays while something is refused. The program's own
+    // closes (the glyph's, after its checks; the end of the program) pass as they are.
+    if (event->spontaneous()) {
+        event->ignore();
+        QMetaObject::invokeMethod(
+            this, [this] { (void)StoreAndClose(); }, Qt::QueuedConnection);
+        return;
+    }
+    TBorderlessWindow::closeEvent(event);
 }
 
 bool TConfiguration::StoreAndClose() {

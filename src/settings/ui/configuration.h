@@ -78,6 +78,7 @@ class TConfiguration : public TBorderlessWindow {
 
   protected:
     void PaintOver(QPainter& painter) override;
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     QLineEdit* PositionEdit(const char* name, QRect area, int digits);

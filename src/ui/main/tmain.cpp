@@ -50,7 +50,7 @@ const TButtonDef ButtonDefs[] = {
      "imgEclipse",
      {182, 12, 29, 25},
      "Display circumstances of Lunar Eclipse occurring this month"},
-    {TMainButton::WebSite, "Label1", {446, 12, 21, 21}, "Visit the Tidewell web site"},
+    {TMainButton::WebSite, "Label1", {446, 12, 21, 21}, "Open the help page at About Tidewell"},
     {TMainButton::Config, "lblConfig", {478, 14, 19, 19}, "Change configuration parameters"},
     {TMainButton::Help, "lblHelp", {510, 14, 23, 19}, "Display online help"},
     {TMainButton::About, "lblAbout", {544, 12, 17, 21}, "Display version information"},
