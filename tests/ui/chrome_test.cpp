@@ -1,6 +1,8 @@
 // The window chrome every window shares: title drag, close, minimise, hints, pop-ups,
 // cursor, placement, fonts and the compiled-in pictures.
 
+#include <tuple>
+
 #include <QApplication>
 #include <QFontInfo>
 #include <QHelpEvent>
@@ -14,6 +16,7 @@
 #include "ui/common/artwork.h"
 #include "ui/common/borderless_window.h"
 #include "ui/common/fonts.h"
+#include "ui/common/window_placement.h"
 
 namespace {
 
@@ -36,6 +39,7 @@ class TChromeTest : public QObject {
     void HintsWaitAndShowPerArea();
     void ArrowCursorComesBackOverMainWindow();
     void PlacementStaysOnScreen();
+    void PlacementRulesOnASmallScreen();
     void FontsAndScale();
     void PicturesAreCompiledIn();
 };
@@ -81,15 +85,21 @@ void TChromeTest::ExitAndMinimise() {
     QVERIFY(!window.isVisible());
     QCOMPARE(closed.count(), 1);
 
-    // The main window minimises every window of the program.
+    // The main window minimises every window of the program, and restored brings back
+    // those it took along, not one the user had minimised alone.
     TBorderlessWindow main(TWindowRole::Main);
     TBorderlessWindow other(TWindowRole::Normal, &main);
+    TBorderlessWindow alone(TWindowRole::Normal, &main);
     TClickLabel* mainMinimise = main.AddMinimiseArea({0, 0, 15, 15}, "Minimize Tidewell");
     main.show();
     other.show();
+    alone.showMinimized();
     QTest::mouseClick(mainMinimise, Qt::LeftButton);
     QVERIFY(main.windowState() & Qt::WindowMinimized);
     QVERIFY(other.windowState() & Qt::WindowMinimized);
+    main.showNormal();
+    QVERIFY(!(other.windowState() & Qt::WindowMinimized) && other.isVisible());
+    QVERIFY(alone.windowState() & Qt::WindowMinimized);
 }
 
 void TChromeTest::MainWindowClosingClosesTheOthers() {
@@ -175,6 +185,23 @@ void TChromeTest::PlacementStaysOnScreen() {
     report.move(screen.left() - 500, screen.top() - 500);
     report.KeepOnScreen();
     QCOMPARE(report.pos(), screen.topLeft());
+}
+
+void TChromeTest::PlacementRulesOnASmallScreen() {
+    const QRect area(0, 24, 1024, 576); // below a panel; or 1536 × 900 at 150 %
+    // The owner's top-left corner, the window's wanted place and size, where it goes.
+    const std::tuple<QPoint, QPoint, QSize, QPoint> cases[] = {
+        {{192, 60}, {192, 60}, {640, 481}, {192, 100}},    // exactly over: below the title bar
+        {{0, 100}, {0, 100}, {350, 500}, {640, 100}},      // no room below: beside, right
+        {{192, 300}, {192, 300}, {540, 480}, {192, 120}},  // no room anywhere: on the screen
+        {{900, 550}, {1000, 590}, {200, 100}, {700, 500}}, // owner off the corner: left
+        {{192, 60}, {-40, -40}, {1200, 700}, {0, 24}},     // too big: its title on the screen
+    };
+    for (const auto& [owner, wanted, size, expected] : cases)
+        QCOMPARE(PlaceClearOfTitle(wanted, size, {owner, QSize(640, 480)}, area), expected);
+    // A pair side by side: moved together while it fits, else to the area's two edges.
+    QCOMPARE(SideBySide({600, 9, 620, 335}, {1220, 9, 390, 285}, area).First, QPoint(14, 24));
+    QCOMPARE(SideBySide({-195, 9, 700, 335}, {505, 9, 390, 285}, area).Second, QPoint(634, 24));
 }
 
 void TChromeTest::FontsAndScale() {

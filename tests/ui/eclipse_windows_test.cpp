@@ -10,6 +10,7 @@
 
 #include <QLabel>
 #include <QProcess>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 
@@ -366,9 +367,11 @@ void TEclipseWindowsTest::DoubleClickOpensTheScreenBeside() {
     QCOMPARE(h.Selected().Day, 31);
     QCOMPARE(screen.DateText(), QString("31 March 1904"));
     QCOMPARE(screen.MaximumText(), report.Entries()[1].Text);
-    QCOMPARE(screen.x() + screen.width(), report.x());
-    const int main = h.Main->frameGeometry().left() + h.Main->frameGeometry().width() / 2;
-    QVERIFY(std::abs((screen.x() + report.x() + report.width()) / 2 - main) <= 1);
+    // On the screen, side by side as far as it allows; a new search leaves the screen open.
+    const QRect area = h.Main->screen()->availableGeometry();
+    QVERIFY(area.contains(screen.frameGeometry()) && area.contains(report.frameGeometry()));
+    report.CalculateClick();
+    QVERIFY(screen.isVisible());
 }
 
 void TEclipseWindowsTest::LongSpansSharedOutGiveTheWholeSearch() {

@@ -1,12 +1,15 @@
 // The report menu and the month picker through the real windows: the main window's buttons
 // open them, the arrow follows the mouse, each entry reaches its report (or does nothing yet),
-// and a month is taken from the click's own position, its day kept where the month has it.
+// each report opens on the screen clear of the main window's title bar, and a month is taken
+// from the click's own position, its day kept where the month has it.
 
 #include <QLabel>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 
 #include "tmain_fixture.h"
+#include "ui/common/window_placement.h"
 #include "ui/menus/report_menu.h"
 #include "ui/reports/calendar_pop_ups.h"
 #include "ui/reports/eclipse_report.h"
@@ -66,6 +69,12 @@ void TReportMenuTest::MenuEntriesAndArrow() {
         else // another report's window (or, until it exists, nothing), never one of these
             QVERIFY(opened != &h.Windows->EclipseReport() && opened != &h.Windows->Equinox() &&
                     opened != &h.Windows->Easter());
+        if (qobject_cast<TBorderlessWindow*>(opened) != nullptr) { // ours, not a file dialog
+            // On the screen, below the main window's title bar and its buttons.
+            const QRect place = opened->frameGeometry();
+            QVERIFY(h.Main->screen()->availableGeometry().contains(place));
+            QVERIFY(!place.intersects({h.Main->pos(), QSize(h.Main->width(), CascadeDrop)}));
+        }
         if (opened) opened->close();
     }
 }

@@ -10,6 +10,7 @@
 #include "features/ui/feature_list_view.h"
 #include "ui/common/fonts.h"
 #include "ui/common/look.h"
+#include "ui/common/window_placement.h"
 
 namespace {
 
@@ -78,8 +79,7 @@ void TFeaturesDB::Display(int index, QWidget* over) {
     cmbDataFiles->setCurrentIndex(FeatureFileIndex(index));
     LoadSelected();
     if (QWidget* owner = over ? over : MainWindow) {
-        move(owner->x() + (owner->width() - width()) / 2, owner->y() + 40);
-        KeepOnScreen();
+        PlaceNear(*owner, {owner->x() + (owner->width() - width()) / 2, owner->y() + CascadeDrop});
     }
     show();
     raise();

@@ -22,7 +22,7 @@ constexpr int SunsetX = 430;
 } // namespace
 
 TFeatures::TFeatures(const TProgramState& state, QWidget* main)
-    : TBorderlessWindow(TWindowRole::Normal), State(state) {
+    : TBorderlessWindow(TWindowRole::Normal), State(state), MainWindow(main) {
     setObjectName(QStringLiteral("Features"));
     setWindowTitle(QStringLiteral("Lunar Features: Sunrise and Sunset"));
     SetBackgroundArt(ArtFeaturesBackground);
@@ -51,7 +51,6 @@ TFeatures::TFeatures(const TProgramState& state, QWidget* main)
     ScrollBar1->setObjectName(QStringLiteral("ScrollBar1"));
     ScrollBar1->setGeometry(Well.right() + 1, Well.top(), 16, Well.height() - 1);
     connect(ScrollBar1, &QScrollBar::valueChanged, this, [this] { update(); });
-    if (main) move(main->pos());
 }
 
 void TFeatures::Display(int index) {
@@ -70,6 +69,7 @@ void TFeatures::DisplaySunRiseSetTimes() {
     const int keep = ScrollBar1->value();
     SizeRowScrollBar(*ScrollBar1, static_cast<int>(Listing.size()), VisibleRows);
     ScrollBar1->setValue(std::min(keep, ScrollBar1->maximum()));
+    if (MainWindow && !isVisible()) CentreOver(*MainWindow);
     KeepOnScreen();
     show();
     raise();

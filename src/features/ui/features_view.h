@@ -5,7 +5,8 @@
 // button that opens the database window on the same file.
 //
 //   TFeatures view(state, &main);
-//   view.Display(settings.FeatureIdx);   // computes under the busy cursor, then shows
+//   view.Display(settings.FeatureIdx);   // computes under the busy cursor, then shows (opened
+//                                        // over the main window, below its title bar)
 
 #include <vector>
 
@@ -42,6 +43,7 @@ class TFeatures : public TBorderlessWindow {
 
   private:
     const TProgramState& State;
+    QWidget* MainWindow;
     QComboBox* cmbDataFiles = nullptr;
     QScrollBar* ScrollBar1 = nullptr;
     std::vector<TFeatureTimesRow> Listing;

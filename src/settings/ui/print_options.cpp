@@ -95,11 +95,7 @@ void TPrintOptions::LoadChoices() {
 
 void TPrintOptions::Open() {
     LoadChoices();
-    if (MainWindow) {
-        // Centred over the main window, as the print button's own window.
-        move(MainWindow->x() + (MainWindow->width() - width()) / 2,
-             MainWindow->y() + (MainWindow->height() - height()) / 2);
-    }
+    if (MainWindow) CentreOver(*MainWindow); // as the print button's own window
     show();
     raise();
     activateWindow();

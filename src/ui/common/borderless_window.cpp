@@ -13,6 +13,7 @@
 #include <QWindow>
 
 #include "ui/common/artwork.h"
+#include "ui/common/window_placement.h"
 
 namespace {
 
@@ -33,8 +34,35 @@ void InstallHintPause() {
     QApplication::setStyle(new THintPauseStyle);
 }
 
+namespace {
+
+Qt::WindowFlags RoleFlags(TWindowRole role) {
+    // A toolkit pop-up closes at a click outside it whatever the window manager does with
+    // activation (some give none to a click).
+    return (role == TWindowRole::PopUp ? Qt::Popup : Qt::Window) | Qt::FramelessWindowHint;
+}
+
+// A press that closed a pop-up, handed to the window under it as that window's own press,
+// so the release that follows completes a click there.
+void PassOnPress(const QMouseEvent& press) {
+    const QPoint global = press.globalPosition().toPoint();
+    QWidget* under = QApplication::widgetAt(global);
+    if (under == nullptr) return;
+    QWidget* window = under->window();
+    const QWidget* modal = QApplication::activeModalWidget();
+    if (modal != nullptr && window != modal) return;
+    QWindow* handle = window->windowHandle();
+    if (handle == nullptr) return;
+    window->activateWindow();
+    QMouseEvent replay(QEvent::MouseButtonPress, handle->mapFromGlobal(global), global,
+                       press.button(), press.buttons(), press.modifiers());
+    QCoreApplication::sendEvent(handle, &replay);
+}
+
+} // namespace
+
 TBorderlessWindow::TBorderlessWindow(TWindowRole role, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), WindowRole(role) {
+    : QWidget(parent, RoleFlags(role)), WindowRole(role) {
     InstallHintPause();
     setAttribute(Qt::WA_QuitOnClose, role == TWindowRole::Main);
     if (role == TWindowRole::Main)
@@ -121,12 +149,30 @@ void TBorderlessWindow::ExitClick() {
 }
 
 void TBorderlessWindow::MinimiseClick() {
-    if (WindowRole != TWindowRole::Main) {
-        showMinimized();
-        return;
+    showMinimized(); // the main window takes the others along (FollowMainState)
+}
+
+void TBorderlessWindow::FollowMainState(Qt::WindowStates before) {
+    const bool minimised = isMinimized();
+    if (minimised && !before.testFlag(Qt::WindowMinimized)) {
+        MinimisedAlong.clear();
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (window == this || !window->isVisible() || window->isMinimized()) continue;
+            MinimisedAlong.append(window);
+            window->showMinimized();
+        }
+    } else if (!minimised && before.testFlag(Qt::WindowMinimized)) {
+        // Restored: the windows that went with it come back, over it as they were.
+        for (const QPointer<QWidget>& window : MinimisedAlong)
+            if (window && window->isVisible() && window->isMinimized()) window->showNormal();
+        MinimisedAlong.clear();
     }
-    for (QWidget* window : QApplication::topLevelWidgets())
-        if (window->isVisible()) window->showMinimized();
+}
+
+void TBorderlessWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && WindowRole == TWindowRole::Main)
+        FollowMainState(static_cast<QWindowStateChangeEvent*>(event)->oldState());
 }
 
 void TBorderlessWindow::closeEvent(QCloseEvent* event) {
@@ -163,6 +209,17 @@ bool TBorderlessWindow::event(QEvent* event) {
     return QWidget::event(event);
 }
 
+void TBorderlessWindow::mousePressEvent(QMouseEvent* event) {
+    // The toolkit hands a pop-up every press while it is open, those outside it too.
+    if (windowType() == Qt::Popup && !rect().contains(event->position().toPoint())) {
+        close();
+        PassOnPress(*event);
+        event->accept();
+        return;
+    }
+    QWidget::mousePressEvent(event);
+}
+
 void TBorderlessWindow::mouseMoveEvent(QMouseEvent* event) {
     if (WindowRole == TWindowRole::Main)
         while (QApplication::overrideCursor() != nullptr)
@@ -178,36 +235,25 @@ void TBorderlessWindow::paintEvent(QPaintEvent*) {
 
 void TBorderlessWindow::PaintOver(QPainter&) {}
 
-namespace {
-
-QRect AvailableArea(const QWidget& window, QPoint near) {
-    QScreen* screen = QGuiApplication::screenAt(near);
-    if (screen == nullptr) screen = window.screen();
-    if (screen == nullptr) screen = QGuiApplication::primaryScreen();
-    return screen != nullptr ? screen->availableGeometry() : QRect();
+void TBorderlessWindow::PlaceNear(const QWidget& owner, QPoint wanted) {
+    const QRect area = AvailableAreaAt(QRect(wanted, size()).center(), &owner);
+    move(PlaceClearOfTitle(wanted, size(), owner.frameGeometry(), area));
 }
-
-} // namespace
 
 void TBorderlessWindow::CentreOver(const QWidget& owner) {
     const QRect area = owner.frameGeometry();
-    move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
-    KeepOnScreen();
+    PlaceNear(owner, {area.left() + (area.width() - width()) / 2,
+                      area.top() + (area.height() - height()) / 2});
 }
 
 void TBorderlessWindow::CentreOnScreen() {
-    QScreen* screen = this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
-    if (screen == nullptr) return;
-    const QRect area = screen->geometry();
-    move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
+    const QRect area = AvailableAreaAt(frameGeometry().center(), this);
+    if (area.isEmpty()) return;
+    move(ClampedInto(
+        {area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2},
+        size(), area));
 }
 
 void TBorderlessWindow::KeepOnScreen() {
-    const QRect area = AvailableArea(*this, geometry().center());
-    if (area.isEmpty()) return;
-    int left = std::min(x(), area.right() + 1 - width());
-    int top = std::min(y(), area.bottom() + 1 - height());
-    left = std::max(left, area.left());
-    top = std::max(top, area.top());
-    move(left, top);
+    move(ClampedInto(pos(), size(), AvailableAreaAt(frameGeometry().center(), this)));
 }

@@ -23,9 +23,17 @@
 //   ...
 //   equinoxes->CentreOver(*main); equinoxes->show();
 //
-// The main window passes TWindowRole::Main: its close area ends the program, its minimise
-// area minimises the whole application, and moving the mouse over its background puts the
-// application-wide cursor back to the arrow.
+// The main window passes TWindowRole::Main: its close area ends the program, minimising it
+// (its minimise area or the desktop's) takes the open windows along and restoring it brings
+// them back, and moving the mouse over its background puts the application-wide cursor back
+// to the arrow.
+//
+// A pop-up closes at the first click outside it, and that click then acts where it lands
+// (on a day of the calendar, a button of another window), as it would had the pop-up not
+// been there.
+//
+// Placement (window_placement.h): every window opens inside the screen's available area,
+// and a window opened over another leaves the other's title bar and buttons in view.
 //
 // In night vision (night_vision.h) every window, children included, is drawn through one red
 // colour transform set on the window itself: a window keeps its own colours and never
@@ -33,6 +41,7 @@
 
 #include <QImage>
 #include <QList>
+#include <QPointer>
 #include <QRect>
 #include <QString>
 #include <QWidget>
@@ -44,7 +53,7 @@ class QPainter;
 enum class TWindowRole {
     Main,   // the program's central window
     Normal, // a report or tool window
-    PopUp,  // closes itself as soon as it loses activation
+    PopUp,  // a toolkit pop-up: closes itself at a click outside it or when it loses activation
 };
 
 // The application's hint pause, in milliseconds.
@@ -79,9 +88,11 @@ class TBorderlessWindow : public QWidget {
     void AddHintArea(const QRect& area, const QString& hint);
     void ClearHintAreas();
 
-    // Placement.
-    void CentreOver(const QWidget& owner); // centred over another window, then kept on screen
-    void CentreOnScreen();                 // (screen − window) div 2 in both directions
+    // Placement, always inside the available area of the screen.
+    // At the window's own place over owner (its top-left corner), moved off owner's title.
+    void PlaceNear(const QWidget& owner, QPoint wanted);
+    void CentreOver(const QWidget& owner); // centred over another window, as PlaceNear
+    void CentreOnScreen();                 // centred in the screen's available area
     void KeepOnScreen();                   // moved, not resized, into the available area
 
     // Title drag state, as the mouse left it.
@@ -103,6 +114,8 @@ class TBorderlessWindow : public QWidget {
     virtual void PaintOver(QPainter& painter);
 
     bool event(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -115,7 +128,12 @@ class TBorderlessWindow : public QWidget {
         QRect Area;
         QString Hint;
     };
+    // The main window's minimising and restoring, with the windows that were open.
+    void FollowMainState(Qt::WindowStates before);
+
     TWindowRole WindowRole;
     QImage BackgroundPicture;
     QList<THintArea> HintAreas;
+    // The windows the main window minimised along with itself, restored with it.
+    QList<QPointer<QWidget>> MinimisedAlong;
 };

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QWidget>
 
+#include "ui/common/window_placement.h"
+
 namespace {
 
 TMessageCapture* Capture = nullptr;
@@ -18,7 +20,8 @@ QMessageBox* MakeMessageBox(QWidget* owner, const QString& text, QMessageBox::Ic
         // over the owner ourselves.
         box->adjustSize();
         const QRect over = window->frameGeometry();
-        box->move(over.center() - QPoint(box->width() / 2, box->height() / 2));
+        const QPoint centred = over.center() - QPoint(box->width() / 2, box->height() / 2);
+        box->move(ClampedInto(centred, box->size(), AvailableAreaAt(over.center(), window)));
     }
     return box;
 }

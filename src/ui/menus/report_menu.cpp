@@ -2,17 +2,15 @@
 
 #include <algorithm>
 
-#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
 
 #include "engine/regional_names.h"
 #include "ui/common/art_names.h"
 #include "ui/common/artwork.h"
 #include "ui/common/fonts.h"
 #include "ui/common/look.h"
-#include "ui/reports/pop_up.h"
+#include "ui/common/window_placement.h"
 
 namespace {
 
@@ -35,7 +33,6 @@ QLabel* ArrowLabel(QWidget* parent, const QString& name, const QString& art, QPo
 // ---- TReportMenu ---------------------------------------------------------------------
 
 TReportMenu::TReportMenu(QWidget* main) : TBorderlessWindow(TWindowRole::PopUp), MainWindow(main) {
-    MakePopUp(*this);
     setObjectName(QStringLiteral("ReportMenu"));
     setWindowTitle(QStringLiteral("Reports"));
     SetBackgroundArt(ArtReportMenu);
@@ -46,8 +43,7 @@ TReportMenu::TReportMenu(QWidget* main) : TBorderlessWindow(TWindowRole::PopUp),
 void TReportMenu::Open() {
     if (MainWindow) {
         const QRect main = MainWindow->frameGeometry();
-        move(main.left() + ReportsButtonLeft, main.top() + 40);
-        KeepOnScreen();
+        PlaceNear(*MainWindow, {main.left() + ReportsButtonLeft, main.top() + CascadeDrop});
     }
     imgArrow->move(7, imgArrow->y());
     show();
@@ -82,7 +78,6 @@ void TReportMenu::mouseReleaseEvent(QMouseEvent* event) {
 
 TMonthList::TMonthList(TProgramState& state, QWidget* main)
     : TBorderlessWindow(TWindowRole::PopUp), State(state), MainWindow(main) {
-    MakePopUp(*this);
     setObjectName(QStringLiteral("MonthList"));
     setWindowTitle(QStringLiteral("Months"));
     SetBackgroundArt(ArtMonthList);
@@ -93,12 +88,7 @@ TMonthList::TMonthList(TProgramState& state, QWidget* main)
 void TMonthList::Open() {
     if (MainWindow) {
         const QRect main = MainWindow->frameGeometry();
-        QScreen* screen =
-            MainWindow->screen() ? MainWindow->screen() : QGuiApplication::primaryScreen();
-        const QRect area = screen ? screen->geometry() : QRect(0, 0, 1 << 16, 1 << 16);
-        const int left = std::max(0, std::min(main.left() + 580, area.right() + 1 - width()));
-        const int top = std::min(std::max(0, main.top() + 50), area.bottom() + 1 - height());
-        move(left, top);
+        PlaceNear(*MainWindow, {main.left() + 580, main.top() + 50});
     }
     imgMonthArrow->move(10, imgMonthArrow->y());
     show();

@@ -11,8 +11,8 @@
 #include "ui/common/fonts.h"
 #include "ui/common/look.h"
 #include "ui/common/program_info.h"
+#include "ui/common/window_placement.h"
 #include "ui/menus/web_links.h"
-#include "ui/reports/pop_up.h"
 
 namespace {
 
@@ -25,7 +25,6 @@ constexpr int LinksButtonLeft = 100; // the main window's links button
 // ---- TWebMenu -------------------------------------------------------------------------
 
 TWebMenu::TWebMenu(QWidget* main) : TBorderlessWindow(TWindowRole::PopUp), MainWindow(main) {
-    MakePopUp(*this);
     setObjectName(QStringLiteral("WebMenu"));
     setWindowTitle(QStringLiteral("Lunar Web Sites"));
     SetBackgroundArt(ArtWebMenu);
@@ -45,8 +44,7 @@ TWebMenu::TWebMenu(QWidget* main) : TBorderlessWindow(TWindowRole::PopUp), MainW
 void TWebMenu::Open() {
     if (MainWindow) {
         const QRect main = MainWindow->frameGeometry();
-        move(main.left() + LinksButtonLeft, main.top() + 40);
-        KeepOnScreen();
+        PlaceNear(*MainWindow, {main.left() + LinksButtonLeft, main.top() + CascadeDrop});
     }
     imgArrow->move(7, imgArrow->y());
     show();

@@ -9,7 +9,6 @@
 #include "ui/common/fonts.h"
 #include "ui/common/look.h"
 #include "ui/common/panels_draw.h"
-#include "ui/reports/pop_up.h"
 
 namespace {
 
@@ -20,9 +19,7 @@ const QString CloseHint = QStringLiteral("Close this window");
 } // namespace
 
 TCalendarPopUp::TCalendarPopUp(QWidget* main)
-    : TBorderlessWindow(TWindowRole::PopUp), MainWindow(main) {
-    MakePopUp(*this);
-}
+    : TBorderlessWindow(TWindowRole::PopUp), MainWindow(main) {}
 
 QLabel* TCalendarPopUp::AddText(const QString& name, QPoint at, int pixels, const QColor& colour,
                                 const QString& text) {

@@ -10,6 +10,7 @@
 #include "ui/common/look.h"
 #include "ui/common/month_follower.h"
 #include "ui/common/panels_draw.h"
+#include "ui/common/window_placement.h"
 #include "ui/reports/daily_graph.h"
 #include "ui/reports/daily_view_page.h"
 
@@ -53,9 +54,8 @@ TDailyView::TDailyView(const TProgramState& state, QWidget* main)
 
 void TDailyView::Open() {
     Recompute();
-    if (MainWindow) move(MainWindow->x(), MainWindow->y() + 40);
+    if (MainWindow) PlaceNear(*MainWindow, MainWindow->pos() + QPoint(0, CascadeDrop));
     showNormal();
-    KeepOnScreen();
     raise();
     activateWindow();
 }

@@ -15,6 +15,7 @@
 #include "ui/common/messages.h"
 #include "ui/common/month_follower.h"
 #include "ui/common/panels_draw.h"
+#include "ui/common/window_placement.h"
 #include "ui/reports/eclipse_screen.h"
 #include "ui/reports/eclipse_search.h"
 
@@ -116,8 +117,7 @@ void TEclipseReport::Open() {
         DisplayDataBitmap();
         if (MainWindow) {
             const QRect main = MainWindow->frameGeometry();
-            move(main.left() + ReportsButtonLeft, main.top() + 40);
-            KeepOnScreen();
+            PlaceNear(*MainWindow, {main.left() + ReportsButtonLeft, main.top() + CascadeDrop});
         }
     }
     showNormal();
@@ -227,12 +227,17 @@ void TEclipseReport::ChooseEntry(int index) {
     const TDateRec& d = List[static_cast<size_t>(index)].Date;
     State.SelectMoment(MakeDate(d.Year, d.Month, d.Day, d.Hour, d.Minute));
     if (Screen == nullptr || !Screen->Open()) return;
-    // The pair side by side, centred under the main window.
+    // The pair side by side, centred under the main window, both on the screen.
     if (MainWindow) {
         const QRect main = MainWindow->frameGeometry();
         const int left = main.left() + (main.width() - (Screen->width() + width())) / 2;
-        Screen->move(left, Screen->y());
-        move(left + Screen->width(), y());
+        const QRect screenWanted(QPoint(left, Screen->y()), Screen->size());
+        const QRect reportWanted(QPoint(left + Screen->width(), y()), size());
+        const TPairPlaces places =
+            SideBySide(screenWanted, reportWanted,
+                       AvailableAreaAt(screenWanted.united(reportWanted).center(), MainWindow));
+        Screen->move(places.First);
+        move(places.Second);
     }
     Screen->repaint();
 }

@@ -13,6 +13,7 @@
 #include "ui/common/fonts.h"
 #include "ui/common/look.h"
 #include "ui/common/panels_draw.h"
+#include "ui/common/window_placement.h"
 #include "ui/reports/eclipse_drawing.h"
 
 namespace {
@@ -91,8 +92,8 @@ bool TEclipse::Open() {
     Refresh();
     if (MainWindow) {
         const QRect main = MainWindow->frameGeometry();
-        move(main.left() + (main.width() - width()) / 2, main.top() + 40);
-        KeepOnScreen();
+        PlaceNear(*MainWindow,
+                  {main.left() + (main.width() - width()) / 2, main.top() + CascadeDrop});
     }
     showNormal();
     raise();

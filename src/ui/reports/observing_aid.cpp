@@ -46,9 +46,9 @@ void TObservingAid::Open() {
     ViewMode = TAidView::Night;
     Grid = false;
     Recompute();
-    if (MainWindow) move(MainWindow->x(), MainWindow->y());
+    // At the main window's left, below its title bar.
+    if (MainWindow) PlaceNear(*MainWindow, MainWindow->pos());
     showNormal();
-    KeepOnScreen();
     raise();
     activateWindow();
 }
