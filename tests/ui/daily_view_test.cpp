@@ -41,6 +41,7 @@ class TDailyViewTest : public QObject {
     void WindowShowsTheSelectedDayAndTheAlmanacsTable();
     void MoonBelowTheHorizonAllDay();
     void PrintedPageIsTheScreensDayAfterAClockShift();
+    void MarkerLabelsWholeOnTheGraph();
 };
 
 void TDailyViewTest::SouthMarkerAtEveryTransitOfAMonth() {
@@ -168,6 +169,25 @@ void TDailyViewTest::PrintedPageIsTheScreensDayAfterAClockShift() {
     // The page shows the graph: its hour labels and horizon line in black.
     const QImage page = PdfPage(pdf, 50);
     QVERIFY(!page.isNull());
+}
+
+// Every day of a month, the markers passing both ends of the day: their names and azimuths
+// stay on the graph (no label ink at its edges above the hour lines).
+void TDailyViewTest::MarkerLabelsWholeOnTheGraph() {
+    TMainHarness h(At(2024, 3, 1, 12), PlaceSeed(Latitude50));
+    TDailyView& view = h.Windows->DailyView();
+    view.Open();
+    for (int d = 1; d <= 31; ++d) {
+        h.State->SelectDate(2024, 3, d);
+        const QImage graph = view.Graph().convertToFormat(QImage::Format_RGB32);
+        const int w = graph.width();
+        bool lineAtEdge = false; // where a marker's own line may stand
+        for (int minute : view.Samples().MarkerMinute)
+            lineAtEdge |= minute >= 0 && std::abs(DailyMinuteX(minute) - w / 2) > w / 2 - 4;
+        for (int y = 0; y < 13 && !lineAtEdge; ++y)
+            for (int x : {0, 1, w - 2, w - 1})
+                QVERIFY2(qGray(graph.pixel(x, y)) <= 120, qPrintable(QString::number(d)));
+    }
 }
 
 QTEST_MAIN(TDailyViewTest)

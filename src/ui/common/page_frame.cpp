@@ -1,8 +1,10 @@
 #include "ui/common/page_frame.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QPainter>
 
 #include "engine/regional_names.h"
@@ -14,8 +16,29 @@
 
 namespace {
 
-constexpr int LocationLineMaxChars = 90;
 constexpr int TitleTopAt300 = 40;
+constexpr int LocationPoints = 14;
+// A location line too wide at its size is set smaller, down to this.
+constexpr int SmallestLocationPoints = 6;
+// The share of the frame's width, in thousandths, the location line may take, centred.
+constexpr int LocationLineWidthK = 800;
+
+// The location line's font: bold Times at its size, or the largest smaller size at which
+// the line fits within width.
+QFont LocationFont(QPainter& painter, const QString& line, int width) {
+    QFont font = PageFont(TimesFamily, LocationPoints, true);
+    for (int points = LocationPoints; points > SmallestLocationPoints; --points) {
+        font.setPointSize(points);
+        if (QFontMetrics(font, painter.device()).horizontalAdvance(line) <= width) break;
+    }
+    return font;
+}
+
+// The text centred in the frame at y, never starting left of it.
+void DrawCentred(QPainter& painter, const TPageMetrics& page, int y, const QString& text) {
+    const int advance = painter.fontMetrics().horizontalAdvance(text);
+    DrawTextAt(painter, std::max(0, (FrameWidth(page) - advance) / 2), y, text);
+}
 
 } // namespace
 
@@ -37,38 +60,46 @@ QString LocationLine(const TSettings& s) {
                          QStringLiteral("\" ") + Q(s.LatDir) + QStringLiteral(",   Longitude: ") +
                          Q(s.LongDeg) + QStringLiteral("° ") + Q(s.LongMin) + QStringLiteral("' ") +
                          Q(s.LongSec) + QStringLiteral("\" ") + Q(s.LongDir);
-    return line.left(LocationLineMaxChars).trimmed();
+    return line.trimmed();
 }
 
-void DrawPageHeader(QPainter& painter, TPageMetrics& page, const TSettings& settings, int month,
-                    int year) {
+int FrameWidth(const TPageMetrics& page) {
+    return (page.PW / 7) * 7;
+}
+
+void DrawTitledPageHeader(QPainter& painter, TPageMetrics& page, const TSettings& settings,
+                          const QString& title) {
     painter.save();
     painter.setFont(PageFont(TimesFamily, 7));
     page.Fh = 2 * painter.fontMetrics().height();
 
     painter.setPen(QPen(Qt::black, page.Px(1)));
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(0, 0, (page.PW / 7) * 7, page.PH - page.Fh);
+    painter.drawRect(0, 0, FrameWidth(page), page.PH - page.Fh);
 
-    const QString title = QStringLiteral("%1 %2").arg(Q(LongMonthName(month))).arg(year);
     painter.setFont(PageFont(TimesFamily, 24, true));
     page.Hh = 3 * painter.fontMetrics().height();
-    DrawTextAt(painter, (page.PW - painter.fontMetrics().horizontalAdvance(title)) / 2,
-               page.Px(TitleTopAt300), title);
+    DrawCentred(painter, page, page.Px(TitleTopAt300), title);
 
     const QString location = LocationLine(settings);
-    painter.setFont(PageFont(TimesFamily, 14, true));
-    DrawTextAt(painter, (page.PW - painter.fontMetrics().horizontalAdvance(location)) / 2,
-               static_cast<int>(std::trunc(4.0 * page.Hh / 7.0)), location);
+    const int widest = FrameWidth(page) * LocationLineWidthK / 1000;
+    painter.setFont(LocationFont(painter, location, widest));
+    const QString shown = painter.fontMetrics().elidedText(location, Qt::ElideMiddle, widest);
+    DrawCentred(painter, page, static_cast<int>(std::trunc(4.0 * page.Hh / 7.0)), shown);
     painter.restore();
+}
+
+void DrawPageHeader(QPainter& painter, TPageMetrics& page, const TSettings& settings, int month,
+                    int year) {
+    DrawTitledPageHeader(painter, page, settings,
+                         QStringLiteral("%1 %2").arg(Q(LongMonthName(month))).arg(year));
 }
 
 void DrawPageFooter(QPainter& painter, const TPageMetrics& page) {
     painter.save();
     painter.setPen(Qt::black);
     painter.setFont(PageFont(TimesFamily, 7, false, true));
-    const QString text = PageFooterText();
-    DrawTextAt(painter, (page.PW - painter.fontMetrics().horizontalAdvance(text)) / 2,
-               page.PH - static_cast<int>(std::trunc(0.75 * page.Fh)), text);
+    DrawCentred(painter, page, page.PH - static_cast<int>(std::trunc(0.75 * page.Fh)),
+                PageFooterText());
     painter.restore();
 }

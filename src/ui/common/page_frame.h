@@ -20,11 +20,19 @@ struct TSettings;
 [[nodiscard]] QString PageFooterText();
 
 // The location line: Location, then latitude and longitude in degrees, minutes and seconds,
-// cut to 90 characters and trimmed.
+// trimmed. Never cut: the hemispheres and the whole longitude are always on it.
 [[nodiscard]] QString LocationLine(const TSettings& settings);
 
-// Frame, title (the month's full name and the year) and location line; sets page.Hh and
-// page.Fh.
+// The frame's width: the page's width rounded down to whole columns of a week. Whatever a
+// report draws stays within 0 .. FrameWidth(page).
+[[nodiscard]] int FrameWidth(const TPageMetrics& page);
+
+// Frame, title and location line; sets page.Hh and page.Fh. The location line keeps to the
+// middle of the page (clear of a legend in a top corner): a long one is set smaller.
+void DrawTitledPageHeader(QPainter& painter, TPageMetrics& page, const TSettings& settings,
+                          const QString& title);
+
+// The same with the month's full name and the year as the title.
 void DrawPageHeader(QPainter& painter, TPageMetrics& page, const TSettings& settings, int month,
                     int year);
 

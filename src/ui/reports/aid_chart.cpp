@@ -7,6 +7,7 @@
 #include "engine/date_time.h"
 #include "ui/common/fonts.h"
 #include "ui/common/look.h"
+#include "ui/common/page_frame.h"
 #include "ui/common/panels_draw.h"
 
 namespace {
@@ -64,7 +65,8 @@ void DrawDayLines(QPainter& p, const TChartParams& params, const TAidMonth& mont
     }
     p.setPen(params.Font);
     for (int n = 1; n <= days; ++n)
-        DrawTextAt(p, 3, RowTop(params, n - 1), QString::number(month.Days[size_t(n - 1)].Day));
+        DrawTextAt(p, params.TextInset, RowTop(params, n - 1),
+                   QString::number(month.Days[size_t(n - 1)].Day));
 }
 
 void DrawGrid(QPainter& p, int left, const TChartParams& params, int bottom, TAidView view,
@@ -88,16 +90,18 @@ TChartParams ScreenChartParams() {
     return TChartParams{};
 }
 
-TChartParams PaperChartParams(int pageWidth, int chartHeight, int titleBand, bool colourPrinter) {
+TChartParams PaperChartParams(const TPageMetrics& page, bool colourPrinter) {
     TChartParams p;
-    p.Width = pageWidth;
-    p.Height = chartHeight;
-    p.RowHeight = chartHeight / 33;
-    p.Scale = (pageWidth - PaperLeftMargin) / 1440.0;
-    p.Top = titleBand;
+    p.Width = FrameWidth(page);
+    p.Left = page.Px(PaperLeftMarginAt300);
+    p.TextInset = page.Px(12);
+    p.Height = page.PH - page.Hh - page.Fh;
+    p.RowHeight = p.Height / 33;
+    p.Scale = (p.Width - p.Left) / 1440.0;
+    p.Top = page.Hh;
     p.TopExtra = p.RowHeight;
     p.FontSize = 9;
-    p.PenWidth = 2;
+    p.PenWidth = page.Px(2);
     if (!colourPrinter) {
         p.Daylight = QColor(185, 185, 185);
         p.AllDayCivil = QColor(165, 165, 165);
@@ -135,9 +139,10 @@ std::vector<TChartPiece> StretchPieces(int left, const TChartParams& params, int
     return pieces;
 }
 
-void DrawGraphic(QPainter& p, int left, const TDateRec& /*date*/, TChartParams& params,
+void DrawGraphic(QPainter& p, const TDateRec& /*date*/, TChartParams& params,
                  const TAidMonth& month, TAidView view, bool grid, double fontScale) {
     p.save();
+    const int left = params.Left;
     params.Half = (params.Width - left) / 2;
     p.fillRect(QRect(0, params.Top, params.Width, params.Height), params.Background);
     params.Top += params.TopExtra;
@@ -164,14 +169,15 @@ void DrawGraphic(QPainter& p, int left, const TDateRec& /*date*/, TChartParams& 
     p.restore();
 }
 
-void DisplayHours(QPainter& p, int width, const QColor& colour, int y, int xOffset, int left,
+void DisplayHours(QPainter& p, const TChartParams& params, const QColor& colour, int y, int chartX,
                   TAidView view) {
     p.save();
     p.setPen(colour);
     p.setBrush(Qt::NoBrush);
+    const int left = params.Left;
     for (int i = 0; i <= 24; ++i) {
         const QString label = QString::number((i + 12 * static_cast<int>(view)) % 24).left(3);
-        const int right = xOffset + R((i + 1) * (width - left) / 24.0);
+        const int right = chartX + left + R(i * (params.Width - left) / 24.0);
         DrawTextAt(p, right - p.fontMetrics().horizontalAdvance(label), y, label);
     }
     p.restore();

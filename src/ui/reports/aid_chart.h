@@ -5,11 +5,12 @@
 // illuminated fraction). One routine draws it on the screen and on paper from its parameters.
 //
 //   TChartParams params = ScreenChartParams();
-//   DrawGraphic(painter, 20, date, params, month, TAidView::Night, grid);
+//   DrawGraphic(painter, date, params, month, TAidView::Night, grid, 1.0);
 
 #include <QColor>
 
 #include "engine/date_time.h"
+#include "ui/common/printing.h"
 #include "ui/reports/aid_bands.h"
 
 class QPainter;
@@ -18,8 +19,15 @@ class QPainter;
 // row holds the evening before its day and that day's morning.
 enum class TAidView { Day = 0, Night = 1 };
 
+inline constexpr int ScreenLeftMargin = 20;
+// The paper's margin left of the chart, where the day numbers stand, in pixels of a 300 dpi
+// page.
+inline constexpr int PaperLeftMarginAt300 = 120;
+
 struct TChartParams {
     int Width = 500;
+    int Left = ScreenLeftMargin; // the margin of day numbers, left of the first hour line
+    int TextInset = 3;           // the day numbers' distance from the chart's left edge
     int Height = 384;
     int Half = 0; // set by DrawGraphic: (Width − left margin) div 2
     int RowHeight = 12;
@@ -38,13 +46,11 @@ struct TChartParams {
     QColor Grid{128, 128, 128};
 };
 
-inline constexpr int ScreenLeftMargin = 20;
-inline constexpr int PaperLeftMargin = 120;
-
 [[nodiscard]] TChartParams ScreenChartParams();
-// The page's parameters; colour printers take the screen's Sun colours, others greys.
-[[nodiscard]] TChartParams PaperChartParams(int pageWidth, int chartHeight, int titleBand,
-                                            bool colourPrinter);
+// The page's parameters: the chart across the frame under the page header, its margin, pens
+// and insets in the printer's pixels; colour printers take the screen's Sun colours, others
+// greys.
+[[nodiscard]] TChartParams PaperChartParams(const TPageMetrics& page, bool colourPrinter);
 
 // The rows of the month in the view: one a day, and one more in night view for the evening
 // of the last day.
@@ -67,10 +73,10 @@ struct TChartPiece {
 
 // The whole chart: background, Sun shading, Moon bars, day numbers and lines, grid and
 // midline. fontScale: the screen's font scale (1 on paper).
-void DrawGraphic(QPainter& painter, int leftMargin, const TDateRec& date, TChartParams& params,
+void DrawGraphic(QPainter& painter, const TDateRec& date, TChartParams& params,
                  const TAidMonth& month, TAidView view, bool grid, double fontScale);
 
 // The hour labels over the chart, each ending at its hour line: 0 … 24 in day view,
-// 12 … 23, 0 … 12 in night view.
-void DisplayHours(QPainter& painter, int width, const QColor& colour, int y, int xOffset,
-                  int leftMargin, TAidView view);
+// 12 … 23, 0 … 12 in night view. chartX: where the chart's left edge is on the painter.
+void DisplayHours(QPainter& painter, const TChartParams& params, const QColor& colour, int y,
+                  int chartX, TAidView view);

@@ -52,17 +52,36 @@ void DrawFrame(QPainter& p, const TDailyInk& ink, double q, int top, int width) 
     }
 }
 
-void DrawMarkers(QPainter& p, const TDailySamples& s, const TDailyInk& ink, double q, int top) {
+// Where a marker's name ends and its azimuth starts: on either side of its line, or both on
+// one side where the other would run past an edge of the graph.
+struct TMarkerLabels {
+    int NameRight = 0;
+    int AzimuthLeft = 0;
+};
+
+TMarkerLabels PlaceMarkerLabels(int x, int gap, int nameWidth, int azimuthWidth, int width) {
+    if (x + gap + azimuthWidth > width) return {x - 2 * gap - azimuthWidth, x - gap - azimuthWidth};
+    if (x - gap - nameWidth < 0) return {x + gap + nameWidth, x + 2 * gap + nameWidth};
+    return {x - gap, x + gap};
+}
+
+void DrawMarkers(QPainter& p, const TDailySamples& s, const TDailyInk& ink, double q, int top,
+                 int width) {
     for (int k = 0; k < 4; ++k) {
         const int i = s.MarkerMinute[size_t(k)];
         if (i < 0) continue;
         const int x = R(DailyMinuteX(i) * q);
         p.setPen(LinePen(ink.MarkerLine, ink.PenUnit, Qt::DashLine));
         p.drawLine(x, top, x, top + R(158 * q));
+        const QString name = QString::fromLatin1(MarkerNames[k]);
+        const QString azimuth = QString::fromLatin1(MarkerAzimuths[k]) + QChar(0x00B0);
+        const QFontMetrics metrics = p.fontMetrics();
+        const TMarkerLabels at = PlaceMarkerLabels(x, R(5 * q), metrics.horizontalAdvance(name),
+                                                   metrics.horizontalAdvance(azimuth), width);
         p.setPen(ink.MarkerName);
-        DrawRight(p, x - R(5 * q), top, QString::fromLatin1(MarkerNames[k]));
+        DrawRight(p, at.NameRight, top, name);
         p.setPen(ink.MarkerAzimuth);
-        DrawTextAt(p, x + R(5 * q), top, QString::fromLatin1(MarkerAzimuths[k]) + QChar(0x00B0));
+        DrawTextAt(p, at.AzimuthLeft, top, azimuth);
     }
 }
 
@@ -74,8 +93,9 @@ void DrawDots(QPainter& p, const TDailySamples& s, const TDailyInk& ink, double 
         if (!(alt > 0.0)) continue;
         const double x = DailyPixelsPerMinute * i + DailyMidnightX;
         const int y = DailyHorizonY - R(DailyPixelsPerDegree * alt);
-        p.drawEllipse(QRect(QPoint(R((x - 5) * q), top + R((y - 5) * q)),
-                            QPoint(R((x + 5) * q), top + R((y + 5) * q))));
+        constexpr int r = DailyDotRadius;
+        p.drawEllipse(QRect(QPoint(R((x - r) * q), top + R((y - r) * q)),
+                            QPoint(R((x + r) * q), top + R((y + r) * q))));
     }
     p.setBrush(Qt::NoBrush);
 }
@@ -134,7 +154,7 @@ void DrawDailyGraph(QPainter& p, const TDailySamples& samples, const TDailyInk& 
     font.setPointSize(fontPoints);
     p.setFont(font);
     DrawFrame(p, ink, q, top, width);
-    DrawMarkers(p, samples, ink, q, top);
+    DrawMarkers(p, samples, ink, q, top, width);
     p.setRenderHint(QPainter::Antialiasing);
     DrawDots(p, samples, ink, q, top);
     p.restore();

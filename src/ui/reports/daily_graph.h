@@ -20,6 +20,10 @@ inline constexpr int DailyMidnightX = 24;
 inline constexpr double DailyPixelsPerDegree = 1.6;
 inline constexpr int DailyHorizonY = 160;
 inline constexpr int DailyGraphWidth = 599;
+// The half-hourly dots' radius, and how far right the graph draws: the last hour's line at
+// the next midnight, with the dots on it.
+inline constexpr int DailyDotRadius = 5;
+inline constexpr int DailyGraphExtent = DailyMidnightX + 24 * 24 + DailyDotRadius + 1;
 inline constexpr int DailyGraphHeight = 175;
 inline constexpr int DailyTableHeight = 125;
 
@@ -46,7 +50,7 @@ struct TDailyInk {
 
 // Horizon, altitude and hour lines with their labels, the cardinal markers and the
 // half-hourly dots of a Moon above the horizon. fontPoints: the labels' size in points.
-// width: of the graph in the painter's units.
+// width: of the graph in the painter's units; a marker's name and azimuth stay within it.
 void DrawDailyGraph(QPainter& painter, const TDailySamples& samples, const TDailyInk& ink, double q,
                     int top, int width, int fontPoints);
 

@@ -22,24 +22,6 @@ void DrawRight(QPainter& p, int right, int y, const QString& text) {
     DrawTextAt(p, right - p.fontMetrics().horizontalAdvance(text), y, text);
 }
 
-// The frame and the title with the place under it; sets the footer's height.
-void PrintDailyViewTitle(QPainter& p, TPageMetrics& page, const TSettings& settings, int year,
-                         int month, int day) {
-    p.setFont(PageFont(TimesFamily, 7));
-    page.Fh = 2 * p.fontMetrics().height();
-    p.setPen(QPen(Qt::black, page.Px(1)));
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(0, 0, (page.PW / 7) * 7, page.PH - page.Fh);
-    const QString title = DailyViewTitle(year, month, day);
-    p.setFont(PageFont(TimesFamily, 24, true));
-    page.Hh = 3 * p.fontMetrics().height();
-    DrawTextAt(p, (page.PW - p.fontMetrics().horizontalAdvance(title)) / 2, page.Px(40), title);
-    const QString place = LocationLine(settings);
-    p.setFont(PageFont(TimesFamily, 14, true));
-    DrawTextAt(p, (page.PW - p.fontMetrics().horizontalAdvance(place)) / 2,
-               static_cast<int>(std::trunc(4.0 * page.Hh / 7.0)), place);
-}
-
 void DrawPrintedTable(QPainter& p, const TDailySamples& s, double q, int top) {
     p.setPen(Qt::black);
     for (int c = 0; c < 3; ++c) {
@@ -68,13 +50,17 @@ QString DailyViewTitle(int year, int month, int day) {
 void DrawDailyViewPage(QPainter& p, TPageMetrics& page, const TSettings& settings, int year,
                        int month, int day, const TDailySamples& samples) {
     p.save();
-    PrintDailyViewTitle(p, page, settings, year, month, day);
+    DrawTitledPageHeader(p, page, settings, DailyViewTitle(year, month, day));
     DrawPageFooter(p, page);
-    const double q = page.PW / double(DailyGraphWidth);
+    // The graph with its last hour's label and dots, and a screen pixel's margin each side,
+    // across the frame.
+    const int width = FrameWidth(page);
+    const double q = width / double(DailyGraphExtent + 2);
     const int top = page.Px(DailyPageGraphTopAt300);
     TDailyInk ink = TDailyInk::Paper();
     ink.PenUnit = page.Px(1);
-    DrawDailyGraph(p, samples, ink, q, top, page.PW, 8);
+    p.translate(R(q), 0);
+    DrawDailyGraph(p, samples, ink, q, top, R(DailyGraphExtent * q), 8);
     DrawPrintedTable(p, samples, q, top);
     p.restore();
 }

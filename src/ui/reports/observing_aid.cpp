@@ -71,7 +71,7 @@ void TObservingAid::doa() {
     imgChart.setDevicePixelRatio(ratio);
     QPainter p(&imgChart);
     TChartParams params = ScreenChartParams();
-    DrawGraphic(p, ScreenLeftMargin, DateNow, params, MonthNow, ViewMode, Grid, FontScale(this));
+    DrawGraphic(p, DateNow, params, MonthNow, ViewMode, Grid, FontScale(this));
     update();
 }
 
@@ -91,8 +91,7 @@ void TObservingAid::PaintOver(QPainter& painter) {
     if (!Grid) return;
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setFont(ScaledFont(ArialFamily, 8, FontScale(this)));
-    DisplayHours(painter, ChartArea.width(), PanelText, HoursY, ChartArea.x(), ScreenLeftMargin,
-                 ViewMode);
+    DisplayHours(painter, ScreenChartParams(), PanelText, HoursY, ChartArea.x(), ViewMode);
 }
 
 TPrintOutcome TObservingAid::PrintDiagram() {
@@ -103,12 +102,13 @@ TPrintOutcome TObservingAid::PrintDiagram() {
         this, {name, QPageLayout::Landscape}, [this](QPainter& p, TPageMetrics& page) {
             DrawPageHeader(p, page, State.Settings(), DateNow.Month, DateNow.Year);
             DrawPageFooter(p, page);
-            TChartParams params = PaperChartParams(page.PW, page.PH - page.Hh - page.Fh, page.Hh,
-                                                   State.Settings().PrinterType == "Colour Inkjet");
-            DrawGraphic(p, PaperLeftMargin, DateNow, params, MonthNow, ViewMode, Grid, 1.0);
+            TChartParams params =
+                PaperChartParams(page, State.Settings().PrinterType == "Colour Inkjet");
+            DrawGraphic(p, DateNow, params, MonthNow, ViewMode, Grid, 1.0);
             if (!Grid) return;
             p.setFont(PageFont(ArialFamily, 9));
-            const int y = page.Hh + p.fontMetrics().height() / 2;
-            DisplayHours(p, page.PW, Qt::white, y, 25, PaperLeftMargin, ViewMode);
+            // Centred in the band over the first row.
+            const int y = page.Hh + std::max(0, params.TopExtra - p.fontMetrics().height()) / 2;
+            DisplayHours(p, params, Qt::white, y, 0, ViewMode);
         });
 }
