@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QPainter>
@@ -24,6 +25,10 @@ QComboBox* FeatureFileList(QWidget* parent, const QRect& area) {
     list->setFont(ScaledFont(ArialFamily, 8, FontScale(parent)));
     for (std::string_view name : FeatureFileNames)
         list->addItem(QString::fromUtf8(name.data(), static_cast<int>(name.size())));
+    // Wider than its place when the longest name ("Landing Sites") needs it, and so is its
+    // drop-down list: every name shows whole.
+    list->resize(std::max(area.width(), list->sizeHint().width()), area.height());
+    list->view()->setMinimumWidth(list->view()->sizeHintForColumn(0));
     return list;
 }
 

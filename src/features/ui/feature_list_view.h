@@ -20,7 +20,7 @@ struct TFeatureTable;
 // The folder of the feature files for this run.
 [[nodiscard]] std::filesystem::path FeatureDataFolder();
 
-// A drop-down list of the display names, in their order.
+// A drop-down list of the display names, in their order, at least as wide as the area.
 [[nodiscard]] QComboBox* FeatureFileList(QWidget* parent, const QRect& area);
 
 // The index of a FeatureIdx setting, the default file (Craters) when out of range.

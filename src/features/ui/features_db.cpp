@@ -18,6 +18,7 @@ const QString ArtFeaturesDbBackground = QStringLiteral("features-db-background.j
 constexpr int HeadingLefts[5] = {32, 159, 242, 344, 384};
 const char* const HeadingTexts[5] = {"Feature Name", "Lunar Latitude", "Lunar Longitude", "Diam.",
                                      "Comments"};
+constexpr int CommentX = 365; // in the row, before the column offset
 const QColor Cream(255, 255, 230);
 const QColor CommentBlue(0, 245, 255);
 
@@ -52,9 +53,13 @@ TFeaturesDB::TFeaturesDB(QWidget* main) : TBorderlessWindow(TWindowRole::Normal)
     ScrollBar2->setGeometry(Well.left(), Well.bottom() + 1, Well.width(), 16);
     ScrollBar2->setRange(0, 6);
     ScrollBar2->setPageStep(1);
-    connect(ScrollBar1, &QScrollBar::valueChanged, this, [this] { update(); });
+    connect(ScrollBar1, &QScrollBar::valueChanged, this, [this] {
+        HintCutComments();
+        update();
+    });
     connect(ScrollBar2, &QScrollBar::valueChanged, this, [this] {
         PlaceHeadings();
+        HintCutComments();
         update();
     });
     PlaceHeadings();
@@ -92,8 +97,27 @@ void TFeaturesDB::LoadSelected() {
     ScrollBar1->setValue(0);
     ScrollBar2->setValue(0);
     PlaceHeadings();
+    HintCutComments();
     update();
     ReportFeatureFile(load, this);
+}
+
+void TFeaturesDB::HintCutComments() {
+    ClearHintAreas();
+    const QFontMetrics metrics(ScaledFont(ArialFamily, 8, FontScale(this)));
+    const int first = ScrollBar1->value();
+    const int rows = std::clamp(Features.FeatureCount() - first, 0, VisibleRows);
+    const int left = Well.left() + ColumnOffset(ScrollBar2->value()) + CommentX;
+    const int right = Well.left() + Well.width();
+    for (int c = 0; c < rows; ++c) {
+        const QString comment = Cell(Features.Rows[first + c], FeatureComments);
+        if (comment.isEmpty()) continue;
+        if (left >= Well.left() && left + metrics.horizontalAdvance(comment) <= right) continue;
+        const int shownLeft = std::clamp(left, Well.left(), right);
+        AddHintArea(QRect(shownLeft, Well.top() + FeatureRowHeight * c, right - shownLeft,
+                          FeatureRowHeight),
+                    comment);
+    }
 }
 
 void TFeaturesDB::PlaceHeadings() {
@@ -102,6 +126,10 @@ void TFeaturesDB::PlaceHeadings() {
         Headings[k]->move(Well.left() + h + HeadingLefts[k] - 20, 42);
         Headings[k]->setVisible(h + HeadingLefts[k] > 20);
     }
+}
+
+void TFeaturesDB::wheelEvent(QWheelEvent* event) {
+    ScrollRowsByWheel(*ScrollBar1, Wheel, *event);
 }
 
 void TFeaturesDB::PaintOver(QPainter& painter) {
@@ -137,7 +165,7 @@ void TFeaturesDB::PaintOver(QPainter& painter) {
         const QString diameter = DiameterText(Cell(row, FeatureDiameter));
         text(h + DiameterEndX - metrics.horizontalAdvance(diameter), y,
              diameter + QStringLiteral(" km"), Qt::white);
-        text(h + 365, y, Cell(row, FeatureComments), CommentBlue);
+        text(h + CommentX, y, Cell(row, FeatureComments), CommentBlue);
     }
     painter.restore();
 }

@@ -8,6 +8,7 @@
 
 #include "features/feature_file.h"
 #include "ui/common/borderless_window.h"
+#include "ui/common/wheel_rows.h"
 
 class QComboBox;
 class QLabel;
@@ -40,10 +41,13 @@ class TFeaturesDB : public TBorderlessWindow {
 
   protected:
     void PaintOver(QPainter& painter) override;
+    void wheelEvent(QWheelEvent* event) override;
 
   private:
     void LoadSelected();
     void PlaceHeadings();
+    // A hint with the whole comment over each shown comment the well cuts.
+    void HintCutComments();
 
     QWidget* MainWindow;
     QComboBox* cmbDataFiles = nullptr;
@@ -51,4 +55,5 @@ class TFeaturesDB : public TBorderlessWindow {
     QScrollBar* ScrollBar2 = nullptr;
     QLabel* Headings[5] = {};
     TFeatureTable Features;
+    TWheelNotches Wheel;
 };

@@ -78,6 +78,10 @@ void TFeatures::DisplaySunRiseSetTimes() {
     ReportFeatureFile(load, this);
 }
 
+void TFeatures::wheelEvent(QWheelEvent* event) {
+    ScrollRowsByWheel(*ScrollBar1, Wheel, *event);
+}
+
 void TFeatures::PaintOver(QPainter& painter) {
     const int first = ScrollBar1->value();
     const int rows = std::clamp(static_cast<int>(Listing.size()) - first, 0, VisibleRows);

@@ -12,6 +12,7 @@
 
 #include "features/feature_times.h"
 #include "ui/common/borderless_window.h"
+#include "ui/common/wheel_rows.h"
 
 class QComboBox;
 class QScrollBar;
@@ -40,6 +41,7 @@ class TFeatures : public TBorderlessWindow {
 
   protected:
     void PaintOver(QPainter& painter) override;
+    void wheelEvent(QWheelEvent* event) override;
 
   private:
     const TProgramState& State;
@@ -47,4 +49,5 @@ class TFeatures : public TBorderlessWindow {
     QComboBox* cmbDataFiles = nullptr;
     QScrollBar* ScrollBar1 = nullptr;
     std::vector<TFeatureTimesRow> Listing;
+    TWheelNotches Wheel;
 };

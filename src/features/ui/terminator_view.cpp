@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QSpinBox>
+#include <QWheelEvent>
 
 #include "features/terminator.h"
 #include "features/ui/feature_list_view.h"
@@ -165,6 +166,12 @@ QString TTerminatorView::SpanText() const {
                 QDate(NextNight->Year, NextNight->Month, NextNight->Day)
                     .toString(QStringLiteral("dddd d MMMM"));
     return text;
+}
+
+void TTerminatorView::wheelEvent(QWheelEvent* event) {
+    // The list under the mouse; the sunset list right of the sunrise list.
+    const bool sunset = event->position().x() >= SunsetWell.left();
+    ScrollRowsByWheel(sunset ? *SunsetBar : *SunriseBar, Wheel, *event);
 }
 
 void TTerminatorView::PaintOver(QPainter& painter) {

@@ -17,6 +17,7 @@
 #include "engine/date_time.h"
 #include "features/terminator_candidate.h"
 #include "ui/common/borderless_window.h"
+#include "ui/common/wheel_rows.h"
 
 // From features/terminator.h.
 struct TObservingNight;
@@ -54,6 +55,7 @@ class TTerminatorView : public TBorderlessWindow {
 
   protected:
     void PaintOver(QPainter& painter) override;
+    void wheelEvent(QWheelEvent* event) override;
 
   private:
     void FindNight();       // the selected night's best moment (the date or place changed)
@@ -73,4 +75,5 @@ class TTerminatorView : public TBorderlessWindow {
     std::optional<TDateRec> NextNight; // looked for when this night has no sky for the Moon
     TTerminatorCandidates Candidates;
     std::unique_ptr<TTerminatorList> Listed;
+    TWheelNotches Wheel;
 };

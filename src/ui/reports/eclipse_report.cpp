@@ -7,7 +7,6 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
-#include <QWheelEvent>
 
 #include "ui/common/art_names.h"
 #include "ui/common/fonts.h"
@@ -15,6 +14,7 @@
 #include "ui/common/messages.h"
 #include "ui/common/month_follower.h"
 #include "ui/common/panels_draw.h"
+#include "ui/common/wheel_rows.h"
 #include "ui/common/window_placement.h"
 #include "ui/reports/eclipse_screen.h"
 #include "ui/reports/eclipse_search.h"
@@ -214,12 +214,7 @@ void TEclipseReport::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void TEclipseReport::wheelEvent(QWheelEvent* event) {
-    // Three rows a notch, as lists scroll; a touchpad's small steps add up to notches.
-    WheelRest += event->angleDelta().y();
-    const int notches = WheelRest / 120;
-    WheelRest -= notches * 120;
-    ScrollBar1->setValue(ScrollBar1->value() - 3 * notches);
-    event->accept();
+    ScrollRowsByWheel(*ScrollBar1, Wheel, *event);
 }
 
 void TEclipseReport::ChooseEntry(int index) {

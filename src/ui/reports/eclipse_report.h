@@ -17,6 +17,7 @@
 #include "engine/lunar_eclipse.h"
 #include "ui/common/borderless_window.h"
 #include "ui/common/program_state.h"
+#include "ui/common/wheel_rows.h"
 
 class QScrollBar;
 class TEclipse;
@@ -85,7 +86,7 @@ class TEclipseReport : public TBorderlessWindow {
     bool Searched = false;
     int SearchedFrom = 0;
     int SearchedTo = 0;
-    int WheelRest = 0; // wheel turn not yet a whole notch, in eighths of a degree
+    TWheelNotches Wheel;
     QImage imgData;
     TYearBox* txtFromYear = nullptr;
     TYearBox* txtToYear = nullptr;

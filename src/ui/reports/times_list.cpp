@@ -4,6 +4,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include "ui/common/art_names.h"
 #include "ui/common/fonts.h"
@@ -124,6 +125,14 @@ void TTimesList::PaintOver(QPainter& painter) {
     const qreal ratio = imgData.devicePixelRatio();
     painter.drawImage(QRectF(TableArea), imgData,
                       QRectF(0, Shown * ratio, TableWidth * ratio, VisibleRows * ratio));
+}
+
+void TTimesList::wheelEvent(QWheelEvent* event) {
+    // The table scrolls by pixel rows: a notch moves it by whole days.
+    Offset = Clamped(Offset - WheelRowsPerNotch * RowHeight * Wheel.Take(*event));
+    Shown = Offset;
+    DisplayDataBitmap();
+    event->accept();
 }
 
 void TTimesList::ScrollUpClick() {

@@ -16,6 +16,7 @@
 #include "ui/common/borderless_window.h"
 #include "ui/common/printing.h"
 #include "ui/common/program_state.h"
+#include "ui/common/wheel_rows.h"
 #include "ui/reports/times_rows.h"
 
 class TTimesList : public TBorderlessWindow {
@@ -58,6 +59,7 @@ class TTimesList : public TBorderlessWindow {
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
   private:
     void DrawRows();
@@ -73,4 +75,5 @@ class TTimesList : public TBorderlessWindow {
     bool ContentDragging = false;
     int ContentDragY = 0;
     bool Placed = false;
+    TWheelNotches Wheel;
 };

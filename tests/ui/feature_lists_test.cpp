@@ -1,0 +1,79 @@
+// The lists under the mouse: the wheel scrolls them as it scrolls the eclipse report, the
+// feature-file drop-down shows every name whole, a comment cut at the table's edge shows
+// whole in a hint.
+
+#include <functional>
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QScrollBar>
+#include <QToolTip>
+#include <QWheelEvent>
+
+#include "features/ui/features_db.h"
+#include "features/ui/features_view.h"
+#include "tmain_fixture.h"
+#include "ui/reports/times_list.h"
+
+class TFeatureListsTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void WheelScrollsEveryList();
+    void NamesAndCommentsShownWhole();
+};
+
+void TFeatureListsTest::WheelScrollsEveryList() {
+    TMainHarness h(At(2026, 3, 10, 21));
+    TWindowSet& w = *h.Windows;
+    w.TimesList().Open();
+    w.FeaturesDB().Display(2);
+    w.Features().Display(2);
+    const struct {
+        QWidget* Window;
+        QPoint Over;
+        std::function<int()> Row; // the first row shown
+    } lists[] = {
+        {&w.TimesList(), TTimesList::TableArea.center(),
+         [&] { return w.TimesList().ScrollOffset() / TTimesList::RowHeight; }},
+        {&w.FeaturesDB(), TFeaturesDB::Well.center(),
+         [&] { return w.FeaturesDB().Rows()->value(); }},
+        {&w.Features(), TFeatures::Well.center(), [&] { return w.Features().Rows()->value(); }}};
+    // A notch towards the user: three rows down; a touchpad's half notches add up to one
+    // back up; no further than the top.
+    for (const auto& list : lists)
+        for (const auto& [delta, row] : {std::pair{-120, 3}, {60, 3}, {60, 0}, {600, 0}}) {
+            QWheelEvent wheel(list.Over, list.Window->mapToGlobal(list.Over), {}, {0, delta},
+                              Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(list.Window, &wheel);
+            QCOMPARE(list.Row(), row);
+        }
+}
+
+void TFeatureListsTest::NamesAndCommentsShownWhole() {
+    TMainHarness h(At(2026, 3, 10, 21));
+    TFeaturesDB& db = h.Windows->FeaturesDB();
+    db.Display(2); // Craters: comments far wider than their column, and short ones
+    QVERIFY(db.Table().FeatureCount() > TFeaturesDB::VisibleRows);
+    for (QComboBox* files : {db.DataFiles(), h.Windows->Features().DataFiles()}) {
+        files->showPopup();
+        QVERIFY(files->width() >= files->sizeHint().width()); // "Landing Sites" and the rest
+        QVERIFY(files->view()->width() >= files->view()->sizeHintForColumn(0));
+        files->hidePopup();
+    }
+    int hinted = 0; // a hint with the whole comment where the column cuts it
+    for (int row = 0; row < TFeaturesDB::VisibleRows; ++row) {
+        const QString comment = QString::fromStdString(db.Table().Rows[row][FeatureComments]);
+        const QPoint at(TFeaturesDB::Well.right() - 4, TFeaturesDB::Well.top() + 16 * row + 8);
+        QToolTip::hideText();
+        QHelpEvent help(QEvent::ToolTip, at, db.mapToGlobal(at));
+        QApplication::sendEvent(&db, &help);
+        const bool shown = QToolTip::isVisible() && QToolTip::text() == comment;
+        if (comment.size() >= 60 || comment.size() <= 20)
+            QVERIFY2(shown == (comment.size() >= 60), qPrintable(comment));
+        hinted += shown;
+    }
+    QVERIFY(hinted > 0);
+}
+
+QTEST_MAIN(TFeatureListsTest)
+#include "feature_lists_test.moc"
