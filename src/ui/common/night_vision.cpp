@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -12,20 +11,25 @@
 
 #include "settings/settings_writer.h"
 #include "ui/common/borderless_window.h"
+#include "ui/common/night_frame.h"
 #include "ui/common/program_state.h"
 
 namespace {
 
-// Brightness to red. A power above 1 darkens the mid-tones (the windows' metal frame)
-// more than the highlights (values, lines, the lit Moon), so the screen as a whole stays
-// dim while what is read on it keeps its contrast.
-constexpr double NightGamma = 1.5;
+// Brightness is red as it stands on the panels, where the values (aqua, pale yellow) stand
+// out from their dark ground at least 3:1 in red. The frame's complement is stretched: the
+// metal (grey 120-170, its complement 85-135) goes near black and the black and dark-grey
+// captions on it (complements above 190) bright, so they stand out as much, while the
+// screen as a whole stays dark.
+constexpr int FrameBlack = 90;
+constexpr int FrameWhite = 210;
 
-const std::array<uchar, 256>& RedCurve() {
+const std::array<uchar, 256>& FrameCurve() {
     static const std::array<uchar, 256> curve = [] {
         std::array<uchar, 256> table{};
         for (int v = 0; v < 256; ++v)
-            table[v] = static_cast<uchar>(std::lround(255.0 * std::pow(v / 255.0, NightGamma)));
+            table[v] = static_cast<uchar>(
+                std::clamp(255 * (v - FrameBlack) / (FrameWhite - FrameBlack), 0, 255));
         return table;
     }();
     return curve;
@@ -50,24 +54,27 @@ QRgb NightPixel(QRgb premultiplied, TNightTone tone) {
     // strip) comes out dark enough to read against it.
     const int bright = tone == TNightTone::Keep ? (std::max({r, g, b}) + Luminance(r, g, b)) / 2
                                                 : 255 - Luminance(r, g, b);
-    const int red = RedCurve()[bright];
+    const int red = tone == TNightTone::Frame ? FrameCurve()[bright] : bright;
     return qRgba(red * alpha / 255, 0, 0, alpha);
 }
 
-void ToNightColours(QImage& picture, TNightTone tone) {
+void ToNightColours(QImage& picture, TNightTone tone, const QImage& frame) {
     if (picture.isNull()) return;
     if (picture.format() != QImage::Format_ARGB32_Premultiplied)
         picture.convertTo(QImage::Format_ARGB32_Premultiplied);
     const int width = picture.width();
     for (int y = 0; y < picture.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
+        const uchar* turned = frame.size() == picture.size() ? frame.constScanLine(y) : nullptr;
         for (int x = 0; x < width; ++x)
-            line[x] = NightPixel(line[x], tone);
+            line[x] = NightPixel(line[x], turned && turned[x] ? TNightTone::Frame : tone);
     }
 }
 
-TNightVisionEffect::TNightVisionEffect(TNightTone tone, const QColor& ground, QObject* parent)
-    : QGraphicsEffect(parent), NightTone(tone), Ground(ground) {}
+TNightVisionEffect::TNightVisionEffect(TNightTone tone, const QColor& ground,
+                                       const TBorderlessWindow* window, QObject* parent)
+    : QGraphicsEffect(parent), NightTone(tone), Ground(ground), Window(window),
+      Frame(window ? NightFrameMask(window->Background()) : QImage()) {}
 
 void TNightVisionEffect::draw(QPainter* painter) {
     // In device pixels, so a scaled screen is transformed pixel for pixel.
@@ -84,7 +91,12 @@ void TNightVisionEffect::draw(QPainter* painter) {
             QPainter ground(&Night);
             ground.drawPixmap(0, 0, source);
         }
-        ToNightColours(Night, NightTone);
+        QImage frame =
+            Frame.isNull() || Frame.size() == Night.size()
+                ? Frame
+                : Frame.scaled(Night.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        if (Window != nullptr) KeepDarkControls(frame, Night, *Window);
+        ToNightColours(Night, NightTone, frame);
         SourceKey = source.cacheKey();
     }
     const QTransform kept = painter->worldTransform();
@@ -138,12 +150,12 @@ void TNightVision::Dress(QWidget* window) const {
         return;
     }
     if (window->graphicsEffect() != nullptr) return; // dressed already, or another effect
-    const bool own = qobject_cast<TBorderlessWindow*>(window) != nullptr;
+    const auto* own = qobject_cast<TBorderlessWindow*>(window);
     const QColor ground = window->testAttribute(Qt::WA_TranslucentBackground)
                               ? QColor(Qt::transparent)
                               : window->palette().color(window->backgroundRole());
     window->setGraphicsEffect(
-        new TNightVisionEffect(own ? TNightTone::Keep : TNightTone::Invert, ground));
+        new TNightVisionEffect(own ? TNightTone::Keep : TNightTone::Invert, ground, own));
 }
 
 bool TNightVision::eventFilter(QObject* watched, QEvent* event) {

@@ -4,7 +4,9 @@
 // glance at the screen does not cost the observer the dark adaptation of the eye (the rods
 // are almost blind to deep red light). The windows keep their own colours; one colour
 // transform at the top of every window turns each pixel's brightness into red, with green
-// and blue left dark, pictures, child controls and message boxes alike.
+// and blue left dark, pictures, child controls and message boxes alike. On the program's
+// windows the light metal frame is turned over (night_frame.h): the frame goes dark and the
+// black captions on it bright, as the values on the dark panels are.
 //
 //   TNightVision night(state, store);   // once, beside the windows (the window set)
 //   ... Ctrl+N in any window, or the configuration's check box, switches it:
@@ -21,30 +23,36 @@
 #include <QRgb>
 
 class QKeyEvent;
+class TBorderlessWindow;
 class QWidget;
 class TProgramState;
 class TSettingsStore;
 
 enum class TNightTone {
-    Keep,   // bright stays bright: the program's dark windows
+    Keep,   // bright stays bright: the program's dark panels
     Invert, // bright becomes dark: light standard boxes
+    Frame,  // the program's mid-grey metal frame near black, the dark writing on it bright
 };
 
 // One pixel as deep red: its brightness (the mean of its largest component and its
-// luminance, or for Invert the complement of its luminance) mapped to red, green and blue zero, alpha kept.
-// Premultiplied ARGB in and out.
+// luminance, or for Invert and Frame the complement of its luminance) mapped to red, green
+// and blue zero, alpha kept. Premultiplied ARGB in and out.
 [[nodiscard]] QRgb NightPixel(QRgb premultiplied, TNightTone tone);
 
 // The picture in night colours, converted to premultiplied ARGB32 first when it is not.
-void ToNightColours(QImage& picture, TNightTone tone);
+// frame: a mask of the picture's size whose lit pixels take TNightTone::Frame whatever the
+// tone (none when null or of another size).
+void ToNightColours(QImage& picture, TNightTone tone, const QImage& frame = QImage());
 
 // Draws the widget it is set on (and every child) through ToNightColours. ground: what
 // shows where the widget paints nothing (a window's own background colour, which the toolkit
-// leaves out of an effect's source); transparent for none.
+// leaves out of an effect's source); transparent for none. window: the program's window it
+// is set on, whose metal frame (night_frame.h) is turned over; null for none.
 class TNightVisionEffect : public QGraphicsEffect {
     Q_OBJECT
   public:
-    TNightVisionEffect(TNightTone tone, const QColor& ground, QObject* parent = nullptr);
+    TNightVisionEffect(TNightTone tone, const QColor& ground,
+                       const TBorderlessWindow* window = nullptr, QObject* parent = nullptr);
     [[nodiscard]] TNightTone Tone() const { return NightTone; }
 
   protected:
@@ -53,7 +61,9 @@ class TNightVisionEffect : public QGraphicsEffect {
   private:
     TNightTone NightTone;
     QColor Ground;
-    qint64 SourceKey = 0; // the source picture last turned red, and the result
+    const TBorderlessWindow* Window; // owns the effect
+    QImage Frame;                    // the frame mask of its background
+    qint64 SourceKey = 0;            // the source picture last turned red, and the result
     QImage Night;
 };
 
