@@ -2,13 +2,10 @@
 // feature-file drop-down shows every name whole, a comment cut at the table's edge shows
 // whole in a hint.
 
-#include <functional>
-
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QScrollBar>
 #include <QToolTip>
-#include <QWheelEvent>
 
 #include "features/ui/features_db.h"
 #include "features/ui/features_view.h"
@@ -25,27 +22,22 @@ class TFeatureListsTest : public QObject {
 void TFeatureListsTest::WheelScrollsEveryList() {
     TMainHarness h(At(2026, 3, 10, 21));
     TWindowSet& w = *h.Windows;
-    w.TimesList().Open();
-    w.FeaturesDB().Display(2);
-    w.Features().Display(2);
-    const struct {
-        QWidget* Window;
-        QPoint Over;
-        std::function<int()> Row; // the first row shown
-    } lists[] = {
+    w.TimesList().Open(), w.FeaturesDB().Display(2), w.Features().Display(2);
+    const std::tuple<QWidget*, QPoint, int (*)(TWindowSet&)> lists[] = {
         {&w.TimesList(), TTimesList::TableArea.center(),
-         [&] { return w.TimesList().ScrollOffset() / TTimesList::RowHeight; }},
+         [](TWindowSet& set) { return set.TimesList().ScrollOffset() / TTimesList::RowHeight; }},
         {&w.FeaturesDB(), TFeaturesDB::Well.center(),
-         [&] { return w.FeaturesDB().Rows()->value(); }},
-        {&w.Features(), TFeatures::Well.center(), [&] { return w.Features().Rows()->value(); }}};
-    // A notch towards the user: three rows down; a touchpad's half notches add up to one
-    // back up; no further than the top.
-    for (const auto& list : lists)
-        for (const auto& [delta, row] : {std::pair{-120, 3}, {60, 3}, {60, 0}, {600, 0}}) {
-            QWheelEvent wheel(list.Over, list.Window->mapToGlobal(list.Over), {}, {0, delta},
-                              Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-            QApplication::sendEvent(list.Window, &wheel);
-            QCOMPARE(list.Row(), row);
+         [](TWindowSet& set) { return set.FeaturesDB().Rows()->value(); }},
+        {&w.Features(), TFeatures::Well.center(),
+         [](TWindowSet& set) { return set.Features().Rows()->value(); }}};
+    // A notch towards the user: three rows down (the first row shown); a touchpad's half
+    // notches add up to one back up; no further than the top.
+    for (const auto& [window, over, row] : lists)
+        for (const auto& [delta, first] : {std::pair{-120, 3}, {60, 3}, {60, 0}, {600, 0}}) {
+            QWheelEvent wheel(over, window->mapToGlobal(over), {}, {0, delta}, Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(window, &wheel);
+            QCOMPARE(row(w), first);
         }
 }
 
@@ -55,8 +47,8 @@ void TFeatureListsTest::NamesAndCommentsShownWhole() {
     db.Display(2); // Craters: comments far wider than their column, and short ones
     QVERIFY(db.Table().FeatureCount() > TFeaturesDB::VisibleRows);
     for (QComboBox* files : {db.DataFiles(), h.Windows->Features().DataFiles()}) {
-        files->showPopup();
-        QVERIFY(files->width() >= files->sizeHint().width()); // "Landing Sites" and the rest
+        files->showPopup(); // the box and its list hold "Landing Sites" and the rest
+        QVERIFY(files->width() >= files->sizeHint().width());
         QVERIFY(files->view()->width() >= files->view()->sizeHintForColumn(0));
         files->hidePopup();
     }

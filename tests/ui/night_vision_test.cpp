@@ -297,7 +297,7 @@ void TNightVisionTest::EveryCaptionReadableAtNight() {
         {&w.DailyView(), {48, 250, 36, 13}, "Time:"},
         {&w.EclipseReport(), {20, 46, 34, 13}, "From:"},
         {&w.FeaturesDB(), {32, 42, 70, 13}, "Feature Name"},
-        {&w.Equinox(), {31, 66, 80, 14}, "Spring Equinox:"},
+        {&w.Equinox(), {31, 66, 80, 14}, "Spring"},
         {&w.DateInfo(), {124, 76, 60, 14}, "a Julian Day"}};
     QStringList faint;
     for (const auto& [window, box, text] : captions)

@@ -57,8 +57,7 @@ void TPrintedFramesTest::EveryTextAndMarkInsideTheFrame() {
             for (const TPdfWord& word : PdfWords(pdf)) {
                 const QRect box =
                     QTransform::fromScale(100 / 72.0, 100 / 72.0).mapRect(word.Box).toRect();
-                // A line through it: a column inked from above its box (ascent and descent) to
-                // below.
+                // A line through it: a column inked from above its box to below it.
                 const int ground = qGray(page.pixel(box.bottomLeft()));
                 bool crossed = false;
                 for (int x = box.left() + 1; x < box.right(); ++x) {
