@@ -6,7 +6,7 @@
 #include "engine/eclipse_search.h"
 #include "engine/lunar_eclipse.h"
 #include "engine/phases.h"
-#include "ui/reports/eclipse_search.h"
+#include "engine/eclipse_search.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "ui/main/moon_drawing.h"
 #include "ui/main/panels_text.h"
 #include "ui/main/tmain.h"
-#include "ui/menus/window_set.h"
+#include "app/window_set.h"
 
 namespace {
 

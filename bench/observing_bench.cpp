@@ -4,8 +4,8 @@
 #include <benchmark/benchmark.h>
 
 #include "engine/angles.h"
-#include "ui/reports/aid_bands.h"
-#include "ui/reports/daily_samples.h"
+#include "engine/aid_bands.h"
+#include "engine/daily_samples.h"
 
 namespace {
 

@@ -103,3 +103,8 @@ std::vector<EclipseCircumstances> LunarEclipsesInYears(int from, int to,
                      std::make_move_iterator(piece.end()));
     return found;
 }
+
+std::vector<EclipseCircumstances> EclipsesInYears(int from, int to, const TObserver& observer) {
+    return LunarEclipsesInYears(std::max(from, FirstSearchYear), std::min(to, LastSearchYear),
+                                observer);
+}

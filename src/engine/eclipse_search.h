@@ -20,3 +20,11 @@
 // record holds.
 [[nodiscard]] std::vector<EclipseCircumstances> LunarEclipsesInYears(int from, int to,
                                                                      const TObserver& observer);
+
+// The years the eclipse report accepts: a date record holds no year 0.
+inline constexpr int FirstSearchYear = 1;
+inline constexpr int LastSearchYear = 9999;
+
+// Every eclipse from January of `from` to December of `to` clamped to the years above.
+[[nodiscard]] std::vector<EclipseCircumstances> EclipsesInYears(int from, int to,
+                                                                const TObserver& observer);

@@ -11,7 +11,7 @@
 #include <QTest>
 
 #include "settings/named_location.h"
-#include "settings/ui/configuration.h"
+#include "ui/settings/configuration.h"
 #include "tmain_fixture.h"
 
 namespace {

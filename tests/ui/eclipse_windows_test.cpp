@@ -20,7 +20,6 @@
 #include "ui/reports/eclipse_drawing.h"
 #include "ui/reports/eclipse_report.h"
 #include "ui/reports/eclipse_screen.h"
-#include "ui/reports/eclipse_search.h"
 
 namespace {
 

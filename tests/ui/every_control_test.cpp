@@ -20,10 +20,10 @@
 #include <QTcpServer>
 #include <QTest>
 
-#include "features/ui/features_db.h"
-#include "features/ui/features_view.h"
-#include "settings/ui/configuration.h"
-#include "settings/ui/print_options.h"
+#include "ui/features/features_db.h"
+#include "ui/features/features_view.h"
+#include "ui/settings/configuration.h"
+#include "ui/settings/print_options.h"
 #include "tmain_fixture.h"
 #include "ui/common/desktop.h"
 #include "ui/common/printing.h"

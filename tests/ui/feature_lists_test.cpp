@@ -7,8 +7,8 @@
 #include <QScrollBar>
 #include <QToolTip>
 
-#include "features/ui/features_db.h"
-#include "features/ui/features_view.h"
+#include "ui/features/features_db.h"
+#include "ui/features/features_view.h"
 #include "tmain_fixture.h"
 #include "ui/reports/times_list.h"
 

@@ -8,8 +8,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "features/ui/features_db.h"
-#include "features/ui/features_view.h"
+#include "ui/features/features_db.h"
+#include "ui/features/features_view.h"
 #include "settings/settings.h"
 #include "ui/common/fonts.h"
 #include "ui/common/messages.h"

@@ -13,10 +13,10 @@
 #include <QComboBox>
 #include <QTest>
 
-#include "features/ui/features_db.h"
-#include "features/ui/features_view.h"
-#include "settings/ui/configuration.h"
-#include "settings/ui/print_options.h"
+#include "ui/features/features_db.h"
+#include "ui/features/features_view.h"
+#include "ui/settings/configuration.h"
+#include "ui/settings/print_options.h"
 #include "tmain_fixture.h"
 #include "ui/common/night_vision.h"
 #include "ui/menus/monthly_phases.h"

@@ -9,7 +9,7 @@
 #include <QTest>
 
 #include "print_fixture.h"
-#include "settings/ui/print_options.h"
+#include "ui/settings/print_options.h"
 #include "ui/common/printing.h"
 
 namespace {

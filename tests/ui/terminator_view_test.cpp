@@ -9,7 +9,7 @@
 #include <QTest>
 
 #include "features/terminator.h"
-#include "features/ui/terminator_view.h"
+#include "ui/features/terminator_view.h"
 #include "place_fixture.h"
 #include "tmain_fixture.h"
 #include "ui/menus/report_menu.h"

@@ -7,7 +7,7 @@
 #include <QTest>
 
 #include "print_fixture.h"
-#include "settings/ui/print_options.h"
+#include "ui/settings/print_options.h"
 #include "ui/common/look.h"
 #include "ui/common/printing.h"
 #include "ui/reports/times_list.h"

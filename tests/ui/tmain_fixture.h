@@ -24,7 +24,7 @@
 #include "ui/main/moon_panel.h"
 #include "ui/main/phase_list_panel.h"
 #include "ui/main/tmain.h"
-#include "ui/menus/window_set.h"
+#include "app/window_set.h"
 
 using TSeed = std::function<void(const std::string&)>;
 

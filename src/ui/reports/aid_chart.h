@@ -11,7 +11,7 @@
 
 #include "engine/date_time.h"
 #include "ui/common/printing.h"
-#include "ui/reports/aid_bands.h"
+#include "engine/aid_bands.h"
 
 class QPainter;
 

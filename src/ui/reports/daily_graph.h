@@ -9,7 +9,7 @@
 
 #include <QColor>
 
-#include "ui/reports/daily_samples.h"
+#include "engine/daily_samples.h"
 
 class QPainter;
 

@@ -13,7 +13,7 @@
 #include "ui/common/borderless_window.h"
 #include "ui/common/printing.h"
 #include "ui/common/program_state.h"
-#include "ui/reports/daily_samples.h"
+#include "engine/daily_samples.h"
 
 class TDailyView : public TBorderlessWindow {
     Q_OBJECT

@@ -5,7 +5,7 @@
 // shared footer. The page shows the same day and the same samples as the window.
 
 #include "ui/common/printing.h"
-#include "ui/reports/daily_samples.h"
+#include "engine/daily_samples.h"
 
 class QPainter;
 struct TSettings;

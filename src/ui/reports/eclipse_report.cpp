@@ -17,7 +17,7 @@
 #include "ui/common/wheel_rows.h"
 #include "ui/common/window_placement.h"
 #include "ui/reports/eclipse_screen.h"
-#include "ui/reports/eclipse_search.h"
+#include "engine/eclipse_search.h"
 
 namespace {
 

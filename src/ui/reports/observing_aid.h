@@ -14,7 +14,7 @@
 #include "ui/common/borderless_window.h"
 #include "ui/common/printing.h"
 #include "ui/common/program_state.h"
-#include "ui/reports/aid_bands.h"
+#include "engine/aid_bands.h"
 #include "ui/reports/aid_chart.h"
 
 class TObservingAid : public TBorderlessWindow {

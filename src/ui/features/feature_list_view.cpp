@@ -1,4 +1,4 @@
-#include "features/ui/feature_list_view.h"
+#include "ui/features/feature_list_view.h"
 
 #include <algorithm>
 

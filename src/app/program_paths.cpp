@@ -1,4 +1,4 @@
-#include "ui/menus/program_paths.h"
+#include "app/program_paths.h"
 
 #include <filesystem>
 #include <system_error>

@@ -1,4 +1,4 @@
-#include "features/ui/terminator_view.h"
+#include "ui/features/terminator_view.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,7 +11,7 @@
 #include <QWheelEvent>
 
 #include "features/terminator.h"
-#include "features/ui/feature_list_view.h"
+#include "ui/features/feature_list_view.h"
 #include "ui/common/fonts.h"
 #include "ui/common/look.h"
 #include "ui/common/program_state.h"

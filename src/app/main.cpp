@@ -8,8 +8,8 @@
 #include "engine/regional_names.h"
 #include "engine/whole_file.h"
 #include "ui/common/fonts.h"
-#include "ui/menus/program_paths.h"
-#include "ui/menus/window_set.h"
+#include "app/program_paths.h"
+#include "app/window_set.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "features/ui/features_view.h"
+#include "ui/features/features_view.h"
 
 #include <algorithm>
 
@@ -7,7 +7,7 @@
 #include <QPainter>
 #include <QScrollBar>
 
-#include "features/ui/feature_list_view.h"
+#include "ui/features/feature_list_view.h"
 #include "ui/common/fonts.h"
 #include "ui/common/look.h"
 #include "ui/common/program_state.h"

@@ -1,4 +1,4 @@
-#include "ui/reports/aid_bands.h"
+#include "engine/aid_bands.h"
 
 #include "engine/date_time.h"
 #include "engine/moon.h"

@@ -1,4 +1,4 @@
-#include "settings/ui/print_options.h"
+#include "ui/settings/print_options.h"
 
 #include <algorithm>
 

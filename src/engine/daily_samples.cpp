@@ -1,4 +1,4 @@
-#include "ui/reports/daily_samples.h"
+#include "engine/daily_samples.h"
 
 #include <cmath>
 #include <cstdlib>

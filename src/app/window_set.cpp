@@ -1,12 +1,12 @@
-#include "ui/menus/window_set.h"
+#include "app/window_set.h"
 
 #include <QTimer>
 
-#include "features/ui/features_db.h"
-#include "features/ui/features_view.h"
-#include "features/ui/terminator_view.h"
-#include "settings/ui/configuration.h"
-#include "settings/ui/print_options.h"
+#include "ui/features/features_db.h"
+#include "ui/features/features_view.h"
+#include "ui/features/terminator_view.h"
+#include "ui/settings/configuration.h"
+#include "ui/settings/print_options.h"
 #include "ui/common/messages.h"
 #include "ui/common/night_vision.h"
 #include "ui/common/settings_startup.h"

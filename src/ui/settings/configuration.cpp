@@ -1,4 +1,4 @@
-#include "settings/ui/configuration.h"
+#include "ui/settings/configuration.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -14,7 +14,7 @@
 #include "settings/settings_store.h"
 #include "settings/settings_writer.h"
 #include "settings/time_server_address.h"
-#include "settings/ui/print_options.h"
+#include "ui/settings/print_options.h"
 #include "ui/common/fonts.h"
 #include "ui/common/look.h"
 #include "ui/common/messages.h"
