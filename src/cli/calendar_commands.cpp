@@ -37,14 +37,20 @@ int RunApsides(const TAlmanacArgs& args, std::ostream& out) {
     int first = 0;
     int last = 0;
     ParseYearRange(args, first, last);
-    WriteCsvRow(
-        out, {"Year", "Month", "PerigeeTime", "PerigeeDistance", "ApogeeTime", "ApogeeDistance"});
+    // The shown texts first, then the same passages as numbers: the instants as Julian Days
+    // (UT) and the distances in km.
+    WriteCsvRow(out, {"Year", "Month", "PerigeeTime", "PerigeeDistance", "ApogeeTime",
+                      "ApogeeDistance", "PerigeeJD", "PerigeeDistanceKm", "ApogeeJD",
+                      "ApogeeDistanceKm"});
     for (int year = first; year <= last; ++year) {
         for (int month = 1; month <= 12; ++month) {
             // Searched from the 1st at 0h local time, as the calendar keeps its days.
-            const TApsidesText a = Apsides(JulianDayOf(year, month, 1), args.Observer);
+            const TNextApsides next = NextApsides(JulianDayOf(year, month, 1));
+            const TApsidesText a = ApsidesText(next, args.Observer.LocalOffsetDays());
             WriteCsvRow(out, {std::to_string(year), std::to_string(month), a.PerigeeTime,
-                              a.PerigeeDistance, a.ApogeeTime, a.ApogeeDistance});
+                              a.PerigeeDistance, a.ApogeeTime, a.ApogeeDistance,
+                              FormatNumber(next.Perigee.JDE), FormatNumber(next.Perigee.DistanceKm),
+                              FormatNumber(next.Apogee.JDE), FormatNumber(next.Apogee.DistanceKm)});
         }
     }
     return 0;
@@ -81,12 +87,15 @@ int RunDateInfo(const TAlmanacArgs& args, std::ostream& out) {
     std::vector<TDateRec> dates;
     for (const std::string& word : args.Operands)
         dates.push_back(ParseIsoDate(word));
-    WriteCsvRow(out, {"Date", "JulianDay", "DayNumber", "Week", "DaysTillXmas"});
+    // The week as shown, then its ISO 8601 parts as numbers.
+    WriteCsvRow(out, {"Date", "JulianDay", "DayNumber", "Week", "DaysTillXmas", "WeekYear",
+                      "WeekNumber", "Weekday"});
     for (size_t i = 0; i < dates.size(); ++i) {
         const TDateFacts facts = DateFacts(dates[i]);
         WriteCsvRow(out, {args.Operands[i], FormatNumber(facts.JulianDay),
                           std::to_string(facts.DayNumber), facts.WeekText,
-                          std::to_string(facts.DaysTillXmas)});
+                          std::to_string(facts.DaysTillXmas), std::to_string(facts.WeekYear),
+                          std::to_string(facts.Week), std::to_string(facts.Weekday)});
     }
     return 0;
 }

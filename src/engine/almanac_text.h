@@ -35,6 +35,15 @@
 // "361113 km  ": the distance to the nearest kilometre.
 [[nodiscard]] std::string ApsisDistanceText(double distanceKm);
 
+// The next perigee and apogee as the main window shows them (at most 25 characters each).
+struct TApsidesText {
+    std::string PerigeeDistance; // "361113 km  "
+    std::string PerigeeTime;     // "HH:MM  DD Mon  ", civil time
+    std::string ApogeeDistance;
+    std::string ApogeeTime;
+};
+
+// The passages' texts, their times moved to civil time by offsetDays.
 [[nodiscard]] TApsidesText ApsidesText(const TNextApsides& next, double offsetDays);
 
 // VisibleText, PartiallyVisibleText or NotVisibleText.

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "engine/almanac_text.h"
 #include "engine/angles.h"
 #include "engine/apsides_tables.h"
 #include "engine/coordinates.h"
@@ -91,9 +90,5 @@ TNextApsides NextApsides(double jd) {
         }
     }
     return next;
-}
-
-TApsidesText Apsides(double jd, const TObserver& observer) {
-    return ApsidesText(NextApsides(jd), observer.LocalOffsetDays());
 }
 

@@ -1,21 +1,8 @@
 #pragma once
 
-#include <string>
-
-#include "engine/date_time.h"
-#include "engine/observer.h"
-
 // Perigee and apogee of the Moon (Meeus, Astronomical Algorithms, ch. 50). k counts
 // anomalistic months: whole values are perigees, values ending in .5 apogees; k = 0 is the
 // perigee of late December 1999.
-
-// The next perigee and apogee as the main window shows them (at most 25 characters each).
-struct TApsidesText {
-    std::string PerigeeDistance; // "361113 km  "
-    std::string PerigeeTime;     // "HH:MM  DD Mon  ", local time
-    std::string ApogeeDistance;
-    std::string ApogeeTime;
-};
 
 // One passage through perigee or apogee.
 struct TApsis {
@@ -34,7 +21,3 @@ struct TNextApsides {
     TApsis Apogee;
 };
 [[nodiscard]] TNextApsides NextApsides(double jd);
-
-// The next perigee and apogee at or after the moment jd (compared as given), the times shown
-// in the observer's civil time.
-[[nodiscard]] TApsidesText Apsides(double jd, const TObserver& observer);

@@ -197,6 +197,14 @@ TEST(AlmanacYearly, ApsidesEclipsesSeasonsEasterFromTheBook) {
     EXPECT_EQ(apsides[9].at("Month"), "10");
     EXPECT_EQ(apsides[9].at("ApogeeTime"), "20:30  07 Oct  ");
     EXPECT_EQ(apsides[9].at("PerigeeDistance"), "361113 km  ");
+    EXPECT_NEAR(Num(apsides[9], "ApogeeJD"), 2447442.3543, 1e-4);
+    // The number columns hold bare numbers; each shown distance is one to the nearest km.
+    for (const auto& row : apsides)
+        for (const std::string which : {"Perigee", "Apogee"}) {
+            const double km = Num(row, which + "DistanceKm");
+            EXPECT_EQ(row.at(which + "DistanceKm"), FormatNumber(km));
+            EXPECT_EQ(row.at(which + "Distance"), std::to_string(std::llround(km)) + " km  ");
+        }
 
     // 1997: partial eclipse of March 24 and Meeus ex. 54.b, the total one of September 16.
     const auto eclipses = ReadCsv(Almanac({"eclipses", "1997", "1997"}).Out);
@@ -247,6 +255,9 @@ TEST(AlmanacDateInfo, IsoWeeksAndDayNumbers) {
     EXPECT_THAT(rows[1].at("Week"), testing::HasSubstr("(2009-W1-1)"));
     EXPECT_THAT(rows[2].at("Week"), testing::HasSubstr("(2004-W53-7)"));
     EXPECT_EQ(rows[3].at("DaysTillXmas"), "0");
+    EXPECT_EQ(rows[2].at("WeekYear") + "-W" + rows[2].at("WeekNumber") + "-" +
+                  rows[2].at("Weekday"),
+              "2004-W53-7");
 }
 
 TEST(AlmanacErrors, OneLineOnStderrAndStatusTwo) {

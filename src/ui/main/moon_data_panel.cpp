@@ -126,7 +126,8 @@ void TMoonDataPanel::ShowMoment(const TMoonData& m, double ageDays) {
 }
 
 void TMoonDataPanel::ComputeApsides() {
-    const TApsidesText a = Apsides(State.SelectedDate().JD, State.Observer());
+    const TApsidesText a =
+        ApsidesText(NextApsides(State.SelectedDate().JD), State.Observer().LocalOffsetDays());
     SurfaceTexts.ApogeeTime = Q(a.ApogeeTime);
     SurfaceTexts.ApogeeDistance = Q(a.ApogeeDistance);
     SurfaceTexts.PerigeeTime = Q(a.PerigeeTime);

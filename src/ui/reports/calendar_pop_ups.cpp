@@ -56,10 +56,19 @@ TEquinox::TEquinox(const TProgramState& state, QWidget* main) : TCalendarPopUp(m
         Events[row] = AddText(QString("lbl") + names[row], {150, y}, 12, Aqua);
         Lengths[row] = AddText(QString("lbl%1Dur").arg(names[row]), {254, y}, 12, PanelText);
     }
+    connect(&State, &TProgramState::Changed, this, [this](TStateChanges what) {
+        if (isVisible() && (what & TStateChange::Observer)) ShowSeasons();
+    });
 }
 
 void TEquinox::EquinoxesAndSolstices(int year) {
-    const TSeasons seasons = SeasonsOfYear(year, State.Observer());
+    Year = year;
+    ShowSeasons();
+    ShowCentred();
+}
+
+void TEquinox::ShowSeasons() {
+    const TSeasons seasons = SeasonsOfYear(Year, State.Observer());
     for (int row = 0; row < 4; ++row) {
         const TSeasonEvent& e = seasons.Events[seasons.Rows[row]];
         Events[row]->setText(Q(e.Display));
@@ -67,7 +76,6 @@ void TEquinox::EquinoxesAndSolstices(int year) {
         Lengths[row]->setText(Q(e.LengthText));
         Lengths[row]->adjustSize();
     }
-    ShowCentred();
 }
 
 QString TEquinox::EventText(int row) const {

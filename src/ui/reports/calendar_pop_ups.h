@@ -42,14 +42,18 @@ class TEquinox : public TCalendarPopUp {
     Q_OBJECT
   public:
     TEquinox(const TProgramState& state, QWidget* main = nullptr);
-    // Fills the rows for the year and shows the window.
+    // Fills the rows for the year and shows the window. While it is open, another
+    // observer (hemisphere, zone, daylight saving) fills them again for the same year.
     void EquinoxesAndSolstices(int year);
     // Spring, Summer, Autumn, Winter: the event's time and date, and the season's length.
     [[nodiscard]] QString EventText(int row) const;
     [[nodiscard]] QString LengthText(int row) const;
 
   private:
+    void ShowSeasons();
+
     const TProgramState& State;
+    int Year = 0;
     std::array<QLabel*, 4> Events{};
     std::array<QLabel*, 4> Lengths{};
 };
