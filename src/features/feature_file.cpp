@@ -8,26 +8,26 @@
 #include <unistd.h>
 
 #include "engine/text_helpers.h"
+#include "features/feature_position.h"
 #include "features/feature_record.h"
 
 namespace {
 
 constexpr int DisplayNameCharacters = 20;
 
-TFeatureRow RowOf(const TFeatureRecord& record) {
-    TFeatureRow row;
-    row[FeatureName] = record.Name;
-    row[FeatureLatDeg] = record.LatDeg;
-    row[FeatureLatMin] = record.LatMin;
-    row[FeatureLatSec] = record.LatSec;
-    row[FeatureLatDir] = record.LatDir;
-    row[FeatureLongDeg] = record.LongDeg;
-    row[FeatureLongMin] = record.LongMin;
-    row[FeatureLongSec] = record.LongSec;
-    row[FeatureLongDir] = record.LongDir;
-    row[FeatureDiameter] = DiameterText(record.DiameterKm);
-    row[FeatureComments] = record.Comments;
-    return row;
+// The feature of a record FeatureRecordDamage finds whole.
+TFeature FeatureOf(TFeatureRecord&& record) {
+    TFeature feature;
+    feature.Name = std::move(record.Name);
+    feature.LatitudeDeg =
+        SignedFeatureAngleDeg(record.LatDeg, record.LatMin, record.LatSec, record.LatDir, "S")
+            .value_or(0.0);
+    feature.LongitudeDeg =
+        SignedFeatureAngleDeg(record.LongDeg, record.LongMin, record.LongSec, record.LongDir, "W")
+            .value_or(0.0);
+    feature.DiameterKm = record.DiameterKm;
+    feature.Comment = std::move(record.Comments);
+    return feature;
 }
 
 // Closes a file descriptor when it goes out of scope.
@@ -83,7 +83,7 @@ std::filesystem::path FeatureFilePath(std::string_view displayName,
 
 TFeatureFileLoad LoadFeatureFile(TFeatureTable& table, std::string_view displayName,
                                  const std::filesystem::path& dataFolder) {
-    table.Rows.clear();
+    table.Features.clear();
     TFeatureFileLoad load;
     load.Path = FeatureFilePath(displayName, dataFolder);
     std::string bytes;
@@ -96,10 +96,7 @@ TFeatureFileLoad LoadFeatureFile(TFeatureTable& table, std::string_view displayN
         return load;
     }
     load.Damage = DecodeFeatureRecords(table, bytes);
-    if (!load.Damage.empty()) {
-        load.Status = TFeatureFileStatus::Damaged;
-        table.Rows.clear();
-    }
+    if (!load.Damage.empty()) load.Status = TFeatureFileStatus::Damaged;
     return load;
 }
 
@@ -120,19 +117,19 @@ std::string FeatureFileProblem(const TFeatureFileLoad& load) {
 }
 
 std::string DecodeFeatureRecords(TFeatureTable& table, std::string_view bytes) {
-    table.Rows.clear();
-    table.Rows.reserve(bytes.size() / FeatureRecordSize);
+    table.Features.clear();
+    table.Features.reserve(bytes.size() / FeatureRecordSize);
     TFeatureRecordBytes bytesOfRecord;
-    std::string damage;
     for (std::size_t at = 0; at + FeatureRecordSize <= bytes.size(); at += FeatureRecordSize) {
         std::memcpy(bytesOfRecord.data(), bytes.data() + at, FeatureRecordSize);
-        const TFeatureRecord record = DecodeFeatureRecord(bytesOfRecord);
-        if (damage.empty()) {
-            const std::string wrong = FeatureRecordDamage(record);
-            if (!wrong.empty())
-                damage = "record " + std::to_string(table.Rows.size() + 1) + " " + wrong;
+        TFeatureRecord record = DecodeFeatureRecord(bytesOfRecord);
+        const std::string wrong = FeatureRecordDamage(record);
+        if (!wrong.empty()) {
+            const std::size_t number = table.Features.size() + 1;
+            table.Features.clear();
+            return "record " + std::to_string(number) + " " + wrong;
         }
-        table.Rows.push_back(RowOf(record));
+        table.Features.push_back(FeatureOf(std::move(record)));
     }
-    return damage;
+    return {};
 }

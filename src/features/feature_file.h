@@ -13,32 +13,20 @@ inline constexpr std::array<std::string_view, 17> FeatureFileNames = {
     "Landing Sites", "Mare",   "Mons",    "Oceanus", "Palus", "Planitia",
     "Promontorium",  "Rima",   "Rupes",   "Sinus",   "Vallis"};
 
-// Columns of the feature table.
-enum TFeatureColumn : int {
-    FeatureName = 0,
-    FeatureLatDeg = 1,
-    FeatureLatMin = 2,
-    FeatureLatSec = 3,
-    FeatureLatDir = 4,
-    FeatureLongDeg = 5,
-    FeatureLongMin = 6,
-    FeatureLongSec = 7,
-    FeatureLongDir = 8,
-    FeatureDiameter = 9,
-    FeatureComments = 10, // the features view puts the sunrise text here
-    FeatureSunset = 11,   // filled by the features view only
+// One lunar feature of a feature file.
+struct TFeature {
+    std::string Name;
+    double LatitudeDeg = 0.0;  // selenographic, north positive
+    double LongitudeDeg = 0.0; // selenographic, east positive
+    double DiameterKm = 0.0;
+    std::string Comment;
 };
-inline constexpr int FeatureColumnCount = 12;
 
-using TFeatureRow = std::array<std::string, FeatureColumnCount>;
-
-// The text cells of one feature data file, one row per feature in file order.
+// The features of one feature data file, in file order.
 struct TFeatureTable {
-    std::vector<TFeatureRow> Rows;
+    std::vector<TFeature> Features;
 
-    // Rows counted as the window's grid counts them: the features and one empty row.
-    [[nodiscard]] int RowCount() const { return static_cast<int>(Rows.size()) + 1; }
-    [[nodiscard]] int FeatureCount() const { return static_cast<int>(Rows.size()); }
+    [[nodiscard]] int FeatureCount() const { return static_cast<int>(Features.size()); }
 };
 
 // The file of a display name: dataFolder / (the name cut to 20 characters) + ".dat".
@@ -79,5 +67,6 @@ TFeatureFileLoad LoadFeatureFile(TFeatureTable& table, std::string_view displayN
 
 // Fills the table from the bytes of a feature file (whole records only), replacing what it
 // held. Returns what makes the first record that cannot be a feature damaged ("record 3 has
-// no name", see FeatureRecordDamage), empty when every record can be one.
+// no name", see FeatureRecordDamage) and leaves the table empty then; empty when every record
+// is a feature.
 std::string DecodeFeatureRecords(TFeatureTable& table, std::string_view bytes);

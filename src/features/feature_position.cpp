@@ -1,6 +1,7 @@
 #include "features/feature_position.h"
 
 #include <charconv>
+#include <cmath>
 
 namespace {
 
@@ -17,12 +18,6 @@ std::optional<int> WholeNumber(const std::string& cell) {
     return value;
 }
 
-std::optional<double> Angle(const TFeatureRow& row, int degCol, int dirCol, const char* negative) {
-    const auto angle = FeatureAngleDeg(row[degCol], row[degCol + 1], row[degCol + 2]);
-    if (!angle) return std::nullopt;
-    return row[dirCol] == negative ? -*angle : *angle;
-}
-
 } // namespace
 
 std::optional<double> FeatureAngleDeg(const std::string& deg, const std::string& min,
@@ -32,9 +27,16 @@ std::optional<double> FeatureAngleDeg(const std::string& deg, const std::string&
     return *d + *m / 60.0 + *s / 3600.0;
 }
 
-std::optional<TFeaturePosition> FeaturePositionOf(const TFeatureRow& row) {
-    const auto lat = Angle(row, FeatureLatDeg, FeatureLatDir, "S");
-    const auto lon = Angle(row, FeatureLongDeg, FeatureLongDir, "W");
-    if (!lat || !lon) return std::nullopt;
-    return TFeaturePosition{*lat, *lon};
+std::optional<double> SignedFeatureAngleDeg(const std::string& deg, const std::string& min,
+                                            const std::string& sec, const std::string& side,
+                                            const char* negativeSide) {
+    const auto angle = FeatureAngleDeg(deg, min, sec);
+    if (!angle) return std::nullopt;
+    return side == negativeSide ? -*angle : *angle;
+}
+
+TFeatureDms FeatureDms(double signedDeg) {
+    const long long seconds = std::llround(std::fabs(signedDeg) * 3600.0);
+    return {static_cast<int>(seconds / 3600), static_cast<int>(seconds / 60 % 60),
+            static_cast<int>(seconds % 60), std::signbit(signedDeg)};
 }

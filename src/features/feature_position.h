@@ -1,18 +1,11 @@
 #pragma once
 
-// A feature's selenographic position, read from the degree, minute and second cells of its
-// record.
+// A feature's selenographic latitude or longitude: read from the degree, minute and second
+// cells and the side letter of its record as signed degrees, and split again into whole
+// degrees, minutes and seconds for the database's columns.
 
 #include <optional>
 #include <string>
-
-#include "features/feature_file.h"
-
-// A feature's selenographic position, degrees (north and east positive).
-struct TFeaturePosition {
-    double LatitudeDeg = 0.0;
-    double LongitudeDeg = 0.0;
-};
 
 // Degrees + minutes / 60 + seconds / 3600 from three decimal-integer cells (blanks around a
 // number allowed). Nothing when a cell is not a whole number, the degrees are negative, or
@@ -20,6 +13,19 @@ struct TFeaturePosition {
 [[nodiscard]] std::optional<double> FeatureAngleDeg(const std::string& deg, const std::string& min,
                                                     const std::string& sec);
 
-// The row's position, negated for the exact letters "S" and "W". Nothing when an angle cannot
-// be read (FeatureAngleDeg).
-[[nodiscard]] std::optional<TFeaturePosition> FeaturePositionOf(const TFeatureRow& row);
+// The angle of the cells, negated when the side is exactly `negativeSide` ("S" or "W").
+[[nodiscard]] std::optional<double>
+SignedFeatureAngleDeg(const std::string& deg, const std::string& min, const std::string& sec,
+                      const std::string& side, const char* negativeSide);
+
+// An angle in whole degrees, minutes and seconds and its side, as the files give it.
+struct TFeatureDms {
+    int Degrees = 0;
+    int Minutes = 0;
+    int Seconds = 0;
+    bool Negative = false; // south or west
+};
+
+// Signed degrees split to the nearest second. The side of a zero angle is its sign's, so the
+// file's "0 00 00 S" comes back as it was read.
+[[nodiscard]] TFeatureDms FeatureDms(double signedDeg);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <charconv>
 #include <cmath>
 #include <cstring>
 
@@ -111,13 +110,4 @@ TFeatureRecordBytes EncodeFeatureRecord(const TFeatureRecord& record) {
         bytes[DiameterOffset + i] = static_cast<std::uint8_t>(bits >> (8 * i));
     WriteShortString(bytes, CommentsField, record.Comments);
     return bytes;
-}
-
-std::string DiameterText(double diameterKm) {
-    // A damaged record's diameter bits may be a NaN or an infinity: no size to show.
-    if (!std::isfinite(diameterKm)) return "-";
-    char text[64];
-    const auto result =
-        std::to_chars(text, text + sizeof text, diameterKm, std::chars_format::general, 15);
-    return std::string(text, result.ptr);
 }

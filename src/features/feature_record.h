@@ -38,7 +38,3 @@ struct TFeatureRecord {
 // minutes and seconds or lies beyond 90 or 180 degrees, a diameter that is negative or not a
 // number. Empty when it can be a feature.
 [[nodiscard]] std::string FeatureRecordDamage(const TFeatureRecord& record);
-
-// The diameter as the feature table shows it: the shortest general form of at most 15
-// significant digits ("93", "2.5", "0"); "-" for a NaN or an infinity.
-[[nodiscard]] std::string DiameterText(double diameterKm);

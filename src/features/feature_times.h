@@ -5,26 +5,22 @@
 
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "engine/date_time.h"
 #include "engine/observer.h"
 #include "features/feature_file.h"
-#include "features/feature_position.h"
 
-// Shown instead of a time that could not be found (near a lunar pole the Sun can stay on
-// one side of the horizon for months) or of a feature whose position cells are not numbers.
-inline constexpr std::string_view FeatureTimePlaceholder = "-----";
-
-struct TFeatureTimesRow {
+// One feature's next sunrise and sunset, local civil time; nothing where none was found
+// (near a lunar pole the Sun can stay on one side of the horizon for months).
+struct TFeatureSunEvents {
     std::string Name;
-    std::string Sunrise; // "HH:MM  DD Month YYYY", or the placeholder
-    std::string Sunset;
+    std::optional<TDateRec> Sunrise;
+    std::optional<TDateRec> Sunset;
 };
 
 // For every feature of the table: the first sunrise and sunset after the selected local
 // moment, searched from the first day of its month at the same time of day.
-[[nodiscard]] std::vector<TFeatureTimesRow> FeatureSunriseSunset(const TFeatureTable& table,
-                                                                 const TDateRec& selectedLocal,
-                                                                 const TObserver& observer);
+[[nodiscard]] std::vector<TFeatureSunEvents> FeatureSunriseSunset(const TFeatureTable& table,
+                                                                  const TDateRec& selectedLocal,
+                                                                  const TObserver& observer);

@@ -29,9 +29,7 @@ struct TTerminatorCandidates {
 // Whether a name is one of the feature files' display names ("Craters", "Landing Sites" ...).
 [[nodiscard]] bool IsFeatureFileName(std::string_view name);
 
-// Every feature of the named files (display names such as "Craters") with a readable
-// position; a feature whose position cells are not numbers is left out, and a diameter cell
-// that is not a number gives NaN.
+// Every feature of the named files (display names such as "Craters").
 [[nodiscard]] TTerminatorCandidates
 LoadTerminatorCandidates(const std::vector<std::string>& files,
                          const std::filesystem::path& dataFolder);

@@ -21,14 +21,9 @@ std::map<std::string, int> CountKinds() {
     return counts;
 }
 
-double Degrees(const TFeatureRow& row, int first) {
-    return std::stoi(row[first]) + std::stoi(row[first + 1]) / 60.0 +
-           std::stoi(row[first + 2]) / 3600.0;
-}
-
-const TFeatureRow* Find(const TFeatureTable& table, std::string_view name) {
-    for (const TFeatureRow& row : table.Rows)
-        if (row[FeatureName] == name) return &row;
+const TFeature* Find(const TFeatureTable& table, std::string_view name) {
+    for (const TFeature& feature : table.Features)
+        if (feature.Name == name) return &feature;
     return nullptr;
 }
 
@@ -41,49 +36,37 @@ TEST(GeneratedFeatureFiles, EveryKindIsCompleteAndKnownFeaturesAreInPlace) {
         const auto count = counts.find(std::string(name));
         EXPECT_EQ(table.FeatureCount(), count == counts.end() ? 0 : count->second) << name;
         total += table.FeatureCount();
-        for (const TFeatureRow& row : table.Rows) {
-            ASSERT_TRUE(row[FeatureLatDir] == "N" || row[FeatureLatDir] == "S") << row[0];
-            ASSERT_TRUE(row[FeatureLongDir] == "E" || row[FeatureLongDir] == "W") << row[0];
-            ASSERT_LE(std::stoi(row[FeatureLatMin]), 59);
-            ASSERT_LE(std::stoi(row[FeatureLongSec]), 59);
-            ASSERT_LE(Degrees(row, FeatureLatDeg), 90.0);
-            ASSERT_LE(Degrees(row, FeatureLongDeg), 180.0);
+        for (const TFeature& feature : table.Features) {
+            ASSERT_LE(std::fabs(feature.LatitudeDeg), 90.0) << feature.Name;
+            ASSERT_LE(std::fabs(feature.LongitudeDeg), 180.0) << feature.Name;
         }
     }
     EXPECT_EQ(total, 2010);
 
     TFeatureTable craters;
     LoadFeatureFile(craters, "Craters", TIDEWELL_FEATURE_DATA_DIR);
-    const TFeatureRow* copernicus = Find(craters, "Copernicus");
+    const TFeature* copernicus = Find(craters, "Copernicus");
     ASSERT_TRUE(copernicus);
-    EXPECT_EQ((*copernicus)[FeatureLatDir], "N");
-    EXPECT_NEAR(Degrees(*copernicus, FeatureLatDeg), 9.62, 0.005);
-    EXPECT_EQ((*copernicus)[FeatureLongDir], "W");
-    EXPECT_NEAR(Degrees(*copernicus, FeatureLongDeg), 20.08, 0.005);
-    EXPECT_NEAR(std::stod((*copernicus)[FeatureDiameter]), 96.0, 1.0);
-    const TFeatureRow* tycho = Find(craters, "Tycho");
+    EXPECT_NEAR(copernicus->LatitudeDeg, 9.62, 0.005);
+    EXPECT_NEAR(copernicus->LongitudeDeg, -20.08, 0.005);
+    EXPECT_NEAR(copernicus->DiameterKm, 96.0, 1.0);
+    const TFeature* tycho = Find(craters, "Tycho");
     ASSERT_TRUE(tycho);
-    EXPECT_EQ((*tycho)[FeatureLatDir], "S");
-    EXPECT_NEAR(Degrees(*tycho, FeatureLatDeg), 43.30, 0.01);
-    EXPECT_EQ((*tycho)[FeatureLongDir], "W");
-    EXPECT_NEAR(Degrees(*tycho, FeatureLongDeg), 11.22, 0.01);
+    EXPECT_NEAR(tycho->LatitudeDeg, -43.30, 0.01);
+    EXPECT_NEAR(tycho->LongitudeDeg, -11.22, 0.01);
     // Names outside the code page are spelt without their accents.
-    const TFeatureRow* andel = Find(craters, "Andel");
+    const TFeature* andel = Find(craters, "Andel");
     ASSERT_TRUE(andel);
-    EXPECT_EQ((*andel)[FeatureLatDir], "S");
+    EXPECT_LT(andel->LatitudeDeg, 0.0);
 
     TFeatureTable sites;
     LoadFeatureFile(sites, "Landing Sites", TIDEWELL_FEATURE_DATA_DIR);
-    const TFeatureRow* apollo11 = Find(sites, "Apollo 11");
+    const TFeature* apollo11 = Find(sites, "Apollo 11");
     ASSERT_TRUE(apollo11);
-    EXPECT_EQ((*apollo11)[FeatureLatDir], "N");
-    EXPECT_EQ((*apollo11)[FeatureLatMin], "40");
-    EXPECT_EQ((*apollo11)[FeatureLatSec], "12");
-    EXPECT_EQ((*apollo11)[FeatureLongDir], "E");
-    EXPECT_EQ((*apollo11)[FeatureLongDeg], "23");
-    EXPECT_EQ((*apollo11)[FeatureLongMin], "28");
-    EXPECT_EQ((*apollo11)[FeatureDiameter], "0");
-    EXPECT_EQ((*apollo11)[FeatureComments], "Crewed landing, Tranquility Base, 20 July 1969");
+    EXPECT_NEAR(apollo11->LatitudeDeg, 0.67, 1e-9); // 0 40 12 N, 23 28 12 E
+    EXPECT_NEAR(apollo11->LongitudeDeg, 23.47, 1e-9);
+    EXPECT_EQ(apollo11->DiameterKm, 0.0);
+    EXPECT_EQ(apollo11->Comment, "Crewed landing, Tranquility Base, 20 July 1969");
 }
 
 } // namespace

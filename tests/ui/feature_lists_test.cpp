@@ -17,6 +17,7 @@ class TFeatureListsTest : public QObject {
   private slots:
     void WheelScrollsEveryList();
     void NamesAndCommentsShownWhole();
+    void SunriseListFollowsTheSelectedDayAndPlace();
 };
 
 void TFeatureListsTest::WheelScrollsEveryList() {
@@ -54,7 +55,7 @@ void TFeatureListsTest::NamesAndCommentsShownWhole() {
     }
     int hinted = 0; // a hint with the whole comment where the column cuts it
     for (int row = 0; row < TFeaturesDB::VisibleRows; ++row) {
-        const QString comment = QString::fromStdString(db.Table().Rows[row][FeatureComments]);
+        const QString comment = QString::fromStdString(db.Table().Features[row].Comment);
         const QPoint at(TFeaturesDB::Well.right() - 4, TFeaturesDB::Well.top() + 16 * row + 8);
         QToolTip::hideText();
         QHelpEvent help(QEvent::ToolTip, at, db.mapToGlobal(at));
@@ -65,6 +66,30 @@ void TFeatureListsTest::NamesAndCommentsShownWhole() {
         hinted += shown;
     }
     QVERIFY(hinted > 0);
+}
+
+void TFeatureListsTest::SunriseListFollowsTheSelectedDayAndPlace() {
+    TMainHarness h(At(2026, 3, 10, 21));
+    TFeatures& view = h.Windows->Features();
+    view.Display(2);
+    const auto shown = [&view] { return view.grab().toImage(); };
+    const QImage march = shown();
+
+    // Another day selected while it is open: every time lies after it.
+    QVERIFY(h.State->SelectDate(2027, 9, 15));
+    const double selected = JulianDay(MakeDate(2027, 9, 15, 21, 0));
+    for (const TFeatureSunEvents& row : view.Times())
+        for (const auto& event : {row.Sunrise, row.Sunset})
+            QVERIFY2(!event || JulianDay(*event) > selected, row.Name.c_str());
+    QVERIFY(JulianDay(*view.Times().front().Sunrise) < selected + 30);
+    const QImage september = shown();
+    QVERIFY(september != march);
+
+    // Another place (daylight saving now in force): the same instants an hour later.
+    const TDateRec before = *view.Times().front().Sunrise;
+    h.ChangeSettings([](TSettings& s) { s.DaylightSavings = true; });
+    QCOMPARE(qRound((JulianDay(*view.Times().front().Sunrise) - JulianDay(before)) * 1440), 60);
+    QVERIFY(shown() != september);
 }
 
 QTEST_MAIN(TFeatureListsTest)

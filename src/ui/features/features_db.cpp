@@ -7,10 +7,11 @@
 #include <QPainter>
 #include <QScrollBar>
 
-#include "ui/features/feature_list_view.h"
+#include "features/feature_position.h"
 #include "ui/common/fonts.h"
 #include "ui/common/look.h"
 #include "ui/common/window_placement.h"
+#include "ui/features/feature_list_view.h"
 
 namespace {
 
@@ -22,8 +23,18 @@ constexpr int CommentX = 365; // in the row, before the column offset
 const QColor Cream(255, 255, 230);
 const QColor CommentBlue(0, 245, 255);
 
-QString Cell(const TFeatureRow& row, int column) {
-    return QString::fromStdString(row[column]);
+// The columns of one angle: whole degrees, two-figure minutes and seconds, the side letter.
+struct TAngleTexts {
+    QString Degrees, Minutes, Seconds, Side;
+};
+
+TAngleTexts AngleTexts(double signedDeg, QChar positive, QChar negative) {
+    const TFeatureDms dms = FeatureDms(signedDeg);
+    const auto twoFigures = [](int value) {
+        return QStringLiteral("%1").arg(value, 2, 10, QChar('0'));
+    };
+    return {QString::number(dms.Degrees), twoFigures(dms.Minutes), twoFigures(dms.Seconds),
+            dms.Negative ? negative : positive};
 }
 
 } // namespace
@@ -65,13 +76,10 @@ TFeaturesDB::TFeaturesDB(QWidget* main) : TBorderlessWindow(TWindowRole::Normal)
     PlaceHeadings();
 }
 
-QString TFeaturesDB::DiameterText(const QString& cell) {
+QString TFeaturesDB::DiameterText(double km) {
     // The files give diameters to a ten-thousandth of a kilometre; printed whole, a number
     // such as 12.5243 runs into the longitude's hemisphere letter. Ten metres below 100 km
     // and a hundred above are finer than the rims are defined.
-    bool number = false;
-    const double km = cell.toDouble(&number);
-    if (!number) return cell;
     return QString::number(km, 'f', km >= 1000 ? 0 : km >= 100 ? 1 : 2);
 }
 
@@ -110,7 +118,7 @@ void TFeaturesDB::HintCutComments() {
     const int left = Well.left() + ColumnOffset(ScrollBar2->value()) + CommentX;
     const int right = Well.left() + Well.width();
     for (int c = 0; c < rows; ++c) {
-        const QString comment = Cell(Features.Rows[first + c], FeatureComments);
+        const QString comment = QString::fromStdString(Features.Features[first + c].Comment);
         if (comment.isEmpty()) continue;
         if (left >= Well.left() && left + metrics.horizontalAdvance(comment) <= right) continue;
         const int shownLeft = std::clamp(left, Well.left(), right);
@@ -149,23 +157,23 @@ void TFeaturesDB::PaintOver(QPainter& painter) {
         painter.drawText(x, top + ascent, s);
     };
     for (int c = 0; c < rows; ++c) {
-        const TFeatureRow& row = Features.Rows[first + c];
+        const TFeature& feature = Features.Features[first + c];
         const int y = FeatureRowHeight * c + 1;
-        text(h + 10, y, Cell(row, FeatureName), PanelText);
-        const QString latDeg = Cell(row, FeatureLatDeg);
-        text(h + 152 - metrics.horizontalAdvance(latDeg), y, latDeg + QChar(0xB0), Cream);
-        text(h + 160, y, Cell(row, FeatureLatMin) + QLatin1Char('\''), Cream);
-        text(h + 178, y, Cell(row, FeatureLatSec) + QLatin1Char('"'), Cream);
-        text(h + 198, y, Cell(row, FeatureLatDir), Cream);
-        const QString longDeg = Cell(row, FeatureLongDeg);
-        text(h + 245 - metrics.horizontalAdvance(longDeg), y, longDeg + QChar(0xB0), Cream);
-        text(h + 252, y, Cell(row, FeatureLongMin) + QLatin1Char('\''), Cream);
-        text(h + 270, y, Cell(row, FeatureLongSec) + QLatin1Char('"'), Cream);
-        text(h + LongDirX, y, Cell(row, FeatureLongDir), Cream);
-        const QString diameter = DiameterText(Cell(row, FeatureDiameter));
+        text(h + 10, y, QString::fromStdString(feature.Name), PanelText);
+        const TAngleTexts lat = AngleTexts(feature.LatitudeDeg, 'N', 'S');
+        text(h + 152 - metrics.horizontalAdvance(lat.Degrees), y, lat.Degrees + QChar(0xB0), Cream);
+        text(h + 160, y, lat.Minutes + QLatin1Char('\''), Cream);
+        text(h + 178, y, lat.Seconds + QLatin1Char('"'), Cream);
+        text(h + 198, y, lat.Side, Cream);
+        const TAngleTexts lon = AngleTexts(feature.LongitudeDeg, 'E', 'W');
+        text(h + 245 - metrics.horizontalAdvance(lon.Degrees), y, lon.Degrees + QChar(0xB0), Cream);
+        text(h + 252, y, lon.Minutes + QLatin1Char('\''), Cream);
+        text(h + 270, y, lon.Seconds + QLatin1Char('"'), Cream);
+        text(h + LongDirX, y, lon.Side, Cream);
+        const QString diameter = DiameterText(feature.DiameterKm);
         text(h + DiameterEndX - metrics.horizontalAdvance(diameter), y,
              diameter + QStringLiteral(" km"), Qt::white);
-        text(h + CommentX, y, Cell(row, FeatureComments), CommentBlue);
+        text(h + CommentX, y, QString::fromStdString(feature.Comment), CommentBlue);
     }
     painter.restore();
 }

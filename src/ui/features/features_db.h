@@ -35,9 +35,8 @@ class TFeaturesDB : public TBorderlessWindow {
     // Where a row's longitude hemisphere letter starts and its diameter number ends.
     static constexpr int LongDirX = 290;
     static constexpr int DiameterEndX = 335;
-    // A diameter cell as the table shows it: at most five figures (a cell that is not a
-    // number as it stands).
-    [[nodiscard]] static QString DiameterText(const QString& cell);
+    // A diameter as the table shows it: at most five figures.
+    [[nodiscard]] static QString DiameterText(double km);
 
   protected:
     void PaintOver(QPainter& painter) override;

@@ -7,10 +7,11 @@
 #include <QPainter>
 #include <QScrollBar>
 
-#include "ui/features/feature_list_view.h"
+#include "features/feature_event_texts.h"
 #include "ui/common/fonts.h"
 #include "ui/common/look.h"
 #include "ui/common/program_state.h"
+#include "ui/features/feature_list_view.h"
 
 namespace {
 
@@ -51,6 +52,13 @@ TFeatures::TFeatures(const TProgramState& state, QWidget* main)
     ScrollBar1->setObjectName(QStringLiteral("ScrollBar1"));
     ScrollBar1->setGeometry(Well.right() + 1, Well.top(), 16, Well.height() - 1);
     connect(ScrollBar1, &QScrollBar::valueChanged, this, [this] { update(); });
+    // The times run from the selected moment at the observer's place: another day, month,
+    // time of day or place lists them again.
+    connect(&State, &TProgramState::Changed, this, [this](TStateChanges what) {
+        if (isVisible() && (what & (TStateChange::Day | TStateChange::Month |
+                                    TStateChange::Observer | TStateChange::Clock)))
+            ComputeTimes();
+    });
 }
 
 void TFeatures::Display(int index) {
@@ -59,6 +67,15 @@ void TFeatures::Display(int index) {
 }
 
 void TFeatures::DisplaySunRiseSetTimes() {
+    if (MainWindow && !isVisible()) CentreOver(*MainWindow);
+    KeepOnScreen();
+    show();
+    raise();
+    activateWindow();
+    ComputeTimes(); // before the window is first painted
+}
+
+void TFeatures::ComputeTimes() {
     TFeatureFileLoad load;
     {
         TBusyCursor busy;
@@ -69,11 +86,6 @@ void TFeatures::DisplaySunRiseSetTimes() {
     const int keep = ScrollBar1->value();
     SizeRowScrollBar(*ScrollBar1, static_cast<int>(Listing.size()), VisibleRows);
     ScrollBar1->setValue(std::min(keep, ScrollBar1->maximum()));
-    if (MainWindow && !isVisible()) CentreOver(*MainWindow);
-    KeepOnScreen();
-    show();
-    raise();
-    activateWindow();
     update();
     ReportFeatureFile(load, this);
 }
@@ -93,14 +105,14 @@ void TFeatures::PaintOver(QPainter& painter) {
     painter.setRenderHint(QPainter::TextAntialiasing);
     const int ascent = painter.fontMetrics().ascent();
     for (int c = 0; c < rows; ++c) {
-        const TFeatureTimesRow& row = Listing[first + c];
+        const TFeatureSunEvents& row = Listing[first + c];
         const int baseline = FeatureRowHeight * c + 1 + ascent;
         painter.setPen(PanelText);
         painter.drawText(NameX, baseline, QString::fromStdString(row.Name));
         painter.setPen(Aqua);
-        painter.drawText(SunriseX, baseline, QString::fromStdString(row.Sunrise));
+        painter.drawText(SunriseX, baseline, QString::fromStdString(FeatureEventText(row.Sunrise)));
         painter.setPen(Qt::white);
-        painter.drawText(SunsetX, baseline, QString::fromStdString(row.Sunset));
+        painter.drawText(SunsetX, baseline, QString::fromStdString(FeatureEventText(row.Sunset)));
     }
     painter.restore();
 }

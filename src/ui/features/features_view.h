@@ -2,7 +2,8 @@
 
 // TFeatures: the next lunar sunrise and sunset over every feature of one file, for the month
 // selected in the main window (from its first day, at the selected time of day), with a
-// button that opens the database window on the same file.
+// button that opens the database window on the same file. Follows the selected moment and the
+// observer while shown.
 //
 //   TFeatures view(state, &main);
 //   view.Display(settings.FeatureIdx);   // computes under the busy cursor, then shows (opened
@@ -33,7 +34,7 @@ class TFeatures : public TBorderlessWindow {
 
     [[nodiscard]] QComboBox* DataFiles() const { return cmbDataFiles; }
     [[nodiscard]] QScrollBar* Rows() const { return ScrollBar1; }
-    [[nodiscard]] const std::vector<TFeatureTimesRow>& Times() const { return Listing; }
+    [[nodiscard]] const std::vector<TFeatureSunEvents>& Times() const { return Listing; }
 
   signals:
     // The database button: the database window on this file.
@@ -44,10 +45,13 @@ class TFeatures : public TBorderlessWindow {
     void wheelEvent(QWheelEvent* event) override;
 
   private:
+    // The selected file's times for the selected moment, the window left where it is.
+    void ComputeTimes();
+
     const TProgramState& State;
     QWidget* MainWindow;
     QComboBox* cmbDataFiles = nullptr;
     QScrollBar* ScrollBar1 = nullptr;
-    std::vector<TFeatureTimesRow> Listing;
+    std::vector<TFeatureSunEvents> Listing;
     TWheelNotches Wheel;
 };
