@@ -318,6 +318,7 @@ void Run(TWorld& w, const std::vector<TRow>& rows) {
         const TCheck check = row.Expect(w, window);
         row.Gesture(control);
         QCoreApplication::processEvents();
+        (void)QTest::qWaitFor([&] { return check().isEmpty(); }, 2000); // a server's answer
         const QString fault = check();
         QVERIFY2(fault.isEmpty(), qPrintable(what + ": " + fault));
         Settle(w, window);

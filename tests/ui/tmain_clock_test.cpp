@@ -72,6 +72,8 @@ struct TSyncWindow {
     void ClickSync() {
         QTest::mouseClick(H.Label("lblClock"), Qt::LeftButton);
         ClickAt(&Main->Strip().Editor(), {180, 10}); // "Sync"
+        // The answer comes through the event loop: a message or the clock set.
+        QVERIFY(QTest::qWaitFor([this] { return !Messages.isEmpty() || Clock.Calls > 0; }, 5000));
     }
 };
 

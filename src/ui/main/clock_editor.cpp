@@ -13,7 +13,6 @@
 #include "ui/common/messages.h"
 #include "ui/common/panels_draw.h"
 #include "ui/common/program_state.h"
-#include "ui/main/time_sync.h"
 
 namespace {
 
@@ -67,6 +66,7 @@ TTimeEditor::TTimeEditor(QWidget* parent, TProgramState& state, TSystemClock& sy
         (*colon)->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     }
     setVisible(false);
+    connect(&Sync, &TTimeRequest::Finished, this, &TTimeEditor::SyncFinished);
 }
 
 QLineEdit* TTimeEditor::MakeField(const QString& name, int left) {
@@ -134,20 +134,30 @@ void TTimeEditor::ResetTime() {
     const std::optional<int> s = m ? FieldValue(txtSecond) : std::nullopt;
     if (!s) return; // nothing changes; the editor stays open
     State.ShiftClockTo(*h, *m, *s);
-    emit TimerEnabled(true);
-    DisplayTimeEditor(false);
+    Close();
 }
 
 void TTimeEditor::NowClick() {
     State.ReturnToNow();
+    Close();
+}
+
+void TTimeEditor::Close() {
+    Sync.Cancel(); // the time was set another way: a late answer must not overrule it
+    unsetCursor();
     emit TimerEnabled(true);
     DisplayTimeEditor(false);
 }
 
 void TTimeEditor::SyncClick() {
-    const TTimeSyncReply reply =
-        FetchServerTime(QString::fromStdString(State.Settings().TimeServer), SyncTimeoutMs,
-                        [this] { emit TimerEnabled(false); });
+    if (!Sync.Start(QString::fromStdString(State.Settings().TimeServer), SyncTimeoutMs))
+        return; // the answer to the first click is still awaited
+    emit TimerEnabled(false);
+    setCursor(Qt::BusyCursor); // working, and still open to the user
+}
+
+void TTimeEditor::SyncFinished(const TTimeSyncReply& reply) {
+    unsetCursor();
     if (!reply.Ok) {
         Message(reply.Message);
         return;
@@ -160,8 +170,7 @@ void TTimeEditor::SyncClick() {
         Message(QStringLiteral("Failed to update System Time"));
         return;
     }
-    emit TimerEnabled(true);
-    DisplayTimeEditor(false);
+    Close();
     // The selected day is the observer's civil day at that instant (the next tick takes the
     // time of day from the clock just set).
     const TDateRec local = JDToDate(utc.JD + State.Observer().LocalOffsetDays());

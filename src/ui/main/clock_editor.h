@@ -3,7 +3,8 @@
 // The time editor of the main window: a bar at (130, 40) over the clock strip with the
 // hour, minute and second fields, a "Now" button (back to the present) and a "Sync" button
 // (set the computer's clock from the time server). The main window's display timer stands
-// still while the bar is open.
+// still while the bar is open. Sync asks in the background: the windows keep answering, a
+// second click waits for the first answer, and closing the bar another way abandons it.
 //
 // The clock strip holds it; it reads and changes the program state:
 //
@@ -20,6 +21,7 @@
 
 #include "engine/date_time.h"
 #include "ui/main/system_clock.h"
+#include "ui/main/time_sync.h"
 
 inline constexpr QPoint TimeEditorTopLeft{130, 40};
 inline constexpr QSize TimeEditorSize{228, 30};
@@ -61,10 +63,13 @@ class TTimeEditor : public QWidget {
     // The field's value when it is a number in 0..maximum; otherwise a message and empty.
     [[nodiscard]] std::optional<int> FieldValue(QLineEdit* field);
     void Message(const QString& text);
+    void SyncFinished(const TTimeSyncReply& reply);
+    void Close(); // back to following the clock
 
     TProgramState& State;
     TSystemClock& SystemClock;
     double FontScale;
     QImage Bar;
     int SyncTimeoutMs;
+    TTimeRequest Sync;
 };

@@ -2,7 +2,6 @@
 
 #include "settings/time_server_address.h"
 
-#include <QEventLoop>
 #include <QNetworkProxy>
 #include <QTcpSocket>
 #include <QTimer>
@@ -102,71 +101,94 @@ TPlausibleSpan PlausibleServerSpanNow() {
                                QDateTime::currentMSecsSinceEpoch() / (86400.0 * 1000.0));
 }
 
-TTimeSyncReply FetchServerTime(const QString& text, int timeoutMs,
-                               const std::function<void()>& stopTimer, const TPlausibleSpan& span) {
+TTimeRequest::TTimeRequest(QObject* parent) : QObject(parent) {
+    Deadline.setSingleShot(true);
+    Deadline.setTimerType(Qt::PreciseTimer);
+    connect(&Deadline, &QTimer::timeout, this, [this] {
+        Conclude(Failure(
+            TimeSyncFailed +
+            QStringLiteral("no answer within %1 seconds").arg(TimeoutMs / 1000.0, 0, 'g', 3)));
+    });
+}
+
+TTimeRequest::~TTimeRequest() {
+    Release();
+}
+
+bool TTimeRequest::Start(const QString& text, int timeoutMs, const TPlausibleSpan& span) {
+    if (Running) return false;
+    Running = true;
     const TTimeServerCheck check = CheckTimeServerAddress(text.toStdString());
-    if (!check.Address) return Failure(QString::fromStdString(check.Problem));
+    if (!check.Address) {
+        Conclude(Failure(QString::fromStdString(check.Problem)));
+        return true;
+    }
     const TTimeServerAddress& address = *check.Address;
-    if (stopTimer) stopTimer();
     // daytime://host[:port] speaks the daytime protocol (RFC 867): the server sends its line
     // on connection, unasked.
-    const bool daytime = address.Daytime;
+    Daytime = address.Daytime;
+    Request = Daytime ? QByteArray() : RequestFor(address);
+    Received.clear();
+    Span = span;
+    TimeoutMs = timeoutMs;
+    Deadline.start(timeoutMs);
+    Connect(QString::fromStdString(address.Host), address.Port);
+    return true;
+}
 
-    QTcpSocket socket;
-    socket.setProxy(QNetworkProxy::NoProxy);
-    QEventLoop loop;
-    QTimer deadline; // one limit for the whole exchange, however the server behaves
-    deadline.setSingleShot(true);
-    deadline.setTimerType(Qt::PreciseTimer);
-
-    QByteArray received;
-    TTimeReply parsed;
-    QString socketError;
-    bool done = false, timedOut = false;
-    const auto finish = [&] {
-        done = true;
-        loop.quit();
-    };
-    const auto readSome = [&](bool ended) {
-        // Never more than one byte past the limit is taken, whatever the server sends.
-        const qint64 room = static_cast<qint64>(MaxTimeReplyBytes) + 1 - received.size();
-        if (room > 0) received += socket.read(room);
-        const std::string_view bytes(received.constData(), received.size());
-        parsed =
-            daytime ? ParseDaytimeReply(bytes, ended, span) : ParseTimeReply(bytes, ended, span);
-        if (parsed.Status != TTimeReplyStatus::Incomplete) finish();
-    };
-    QObject::connect(&deadline, &QTimer::timeout, &loop, [&] {
-        timedOut = true;
-        finish();
+void TTimeRequest::Connect(const QString& host, int port) {
+    Socket = new QTcpSocket(this);
+    Socket->setProxy(QNetworkProxy::NoProxy);
+    connect(Socket, &QTcpSocket::connected, this, [this] {
+        if (!Request.isEmpty()) Socket->write(Request);
     });
-    QObject::connect(&socket, &QTcpSocket::connected, &loop, [&] {
-        if (!daytime) socket.write(RequestFor(address));
+    connect(Socket, &QTcpSocket::readyRead, this, [this] { ReadSome(false); });
+    connect(Socket, &QTcpSocket::disconnected, this, [this] { ReadSome(true); });
+    connect(Socket, &QTcpSocket::errorOccurred, this, [this](QAbstractSocket::SocketError error) {
+        if (error == QAbstractSocket::RemoteHostClosedError) return; // the end of the reply
+        Conclude(Failure(TimeSyncFailed + Socket->errorString()));
     });
-    QObject::connect(&socket, &QTcpSocket::readyRead, &loop, [&] { readSome(false); });
-    QObject::connect(&socket, &QTcpSocket::disconnected, &loop, [&] { readSome(true); });
-    QObject::connect(&socket, &QTcpSocket::errorOccurred, &loop,
-                     [&](QAbstractSocket::SocketError error) {
-                         if (error == QAbstractSocket::RemoteHostClosedError) return; // the end
-                         socketError = socket.errorString();
-                         finish();
-                     });
+    Socket->connectToHost(host, static_cast<quint16>(port));
+}
 
-    deadline.start(timeoutMs);
-    socket.connectToHost(QString::fromStdString(address.Host), static_cast<quint16>(address.Port));
-    if (!done) loop.exec(QEventLoop::ExcludeUserInputEvents);
-    deadline.stop();
-    socket.disconnect(); // nothing more is read: the answer is decided
-    socket.abort();
+void TTimeRequest::ReadSome(bool ended) {
+    // Never more than one byte past the limit is taken, whatever the server sends.
+    const qint64 room = static_cast<qint64>(MaxTimeReplyBytes) + 1 - Received.size();
+    if (room > 0) Received += Socket->read(room);
+    const std::string_view bytes(Received.constData(), Received.size());
+    const TTimeReply parsed =
+        Daytime ? ParseDaytimeReply(bytes, ended, Span) : ParseTimeReply(bytes, ended, Span);
+    if (parsed.Status == TTimeReplyStatus::Incomplete) return;
+    TTimeSyncReply reply = ReplyFor(parsed, Span);
+    if (Daytime) reply.HttpStatus = 0; // no HTTP in this exchange
+    Conclude(reply);
+}
 
-    if (parsed.Status != TTimeReplyStatus::Incomplete) {
-        TTimeSyncReply reply = ReplyFor(parsed, span);
-        if (daytime) reply.HttpStatus = 0; // no HTTP in this exchange
-        return reply;
-    }
-    if (timedOut)
-        return Failure(
-            TimeSyncFailed +
-            QStringLiteral("no answer within %1 seconds").arg(timeoutMs / 1000.0, 0, 'g', 3));
-    return Failure(TimeSyncFailed + socketError);
+void TTimeRequest::Conclude(const TTimeSyncReply& reply) {
+    Release();
+    // Handed over from the event loop itself, never from inside the socket's own signals, so
+    // that whoever receives it may open a message box or start again.
+    QMetaObject::invokeMethod(
+        this,
+        [this, serial = Serial, reply] {
+            if (serial != Serial) return; // cancelled meanwhile
+            Running = false;
+            emit Finished(reply);
+        },
+        Qt::QueuedConnection);
+}
+
+void TTimeRequest::Cancel() {
+    Release();
+    ++Serial;
+    Running = false;
+}
+
+void TTimeRequest::Release() {
+    Deadline.stop();
+    if (Socket == nullptr) return;
+    Socket->disconnect(this); // nothing more is read: the answer is decided
+    Socket->abort();
+    Socket->deleteLater(); // it may be in the middle of the signal that decided
+    Socket = nullptr;
 }
