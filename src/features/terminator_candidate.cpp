@@ -24,8 +24,7 @@ TTerminatorCandidates LoadTerminatorCandidates(const std::vector<std::string>& f
             continue;
         }
         for (TFeature& feature : table.Features)
-            candidates.Features.push_back({std::move(feature.Name), file, feature.LatitudeDeg,
-                                           feature.LongitudeDeg, feature.DiameterKm});
+            candidates.Features.push_back({std::move(feature), file});
     }
     return candidates;
 }

@@ -9,13 +9,9 @@
 
 #include "features/feature_file.h"
 
-// A feature offered to the list.
-struct TTerminatorCandidate {
-    std::string Name;
-    std::string File; // the feature file's display name
-    double LatitudeDeg = 0.0;
-    double LongitudeDeg = 0.0;
-    double DiameterKm = 0.0; // NaN when unknown
+// A feature offered to the list, and the feature file's display name it comes from.
+struct TTerminatorCandidate : TFeature {
+    std::string File;
 };
 
 struct TTerminatorCandidates {

@@ -182,10 +182,10 @@ TEST(TerminatorList, FeaturesOnTheFarSideAndOfUnknownSizeAreLeftOut) {
     night.Sky = TNightSky::Dark;
     night.Sun = {0.0, 0.0}; // the morning terminator on the central meridian
     const std::vector<TTerminatorCandidate> candidates = {
-        {"Near", "Craters", 0.0, 2.0, 30.0},
-        {"Behind", "Craters", 0.0, 182.0, 30.0}, // the far side's evening terminator
-        {"Unknown", "Craters", 0.0, 2.0, std::nan("")},
-        {"Dark", "Craters", 0.0, -2.0, 30.0}, // still in the night
+        {{"Near", 0.0, 2.0, 30.0, ""}, "Craters"},
+        {{"Behind", 0.0, 182.0, 30.0, ""}, "Craters"}, // the far side's evening terminator
+        {{"Unknown", 0.0, 2.0, std::nan(""), ""}, "Craters"},
+        {{"Dark", 0.0, -2.0, 30.0, ""}, "Craters"}, // still in the night
     };
     const TTerminatorList list = TerminatorFeatures(candidates, night, 0.0);
     ASSERT_EQ(list.Sunrise.size(), 1u);
