@@ -134,11 +134,11 @@ void TClockTest::EditorOpensWithTheDisplayedTime() {
     QCOMPARE(h.Editor.pos(), QPoint(130, 40));
     QCOMPARE(h.Timer.count(), 1);
     QVERIFY(!h.TimerOn()); // the display stands still while editing
-    QCOMPARE(h.Editor.txtHour->text(), QString("16"));
-    QCOMPARE(h.Editor.txtMinute->text(), QString("05"));
-    QCOMPARE(h.Editor.txtSecond->text(), QString("00"));
-    QCOMPARE(h.Editor.txtMinute->geometry(), QRect(41, 3, 21, 19));
-    QCOMPARE(h.Editor.lblColon2->pos(), QPoint(63, 2));
+    QCOMPARE(h.Editor.HourField->text(), QString("16"));
+    QCOMPARE(h.Editor.MinuteField->text(), QString("05"));
+    QCOMPARE(h.Editor.SecondField->text(), QString("00"));
+    QCOMPARE(h.Editor.MinuteField->geometry(), QRect(41, 3, 21, 19));
+    QCOMPARE(h.Editor.MinuteColon->pos(), QPoint(63, 2));
     const QImage bar = h.Editor.grab().toImage();
     QCOMPARE(bar.pixel(130, 1), LoadArt(ArtTimeEditor).pixel(130, 1));
 }
@@ -147,19 +147,19 @@ void TClockTest::FieldsTakeDigitsOnlyAndPadOnLeaving() {
     TEditorHarness h(Date(7, 12, 2026), 14, 0, 0);
     QVERIFY(QTest::qWaitForWindowExposed(&h.Main));
     TTimeEditor& editor = h.Editor;
-    editor.txtMinute->setFocus();
-    editor.txtMinute->clear();
-    QTest::keyClicks(editor.txtMinute, "a7-x.");
-    QCOMPARE(editor.txtMinute->text(), QString("7"));
-    editor.txtSecond->setFocus(); // leaving the minute field
-    QCOMPARE(editor.txtMinute->text(), QString("07"));
-    editor.txtSecond->clear();
-    editor.txtHour->setFocus();
-    QCOMPARE(editor.txtSecond->text(), QString("00"));
-    QTest::keyClicks(editor.txtHour, "123"); // at most two characters
-    QCOMPARE(editor.txtHour->text().size(), 2);
-    QTest::keyClick(editor.txtHour, Qt::Key_Backspace);
-    QCOMPARE(editor.txtHour->text().size(), 1);
+    editor.MinuteField->setFocus();
+    editor.MinuteField->clear();
+    QTest::keyClicks(editor.MinuteField, "a7-x.");
+    QCOMPARE(editor.MinuteField->text(), QString("7"));
+    editor.SecondField->setFocus(); // leaving the minute field
+    QCOMPARE(editor.MinuteField->text(), QString("07"));
+    editor.SecondField->clear();
+    editor.HourField->setFocus();
+    QCOMPARE(editor.SecondField->text(), QString("00"));
+    QTest::keyClicks(editor.HourField, "123"); // at most two characters
+    QCOMPARE(editor.HourField->text().size(), 2);
+    QTest::keyClick(editor.HourField, Qt::Key_Backspace);
+    QCOMPARE(editor.HourField->text().size(), 1);
 }
 
 void TClockTest::HourLimits() {
@@ -168,8 +168,8 @@ void TClockTest::HourLimits() {
     QVERIFY(std::abs(threeHours - 0.125) < 1e-12);
     TTimeEditor& editor = h.Editor;
     const QStringList& messages = h.Messages.Texts;
-    editor.txtHour->setText("24");
-    QTest::keyClick(editor.txtHour, Qt::Key_Return);
+    editor.HourField->setText("24");
+    QTest::keyClick(editor.HourField, Qt::Key_Return);
     QCOMPARE(messages.size(), 1);
     QVERIFY2(messages.last().contains("hour") && messages.last().contains("23"),
              qPrintable(messages.last()));
@@ -177,16 +177,16 @@ void TClockTest::HourLimits() {
     QCOMPARE(h.Offset(), threeHours);
     QVERIFY(editor.isVisible());
 
-    editor.txtMinute->setText("");
-    editor.txtHour->setText("23");
-    QTest::keyClick(editor.txtHour, Qt::Key_Return); // the empty minute field is refused
+    editor.MinuteField->setText("");
+    editor.HourField->setText("23");
+    QTest::keyClick(editor.HourField, Qt::Key_Return); // the empty minute field is refused
     QCOMPARE(messages.size(), 2);
     QCOMPARE(h.Offset(), threeHours);
 
-    editor.txtMinute->setText("30");
-    editor.txtSecond->setText("15");
+    editor.MinuteField->setText("30");
+    editor.SecondField->setText("15");
     h.Now = At(2026, 12, 7, 14, 0, 5);
-    QTest::keyClick(editor.txtSecond, Qt::Key_Enter);
+    QTest::keyClick(editor.SecondField, Qt::Key_Enter);
     QCOMPARE(messages.size(), 2);
     QVERIFY(!editor.isVisible());
     QVERIFY(h.TimerOn());

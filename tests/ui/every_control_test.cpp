@@ -379,7 +379,7 @@ std::vector<TRow> MainRows(TWorld& w) {
          Becomes([](TWorld& w) { return qRound(w.H.State->ClockOffset() * 24 * 60); }, -7 * 60),
          [](TWorld& w) {
              OpenTimeEditor(w);
-             w.Editor().txtHour->clear();
+             w.Editor().HourField->clear();
          }},
         // A left click selects a day; a right click tells about it, the selection kept.
         {m, w.H.DayCell(20)->objectName(), Click(), Becomes(Day(), 20)},

@@ -24,7 +24,7 @@ void TMessageBoxesTest::BoxCentredOverItsWindow() {
     const QPoint centre = h.Main->frameGeometry().center();
     // Owned by the window itself or by a control deep inside it (a field of the time editor).
     for (QWidget* owner : {static_cast<QWidget*>(h.Main),
-                           static_cast<QWidget*>(h.Main->Strip().Editor().txtMinute)}) {
+                           static_cast<QWidget*>(h.Main->Strip().Editor().MinuteField)}) {
         QMessageBox* box =
             MakeMessageBox(owner, "Failed to update System Time", QMessageBox::Warning);
         QCOMPARE(box->parentWidget(), h.Main);

@@ -422,9 +422,9 @@ void TTimeSyncTest::SyncButtonSetsTheClockThroughTheInterface() {
     editor.SyncClick();
     QTRY_COMPARE(messages.Texts, QStringList{"Failed to update System Time"});
     QCOMPARE(messages.Owners, QList<QWidget*>{&main});
-    QCOMPARE(editor.txtHour->text(), QString("12"));
-    QCOMPARE(editor.txtMinute->text(), QString("34"));
-    QCOMPARE(editor.txtSecond->text(), QString("56"));
+    QCOMPARE(editor.HourField->text(), QString("12"));
+    QCOMPARE(editor.MinuteField->text(), QString("34"));
+    QCOMPARE(editor.SecondField->text(), QString("56"));
     QVERIFY(editor.isVisible());
     QCOMPARE(state.SelectedDate().Day, utcDay.day());
     QCOMPARE(changed.count(), 0);

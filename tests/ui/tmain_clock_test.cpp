@@ -99,17 +99,17 @@ void TMainClockTest::EditorStopsTheDisplayAndApplies() {
     QVERIFY(!editor.isHidden());
     QVERIFY(!m.DisplayTimer().isActive());
     QCOMPARE(editor.pos(), QPoint(130, 40));
-    QCOMPARE(editor.txtHour->text(), QString("20"));
-    QCOMPARE(editor.txtMinute->text(), QString("15"));
+    QCOMPARE(editor.HourField->text(), QString("20"));
+    QCOMPARE(editor.MinuteField->text(), QString("15"));
 
-    editor.txtHour->setText("24");
-    QTest::keyClick(editor.txtHour, Qt::Key_Return);
+    editor.HourField->setText("24");
+    QTest::keyClick(editor.HourField, Qt::Key_Return);
     QVERIFY(!editor.isHidden());
     QCOMPARE(h.Messages.Texts.size(), 1);
     QCOMPARE(h.Messages.Owners[0], &m);
     QCOMPARE(h.State->ClockOffset(), 0.0);
-    editor.txtHour->setText("23");
-    QTest::keyClick(editor.txtHour, Qt::Key_Return);
+    editor.HourField->setText("23");
+    QTest::keyClick(editor.HourField, Qt::Key_Return);
     QVERIFY(editor.isHidden());
     QVERIFY(m.DisplayTimer().isActive());
     m.DisplayTimer().stop();
@@ -220,8 +220,8 @@ void TMainClockTest::SyncFailuresChangeNothing() {
         QCOMPARE(clock.Calls, 0);
         QVERIFY(!editor.isHidden()); // the editor stays open
         QVERIFY(!m.DisplayTimer().isActive());
-        QCOMPARE(editor.txtHour->text(), QString("08"));
-        QCOMPARE(editor.txtSecond->text(), QString("10"));
+        QCOMPARE(editor.HourField->text(), QString("08"));
+        QCOMPARE(editor.SecondField->text(), QString("10"));
         QCOMPARE(int(w.H.Selected().Year), 2026);
         QCOMPARE(int(w.H.Selected().Day), 7);
         QCOMPARE(w.H.State->ClockOffset(), 0.0);
@@ -235,7 +235,7 @@ void TMainClockTest::FieldsPadWhenLeft() {
     m.show();
     QVERIFY(QTest::qWaitForWindowExposed(&m));
     h.Click(h.Label("lblClock"));
-    QLineEdit* minute = editor.txtMinute;
+    QLineEdit* minute = editor.MinuteField;
     minute->setFocus();
     minute->clear();
     QTest::keyClick(minute, '7');
@@ -243,12 +243,12 @@ void TMainClockTest::FieldsPadWhenLeft() {
     QCOMPARE(minute->text(), QString("7"));
     QTest::keyClick(minute, Qt::Key_Tab); // on to the seconds
     QCOMPARE(minute->text(), QString("07"));
-    QLineEdit* second = editor.txtSecond;
+    QLineEdit* second = editor.SecondField;
     QVERIFY(second->hasFocus());
     second->clear();
     QTest::keyClick(second, Qt::Key_Backtab);
     QCOMPARE(second->text(), QString("00"));
-    QTest::keyClick(editor.txtHour, Qt::Key_Return);
+    QTest::keyClick(editor.HourField, Qt::Key_Return);
     QVERIFY(editor.isHidden());
     m.DisplayTimer().stop();
     m.Tick();

@@ -156,7 +156,7 @@ void TMainLayoutTest::CaptionsFitInEveryState() {
 
         // The time editor over the clock strip: its fields show the whole time.
         h.Click(h.Label("lblClock"));
-        for (QLineEdit* field : {editor.txtHour, editor.txtMinute, editor.txtSecond}) {
+        for (QLineEdit* field : {editor.HourField, editor.MinuteField, editor.SecondField}) {
             const int needed = QFontMetrics(field->font()).horizontalAdvance("88");
             QVERIFY2(needed <= field->width() - 2,
                      qPrintable(field->objectName() + QString(" needs %1 px").arg(needed)));

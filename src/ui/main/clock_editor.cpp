@@ -21,12 +21,6 @@ struct TFieldRule {
     int Maximum;
 };
 
-TFieldRule RuleOf(const QString& objectName) {
-    if (objectName == QLatin1String("txtHour")) return {"hour", 23};
-    if (objectName == QLatin1String("txtMinute")) return {"minute", 59};
-    return {"second", 59};
-}
-
 bool IsNavigationKey(int key) {
     switch (key) {
     case Qt::Key_Tab:
@@ -51,13 +45,13 @@ TTimeEditor::TTimeEditor(QWidget* parent, TProgramState& state, TSystemClock& sy
       Bar(LoadArt(ArtTimeEditor)), SyncTimeoutMs(TimeSyncTimeoutMs) {
     setObjectName("imgTimeButton");
     setGeometry(QRect(TimeEditorTopLeft, TimeEditorSize));
-    txtHour = MakeField("txtHour", 12);
-    txtMinute = MakeField("txtMinute", 41);
-    txtSecond = MakeField("txtSecond", 70);
-    setTabOrder(txtHour, txtMinute);
-    setTabOrder(txtMinute, txtSecond);
+    HourField = MakeField("txtHour", 12);
+    MinuteField = MakeField("txtMinute", 41);
+    SecondField = MakeField("txtSecond", 70);
+    setTabOrder(HourField, MinuteField);
+    setTabOrder(MinuteField, SecondField);
     for (auto [colon, name, left] :
-         {std::tuple{&lblColon1, "lblColon1", 34}, std::tuple{&lblColon2, "lblColon2", 63}}) {
+         {std::tuple{&HourColon, "lblColon1", 34}, std::tuple{&MinuteColon, "lblColon2", 63}}) {
         *colon = new QLabel(":", this);
         (*colon)->setObjectName(name);
         (*colon)->setFont(PixelFont(ArialFamily, 16, true));
@@ -90,18 +84,18 @@ void TTimeEditor::Open() {
     const QString text = QString::fromStdString(DateTimeText(JDToDate(State.DisplayedJD())));
     move(TimeEditorTopLeft);
     emit TimerEnabled(false); // the display stands still while the time is edited
-    for (QLineEdit* field : {txtHour, txtMinute, txtSecond})
+    for (QLineEdit* field : {HourField, MinuteField, SecondField})
         field->setFont(ScaledFont(ArialFamily, 9, FontScale, true));
-    txtHour->setText(text.mid(0, 2));
-    txtMinute->setText(text.mid(3, 2));
-    txtSecond->setText(text.mid(6, 2));
+    HourField->setText(text.mid(0, 2));
+    MinuteField->setText(text.mid(3, 2));
+    SecondField->setText(text.mid(6, 2));
     DisplayTimeEditor(true);
-    txtHour->setFocus();
-    txtHour->selectAll();
+    HourField->setFocus();
+    HourField->selectAll();
 }
 
 void TTimeEditor::DisplayTimeEditor(bool visible) {
-    for (QLineEdit* field : {txtHour, txtMinute, txtSecond})
+    for (QLineEdit* field : {HourField, MinuteField, SecondField})
         field->setFixedHeight(ScaledPoints(FontScale, 19));
     setVisible(visible);
     if (visible) raise();
@@ -113,7 +107,9 @@ void TTimeEditor::Message(const QString& text) {
 }
 
 std::optional<int> TTimeEditor::FieldValue(QLineEdit* field) {
-    const TFieldRule rule = RuleOf(field->objectName());
+    const TFieldRule rule = field == HourField     ? TFieldRule{"hour", 23}
+                            : field == MinuteField ? TFieldRule{"minute", 59}
+                                                   : TFieldRule{"second", 59};
     bool number = false;
     const int value = field->text().toInt(&number);
     if (!number || value < 0 || value > rule.Maximum) {
@@ -129,9 +125,9 @@ std::optional<int> TTimeEditor::FieldValue(QLineEdit* field) {
 }
 
 void TTimeEditor::ResetTime() {
-    const std::optional<int> h = FieldValue(txtHour);
-    const std::optional<int> m = h ? FieldValue(txtMinute) : std::nullopt;
-    const std::optional<int> s = m ? FieldValue(txtSecond) : std::nullopt;
+    const std::optional<int> h = FieldValue(HourField);
+    const std::optional<int> m = h ? FieldValue(MinuteField) : std::nullopt;
+    const std::optional<int> s = m ? FieldValue(SecondField) : std::nullopt;
     if (!s) return; // nothing changes; the editor stays open
     State.ShiftClockTo(*h, *m, *s);
     Close();
@@ -163,9 +159,9 @@ void TTimeEditor::SyncFinished(const TTimeSyncReply& reply) {
         return;
     }
     const TDateRec& utc = reply.Utc;
-    txtHour->setText(QString::number(utc.Hour));
-    txtMinute->setText(QString::number(utc.Minute));
-    txtSecond->setText(QString::number(utc.Second));
+    HourField->setText(QString::number(utc.Hour));
+    MinuteField->setText(QString::number(utc.Minute));
+    SecondField->setText(QString::number(utc.Second));
     if (!SystemClock.SetUniversalTime(utc)) {
         Message(QStringLiteral("Failed to update System Time"));
         return;
@@ -211,7 +207,7 @@ void TTimeEditor::FieldKey(QLineEdit* field, QKeyEvent* event, bool& consumed) {
 
 bool TTimeEditor::eventFilter(QObject* watched, QEvent* event) {
     auto* field = qobject_cast<QLineEdit*>(watched);
-    if (field == nullptr || (field != txtHour && field != txtMinute && field != txtSecond))
+    if (field == nullptr || (field != HourField && field != MinuteField && field != SecondField))
         return QWidget::eventFilter(watched, event);
     if (event->type() == QEvent::KeyPress) {
         bool consumed = false;

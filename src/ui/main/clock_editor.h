@@ -42,14 +42,14 @@ class TTimeEditor : public QWidget {
     void NowClick();
     void SyncClick();
 
-    QLineEdit* txtHour = nullptr;
-    QLineEdit* txtMinute = nullptr;
-    QLineEdit* txtSecond = nullptr;
-    QLabel* lblColon1 = nullptr;
-    QLabel* lblColon2 = nullptr;
+    QLineEdit* HourField = nullptr;
+    QLineEdit* MinuteField = nullptr;
+    QLineEdit* SecondField = nullptr;
+    QLabel* HourColon = nullptr;
+    QLabel* MinuteColon = nullptr;
 
   signals:
-    void TimerEnabled(bool on); // Timer1 on or off
+    void TimerEnabled(bool on); // the main window's tick timer on or off
     void EditorShown(bool visible);
 
   protected:

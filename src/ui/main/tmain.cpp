@@ -72,13 +72,13 @@ TMain::TMain(TProgramState& state, const TMainSetup& setup, QWidget* parent)
     AgeNewMoons = State().NewMoons();
     CreateParts(setup);
     CreateButtons();
-    Timer1.setInterval(1000);
-    connect(&Timer1, &QTimer::timeout, this, &TMain::Tick);
+    TickTimer.setInterval(1000);
+    connect(&TickTimer, &QTimer::timeout, this, &TMain::Tick);
     connect(&State(), &TProgramState::Changed, this, [this](TStateChanges what) {
         if (what & (TStateChange::Day | TStateChange::Month)) AgeNewMoons = State().NewMoons();
         if (what & (TStateChange::Month | TStateChange::Observer)) ShowEclipseButton();
         // Whatever changed, the displayed moment shows it at once, not a second later.
-        if (Timer1.isActive()) Tick();
+        if (TickTimer.isActive()) Tick();
     });
 }
 
@@ -103,9 +103,9 @@ void TMain::CreateParts(const TMainSetup& setup) {
             &TMain::MonthPickerRequested);
     connect(&Strip().Editor(), &TTimeEditor::TimerEnabled, this, [this](bool on) {
         if (on)
-            Timer1.start();
+            TickTimer.start();
         else
-            Timer1.stop();
+            TickTimer.stop();
     });
     connect(MoonPart, &TMoonPanel::OpticsChanged, this, [this] { ShowOpticsGlyph(); });
     // The optics glyphs and the eclipse glyph are kept by their buttons.
@@ -172,7 +172,7 @@ void TMain::showEvent(QShowEvent* event) {
         CentreOnScreen();
     }
     if (Strip().Editor().isHidden()) { // the display stands still while the time is edited
-        Timer1.start();
+        TickTimer.start();
         Tick();
     }
 }

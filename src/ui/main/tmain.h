@@ -59,7 +59,7 @@ class TMain : public TBorderlessWindow {
     explicit TMain(TProgramState& state, const TMainSetup& setup = {}, QWidget* parent = nullptr);
     ~TMain() override;
 
-    // The one-second step of Timer1.
+    // The one-second step of the tick timer.
     void Tick();
     void ButtonClick(TMainButton button);
 
@@ -71,8 +71,8 @@ class TMain : public TBorderlessWindow {
     [[nodiscard]] TPhaseListPanel& PhaseList() const { return *PhaseListPart; }
     [[nodiscard]] TClockStrip& Strip() const { return *StripPart; }
     [[nodiscard]] const QString& PhaseName() const { return PhaseNameNow; }
-    // Timer1, the one-second display timer.
-    [[nodiscard]] QTimer& DisplayTimer() { return Timer1; }
+    // The one-second tick timer.
+    [[nodiscard]] QTimer& DisplayTimer() { return TickTimer; }
 
     // "HH:MM:SS" of the local sidereal time at the given local date taken as universal time
     // (useGivenDate), or "LST: " and the time at the present moment.
@@ -100,7 +100,7 @@ class TMain : public TBorderlessWindow {
 
     TProgramState& ProgramState;
     double FontScale = 1.0;
-    QTimer Timer1;
+    QTimer TickTimer;
     std::unique_ptr<TSystemClock> OwnSystemClock;
     TCalendarPanel* CalendarPart = nullptr;
     TMoonPanel* MoonPart = nullptr;
