@@ -81,14 +81,14 @@ QLineEdit* TTimeEditor::MakeField(const QString& name, int left) {
 }
 
 void TTimeEditor::Open() {
-    const QString text = QString::fromStdString(DateTimeText(JDToDate(State.DisplayedJD())));
+    const TDateRec shown = JDToDate(State.DisplayedJD());
     move(TimeEditorTopLeft);
     emit TimerEnabled(false); // the display stands still while the time is edited
     for (QLineEdit* field : {HourField, MinuteField, SecondField})
         field->setFont(ScaledFont(ArialFamily, 9, FontScale, true));
-    HourField->setText(text.mid(0, 2));
-    MinuteField->setText(text.mid(3, 2));
-    SecondField->setText(text.mid(6, 2));
+    HourField->setText(QString::fromStdString(TwoDigits(shown.Hour)));
+    MinuteField->setText(QString::fromStdString(TwoDigits(shown.Minute)));
+    SecondField->setText(QString::fromStdString(TwoDigits(shown.Second)));
     DisplayTimeEditor(true);
     HourField->setFocus();
     HourField->selectAll();
