@@ -10,6 +10,7 @@
 #include "ui/common/messages.h"
 #include "ui/common/night_vision.h"
 #include "ui/common/settings_startup.h"
+#include "ui/common/window_placement.h"
 #include "ui/menus/monthly_phases.h"
 #include "ui/menus/report_menu.h"
 #include "ui/menus/web_menu.h"
@@ -43,8 +44,7 @@ TWindowSet::TWindowSet(const TWindowSetup& setup) {
         std::make_unique<TPrintOptions>(*ProgramState, *SettingsStore, MainWindow.get());
     DateInfoWindow = std::make_unique<TDateInfo>(main);
     EquinoxWindow = std::make_unique<TEquinox>(*ProgramState, main);
-    EclipseReportWindow =
-        std::make_unique<TEclipseReport>(*ProgramState, main, EclipseWindow.get());
+    EclipseReportWindow = std::make_unique<TEclipseReport>(*ProgramState, main);
     ReportMenuWindow = std::make_unique<TReportMenu>(main);
     MonthlyPhasesWindow = std::make_unique<TMonthlyPhases>(*ProgramState, main);
     ObservingAidWindow = std::make_unique<TObservingAid>(*ProgramState, main);
@@ -55,6 +55,12 @@ TWindowSet::TWindowSet(const TWindowSetup& setup) {
     TerminatorWindow = std::make_unique<TTerminatorView>(*ProgramState, main);
     QObject::connect(FeaturesWindow.get(), &TFeatures::DatabaseRequested, main,
                      [this](int index) { FeaturesDBWindow->Display(index, FeaturesWindow.get()); });
+    // The eclipse chosen in the report: the screen opens, the pair side by side under the
+    // main window.
+    QObject::connect(EclipseReportWindow.get(), &TEclipseReport::EclipseChosen, main, [this] {
+        if (EclipseWindow->Open())
+            PlacePairUnder(*EclipseWindow, *EclipseReportWindow, *MainWindow);
+    });
     QObject::connect(main, &TMain::DateInfoRequested, DateInfoWindow.get(),
                      &TDateInfo::ShowDateInfo);
     QObject::connect(main, &TMain::MonthPickerRequested, MonthListWindow.get(), &TMonthList::Open);

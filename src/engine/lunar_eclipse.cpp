@@ -134,10 +134,7 @@ EclipseCircumstances EclipseCalcs(const TPhaseEntry& entry, int year, const TObs
     const double k = entry.K;
     const TEclipseElements el = Elements(k);
 
-    if (TooFarFromNode(el.F)) {
-        ec.CloseEclipseScreen = true;
-        return ec;
-    }
+    if (TooFarFromNode(el.F)) return ec;
 
     const double f1 = el.F - DegToRad(0.02665 * std::sin(el.Om));
     const double jdMax = GreatestEclipseJDE(k, el, f1) - DeltaT(year) / 86400.0;
@@ -213,23 +210,6 @@ std::vector<EclipseCircumstances> MonthEclipses(const TPhaseList& list, int coun
         if (ec.EclipseType != EclipseNone) found.push_back(std::move(ec));
     }
     return found;
-}
-
-EclipseCircumstances CheckForEclipse(const TPhaseList& list, int count, int year,
-                                     const TObserver& observer) {
-    EclipseCircumstances result;
-    bool ruledOutAtOnce = false;
-    const int n = std::clamp(count, 0, MaxMonthPhases);
-    for (int i = 0; i < n; ++i) {
-        const TPhaseEntry& entry = list[static_cast<size_t>(i)];
-        if (!IsFullMoon(entry.K)) continue;
-        EclipseCircumstances ec = EclipseCalcs(entry, year, observer);
-        ruledOutAtOnce = ruledOutAtOnce || ec.CloseEclipseScreen;
-        if (result.EclipseType != EclipseNone) continue; // keep the eclipse already found
-        result = std::move(ec);
-    }
-    result.CloseEclipseScreen = result.EclipseType == EclipseNone && ruledOutAtOnce;
-    return result;
 }
 
 TEclipseVisibility SpellVisibility(int r, int s, int p1, int p4) {

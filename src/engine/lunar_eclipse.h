@@ -56,9 +56,6 @@ struct [[nodiscard]] EclipseCircumstances {
     double Gamma = 0.0; // least distance of the Moon's centre from the shadow axis, Earth radii
     std::array<double, 7> MoonLong{}; // Moon's ecliptic longitude at the contacts, radians
     std::array<double, 7> MoonLat{};  // Moon's ecliptic latitude at the contacts, radians
-    // Set when a full moon was ruled out at once and no eclipse was found: an open eclipse
-    // screen is to be closed.
-    bool CloseEclipseScreen = false;
 };
 
 // False when the full moon k is too far from a node for any eclipse: the quick test EclipseCalcs
@@ -69,13 +66,6 @@ struct [[nodiscard]] EclipseCircumstances {
 // the year whose Delta T turns the instant into Universal Time.
 [[nodiscard]] EclipseCircumstances EclipseCalcs(const TPhaseEntry& entry, int year,
                                                 const TObserver& observer);
-
-// The eclipse of a month from its phase list (count entries). Every full moon is examined;
-// an eclipse found at one of them is kept even when a later full moon has none (of two
-// eclipses in one month the first is kept). Without an eclipse the record of the last full
-// moon examined is handed back (EclipseType 0).
-[[nodiscard]] EclipseCircumstances CheckForEclipse(const TPhaseList& list, int count, int year,
-                                                   const TObserver& observer);
 
 // Every eclipse of a month, in order (at most two).
 [[nodiscard]] std::vector<EclipseCircumstances> MonthEclipses(const TPhaseList& list, int count,

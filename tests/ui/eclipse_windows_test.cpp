@@ -164,7 +164,7 @@ void TEclipseWindowsTest::PenumbralEclipseAndMonthsWithout() {
     QVERIFY(screen.isVisible());
     QCOMPARE(screen.DateText(), QString("07 September 2025"));
     QVERIFY(h.State->SelectDate(2024, 4, 1));
-    QCOMPARE(h.State->Month().Eclipse.EclipseType, EclipseNone);
+    QVERIFY(h.State->Month().Eclipses.empty());
     QVERIFY(!screen.isVisible());
 }
 

@@ -49,6 +49,7 @@ class TProgramStateTest : public QObject {
     void EveryChangeAnnouncedOnce();
     void ClockShownInTheConfiguredZone();
     void AnotherZoneKeepsTheInstant();
+    void MonthKeepsEveryEclipse();
 };
 
 void TProgramStateTest::initTestCase() {
@@ -184,6 +185,14 @@ void TProgramStateTest::AnotherZoneKeepsTheInstant() {
             QCOMPARE(h.Label("lblSelectedmonth")->text(), shown.section(' ', 3, 3));
         }
     }
+}
+
+// March 1904 has two lunar eclipses (2 and 31 March); April 1904 has none.
+void TProgramStateTest::MonthKeepsEveryEclipse() {
+    TMainHarness h(At(1904, 3, 10, 12));
+    QCOMPARE(h.State->Month().Eclipses.size(), 2u); // not only the first
+    QVERIFY(h.State->SelectDate(1904, 4, 10));
+    QVERIFY(h.State->Month().Eclipses.empty());
 }
 
 QTEST_MAIN(TProgramStateTest)

@@ -64,8 +64,8 @@ void TProgramState::Emit(TStateChanges what) {
 void TProgramState::ComputeMonth() {
     MonthNow.Layout = MonthLayout(Selected.Month, Selected.Year, DayOrder());
     MonthNow.PhaseCount = MonthPhases(Selected, ObserverNow, MonthNow.Phases);
-    MonthNow.Eclipse =
-        CheckForEclipse(MonthNow.Phases, MonthNow.PhaseCount, Selected.Year, ObserverNow);
+    MonthNow.Eclipses =
+        MonthEclipses(MonthNow.Phases, MonthNow.PhaseCount, Selected.Year, ObserverNow);
 }
 
 void TProgramState::ComputeDay() {

@@ -15,6 +15,8 @@
 // The clock source gives the present instant; the state shows it in the configured time
 // zone and daylight saving, whatever zone the computer itself is set to.
 
+#include <vector>
+
 #include <QDateTime>
 #include <QFlags>
 #include <QObject>
@@ -42,7 +44,7 @@ struct TMonthData {
     TMonthLayout Layout;
     TPhaseList Phases;
     int PhaseCount = 0;
-    EclipseCircumstances Eclipse; // EclipseType 0 when the month has none
+    std::vector<EclipseCircumstances> Eclipses; // in order; empty when the month has none
 };
 
 class TProgramState : public QObject {

@@ -47,3 +47,15 @@ QRect AvailableAreaAt(QPoint point, const QWidget* fallback) {
     if (screen == nullptr) screen = QGuiApplication::primaryScreen();
     return screen != nullptr ? screen->availableGeometry() : QRect();
 }
+
+void PlacePairUnder(QWidget& first, QWidget& second, const QWidget& owner) {
+    const QRect main = owner.frameGeometry();
+    const int left = main.left() + (main.width() - (first.width() + second.width())) / 2;
+    const QRect firstWanted(QPoint(left, first.y()), first.size());
+    const QRect secondWanted(QPoint(left + first.width(), second.y()), second.size());
+    const TPairPlaces places =
+        SideBySide(firstWanted, secondWanted,
+                   AvailableAreaAt(firstWanted.united(secondWanted).center(), &owner));
+    first.move(places.First);
+    second.move(places.Second);
+}

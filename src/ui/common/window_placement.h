@@ -36,6 +36,10 @@ struct TPairPlaces {
 };
 [[nodiscard]] TPairPlaces SideBySide(const QRect& first, const QRect& second, const QRect& area);
 
+// Moves two open windows side by side, the pair centred under the owner, each at its own
+// top, kept inside the available area as SideBySide does.
+void PlacePairUnder(QWidget& first, QWidget& second, const QWidget& owner);
+
 // The available area (the screen less its panels) of the screen holding the point; when no
 // screen holds it, that of the widget's screen, else of the primary screen.
 [[nodiscard]] QRect AvailableAreaAt(QPoint point, const QWidget* fallback);

@@ -162,7 +162,7 @@ void TMain::ShowOpticsGlyph() {
 }
 
 void TMain::ShowEclipseButton() {
-    EclipseButton->setVisible(State().Month().Eclipse.EclipseType != EclipseNone);
+    EclipseButton->setVisible(!State().Month().Eclipses.empty());
 }
 
 void TMain::showEvent(QShowEvent* event) {

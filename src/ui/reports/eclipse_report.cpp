@@ -60,8 +60,8 @@ void TYearBox::keyPressEvent(QKeyEvent* event) {
     event->accept(); // any other key is dropped
 }
 
-TEclipseReport::TEclipseReport(TProgramState& state, QWidget* main, TEclipse* screen)
-    : TBorderlessWindow(TWindowRole::Normal), State(state), MainWindow(main), Screen(screen) {
+TEclipseReport::TEclipseReport(TProgramState& state, QWidget* main)
+    : TBorderlessWindow(TWindowRole::Normal), State(state), MainWindow(main) {
     setObjectName(QStringLiteral("EclipseReport"));
     setWindowTitle(QStringLiteral("Lunar Eclipses"));
     SetBackgroundArt(ArtEclipseReportBackground);
@@ -221,18 +221,5 @@ void TEclipseReport::ChooseEntry(int index) {
     if (index < 0 || index >= static_cast<int>(List.size())) return;
     const TDateRec& d = List[static_cast<size_t>(index)].Date;
     State.SelectMoment(MakeDate(d.Year, d.Month, d.Day, d.Hour, d.Minute));
-    if (Screen == nullptr || !Screen->Open()) return;
-    // The pair side by side, centred under the main window, both on the screen.
-    if (MainWindow) {
-        const QRect main = MainWindow->frameGeometry();
-        const int left = main.left() + (main.width() - (Screen->width() + width())) / 2;
-        const QRect screenWanted(QPoint(left, Screen->y()), Screen->size());
-        const QRect reportWanted(QPoint(left + Screen->width(), y()), size());
-        const TPairPlaces places =
-            SideBySide(screenWanted, reportWanted,
-                       AvailableAreaAt(screenWanted.united(reportWanted).center(), MainWindow));
-        Screen->move(places.First);
-        move(places.Second);
-    }
-    Screen->repaint();
+    emit EclipseChosen();
 }

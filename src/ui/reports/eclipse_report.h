@@ -2,10 +2,10 @@
 
 // TEclipseReport: the lunar eclipses of a span of years, one striped row each with its type,
 // the local time and date of greatest eclipse and its visibility from the observer's place.
-// A double click on a row selects that eclipse in the main window and opens the eclipse
-// screen beside the report.
+// A double click on a row selects that eclipse's moment in the program state and asks for
+// the eclipse screen (EclipseChosen), which the window set opens beside the report.
 //
-//   TEclipseReport report(state, &main, &eclipseScreen);
+//   TEclipseReport report(state, &main);
 //   report.Open();
 //   report.SetYears("1900", "2100"); report.CalculateClick();
 
@@ -20,7 +20,6 @@
 #include "ui/common/wheel_rows.h"
 
 class QScrollBar;
-class TEclipse;
 
 // One row of the list.
 struct TEclipseListEntry {
@@ -49,7 +48,7 @@ class TEclipseReport : public TBorderlessWindow {
     static constexpr int ListTop = 73;
     static constexpr int ListWidth = 332;
 
-    TEclipseReport(TProgramState& state, QWidget* main = nullptr, TEclipse* screen = nullptr);
+    TEclipseReport(TProgramState& state, QWidget* main = nullptr);
 
     // Shown beside the main window's report button, both years set to this year, the list
     // empty.
@@ -58,7 +57,7 @@ class TEclipseReport : public TBorderlessWindow {
     // Checks the years (1..9999, From not after To) and searches; a fault is told in a
     // message and leaves the list as it was.
     void CalculateClick();
-    // Selects the entry in the main window and opens the eclipse screen beside the report.
+    // Selects the entry's moment in the program state and emits EclipseChosen.
     void ChooseEntry(int index);
 
     [[nodiscard]] const std::vector<TEclipseListEntry>& Entries() const { return List; }
@@ -68,6 +67,11 @@ class TEclipseReport : public TBorderlessWindow {
     [[nodiscard]] int VisibleRows() const;
     // The entry under a point of the window, or -1.
     [[nodiscard]] int EntryAt(QPoint pos) const;
+
+  signals:
+    // An entry was chosen and its moment selected: the eclipse screen is wanted beside the
+    // report.
+    void EclipseChosen();
 
   protected:
     void PaintOver(QPainter& painter) override;
@@ -81,7 +85,6 @@ class TEclipseReport : public TBorderlessWindow {
 
     TProgramState& State;
     QWidget* MainWindow;
-    TEclipse* Screen;
     std::vector<TEclipseListEntry> List;
     bool Searched = false;
     int SearchedFrom = 0;

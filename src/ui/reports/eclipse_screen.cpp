@@ -32,6 +32,17 @@ QString MagnitudeText(double magnitude) {
     return Q(GeneralNumberText(std::nearbyint(magnitude * 1000.0) / 1000.0));
 }
 
+// Of the month's eclipses, the one at greatest on the selected day (chosen in the report, or
+// by a double click on its date), else the first; an empty record when the month has none.
+EclipseCircumstances EclipseToShow(const TProgramState& state) {
+    const std::vector<EclipseCircumstances>& eclipses = state.Month().Eclipses;
+    if (eclipses.empty()) return {};
+    const TDateRec& day = state.SelectedDate();
+    for (const EclipseCircumstances& e : eclipses)
+        if (e.MaxDate.Day == day.Day && e.MaxDate.Month == day.Month) return e;
+    return eclipses.front();
+}
+
 } // namespace
 
 QString EclipseTypeName(int type) {
@@ -77,7 +88,7 @@ TEclipse::TEclipse(TProgramState& state, QWidget* main)
     // without an eclipse hides it.
     connect(&State, &TProgramState::Changed, this, [this](TStateChanges what) {
         if (!isVisible() || !(what & (TStateChange::Month | TStateChange::Observer))) return;
-        if (State.Month().Eclipse.EclipseType == EclipseNone)
+        if (State.Month().Eclipses.empty())
             hide();
         else
             Refresh();
@@ -85,7 +96,7 @@ TEclipse::TEclipse(TProgramState& state, QWidget* main)
 }
 
 bool TEclipse::Open() {
-    if (State.Month().Eclipse.EclipseType == EclipseNone) {
+    if (State.Month().Eclipses.empty()) {
         hide();
         return false;
     }
@@ -110,16 +121,7 @@ int TEclipse::LineHeight() const {
 }
 
 void TEclipse::Refresh() {
-    Shown = State.Month().Eclipse;
-    // The month's record keeps its first eclipse; of two in one month the screen shows the
-    // one of the selected day (chosen in the report, or by double click on its date).
-    if (Shown.EclipseType != EclipseNone) {
-        const TMonthData& month = State.Month();
-        const TDateRec& day = State.SelectedDate();
-        for (EclipseCircumstances& e :
-             MonthEclipses(month.Phases, month.PhaseCount, day.Year, State.Observer()))
-            if (e.MaxDate.Day == day.Day && e.MaxDate.Month == day.Month) Shown = std::move(e);
-    }
+    Shown = EclipseToShow(State);
     FillContactPositions(Shown, State.Observer());
     TypeCaption = Shown.EclipseType == EclipseNone
                       ? QString()

@@ -3,8 +3,8 @@
 // TEclipse: the eclipse of the month the main window shows: its type and visibility, the
 // local times of the contacts placed about the maximum, the magnitude, the Moon's and the
 // Sun's rising and setting on the day of greatest eclipse, and a picture of the Moon in the
-// Earth's shadow. It follows the program state's eclipse record: refreshed whenever that
-// changes, hidden whenever the month has no eclipse.
+// Earth's shadow. It follows the program state's eclipses of the month: refreshed whenever
+// they change, hidden whenever the month has none; of two, the selected day's is shown.
 //
 //   TEclipse screen(state, &main);
 //   screen.Open();                 // false (and nothing shown) in a month without an eclipse
@@ -44,8 +44,8 @@ class TEclipse : public TBorderlessWindow {
     // Shown centred horizontally on the main window, 40 pixels below its top; false when
     // the month has no eclipse.
     bool Open();
-    // Takes the state's eclipse record again: the Moon's positions at the contacts, the
-    // rows and the drawing.
+    // Takes the state's eclipse again: the Moon's positions at the contacts, the rows and
+    // the drawing.
     void Refresh();
 
     [[nodiscard]] const EclipseCircumstances& Eclipse() const { return Shown; }
