@@ -65,8 +65,9 @@ int RunSeasons(const TAlmanacArgs& args, std::ostream& out) {
     for (int year = first; year <= last; ++year) {
         const TSeasons seasons = SeasonsOfYear(year, args.Observer);
         for (const TSeasonEvent& e : seasons.Events)
-            WriteCsvRow(out, {std::to_string(year), e.EventName, e.SeasonName, FormatNumber(e.JDE),
-                              FormatNumber(e.LocalJD), e.DateTimeText, e.Display,
+            WriteCsvRow(out, {std::to_string(year), SeasonEventName(e.Kind), SeasonName(e.Season),
+                              FormatNumber(e.JDE), FormatNumber(e.LocalJD),
+                              SeasonDateTimeText(e), SeasonShortText(e),
                               FormatNumber(e.LengthDays)});
     }
     return 0;

@@ -110,7 +110,7 @@ void ReportMoon(std::ostream& out, double ut, const TDateRec& local, const TObse
         Line(out,
              fifthFull ? "Blue Moon:"
                        : (std::string(PhaseTypeName(phases[i].PhaseType)) + ":").c_str(),
-             phases[i].Text);
+             PhaseDateText(phases[i]));
     }
 }
 

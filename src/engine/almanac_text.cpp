@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "engine/date_facts.h"
 #include "engine/regional_names.h"
 #include "engine/sidereal_time.h"
 #include "engine/text_helpers.h"
@@ -32,6 +33,59 @@ std::string EventTimeText(const TRiseSetEvent& event) {
 
 TRiseSetText RiseSetText(const TRiseSetTimes& times) {
     return {EventTimeText(times.Rise), EventTimeText(times.Transit), EventTimeText(times.Set)};
+}
+
+std::string PhaseDateText(const TPhaseEntry& phase) {
+    return DateTimeTextNoSeconds(phase.When);
+}
+
+std::string PhaseClockText(const TPhaseEntry& phase) {
+    return ClockText(phase.Minute);
+}
+
+std::string SeasonEventName(TSeasonEventKind kind) {
+    switch (kind) {
+    case TSeasonEventKind::MarchEquinox:
+        return "March equinox";
+    case TSeasonEventKind::JuneSolstice:
+        return "June solstice";
+    case TSeasonEventKind::SeptemberEquinox:
+        return "September equinox";
+    case TSeasonEventKind::DecemberSolstice:
+        break;
+    }
+    return "December solstice";
+}
+
+std::string SeasonName(TSeason season) {
+    switch (season) {
+    case TSeason::Spring:
+        return "Spring";
+    case TSeason::Summer:
+        return "Summer";
+    case TSeason::Autumn:
+        return "Autumn";
+    case TSeason::Winter:
+        break;
+    }
+    return "Winter";
+}
+
+std::string SeasonDateTimeText(const TSeasonEvent& event) {
+    return DateTimeText(JDToDate(event.LocalJD));
+}
+
+std::string SeasonShortText(const TSeasonEvent& event) {
+    const TDateRec d = JDToDate(event.LocalJD);
+    // The day and the month's name cut to seven characters with their leading blank, as the
+    // date-and-time text spells them (a short month name runs on into the year).
+    const std::string date = " " + TwoDigits(d.Day) + " " + LongMonthName(d.Month) + " " +
+                             std::to_string(d.Year);
+    return ClockText(d.Hour * 60 + d.Minute) + "  " + Utf8Prefix(date, 7);
+}
+
+std::string SeasonLengthText(const TSeasonEvent& event) {
+    return GeneralNumberText(event.LengthDays) + " days";
 }
 
 std::string LocalSiderealTimeText(double jd, double longitudeWestRad) {

@@ -4,7 +4,9 @@
 
 #include "engine/apsides.h"
 #include "engine/lunar_eclipse.h"
+#include "engine/phases.h"
 #include "engine/rise_set.h"
+#include "engine/seasons.h"
 
 // The texts the windows and the almanac show, made from the engine's numbers. Every display
 // text of a time, rise/set event, apsis or eclipse is formed here and nowhere else.
@@ -20,6 +22,27 @@
 [[nodiscard]] std::string EventTimeText(const TRiseSetEvent& event);
 
 [[nodiscard]] TRiseSetText RiseSetText(const TRiseSetTimes& times);
+
+// "HH:MM  DD Month YYYY" of a principal phase, local time.
+[[nodiscard]] std::string PhaseDateText(const TPhaseEntry& phase);
+
+// "HH:MM" of a principal phase, local time.
+[[nodiscard]] std::string PhaseClockText(const TPhaseEntry& phase);
+
+// "March equinox", "June solstice", "September equinox", "December solstice".
+[[nodiscard]] std::string SeasonEventName(TSeasonEventKind kind);
+
+// "Spring", "Summer", "Autumn", "Winter".
+[[nodiscard]] std::string SeasonName(TSeason season);
+
+// "HH:MM:SS  DD Month YYYY" of an equinox or solstice, local time.
+[[nodiscard]] std::string SeasonDateTimeText(const TSeasonEvent& event);
+
+// "HH:MM   DD Mon" of an equinox or solstice, local time.
+[[nodiscard]] std::string SeasonShortText(const TSeasonEvent& event);
+
+// "92.76 days": the length of the season an event begins.
+[[nodiscard]] std::string SeasonLengthText(const TSeasonEvent& event);
 
 // "UTC+HH:MM" (or "UTC-HH:MM") of the observer's zone with daylight saving.
 [[nodiscard]] std::string UtcOffsetText(const TObserver& observer);

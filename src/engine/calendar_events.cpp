@@ -174,19 +174,20 @@ void AddSeasons(std::vector<TCalendarEvent>& events, int from, int to, const TOb
         for (const TSeasonEvent& s : seasons.Events) {
             // LocalJD carries the half minute that rounds the shown minute.
             const TDateRec local = JDToDate(s.LocalJD);
-            std::string kind = s.EventName;
+            const std::string name = SeasonEventName(s.Kind);
+            std::string kind = name;
             std::replace(kind.begin(), kind.end(), ' ', '-');
             for (char& c : kind)
                 c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
             TCalendarEvent e = MakeEvent(kind, local, observer);
-            std::string season = s.SeasonName;
+            std::string season = SeasonName(s.Season);
             for (char& c : season)
                 c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-            e.Summary = s.EventName + ", " + season + " begins";
+            e.Summary = name + ", " + season + " begins";
             e.Summary[0] =
                 static_cast<char>(std::toupper(static_cast<unsigned char>(e.Summary[0])));
-            e.Description = "The season that begins lasts " + s.LengthText + " (" +
-                            (seasons.Northern ? "northern" : "southern") + " hemisphere).\n" +
+            e.Description = "The season that begins lasts " + SeasonLengthText(s) + " (" +
+                            (seasons.Hemisphere == THemisphere::Northern ? "northern" : "southern") + " hemisphere).\n" +
                             LocalLine(local, observer);
             events.push_back(std::move(e));
         }

@@ -111,7 +111,6 @@ TPhaseEntry MakeEntry(const TPhaseInstant& instant) {
     entry.JDLocal = instant.JDLocal;
     entry.When = JDToDate(instant.JDLocal);
     entry.Minute = entry.When.Hour * 60 + entry.When.Minute;
-    entry.Text = DateTimeTextNoSeconds(entry.When);
     return entry;
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <array>
-#include <string>
 #include <vector>
 
 #include "engine/date_time.h"
@@ -30,12 +29,11 @@ struct TPhaseEntry {
     double K = 0.0;       // lunation number, a multiple of 0.25
     int PhaseType = 0;    // 0 New Moon, 1 Last Quarter, 2 Full Moon, 3 First Quarter
     double JDLocal = 0.0; // true instant in local civil time
-    TDateRec When;        // JDToDate(JDLocal): the local date and time as Text shows them
-    int Minute = 0;       // minute of the local day as Text shows it (When.Hour, When.Minute)
-    std::string Text;     // "HH:MM  DD Month YYYY", local time, made from When
+    TDateRec When;        // JDToDate(JDLocal): the local date and time as shown
+    int Minute = 0;       // minute of the local day as shown (When.Hour, When.Minute)
 };
 
-// A principal phase as numbers alone: what TPhaseEntry holds before its date and text.
+// A principal phase as numbers alone: what TPhaseEntry holds before its local date.
 struct TPhaseInstant {
     double K = 0.0;
     int PhaseType = 0;
@@ -76,7 +74,7 @@ struct TNewMoonPair {
 // periodic terms summed once. Empty when to < from; years are clamped to 0..65534.
 [[nodiscard]] std::vector<TPhaseEntry> PhasesInYears(int from, int to, const TObserver& observer);
 
-// The phases PhasesInYears lists, as numbers only, for listings that form their own texts.
+// The phases PhasesInYears lists, without their local dates.
 [[nodiscard]] std::vector<TPhaseInstant> PhaseInstantsInYears(int from, int to,
                                                               const TObserver& observer);
 

@@ -1,36 +1,43 @@
 #pragma once
 
 #include <array>
-#include <string>
+#include <cstddef>
 
 #include "engine/observer.h"
 
-// Order of the four events of a year.
-inline constexpr int MarchEquinox = 0;
-inline constexpr int JuneSolstice = 1;
-inline constexpr int SeptemberEquinox = 2;
-inline constexpr int DecemberSolstice = 3;
+// The four events of a year, in their order in the year.
+enum class TSeasonEventKind { MarchEquinox, JuneSolstice, SeptemberEquinox, DecemberSolstice };
+
+// The four seasons, in the order they follow one another.
+enum class TSeason { Spring, Summer, Autumn, Winter };
+
+enum class THemisphere { Northern, Southern };
 
 // One equinox or solstice.
 struct TSeasonEvent {
-    std::string EventName;    // "March equinox", "June solstice", ...
-    std::string SeasonName;   // the season it begins in the observer's hemisphere: "Spring" ...
-    double JDE = 0.0;         // refined instant, dynamical time
-    double LocalJD = 0.0;     // local civil JD, half a minute added so the minute is rounded
-    std::string DateTimeText; // DateTimeText of LocalJD
-    std::string Display;      // "hh:mm   DD Mon"
-    double LengthDays = 0.0;  // length of the season it begins, cut to 0.01 day
-    std::string LengthText;   // e.g. "92.76 days"
+    TSeasonEventKind Kind = TSeasonEventKind::MarchEquinox;
+    TSeason Season = TSeason::Spring; // the season it begins in the observer's hemisphere
+    double JDE = 0.0;                 // refined instant, dynamical time
+    double LocalJD = 0.0;    // local civil JD, half a minute added so the minute is rounded
+    double LengthDays = 0.0; // length of the season it begins, cut to 0.01 day
 };
 
 // The equinoxes and solstices of one year with the lengths of the seasons.
 struct [[nodiscard]] TSeasons {
     int Year = 0;
-    bool Northern = true;
+    THemisphere Hemisphere = THemisphere::Northern;
     std::array<TSeasonEvent, 4> Events; // March, June, September, December
     double NextMarchJDE = 0.0;          // refined instant of the next March equinox
-    // The event shown on each row, in the order Spring, Summer, Autumn, Winter.
-    std::array<int, 4> Rows{MarchEquinox, JuneSolstice, SeptemberEquinox, DecemberSolstice};
+
+    [[nodiscard]] const TSeasonEvent& Of(TSeasonEventKind kind) const {
+        return Events[static_cast<std::size_t>(kind)];
+    }
+    // The event that begins a season in the observer's hemisphere.
+    [[nodiscard]] const TSeasonEvent& Beginning(TSeason season) const {
+        for (const TSeasonEvent& event : Events)
+            if (event.Season == season) return event;
+        return Events[0];
+    }
 };
 
 // Equinoxes and solstices of a year (Meeus, Astronomical Algorithms, ch. 27): mean instants

@@ -17,9 +17,11 @@ TEST(SeasonLengths, DecemberSeasonEndsAtTheRefinedEquinox) {
     for (int year = 1000; year <= 3000; year += 7) {
         const TSeasons now = SeasonsOfYear(year, greenwich);
         const TSeasons next = SeasonsOfYear(year + 1, greenwich);
-        const double gap = next.Events[MarchEquinox].JDE - now.Events[DecemberSolstice].JDE;
-        EXPECT_EQ(now.Events[DecemberSolstice].LengthDays, std::trunc(gap * 100.0) / 100.0) << year;
-        const double off = std::fabs(now.NextMarchJDE - next.Events[MarchEquinox].JDE);
+        const TSeasonEvent& december = now.Of(TSeasonEventKind::DecemberSolstice);
+        const double nextMarch = next.Of(TSeasonEventKind::MarchEquinox).JDE;
+        EXPECT_EQ(december.LengthDays, std::trunc((nextMarch - december.JDE) * 100.0) / 100.0)
+            << year;
+        const double off = std::fabs(now.NextMarchJDE - nextMarch);
         if (off > worst) worst = off, worstYear = year;
     }
     EXPECT_LT(worst * 86400.0, 1.0) << "worst year " << worstYear;

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "engine/almanac_text.h"
+#include "engine/date_facts.h"
 #include "engine/seasons.h"
 #include "engine/sun.h"
 #include "engine_test_helpers.h"
@@ -12,7 +14,7 @@ TEST(Seasons, BookAndPublishedInstants) {
     const TObserver greenwich = Place(51.48, 0.0, 0);
     // Meeus, Astronomical Algorithms, ex. 27.a: JDE 2437837.39245, found with the complete
     // VSOP87; the truncated series of Appendix III differ by about 1".
-    EXPECT_NEAR(SeasonsOfYear(1962, greenwich).Events[JuneSolstice].JDE, 2437837.39245,
+    EXPECT_NEAR(SeasonsOfYear(1962, greenwich).Of(TSeasonEventKind::JuneSolstice).JDE, 2437837.39245,
                 60.0 / 86400.0);
     // UT instants published by the US Naval Observatory to the rounded minute; the Delta T
     // estimate adds up to 20 s. {year, event, month, day, hour, minute}
@@ -39,28 +41,35 @@ TEST(Seasons, BookAndPublishedInstants) {
 TEST(Seasons, TextsLengthsAndHemispheres) {
     const TSeasons north = SeasonsOfYear(2024, Place(51.48, 0.0, 0));
     // 20 March 2024 03:06 UT; half a minute is added so the minute shown is rounded.
-    EXPECT_EQ(north.Events[MarchEquinox].Display, "03:06   20 Mar");
-    EXPECT_EQ(north.Events[MarchEquinox].SeasonName, "Spring");
+    const TSeasonEvent& march = north.Of(TSeasonEventKind::MarchEquinox);
+    EXPECT_EQ(SeasonShortText(march), "03:06   20 Mar");
+    EXPECT_EQ(SeasonDateTimeText(march), "03:06:39  20 March 2024");
+    EXPECT_EQ(SeasonEventName(march.Kind), "March equinox");
+    EXPECT_EQ(SeasonName(march.Season), "Spring");
     const double lengths[4] = {92.76, 93.65, 89.84, 88.99}; // about, in 2024
     double total = 0.0;
     for (int e = 0; e < 4; ++e) {
         const TSeasonEvent& ev = north.Events[e];
         EXPECT_NEAR(ev.LengthDays, lengths[e], 0.05) << e;
         EXPECT_DOUBLE_EQ(ev.LengthDays * 100.0, std::round(ev.LengthDays * 100.0)) << e;
-        EXPECT_EQ(ev.LengthText.substr(ev.LengthText.size() - 5), " days");
+        EXPECT_EQ(SeasonLengthText(ev), GeneralNumberText(ev.LengthDays) + " days");
         total += ev.LengthDays;
     }
     EXPECT_NEAR(total, 365.2422, 0.05);
 
     // Sydney in summer time: 14:06 on 20 March, and the rows carry southern seasons.
     const TSeasons south = SeasonsOfYear(2024, Place(-33.87, 151.2, 600, 60));
-    EXPECT_FALSE(south.Northern);
-    EXPECT_EQ(south.Events[MarchEquinox].Display, "14:06   20 Mar");
-    EXPECT_EQ(south.Rows[0], SeptemberEquinox);
-    const char* names[4] = {"Autumn", "Winter", "Spring", "Summer"};
-    for (int e = 0; e < 4; ++e)
-        EXPECT_EQ(south.Events[e].SeasonName, names[e]);
-    EXPECT_EQ(south.Events[SeptemberEquinox].LengthDays, north.Events[SeptemberEquinox].LengthDays);
+    EXPECT_EQ(south.Hemisphere, THemisphere::Southern);
+    EXPECT_EQ(SeasonShortText(south.Of(TSeasonEventKind::MarchEquinox)), "14:06   20 Mar");
+    EXPECT_EQ(south.Beginning(TSeason::Spring).Kind, TSeasonEventKind::SeptemberEquinox);
+    EXPECT_EQ(north.Beginning(TSeason::Spring).Kind, TSeasonEventKind::MarchEquinox);
+    const TSeason seasons[4] = {TSeason::Autumn, TSeason::Winter, TSeason::Spring, TSeason::Summer};
+    for (int e = 0; e < 4; ++e) {
+        EXPECT_EQ(south.Events[e].Season, seasons[e]);
+        EXPECT_EQ(south.Beginning(seasons[e]).Kind, south.Events[e].Kind);
+    }
+    const auto september = TSeasonEventKind::SeptemberEquinox;
+    EXPECT_EQ(south.Of(september).LengthDays, north.Of(september).LengthDays);
 }
 
 } // namespace

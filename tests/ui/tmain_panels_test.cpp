@@ -109,7 +109,8 @@ void TMainPanelsTest::BlueMoonFromTwelveHoursBefore() {
     QCOMPARE(month.PhaseCount, 5);
     QCOMPARE(month.Phases[4].PhaseType, 2);
     QCOMPARE(month.Phases[0].PhaseType, 2);
-    QVERIFY(month.Phases[4].Text.starts_with("01:3"));
+    QCOMPARE(month.Phases[4].When.Day, 31);
+    QVERIFY(month.Phases[4].Minute >= 90 && month.Phases[4].Minute < 100); // 01:3x
     QVERIFY(!h.Label("imgPhase5")->isHidden());
     QVERIFY(m.PhaseList().IsBlueMoonPicture(4));
     QVERIFY(!m.PhaseList().IsBlueMoonPicture(0));

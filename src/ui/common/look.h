@@ -5,7 +5,7 @@
 //
 //   label->setFont(ScaledFont(ArialFamily, 9, scale));
 //   SetTextColour(label, Aqua);
-//   label->setText(Q(entry.Text));
+//   label->setText(Q(PhaseDateText(entry)));
 
 #include <string>
 

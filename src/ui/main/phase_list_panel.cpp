@@ -1,5 +1,6 @@
 #include "ui/main/phase_list_panel.h"
 
+#include "engine/almanac_text.h"
 #include "ui/common/fonts.h"
 #include "ui/common/look.h"
 #include "ui/main/moon_drawing.h"
@@ -44,7 +45,7 @@ void TPhaseListPanel::DisplayPhaseTimes() {
         Shown[i] = -1;
         if (!shown) continue;
         const TPhaseEntry& entry = month.Phases[i];
-        Captions[i]->setText(Q(entry.Text));
+        Captions[i]->setText(Q(PhaseDateText(entry)));
         // The month's second full moon is its blue moon.
         Shown[i] = k == 4 && entry.PhaseType == PhaseFullMoon ? BluePictureIndex : entry.PhaseType;
         Images[i]->setPixmap(QPixmap::fromImage(PictureShown(k)));

@@ -2,6 +2,7 @@
 
 #include <QLabel>
 
+#include "engine/almanac_text.h"
 #include "engine/date_facts.h"
 #include "engine/easter.h"
 #include "engine/seasons.h"
@@ -70,10 +71,10 @@ void TEquinox::EquinoxesAndSolstices(int year) {
 void TEquinox::ShowSeasons() {
     const TSeasons seasons = SeasonsOfYear(Year, State.Observer());
     for (int row = 0; row < 4; ++row) {
-        const TSeasonEvent& e = seasons.Events[seasons.Rows[row]];
-        Events[row]->setText(Q(e.Display));
+        const TSeasonEvent& e = seasons.Beginning(static_cast<TSeason>(row));
+        Events[row]->setText(Q(SeasonShortText(e)));
         Events[row]->adjustSize();
-        Lengths[row]->setText(Q(e.LengthText));
+        Lengths[row]->setText(Q(SeasonLengthText(e)));
         Lengths[row]->adjustSize();
     }
 }

@@ -194,7 +194,7 @@ void DrawPrincipalPhases(QPainter& p, const TPageMetrics& page, const TGrid& gri
         const QRect box(m + grid.Cw * (q % 7), grid.Top + grid.Ch * (q / 7 + 1) - is - m, is, is);
         DrawPhaseIcon(p, box, IconOf(phase.PhaseType), northern, page.Px(1));
         DrawTextAt(p, box.left() + is + m, box.top() + (is - p.fontMetrics().height()) / 2,
-                   Q(phase.Text.substr(0, 5)));
+                   Q(PhaseClockText(phase)));
     }
 }
 
