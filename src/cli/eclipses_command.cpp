@@ -1,9 +1,9 @@
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "cli/almanac_commands.h"
 #include "cli/csv_writer.h"
+#include "engine/almanac_text.h"
 #include "engine/eclipse_search.h"
 #include "engine/lunar_eclipse.h"
 
@@ -12,27 +12,21 @@ namespace {
 // A row is about 250 bytes.
 constexpr size_t RowBytes = 256;
 
-// A contact's time text, empty where an eclipse of this type has no such contact.
-std::string_view ContactText(const EclipseCircumstances& e, int contact, const std::string& text) {
-    return e.Contacts[contact] != 0.0 ? std::string_view(text) : std::string_view();
-}
-
 void AppendRow(std::string& text, const EclipseCircumstances& e) {
-    text += std::to_string(e.EclipseType);
-    for (const std::string_view field :
-         {std::string_view(e.DateText), std::string_view(e.MaxTime),
-          ContactText(e, ContactP1, e.PenStart), ContactText(e, ContactU1, e.UmbStart),
-          ContactText(e, ContactU2, e.TotStart), ContactText(e, ContactU3, e.TotEnd),
-          ContactText(e, ContactU4, e.UmbEnd), ContactText(e, ContactP4, e.PenEnd)}) {
+    text += std::to_string(static_cast<int>(e.Type));
+    text += ',';
+    AppendCsvField(text, EclipseDateText(e));
+    for (const int contact :
+         {ContactMax, ContactP1, ContactU1, ContactU2, ContactU3, ContactU4, ContactP4}) {
         text += ',';
-        AppendCsvField(text, field);
+        AppendCsvField(text, EclipseContactText(e, contact));
     }
     for (const double number : {e.UmbralMag, e.PenumbralMag, e.Gamma}) {
         text += ',';
         AppendNumber(text, number);
     }
     text += ',';
-    AppendCsvField(text, e.Visibility);
+    AppendCsvField(text, EclipseVisibilityText(e.Visibility));
     for (const double contact : e.Contacts) {
         text += ',';
         AppendNumber(text, contact);

@@ -117,31 +117,56 @@ TApsidesText ApsidesText(const TNextApsides& next, double offsetDays) {
 std::string EclipseVisibilityText(TEclipseVisibility visibility) {
     switch (visibility) {
     case TEclipseVisibility::Visible:
-        return VisibleText;
+        return "Visible";
     case TEclipseVisibility::PartiallyVisible:
-        return PartiallyVisibleText;
+        return "Partially Visible";
     case TEclipseVisibility::NotVisible:
         break;
     }
-    return NotVisibleText;
+    return "Not Visible";
 }
 
-void FillEclipseTexts(EclipseCircumstances& ec) {
-    const std::string maxText = DateTimeText(JDToDate(ec.Contacts[ContactMax]));
-    ec.MaxTime = maxText.substr(0, 5);
-    ec.DateText = maxText.size() > 10 ? maxText.substr(10) : "";
-    ec.PenStart = LocalClockText(ec.Contacts[ContactP1]);
-    ec.PenEnd = LocalClockText(ec.Contacts[ContactP4]);
-    ec.UmbStart = ec.UmbEnd = ec.TotStart = ec.TotEnd = "";
-    if (ec.EclipseType >= EclipsePartial) {
-        ec.UmbStart = LocalClockText(ec.Contacts[ContactU1]);
-        ec.UmbEnd = LocalClockText(ec.Contacts[ContactU4]);
+namespace {
+
+// "Penumbral", "Partial" or "Total"; "" for none.
+std::string EclipseKindWord(TEclipseType type) {
+    switch (type) {
+    case TEclipseType::Penumbral:
+        return "Penumbral";
+    case TEclipseType::Partial:
+        return "Partial";
+    case TEclipseType::Total:
+        return "Total";
+    case TEclipseType::None:
+        break;
     }
-    if (ec.EclipseType == EclipseTotal) {
-        ec.TotStart = LocalClockText(ec.Contacts[ContactU2]);
-        ec.TotEnd = LocalClockText(ec.Contacts[ContactU3]);
-    }
-    ec.Visibility = EclipseVisibilityText(ec.VisibilityKind);
+    return "";
+}
+
+} // namespace
+
+std::string EclipseTypeText(TEclipseType type) {
+    const std::string kind = EclipseKindWord(type);
+    return kind.empty() ? kind : kind + " Eclipse";
+}
+
+std::string LunarEclipseTypeText(TEclipseType type) {
+    const std::string kind = EclipseKindWord(type);
+    return (kind.empty() ? kind : kind + " ") + "Lunar Eclipse";
+}
+
+std::string EclipseContactText(const EclipseCircumstances& eclipse, int contact) {
+    if (!eclipse.HasContact(contact)) return "";
+    return LocalClockText(eclipse.Contacts[static_cast<size_t>(contact)]);
+}
+
+std::string EclipseDateText(const EclipseCircumstances& eclipse) {
+    if (eclipse.Type == TEclipseType::None) return "";
+    return LongDateText(eclipse.MaxDate);
+}
+
+std::string EclipseMaximumText(const EclipseCircumstances& eclipse) {
+    return EclipseContactText(eclipse, ContactMax) + "  " + EclipseDateText(eclipse);
 }
 
 std::string UtcOffsetText(const TObserver& observer) {

@@ -69,9 +69,23 @@ struct TApsidesText {
 // The passages' texts, their times moved to civil time by offsetDays.
 [[nodiscard]] TApsidesText ApsidesText(const TNextApsides& next, double offsetDays);
 
-// VisibleText, PartiallyVisibleText or NotVisibleText.
+// "Visible", "Partially Visible" or "Not Visible".
 [[nodiscard]] std::string EclipseVisibilityText(TEclipseVisibility visibility);
 
-// The eclipse's texts from its contacts and visibility: the clock times of the contacts the
-// type has, the local date of greatest eclipse and the visibility.
-void FillEclipseTexts(EclipseCircumstances& eclipse);
+// "Penumbral Eclipse", "Partial Eclipse" or "Total Eclipse" (the eclipse windows); "" for none.
+[[nodiscard]] std::string EclipseTypeText(TEclipseType type);
+
+// "Penumbral Lunar Eclipse" ... "Total Lunar Eclipse" (the calendar's event titles);
+// "Lunar Eclipse" for none.
+[[nodiscard]] std::string LunarEclipseTypeText(TEclipseType type);
+
+// "HH:MM" of a contact (ContactP1 ... ContactP4), as the date-and-time texts show it; "" for a
+// contact this eclipse does not have.
+[[nodiscard]] std::string EclipseContactText(const EclipseCircumstances& eclipse, int contact);
+
+// "DD Month YYYY", the local date of greatest eclipse; "" when there is no eclipse.
+[[nodiscard]] std::string EclipseDateText(const EclipseCircumstances& eclipse);
+
+// "HH:MM  DD Month YYYY", the local time and date of greatest eclipse; two blanks when there is
+// no eclipse.
+[[nodiscard]] std::string EclipseMaximumText(const EclipseCircumstances& eclipse);

@@ -123,19 +123,6 @@ void AddApsides(std::vector<TCalendarEvent>& events, const TSpan& span, const TO
     }
 }
 
-const char* EclipseTypeName(int type) {
-    switch (type) {
-    case EclipsePenumbral:
-        return "Penumbral Lunar Eclipse";
-    case EclipsePartial:
-        return "Partial Lunar Eclipse";
-    case EclipseTotal:
-        return "Total Lunar Eclipse";
-    default:
-        return "Lunar Eclipse";
-    }
-}
-
 std::string EclipseDescription(const EclipseCircumstances& ec, const TObserver& observer) {
     static constexpr const char* ContactNames[7] = {
         "Moon enters the penumbra", "Moon enters the umbra", "Totality begins",
@@ -153,7 +140,8 @@ std::string EclipseDescription(const EclipseCircumstances& ec, const TObserver& 
         text += std::string(ContactNames[c]) + ": " + UtcDateTimeText(UtcOfShown(local, observer)) +
                 "\n";
     }
-    text += "Seen from " + PlaceText(observer) + ": " + ec.Visibility + ".\n";
+    text +=
+        "Seen from " + PlaceText(observer) + ": " + EclipseVisibilityText(ec.Visibility) + ".\n";
     text += LocalLine(ec.MaxDate, observer) + " (greatest eclipse)";
     return text;
 }
@@ -162,7 +150,8 @@ void AddEclipses(std::vector<TCalendarEvent>& events, int from, int to, const TO
     for (const EclipseCircumstances& ec : LunarEclipsesInYears(from, to, observer)) {
         const TDateRec local = JDToDate(ec.Contacts[ContactMax]);
         TCalendarEvent e = MakeEvent("lunar-eclipse", local, observer);
-        e.Summary = std::string(EclipseTypeName(ec.EclipseType)) + " (" + ec.Visibility + ")";
+        e.Summary =
+            LunarEclipseTypeText(ec.Type) + " (" + EclipseVisibilityText(ec.Visibility) + ")";
         e.Description = EclipseDescription(ec, observer);
         events.push_back(std::move(e));
     }

@@ -61,7 +61,7 @@ std::vector<EclipseCircumstances> SearchSpan(int from, int to, const TObserver& 
         TPhaseEntry entry;
         entry.K = k;
         EclipseCircumstances ec = EclipseCalcs(entry, year, observer);
-        if (ec.EclipseType != EclipseNone) found.push_back(std::move(ec));
+        if (ec.Type != TEclipseType::None) found.push_back(std::move(ec));
     }
     return found;
 }

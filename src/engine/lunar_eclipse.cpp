@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <initializer_list>
 
-#include "engine/almanac_text.h"
 #include "engine/angles.h"
 #include "engine/lunar_eclipse_tables.h"
 #include "engine/moon.h"
@@ -163,9 +162,9 @@ EclipseCircumstances EclipseCalcs(const TPhaseEntry& entry, int year, const TObs
     const double n = 0.5458 + 0.0400 * std::cos(el.Mp);
 
     if (ec.UmbralMag > 0)
-        ec.EclipseType = std::fabs(gamma) < t ? EclipseTotal : EclipsePartial;
+        ec.Type = std::fabs(gamma) < t ? TEclipseType::Total : TEclipseType::Partial;
     else if (ec.PenumbralMag > 0)
-        ec.EclipseType = EclipsePenumbral;
+        ec.Type = TEclipseType::Penumbral;
     else
         return ec;
 
@@ -183,19 +182,18 @@ EclipseCircumstances EclipseCalcs(const TPhaseEntry& entry, int year, const TObs
     ec.Contacts[ContactP1] = jdMax - sPen + offset;
     ec.Contacts[ContactP4] = jdMax + sPen + offset;
 
-    ec.VisibilityKind = VisibilityOf(ec, observer);
+    ec.Visibility = VisibilityOf(ec, observer);
 
-    if (ec.EclipseType >= EclipsePartial) {
+    if (ec.Type == TEclipseType::Partial || ec.Type == TEclipseType::Total) {
         const double sPar = semiduration(pp);
         ec.Contacts[ContactU1] = jdMax - sPar + offset;
         ec.Contacts[ContactU4] = jdMax + sPar + offset;
     }
-    if (ec.EclipseType == EclipseTotal) {
+    if (ec.Type == TEclipseType::Total) {
         const double sTot = semiduration(t);
         ec.Contacts[ContactU2] = jdMax - sTot + offset;
         ec.Contacts[ContactU3] = jdMax + sTot + offset;
     }
-    FillEclipseTexts(ec);
     return ec;
 }
 
@@ -207,7 +205,7 @@ std::vector<EclipseCircumstances> MonthEclipses(const TPhaseList& list, int coun
         const TPhaseEntry& entry = list[static_cast<size_t>(i)];
         if (!IsFullMoon(entry.K)) continue;
         EclipseCircumstances ec = EclipseCalcs(entry, year, observer);
-        if (ec.EclipseType != EclipseNone) found.push_back(std::move(ec));
+        if (ec.Type != TEclipseType::None) found.push_back(std::move(ec));
     }
     return found;
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <array>
-#include <string>
 #include <vector>
 
 #include "engine/date_time.h"
@@ -12,10 +11,9 @@
 // Lunar eclipses at the full moons of a month (Meeus, Astronomical Algorithms, ch. 54), with
 // the contact times in local civil time and the visibility from the observer's place.
 
-inline constexpr int EclipseNone = 0;
-inline constexpr int EclipsePenumbral = 1;
-inline constexpr int EclipsePartial = 2;
-inline constexpr int EclipseTotal = 3;
+// The kind of eclipse, by how deep the Moon goes into the Earth's shadow. The values are the
+// almanac's type numbers.
+enum class TEclipseType { None = 0, Penumbral = 1, Partial = 2, Total = 3 };
 
 // Indices into Contacts, MoonLong and MoonLat.
 inline constexpr int ContactP1 = 0;  // Moon enters the penumbra
@@ -29,26 +27,12 @@ inline constexpr int ContactP4 = 6;  // Moon leaves the penumbra
 // How much of an eclipse the observer can see, from the Moon's rising and setting.
 enum class TEclipseVisibility { Visible, PartiallyVisible, NotVisible };
 
-inline constexpr const char* VisibleText = "Visible";
-inline constexpr const char* PartiallyVisibleText = "Partially Visible";
-inline constexpr const char* NotVisibleText = "Not Visible";
-
-// The texts (MaxTime ... DateText, Visibility) are made from the numbers (Contacts,
-// VisibilityKind) by FillEclipseTexts.
+// An eclipse's circumstances as numbers and kinds; engine/almanac_text makes the texts shown.
 struct [[nodiscard]] EclipseCircumstances {
-    std::string MaxTime;  // "hh:mm" local time of greatest eclipse
-    std::string PenStart; // P1; all types
-    std::string PenEnd;   // P4
-    std::string UmbStart; // U1; partial and total only
-    std::string UmbEnd;   // U4
-    std::string TotStart; // U2; total only
-    std::string TotEnd;   // U3
-    std::string DateText; // "DD Month YYYY", local date of greatest eclipse
     double UmbralMag = 0.0;
     double PenumbralMag = 0.0;
-    int EclipseType = EclipseNone; // 0 none, 1 penumbral, 2 partial, 3 total
-    std::string Visibility;        // VisibleText, PartiallyVisibleText or NotVisibleText
-    TEclipseVisibility VisibilityKind = TEclipseVisibility::NotVisible; // what Visibility says
+    TEclipseType Type = TEclipseType::None;
+    TEclipseVisibility Visibility = TEclipseVisibility::NotVisible;
     TDateRec MaxDate;                 // local date and time of greatest eclipse (JD: local JD)
     std::array<double, 7> Contacts{}; // local JDs P1, U1, U2, max, U3, U4, P4; 0 if none
     double PenRadius = 0.0;           // penumbra at the Moon, Earth radii
@@ -56,6 +40,11 @@ struct [[nodiscard]] EclipseCircumstances {
     double Gamma = 0.0; // least distance of the Moon's centre from the shadow axis, Earth radii
     std::array<double, 7> MoonLong{}; // Moon's ecliptic longitude at the contacts, radians
     std::array<double, 7> MoonLat{};  // Moon's ecliptic latitude at the contacts, radians
+
+    // Whether the contact (ContactP1 ... ContactP4) happens in an eclipse of this type.
+    [[nodiscard]] bool HasContact(int contact) const {
+        return Contacts[static_cast<size_t>(contact)] != 0.0;
+    }
 };
 
 // False when the full moon k is too far from a node for any eclipse: the quick test EclipseCalcs

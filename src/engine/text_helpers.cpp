@@ -20,6 +20,17 @@ char* PutInteger(char* out, long long n, bool padded) {
 constexpr size_t DateTextRoom = 112;
 constexpr size_t DateTextMax = 60;
 
+// "DD Month YYYY", the month's name cut to 60 bytes; returns the end.
+char* PutDateText(char* out, const TDateRec& date) {
+    out = PutInteger(out, date.Day, true);
+    *out++ = ' ';
+    const std::string& month = LongMonthName(date.Month);
+    const size_t monthBytes = std::min(month.size(), DateTextMax);
+    out = std::copy_n(month.data(), monthBytes, out);
+    *out++ = ' ';
+    return PutInteger(out, date.Year, false);
+}
+
 // "HH:MM:SS  DD Month YYYY" cut to 60 bytes, written into a buffer: the date texts of a long
 // phase listing are made tens of thousands of times, and a string per field cost a third of
 // it. Returns the length.
@@ -31,13 +42,7 @@ size_t PutDateTimeText(char (&buffer)[DateTextRoom], const TDateRec& date) {
     out = PutInteger(out, date.Second, true);
     *out++ = ' ';
     *out++ = ' ';
-    out = PutInteger(out, date.Day, true);
-    *out++ = ' ';
-    const std::string& month = LongMonthName(date.Month);
-    const size_t monthBytes = std::min(month.size(), DateTextMax);
-    out = std::copy_n(month.data(), monthBytes, out);
-    *out++ = ' ';
-    out = PutInteger(out, date.Year, false);
+    out = PutDateText(out, date);
     return std::min(static_cast<size_t>(out - buffer), DateTextMax);
 }
 
@@ -89,6 +94,14 @@ std::string Utf8Prefix(std::string_view text, int maxChars) {
             ++end;
     }
     return std::string(text.substr(0, end));
+}
+
+std::string LongDateText(const TDateRec& date) {
+    char buffer[DateTextRoom];
+    const size_t length = PutDateTimeText(buffer, date);
+    // The date after "HH:MM:SS  ", as long as the date-and-time text keeps it.
+    constexpr size_t TimeBytes = 10;
+    return length > TimeBytes ? std::string(buffer + TimeBytes, length - TimeBytes) : "";
 }
 
 std::string DateTimeText(const TDateRec& date) {

@@ -36,6 +36,9 @@ struct TSexagesimalParts {
 // "HH:MM:SS  DD Month YYYY", the month's full regional name, at most 60 characters.
 [[nodiscard]] std::string DateTimeText(const TDateRec& date);
 
+// The date of DateTimeText: "DD Month YYYY".
+[[nodiscard]] std::string LongDateText(const TDateRec& date);
+
 // DateTimeText without the seconds: "HH:MM  DD Month YYYY".
 [[nodiscard]] std::string DateTimeTextNoSeconds(const TDateRec& date);
 

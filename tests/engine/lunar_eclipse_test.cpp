@@ -37,7 +37,7 @@ double Minutes(double days) {
 TEST(LunarEclipse, BookExampleSeptember1997) {
     // Meeus, ex. 54.b: total eclipse of 16 September 1997.
     const EclipseCircumstances e = EclipseCalcs(FullMoon(-28.5), 1997, TObserver{});
-    EXPECT_EQ(e.EclipseType, EclipseTotal);
+    EXPECT_EQ(e.Type, TEclipseType::Total);
     EXPECT_NEAR(e.Gamma, -0.3791, 1e-4);
     EXPECT_NEAR(e.PenRadius - 1.2848, -0.0131, 1e-4); // u
     EXPECT_NEAR(e.UmbralMag, 1.1868, 1e-4);
@@ -46,36 +46,34 @@ TEST(LunarEclipse, BookExampleSeptember1997) {
     EXPECT_NEAR(Minutes(e.Contacts[ContactP4] - e.Contacts[ContactMax]), 153.4, 0.1);
     EXPECT_NEAR(Minutes(e.Contacts[ContactU4] - e.Contacts[ContactMax]), 97.7, 0.1);
     EXPECT_NEAR(Minutes(e.Contacts[ContactU3] - e.Contacts[ContactMax]), 30.3, 0.1);
-    EXPECT_EQ(e.MaxTime, "18:47");
-    EXPECT_EQ(e.DateText, "16 September 1997");
+    EXPECT_EQ(EclipseMaximumText(e), "18:47  16 September 1997");
     EXPECT_EQ(e.MaxDate.Day, 16);
     for (int i = 1; i < 7; ++i)
         EXPECT_LT(e.Contacts[i - 1], e.Contacts[i]) << i;
-    for (const std::string* t :
-         {&e.PenStart, &e.UmbStart, &e.TotStart, &e.TotEnd, &e.UmbEnd, &e.PenEnd})
-        EXPECT_EQ(t->size(), 5u);
+    for (int c = 0; c < 7; ++c)
+        EXPECT_EQ(EclipseContactText(e, c).size(), 5u) << c;
 
     // Two hours east every time and the date move with the zone.
     const EclipseCircumstances east = EclipseCalcs(FullMoon(-28.5), 1997, Place(0, 0, 330));
-    EXPECT_EQ(east.MaxTime, "00:17");
-    EXPECT_EQ(east.DateText, "17 September 1997");
+    EXPECT_EQ(EclipseMaximumText(east), "00:17  17 September 1997");
 }
 
 TEST(LunarEclipse, WellKnownEclipses) {
     // Greatest eclipse (UT), umbral and penumbral magnitude and |gamma| as published.
     const struct {
-        int Year, Month, Type;
+        int Year, Month;
+        TEclipseType Type;
         double MaxHours, Umbral, Penumbral, Gamma;
     } cases[] = {
-        {2016, 3, EclipsePenumbral, 11 + 47 / 60.0, -0.312, 0.775, 1.159},
-        {2018, 1, EclipseTotal, 13 + 30 / 60.0, 1.316, 2.294, 0.301},
-        {2022, 11, EclipseTotal, 10 + 59 / 60.0, 1.359, 2.416, 0.257},
-        {2023, 10, EclipsePartial, 20 + 14 / 60.0, 0.122, 1.118, 0.947},
-        {2024, 3, EclipsePenumbral, 7 + 13 / 60.0, -0.130, 0.956, 1.061},
+        {2016, 3, TEclipseType::Penumbral, 11 + 47 / 60.0, -0.312, 0.775, 1.159},
+        {2018, 1, TEclipseType::Total, 13 + 30 / 60.0, 1.316, 2.294, 0.301},
+        {2022, 11, TEclipseType::Total, 10 + 59 / 60.0, 1.359, 2.416, 0.257},
+        {2023, 10, TEclipseType::Partial, 20 + 14 / 60.0, 0.122, 1.118, 0.947},
+        {2024, 3, TEclipseType::Penumbral, 7 + 13 / 60.0, -0.130, 0.956, 1.061},
     };
     for (const auto& c : cases) {
         const EclipseCircumstances e = MonthEclipse(c.Year, c.Month);
-        ASSERT_EQ(e.EclipseType, c.Type) << c.Year << "-" << c.Month;
+        ASSERT_EQ(e.Type, c.Type) << c.Year << "-" << c.Month;
         const double jd = e.Contacts[ContactMax] + 0.5;
         const double hours = (jd - std::floor(jd)) * 24.0;
         EXPECT_NEAR(hours, c.MaxHours, 4.0 / 60) << c.Year;
@@ -85,23 +83,47 @@ TEST(LunarEclipse, WellKnownEclipses) {
     }
     // A penumbral eclipse has only the penumbral contacts.
     const EclipseCircumstances pen = MonthEclipse(2016, 3);
-    EXPECT_EQ(pen.UmbStart, "");
-    EXPECT_EQ(pen.TotStart, "");
+    EXPECT_EQ(EclipseContactText(pen, ContactU1), "");
+    EXPECT_EQ(EclipseContactText(pen, ContactU2), "");
     EXPECT_EQ(pen.Contacts[ContactU1], 0.0);
     EXPECT_EQ(pen.Contacts[ContactU2], 0.0);
     EXPECT_NE(pen.Contacts[ContactP1], 0.0);
-    EXPECT_EQ(pen.PenStart.size(), 5u);
+    EXPECT_EQ(EclipseContactText(pen, ContactP1).size(), 5u);
+}
+
+// Each type shows its own contacts and names; an eclipse's texts are empty where it has none.
+TEST(LunarEclipse, TextsOfEachType) {
+    const struct {
+        int Year, Month;
+        const char *Name, *CalendarName, *Shown;
+    } cases[] = {
+        {2016, 3, "Penumbral Eclipse", "Penumbral Lunar Eclipse", "P1 max P4"},
+        {2023, 10, "Partial Eclipse", "Partial Lunar Eclipse", "P1 U1 max U4 P4"},
+        {2022, 11, "Total Eclipse", "Total Lunar Eclipse", "P1 U1 U2 max U3 U4 P4"},
+        {2018, 6, "", "Lunar Eclipse", ""},
+    };
+    const char* names[] = {"P1", "U1", "U2", "max", "U3", "U4", "P4"};
+    for (const auto& c : cases) {
+        const EclipseCircumstances e = MonthEclipse(c.Year, c.Month);
+        EXPECT_EQ(EclipseTypeText(e.Type), c.Name) << c.Year;
+        EXPECT_EQ(LunarEclipseTypeText(e.Type), c.CalendarName) << c.Year;
+        std::string shown;
+        for (int contact = 0; contact < 7; ++contact)
+            if (!EclipseContactText(e, contact).empty())
+                shown += (shown.empty() ? "" : " ") + std::string(names[contact]);
+        EXPECT_EQ(shown, c.Shown) << c.Year;
+    }
 }
 
 TEST(LunarEclipse, MonthsWithoutEclipse) {
     // February 2018 has no full moon.
     const EclipseCircumstances feb = MonthEclipse(2018, 2);
-    EXPECT_EQ(feb.EclipseType, EclipseNone);
+    EXPECT_EQ(feb.Type, TEclipseType::None);
     // The full moon of June 2018 is far from a node: ruled out at once.
     const EclipseCircumstances june = MonthEclipse(2018, 6);
-    EXPECT_EQ(june.EclipseType, EclipseNone);
+    EXPECT_EQ(june.Type, TEclipseType::None);
     EXPECT_EQ(june.UmbralMag, 0.0);
-    EXPECT_EQ(june.MaxTime, "");
+    EXPECT_EQ(EclipseMaximumText(june), "  ");
 }
 
 // Over 1900-2100: an eclipse at the first of two full moons of a month is kept, the month
@@ -170,29 +192,29 @@ TEST(LunarEclipse, VisibilityRules) {
     // A Moon that neither rises nor sets is seen all day when it is up, never when down.
     EXPECT_EQ(EclipseVisibility(Above, Above, Jd(5, 0), Jd(7, 0), true), V::Visible);
     EXPECT_EQ(EclipseVisibility(Below, Below, Jd(5, 0), Jd(7, 0), false), V::NotVisible);
-    EXPECT_EQ(EclipseVisibilityText(V::Visible), VisibleText);
-    EXPECT_EQ(EclipseVisibilityText(V::PartiallyVisible), PartiallyVisibleText);
-    EXPECT_EQ(EclipseVisibilityText(V::NotVisible), NotVisibleText);
+    EXPECT_EQ(EclipseVisibilityText(V::Visible), "Visible");
+    EXPECT_EQ(EclipseVisibilityText(V::PartiallyVisible), "Partially Visible");
+    EXPECT_EQ(EclipseVisibilityText(V::NotVisible), "Not Visible");
 }
 
 TEST(LunarEclipse, VisibilityFromPlaces) {
     // 16 September 1997: the Moon rose over London during the penumbral phase, stood high
     // over India through the whole eclipse, and was below the horizon in California.
+    using V = TEclipseVisibility;
     const TPhaseEntry sep1997 = FullMoon(-28.5);
-    EXPECT_EQ(EclipseCalcs(sep1997, 1997, Place(0, 51.5, 0)).Visibility, PartiallyVisibleText);
-    EXPECT_EQ(EclipseCalcs(sep1997, 1997, Place(77.2, 28.6, 330)).Visibility, VisibleText);
-    EXPECT_EQ(EclipseCalcs(sep1997, 1997, Place(-118.2, 34.0, -420)).Visibility, NotVisibleText);
+    EXPECT_EQ(EclipseCalcs(sep1997, 1997, Place(0, 51.5, 0)).Visibility, V::PartiallyVisible);
+    EXPECT_EQ(EclipseCalcs(sep1997, 1997, Place(77.2, 28.6, 330)).Visibility, V::Visible);
+    EXPECT_EQ(EclipseCalcs(sep1997, 1997, Place(-118.2, 34.0, -420)).Visibility, V::NotVisible);
     // 21 December 2010 (total, 08:17 UT): the full moon near the solstice never sets at
     // 80 degrees North, so the whole eclipse is seen.
     const EclipseCircumstances dec2010 = MonthEclipse(2010, 12, Place(15.6, 80.0, 60));
-    ASSERT_EQ(dec2010.EclipseType, EclipseTotal);
-    EXPECT_EQ(dec2010.Visibility, VisibleText);
-    EXPECT_EQ(dec2010.VisibilityKind, TEclipseVisibility::Visible);
+    ASSERT_EQ(dec2010.Type, TEclipseType::Total);
+    EXPECT_EQ(dec2010.Visibility, V::Visible);
     // The texts are the clock times of the contacts: P1 05:29 UT, greatest 08:17 UT (NASA).
-    EXPECT_EQ(dec2010.PenStart, LocalClockText(dec2010.Contacts[ContactP1]));
-    EXPECT_NEAR(std::stoi(dec2010.MaxTime.substr(0, 2)) * 60 + std::stoi(dec2010.MaxTime.substr(3)),
-                9 * 60 + 17, 2);
-    EXPECT_EQ(dec2010.DateText, "21 December 2010");
+    EXPECT_EQ(EclipseContactText(dec2010, ContactP1), LocalClockText(dec2010.Contacts[ContactP1]));
+    const TDateRec greatest = JDToDate(dec2010.Contacts[ContactMax]);
+    EXPECT_NEAR(greatest.Hour * 60 + greatest.Minute, 9 * 60 + 17, 2);
+    EXPECT_EQ(EclipseDateText(dec2010), "21 December 2010");
 }
 
 TEST(LunarEclipse, ContactPositionsAndBadInput) {

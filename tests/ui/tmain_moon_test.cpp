@@ -139,7 +139,7 @@ void TMainMoonTest::ShadingAtNewAndFullMoon() {
 void TMainMoonTest::EclipseButtonOnlyInEclipseMonths() {
     // Total lunar eclipses of 14 March 2025 and 7 September 2025; none in April 2025.
     TMainHarness march(At(2025, 3, 5));
-    QCOMPARE(march.State->Month().Eclipses.front().EclipseType, 3);
+    QCOMPARE(march.State->Month().Eclipses.front().Type, TEclipseType::Total);
     QVERIFY(!march.Label("imgEclipse")->isHidden());
     QCOMPARE(march.Label("imgEclipse")->geometry(), QRect(182, 12, 29, 25));
     TMainHarness april(At(2025, 4, 5));
@@ -147,12 +147,12 @@ void TMainMoonTest::EclipseButtonOnlyInEclipseMonths() {
     QVERIFY(april.Label("imgEclipse")->isHidden());
     // Changing the month through the year editor recomputes it.
     TMainHarness h(At(2024, 9, 5)); // 18 September 2024: partial eclipse
-    QCOMPARE(h.State->Month().Eclipses.front().EclipseType, 2);
+    QCOMPARE(h.State->Month().Eclipses.front().Type, TEclipseType::Partial);
     h.Click(h.Label("lblSelectedYear"));
     QTest::keyClick(h.Main, Qt::Key_Backspace);
     QTest::keyClick(h.Main, '5');
     QTest::keyClick(h.Main, Qt::Key_Return);
-    QCOMPARE(h.State->Month().Eclipses.front().EclipseType, 3);
+    QCOMPARE(h.State->Month().Eclipses.front().Type, TEclipseType::Total);
     QVERIFY(!h.Label("imgEclipse")->isHidden());
 }
 

@@ -53,7 +53,7 @@ void DrawEclipse(QImage& surface, const EclipseCircumstances& eclipse) {
     p.setPen(PenumbraColour);
     p.setBrush(PenumbraColour);
     Disc(p, l.CentreX, l.CentreY, l.PenumbraRadius);
-    const bool moonShown = eclipse.EclipseType != EclipseNone;
+    const bool moonShown = eclipse.Type != TEclipseType::None;
     if (moonShown) {
         p.setPen(EclipseMoonColour);
         p.setBrush(EclipseMoonColour);

@@ -8,6 +8,9 @@
 #include <QPainter>
 #include <QScrollBar>
 
+#include "engine/almanac_text.h"
+#include "engine/eclipse_search.h"
+#include "engine/text_helpers.h"
 #include "ui/common/art_names.h"
 #include "ui/common/fonts.h"
 #include "ui/common/look.h"
@@ -16,8 +19,6 @@
 #include "ui/common/panels_draw.h"
 #include "ui/common/wheel_rows.h"
 #include "ui/common/window_placement.h"
-#include "ui/reports/eclipse_screen.h"
-#include "engine/eclipse_search.h"
 
 namespace {
 
@@ -30,9 +31,12 @@ constexpr int RightStrip = 21;
 const QString OrderMessage = QStringLiteral("The \"From\" date must be less than the \"To\" date.");
 const QString YearMessage = QStringLiteral("Enter a year from 1 to 9999 in both boxes.");
 
+// The characters of the time and date column that fit before the visibility.
+constexpr int MaximumTextRoom = 27;
+
 TEclipseListEntry Entry(const EclipseCircumstances& e) {
-    return {e.EclipseType, (Q(e.MaxTime) + "  " + Q(e.DateText)).left(27), Q(e.Visibility).left(18),
-            e.MaxDate};
+    return {e.Type, Q(Utf8Prefix(EclipseMaximumText(e), MaximumTextRoom)),
+            Q(EclipseVisibilityText(e.Visibility)), e.MaxDate};
 }
 
 // A year from its box, or 0 when the box is empty or outside the years a date can hold.
@@ -183,7 +187,7 @@ void TEclipseReport::DisplayDataBitmap() {
         const int y = RowHeight * r;
         p.fillRect(QRect(0, y, ListWidth, RowHeight), index % 2 ? StripeLight : StripeDark);
         p.setPen(Qt::white);
-        DrawTextFitted(p, TypeX, y + 1, TextX - TypeX - TypeGap, EclipseTypeName(e.Type));
+        DrawTextFitted(p, TypeX, y + 1, TextX - TypeX - TypeGap, Q(EclipseTypeText(e.Type)));
         p.setPen(Aqua);
         DrawTextAt(p, TextX, y + 1, e.Text);
         p.setPen(PanelText);

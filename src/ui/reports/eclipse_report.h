@@ -23,8 +23,8 @@ class QScrollBar;
 
 // One row of the list.
 struct TEclipseListEntry {
-    int Type = EclipseNone;
-    QString Text; // MaxTime, two blanks, DateText
+    TEclipseType Type = TEclipseType::None;
+    QString Text; // "HH:MM  DD Month YYYY" of greatest eclipse
     QString Visibility;
     TDateRec Date; // local date and time of greatest eclipse
 };

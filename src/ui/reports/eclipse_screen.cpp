@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPainter>
 
+#include "engine/almanac_text.h"
 #include "engine/date_facts.h"
 #include "engine/rise_set.h"
 #include "ui/common/art_names.h"
@@ -44,19 +45,6 @@ EclipseCircumstances EclipseToShow(const TProgramState& state) {
 }
 
 } // namespace
-
-QString EclipseTypeName(int type) {
-    switch (type) {
-    case EclipsePenumbral:
-        return QStringLiteral("Penumbral Eclipse");
-    case EclipsePartial:
-        return QStringLiteral("Partial Eclipse");
-    case EclipseTotal:
-        return QStringLiteral("Total Eclipse");
-    default:
-        return {};
-    }
-}
 
 TEclipse::TEclipse(TProgramState& state, QWidget* main)
     : TBorderlessWindow(TWindowRole::Normal), State(state), MainWindow(main) {
@@ -123,11 +111,12 @@ int TEclipse::LineHeight() const {
 void TEclipse::Refresh() {
     Shown = EclipseToShow(State);
     FillContactPositions(Shown, State.Observer());
-    TypeCaption = Shown.EclipseType == EclipseNone
-                      ? QString()
-                      : EclipseTypeName(Shown.EclipseType) + " (" + Q(Shown.Visibility) + ")";
-    DateCaption = Q(Shown.DateText);
-    MaximumCaption = Q(Shown.MaxTime) + "  " + DateCaption;
+    TypeCaption =
+        Shown.Type == TEclipseType::None
+            ? QString()
+            : Q(EclipseTypeText(Shown.Type) + " (" + EclipseVisibilityText(Shown.Visibility) + ")");
+    DateCaption = Q(EclipseDateText(Shown));
+    MaximumCaption = Q(EclipseMaximumText(Shown));
     lblEclipseType->setText(TypeCaption);
     lblEclipseType->adjustSize();
     lblEclipseType->move((width() - lblEclipseType->width()) / 2, 42);
@@ -145,20 +134,25 @@ void TEclipse::Refresh() {
 
 void TEclipse::BuildRows() {
     RowsNow.clear();
-    const int n = Shown.EclipseType;
-    if (n == EclipseNone) return;
+    if (Shown.Type == TEclipseType::None) return;
+    // One, two or three contacts on either side of the maximum.
+    const int n = static_cast<int>(Shown.Type);
     const int h = LineHeight();
     auto row = [this](const char* label, const std::string& value, int y) {
         RowsNow.push_back({QString::fromUtf8(label), Q(value), y});
     };
-    row("Moon enters Penumbra:", Shown.PenStart, MaximumY - n * h);
-    if (n >= EclipsePartial) row("Moon enters Umbra:", Shown.UmbStart, MaximumY - (n - 1) * h);
-    if (n == EclipseTotal) row("Start of Totality:", Shown.TotStart, MaximumY - (n - 2) * h);
-    row("Eclipse Maximum:", Shown.MaxTime, MaximumY);
-    if (n == EclipseTotal) row("End of Totality:", Shown.TotEnd, MaximumY + (n - 2) * h);
-    if (n >= EclipsePartial) row("Moon exits Umbra:", Shown.UmbEnd, MaximumY + (n - 1) * h);
-    row("Moon exits Penumbra:", Shown.PenEnd, MaximumY + n * h);
-    const double magnitude = n == EclipsePenumbral ? Shown.PenumbralMag : Shown.UmbralMag;
+    auto contact = [&](const char* label, int c, int y) {
+        if (Shown.HasContact(c)) row(label, EclipseContactText(Shown, c), y);
+    };
+    contact("Moon enters Penumbra:", ContactP1, MaximumY - n * h);
+    contact("Moon enters Umbra:", ContactU1, MaximumY - (n - 1) * h);
+    contact("Start of Totality:", ContactU2, MaximumY - (n - 2) * h);
+    contact("Eclipse Maximum:", ContactMax, MaximumY);
+    contact("End of Totality:", ContactU3, MaximumY + (n - 2) * h);
+    contact("Moon exits Umbra:", ContactU4, MaximumY + (n - 1) * h);
+    contact("Moon exits Penumbra:", ContactP4, MaximumY + n * h);
+    const double magnitude =
+        Shown.Type == TEclipseType::Penumbral ? Shown.PenumbralMag : Shown.UmbralMag;
     RowsNow.push_back({QStringLiteral("Eclipse Magnitude:"), MagnitudeText(magnitude), MagnitudeY});
 
     // The rising and setting on the local day of greatest eclipse, whatever day is selected.
@@ -193,7 +187,7 @@ bool TEclipse::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TEclipse::SelectEclipse() {
-    if (Shown.EclipseType == EclipseNone) return;
+    if (Shown.Type == TEclipseType::None) return;
     const TDateRec& m = Shown.MaxDate;
     State.SelectMoment(MakeDate(m.Year, m.Month, m.Day, m.Hour, m.Minute));
 }

@@ -19,9 +19,6 @@
 
 class QLabel;
 
-// "Penumbral Eclipse", "Partial Eclipse", "Total Eclipse"; empty for no eclipse.
-[[nodiscard]] QString EclipseTypeName(int type);
-
 // One caption and its value on the screen's canvas, the caption's top at Y.
 struct TEclipseRow {
     QString Label;
