@@ -49,7 +49,7 @@ class TEclipse : public TBorderlessWindow {
     [[nodiscard]] const std::vector<TEclipseRow>& Rows() const { return RowsNow; }
     [[nodiscard]] const QString& TypeText() const { return TypeCaption; }
     [[nodiscard]] const QString& DateText() const { return DateCaption; }
-    // MaxTime, two blanks and DateText: what a double click on the date selects.
+    // "HH:MM  DD Month YYYY" of greatest eclipse: what a double click on the date selects.
     [[nodiscard]] const QString& MaximumText() const { return MaximumCaption; }
     [[nodiscard]] const QImage& Drawing() const { return Image5; }
     // The height of a text line of the canvas font: the rows' spacing.
