@@ -79,8 +79,8 @@ std::string SeasonShortText(const TSeasonEvent& event) {
     const TDateRec d = JDToDate(event.LocalJD);
     // The day and the month's name cut to seven characters with their leading blank, as the
     // date-and-time text spells them (a short month name runs on into the year).
-    const std::string date = " " + TwoDigits(d.Day) + " " + LongMonthName(d.Month) + " " +
-                             std::to_string(d.Year);
+    std::string date(1, ' ');
+    date += TwoDigits(d.Day) + " " + LongMonthName(d.Month) + " " + std::to_string(d.Year);
     return ClockText(d.Hour * 60 + d.Minute) + "  " + Utf8Prefix(date, 7);
 }
 

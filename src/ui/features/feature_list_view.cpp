@@ -58,6 +58,16 @@ void StripeRows(QPainter& painter, const QRect& well, int rows, int firstRecord)
                              QColor(70, 70, 70));
 }
 
+void OpenRowWell(QPainter& painter, const QRect& well, int rows, int firstRecord,
+                 const QWidget& window) {
+    StripeRows(painter, well, rows, firstRecord);
+    painter.save();
+    painter.setClipRect(well);
+    painter.translate(well.topLeft());
+    painter.setFont(ScaledFont(ArialFamily, 8, FontScale(&window)));
+    painter.setRenderHint(QPainter::TextAntialiasing);
+}
+
 void SizeRowScrollBar(QScrollBar& bar, int records, int visibleRows) {
     bar.setMinimum(0);
     bar.setMaximum(std::max(0, records - visibleRows));

@@ -47,5 +47,10 @@ inline constexpr int FeatureRowHeight = 16;
 // Fills the well black and stripes the rows: odd records grey, even black.
 void StripeRows(QPainter& painter, const QRect& well, int rows, int firstRecord);
 
+// Stripes the well's rows, then saves the painter and moves it into the well, clipped to it,
+// with the lists' font at the window's scale; the caller restores the painter after its rows.
+void OpenRowWell(QPainter& painter, const QRect& well, int rows, int firstRecord,
+                 const QWidget& window);
+
 // A vertical scroll bar whose maximum is records - visibleRows (0 when all fit).
 void SizeRowScrollBar(QScrollBar& bar, int records, int visibleRows);

@@ -143,12 +143,7 @@ void TFeaturesDB::wheelEvent(QWheelEvent* event) {
 void TFeaturesDB::PaintOver(QPainter& painter) {
     const int first = ScrollBar1->value();
     const int rows = std::clamp(Features.FeatureCount() - first, 0, VisibleRows);
-    StripeRows(painter, Well, rows, first);
-    painter.save();
-    painter.setClipRect(Well);
-    painter.translate(Well.topLeft());
-    painter.setFont(ScaledFont(ArialFamily, 8, FontScale(this)));
-    painter.setRenderHint(QPainter::TextAntialiasing);
+    OpenRowWell(painter, Well, rows, first, *this);
     const QFontMetrics metrics = painter.fontMetrics();
     const int h = ColumnOffset(ScrollBar2->value());
     const int ascent = metrics.ascent();

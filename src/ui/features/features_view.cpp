@@ -97,12 +97,7 @@ void TFeatures::wheelEvent(QWheelEvent* event) {
 void TFeatures::PaintOver(QPainter& painter) {
     const int first = ScrollBar1->value();
     const int rows = std::clamp(static_cast<int>(Listing.size()) - first, 0, VisibleRows);
-    StripeRows(painter, Well, rows, first);
-    painter.save();
-    painter.setClipRect(Well);
-    painter.translate(Well.topLeft());
-    painter.setFont(ScaledFont(ArialFamily, 8, FontScale(this)));
-    painter.setRenderHint(QPainter::TextAntialiasing);
+    OpenRowWell(painter, Well, rows, first, *this);
     const int ascent = painter.fontMetrics().ascent();
     for (int c = 0; c < rows; ++c) {
         const TFeatureSunEvents& row = Listing[first + c];

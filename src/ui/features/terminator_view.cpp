@@ -190,11 +190,7 @@ void TTerminatorView::PaintSide(QPainter& painter, const QRect& well, const QScr
                                 const std::vector<TTerminatorFeature>& side) const {
     const int first = bar.value();
     const int rows = std::clamp(static_cast<int>(side.size()) - first, 0, VisibleRows);
-    StripeRows(painter, well, rows, first);
-    painter.save();
-    painter.setClipRect(well);
-    painter.translate(well.topLeft());
-    painter.setFont(ScaledFont(ArialFamily, 8, FontScale(this)));
+    OpenRowWell(painter, well, rows, first, *this);
     const QFontMetrics metrics = painter.fontMetrics();
     for (int c = 0; c < rows; ++c) {
         const TTerminatorFeature& f = side[static_cast<std::size_t>(first + c)];
