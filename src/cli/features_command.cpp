@@ -1,7 +1,6 @@
 // tidewell-almanac features FILE --at "YYYY-MM-DD HH:MM": the features view's listing.
 
 #include <filesystem>
-#include <system_error>
 
 #include "cli/almanac_commands.h"
 #include "cli/csv_writer.h"
@@ -10,16 +9,6 @@
 #include "features/feature_event_texts.h"
 #include "features/feature_times.h"
 #include "features/terminator_candidate.h"
-
-namespace {
-
-std::filesystem::path ExecutableFolder() {
-    std::error_code error;
-    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::filesystem::path() : self.parent_path();
-}
-
-} // namespace
 
 int RunFeatures(const TAlmanacArgs& args, std::ostream& out) {
     if (args.Operands.size() != 1) throw TUsageError("features needs one FILE, such as Craters");

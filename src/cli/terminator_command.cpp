@@ -12,7 +12,6 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <system_error>
 
 #include "cli/almanac_commands.h"
 #include "cli/csv_writer.h"
@@ -21,12 +20,6 @@
 #include "features/terminator.h"
 
 namespace {
-
-std::filesystem::path ExecutableFolder() {
-    std::error_code error;
-    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::filesystem::path() : self.parent_path();
-}
 
 std::string IsoMinute(double jd, const TObserver& observer) {
     const TDateRec t = LocalMinute(jd, observer);

@@ -38,3 +38,9 @@ fs::path FindRuntimePath(const fs::path& relative, const fs::path& executableDir
 fs::path FindDataFolder(const fs::path& executableDir) {
     return FindRuntimePath("Data", executableDir);
 }
+
+fs::path ExecutableFolder() {
+    std::error_code error;
+    const fs::path self = fs::read_symlink("/proc/self/exe", error);
+    return error ? fs::path() : self.parent_path();
+}

@@ -24,5 +24,8 @@ RuntimeSearchFolders(const std::filesystem::path& executableDir,
 FindRuntimePath(const std::filesystem::path& relative, const std::filesystem::path& executableDir,
                 const std::filesystem::path& installedDir = InstalledDataFolder());
 
+// The folder of the running program's executable (empty when it cannot be told).
+[[nodiscard]] std::filesystem::path ExecutableFolder();
+
 // The folder of the feature data files.
 [[nodiscard]] std::filesystem::path FindDataFolder(const std::filesystem::path& executableDir);
