@@ -45,8 +45,8 @@ TFeaturesDB::TFeaturesDB(QWidget* main) : TBorderlessWindow(TWindowRole::Normal)
     SetBackgroundArt(ArtFeaturesDbBackground);
     AddTitleArea({120, 6, 440, 28});
     AddExitArea({width() - 26, 14, 13, 15}, QStringLiteral("Exit Tidewell"));
-    cmbDataFiles = FeatureFileList(this, {20, 12, 89, 21});
-    connect(cmbDataFiles, &QComboBox::activated, this, [this] { LoadSelected(); });
+    FeatureFileChoice = FeatureFileList(this, {20, 12, 89, 21});
+    connect(FeatureFileChoice, &QComboBox::activated, this, [this] { LoadSelected(); });
     const QFont font = ScaledFont(ArialFamily, 8, FontScale(this));
     for (int k = 0; k < 5; ++k) {
         Headings[k] = new QLabel(QString::fromLatin1(HeadingTexts[k]), this);
@@ -56,19 +56,19 @@ TFeaturesDB::TFeaturesDB(QWidget* main) : TBorderlessWindow(TWindowRole::Normal)
         Headings[k]->setStyleSheet(QStringLiteral("color: rgb(20, 22, 28)"));
         Headings[k]->adjustSize();
     }
-    ScrollBar1 = new QScrollBar(Qt::Vertical, this);
-    ScrollBar1->setObjectName(QStringLiteral("ScrollBar1"));
-    ScrollBar1->setGeometry(Well.right() + 1, Well.top(), 16, Well.height() - 1);
-    ScrollBar2 = new QScrollBar(Qt::Horizontal, this);
-    ScrollBar2->setObjectName(QStringLiteral("ScrollBar2"));
-    ScrollBar2->setGeometry(Well.left(), Well.bottom() + 1, Well.width(), 16);
-    ScrollBar2->setRange(0, 6);
-    ScrollBar2->setPageStep(1);
-    connect(ScrollBar1, &QScrollBar::valueChanged, this, [this] {
+    RowScroll = new QScrollBar(Qt::Vertical, this);
+    RowScroll->setObjectName(QStringLiteral("ScrollBar1"));
+    RowScroll->setGeometry(Well.right() + 1, Well.top(), 16, Well.height() - 1);
+    ColumnScroll = new QScrollBar(Qt::Horizontal, this);
+    ColumnScroll->setObjectName(QStringLiteral("ScrollBar2"));
+    ColumnScroll->setGeometry(Well.left(), Well.bottom() + 1, Well.width(), 16);
+    ColumnScroll->setRange(0, 6);
+    ColumnScroll->setPageStep(1);
+    connect(RowScroll, &QScrollBar::valueChanged, this, [this] {
         HintCutComments();
         update();
     });
-    connect(ScrollBar2, &QScrollBar::valueChanged, this, [this] {
+    connect(ColumnScroll, &QScrollBar::valueChanged, this, [this] {
         PlaceHeadings();
         HintCutComments();
         update();
@@ -89,7 +89,7 @@ int TFeaturesDB::ColumnOffset(int step) {
 }
 
 void TFeaturesDB::Display(int index, QWidget* over) {
-    cmbDataFiles->setCurrentIndex(FeatureFileIndex(index));
+    FeatureFileChoice->setCurrentIndex(FeatureFileIndex(index));
     LoadSelected();
     if (QWidget* owner = over ? over : MainWindow) {
         PlaceNear(*owner, {owner->x() + (owner->width() - width()) / 2, owner->y() + CascadeDrop});
@@ -100,10 +100,10 @@ void TFeaturesDB::Display(int index, QWidget* over) {
 }
 
 void TFeaturesDB::LoadSelected() {
-    const TFeatureFileLoad load = LoadFeatureTable(Features, cmbDataFiles->currentText());
-    SizeRowScrollBar(*ScrollBar1, Features.FeatureCount(), VisibleRows);
-    ScrollBar1->setValue(0);
-    ScrollBar2->setValue(0);
+    const TFeatureFileLoad load = LoadFeatureTable(Features, FeatureFileChoice->currentText());
+    SizeRowScrollBar(*RowScroll, Features.FeatureCount(), VisibleRows);
+    RowScroll->setValue(0);
+    ColumnScroll->setValue(0);
     PlaceHeadings();
     HintCutComments();
     update();
@@ -113,9 +113,9 @@ void TFeaturesDB::LoadSelected() {
 void TFeaturesDB::HintCutComments() {
     ClearHintAreas();
     const QFontMetrics metrics(ScaledFont(ArialFamily, 8, FontScale(this)));
-    const int first = ScrollBar1->value();
+    const int first = RowScroll->value();
     const int rows = std::clamp(Features.FeatureCount() - first, 0, VisibleRows);
-    const int left = Well.left() + ColumnOffset(ScrollBar2->value()) + CommentX;
+    const int left = Well.left() + ColumnOffset(ColumnScroll->value()) + CommentX;
     const int right = Well.left() + Well.width();
     for (int c = 0; c < rows; ++c) {
         const QString comment = QString::fromStdString(Features.Features[first + c].Comment);
@@ -129,7 +129,7 @@ void TFeaturesDB::HintCutComments() {
 }
 
 void TFeaturesDB::PlaceHeadings() {
-    const int h = ColumnOffset(ScrollBar2->value());
+    const int h = ColumnOffset(ColumnScroll->value());
     for (int k = 0; k < 5; ++k) {
         Headings[k]->move(Well.left() + h + HeadingLefts[k] - 20, 42);
         Headings[k]->setVisible(h + HeadingLefts[k] > 20);
@@ -137,15 +137,15 @@ void TFeaturesDB::PlaceHeadings() {
 }
 
 void TFeaturesDB::wheelEvent(QWheelEvent* event) {
-    ScrollRowsByWheel(*ScrollBar1, Wheel, *event);
+    ScrollRowsByWheel(*RowScroll, Wheel, *event);
 }
 
 void TFeaturesDB::PaintOver(QPainter& painter) {
-    const int first = ScrollBar1->value();
+    const int first = RowScroll->value();
     const int rows = std::clamp(Features.FeatureCount() - first, 0, VisibleRows);
     OpenRowWell(painter, Well, rows, first, *this);
     const QFontMetrics metrics = painter.fontMetrics();
-    const int h = ColumnOffset(ScrollBar2->value());
+    const int h = ColumnOffset(ColumnScroll->value());
     const int ascent = metrics.ascent();
     auto text = [&](int x, int top, const QString& s, const QColor& colour) {
         painter.setPen(colour);

@@ -26,9 +26,9 @@ class TFeaturesDB : public TBorderlessWindow {
     // window centred over `over` (the main window when null).
     void Display(int index, QWidget* over = nullptr);
 
-    [[nodiscard]] QComboBox* DataFiles() const { return cmbDataFiles; }
-    [[nodiscard]] QScrollBar* Rows() const { return ScrollBar1; }
-    [[nodiscard]] QScrollBar* Columns() const { return ScrollBar2; }
+    [[nodiscard]] QComboBox* DataFiles() const { return FeatureFileChoice; }
+    [[nodiscard]] QScrollBar* Rows() const { return RowScroll; }
+    [[nodiscard]] QScrollBar* Columns() const { return ColumnScroll; }
     [[nodiscard]] const TFeatureTable& Table() const { return Features; }
     // The horizontal offset of a column step 0..6.
     [[nodiscard]] static int ColumnOffset(int step);
@@ -49,9 +49,9 @@ class TFeaturesDB : public TBorderlessWindow {
     void HintCutComments();
 
     QWidget* MainWindow;
-    QComboBox* cmbDataFiles = nullptr;
-    QScrollBar* ScrollBar1 = nullptr;
-    QScrollBar* ScrollBar2 = nullptr;
+    QComboBox* FeatureFileChoice = nullptr;
+    QScrollBar* RowScroll = nullptr;
+    QScrollBar* ColumnScroll = nullptr;
     QLabel* Headings[5] = {};
     TFeatureTable Features;
     TWheelNotches Wheel;

@@ -30,13 +30,13 @@ TFeatures::TFeatures(const TProgramState& state, QWidget* main)
     AddTitleArea({150, 6, 420, 28});
     AddMinimiseArea({width() - 48, 14, 15, 15}, QStringLiteral("Minimise this window"));
     AddExitArea({width() - 26, 14, 13, 15}, QStringLiteral("Exit Tidewell"));
-    cmbDataFiles = FeatureFileList(this, {52, 12, 89, 21});
-    cmbDataFiles->setCurrentIndex(FeatureFileIndex(-1));
-    connect(cmbDataFiles, &QComboBox::activated, this, [this] { DisplaySunRiseSetTimes(); });
+    FeatureFileChoice = FeatureFileList(this, {52, 12, 89, 21});
+    FeatureFileChoice->setCurrentIndex(FeatureFileIndex(-1));
+    connect(FeatureFileChoice, &QComboBox::activated, this, [this] { DisplaySunRiseSetTimes(); });
     connect(AddButton(QStringLiteral("lblDatabase"), {20, 14, 21, 19},
                       QStringLiteral("Display the feature database")),
             &TClickLabel::Clicked, this, [this](Qt::MouseButton button, QPoint) {
-                if (button == Qt::LeftButton) emit DatabaseRequested(cmbDataFiles->currentIndex());
+                if (button == Qt::LeftButton) emit DatabaseRequested(FeatureFileChoice->currentIndex());
             });
     const QFont font = ScaledFont(ArialFamily, 8, FontScale(this));
     const std::pair<const char*, int> headings[] = {
@@ -48,10 +48,10 @@ TFeatures::TFeatures(const TProgramState& state, QWidget* main)
         label->adjustSize();
         label->move(left, 42);
     }
-    ScrollBar1 = new QScrollBar(Qt::Vertical, this);
-    ScrollBar1->setObjectName(QStringLiteral("ScrollBar1"));
-    ScrollBar1->setGeometry(Well.right() + 1, Well.top(), 16, Well.height() - 1);
-    connect(ScrollBar1, &QScrollBar::valueChanged, this, [this] { update(); });
+    RowScroll = new QScrollBar(Qt::Vertical, this);
+    RowScroll->setObjectName(QStringLiteral("ScrollBar1"));
+    RowScroll->setGeometry(Well.right() + 1, Well.top(), 16, Well.height() - 1);
+    connect(RowScroll, &QScrollBar::valueChanged, this, [this] { update(); });
     // The times run from the selected moment at the observer's place: another day, month,
     // time of day or place lists them again.
     connect(&State, &TProgramState::Changed, this, [this](TStateChanges what) {
@@ -62,7 +62,7 @@ TFeatures::TFeatures(const TProgramState& state, QWidget* main)
 }
 
 void TFeatures::Display(int index) {
-    cmbDataFiles->setCurrentIndex(FeatureFileIndex(index));
+    FeatureFileChoice->setCurrentIndex(FeatureFileIndex(index));
     DisplaySunRiseSetTimes();
 }
 
@@ -80,22 +80,22 @@ void TFeatures::ComputeTimes() {
     {
         TBusyCursor busy;
         TFeatureTable table;
-        load = LoadFeatureTable(table, cmbDataFiles->currentText());
+        load = LoadFeatureTable(table, FeatureFileChoice->currentText());
         Listing = FeatureSunriseSunset(table, State.SelectedDate(), State.Observer());
     }
-    const int keep = ScrollBar1->value();
-    SizeRowScrollBar(*ScrollBar1, static_cast<int>(Listing.size()), VisibleRows);
-    ScrollBar1->setValue(std::min(keep, ScrollBar1->maximum()));
+    const int keep = RowScroll->value();
+    SizeRowScrollBar(*RowScroll, static_cast<int>(Listing.size()), VisibleRows);
+    RowScroll->setValue(std::min(keep, RowScroll->maximum()));
     update();
     ReportFeatureFile(load, this);
 }
 
 void TFeatures::wheelEvent(QWheelEvent* event) {
-    ScrollRowsByWheel(*ScrollBar1, Wheel, *event);
+    ScrollRowsByWheel(*RowScroll, Wheel, *event);
 }
 
 void TFeatures::PaintOver(QPainter& painter) {
-    const int first = ScrollBar1->value();
+    const int first = RowScroll->value();
     const int rows = std::clamp(static_cast<int>(Listing.size()) - first, 0, VisibleRows);
     OpenRowWell(painter, Well, rows, first, *this);
     const int ascent = painter.fontMetrics().ascent();

@@ -32,8 +32,8 @@ class TFeatures : public TBorderlessWindow {
     // Computes the times of the selected file for the selected month and shows the window.
     void DisplaySunRiseSetTimes();
 
-    [[nodiscard]] QComboBox* DataFiles() const { return cmbDataFiles; }
-    [[nodiscard]] QScrollBar* Rows() const { return ScrollBar1; }
+    [[nodiscard]] QComboBox* DataFiles() const { return FeatureFileChoice; }
+    [[nodiscard]] QScrollBar* Rows() const { return RowScroll; }
     [[nodiscard]] const std::vector<TFeatureSunEvents>& Times() const { return Listing; }
 
   signals:
@@ -50,8 +50,8 @@ class TFeatures : public TBorderlessWindow {
 
     const TProgramState& State;
     QWidget* MainWindow;
-    QComboBox* cmbDataFiles = nullptr;
-    QScrollBar* ScrollBar1 = nullptr;
+    QComboBox* FeatureFileChoice = nullptr;
+    QScrollBar* RowScroll = nullptr;
     std::vector<TFeatureSunEvents> Listing;
     TWheelNotches Wheel;
 };

@@ -41,7 +41,7 @@ QString AskWithDialog(QWidget* owner, const QString& suggested) {
 
 TMonthlyPhases::TMonthlyPhases(const TProgramState& state, QWidget* main)
     : TBorderlessWindow(TWindowRole::Normal), State(state), MainWindow(main),
-      imgOriginal(LoadArt(ArtFullMoonSmall)), AskFileName(AskWithDialog) {
+      MiniMoonArt(LoadArt(ArtFullMoonSmall)), AskFileName(AskWithDialog) {
     setObjectName(QStringLiteral("MonthlyPhases"));
     setWindowTitle(QStringLiteral("Monthly Phases"));
     SetBackgroundArt(ArtMonthlyPhasesBackground);
@@ -70,11 +70,11 @@ void TMonthlyPhases::Open() {
 
 void TMonthlyPhases::DrawMoonPhases() {
     // Seen from the south the Moon stands on its head.
-    imgMiniMoon = State.Southern() ? imgOriginal.mirrored(true, true) : imgOriginal;
+    MiniMoonImage = State.Southern() ? MiniMoonArt.mirrored(true, true) : MiniMoonArt;
     Top = FirstTop;
-    imgPhases = QImage(W, H, QImage::Format_RGB32);
-    imgPhases.fill(Qt::black);
-    QPainter p(&imgPhases);
+    PhasesImage = QImage(W, H, QImage::Format_RGB32);
+    PhasesImage.fill(Qt::black);
+    QPainter p(&PhasesImage);
     p.setBrush(Qt::NoBrush);
     p.setPen(QColor(0, 0, 255));
     p.drawRect(0, 0, W - 1, H - 1);
@@ -132,7 +132,7 @@ void TMonthlyPhases::DrawCells(QPainter& p) {
         p.setPen(QColor(80, 80, 80));
         p.setBrush(Qt::black);
         p.drawRect(x + 3, y + 1, cw + 1, ch + 1);
-        p.drawImage(x + 12, northern ? y + 8 : y + 7, imgMiniMoon);
+        p.drawImage(x + 12, northern ? y + 8 : y + 7, MiniMoonImage);
         const int day = DayOfCell(n, layout);
         const TDayMoon moon = MoonAtLocalMidnight(date.Year, date.Month, day, State.Observer());
         // The printed calendar's shading over the photograph: its white disc leaves the
@@ -148,8 +148,8 @@ void TMonthlyPhases::DrawCells(QPainter& p) {
 }
 
 void TMonthlyPhases::PaintOver(QPainter& painter) {
-    if (imgPhases.isNull()) return;
-    painter.drawImage(PictureAt, imgPhases, QRect(3, 3, W - 5, H - 5));
+    if (PhasesImage.isNull()) return;
+    painter.drawImage(PictureAt, PhasesImage, QRect(3, 3, W - 5, H - 5));
 }
 
 void TMonthlyPhases::SaveClick() {
@@ -179,7 +179,7 @@ bool TMonthlyPhases::SaveTo(const QString& chosen) {
     QImageWriter writer(&buffer, suffix.toLatin1());
     if (suffix == "jpg") writer.setQuality(92);
     QString error;
-    if (!writer.write(imgPhases))
+    if (!writer.write(PhasesImage))
         error = writer.errorString();
     else if (SaveWholeFile(path, encoded, error))
         return true;

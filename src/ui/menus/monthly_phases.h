@@ -25,9 +25,9 @@ class TMonthlyPhases : public TBorderlessWindow {
 
     explicit TMonthlyPhases(const TProgramState& state, QWidget* main = nullptr);
 
-    [[nodiscard]] const QImage& Picture() const { return imgPhases; }
+    [[nodiscard]] const QImage& Picture() const { return PhasesImage; }
     // The photograph as drawn into the cells (turned in the south).
-    [[nodiscard]] const QImage& MiniMoon() const { return imgMiniMoon; }
+    [[nodiscard]] const QImage& MiniMoon() const { return MiniMoonImage; }
 
     // The save dialog: the chosen file name, empty when cancelled. Tests replace it.
     using TAskFileName = std::function<QString(QWidget* owner, const QString& suggested)>;
@@ -56,9 +56,9 @@ class TMonthlyPhases : public TBorderlessWindow {
 
     const TProgramState& State;
     QWidget* MainWindow;
-    QImage imgOriginal;
-    QImage imgMiniMoon;
-    QImage imgPhases;
+    QImage MiniMoonArt;
+    QImage MiniMoonImage;
+    QImage PhasesImage;
     int Top = 32;
     TAskFileName AskFileName;
 };

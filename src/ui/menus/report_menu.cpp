@@ -37,7 +37,7 @@ TReportMenu::TReportMenu(QWidget* main) : TBorderlessWindow(TWindowRole::PopUp),
     setWindowTitle(QStringLiteral("Reports"));
     SetBackgroundArt(ArtReportMenu);
     setMouseTracking(true);
-    imgArrow = ArrowLabel(this, QStringLiteral("imgArrow"), ArtMenuArrow, {7, 0});
+    EntryArrow = ArrowLabel(this, QStringLiteral("imgArrow"), ArtMenuArrow, {7, 0});
 }
 
 void TReportMenu::Open() {
@@ -45,7 +45,7 @@ void TReportMenu::Open() {
         const QRect main = MainWindow->frameGeometry();
         PlaceNear(*MainWindow, {main.left() + ReportsButtonLeft, main.top() + CascadeDrop});
     }
-    imgArrow->move(7, imgArrow->y());
+    EntryArrow->move(7, EntryArrow->y());
     show();
     raise();
     activateWindow();
@@ -60,8 +60,8 @@ int TReportMenu::EntryAt(QPoint pos) {
 void TReportMenu::mouseMoveEvent(QMouseEvent* event) {
     const int entry = EntryAt(event->position().toPoint());
     if (entry >= 0) {
-        imgArrow->move(imgArrow->x(), EntryHeight * entry);
-        imgArrow->show();
+        EntryArrow->move(EntryArrow->x(), EntryHeight * entry);
+        EntryArrow->show();
     }
     TBorderlessWindow::mouseMoveEvent(event);
 }
@@ -82,7 +82,7 @@ TMonthList::TMonthList(TProgramState& state, QWidget* main)
     setWindowTitle(QStringLiteral("Months"));
     SetBackgroundArt(ArtMonthList);
     setMouseTracking(true);
-    imgMonthArrow = ArrowLabel(this, QStringLiteral("imgMonthArrow"), ArtMonthArrow, {10, 0});
+    MonthArrow = ArrowLabel(this, QStringLiteral("imgMonthArrow"), ArtMonthArrow, {10, 0});
 }
 
 void TMonthList::Open() {
@@ -90,7 +90,7 @@ void TMonthList::Open() {
         const QRect main = MainWindow->frameGeometry();
         PlaceNear(*MainWindow, {main.left() + 580, main.top() + 50});
     }
-    imgMonthArrow->move(10, imgMonthArrow->y());
+    MonthArrow->move(10, MonthArrow->y());
     show();
     raise();
     activateWindow();
@@ -116,8 +116,8 @@ void TMonthList::PaintOver(QPainter& painter) {
 void TMonthList::mouseMoveEvent(QMouseEvent* event) {
     const int month = MonthAt(event->position().toPoint());
     if (month > 0) {
-        imgMonthArrow->move(imgMonthArrow->x(), RowHeight * (month - 1));
-        imgMonthArrow->show();
+        MonthArrow->move(MonthArrow->x(), RowHeight * (month - 1));
+        MonthArrow->show();
     }
     TBorderlessWindow::mouseMoveEvent(event);
 }

@@ -42,7 +42,7 @@ class TReportMenu : public TBorderlessWindow {
     void Open();
     // The entry at a point of the menu, or -1.
     [[nodiscard]] static int EntryAt(QPoint pos);
-    [[nodiscard]] QLabel* Arrow() const { return imgArrow; }
+    [[nodiscard]] QLabel* Arrow() const { return EntryArrow; }
 
   signals:
     void EntryChosen(TReportEntry entry);
@@ -53,7 +53,7 @@ class TReportMenu : public TBorderlessWindow {
 
   private:
     QWidget* MainWindow;
-    QLabel* imgArrow = nullptr;
+    QLabel* EntryArrow = nullptr;
 };
 
 class TMonthList : public TBorderlessWindow {
@@ -67,7 +67,7 @@ class TMonthList : public TBorderlessWindow {
     void Open();
     // The month (1..12) at a point of the picture, or 0.
     [[nodiscard]] static int MonthAt(QPoint pos);
-    [[nodiscard]] QLabel* Arrow() const { return imgMonthArrow; }
+    [[nodiscard]] QLabel* Arrow() const { return MonthArrow; }
 
   protected:
     void PaintOver(QPainter& painter) override;
@@ -77,5 +77,5 @@ class TMonthList : public TBorderlessWindow {
   private:
     TProgramState& State;
     QWidget* MainWindow;
-    QLabel* imgMonthArrow = nullptr;
+    QLabel* MonthArrow = nullptr;
 };

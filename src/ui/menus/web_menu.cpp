@@ -29,12 +29,12 @@ TWebMenu::TWebMenu(QWidget* main) : TBorderlessWindow(TWindowRole::PopUp), MainW
     setWindowTitle(QStringLiteral("Lunar Web Sites"));
     SetBackgroundArt(ArtWebMenu);
     setMouseTracking(true);
-    imgArrow = new QLabel(this);
-    imgArrow->setObjectName(QStringLiteral("imgArrow"));
-    imgArrow->setPixmap(LoadArtPixmap(ArtMenuArrow));
-    imgArrow->adjustSize();
-    imgArrow->setAttribute(Qt::WA_TransparentForMouseEvents);
-    imgArrow->hide();
+    EntryArrow = new QLabel(this);
+    EntryArrow->setObjectName(QStringLiteral("imgArrow"));
+    EntryArrow->setPixmap(LoadArtPixmap(ArtMenuArrow));
+    EntryArrow->adjustSize();
+    EntryArrow->setAttribute(Qt::WA_TransparentForMouseEvents);
+    EntryArrow->hide();
     for (int link = 0; link < static_cast<int>(WebLinks.size()); ++link)
         if (*WebLinks[link].Address && EntryTop(link) >= 0)
             AddHintArea({0, EntryTop(link), width(), EntryHeight},
@@ -46,7 +46,7 @@ void TWebMenu::Open() {
         const QRect main = MainWindow->frameGeometry();
         PlaceNear(*MainWindow, {main.left() + LinksButtonLeft, main.top() + CascadeDrop});
     }
-    imgArrow->move(7, imgArrow->y());
+    EntryArrow->move(7, EntryArrow->y());
     show();
     raise();
     activateWindow();
@@ -72,10 +72,10 @@ int TWebMenu::EntryAt(QPoint pos) {
 void TWebMenu::mouseMoveEvent(QMouseEvent* event) {
     const int link = EntryAt(event->position().toPoint());
     if (link >= 0 && *WebLinks[link].Address) {
-        imgArrow->move(imgArrow->x(), EntryTop(link));
-        imgArrow->show();
+        EntryArrow->move(EntryArrow->x(), EntryTop(link));
+        EntryArrow->show();
     } else {
-        imgArrow->hide(); // over a heading
+        EntryArrow->hide(); // over a heading
     }
     TBorderlessWindow::mouseMoveEvent(event);
 }
@@ -97,9 +97,9 @@ TAbout::TAbout(QWidget* main) : TBorderlessWindow(TWindowRole::Normal), MainWind
     SetBackgroundArt(ArtAboutBackground);
     AddTitleArea({40, 8, 150, 26});
     AddExitArea({204, 14, 15, 13}, QStringLiteral("Close this window"));
-    lblVersion = new QLabel(ProgramVersionCaption, this);
-    lblVersion->setObjectName(QStringLiteral("lblVersion"));
-    lblVersion->hide();
+    VersionLabel = new QLabel(ProgramVersionCaption, this);
+    VersionLabel->setObjectName(QStringLiteral("lblVersion"));
+    VersionLabel->hide();
 }
 
 void TAbout::Open() {

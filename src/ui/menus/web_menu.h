@@ -23,7 +23,7 @@ class TWebMenu : public TBorderlessWindow {
     [[nodiscard]] static int EntryAt(QPoint pos);
     // The top of an entry's row, -1 when it is hidden.
     [[nodiscard]] static int EntryTop(int link);
-    [[nodiscard]] QLabel* Arrow() const { return imgArrow; }
+    [[nodiscard]] QLabel* Arrow() const { return EntryArrow; }
 
   protected:
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -31,7 +31,7 @@ class TWebMenu : public TBorderlessWindow {
 
   private:
     QWidget* MainWindow;
-    QLabel* imgArrow = nullptr;
+    QLabel* EntryArrow = nullptr;
 };
 
 class TAbout : public TBorderlessWindow {
@@ -42,12 +42,12 @@ class TAbout : public TBorderlessWindow {
     // Centred over the main window.
     void Open();
     // "Tidewell V2.62", the caption the printed pages' footer reads.
-    [[nodiscard]] QLabel* Version() const { return lblVersion; }
+    [[nodiscard]] QLabel* Version() const { return VersionLabel; }
 
   protected:
     void PaintOver(QPainter& painter) override;
 
   private:
     QWidget* MainWindow;
-    QLabel* lblVersion = nullptr;
+    QLabel* VersionLabel = nullptr;
 };

@@ -95,18 +95,18 @@ TEaster::TEaster(const TProgramState& state, QWidget* main) : TCalendarPopUp(mai
     SetBackgroundArt(ArtEasterBackground);
     AddTitleArea({30, 14, 139, 17})->setObjectName(QStringLiteral("Label1"));
     AddExitArea({175, 14, 13, 15}, QStringLiteral("Exit Tidewell"));
-    lblEaster = AddText(QStringLiteral("lblEaster"), {24, 65}, 13, PanelText);
-    lblEaster->setFixedWidth(153);
-    lblEaster->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    EasterDateLabel = AddText(QStringLiteral("lblEaster"), {24, 65}, 13, PanelText);
+    EasterDateLabel->setFixedWidth(153);
+    EasterDateLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 }
 
 void TEaster::Open() {
-    lblEaster->setText(Q(Sunday(static_cast<std::uint16_t>(State.SelectedDate().Year))));
+    EasterDateLabel->setText(Q(Sunday(static_cast<std::uint16_t>(State.SelectedDate().Year))));
     ShowCentred();
 }
 
 QString TEaster::DateText() const {
-    return lblEaster->text();
+    return EasterDateLabel->text();
 }
 
 // ---- TDateInfo -----------------------------------------------------------------------
@@ -117,10 +117,10 @@ TDateInfo::TDateInfo(QWidget* main) : TCalendarPopUp(main) {
     SetBackgroundArt(ArtDateInfoBackground);
     AddTitleArea({30, 8, 190, 24});
     AddExitArea({222, 14, 13, 15}, CloseHint);
-    lblSelectedDate = AddText(QStringLiteral("lblSelectedDate"), {0, 42}, 13, DateInk);
-    QFont bold = lblSelectedDate->font();
+    SelectedDateLabel = AddText(QStringLiteral("lblSelectedDate"), {0, 42}, 13, DateInk);
+    QFont bold = SelectedDateLabel->font();
     bold.setBold(true);
-    lblSelectedDate->setFont(bold);
+    SelectedDateLabel->setFont(bold);
     const char* captions[] = {"Julian Day:", "Day Number:", "Week Number:", "Days Till Xmas:"};
     for (int row = 0; row < 4; ++row) {
         const int y = 76 + 16 * row;
@@ -131,9 +131,9 @@ TDateInfo::TDateInfo(QWidget* main) : TCalendarPopUp(main) {
 
 void TDateInfo::ShowDateInfo(const TDateRec& date) {
     const TDateFacts facts = DateFacts(date);
-    lblSelectedDate->setText(Q(facts.DateText));
-    lblSelectedDate->adjustSize();
-    lblSelectedDate->move((width() - lblSelectedDate->width()) / 2, 42);
+    SelectedDateLabel->setText(Q(facts.DateText));
+    SelectedDateLabel->adjustSize();
+    SelectedDateLabel->move((width() - SelectedDateLabel->width()) / 2, 42);
     const QString values[] = {Q(facts.JulianDayText), QString::number(facts.DayNumber),
                               Q(facts.WeekText), QString::number(facts.DaysTillXmas)};
     for (int row = 0; row < 4; ++row) {
@@ -144,7 +144,7 @@ void TDateInfo::ShowDateInfo(const TDateRec& date) {
 }
 
 QStringList TDateInfo::Texts() const {
-    QStringList texts{lblSelectedDate->text()};
+    QStringList texts{SelectedDateLabel->text()};
     for (const QLabel* label : Values)
         texts << label->text();
     return texts;

@@ -68,7 +68,7 @@ class TEaster : public TCalendarPopUp {
 
   private:
     const TProgramState& State;
-    QLabel* lblEaster = nullptr;
+    QLabel* EasterDateLabel = nullptr;
 };
 
 class TDateInfo : public TCalendarPopUp {
@@ -81,6 +81,6 @@ class TDateInfo : public TCalendarPopUp {
     [[nodiscard]] QStringList Texts() const;
 
   private:
-    QLabel* lblSelectedDate = nullptr;
+    QLabel* SelectedDateLabel = nullptr;
     std::array<QLabel*, 4> Values{};
 };

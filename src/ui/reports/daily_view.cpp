@@ -70,13 +70,13 @@ void TDailyView::Recompute() {
 void TDailyView::DrawSurfaces() {
     const qreal ratio = std::max<qreal>(1.0, devicePixelRatioF());
     const int points = ScaledPoints(FontScale(this), 8);
-    imgGraph = Surface(GraphArea.size(), ratio);
+    GraphImage = Surface(GraphArea.size(), ratio);
     {
-        QPainter p(&imgGraph);
+        QPainter p(&GraphImage);
         DrawDailyGraph(p, SamplesNow, TDailyInk::Screen(), 1.0, 0, GraphArea.width(), points);
     }
-    imgTable = Surface(TableArea.size(), ratio);
-    QPainter p(&imgTable);
+    TableImage = Surface(TableArea.size(), ratio);
+    QPainter p(&TableImage);
     DrawDailyTable(p, SamplesNow, points);
 }
 
@@ -86,8 +86,8 @@ void TDailyView::PaintOver(QPainter& painter) {
     painter.setPen(FrameText);
     for (const THeading& h : Headings)
         DrawTextAt(painter, h.X, HeadingY, QString::fromLatin1(h.Text));
-    if (!imgGraph.isNull()) painter.drawImage(GraphArea.topLeft(), imgGraph);
-    if (!imgTable.isNull()) painter.drawImage(TableArea.topLeft(), imgTable);
+    if (!GraphImage.isNull()) painter.drawImage(GraphArea.topLeft(), GraphImage);
+    if (!TableImage.isNull()) painter.drawImage(TableArea.topLeft(), TableImage);
 }
 
 TPrintOutcome TDailyView::PrintDailyView() {

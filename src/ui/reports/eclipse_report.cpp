@@ -78,13 +78,13 @@ TEclipseReport::TEclipseReport(TProgramState& state, QWidget* main)
             });
 
     const QFont boxFont = PixelFont(ArialFamily, 12);
-    txtFromYear = new TYearBox(this);
-    txtFromYear->setObjectName(QStringLiteral("txtFromYear"));
-    txtFromYear->setGeometry(52, 44, 31, 18);
-    txtToYear = new TYearBox(this);
-    txtToYear->setObjectName(QStringLiteral("txtToYear"));
-    txtToYear->setGeometry(110, 44, 31, 18);
-    for (TYearBox* box : {txtFromYear, txtToYear}) {
+    FromYearField = new TYearBox(this);
+    FromYearField->setObjectName(QStringLiteral("txtFromYear"));
+    FromYearField->setGeometry(52, 44, 31, 18);
+    ToYearField = new TYearBox(this);
+    ToYearField->setObjectName(QStringLiteral("txtToYear"));
+    ToYearField->setGeometry(110, 44, 31, 18);
+    for (TYearBox* box : {FromYearField, ToYearField}) {
         box->setFont(boxFont);
         QPalette palette = box->palette();
         palette.setColor(QPalette::Base, FieldGround);
@@ -94,19 +94,19 @@ TEclipseReport::TEclipseReport(TProgramState& state, QWidget* main)
         connect(box, &QLineEdit::returnPressed, this, &TEclipseReport::CalculateClick);
     }
 
-    ScrollBar1 = new QScrollBar(Qt::Vertical, this);
-    ScrollBar1->setObjectName(QStringLiteral("ScrollBar1"));
-    ScrollBar1->setGeometry(width() - ScrollBarWidth - RightStrip, ListTop, ScrollBarWidth,
+    RowScroll = new QScrollBar(Qt::Vertical, this);
+    RowScroll->setObjectName(QStringLiteral("ScrollBar1"));
+    RowScroll->setGeometry(width() - ScrollBarWidth - RightStrip, ListTop, ScrollBarWidth,
                             RowHeight * MaxRows - 1);
-    ScrollBar1->setRange(0, 0);
-    ScrollBar1->setPageStep(MaxRows);
-    connect(ScrollBar1, &QScrollBar::valueChanged, this, &TEclipseReport::DisplayDataBitmap);
+    RowScroll->setRange(0, 0);
+    RowScroll->setPageStep(MaxRows);
+    connect(RowScroll, &QScrollBar::valueChanged, this, &TEclipseReport::DisplayDataBitmap);
     // The times and visibilities are the observer's: another place or zone searches the same
     // years again, the rows in view kept.
     FollowMonth(
         this, State,
         [this] {
-            if (Searched) Search(SearchedFrom, SearchedTo, ScrollBar1->value());
+            if (Searched) Search(SearchedFrom, SearchedTo, RowScroll->value());
         },
         TStateChange::Observer);
 }
@@ -117,7 +117,7 @@ void TEclipseReport::Open() {
         SetYears(year, year);
         List.clear();
         Searched = false;
-        ScrollBar1->setRange(0, 0);
+        RowScroll->setRange(0, 0);
         DisplayDataBitmap();
         if (MainWindow) {
             const QRect main = MainWindow->frameGeometry();
@@ -130,13 +130,13 @@ void TEclipseReport::Open() {
 }
 
 void TEclipseReport::SetYears(const QString& from, const QString& to) {
-    txtFromYear->setText(from);
-    txtToYear->setText(to);
+    FromYearField->setText(from);
+    ToYearField->setText(to);
 }
 
 void TEclipseReport::CalculateClick() {
-    const int from = YearOf(txtFromYear);
-    const int to = YearOf(txtToYear);
+    const int from = YearOf(FromYearField);
+    const int to = YearOf(ToYearField);
     if (from == 0 || to == 0) {
         ShowMessage(this, YearMessage);
         return;
@@ -159,8 +159,8 @@ void TEclipseReport::Search(int from, int to, int firstRow) {
     Searched = true;
     SearchedFrom = from;
     SearchedTo = to;
-    ScrollBar1->setRange(0, std::max(0, static_cast<int>(List.size()) - MaxRows));
-    ScrollBar1->setValue(firstRow);
+    RowScroll->setRange(0, std::max(0, static_cast<int>(List.size()) - MaxRows));
+    RowScroll->setValue(firstRow);
     DisplayDataBitmap();
 }
 
@@ -174,13 +174,13 @@ QRect TEclipseReport::ListArea() const {
 
 void TEclipseReport::DisplayDataBitmap() {
     const qreal ratio = std::max<qreal>(1.0, devicePixelRatioF());
-    imgData = QImage(ListArea().size() * ratio, QImage::Format_RGB32);
-    imgData.setDevicePixelRatio(ratio);
-    imgData.fill(Qt::black);
-    QPainter p(&imgData);
+    ListImage = QImage(ListArea().size() * ratio, QImage::Format_RGB32);
+    ListImage.setDevicePixelRatio(ratio);
+    ListImage.fill(Qt::black);
+    QPainter p(&ListImage);
     p.setRenderHint(QPainter::TextAntialiasing);
     p.setFont(ScaledFont(ArialFamily, 8, FontScale(this)));
-    const int first = ScrollBar1->value();
+    const int first = RowScroll->value();
     for (int r = 0; r < VisibleRows() && first + r < static_cast<int>(List.size()); ++r) {
         const int index = first + r;
         const TEclipseListEntry& e = List[static_cast<size_t>(index)];
@@ -202,13 +202,13 @@ void TEclipseReport::PaintOver(QPainter& painter) {
     painter.setPen(FrameText);
     DrawTextAt(painter, 20, 46, QStringLiteral("From:"));
     DrawTextAt(painter, 90, 46, QStringLiteral("To:"));
-    if (!imgData.isNull()) painter.drawImage(ListArea(), imgData);
+    if (!ListImage.isNull()) painter.drawImage(ListArea(), ListImage);
 }
 
 int TEclipseReport::EntryAt(QPoint pos) const {
     const QRect rows(ListLeft, ListTop, ListWidth, RowHeight * VisibleRows());
     if (!rows.contains(pos)) return -1;
-    const int index = (pos.y() - ListTop) / RowHeight + ScrollBar1->value();
+    const int index = (pos.y() - ListTop) / RowHeight + RowScroll->value();
     return index < static_cast<int>(List.size()) ? index : -1;
 }
 
@@ -218,7 +218,7 @@ void TEclipseReport::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void TEclipseReport::wheelEvent(QWheelEvent* event) {
-    ScrollRowsByWheel(*ScrollBar1, Wheel, *event);
+    ScrollRowsByWheel(*RowScroll, Wheel, *event);
 }
 
 void TEclipseReport::ChooseEntry(int index) {

@@ -61,9 +61,9 @@ class TEclipseReport : public TBorderlessWindow {
     void ChooseEntry(int index);
 
     [[nodiscard]] const std::vector<TEclipseListEntry>& Entries() const { return List; }
-    [[nodiscard]] QScrollBar* ScrollBar() const { return ScrollBar1; }
-    [[nodiscard]] TYearBox* FromBox() const { return txtFromYear; }
-    [[nodiscard]] TYearBox* ToBox() const { return txtToYear; }
+    [[nodiscard]] QScrollBar* ScrollBar() const { return RowScroll; }
+    [[nodiscard]] TYearBox* FromBox() const { return FromYearField; }
+    [[nodiscard]] TYearBox* ToBox() const { return ToYearField; }
     [[nodiscard]] int VisibleRows() const;
     // The entry under a point of the window, or -1.
     [[nodiscard]] int EntryAt(QPoint pos) const;
@@ -90,8 +90,8 @@ class TEclipseReport : public TBorderlessWindow {
     int SearchedFrom = 0;
     int SearchedTo = 0;
     TWheelNotches Wheel;
-    QImage imgData;
-    TYearBox* txtFromYear = nullptr;
-    TYearBox* txtToYear = nullptr;
-    QScrollBar* ScrollBar1 = nullptr;
+    QImage ListImage;
+    TYearBox* FromYearField = nullptr;
+    TYearBox* ToYearField = nullptr;
+    QScrollBar* RowScroll = nullptr;
 };

@@ -55,22 +55,22 @@ TEclipse::TEclipse(TProgramState& state, QWidget* main)
     AddMinimiseArea({572, 14, 15, 15}, QStringLiteral("Minimize Tidewell"));
     AddExitArea({594, 14, 13, 15}, QStringLiteral("Close this window"));
 
-    lblEclipseType = new QLabel(this);
-    lblEclipseType->setObjectName(QStringLiteral("lblEclipseType"));
-    lblEclipseType->setFont(PixelFont(ArialFamily, 15, true));
-    SetTextColour(lblEclipseType, TypeInk);
-    lblEclipseType->move(0, 42);
+    EclipseTypeLabel = new QLabel(this);
+    EclipseTypeLabel->setObjectName(QStringLiteral("lblEclipseType"));
+    EclipseTypeLabel->setFont(PixelFont(ArialFamily, 15, true));
+    SetTextColour(EclipseTypeLabel, TypeInk);
+    EclipseTypeLabel->move(0, 42);
 
-    lblDate = new QLabel(this);
-    lblDate->setObjectName(QStringLiteral("lblDate"));
-    lblDate->setFont(PixelFont(ArialFamily, 12, true));
-    SetTextColour(lblDate, Aqua);
-    lblDate->move(0, 75);
-    lblDate->installEventFilter(this);
-    SetHint(lblDate, QStringLiteral("Double-click to select this eclipse in the main window"));
+    EclipseDateLabel = new QLabel(this);
+    EclipseDateLabel->setObjectName(QStringLiteral("lblDate"));
+    EclipseDateLabel->setFont(PixelFont(ArialFamily, 12, true));
+    SetTextColour(EclipseDateLabel, Aqua);
+    EclipseDateLabel->move(0, 75);
+    EclipseDateLabel->installEventFilter(this);
+    SetHint(EclipseDateLabel, QStringLiteral("Double-click to select this eclipse in the main window"));
 
-    Image5 = QImage(EclipseDrawingSize, QImage::Format_RGB32);
-    Image5.fill(Qt::black);
+    EclipseImage = QImage(EclipseDrawingSize, QImage::Format_RGB32);
+    EclipseImage.fill(Qt::black);
 
     // Whoever changes the month or the place, the screen follows the state's record; a month
     // without an eclipse hides it.
@@ -117,18 +117,18 @@ void TEclipse::Refresh() {
             : Q(EclipseTypeText(Shown.Type) + " (" + EclipseVisibilityText(Shown.Visibility) + ")");
     DateCaption = Q(EclipseDateText(Shown));
     MaximumCaption = Q(EclipseMaximumText(Shown));
-    lblEclipseType->setText(TypeCaption);
-    lblEclipseType->adjustSize();
-    lblEclipseType->move((width() - lblEclipseType->width()) / 2, 42);
-    lblDate->setText(DateCaption);
-    lblDate->adjustSize();
-    lblDate->move((DividerLeft + DividerWidth - lblDate->width()) / 2, 75);
+    EclipseTypeLabel->setText(TypeCaption);
+    EclipseTypeLabel->adjustSize();
+    EclipseTypeLabel->move((width() - EclipseTypeLabel->width()) / 2, 42);
+    EclipseDateLabel->setText(DateCaption);
+    EclipseDateLabel->adjustSize();
+    EclipseDateLabel->move((DividerLeft + DividerWidth - EclipseDateLabel->width()) / 2, 75);
     BuildRows();
 
     const qreal ratio = std::max<qreal>(1.0, devicePixelRatioF());
-    Image5 = QImage(EclipseDrawingSize * ratio, QImage::Format_RGB32);
-    Image5.setDevicePixelRatio(ratio);
-    DrawEclipse(Image5, Shown);
+    EclipseImage = QImage(EclipseDrawingSize * ratio, QImage::Format_RGB32);
+    EclipseImage.setDevicePixelRatio(ratio);
+    DrawEclipse(EclipseImage, Shown);
     update();
 }
 
@@ -175,11 +175,11 @@ void TEclipse::PaintOver(QPainter& painter) {
         painter.setPen(PanelText);
         DrawTextAt(painter, riseSet ? RiseSetValueX : ValueX, r.Y, r.Value);
     }
-    painter.drawImage(DrawingArea, Image5);
+    painter.drawImage(DrawingArea, EclipseImage);
 }
 
 bool TEclipse::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == lblDate && event->type() == QEvent::MouseButtonDblClick) {
+    if (watched == EclipseDateLabel && event->type() == QEvent::MouseButtonDblClick) {
         SelectEclipse();
         return true;
     }

@@ -51,10 +51,10 @@ class TEclipse : public TBorderlessWindow {
     [[nodiscard]] const QString& DateText() const { return DateCaption; }
     // "HH:MM  DD Month YYYY" of greatest eclipse: what a double click on the date selects.
     [[nodiscard]] const QString& MaximumText() const { return MaximumCaption; }
-    [[nodiscard]] const QImage& Drawing() const { return Image5; }
+    [[nodiscard]] const QImage& Drawing() const { return EclipseImage; }
     // The height of a text line of the canvas font: the rows' spacing.
     [[nodiscard]] int LineHeight() const;
-    [[nodiscard]] QLabel* DateLabel() const { return lblDate; }
+    [[nodiscard]] QLabel* DateLabel() const { return EclipseDateLabel; }
 
   protected:
     void PaintOver(QPainter& painter) override;
@@ -72,7 +72,7 @@ class TEclipse : public TBorderlessWindow {
     QString TypeCaption;
     QString DateCaption;
     QString MaximumCaption;
-    QImage Image5;
-    QLabel* lblDate = nullptr;
-    QLabel* lblEclipseType = nullptr;
+    QImage EclipseImage;
+    QLabel* EclipseDateLabel = nullptr;
+    QLabel* EclipseTypeLabel = nullptr;
 };

@@ -32,12 +32,12 @@ TObservingAid::TObservingAid(const TProgramState& state, QWidget* main)
     connect(AddButton(QStringLiteral("lblPrint"), {20, 14, 21, 21},
                       QStringLiteral("Print this diagram")),
             &TClickLabel::Clicked, this, [this] { (void)PrintDiagram(); });
-    imgDayNight = AddButton(QStringLiteral("imgDayNight"), {47, 12, 28, 25},
+    DayNightButton = AddButton(QStringLiteral("imgDayNight"), {47, 12, 28, 25},
                             QStringLiteral("Toggle between Daytime and Nighttime view"));
-    connect(imgDayNight, &TClickLabel::Clicked, this, &TObservingAid::DayNightClick);
-    imgLinesGrid = AddButton(QStringLiteral("imgLinesGrid"), {78, 13, 28, 25},
+    connect(DayNightButton, &TClickLabel::Clicked, this, &TObservingAid::DayNightClick);
+    LinesGridButton = AddButton(QStringLiteral("imgLinesGrid"), {78, 13, 28, 25},
                              QStringLiteral("Toggle grid on and off"));
-    connect(imgLinesGrid, &TClickLabel::Clicked, this, &TObservingAid::LinesGridClick);
+    connect(LinesGridButton, &TClickLabel::Clicked, this, &TObservingAid::LinesGridClick);
     ShowToggles();
     FollowMonth(this, State, [this] { Recompute(); });
 }
@@ -60,16 +60,16 @@ void TObservingAid::Recompute() {
 }
 
 void TObservingAid::ShowToggles() {
-    imgDayNight->setPixmap(LoadArtPixmap(ViewMode == TAidView::Night ? ArtAidNight : ArtAidDay));
-    imgLinesGrid->setPixmap(LoadArtPixmap(Grid ? ArtAidGrid : ArtAidLines));
+    DayNightButton->setPixmap(LoadArtPixmap(ViewMode == TAidView::Night ? ArtAidNight : ArtAidDay));
+    LinesGridButton->setPixmap(LoadArtPixmap(Grid ? ArtAidGrid : ArtAidLines));
 }
 
 void TObservingAid::doa() {
     ShowToggles();
     const qreal ratio = std::max<qreal>(1.0, devicePixelRatioF());
-    imgChart = QImage(ChartArea.size() * ratio, QImage::Format_RGB32);
-    imgChart.setDevicePixelRatio(ratio);
-    QPainter p(&imgChart);
+    ChartImage = QImage(ChartArea.size() * ratio, QImage::Format_RGB32);
+    ChartImage.setDevicePixelRatio(ratio);
+    QPainter p(&ChartImage);
     TChartParams params = ScreenChartParams();
     DrawGraphic(p, DateNow, params, MonthNow, ViewMode, Grid, FontScale(this));
     update();
@@ -87,7 +87,7 @@ void TObservingAid::LinesGridClick() {
 
 void TObservingAid::PaintOver(QPainter& painter) {
     painter.fillRect(HoursStrip, Qt::black);
-    if (!imgChart.isNull()) painter.drawImage(ChartArea.topLeft(), imgChart);
+    if (!ChartImage.isNull()) painter.drawImage(ChartArea.topLeft(), ChartImage);
     if (!Grid) return;
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setFont(ScaledFont(ArialFamily, 8, FontScale(this)));

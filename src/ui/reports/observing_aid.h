@@ -28,7 +28,7 @@ class TObservingAid : public TBorderlessWindow {
     [[nodiscard]] bool GridOn() const { return Grid; }
     [[nodiscard]] const TAidMonth& MonthShown() const { return MonthNow; }
     // The chart as drawn now, 500 × 384.
-    [[nodiscard]] const QImage& Chart() const { return imgChart; }
+    [[nodiscard]] const QImage& Chart() const { return ChartImage; }
 
   public slots:
     // Night view, no grid, computed for the selected month; shown at the main window's top,
@@ -54,7 +54,7 @@ class TObservingAid : public TBorderlessWindow {
     bool Grid = false;
     TDateRec DateNow;
     TAidMonth MonthNow;
-    QImage imgChart;
-    TClickLabel* imgDayNight = nullptr;
-    TClickLabel* imgLinesGrid = nullptr;
+    QImage ChartImage;
+    TClickLabel* DayNightButton = nullptr;
+    TClickLabel* LinesGridButton = nullptr;
 };

@@ -82,9 +82,9 @@ void TTimesList::SetupDataBitmap(const TDateRec& date) {
 void TTimesList::DrawRows() {
     // Drawn at the screen's pixel ratio, so the text stays sharp on a scaled desktop.
     const qreal ratio = std::max<qreal>(1.0, devicePixelRatioF());
-    imgData = QImage(QSize(TableWidth, TableHeight) * ratio, QImage::Format_RGB32);
-    imgData.setDevicePixelRatio(ratio);
-    QPainter p(&imgData);
+    TableImage = QImage(QSize(TableWidth, TableHeight) * ratio, QImage::Format_RGB32);
+    TableImage.setDevicePixelRatio(ratio);
+    QPainter p(&TableImage);
     for (int i = 0; i <= 31; ++i)
         p.fillRect(QRect(0, RowHeight * i, TableWidth, RowHeight),
                    i % 2 == 0 ? StripeDark : StripeLight);
@@ -121,9 +121,9 @@ void TTimesList::DisplayDataBitmap() {
 }
 
 void TTimesList::PaintOver(QPainter& painter) {
-    if (imgData.isNull()) return;
-    const qreal ratio = imgData.devicePixelRatio();
-    painter.drawImage(QRectF(TableArea), imgData,
+    if (TableImage.isNull()) return;
+    const qreal ratio = TableImage.devicePixelRatio();
+    painter.drawImage(QRectF(TableArea), TableImage,
                       QRectF(0, Shown * ratio, TableWidth * ratio, VisibleRows * ratio));
 }
 

@@ -51,7 +51,7 @@ class TTimesList : public TBorderlessWindow {
     // The offset the table is shown from now (differs from ScrollOffset during a drag).
     [[nodiscard]] int ShownOffset() const { return Shown; }
     [[nodiscard]] const std::vector<TTimesRow>& Rows() const { return RowsNow; }
-    [[nodiscard]] const QImage& DataBitmap() const { return imgData; }
+    [[nodiscard]] const QImage& DataBitmap() const { return TableImage; }
 
   protected:
     void PaintOver(QPainter& painter) override;
@@ -67,7 +67,7 @@ class TTimesList : public TBorderlessWindow {
 
     const TProgramState& State;
     QWidget* MainWindow;
-    QImage imgData;
+    QImage TableImage;
     std::vector<TTimesRow> RowsNow;
     int Offset = 0;
     int Shown = 0;

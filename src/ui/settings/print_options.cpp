@@ -45,26 +45,26 @@ TPrintOptions::TPrintOptions(TProgramState& state, TSettingsStore& store, QWidge
         box->setGeometry(30, top, 13, 13);
         return box;
     };
-    chkDailyPhases = check("chkDailyPhases", 70);
-    chkMajorPhases = check("chkMajorPhases", 90);
-    chkMoonTimes = check("chkMoonTimes", 110);
-    chkSunTimes = check("chkSunTimes", 130);
+    DailyPhasesCheck = check("chkDailyPhases", 70);
+    MajorPhasesCheck = check("chkMajorPhases", 90);
+    MoonTimesCheck = check("chkMoonTimes", 110);
+    SunTimesCheck = check("chkSunTimes", 130);
 
-    txtDensity = new QLineEdit(this);
-    txtDensity->setObjectName(QStringLiteral("txtDensity"));
-    txtDensity->setGeometry(142, 170, 27, 21);
-    txtDensity->setMaxLength(3);
-    txtDensity->setFrame(false);
-    txtDensity->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    txtDensity->setFont(ScaledFont(ArialFamily, 9, FontScale(this)));
-    txtDensity->setValidator(
+    DensityField = new QLineEdit(this);
+    DensityField->setObjectName(QStringLiteral("txtDensity"));
+    DensityField->setGeometry(142, 170, 27, 21);
+    DensityField->setMaxLength(3);
+    DensityField->setFrame(false);
+    DensityField->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    DensityField->setFont(ScaledFont(ArialFamily, 9, FontScale(this)));
+    DensityField->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,3}")), this));
-    QPalette palette = txtDensity->palette();
+    QPalette palette = DensityField->palette();
     palette.setColor(QPalette::Base, PanelText);
     palette.setColor(QPalette::Text, Qt::black);
-    txtDensity->setPalette(palette);
-    txtDensity->installEventFilter(this);
-    connect(txtDensity, &QLineEdit::editingFinished, this, [this] { TakeDensity(); });
+    DensityField->setPalette(palette);
+    DensityField->installEventFilter(this);
+    connect(DensityField, &QLineEdit::editingFinished, this, [this] { TakeDensity(); });
 
     auto* spin = new TSpinButton(this);
     spin->setObjectName(QStringLiteral("DensitySpinButton"));
@@ -79,18 +79,18 @@ TPrintOptions::TPrintOptions(TProgramState& state, TSettingsStore& store, QWidge
 TPrintOptions::~TPrintOptions() {
     // The field loses its focus only when the base class takes the window down; by then this
     // object is gone, so it must no longer hear of it.
-    txtDensity->removeEventFilter(this);
-    txtDensity->disconnect(this);
+    DensityField->removeEventFilter(this);
+    DensityField->disconnect(this);
 }
 
 void TPrintOptions::LoadChoices() {
     const TSettings& s = State.Settings();
-    chkDailyPhases->setChecked(s.PrintDailyPhases);
-    chkMajorPhases->setChecked(s.PrintMajorPhases);
-    chkMoonTimes->setChecked(s.PrintLunarTimes);
-    chkSunTimes->setChecked(s.PrintSunTimes);
+    DailyPhasesCheck->setChecked(s.PrintDailyPhases);
+    MajorPhasesCheck->setChecked(s.PrintMajorPhases);
+    MoonTimesCheck->setChecked(s.PrintLunarTimes);
+    SunTimesCheck->setChecked(s.PrintSunTimes);
     DensityNow = std::min<int>(s.PhaseDensity, 100);
-    txtDensity->setText(QString::number(DensityNow));
+    DensityField->setText(QString::number(DensityNow));
 }
 
 void TPrintOptions::Open() {
@@ -102,28 +102,28 @@ void TPrintOptions::Open() {
 }
 
 int TPrintOptions::TakeDensity() {
-    DensityNow = DensityFromText(txtDensity->text(), DensityNow);
+    DensityNow = DensityFromText(DensityField->text(), DensityNow);
     const QString plain = QString::number(DensityNow);
-    if (txtDensity->text() != plain) txtDensity->setText(plain);
+    if (DensityField->text() != plain) DensityField->setText(plain);
     return DensityNow;
 }
 
 void TPrintOptions::SpinUp() {
     const int value = TakeDensity();
-    if (value < 100) txtDensity->setText(QString::number(DensityNow = value + 1));
+    if (value < 100) DensityField->setText(QString::number(DensityNow = value + 1));
 }
 
 void TPrintOptions::SpinDown() {
     const int value = TakeDensity();
-    if (value > 0) txtDensity->setText(QString::number(DensityNow = value - 1));
+    if (value > 0) DensityField->setText(QString::number(DensityNow = value - 1));
 }
 
 void TPrintOptions::OkClick() {
     TSettings settings = State.Settings();
-    settings.PrintDailyPhases = chkDailyPhases->isChecked();
-    settings.PrintMajorPhases = chkMajorPhases->isChecked();
-    settings.PrintLunarTimes = chkMoonTimes->isChecked();
-    settings.PrintSunTimes = chkSunTimes->isChecked();
+    settings.PrintDailyPhases = DailyPhasesCheck->isChecked();
+    settings.PrintMajorPhases = MajorPhasesCheck->isChecked();
+    settings.PrintLunarTimes = MoonTimesCheck->isChecked();
+    settings.PrintSunTimes = SunTimesCheck->isChecked();
     settings.PhaseDensity = static_cast<std::uint8_t>(TakeDensity());
     // A store that cannot be written keeps the choice for this run only.
     (void)StoreSettings(Store, settings, PrintOptionValueNames);
@@ -149,7 +149,7 @@ void TPrintOptions::keyPressEvent(QKeyEvent* event) {
 bool TPrintOptions::eventFilter(QObject* watched, QEvent* event) {
     // The field's own keys: Escape closes the window, the arrow keys step like the spin
     // button.
-    if (watched == txtDensity && event->type() == QEvent::KeyPress) {
+    if (watched == DensityField && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Escape) {
             hide();

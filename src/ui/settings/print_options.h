@@ -48,11 +48,11 @@ class TPrintOptions : public TBorderlessWindow {
     void SpinUp();
     void SpinDown();
 
-    [[nodiscard]] QCheckBox* DailyPhases() const { return chkDailyPhases; }
-    [[nodiscard]] QCheckBox* MajorPhases() const { return chkMajorPhases; }
-    [[nodiscard]] QCheckBox* MoonTimes() const { return chkMoonTimes; }
-    [[nodiscard]] QCheckBox* SunTimes() const { return chkSunTimes; }
-    [[nodiscard]] QLineEdit* Density() const { return txtDensity; }
+    [[nodiscard]] QCheckBox* DailyPhases() const { return DailyPhasesCheck; }
+    [[nodiscard]] QCheckBox* MajorPhases() const { return MajorPhasesCheck; }
+    [[nodiscard]] QCheckBox* MoonTimes() const { return MoonTimesCheck; }
+    [[nodiscard]] QCheckBox* SunTimes() const { return SunTimesCheck; }
+    [[nodiscard]] QLineEdit* Density() const { return DensityField; }
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -66,10 +66,10 @@ class TPrintOptions : public TBorderlessWindow {
     TProgramState& State;
     TSettingsStore& Store;
     QWidget* MainWindow;
-    QCheckBox* chkDailyPhases = nullptr;
-    QCheckBox* chkMajorPhases = nullptr;
-    QCheckBox* chkMoonTimes = nullptr;
-    QCheckBox* chkSunTimes = nullptr;
-    QLineEdit* txtDensity = nullptr;
+    QCheckBox* DailyPhasesCheck = nullptr;
+    QCheckBox* MajorPhasesCheck = nullptr;
+    QCheckBox* MoonTimesCheck = nullptr;
+    QCheckBox* SunTimesCheck = nullptr;
+    QLineEdit* DensityField = nullptr;
     int DensityNow = 75;
 };
