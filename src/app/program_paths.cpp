@@ -4,10 +4,12 @@
 #include <system_error>
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QStringList>
 #include <QTextStream>
 
 #include "features/data_folder.h"
+#include "features/feature_file.h"
 #include "settings/settings_store.h"
 #include "ui/common/desktop.h"
 
@@ -27,21 +29,42 @@ void PrintHelp(QTextStream& out) {
            "Tidewell shows the Moon for the present moment and the selected day; started\n"
            "without options it opens its main window.\n\n"
            "  --paths   print where the feature data (Data/), the help page, the window icon\n"
-           "            and the settings database were found; exit status 1 when a file\n"
+           "            and the settings database were found (a settings database not made\n"
+           "            yet is marked \"will be created\"); exit status 1 when a file\n"
            "            supplied with the program is missing. Needs no display.\n"
            "  --help    this text\n\n"
-           "Files supplied with the program are looked for in the working directory, beside\n"
-           "the program, in the build folder, then in share/tidewell beside the program's\n"
-           "bin/ folder and in "
+           "Files supplied with the program are looked for beside the program, in the build\n"
+           "folder when it runs from one, then in share/tidewell beside the program's bin/\n"
+           "folder and in "
         << QString::fromStdString(InstalledDataFolder().string()) << ".\n";
+}
+
+// The feature files a data folder lacks, named as on disk.
+QString MissingFeatureFiles(const QString& folder) {
+    QStringList missing;
+    for (const std::string_view name : FeatureFileNames) {
+        const fs::path file = FeatureFilePath(name, folder.toStdString());
+        std::error_code error;
+        if (!fs::is_regular_file(file, error))
+            missing << QString::fromStdString(file.filename().string());
+    }
+    return missing.isEmpty() ? QString() : QStringLiteral("missing ") + missing.join(", ");
+}
+
+QString ShownPath(const TProgramPath& path) {
+    if (path.Path.isEmpty()) return QStringLiteral("(not found)");
+    if (!path.Problem.isEmpty()) return path.Path + " (" + path.Problem + ")";
+    if (!path.Supplied && !QFileInfo::exists(path.Path)) return path.Path + " (will be created)";
+    return path.Path;
 }
 
 } // namespace
 
 QList<TProgramPath> ProgramPaths() {
     const fs::path exe = QCoreApplication::applicationDirPath().toStdString();
+    const QString data = FoundFolder(FindDataFolder(exe));
     return {
-        {QStringLiteral("Data"), FoundFolder(FindDataFolder(exe))},
+        {QStringLiteral("Data"), data, true, data.isEmpty() ? QString() : MissingFeatureFiles(data)},
         {QStringLiteral("Help page"), ProgramFile(QStringLiteral("docs/tidewell.htm"))},
         {QStringLiteral("Icon"), ProgramFile(QStringLiteral("Tidewell.ico"))},
         {QStringLiteral("Settings"), QString::fromStdString(TSettingsStore::DefaultPath()), false},
@@ -61,9 +84,8 @@ int RunCommandLine(const QStringList& words, QTextStream& out, QTextStream& err)
     }
     int status = 0;
     for (const TProgramPath& path : ProgramPaths()) {
-        out << path.What << ": "
-            << (path.Path.isEmpty() ? QStringLiteral("(not found)") : path.Path) << '\n';
-        if (path.Supplied && path.Path.isEmpty()) status = 1;
+        out << path.What << ": " << ShownPath(path) << '\n';
+        if (path.Supplied && (path.Path.isEmpty() || !path.Problem.isEmpty())) status = 1;
     }
     if (status != 0) {
         err << "tidewell: looked in";

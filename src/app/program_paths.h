@@ -15,6 +15,7 @@ struct TProgramPath {
     QString What;
     QString Path;
     bool Supplied = true; // false: made by the program when missing (the settings)
+    QString Problem;      // what is wrong with what was found ("missing Craters.dat"), if any
 };
 
 // The feature data folder, the help page, the window icon and the settings database, as the

@@ -12,13 +12,24 @@ fs::path InstalledDataFolder() {
     return TIDEWELL_INSTALLED_DATA_DIR;
 }
 
+fs::path BuildTreeOf(const fs::path& executableDir) {
+    if (executableDir.empty()) return {};
+    for (const fs::path& folder : {executableDir / "..", executableDir / ".." / ".."}) {
+        std::error_code error;
+        if (fs::is_regular_file(folder / "CMakeCache.txt", error)) return folder;
+    }
+    return {};
+}
+
 std::vector<fs::path> RuntimeSearchFolders(const fs::path& executableDir,
                                            const fs::path& installedDir) {
-    std::vector<fs::path> folders = {fs::path()};
+    std::vector<fs::path> folders;
     if (!executableDir.empty()) {
         folders.push_back(executableDir);
-        folders.push_back(executableDir / ".." / "..");
-        folders.push_back(executableDir / ".." / ".." / "..");
+        if (const fs::path build = BuildTreeOf(executableDir); !build.empty()) {
+            folders.push_back(build);
+            folders.push_back(build / "..");
+        }
         folders.push_back(executableDir / ".." / "share" / "tidewell");
     }
     if (!installedDir.empty()) folders.push_back(installedDir);
@@ -32,7 +43,7 @@ fs::path FindRuntimePath(const fs::path& relative, const fs::path& executableDir
         std::error_code error;
         if (fs::exists(candidate, error)) return candidate.lexically_normal();
     }
-    return relative;
+    return (installedDir / relative).lexically_normal();
 }
 
 fs::path FindDataFolder(const fs::path& executableDir) {

@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <regex>
 #include <sstream>
 
@@ -68,21 +70,34 @@ TEST(FeaturesCommand, NothingAfterTheLastYearOfTheCalendar) {
     EXPECT_EQ(last.Out.find("NextNight"), std::string::npos) << last.Out;
 }
 
+// A copy of the program beside a Data folder of its own, whose Mare file is damaged; run from a
+// working folder whose sound Data folder must not be read instead.
 TEST(FeaturesCommand, DamagedFilesAreNamed) {
-    const std::filesystem::path before = std::filesystem::current_path();
-    const std::filesystem::path folder = testing::TempDir() + "/features-damaged-" + std::to_string(getpid());
-    std::filesystem::create_directories(folder / "Data");
-    std::ofstream(folder / "Data" / "Mare.dat", std::ios::binary) << std::string(1000, 'M');
-    std::filesystem::current_path(folder); // the working directory's Data/ comes first
-    const TRun damaged = Features({"features", "Mare", "--at", "2026-03-20 22:15"});
-    const TRun terminator = Features({"terminator", "--files", "Mare", "--date", "2026-03-20"});
-    std::filesystem::current_path(before);
-    std::filesystem::remove_all(folder);
-    const std::string named = "tidewell-almanac: the feature file Data/Mare.dat is damaged: its "
-                              "1000 bytes are not a whole number of 368-byte records\n";
-    EXPECT_EQ(damaged.Status, 1);
-    EXPECT_EQ(damaged.Err, named);
-    EXPECT_EQ(terminator.Err, named);
+    namespace fs = std::filesystem;
+    const fs::path made = testing::TempDir() + "/features-damaged-" + std::to_string(getpid());
+    fs::create_directories(made / "bin" / "Data");
+    const fs::path folder = fs::canonical(made); // as the program finds its own folder
+    fs::copy_file(ALMANAC_PATH, folder / "bin" / "tidewell-almanac");
+    std::ofstream(folder / "bin" / "Data" / "Mare.dat", std::ios::binary) << std::string(1000, 'M');
+    fs::copy(fs::path(ALMANAC_PATH).parent_path() / ".." / ".." / "Data", folder / "Data");
+    const auto errorsOf = [&](const std::string& words) {
+        const fs::path err = folder / "err.txt";
+        const std::string command = "cd '" + folder.string() +
+                                    "' && XDG_CONFIG_HOME=. bin/tidewell-almanac " + words +
+                                    " > /dev/null 2> err.txt";
+        const int status = std::system(command.c_str());
+        std::ifstream in(err);
+        return std::make_pair(status, std::string(std::istreambuf_iterator<char>(in), {}));
+    };
+    const auto [status, damaged] = errorsOf("features Mare --at '2026-03-20 22:15'");
+    const auto terminator = errorsOf("terminator --files Mare --date 2026-03-20").second;
+    fs::remove_all(folder);
+    const std::string named =
+        "tidewell-almanac: the feature file " + (folder / "bin" / "Data" / "Mare.dat").string() +
+        " is damaged: its 1000 bytes are not a whole number of 368-byte records\n";
+    EXPECT_NE(status, 0);
+    EXPECT_EQ(damaged, named);
+    EXPECT_EQ(terminator, named);
 }
 
 TEST(FeaturesCommand, BadOperandsAreRefused) {

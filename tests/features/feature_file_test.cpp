@@ -320,7 +320,7 @@ TEST(LoadFeatureFile, AFifoDoesNotBlock) {
     EXPECT_EQ(load.get(), TFeatureFileStatus::NotFound);
 }
 
-TEST(DataFolder, WorkingDirectoryThenBesideTheProgramThenBuildTreeThenInstalled) {
+TEST(DataFolder, BesideTheProgramThenItsBuildTreeThenInstalledNeverTheWorkingFolder) {
     TTempFolder root;
     const fs::path exe = root.Path() / "build" / "src" / "ui";
     const fs::path installed = root.Path() / "share" / "tidewell";
@@ -328,16 +328,19 @@ TEST(DataFolder, WorkingDirectoryThenBesideTheProgramThenBuildTreeThenInstalled)
     fs::create_directories(installed / "Data");
     const fs::path oldCwd = fs::current_path();
     fs::current_path(root.Path());
+    fs::create_directories(root.Path() / "Data"); // the user's own folder, in the working folder
 
     EXPECT_EQ(FindRuntimePath("Data", exe, installed), (installed / "Data").lexically_normal());
+    // A Data folder two levels up counts only when that folder is a build tree.
     fs::create_directories(root.Path() / "build" / "Data");
+    EXPECT_EQ(FindRuntimePath("Data", exe, installed), (installed / "Data").lexically_normal());
+    std::ofstream(root.Path() / "build" / "CMakeCache.txt") << "x";
     EXPECT_EQ(FindRuntimePath("Data", exe, installed),
               (root.Path() / "build" / "Data").lexically_normal());
     fs::create_directories(exe / "Data");
     EXPECT_EQ(FindRuntimePath("Data", exe, installed), (exe / "Data").lexically_normal());
-    fs::create_directories(root.Path() / "Data");
-    EXPECT_EQ(FindRuntimePath("Data", exe, installed), fs::path("Data"));
-    EXPECT_EQ(FindRuntimePath("docs/tidewell.htm", exe, installed), fs::path("docs/tidewell.htm"));
+    EXPECT_EQ(FindRuntimePath("docs/tidewell.htm", exe, installed),
+              (installed / "docs" / "tidewell.htm").lexically_normal());
 
     fs::current_path(oldCwd);
 }

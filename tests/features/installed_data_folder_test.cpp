@@ -26,8 +26,10 @@ TEST(InstalledDataFolder, ShareFolderBesideBinThenConfiguredPrefixThenNothing) {
     const fs::path configured = root.Path() / "usr" / "local" / "share" / "tidewell";
     fs::create_directories(bin);
 
-    // Nothing anywhere: the relative path, so that opening it fails as a missing file would.
-    EXPECT_EQ(FindRuntimePath("Data", bin, configured), fs::path("Data"));
+    // Nothing anywhere (a Data folder in the working folder is not the program's): the
+    // configured place, so that opening it fails as a missing file would.
+    fs::create_directories(root.Path() / "Data");
+    EXPECT_EQ(FindRuntimePath("Data", bin, configured), (configured / "Data").lexically_normal());
     // Only the configured prefix holds the files (a program copied elsewhere).
     fs::create_directories(configured / "Data");
     Touch(configured / "docs" / "tidewell.htm");
@@ -49,6 +51,7 @@ TEST(InstalledDataFolder, HelpPageOfTheSourceTreeForABuildInsideIt) {
     fs::current_path(root.Path() / ".."); // not the source tree
     const fs::path exe = root.Path() / "build" / "src" / "ui";
     fs::create_directories(exe);
+    Touch(root.Path() / "build" / "CMakeCache.txt");
     Touch(root.Path() / "docs" / "tidewell.htm");
     EXPECT_EQ(FindRuntimePath("docs/tidewell.htm", exe, {}),
               (root.Path() / "docs" / "tidewell.htm").lexically_normal());

@@ -75,11 +75,13 @@ if ! "$build/src/cli/tidewell-almanac" "${observer[@]}" features Craters --at "2
   fail "the installed almanac's listing differs from the build folder's"
 fi
 
+# A Data folder of the user's own in the working folder (say ~/Data) is not the program's.
+mkdir -p Data
 if "$prefix/bin/tidewell" --paths >"$tmp/paths" 2>"$tmp/err"; then
   grep -qx "Data: $share/tidewell/Data" "$tmp/paths" || fail "tidewell --paths: $(cat "$tmp/paths")"
   grep -qx "Help page: $share/tidewell/docs/tidewell.htm" "$tmp/paths" || fail "tidewell --paths: $(cat "$tmp/paths")"
   grep -qx "Icon: $share/tidewell/Tidewell.ico" "$tmp/paths" || fail "tidewell --paths: $(cat "$tmp/paths")"
-  grep -qx "Settings: $tmp/config/tidewell/settings.db" "$tmp/paths" || fail "tidewell --paths: $(cat "$tmp/paths")"
+  grep -qx "Settings: $tmp/config/tidewell/settings.db (will be created)" "$tmp/paths" || fail "tidewell --paths: $(cat "$tmp/paths")"
 else
   fail "tidewell --paths failed: $(cat "$tmp/paths" "$tmp/err")"
 fi
@@ -93,6 +95,13 @@ if [ ! -e /usr/local/share/tidewell ]; then
     fail "a lone copy of tidewell claims to have found its files"
   fi
   grep -qx "Data: (not found)" "$tmp/paths" || fail "lone copy: $(cat "$tmp/paths")"
+  # Beside a Data folder that lacks feature files, it names them and fails.
+  mkdir -p "$tmp/lone/bin/Data"
+  cp "$share/tidewell/Data/Craters.dat" "$tmp/lone/bin/Data/"
+  if "$tmp/lone/bin/tidewell" --paths >"$tmp/paths" 2>/dev/null; then
+    fail "a copy beside an incomplete Data folder claims to have found its files"
+  fi
+  grep -q "^Data: .*(missing Albedo.dat, Catena.dat, Dorsum.dat" "$tmp/paths" || fail "incomplete Data: $(cat "$tmp/paths")"
 fi
 
 # --- the desktop's and man's checks -----------------------------------------------------

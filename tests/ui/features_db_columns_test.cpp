@@ -2,9 +2,12 @@
 // against its column's end, stays clear of the longitude's hemisphere letter before it. A
 // damaged or oversized file is named in a message and shows no rows.
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontMetrics>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -14,12 +17,14 @@
 #include "ui/common/fonts.h"
 #include "ui/common/messages.h"
 #include "ui/common/program_state.h"
+#include "ui/features/feature_list_view.h"
 
 class TFeaturesDbColumnsTest : public QObject {
     Q_OBJECT
   private slots:
     void DiameterClearOfHemisphereLetter();
     void DamagedFilesAreNamed();
+    void DamagedFilesBesideTheProgram();
 };
 
 void TFeaturesDbColumnsTest::DiameterClearOfHemisphereLetter() {
@@ -43,16 +48,37 @@ void TFeaturesDbColumnsTest::DiameterClearOfHemisphereLetter() {
     QVERIFY2(crowded.isEmpty(), qPrintable(crowded.mid(0, 10).join(", ")));
 }
 
+// The windows read the Data folder beside the program, never one in the working folder: a
+// copy of this test program beside damaged files runs the check below from a working folder
+// that holds sound ones.
 void TFeaturesDbColumnsTest::DamagedFilesAreNamed() {
     QTemporaryDir folder;
-    QVERIFY(QDir(folder.path()).mkdir("Data"));
-    QFile craters(folder.filePath("Data/Craters.dat"));
+    const QDir root(folder.path());
+    QVERIFY(root.mkpath("bin/Data") && root.mkpath("Data"));
+    const QString copy = root.filePath("bin/features_db_columns_test");
+    QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), copy));
+    QFile craters(root.filePath("bin/Data/Craters.dat"));
     QVERIFY(craters.open(QIODevice::WriteOnly) && craters.write(QByteArray(100 * 1024, '\x9b')));
     craters.close();
-    QFile mare(folder.filePath("Data/Mare.dat"));
+    QFile mare(root.filePath("bin/Data/Mare.dat"));
     QVERIFY(mare.open(QIODevice::WriteOnly) && mare.resize(qint64{3} << 30)); // sparse
-    const QString before = QDir::currentPath();
-    QDir::setCurrent(folder.path()); // the working directory's Data/ comes first
+    mare.close();
+    const QDir built(QString::fromStdString(FeatureDataFolder().string()));
+    for (const QString name : {"Craters.dat", "Mare.dat"})
+        QVERIFY(QFile::copy(built.filePath(name), root.filePath("Data/" + name)));
+    QProcess child;
+    child.setWorkingDirectory(folder.path());
+    child.start(copy, {"DamagedFilesBesideTheProgram"});
+    QVERIFY(child.waitForFinished(60000));
+    const QByteArray report = child.readAllStandardOutput();
+    QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0 &&
+                 report.contains("PASS   : TFeaturesDbColumnsTest::DamagedFilesBesideTheProgram()"),
+             report.constData());
+}
+
+void TFeaturesDbColumnsTest::DamagedFilesBesideTheProgram() {
+    const QString data = QCoreApplication::applicationDirPath() + "/Data";
+    if (!QFileInfo(data + "/Mare.dat").size()) QSKIP("run by DamagedFilesAreNamed in a copy");
     TMessageCapture messages;
     TFeaturesDB db;
     db.Display(2);
@@ -60,13 +86,12 @@ void TFeaturesDbColumnsTest::DamagedFilesAreNamed() {
                         [] { return QDateTime(QDate(2026, 3, 20), QTime(22, 0), Qt::UTC); });
     TFeatures view(state);
     view.Display(7);
-    QDir::setCurrent(before);
     QCOMPARE(db.Table().FeatureCount(), 0);
     QCOMPARE(messages.Texts.size(), 2);
-    QCOMPARE(messages.Texts[0], QStringLiteral("The feature file Data/Craters.dat is damaged: its "
-                                               "102400 bytes are not a whole number of 368-byte "
-                                               "records."));
-    QVERIFY2(messages.Texts[1].startsWith("The feature file Data/Mare.dat is too large: "),
+    QCOMPARE(messages.Texts[0], "The feature file " + data +
+                                    "/Craters.dat is damaged: its 102400 bytes are not a whole "
+                                    "number of 368-byte records.");
+    QVERIFY2(messages.Texts[1].startsWith("The feature file " + data + "/Mare.dat is too large: "),
              qPrintable(messages.Texts[1]));
     QCOMPARE(messages.Owners, (QList<QWidget*>{&db, &view}));
 }

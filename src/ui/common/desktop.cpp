@@ -31,8 +31,10 @@ QString ProgramFile(const QString& relative) {
 QUrl HelpPageUrl(const QString& section) {
     const QString relative = QStringLiteral("docs/tidewell.htm");
     const QString page = ProgramFile(relative);
-    // Not found: the working directory's path, so that the message names it.
-    QUrl url = QUrl::fromLocalFile(page.isEmpty() ? QFileInfo(relative).absoluteFilePath() : page);
+    // Not found: where an installed program keeps it, so that the message names that.
+    const QString expected =
+        QString::fromStdString((InstalledDataFolder() / relative.toStdString()).string());
+    QUrl url = QUrl::fromLocalFile(page.isEmpty() ? expected : page);
     if (!section.isEmpty()) url.setFragment(section);
     return url;
 }

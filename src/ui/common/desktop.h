@@ -13,13 +13,13 @@
 class QWidget;
 
 // A file supplied with the program, looked up as the feature data are (RuntimeSearchFolders:
-// the working directory, beside the executable, the build folder, the source tree, the
-// share/tidewell folder beside an installed bin/, the configured installed folder). Empty
-// when it is nowhere.
+// beside the executable, the build folder and the source tree when run from a build, the
+// share/tidewell folder beside an installed bin/, the configured installed folder; never the
+// working folder). Empty when it is nowhere.
 [[nodiscard]] QString ProgramFile(const QString& relative);
 
 // The help page, at an optional section ("about"); when the page is missing, its path in
-// the working directory (which OpenOnDesktop then reports).
+// the installed data folder (which OpenOnDesktop then reports).
 [[nodiscard]] QUrl HelpPageUrl(const QString& section = QString());
 
 // Opens the address with the desktop's handler; when that fails (or the address is empty
