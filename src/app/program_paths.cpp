@@ -64,7 +64,8 @@ QList<TProgramPath> ProgramPaths() {
     const fs::path exe = QCoreApplication::applicationDirPath().toStdString();
     const QString data = FoundFolder(FindDataFolder(exe));
     return {
-        {QStringLiteral("Data"), data, true, data.isEmpty() ? QString() : MissingFeatureFiles(data)},
+        {QStringLiteral("Data"), data, true,
+         data.isEmpty() ? QString() : MissingFeatureFiles(data)},
         {QStringLiteral("Help page"), ProgramFile(QStringLiteral("docs/tidewell.htm"))},
         {QStringLiteral("Icon"), ProgramFile(QStringLiteral("Tidewell.ico"))},
         {QStringLiteral("Settings"), QString::fromStdString(TSettingsStore::DefaultPath()), false},

@@ -11,13 +11,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "ui/features/features_db.h"
-#include "ui/features/features_view.h"
 #include "settings/settings.h"
 #include "ui/common/fonts.h"
 #include "ui/common/messages.h"
 #include "ui/common/program_state.h"
 #include "ui/features/feature_list_view.h"
+#include "ui/features/features_db.h"
+#include "ui/features/features_view.h"
 
 class TFeaturesDbColumnsTest : public QObject {
     Q_OBJECT
