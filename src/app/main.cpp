@@ -34,7 +34,7 @@ TRegionalNames LocaleNames(const QLocale& locale) {
 
 int main(int argc, char* argv[]) {
     IgnoreFileSizeSignal();
-    // --help and --paths are answered without opening a display.
+    // The program's own options, and words it refuses, are answered without a display.
     QStringList words;
     for (int i = 1; i < argc; ++i)
         words << QString::fromLocal8Bit(argv[i]);

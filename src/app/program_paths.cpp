@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include "app/program_options.h"
+#include "engine/program_version.h"
 #include "features/data_folder.h"
 #include "features/feature_file.h"
 #include "settings/settings_store.h"
@@ -25,14 +27,17 @@ QString FoundFolder(const fs::path& folder) {
 }
 
 void PrintHelp(QTextStream& out) {
-    out << "Usage: tidewell [--help | --paths]\n\n"
+    out << "Usage: tidewell [--help | --version | --paths] [Qt options]\n\n"
            "Tidewell shows the Moon for the present moment and the selected day; started\n"
            "without options it opens its main window.\n\n"
-           "  --paths   print where the feature data (Data/), the help page, the window icon\n"
-           "            and the settings database were found (a settings database not made\n"
-           "            yet is marked \"will be created\"); exit status 1 when a file\n"
-           "            supplied with the program is missing. Needs no display.\n"
-           "  --help    this text\n\n"
+           "  --paths     print where the feature data (Data/), the help page, the window\n"
+           "              icon and the settings database were found (a settings database\n"
+           "              not made yet is marked \"will be created\"); exit status 1 when a\n"
+           "              file supplied with the program is missing. Needs no display.\n"
+           "  --version   the version and the licence\n"
+           "  --help      this text\n\n"
+           "Qt's options for the windows are passed on to Qt (-platform NAME, -style NAME,\n"
+           "-display DISPLAY, -reverse, ...). Any other option is refused (exit status 2).\n\n"
            "Files supplied with the program are looked for beside the program, in the build\n"
            "folder when it runs from one, then in share/tidewell beside the program's bin/\n"
            "folder and in "
@@ -73,13 +78,21 @@ QList<TProgramPath> ProgramPaths() {
 }
 
 bool IsCommandLineRequest(const QStringList& words) {
-    for (const QString& word : words)
-        if (word == "--paths" || word == "--help" || word == "-h") return true;
-    return false;
+    return ReadProgramOptions(words).Request != TProgramRequest::Windows;
 }
 
 int RunCommandLine(const QStringList& words, QTextStream& out, QTextStream& err) {
-    if (!words.contains("--paths")) {
+    const TProgramOptions options = ReadProgramOptions(words);
+    switch (options.Request) {
+    case TProgramRequest::Refused:
+        err << "tidewell: " << options.Refusal << '\n';
+        return 2;
+    case TProgramRequest::Version:
+        out << QString::fromStdString(VersionNotice("tidewell"));
+        return 0;
+    case TProgramRequest::Paths:
+        break;
+    default:
         PrintHelp(out);
         return 0;
     }

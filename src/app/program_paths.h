@@ -3,7 +3,9 @@
 // The program's own command-line options, answered without a display:
 //
 //   tidewell --help     what the options are
+//   tidewell --version  the version and the licence
 //   tidewell --paths    where the files supplied with the program were found
+// and a refusal of any word that neither the program nor Qt takes (program_options.h).
 
 #include <QList>
 #include <QString>
@@ -22,9 +24,9 @@ struct TProgramPath {
 // running program finds them (QCoreApplication must exist).
 [[nodiscard]] QList<TProgramPath> ProgramPaths();
 
-// Whether the words ask for one of the options above rather than the windows.
+// Whether the words ask for one of the options above, or are refused, rather than the windows.
 [[nodiscard]] bool IsCommandLineRequest(const QStringList& words);
 
 // Answers the request: prints to out, gives the exit status (0; 1 when a supplied file was
-// not found, with the places looked in printed to err).
+// not found, with the places looked in printed to err; 2 for a refused word, said on err).
 [[nodiscard]] int RunCommandLine(const QStringList& words, QTextStream& out, QTextStream& err);

@@ -115,6 +115,8 @@ TAlmanacArgs ParseAlmanacArgs(const std::vector<std::string>& words, const TObse
         const std::string& w = words[i];
         if (w == "--help" || w == "-h") {
             args.Help = true;
+        } else if (w == "--version") {
+            args.Version = true;
         } else if (w == "--lat") {
             given.LatitudeRad = DegToRad(RangedDegrees(ValueOf(words, i), "--lat", 90));
         } else if (w == "--lon") {

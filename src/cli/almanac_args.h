@@ -44,6 +44,7 @@ struct TAlmanacArgs {
     TObserver Observer;                // Given over the stored observer (or the defaults)
     bool ObserverGiven = false;        // any of --lat/--lon/--zone/--dst/--no-dst was given
     bool Help = false;
+    bool Version = false;              // --version
 };
 
 // Reads the command line (argv[1..]). Observer options may stand anywhere.

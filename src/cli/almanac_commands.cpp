@@ -3,6 +3,7 @@
 #include <iomanip>
 
 #include "cli/message_line.h"
+#include "engine/program_version.h"
 
 namespace {
 
@@ -67,7 +68,8 @@ void PrintAlmanacHelp(std::ostream& out) {
            "($XDG_CONFIG_HOME/tidewell/settings.db), else latitude 0, longitude 0, zone 0,\n"
            "no daylight saving. Settings that exist but cannot be read stop the almanac\n"
            "(status 1) rather than let it compute for another place.\n"
-           "  --help         this text\n\n"
+           "  --help         this text\n"
+           "  --version      the version and the licence\n\n"
            "Numbers in CSV output carry 17 significant digits; angles are in degrees unless\n"
            "the column name ends in Rad, distances in km. Bad arguments: exit status 2.\n";
 }
@@ -78,6 +80,10 @@ int RunAlmanac(const std::vector<std::string>& words, std::ostream& out, std::os
         TAlmanacArgs args = ParseAlmanacArgs(words);
         if (args.Help) {
             PrintAlmanacHelp(out);
+            return 0;
+        }
+        if (args.Version) {
+            out << VersionNotice("tidewell-almanac");
             return 0;
         }
         if (args.Command.empty()) throw TUsageError("no command given (see --help)");

@@ -39,7 +39,8 @@ installed=$(cd "$share/tidewell/Data" 2>/dev/null && ls *.dat | sort)
 [ "$(echo "$built" | wc -l)" -eq 17 ] || fail "the build holds $(echo "$built" | wc -l) feature files, not 17"
 [ "$built" = "$installed" ] || fail "installed feature files differ from the built ones: $installed"
 for file in tidewell/docs/tidewell.htm tidewell/Tidewell.ico applications/$id.desktop \
-  metainfo/$id.metainfo.xml man/man1/tidewell.1 man/man1/tidewell-almanac.1; do
+  metainfo/$id.metainfo.xml man/man1/tidewell.1 man/man1/tidewell-almanac.1 \
+  icons/hicolor/scalable/apps/$id.svg; do
   [ -s "$share/$file" ] || fail "share/$file is not installed"
 done
 

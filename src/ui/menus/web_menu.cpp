@@ -115,4 +115,9 @@ void TAbout::PaintOver(QPainter& painter) {
     painter.setPen(Aqua);
     const QString version = ProgramVersionCaption.section(QLatin1Char(' '), 1);
     painter.drawText(QRect(118, 104, 96, 20), Qt::AlignCenter, QStringLiteral("Version ") + version);
+    // The licence, on the panel under the Moon.
+    painter.setFont(PixelFont(ArialFamily, 10));
+    painter.setPen(PanelText);
+    painter.drawText(QRect(14, 155, 202, 14), Qt::AlignCenter,
+                     QStringLiteral("Free software: GNU GPL v3 or later"));
 }
