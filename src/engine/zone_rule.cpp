@@ -3,12 +3,15 @@
 #include <date/date.h>
 
 #include <cctype>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
 namespace {
 
 constexpr int SecondsPerHour = 3600;
+// The TZ text writes offsets up to 24:59:59 (daylight time one hour ahead by default).
+constexpr int LongestOffsetSeconds = 25 * SecondsPerHour;
 
 // Reads the TZ text from left to right; every step fails (false) without consuming on a
 // mismatch of the grammar.
@@ -82,7 +85,7 @@ bool ReadPart(TRuleReader& reader, TZoneRulePart& part, std::optional<int> defau
         westSeconds = *defaultWestSeconds;
     }
     part.OffsetSeconds = -westSeconds;
-    return true;
+    return std::abs(westSeconds) < LongestOffsetSeconds;
 }
 
 bool ReadDate(TRuleReader& reader, TZoneRuleDate& date) {
