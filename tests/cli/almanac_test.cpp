@@ -190,6 +190,31 @@ TEST(AlmanacRiseSet, OneRowPerDayWithLondonSunTimes) {
     }
 }
 
+TEST(AlmanacRiseSet, YearIsTheTwelveMonthsUnderOneHeader) {
+    // Leap years, the calendar reform's short October, the calendar's first and last years,
+    // far north and south, whole and half-hour zones.
+    const std::vector<std::vector<std::string>> cases = {
+        {"--lat", "51.4769", "--lon", "0", "2026"},
+        {"--lat", "69.65", "--lon", "18.96", "--zone", "60", "--dst", "2024"},
+        {"--lat", "-78", "--lon", "166", "--zone", "720", "1582"},
+        {"--lat", "-33.9", "--lon", "18.4", "--zone", "-570", "1"},
+        {"--lat", "40.5", "--lon", "-74", "--zone", "-300", "9999"},
+    };
+    for (std::vector<std::string> words : cases) {
+        words.insert(words.end() - 1, "riseset");
+        const TRun year = Almanac(words);
+        ASSERT_EQ(year.Status, 0) << year.Err;
+        std::string months;
+        words.emplace_back();
+        for (int month = 1; month <= 12; ++month) {
+            words.back() = std::to_string(month);
+            const std::string out = Almanac(words).Out;
+            months += month == 1 ? out : out.substr(out.find('\n') + 1);
+        }
+        EXPECT_EQ(year.Out, months) << words[words.size() - 2];
+    }
+}
+
 TEST(AlmanacYearly, ApsidesEclipsesSeasonsEasterFromTheBook) {
     // Meeus ex. 50.a: apogee 1988 October 7, 20:30; the next perigee October 23.
     const auto apsides = ReadCsv(Almanac({"apsides", "1988"}).Out);
@@ -280,7 +305,8 @@ TEST(AlmanacErrors, OneLineOnStderrAndStatusTwo) {
         {"--zone"},
         {"--colour", "now"},
         {"now", "extra"},
-        {"riseset", "2026"},
+        {"riseset", "2026", "1", "2"},
+        {"riseset", "10000"},
         {"riseset", "2026", "13"},
         {"apsides", "1988", "x"},
         {"eclipses", "1997"},
