@@ -1,8 +1,7 @@
 // Commands over whole days and years: rise and set times, apsides, seasons, Easter and
 // date facts.
 
-#include <future>
-#include <iterator>
+#include <algorithm>
 #include <span>
 
 #include "cli/almanac_commands.h"
@@ -13,26 +12,25 @@
 #include "engine/easter.h"
 #include "engine/rise_set.h"
 #include "engine/seasons.h"
+#include "engine/side_by_side.h"
 
 namespace {
 
-// Below this many days a second thread costs more than it saves (a day is about 10 us).
-constexpr size_t DaysWorthAThread = 60;
+// Days made at a time. A piece starts with two places of the Sun and the Moon that the day
+// before it shares, so pieces much shorter cost more than a second thread saves (a day is
+// about 12 us).
+constexpr size_t DaysPerPiece = 61;
 
-// The days' rise and set times. A long run is made in two halves side by side, the later one
-// on a second thread; each day depends on its own date alone, so the halves one after the
-// other are the whole run.
+// The days' rise and set times, a long run in pieces side by side. Each day depends on its
+// own date alone, so the pieces one after the other are the whole run.
 std::vector<TDayRiseSet> RiseSetDaysSideBySide(std::span<const TDateRec> dates,
                                                const TObserver& observer) {
-    if (dates.size() < DaysWorthAThread) return RiseSetDays(dates, observer);
-    const size_t middle = dates.size() / 2;
-    std::future<std::vector<TDayRiseSet>> later = std::async(
-        std::launch::async, [&] { return RiseSetDays(dates.subspan(middle), observer); });
-    std::vector<TDayRiseSet> days = RiseSetDays(dates.first(middle), observer);
-    std::vector<TDayRiseSet> rest = later.get();
-    days.insert(days.end(), std::make_move_iterator(rest.begin()),
-                std::make_move_iterator(rest.end()));
-    return days;
+    const int pieces = static_cast<int>((dates.size() + DaysPerPiece - 1) / DaysPerPiece);
+    return Joined(PiecesSideBySide(pieces, [&](int i) {
+        const size_t start = static_cast<size_t>(i) * DaysPerPiece;
+        return RiseSetDays(dates.subspan(start, std::min(DaysPerPiece, dates.size() - start)),
+                           observer);
+    }));
 }
 
 // The days of the month given, or of the whole year when only the year is.

@@ -1,14 +1,11 @@
 #include "engine/eclipse_search.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
-#include <future>
-#include <iterator>
-#include <thread>
 
 #include "engine/date_time.h"
 #include "engine/phases.h"
+#include "engine/side_by_side.h"
 
 namespace {
 
@@ -19,9 +16,8 @@ constexpr double NewMoonEpochJDE = 2451550.09765; // k = 0, Meeus, eq. 49.1
 // corrections stay below a day).
 constexpr double CorrectionMargin = 2.0;
 
-// A span of two pieces or more is searched on up to MaxSearchThreads threads.
+// A span of two pieces or more is searched side by side.
 constexpr int YearsPerPiece = 10;
-constexpr int MaxSearchThreads = 4;
 
 // The search of one span, from <= to within the years a date record holds.
 std::vector<EclipseCircumstances> SearchSpan(int from, int to, const TObserver& observer) {
@@ -74,34 +70,13 @@ std::vector<EclipseCircumstances> LunarEclipsesInYears(int from, int to,
     to = std::min(to, 65534);
     if (to < from) return {};
     const int years = to - from + 1;
-    const int threads =
-        std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, MaxSearchThreads);
-    if (years < 2 * YearsPerPiece || threads == 1) return SearchSpan(from, to, observer);
-
-    // Pieces of whole civil years, handed out in order to whichever thread is free, so a
-    // thread that starts late takes fewer. The pieces' eclipses, in order, are the span's.
+    if (years < 2 * YearsPerPiece) return SearchSpan(from, to, observer);
+    // Pieces of whole civil years; the pieces' eclipses, in order, are the span's.
     const int count = (years + YearsPerPiece - 1) / YearsPerPiece;
-    std::vector<std::vector<EclipseCircumstances>> pieces(static_cast<size_t>(count));
-    std::atomic<int> next{0};
-    auto work = [&] {
-        for (int i = next++; i < count; i = next++) {
-            const int first = from + i * YearsPerPiece;
-            pieces[static_cast<size_t>(i)] =
-                SearchSpan(first, std::min(to, first + YearsPerPiece - 1), observer);
-        }
-    };
-    std::vector<std::future<void>> helpers;
-    for (int i = 1; i < threads; ++i)
-        helpers.push_back(std::async(std::launch::async, work));
-    work();
-    for (auto& helper : helpers)
-        helper.get();
-
-    std::vector<EclipseCircumstances> found;
-    for (std::vector<EclipseCircumstances>& piece : pieces)
-        found.insert(found.end(), std::make_move_iterator(piece.begin()),
-                     std::make_move_iterator(piece.end()));
-    return found;
+    return Joined(PiecesSideBySide(count, [&](int i) {
+        const int first = from + i * YearsPerPiece;
+        return SearchSpan(first, std::min(to, first + YearsPerPiece - 1), observer);
+    }));
 }
 
 std::vector<EclipseCircumstances> EclipsesInYears(int from, int to, const TObserver& observer) {

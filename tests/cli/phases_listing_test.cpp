@@ -6,7 +6,7 @@
 
 namespace {
 
-// A long listing is made a few years at a time and in two halves side by side; whatever the
+// A long listing is made a few years at a time, the blocks side by side; whatever the
 // seams, it must be the single years' listings one after the other, each once.
 TEST(AlmanacPhases, LongListingIsItsYearsOneAfterAnother) {
     for (const std::string zone : {"0", "-570", "765"}) {
