@@ -1,11 +1,15 @@
 // A year of the almanac's rise and set rows at one place: the Moon's rise, transit and set and
 // the Sun's at the four altitudes, day by day as before and through the shared positions; and
-// the same at Tromsø, where every day's events are checked against the day's altitude.
+// the same at Tromsø, where every day's events are checked against the day's altitude; and
+// the almanac's `riseset 2026` (the whole year in one run, its pieces side by side).
 
 #include <benchmark/benchmark.h>
 
+#include <sstream>
+#include <string>
 #include <vector>
 
+#include "cli/almanac_commands.h"
 #include "engine/angles.h"
 #include "engine/rise_set.h"
 
@@ -59,6 +63,19 @@ void BM_RiseSetYearSharedTromso(benchmark::State& state) {
     YearShared(state, Tromso());
 }
 BENCHMARK(BM_RiseSetYearSharedTromso)->Unit(benchmark::kMillisecond);
+
+// The command as the almanac runs it, its threads included: wall time is the figure.
+void BM_RiseSetYearCommand(benchmark::State& state) {
+    const std::vector<std::string> words = {"--lat", "51.4769", "--lon",   "0",   "--zone",
+                                            "0",     "--no-dst", "riseset", "2026"};
+    for (auto _ : state) {
+        std::ostringstream out;
+        std::ostringstream err;
+        benchmark::DoNotOptimize(RunAlmanac(words, out, err));
+        benchmark::DoNotOptimize(out.str().size());
+    }
+}
+BENCHMARK(BM_RiseSetYearCommand)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 
