@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "engine/text_helpers.h"
 #include "settings/named_location.h"
 #include "settings/settings_store.h"
 
@@ -68,36 +69,18 @@ std::string DamagedValueMessage(const TSettingDef& def, std::string_view text) {
     return DamagedValueMessage(def.Name, text, def.Default);
 }
 
-// Degrees, minutes or seconds of the stored position: decimal digits, perhaps with a
-// fraction; blank reads as 0. Nothing for anything else ("nan", "inf", "9e9", "-5").
-std::optional<double> PositionNumber(std::string_view text) {
-    const std::string digits = Trimmed(text);
-    if (digits.empty()) return 0.0;
-    const auto point = digits.find('.');
-    if (digits.find_first_not_of("0123456789.") != std::string::npos || point == 0 ||
-        digits.find('.', point == std::string::npos ? point : point + 1) != std::string::npos)
-        return std::nullopt;
-    double value = 0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
-    return value;
-}
-
 // One axis of the stored position.
 struct TPositionAxis {
     std::string_view Name;
     std::array<std::string_view, 3> Values; // degrees, minutes, seconds
-    double MaxDeg;
+    TDegMinSec TPosition::*Angle;
+    int MaxDeg;
 };
 
 constexpr std::array<TPositionAxis, 2> PositionAxes = {{
-    {"latitude", {"LatDeg", "LatMin", "LatSec"}, 90.0},
-    {"longitude", {"LongDeg", "LongMin", "LongSec"}, 180.0},
+    {"latitude", {"LatDeg", "LatMin", "LatSec"}, &TPosition::Latitude, MaxLatitudeDeg},
+    {"longitude", {"LongDeg", "LongMin", "LongSec"}, &TPosition::Longitude, MaxLongitudeDeg},
 }};
-
-std::string& TextField(TSettings& settings, std::string_view name) {
-    return settings.*std::get<std::string TSettings::*>(FindSettingDef(name)->Field);
-}
 
 // One run of LoadSettings over an open store.
 class TSettingsLoader {
@@ -117,8 +100,7 @@ class TSettingsLoader {
     void WriteVersionToBothKeys();
     void ReadTimeZone();
     void MigrateLocation();
-    void RepairPosition();
-    void NormaliseDirection(std::string_view name, std::string_view other, std::string_view usual);
+    void ReadPosition();
     [[nodiscard]] std::string StoredTimeZone();
 
     TSettingsStore& Store_;
@@ -133,11 +115,10 @@ void TSettingsLoader::Run() {
     OpenOrCreateSettingsKey();
     OpenOrCreateUserKey();
     ReadVersion();
-    for (const char* name :
-         {"LatDeg", "LatMin", "LatSec", "LatDir", "LongDeg", "LongMin", "LongSec", "LongDir",
-          "Location", "DayOrder", "DateLayoutIdx", "DateFormat", "DaylightSavings"})
+    for (const char* name : {"LatDir", "LongDir", "Location", "DayOrder", "DateLayoutIdx",
+                             "DateFormat", "DaylightSavings"})
         ReadValue(name);
-    RepairPosition();
+    ReadPosition();
     ReadTimeZone();
     ReadValue("FeatureIdx"); // a missing one quietly becomes 2, a damaged one is reported
     for (const char* name :
@@ -194,8 +175,8 @@ void TSettingsLoader::ReadVersion() {
     VersionNumber_ = VersionNumber(Settings_.Version);
 }
 
-// Reads one value into its field. A blank value takes its default (written back); a
-// value that is not valid also does, and the user is told.
+// Reads one value into its field. A blank value or an unknown word takes its default
+// (written back); a value that is not valid also does, and the user is told.
 void TSettingsLoader::ReadValue(std::string_view name) {
     const TSettingDef& def = *FindSettingDef(name);
     const std::string text = SettingsKey_ ? Store_.ReadText(*SettingsKey_, def.Name) : "";
@@ -239,20 +220,18 @@ void TSettingsLoader::ReadTimeZone() {
 
 // A position that no observer can have ("nan", 999 degrees, 75 minutes) is reset, one
 // axis at a time, so the windows and the almanac never compute with it.
-void TSettingsLoader::RepairPosition() {
-    NormaliseDirection("LatDir", "South", "North");
-    NormaliseDirection("LongDir", "East", "West");
+void TSettingsLoader::ReadPosition() {
     for (const TPositionAxis& axis : PositionAxes) {
-        std::array<std::optional<double>, 3> parts;
-        std::string stored;
+        std::array<std::string, 3> texts;
         for (std::size_t i = 0; i < 3; ++i) {
-            const std::string& text = TextField(Settings_, axis.Values[i]);
-            parts[i] = PositionNumber(text);
-            stored += (i ? " " : "") + text;
+            const TSettingDef& def = *FindSettingDef(axis.Values[i]);
+            const std::string text = SettingsKey_ ? Store_.ReadText(*SettingsKey_, def.Name) : "";
+            texts[i] = Utf8Prefix(text, def.MaxLength);
         }
-        const bool valid = parts[0] && parts[1] && parts[2] && *parts[1] < 60 && *parts[2] < 60 &&
-                           *parts[0] + *parts[1] / 60 + *parts[2] / 3600 <= axis.MaxDeg;
-        if (valid) continue;
+        if (const auto angle = AxisOfTexts(texts[0], texts[1], texts[2], axis.MaxDeg)) {
+            Settings_.Position.*axis.Angle = *angle;
+            continue;
+        }
         std::string defaults;
         for (std::size_t i = 0; i < 3; ++i) {
             const TSettingDef& def = *FindSettingDef(axis.Values[i]);
@@ -260,18 +239,9 @@ void TSettingsLoader::RepairPosition() {
             WriteValue(def.Name, def.Default);
             defaults += (i ? " " : "") + std::string(def.Default);
         }
-        Warnings.push_back(DamagedValueMessage(axis.Name, stored, defaults));
+        Warnings.push_back(
+            DamagedValueMessage(axis.Name, texts[0] + " " + texts[1] + " " + texts[2], defaults));
     }
-}
-
-// The windows read a direction as the other one only when it is exactly that word;
-// anything else is the usual one, and is stored so.
-void TSettingsLoader::NormaliseDirection(std::string_view name, std::string_view other,
-                                         std::string_view usual) {
-    std::string& direction = TextField(Settings_, name);
-    if (direction == other || direction == usual) return;
-    direction = std::string(usual);
-    WriteValue(name, usual);
 }
 
 // Stores from before 2.60 had no named locations: the stored position becomes one.
@@ -282,11 +252,9 @@ void TSettingsLoader::MigrateLocation() {
         WriteValue("Location", Settings_.Location);
     }
     if (ReadNamedLocation(Store_, Settings_.Location)) return;
-    const TSettings& s = Settings_;
-    const TNamedLocation location{s.LatDeg + s.LatMin + s.LatSec + " " + s.LatDir,
-                                  s.LongDeg + s.LongMin + s.LongSec + " " + s.LongDir,
-                                  std::to_string(s.TimeZone), s.DaylightSavings ? "True" : "False"};
-    WriteNamedLocation(Store_, Settings_.Location, location, true);
+    WriteNamedLocation(
+        Store_, Settings_.Location,
+        NamedLocationOf(Settings_.Position, Settings_.TimeZone, Settings_.DaylightSavings), true);
 }
 
 } // namespace

@@ -18,7 +18,7 @@ std::string LocationKeyPath(std::string_view name) {
 }
 
 TNamedLocation DefaultHomeLocation() {
-    return {"000000 North", "0000000 West", "24", "False"};
+    return NamedLocationOf(TPosition{}, 24, false);
 }
 
 bool WriteNamedLocation(TSettingsStore& store, std::string_view name,
@@ -45,12 +45,27 @@ std::optional<TNamedLocation> ReadNamedLocation(TSettingsStore& store, std::stri
     return location;
 }
 
-TLocationPosition SplitLocationLatitude(std::string_view text) {
-    return {Characters(text, 1, 2), Characters(text, 3, 4), Characters(text, 5, 6),
-            Characters(text, 8, 12)};
+TNamedLocation NamedLocationOf(const TPosition& position, int timeZone, bool dst) {
+    const auto axisText = [](const TDegMinSec& angle, int degDigits, std::string_view side) {
+        return AnglePartText(angle.Deg, degDigits) + AnglePartText(angle.Min, ArcMinSecDigits) +
+               AnglePartText(angle.Sec, ArcMinSecDigits) + " " + std::string(side);
+    };
+    return {
+        axisText(position.Latitude, LatitudeDegDigits, HemisphereWord(position.LatitudeSide)),
+        axisText(position.Longitude, LongitudeDegDigits, LongitudeSideWord(position.LongitudeSide)),
+        std::to_string(timeZone), dst ? "True" : "False"};
 }
 
-TLocationPosition SplitLocationLongitude(std::string_view text) {
-    return {Characters(text, 1, 3), Characters(text, 4, 5), Characters(text, 6, 7),
-            Characters(text, 9, 13)};
+std::optional<TPosition> LocationPosition(const TNamedLocation& location) {
+    const std::string_view lat = location.Latitude;
+    const std::string_view lon = location.Longitude;
+    const auto latitude = AxisOfTexts(Characters(lat, 1, 2), Characters(lat, 3, 4),
+                                      Characters(lat, 5, 6), MaxLatitudeDeg);
+    const auto longitude = AxisOfTexts(Characters(lon, 1, 3), Characters(lon, 4, 5),
+                                       Characters(lon, 6, 7), MaxLongitudeDeg);
+    if (!latitude || !longitude) return std::nullopt;
+    const bool south = HemisphereOfWord(Characters(lat, 8, 12)) == THemisphere::Southern;
+    const bool west = LongitudeSideOfWord(Characters(lon, 9, 13)) == TLongitudeSide::West;
+    return TPosition{*latitude, south ? THemisphere::Southern : THemisphere::Northern, *longitude,
+                     west ? TLongitudeSide::West : TLongitudeSide::East};
 }

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "settings/position.h"
+
 class TSettingsStore;
 
 // A named observing location: a sub-key of the user key, named after the location.
@@ -13,14 +15,6 @@ struct TNamedLocation {
     std::string Longitude;
     std::string Timezone; // time-zone index in decimal
     std::string DST;      // "True" or "False"
-};
-
-// The position split out of a location text.
-struct TLocationPosition {
-    std::string Deg;
-    std::string Min;
-    std::string Sec;
-    std::string Dir;
 };
 
 // "SoftWare\Brivant\User\" + name.
@@ -38,7 +32,11 @@ bool WriteNamedLocation(TSettingsStore& store, std::string_view name,
 [[nodiscard]] std::optional<TNamedLocation> ReadNamedLocation(TSettingsStore& store,
                                                               std::string_view name);
 
-// Latitude text: degrees from characters 1-2, minutes 3-4, seconds 5-6, direction 8-12.
-[[nodiscard]] TLocationPosition SplitLocationLatitude(std::string_view text);
-// Longitude text: degrees 1-3, minutes 4-5, seconds 6-7, direction 9-13.
-[[nodiscard]] TLocationPosition SplitLocationLongitude(std::string_view text);
+// The location of a position and clock, as the configuration stores it.
+[[nodiscard]] TNamedLocation NamedLocationOf(const TPosition& position, int timeZone, bool dst);
+
+// The position of a location's texts, read at their fixed places: latitude degrees from
+// characters 1-2, minutes 3-4, seconds 5-6, side 8-12; longitude degrees 1-3, minutes 4-5,
+// seconds 6-7, side 9-13. "South" and "West" are exactly those words, any other is North
+// or East. Nothing when an angle is not one an observer can have.
+[[nodiscard]] std::optional<TPosition> LocationPosition(const TNamedLocation& location);

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <variant>
 
 #include "engine/program_version.h"
+#include "settings/position.h"
 
 // Key paths, relative to the store's root.
 inline constexpr std::string_view SettingsKeyPath = "HKEY_TIDEWELL";
@@ -15,22 +17,29 @@ inline constexpr std::string_view HomeLocationName = "Home Location";
 // The store is stamped with the version of the program that wrote it last.
 inline constexpr std::string_view CurrentVersion = ProgramVersion;
 
+// The printer the printed pages are shaded for.
+enum class TPrinterType { Laser, BwInkjet, ColourInkjet };
+
+// The first weekday of the calendar.
+enum class TWeekday : std::uint8_t {
+    Sunday,
+    Monday,
+    Tuesday,
+    Wednesday,
+    Thursday,
+    Friday,
+    Saturday
+};
+
 // All persistent settings. The program owns one instance (the main window); every window
 // reads it, the configuration screen and the print options change it and write it back.
 // The defaults live in the table of settings.cpp: start from DefaultSettings() or
 // LoadSettings, not from a bare TSettings{}.
 struct TSettings {
-    std::string Version;            // at most 6 characters
-    std::string LatDeg;             // 3
-    std::string LatMin;             // 2
-    std::string LatSec;             // 2
-    std::string LatDir;             // 5: "North" or "South"
-    std::string LongDeg;            // 3
-    std::string LongMin;            // 2
-    std::string LongSec;            // 2
-    std::string LongDir;            // 5: "East" or "West"
-    std::string Location;           // 64: the named location last chosen
-    std::uint8_t DayOrder = 0;      // first weekday of the calendar, 0 Sunday .. 6 Saturday
+    std::string Version; // at most 6 characters
+    TPosition Position;
+    std::string Location; // 64: the named location last chosen
+    TWeekday DayOrder = TWeekday::Sunday;
     std::uint8_t DateLayoutIdx = 0; // 0 "dd/mm/yyyy", 1 "mm/dd/yyyy"
     std::string DateFormat;         // 12
     bool DaylightSavings = false;
@@ -40,18 +49,34 @@ struct TSettings {
     bool PrintMajorPhases = false;
     bool PrintLunarTimes = false;
     bool PrintSunTimes = false;
-    std::string PrinterType;     // 15: "Laser", "BW Inkjet" or "Colour Inkjet"
+    TPrinterType PrinterType = TPrinterType::Laser;
     std::int32_t FeatureIdx = 0; // 0..16, the feature file shown first
     std::string TimeServer;      // URL of the daytime server used by Sync
     bool NightVision = false;    // every window drawn deep red on black
 };
 
-using TSettingField = std::variant<std::string TSettings::*, bool TSettings::*,
-                                   std::uint8_t TSettings::*, std::int32_t TSettings::*>;
+struct TSettingDef;
+
+// How a stored text was read. Unknown: a word that names no kind (the field keeps its
+// value; the store takes the default without a warning, as the program always read such
+// a word as the default).
+enum class TSettingRead { Ok, Blank, Invalid, Unknown };
+
+// How a value that is not a plain text, flag or number is read from its stored text and
+// written back: the parts of the position, the kinds stored as words, the weekday.
+struct TSettingCodec {
+    TSettingRead (*Read)(TSettings& settings, const TSettingDef& def, std::string_view text);
+    std::string (*Write)(const TSettings& settings, const TSettingDef& def);
+};
+
+using TSettingField =
+    std::variant<std::string TSettings::*, bool TSettings::*, std::uint8_t TSettings::*,
+                 std::int32_t TSettings::*, TSettingCodec>;
 
 // One stored value of the settings key: its name, default text, the field it fills and
-// what a valid value is. Texts are cut to MaxLength on reading; integers must lie in
-// Min..Max. A BlankRepaired text that is blank is replaced by its default and written back.
+// what a valid value is. Texts and words are cut to MaxLength on reading; integers must lie
+// in Min..Max. A BlankRepaired text that is blank is replaced by its default and written
+// back. The parts of the position are written with as many digits as their default has.
 struct TSettingDef {
     std::string_view Name;
     std::string_view Default;
@@ -73,12 +98,18 @@ struct TSettingDef {
 // The field's value as stored: numbers in decimal, booleans "True"/"False".
 [[nodiscard]] std::string SettingText(const TSettings& settings, const TSettingDef& def);
 
-enum class TSettingRead { Ok, Blank, Invalid };
-
 // Reads a stored text into the field. Texts are cut to their width, booleans are true only
-// for the exact text "True". An integer that is blank, not a decimal number or outside its
-// range leaves the field unchanged and is reported as Blank or Invalid.
+// for the exact text "True", kinds only for their exact word. An integer that is blank, not
+// a decimal number or outside its range leaves the field unchanged and is reported as Blank
+// or Invalid; a part of the position must be whole (blank reads as 0).
 TSettingRead ApplySettingText(TSettings& settings, const TSettingDef& def, std::string_view text);
+
+// The three stored texts of one axis of the position (degrees, minutes, seconds, each cut
+// to its width) as an angle: blank reads as 0, a part is decimal digits and the degrees may
+// have a tenth ("4.5" is 4° 30'). Nothing when no observer can have it ("nan", "999", 75
+// minutes).
+[[nodiscard]] std::optional<TDegMinSec> AxisOfTexts(std::string_view deg, std::string_view min,
+                                                    std::string_view sec, int maxDeg);
 
 // The main window's clock offsets for these settings, in minutes.
 [[nodiscard]] int SettingsZoneMinutes(const TSettings& settings);

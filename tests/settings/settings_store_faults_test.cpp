@@ -75,7 +75,7 @@ TChildReport StartAndReport(const std::string& path, const std::string& mustNotB
                        warnings[0].find("cannot be saved") != std::string::npos);
     report["inUse"] =
         std::to_string(!warnings.empty() && warnings[0].find("in use") != std::string::npos);
-    report["LatDeg"] = settings.LatDeg;
+    report["LatDeg"] = SettingText(settings, *FindSettingDef("LatDeg"));
     report["Location"] = settings.Location;
     report["zone"] = std::to_string(offsets.ZoneMinutes);
     const auto key = store.OpenKey(SettingsKeyPath, false);
@@ -407,7 +407,7 @@ TEST(SettingsStoreFaults, ADamagedStoreIsMovedAsideUntouchedAndReplaced) {
         EXPECT_NE(warnings[0].find(".damaged-"), std::string::npos) << warnings[0];
         EXPECT_EQ(warnings[0], store.RecoveryMessage());
         EXPECT_FALSE(store.IsDamaged());
-        EXPECT_EQ(settings.LatDeg, "00");
+        EXPECT_EQ(settings.Position.Latitude.Deg, 0);
         EXPECT_EQ(settings.Location, "Home Location");
         const std::vector<fs::path> aside = DamagedCopies(folder.Path());
         ASSERT_EQ(aside.size(), 1u);

@@ -25,7 +25,7 @@ class TCalendarChangeTest : public QObject {
 
 void TCalendarChangeTest::OctoberGridLeavesTheTenDaysOut() {
     TMainHarness h(At(2026, 12, 7));
-    h.ChangeSettings([](TSettings& s) { s.DayOrder = 0; }); // Sunday first
+    h.ChangeSettings([](TSettings& s) { s.DayOrder = TWeekday::Sunday; }); // Sunday first
     QVERIFY(h.State->SelectDate(1582, 10, 1));
     // 1 October 1582 was a Monday: one blank, then 1..4 up to the Thursday column, 15 on
     // the Friday beside it, and 31 ten cells earlier than in a month of 31 days.
@@ -41,7 +41,7 @@ void TCalendarChangeTest::OctoberGridLeavesTheTenDaysOut() {
     QVERIFY(h.DayCell(10) == nullptr);
 
     // Monday first: the 4th ends up in the fourth column, the 15th in the fifth.
-    h.ChangeSettings([](TSettings& s) { s.DayOrder = 1; });
+    h.ChangeSettings([](TSettings& s) { s.DayOrder = TWeekday::Monday; });
     QCOMPARE(Cell(h, 3)->text(), QString("4"));
     QCOMPARE(Cell(h, 4)->text(), QString("15"));
     QCOMPARE(Cell(h, 20)->text(), QString("31"));
@@ -50,7 +50,7 @@ void TCalendarChangeTest::OctoberGridLeavesTheTenDaysOut() {
 
 void TCalendarChangeTest::ClicksAcrossTheChangeSelectConsecutiveDays() {
     TMainHarness h(At(2026, 12, 7));
-    h.ChangeSettings([](TSettings& s) { s.DayOrder = 0; });
+    h.ChangeSettings([](TSettings& s) { s.DayOrder = TWeekday::Sunday; });
     QVERIFY(h.State->SelectDate(1582, 10, 1));
     h.Click(Cell(h, 4));
     QCOMPARE(int(h.Selected().Day), 4);

@@ -28,6 +28,9 @@ struct TConfigHarness : TMainHarness {
         QTest::keyClicks(edit, text);
     }
     void Name(const QString& text) { Config.Location()->setEditText(text); }
+    void ClickOn(const char* name) {
+        QTest::mouseClick(Config.findChild<QWidget*>(name), Qt::LeftButton, {}, {5, 5});
+    }
     void Position(const char* latDeg, const char* longDeg, int zone) {
         Type(Config.LatDeg(), latDeg);
         Type(Config.LongDeg(), longDeg);
@@ -197,13 +200,13 @@ class TConfigurationTest : public QObject {
         h.Config.Recall(QStringLiteral("Home Location"));
         h.Type(h.Config.LatDeg(), "5");
         h.Type(h.Config.LatMin(), "");
-        h.Config.NSDirection()->setText(QStringLiteral("South"));
+        h.ClickOn("NSSpinButton");                // North turns South
         h.Config.TimeZone()->setCurrentIndex(44); // GMT + 10:00
         h.Config.Daylight()->setChecked(false);
         h.Config.DayOrder()->setCurrentIndex(1);
         h.Config.DateFormat()->setCurrentIndex(1);
         h.Config.DataFiles()->setCurrentIndex(-1); // nothing selected: the old value stays
-        h.Config.SelectPrinter(QStringLiteral("Colour Inkjet"));
+        h.ClickOn("lblColourInkjet");
         const std::string featureBefore = h.Setting("FeatureIdx");
         QVERIFY(h.Config.StoreAndClose());
         QVERIFY(!h.Config.isVisible());

@@ -506,7 +506,7 @@ std::vector<TRow> SettingsRows() {
     const auto text = [](QLabel* (TConfiguration::*field)() const) -> TProbe {
         return [field](TWorld& w) { return (w.W().Configuration().*field)()->text(); };
     };
-    const TProbe printer = [](TWorld& w) { return w.W().Configuration().PrinterType(); };
+    const TProbe printer = [](TWorld& w) { return int(w.W().Configuration().PrinterType()); };
     const auto typeName = [](const char* name) {
         return [name](TWorld& w) {
             QLineEdit* edit = w.W().Configuration().Location()->lineEdit();
@@ -533,12 +533,12 @@ std::vector<TRow> SettingsRows() {
         {c, "imgAdd", Click(), Says("\"Seaside\" Location Added."), typeName("Seaside")},
         {c, "imgDelete", Click(), Says("\"Seaside\" Location Deleted.")},
         {c, "imgUpdate", Click(), Says("\"Hilltop\" Location Updated.")},
-        {c, "imgBWInkjet", Click(), Becomes(printer, "BW Inkjet")},
-        {c, "lblColourInkjet", Click(), Becomes(printer, "Colour Inkjet")},
-        {c, "imgLaser", Click(), Becomes(printer, "Laser")},
-        {c, "lblBWInkjet", Click(), Becomes(printer, "BW Inkjet")},
-        {c, "imgColourInkjet", Click(), Becomes(printer, "Colour Inkjet")},
-        {c, "lblLaser", Click(), Becomes(printer, "Laser")},
+        {c, "imgBWInkjet", Click(), Becomes(printer, int(TPrinterType::BwInkjet))},
+        {c, "lblColourInkjet", Click(), Becomes(printer, int(TPrinterType::ColourInkjet))},
+        {c, "imgLaser", Click(), Becomes(printer, int(TPrinterType::Laser))},
+        {c, "lblBWInkjet", Click(), Becomes(printer, int(TPrinterType::BwInkjet))},
+        {c, "imgColourInkjet", Click(), Becomes(printer, int(TPrinterType::ColourInkjet))},
+        {c, "lblLaser", Click(), Becomes(printer, int(TPrinterType::Laser))},
         // Closing stores what the window shows.
         {c, "lblExit", Click(),
          Both(Hides(),

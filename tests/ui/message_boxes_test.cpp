@@ -54,7 +54,7 @@ void TMessageBoxesTest::OneStartupMessageForAllRepairs() {
                    Seed({{"DayOrder", "77"}, {"TimeZone", "99"}, {"PhaseDensity", "-3"}}));
     const QStringList& found = h.Windows->StartupMessages();
     QCOMPARE(found.size(), 3);
-    QCOMPARE(int(h.State->Settings().DayOrder), 0);
+    QCOMPARE(h.State->Settings().DayOrder, TWeekday::Sunday);
     QCOMPARE(h.State->Settings().TimeZone, 24);
     QCOMPARE(h.State->Observer().ZoneMinutes, 0);
     const QString text = StartupMessage(found);

@@ -165,25 +165,22 @@ void TMoonDrawingTest::SixOrientations() {
     };
     const QPoint asPhotographed(10, 10), turned(145, 145), mirrored(145, 10), upsideDown(10, 145);
     const struct {
-        const char* latDir;
+        THemisphere hemisphere;
         TOpticsView view;
         QPoint red;
     } cases[] = {
-        {"North", TOpticsView::Binoculars, asPhotographed},
-        {"North", TOpticsView::Telescope, turned},
-        {"North", TOpticsView::Diagonal, upsideDown},
-        {"South", TOpticsView::Binoculars, turned},
-        {"South", TOpticsView::Telescope, asPhotographed},
-        {"South", TOpticsView::Diagonal, mirrored},
-        {"Up", TOpticsView::Binoculars, turned},
-        {"Up", TOpticsView::Telescope, turned},
-        {"Up", TOpticsView::Diagonal, upsideDown},
+        {THemisphere::Northern, TOpticsView::Binoculars, asPhotographed},
+        {THemisphere::Northern, TOpticsView::Telescope, turned},
+        {THemisphere::Northern, TOpticsView::Diagonal, upsideDown},
+        {THemisphere::Southern, TOpticsView::Binoculars, turned},
+        {THemisphere::Southern, TOpticsView::Telescope, asPhotographed},
+        {THemisphere::Southern, TOpticsView::Diagonal, mirrored},
     };
     for (const auto& c : cases) {
-        const QImage shown = DrawMoon(marked, c.latDir, c.view);
+        const QImage shown = DrawMoon(marked, c.hemisphere, c.view);
         QCOMPARE(shown.size(), marked.size());
         QVERIFY2(redAt(shown) == c.red,
-                 qPrintable(QString("%1 view %2").arg(c.latDir).arg(int(c.view))));
+                 qPrintable(QString("%1 view %2").arg(int(c.hemisphere)).arg(int(c.view))));
     }
 }
 

@@ -176,12 +176,8 @@ void TPrintingTest::PageIsTheSameAtEveryResolution() {
 void TPrintingTest::HeaderAndFooter() {
     TSettings settings = DefaultSettings();
     settings.Location = "Flagstaff";
-    settings.LatDeg = "35";
-    settings.LatMin = "11";
-    settings.LatSec = "53";
-    settings.LongDeg = "111";
-    settings.LongMin = "39";
-    settings.LongSec = "03";
+    settings.Position.Latitude = {35, 11, 53};
+    settings.Position.Longitude = {111, 39, 3};
     QCOMPARE(
         LocationLine(settings),
         QString("Flagstaff     Latitude: 35° 11' 53\" North,   Longitude: 111° 39' 03\" West"));

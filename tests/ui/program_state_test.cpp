@@ -106,12 +106,7 @@ void TProgramStateTest::EveryChangeAnnouncedOnce() {
     const QString moonRows = h.Label("lblMoonValue1")->text() + h.Label("lblMoonValue2")->text();
     const QString marchSunrise = sunrise->text();
     h.ChangeSettings([](TSettings& s) {
-        s.LatDir = "South";
-        s.LatDeg = "33";
-        s.LatMin = "52";
-        s.LongDir = "East";
-        s.LongDeg = "151";
-        s.LongMin = "12";
+        s.Position = {{33, 52, 0}, THemisphere::Southern, {151, 12, 0}, TLongitudeSide::East};
         s.TimeZone = 44;
     });
     QCOMPARE(Only(spy),
@@ -121,7 +116,7 @@ void TProgramStateTest::EveryChangeAnnouncedOnce() {
     QCOMPARE(other.text().section(' ', 1), QString("600"));
     QVERIFY(other.Heard.testFlag(TStateChange::Observer));
     // A setting that is no part of the observer or the calendar: only Settings.
-    h.ChangeSettings([](TSettings& s) { s.PrinterType = "Laser"; });
+    h.ChangeSettings([](TSettings& s) { s.PrinterType = TPrinterType::ColourInkjet; });
     QCOMPARE(Only(spy), Flags(TStateChange::Settings));
     QCOMPARE(month->text(), QString("March"));
 }

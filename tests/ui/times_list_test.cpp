@@ -224,10 +224,11 @@ void TTimesListTest::PrintedSiderealTimeAndShading() {
     QCOMPARE(shadeOf(folder.filePath("laser.pdf"), 1), QColor(255, 255, 255));
     QCOMPARE(shadeOf(folder.filePath("laser.pdf"), 2), QColor(220, 220, 220));
     QCOMPARE(shadeOf(folder.filePath("laser.pdf"), 31), QColor(255, 255, 255));
-    for (const auto& [type, shade] : {std::pair{"BW Inkjet", QColor(160, 160, 255)},
-                                      std::pair{"Colour Inkjet", QColor(220, 220, 255)}}) {
+    for (const auto& [type, shade] :
+         {std::pair{TPrinterType::BwInkjet, QColor(160, 160, 255)},
+          std::pair{TPrinterType::ColourInkjet, QColor(220, 220, 255)}}) {
         h.ChangeSettings([type](TSettings& s) { s.PrinterType = type; });
-        const QString pdf = folder.filePath(QString(type) + ".pdf");
+        const QString pdf = folder.filePath(QString::number(int(type)) + ".pdf");
         TPdfPrintCapture capture(pdf);
         QCOMPARE(list.PrintTimes(h.State->SelectedDate()), TPrintOutcome::Printed);
         QCOMPARE(shadeOf(pdf, 30), shade);

@@ -37,7 +37,7 @@ void TMainCalendarTest::GridForEveryFirstWeekday() {
                             QDate(2024, 2, 1), QDate(2026, 12, 1), QDate(1999, 12, 1),
                             QDate(2000, 3, 1), QDate(1900, 2, 1)};
     for (int order = 0; order < 7; ++order) {
-        h.ChangeSettings([&](TSettings& s) { s.DayOrder = static_cast<std::uint8_t>(order); });
+        h.ChangeSettings([&](TSettings& s) { s.DayOrder = static_cast<TWeekday>(order); });
         for (const QDate& first : months) {
             QVERIFY(h.State->SelectDate(first.year(), first.month(), 1));
             // Qt counts Monday 1 .. Sunday 7; the calendar Sunday 0 .. Saturday 6.
@@ -56,7 +56,7 @@ void TMainCalendarTest::GridForEveryFirstWeekday() {
         }
     }
     // Monday first and a month that starts on a Sunday: six blanks.
-    h.ChangeSettings([](TSettings& s) { s.DayOrder = 1; });
+    h.ChangeSettings([](TSettings& s) { s.DayOrder = TWeekday::Monday; });
     QVERIFY(h.State->SelectDate(2022, 5, 1));
     QCOMPARE(h.State->Month().Layout.LeadingBlanks, 6);
     QCOMPARE(Cell(h, 6)->text(), QString("1"));
@@ -73,7 +73,7 @@ void TMainCalendarTest::HeadersFollowTheWeekOrder() {
     TMainHarness h(At(2026, 12, 7));
     const QStringList english = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
     for (int order = 0; order < 7; ++order) {
-        h.ChangeSettings([&](TSettings& s) { s.DayOrder = static_cast<std::uint8_t>(order); });
+        h.ChangeSettings([&](TSettings& s) { s.DayOrder = static_cast<TWeekday>(order); });
         for (int i = 0; i < 7; ++i) {
             QLabel* header = h.Main->Calendar().DayLabels()[static_cast<size_t>(i)];
             QCOMPARE(header->text(), english[(order + i) % 7]);

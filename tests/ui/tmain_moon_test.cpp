@@ -80,7 +80,7 @@ void TMainMoonTest::OpticsButtonCyclesViewsAndGlyphs() {
 void TMainMoonTest::SouthernHemisphereTurnsPictures() {
     TMainHarness north(At(2026, 12, 20, 21));
     TMainHarness south(At(2026, 12, 20, 21), Seed({{"LatDir", "South"}, {"LatDeg", "33"}}));
-    QCOMPARE(south.State->Settings().LatDir, std::string("South"));
+    QCOMPARE(south.State->Settings().Position.LatitudeSide, THemisphere::Southern);
     QVERIFY(south.State->Observer().ObserverLatitude < -0.5);
 
     const int first = EntryOfType(*north.State, 3);
@@ -105,10 +105,10 @@ void TMainMoonTest::SouthernHemisphereTurnsPictures() {
     // A change of hemisphere in the settings turns the pictures, and back restores them.
     const QImage before = north.Label(name)->pixmap().toImage();
     const QImage moonBefore = north.Main->Moon().MoonImage();
-    north.ChangeSettings([](TSettings& s) { s.LatDir = "South"; });
+    north.ChangeSettings([](TSettings& s) { s.Position.LatitudeSide = THemisphere::Southern; });
     QCOMPARE(north.Label(name)->pixmap().toImage(), before.mirrored(true, true));
     QCOMPARE(north.Main->Moon().MoonImage(), moonBefore.mirrored(true, true));
-    north.ChangeSettings([](TSettings& s) { s.LatDir = "North"; });
+    north.ChangeSettings([](TSettings& s) { s.Position.LatitudeSide = THemisphere::Northern; });
     QCOMPARE(north.Label(name)->pixmap().toImage(), before);
     QCOMPARE(north.Main->Moon().MoonImage(), moonBefore);
 }

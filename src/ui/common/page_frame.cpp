@@ -40,6 +40,14 @@ void DrawCentred(QPainter& painter, const TPageMetrics& page, int y, const QStri
     DrawTextAt(painter, std::max(0, (FrameWidth(page) - advance) / 2), y, text);
 }
 
+// "40° 30' 00\" North".
+QString AxisText(const TDegMinSec& angle, int degDigits, std::string_view side) {
+    return Q(AnglePartText(angle.Deg, degDigits)) + QStringLiteral("° ") +
+           Q(AnglePartText(angle.Min, ArcMinSecDigits)) + QStringLiteral("' ") +
+           Q(AnglePartText(angle.Sec, ArcMinSecDigits)) + QStringLiteral("\" ") +
+           Q(std::string(side));
+}
+
 } // namespace
 
 QFont PageFont(const QString& family, int points, bool bold, bool italic) {
@@ -55,11 +63,12 @@ QString PageFooterText() {
 }
 
 QString LocationLine(const TSettings& s) {
-    const QString line = Q(s.Location) + QStringLiteral("     Latitude: ") + Q(s.LatDeg) +
-                         QStringLiteral("° ") + Q(s.LatMin) + QStringLiteral("' ") + Q(s.LatSec) +
-                         QStringLiteral("\" ") + Q(s.LatDir) + QStringLiteral(",   Longitude: ") +
-                         Q(s.LongDeg) + QStringLiteral("° ") + Q(s.LongMin) + QStringLiteral("' ") +
-                         Q(s.LongSec) + QStringLiteral("\" ") + Q(s.LongDir);
+    const TPosition& p = s.Position;
+    const QString line =
+        Q(s.Location) + QStringLiteral("     Latitude: ") +
+        AxisText(p.Latitude, LatitudeDegDigits, HemisphereWord(p.LatitudeSide)) +
+        QStringLiteral(",   Longitude: ") +
+        AxisText(p.Longitude, LongitudeDegDigits, LongitudeSideWord(p.LongitudeSide));
     return line.trimmed();
 }
 

@@ -154,8 +154,8 @@ void TProgramState::MoveObserverKeepingInstant(const TObserver& observer) {
 void TProgramState::ApplySettings(const TSettings& settings) {
     const TObserver observer = ObserverFromSettings(settings);
     const bool observerChanged = !SameObserver(observer, ObserverNow);
-    const bool layoutChanged = settings.DayOrder % 7 != SettingsNow.DayOrder % 7 ||
-                               settings.LatDir != SettingsNow.LatDir;
+    const bool layoutChanged = settings.DayOrder != SettingsNow.DayOrder ||
+                               settings.Position.LatitudeSide != SettingsNow.Position.LatitudeSide;
     SettingsNow = settings;
     const TDateRec before = Selected;
     if (observerChanged) MoveObserverKeepingInstant(observer);

@@ -63,8 +63,10 @@ class TProgramState : public QObject {
     // The true new moons around the selected day (its local JD compared as UT).
     [[nodiscard]] const TNewMoonPair& NewMoons() const { return NewMoonsNow; }
     // The first weekday of the calendar, 0 Sunday .. 6 Saturday.
-    [[nodiscard]] int DayOrder() const { return SettingsNow.DayOrder % 7; }
-    [[nodiscard]] bool Southern() const { return SettingsNow.LatDir == "South"; }
+    [[nodiscard]] int DayOrder() const { return static_cast<int>(SettingsNow.DayOrder); }
+    [[nodiscard]] bool Southern() const {
+        return SettingsNow.Position.LatitudeSide == THemisphere::Southern;
+    }
 
     // The displayed moment: local civil time as a Julian Day, and universal time.
     [[nodiscard]] double DisplayedJD() const;

@@ -126,10 +126,9 @@ QString OpticsGlyph(TOpticsView view) {
     return ArtOpticsBinoculars;
 }
 
-QImage DrawMoon(const QImage& working, const QString& latDir, TOpticsView view) {
+QImage DrawMoon(const QImage& working, THemisphere hemisphere, TOpticsView view) {
     const bool asPhotographed =
-        (latDir == QLatin1String("North") && view == TOpticsView::Binoculars) ||
-        (latDir == QLatin1String("South") && view != TOpticsView::Binoculars);
+        (hemisphere == THemisphere::Northern) == (view == TOpticsView::Binoculars);
     const bool mirrorLeftRight = view == TOpticsView::Diagonal;
     // Turned by 180° = mirrored both ways; the diagonal adds a left–right mirror.
     const bool horizontal = !asPhotographed != mirrorLeftRight;

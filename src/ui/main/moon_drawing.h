@@ -8,7 +8,7 @@
 // the optics change and paints the result at MoonPictureTopLeft.
 //
 //   Working = DrawMoonGraphic(Photograph, m.Illumination, lunationPercent);
-//   Shown = DrawMoon(Working, Settings.LatDir, Optics);
+//   Shown = DrawMoon(Working, Settings.Position.LatitudeSide, Optics);
 //   ...paintEvent: painter.drawImage(MoonPictureTopLeft, Shown);
 
 #include <span>
@@ -16,6 +16,8 @@
 #include <QImage>
 #include <QPoint>
 #include <QString>
+
+#include "engine/seasons.h"
 
 // The photograph and the working picture are 156 × 156; the lunar disc is the ellipse
 // inscribed in (3, 3)–(153, 154), centre column 78.
@@ -45,8 +47,7 @@ enum class TOpticsView { Binoculars, Telescope, Diagonal };
 // The working picture as the observer sees it. The photograph is north up as seen with the
 // naked eye: binoculars show it so in the north; a telescope turns it by 180°; a star
 // diagonal also mirrors it left to right. In the south everything is turned by 180° more.
-// A latDir that is neither "North" nor "South" gives the turned picture in every view.
-[[nodiscard]] QImage DrawMoon(const QImage& working, const QString& latDir, TOpticsView view);
+[[nodiscard]] QImage DrawMoon(const QImage& working, THemisphere hemisphere, TOpticsView view);
 
 // Turns each picture by 180° in place; twice restores them.
 void InvertPhaseIcons(std::span<QImage> pictures);

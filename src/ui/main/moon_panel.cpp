@@ -31,7 +31,7 @@ void TMoonPanel::OpticsClick() {
 }
 
 void TMoonPanel::OrientMoon() {
-    Picture = DrawMoon(Working, Q(State.Settings().LatDir), View);
+    Picture = DrawMoon(Working, State.Settings().Position.LatitudeSide, View);
     update();
 }
 

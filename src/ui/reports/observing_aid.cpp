@@ -103,7 +103,7 @@ TPrintOutcome TObservingAid::PrintDiagram() {
             DrawPageHeader(p, page, State.Settings(), DateNow.Month, DateNow.Year);
             DrawPageFooter(p, page);
             TChartParams params =
-                PaperChartParams(page, State.Settings().PrinterType == "Colour Inkjet");
+                PaperChartParams(page, State.Settings().PrinterType == TPrinterType::ColourInkjet);
             DrawGraphic(p, DateNow, params, MonthNow, ViewMode, Grid, 1.0);
             if (!Grid) return;
             p.setFont(PageFont(ArialFamily, 9));

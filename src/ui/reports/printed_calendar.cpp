@@ -83,7 +83,7 @@ void DrawSunTimes(QPainter& p, const TPageMetrics& page, int xr, int yb,
 
 void DrawDayCells(QPainter& p, const TPageMetrics& page, const TGrid& grid,
                   const TSettings& settings, const TObserver& observer, int month, int year) {
-    const bool northern = settings.LatDir == "North";
+    const bool northern = settings.Position.LatitudeSide == THemisphere::Northern;
     const QColor ink = ShadowInk(settings.PhaseDensity);
     // The month's times by day number (a month may leave days out of its dates).
     const std::vector<TDateRec> dates = MonthDates(year, month);
@@ -160,7 +160,7 @@ TIcon IconOf(int phaseType) {
 void DrawPrincipalPhases(QPainter& p, const TPageMetrics& page, const TGrid& grid,
                          const TSettings& settings, const TObserver& observer, int month,
                          int year) {
-    const bool northern = settings.LatDir == "North";
+    const bool northern = settings.Position.LatitudeSide == THemisphere::Northern;
     // The legend at the top right of the page.
     p.setFont(PageFont(TimesFamily, 7));
     p.setPen(Qt::black);
@@ -214,7 +214,7 @@ void DrawCalendarPage(QPainter& p, TPageMetrics& page, const TSettings& settings
                       const TObserver& observer, int month, int year) {
     p.save();
     DrawPageHeader(p, page, settings, month, year);
-    const int dayOrder = settings.DayOrder % 7;
+    const int dayOrder = static_cast<int>(settings.DayOrder);
     DrawWeekdayHeader(p, page, dayOrder);
     TGrid grid;
     grid.Cw = page.PW / 7;

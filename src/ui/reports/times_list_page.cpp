@@ -73,9 +73,15 @@ void DrawRow(QPainter& p, const TColumns& c, int y, const TTimesRow& row,
 
 } // namespace
 
-QColor EvenRowShade(const std::string& printerType) {
-    if (printerType == "BW Inkjet") return {160, 160, 255};
-    if (printerType == "Colour Inkjet") return {220, 220, 255};
+QColor EvenRowShade(TPrinterType printerType) {
+    switch (printerType) {
+    case TPrinterType::BwInkjet:
+        return {160, 160, 255};
+    case TPrinterType::ColourInkjet:
+        return {220, 220, 255};
+    case TPrinterType::Laser:
+        break;
+    }
     return {220, 220, 220};
 }
 

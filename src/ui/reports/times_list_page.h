@@ -15,9 +15,9 @@
 class QPainter;
 class QWidget;
 
-// The shading of the even rows for the PrinterType setting: "BW Inkjet" a light blue,
-// "Colour Inkjet" a paler blue, anything else (a laser printer) light grey.
-[[nodiscard]] QColor EvenRowShade(const std::string& printerType);
+// The shading of the even rows for the printer: a black-and-white inkjet a light blue, a
+// colour inkjet a paler blue, a laser printer light grey.
+[[nodiscard]] QColor EvenRowShade(TPrinterType printerType);
 
 // The whole page for date's month and year.
 void DrawTimesPage(QPainter& painter, TPageMetrics& page, const TSettings& settings,

@@ -1,5 +1,7 @@
 #include "ui/settings/configuration.h"
 
+#include <functional>
+
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -32,14 +34,16 @@ const char* const DayOrderTexts[] = {"Sun - Sat", "Mon- Sun",  "Tue - Mon", "Wed
 const char* const DateFormatTexts[] = {"dd/mm/yyyy", "mm/dd/yyyy"};
 
 struct TPrinterChoice {
-    const char* Type;
+    TPrinterType Type;
+    const char* Name; // of its picture ("img" + Name) and its caption ("lbl" + Name)
     const char* Caption;
     int PictureLeft;
     int LabelLeft;
 };
-constexpr TPrinterChoice PrinterChoices[] = {{"Laser", "Laser Printer", 74, 92},
-                                             {"BW Inkjet", "B/W Inkjet Printer", 212, 230},
-                                             {"Colour Inkjet", "Colour Inkjet Printer", 345, 364}};
+constexpr TPrinterChoice PrinterChoices[] = {
+    {TPrinterType::Laser, "Laser", "Laser Printer", 74, 92},
+    {TPrinterType::BwInkjet, "BWInkjet", "B/W Inkjet Printer", 212, 230},
+    {TPrinterType::ColourInkjet, "ColourInkjet", "Colour Inkjet Printer", 345, 364}};
 constexpr int PrinterTop = 300;
 constexpr int SpinLeft = 240;
 constexpr int NSSpinTop = 62;
@@ -55,6 +59,16 @@ std::string S(const QString& text) {
 }
 QString Q8(const std::string& text) {
     return QString::fromStdString(text);
+}
+QString Q8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+QString PartText(int part, int digits) {
+    return Q8(AnglePartText(part, digits));
+}
+// A field left empty counts 0.
+int FieldValue(const QLineEdit* edit) {
+    return edit->text().isEmpty() ? 0 : edit->text().toInt();
 }
 
 // Empty becomes "0", then a "0" in front while shorter than `width`.
@@ -81,21 +95,20 @@ QString TimeZoneText(int index) {
         .arg(size % 60, 2, 10, QLatin1Char('0'));
 }
 
-QString PositionProblem(const TPositionFields& f) {
-    const auto value = [](const QString& text) { return text.isEmpty() ? 0 : text.toInt(); };
+QString PositionProblem(const TPosition& p) {
     struct TPart {
-        const QString& Text;
+        int Value;
         const char* Name;
     };
     for (const TPart& part :
-         {TPart{f.LatMin, "Latitude minutes"}, TPart{f.LatSec, "Latitude seconds"},
-          TPart{f.LongMin, "Longitude minutes"}, TPart{f.LongSec, "Longitude seconds"}})
-        if (value(part.Text) > 59)
+         {TPart{p.Latitude.Min, "Latitude minutes"}, TPart{p.Latitude.Sec, "Latitude seconds"},
+          TPart{p.Longitude.Min, "Longitude minutes"}, TPart{p.Longitude.Sec, "Longitude seconds"}})
+        if (part.Value > 59)
             return QStringLiteral("%1 must lie between 0 and 59.").arg(QLatin1String(part.Name));
-    const int latSeconds = value(f.LatDeg) * 3600 + value(f.LatMin) * 60 + value(f.LatSec);
-    if (latSeconds > 90 * 3600) return QStringLiteral("Latitude must not exceed 90 degrees.");
-    const int longSeconds = value(f.LongDeg) * 3600 + value(f.LongMin) * 60 + value(f.LongSec);
-    if (longSeconds > 180 * 3600) return QStringLiteral("Longitude must not exceed 180 degrees.");
+    if (!WithinAxis(p.Latitude, MaxLatitudeDeg))
+        return QStringLiteral("Latitude must not exceed %1 degrees.").arg(MaxLatitudeDeg);
+    if (!WithinAxis(p.Longitude, MaxLongitudeDeg))
+        return QStringLiteral("Longitude must not exceed %1 degrees.").arg(MaxLongitudeDeg);
     return {};
 }
 
@@ -166,20 +179,26 @@ TConfiguration::TConfiguration(TProgramState& state, TSettingsStore& store, QWid
     };
     pNSDirection = direction("pNSDirection", 62);
     pEWDirection = direction("pEWDirection", 84);
-    auto spin = [&](const char* name, int top, QLabel* panel, const char* first,
-                    const char* second) {
+    // Either arrow turns to the other side.
+    auto spin = [&](const char* name, int top, const std::function<void()>& turn) {
         auto* button = new TSpinButton(this);
         button->setObjectName(QString::fromLatin1(name));
         button->setGeometry(SpinLeft, top, 15, 19);
-        const auto toggle = [panel, first, second] {
-            panel->setText(panel->text() == QLatin1String(first) ? QLatin1String(second)
-                                                                 : QLatin1String(first));
+        const auto toggle = [this, turn] {
+            turn();
+            ShowSides();
         };
         connect(button, &TSpinButton::Up, this, toggle);
         connect(button, &TSpinButton::Down, this, toggle);
     };
-    spin("NSSpinButton", NSSpinTop, pNSDirection, "North", "South");
-    spin("EWSpinButton", EWSpinTop, pEWDirection, "East", "West");
+    spin("NSSpinButton", NSSpinTop, [this] {
+        LatitudeSide =
+            LatitudeSide == THemisphere::Northern ? THemisphere::Southern : THemisphere::Northern;
+    });
+    spin("EWSpinButton", EWSpinTop, [this] {
+        LongitudeSide =
+            LongitudeSide == TLongitudeSide::East ? TLongitudeSide::West : TLongitudeSide::East;
+    });
 
     auto list = [&](const char* name, QRect area) {
         auto* box = new QComboBox(this);
@@ -240,14 +259,14 @@ TConfiguration::TConfiguration(TProgramState& state, TSettingsStore& store, QWid
     AddNightVisionBox(font);
     AddTimeServerField(font);
     for (const TPrinterChoice& choice : PrinterChoices) {
-        const QString type = QString::fromLatin1(choice.Type);
-        auto select = [this, type](Qt::MouseButton m, QPoint) {
+        auto select = [this, type = choice.Type](Qt::MouseButton m, QPoint) {
             if (m == Qt::LeftButton) SelectPrinter(type);
         };
-        auto* picture = AddButton(QStringLiteral("img") + QString(type).remove(QLatin1Char(' ')),
+        const QString name = QString::fromLatin1(choice.Name);
+        auto* picture = AddButton(QStringLiteral("img") + name,
                                   {choice.PictureLeft, PrinterTop, 15, 15}, QString());
         connect(picture, &TClickLabel::Clicked, this, select);
-        auto* label = AddButton(QStringLiteral("lbl") + QString(type).remove(QLatin1Char(' ')),
+        auto* label = AddButton(QStringLiteral("lbl") + name,
                                 {choice.LabelLeft, PrinterTop, 110, 15}, QString());
         label->setText(QString::fromLatin1(choice.Caption));
         label->setFont(font);
@@ -339,28 +358,43 @@ void TConfiguration::Open() {
 
 void TConfiguration::FillFromSettings(const TSettings& s) {
     (void)FindLocation(Q8(s.Location));
-    txtLatDeg->setText(Q8(s.LatDeg));
-    txtLatMin->setText(Q8(s.LatMin));
-    txtLatSec->setText(Q8(s.LatSec));
-    pNSDirection->setText(Q8(s.LatDir));
-    txtLongDeg->setText(Q8(s.LongDeg));
-    txtLongMin->setText(Q8(s.LongMin));
-    txtLongSec->setText(Q8(s.LongSec));
-    pEWDirection->setText(Q8(s.LongDir));
-    cmbDayOrder->setCurrentIndex(s.DayOrder % 7);
+    ShowPosition(s.Position);
+    cmbDayOrder->setCurrentIndex(static_cast<int>(s.DayOrder));
     cmbDateFormat->setCurrentIndex(s.DateLayoutIdx % 2);
     if (s.TimeZone >= 0 && s.TimeZone < ZoneCount) cmbTimeZone->setCurrentIndex(s.TimeZone);
     cmbDataFiles->setCurrentIndex(s.FeatureIdx >= 0 && s.FeatureIdx < 17 ? s.FeatureIdx : 2);
     chkDaylightSavings->setChecked(s.DaylightSavings);
     chkNightVision->setChecked(s.NightVision);
     txtTimeServer->setText(Q8(s.TimeServer));
-    SelectPrinter(Q8(s.PrinterType));
+    SelectPrinter(s.PrinterType);
 }
 
-void TConfiguration::SelectPrinter(const QString& type) {
-    Printer = (type == QLatin1String("BW Inkjet") || type == QLatin1String("Colour Inkjet"))
-                  ? type
-                  : QStringLiteral("Laser");
+void TConfiguration::ShowPosition(const TPosition& p) {
+    txtLatDeg->setText(PartText(p.Latitude.Deg, LatitudeDegDigits));
+    txtLatMin->setText(PartText(p.Latitude.Min, ArcMinSecDigits));
+    txtLatSec->setText(PartText(p.Latitude.Sec, ArcMinSecDigits));
+    txtLongDeg->setText(PartText(p.Longitude.Deg, LongitudeDegDigits));
+    txtLongMin->setText(PartText(p.Longitude.Min, ArcMinSecDigits));
+    txtLongSec->setText(PartText(p.Longitude.Sec, ArcMinSecDigits));
+    LatitudeSide = p.LatitudeSide;
+    LongitudeSide = p.LongitudeSide;
+    ShowSides();
+}
+
+void TConfiguration::ShowSides() {
+    pNSDirection->setText(Q8(HemisphereWord(LatitudeSide)));
+    pEWDirection->setText(Q8(LongitudeSideWord(LongitudeSide)));
+}
+
+TPosition TConfiguration::EditedPosition() const {
+    return {{FieldValue(txtLatDeg), FieldValue(txtLatMin), FieldValue(txtLatSec)},
+            LatitudeSide,
+            {FieldValue(txtLongDeg), FieldValue(txtLongMin), FieldValue(txtLongSec)},
+            LongitudeSide};
+}
+
+void TConfiguration::SelectPrinter(TPrinterType type) {
+    Printer = type;
     update();
 }
 
@@ -371,7 +405,7 @@ void TConfiguration::PaintOver(QPainter& painter) {
         painter.setPen(QPen(QColor(30, 34, 42), 1.2));
         painter.setBrush(PanelText);
         painter.drawEllipse(box);
-        if (Printer == QLatin1String(choice.Type)) {
+        if (Printer == choice.Type) {
             painter.setPen(Qt::NoPen);
             painter.setBrush(QColor(20, 60, 140));
             painter.drawEllipse(box.adjusted(3, 3, -3, -3));
@@ -406,16 +440,8 @@ void TConfiguration::Recall(const QString& name) {
     Recalled = name;
     const auto location = ReadNamedLocation(Store, S(name));
     if (!location) return; // nothing stored under it: the fields stay
-    const TLocationPosition lat = SplitLocationLatitude(location->Latitude);
-    const TLocationPosition lon = SplitLocationLongitude(location->Longitude);
-    txtLatDeg->setText(Q8(lat.Deg));
-    txtLatMin->setText(Q8(lat.Min));
-    txtLatSec->setText(Q8(lat.Sec));
-    pNSDirection->setText(lat.Dir == "South" ? QStringLiteral("South") : QStringLiteral("North"));
-    txtLongDeg->setText(Q8(lon.Deg));
-    txtLongMin->setText(Q8(lon.Min));
-    txtLongSec->setText(Q8(lon.Sec));
-    pEWDirection->setText(lon.Dir == "West" ? QStringLiteral("West") : QStringLiteral("East"));
+    // A damaged position keeps the one shown.
+    if (const auto position = LocationPosition(*location)) ShowPosition(*position);
     bool ok = false;
     const int zone = Q8(location->Timezone).trimmed().toInt(&ok);
     // A zone outside the list keeps the one shown.
@@ -430,9 +456,7 @@ void TConfiguration::PadPositionEdits() {
 }
 
 bool TConfiguration::CheckPosition() {
-    const QString problem =
-        PositionProblem({txtLatDeg->text(), txtLatMin->text(), txtLatSec->text(),
-                         txtLongDeg->text(), txtLongMin->text(), txtLongSec->text()});
+    const QString problem = PositionProblem(EditedPosition());
     if (problem.isEmpty()) return true;
     ShowMessage(this, problem);
     return false;
@@ -458,12 +482,9 @@ bool TConfiguration::LocationExists(const QString& name) const {
 
 bool TConfiguration::WriteLocation(const QString& name, bool canCreate) {
     PadPositionEdits();
-    const TNamedLocation location{S(txtLatDeg->text() + txtLatMin->text() + txtLatSec->text() +
-                                    QLatin1Char(' ') + pNSDirection->text()),
-                                  S(txtLongDeg->text() + txtLongMin->text() + txtLongSec->text() +
-                                    QLatin1Char(' ') + pEWDirection->text()),
-                                  std::to_string(std::max(0, cmbTimeZone->currentIndex())),
-                                  chkDaylightSavings->isChecked() ? "True" : "False"};
+    const TNamedLocation location =
+        NamedLocationOf(EditedPosition(), std::max(0, cmbTimeZone->currentIndex()),
+                        chkDaylightSavings->isChecked());
     return WriteNamedLocation(Store, S(name), location, canCreate);
 }
 
@@ -531,14 +552,7 @@ void TConfiguration::DeleteClick() {
 }
 
 void TConfiguration::CancelClick() {
-    txtLatDeg->setText(QStringLiteral("00"));
-    txtLatMin->setText(QStringLiteral("00"));
-    txtLatSec->setText(QStringLiteral("00"));
-    pNSDirection->setText(QStringLiteral("North"));
-    txtLongDeg->setText(QStringLiteral("000"));
-    txtLongMin->setText(QStringLiteral("00"));
-    txtLongSec->setText(QStringLiteral("00"));
-    pEWDirection->setText(QStringLiteral("East"));
+    ShowPosition({{}, THemisphere::Northern, {}, TLongitudeSide::East});
     cmbLocation->setCurrentIndex(-1);
     cmbLocation->setEditText(QString());
     cmbTimeZone->setCurrentIndex(GreenwichZone);
@@ -568,18 +582,11 @@ bool TConfiguration::StoreAndClose() {
     }
     if (!CheckPosition() || !CheckTimeServer()) return false;
     TSettings s = State.Settings();
-    s.LatDeg = S(txtLatDeg->text());
-    s.LatMin = S(txtLatMin->text());
-    s.LatSec = S(txtLatSec->text());
-    s.LatDir = pNSDirection->text() == QLatin1String("South") ? "South" : "North";
-    s.LongDeg = S(txtLongDeg->text());
-    s.LongMin = S(txtLongMin->text());
-    s.LongSec = S(txtLongSec->text());
-    s.LongDir = pEWDirection->text() == QLatin1String("West") ? "West" : "East";
+    s.Position = EditedPosition();
     s.Location = S(cmbLocation->itemText(location));
     // A list with nothing selected keeps the value it had.
     if (cmbDayOrder->currentIndex() >= 0)
-        s.DayOrder = static_cast<std::uint8_t>(cmbDayOrder->currentIndex());
+        s.DayOrder = static_cast<TWeekday>(cmbDayOrder->currentIndex());
     if (cmbDateFormat->currentIndex() >= 0) {
         s.DateLayoutIdx = static_cast<std::uint8_t>(cmbDateFormat->currentIndex());
         s.DateFormat = S(cmbDateFormat->currentText());
@@ -587,7 +594,7 @@ bool TConfiguration::StoreAndClose() {
     if (cmbTimeZone->currentIndex() >= 0) s.TimeZone = cmbTimeZone->currentIndex();
     s.DaylightSavings = chkDaylightSavings->isChecked();
     if (cmbDataFiles->currentIndex() >= 0) s.FeatureIdx = cmbDataFiles->currentIndex();
-    s.PrinterType = S(Printer);
+    s.PrinterType = Printer;
     s.TimeServer = S(txtTimeServer->text());
     const bool stored = StoreSettings(Store, s, ConfigurationValueNames);
     State.ApplySettings(s);

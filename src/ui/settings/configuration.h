@@ -13,6 +13,7 @@
 
 #include <QString>
 
+#include "settings/settings.h"
 #include "ui/common/borderless_window.h"
 
 class QCheckBox;
@@ -22,16 +23,12 @@ class QFont;
 class QLineEdit;
 class TProgramState;
 class TSettingsStore;
-struct TSettings;
 
 // "GMT - 12:00" .. "GMT" .. "GMT + 12:00" for the zone indices 0..48.
 [[nodiscard]] QString TimeZoneText(int index);
 
-// The position as typed: what is wrong with it ("" when nothing), naming the field.
-struct TPositionFields {
-    QString LatDeg, LatMin, LatSec, LongDeg, LongMin, LongSec;
-};
-[[nodiscard]] QString PositionProblem(const TPositionFields& fields);
+// What is wrong with the position as typed ("" when nothing), naming the field.
+[[nodiscard]] QString PositionProblem(const TPosition& position);
 
 // What is wrong with a location name (already trimmed), "" when nothing.
 [[nodiscard]] QString LocationNameProblem(const QString& name);
@@ -56,7 +53,7 @@ class TConfiguration : public TBorderlessWindow {
     void Recall(const QString& name);
     // Stores the settings and closes; false (the window stays) when something is refused.
     bool StoreAndClose();
-    void SelectPrinter(const QString& type);
+    void SelectPrinter(TPrinterType type);
 
     [[nodiscard]] QLineEdit* LatDeg() const { return txtLatDeg; }
     [[nodiscard]] QLineEdit* LatMin() const { return txtLatMin; }
@@ -73,7 +70,7 @@ class TConfiguration : public TBorderlessWindow {
     [[nodiscard]] QComboBox* DayOrder() const { return cmbDayOrder; }
     [[nodiscard]] QComboBox* DateFormat() const { return cmbDateFormat; }
     [[nodiscard]] QComboBox* DataFiles() const { return cmbDataFiles; }
-    [[nodiscard]] const QString& PrinterType() const { return Printer; }
+    [[nodiscard]] TPrinterType PrinterType() const { return Printer; }
     [[nodiscard]] const QString& LastRecalled() const { return Recalled; }
 
   protected:
@@ -87,6 +84,10 @@ class TConfiguration : public TBorderlessWindow {
     // The time server's address as typed; the message when it is refused.
     [[nodiscard]] bool CheckTimeServer();
     void FillFromSettings(const TSettings& settings);
+    void ShowPosition(const TPosition& position);
+    void ShowSides();
+    // The position in the fields; a field left empty counts 0.
+    [[nodiscard]] TPosition EditedPosition() const;
     void LoadLocationKeys();
     // Selects the entry of that exact name; it becomes the last recalled one.
     bool FindLocation(const QString& name);
@@ -119,6 +120,8 @@ class TConfiguration : public TBorderlessWindow {
     QComboBox* cmbDateFormat = nullptr;
     QComboBox* cmbDataFiles = nullptr;
     QLineEdit* txtTimeServer = nullptr;
-    QString Printer = QStringLiteral("Laser");
+    THemisphere LatitudeSide = THemisphere::Northern;
+    TLongitudeSide LongitudeSide = TLongitudeSide::West;
+    TPrinterType Printer = TPrinterType::Laser;
     QString Recalled; // the named location last recalled
 };
