@@ -83,6 +83,14 @@ class TConfigurationTest : public QObject {
         h.Config.Recall(QStringLiteral("Hilltop"));
         QCOMPARE(h.Config.LatDeg()->text(), QStringLiteral("51"));
         QCOMPARE(h.Config.TimeZone()->currentIndex(), 26);
+        // A location whose position no observer can have leaves the position shown.
+        QVERIFY(WriteNamedLocation(h.Windows->Store(), "Broken",
+                                   {"9x0000 South", "0000000 East", "30", "False"}, true));
+        h.Config.Recall(QStringLiteral("Broken"));
+        QCOMPARE(h.Config.LatDeg()->text() + h.Config.NSDirection()->text(), QString("51North"));
+        QCOMPARE(h.Config.TimeZone()->currentIndex(), 30);
+        (void)h.Windows->Store().DeleteKey(LocationKeyPath("Broken"));
+        h.Config.Recall(QStringLiteral("Hilltop"));
         h.Name("Seaside");
         h.Config.UpdateClick();
         QVERIFY(h.Messages.Texts.last().contains(QStringLiteral("already exists")));
