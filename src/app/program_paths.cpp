@@ -71,9 +71,12 @@ QList<TProgramPath> ProgramPaths() {
     return {
         {QStringLiteral("Data"), data, true,
          data.isEmpty() ? QString() : MissingFeatureFiles(data)},
-        {QStringLiteral("Help page"), ProgramFile(QStringLiteral("docs/tidewell.htm"))},
-        {QStringLiteral("Icon"), ProgramFile(QStringLiteral("Tidewell.ico"))},
-        {QStringLiteral("Settings"), QString::fromStdString(TSettingsStore::DefaultPath()), false},
+        {QStringLiteral("Help page"), ProgramFile(QStringLiteral("docs/tidewell.htm")), true, {}},
+        {QStringLiteral("Icon"), ProgramFile(QStringLiteral("Tidewell.ico")), true, {}},
+        {QStringLiteral("Settings"),
+         QString::fromStdString(TSettingsStore::DefaultPath()),
+         false,
+         {}},
     };
 }
 
