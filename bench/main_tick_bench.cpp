@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
+#include "app/window_set.h"
 #include "engine/almanac_text.h"
 #include "engine/moon.h"
 #include "engine/phase_name.h"
@@ -14,7 +15,6 @@
 #include "ui/main/moon_drawing.h"
 #include "ui/main/panels_text.h"
 #include "ui/main/tmain.h"
-#include "app/window_set.h"
 
 namespace {
 
@@ -86,8 +86,8 @@ void BM_FullRepaint(benchmark::State& state) {
 BENCHMARK(BM_FullRepaint)->Unit(benchmark::kMicrosecond);
 
 // The tick as the screen sees it: the shown window ticked and its updates painted into its
-// backing store, by day (0), where only the changed parts repaint, and in night vision (1),
-// where the whole window goes through the red colour transform.
+// backing store, by day (0) and in night vision (1); either way only the changed parts
+// repaint, at night turned red where they lie.
 void BM_TickShown(benchmark::State& state) {
     QTemporaryDir folder;
     // A clock one second on at every reading, so every tick shows a new time.

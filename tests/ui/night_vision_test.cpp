@@ -5,20 +5,21 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <tuple>
 #include <vector>
 
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QScreen>
 #include <QTest>
+#include <QWheelEvent>
 
-#include "ui/features/features_db.h"
-#include "ui/features/features_view.h"
-#include "ui/settings/configuration.h"
-#include "ui/settings/print_options.h"
 #include "tmain_fixture.h"
 #include "ui/common/night_vision.h"
+#include "ui/features/features_db.h"
+#include "ui/features/features_view.h"
 #include "ui/menus/monthly_phases.h"
 #include "ui/menus/report_menu.h"
 #include "ui/menus/web_menu.h"
@@ -28,6 +29,8 @@
 #include "ui/reports/eclipse_screen.h"
 #include "ui/reports/observing_aid.h"
 #include "ui/reports/times_list.h"
+#include "ui/settings/configuration.h"
+#include "ui/settings/print_options.h"
 
 namespace {
 
@@ -132,6 +135,7 @@ class TNightVisionTest : public QObject {
     void StandardBoxesTurnedOver();
     void CtrlNAndTheBoxSwitchAndRemember();
     void EveryCaptionReadableAtNight();
+    void ScreenShowsTheWholeLookThroughRepaints();
 };
 
 // The colour transform alone, where whole windows would not show a slip: the ends of the
@@ -304,6 +308,49 @@ void TNightVisionTest::EveryCaptionReadableAtNight() {
         if (const double contrast = CaptionContrast(Grab(*window), box); contrast < 3.0)
             faint << QStringLiteral("%1 %2: %3").arg(Named(window), text).arg(contrast, 0, 'f', 2);
     QVERIFY2(faint.isEmpty(), qPrintable(faint.join(", ")));
+}
+
+// What the screen shows of a window, from the backing store the windows paint into.
+QImage OnScreen(QWidget& window) {
+    QApplication::processEvents();
+    return window.screen()
+        ->grabWindow(window.winId())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+// A window repainted in parts at night (a tick, another day, a field typed in, a list
+// scrolled) shows on the screen, pixel for pixel, the window turned red whole: nothing turned
+// twice, nothing left in day colours, a dark field on the frame as dark as before.
+void TNightVisionTest::ScreenShowsTheWholeLookThroughRepaints() {
+    TMainHarness h(At(2026, 3, 3, 21));
+    TWindowSet& w = *h.Windows;
+    OpenEveryWindow(w);
+    w.Main().DisplayTimer().stop();
+    QVERIFY(SetNightVision(*h.State, w.Store(), true));
+    const auto wheel = [&w] {
+        const QPoint over = TFeaturesDB::Well.center();
+        QWheelEvent notch(over, w.FeaturesDB().mapToGlobal(over), {}, {0, -120}, Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&w.FeaturesDB(), &notch);
+    };
+    const std::tuple<const char*, QWidget*, std::function<void()>> steps[] = {
+        {"tick", &w.Main(), [&] { h.Now = h.Now.addSecs(1), w.Main().Tick(); }},
+        {"another day", &w.Main(), [&] { TMainHarness::Click(h.DayCell(17)); }},
+        {"a field typed in", &w.Configuration(),
+         [&] { QTest::keyClicks(w.Configuration().LatDeg(), "4"); }},
+        {"a list scrolled", &w.FeaturesDB(), wheel}};
+    for (const auto& [what, window, step] : steps) {
+        (void)OnScreen(*window);
+        step();
+        const QImage shown = OnScreen(*window);
+        QVERIFY2(shown == Grab(*window), what);
+        QVERIFY2(MostGreenOrBlue(shown) <= Tolerance, what);
+    }
+    // By day again, the screen has the day look everywhere.
+    QVERIFY(SetNightVision(*h.State, w.Store(), false));
+    QVERIFY(OnScreen(w.Main()) == Grab(w.Main()));
+    QVERIFY(MostGreenOrBlue(OnScreen(w.Main())) > 100);
 }
 
 QTEST_MAIN(TNightVisionTest)

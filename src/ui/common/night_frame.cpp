@@ -59,16 +59,6 @@ std::vector<int> LabelRegions(const std::vector<std::uint8_t>& light, int width,
     return label;
 }
 
-// Whether the area of the picture is dark: its mean grey below the metal's.
-bool ShownDark(const QImage& picture, const QRect& area) {
-    if (area.isEmpty()) return false;
-    long long sum = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            sum += qGray(picture.pixel(x, y));
-    return sum < static_cast<long long>(LightLevel) * area.width() * area.height();
-}
-
 bool IsPanel(const TRegion& r) {
     const long long boxArea = static_cast<long long>(r.Box.width()) * r.Box.height();
     return !r.Light && r.Area >= SmallestPanelArea && 2LL * r.Area >= boxArea;
@@ -126,19 +116,30 @@ QImage NightFrameMask(const QImage& background) {
     return mask;
 }
 
-void KeepDarkControls(QImage& mask, const QImage& picture, const QWidget& window) {
-    if (mask.isNull() || window.width() <= 0) return;
-    const double scale = double(picture.width()) / window.width();
+std::vector<TFieldArea> ShownFieldAreas(const QWidget& window, double scale, const QRect& bounds) {
+    std::vector<TFieldArea> fields;
     for (const QWidget* control : window.findChildren<QWidget*>()) {
         const bool field = qobject_cast<const QLineEdit*>(control) != nullptr ||
                            qobject_cast<const QAbstractSpinBox*>(control) != nullptr ||
                            qobject_cast<const QComboBox*>(control) != nullptr;
         if (!field || !control->isVisibleTo(&window)) continue;
         const QRectF shown(control->mapTo(&window, QPoint(0, 0)), control->size());
-        const QRect area = QRectF(shown.topLeft() * scale, shown.size() * scale).toRect() &
-                           mask.rect() & picture.rect();
-        if (!ShownDark(picture, area)) continue;
-        for (int y = area.top(); y <= area.bottom(); ++y)
-            std::fill_n(mask.scanLine(y) + area.left(), area.width(), uchar(0));
+        const QRect area = QRectF(shown.topLeft() * scale, shown.size() * scale).toRect() & bounds;
+        fields.push_back({control, area});
     }
+    return fields;
+}
+
+bool ShownDark(const QImage& picture, const QRect& area) {
+    if (area.isEmpty()) return false;
+    long long sum = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            sum += qGray(picture.pixel(x, y));
+    return sum < static_cast<long long>(LightLevel) * area.width() * area.height();
+}
+
+void ClearMask(QImage& mask, const QRect& area) {
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        std::fill_n(mask.scanLine(y) + area.left(), area.width(), uchar(0));
 }

@@ -8,7 +8,10 @@
 //   const QImage frame = NightFrameMask(window.Background());
 //   ToNightColours(picture, TNightTone::Keep, frame);
 
+#include <vector>
+
 #include <QImage>
+#include <QRect>
 
 class QWidget;
 
@@ -17,7 +20,19 @@ class QWidget;
 // them (the Moon's picture in its panel). A null background gives a null mask.
 [[nodiscard]] QImage NightFrameMask(const QImage& background);
 
-// Clears the mask (of the picture's size) under the window's shown entry fields and drop-down
-// lists that the picture, the window as drawn, shows dark on the frame: they keep their
-// tones, as the panels do.
-void KeepDarkControls(QImage& mask, const QImage& picture, const QWidget& window);
+// An entry field or drop-down list shown in a window, and its area in the window's picture.
+struct TFieldArea {
+    const QWidget* Control = nullptr;
+    QRect Area;
+};
+
+// The window's shown entry fields and drop-down lists, their areas scaled to a picture of the
+// window (scale: picture pixels per window pixel) and cut to bounds.
+[[nodiscard]] std::vector<TFieldArea> ShownFieldAreas(const QWidget& window, double scale,
+                                                      const QRect& bounds);
+
+// Whether the area of the picture is dark: its mean grey below the metal's.
+[[nodiscard]] bool ShownDark(const QImage& picture, const QRect& area);
+
+// Sets the mask to 0 over the area (within the mask).
+void ClearMask(QImage& mask, const QRect& area);

@@ -11,7 +11,7 @@
 
 #include "settings/settings_writer.h"
 #include "ui/common/borderless_window.h"
-#include "ui/common/night_frame.h"
+#include "ui/common/night_overlay.h"
 #include "ui/common/program_state.h"
 
 namespace {
@@ -40,9 +40,8 @@ int Luminance(int red, int green, int blue) {
     return (red * 11 + green * 16 + blue * 5) / 32;
 }
 
-} // namespace
-
-QRgb NightPixel(QRgb premultiplied, TNightTone tone) {
+// NightPixel, inlined into the loops over whole pictures.
+inline QRgb NightColour(QRgb premultiplied, TNightTone tone) {
     const int alpha = qAlpha(premultiplied);
     if (alpha == 0) return 0;
     const QRgb plain = alpha == 255 ? premultiplied : qUnpremultiply(premultiplied);
@@ -58,23 +57,32 @@ QRgb NightPixel(QRgb premultiplied, TNightTone tone) {
     return qRgba(red * alpha / 255, 0, 0, alpha);
 }
 
+} // namespace
+
+QRgb NightPixel(QRgb premultiplied, TNightTone tone) {
+    return NightColour(premultiplied, tone);
+}
+
 void ToNightColours(QImage& picture, TNightTone tone, const QImage& frame) {
     if (picture.isNull()) return;
     if (picture.format() != QImage::Format_ARGB32_Premultiplied)
         picture.convertTo(QImage::Format_ARGB32_Premultiplied);
-    const int width = picture.width();
-    for (int y = 0; y < picture.height(); ++y) {
+    ToNightColoursIn(picture, picture.rect(), tone, frame);
+}
+
+void ToNightColoursIn(QImage& picture, const QRect& area, TNightTone tone, const QImage& frame) {
+    const QRect within = area & picture.rect();
+    const bool framed = frame.size() == picture.size();
+    for (int y = within.top(); y <= within.bottom(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
-        const uchar* turned = frame.size() == picture.size() ? frame.constScanLine(y) : nullptr;
-        for (int x = 0; x < width; ++x)
-            line[x] = NightPixel(line[x], turned && turned[x] ? TNightTone::Frame : tone);
+        const uchar* turned = framed ? frame.constScanLine(y) : nullptr;
+        for (int x = within.left(); x <= within.right(); ++x)
+            line[x] = NightColour(line[x], turned && turned[x] ? TNightTone::Frame : tone);
     }
 }
 
-TNightVisionEffect::TNightVisionEffect(TNightTone tone, const QColor& ground,
-                                       const TBorderlessWindow* window, QObject* parent)
-    : QGraphicsEffect(parent), NightTone(tone), Ground(ground), Window(window),
-      Frame(window ? NightFrameMask(window->Background()) : QImage()) {}
+TNightVisionEffect::TNightVisionEffect(TNightTone tone, const QColor& ground, QObject* parent)
+    : QGraphicsEffect(parent), NightTone(tone), Ground(ground) {}
 
 void TNightVisionEffect::draw(QPainter* painter) {
     // In device pixels, so a scaled screen is transformed pixel for pixel.
@@ -91,12 +99,7 @@ void TNightVisionEffect::draw(QPainter* painter) {
             QPainter ground(&Night);
             ground.drawPixmap(0, 0, source);
         }
-        QImage frame =
-            Frame.isNull() || Frame.size() == Night.size()
-                ? Frame
-                : Frame.scaled(Night.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
-        if (Window != nullptr) KeepDarkControls(frame, Night, *Window);
-        ToNightColours(Night, NightTone, frame);
+        ToNightColours(Night, NightTone);
         SourceKey = source.cacheKey();
     }
     const QTransform kept = painter->worldTransform();
@@ -144,18 +147,22 @@ void TNightVision::Apply(bool on) {
 }
 
 void TNightVision::Dress(QWidget* window) const {
+    if (auto* own = qobject_cast<TBorderlessWindow*>(window)) {
+        auto* overlay = own->findChild<TNightOverlay*>(QString(), Qt::FindDirectChildrenOnly);
+        if (IsOn && overlay == nullptr) new TNightOverlay(*own);
+        if (!IsOn) delete overlay;
+        return;
+    }
     const auto* effect = qobject_cast<TNightVisionEffect*>(window->graphicsEffect());
     if (!IsOn) {
         if (effect != nullptr) window->setGraphicsEffect(nullptr);
         return;
     }
     if (window->graphicsEffect() != nullptr) return; // dressed already, or another effect
-    const auto* own = qobject_cast<TBorderlessWindow*>(window);
     const QColor ground = window->testAttribute(Qt::WA_TranslucentBackground)
                               ? QColor(Qt::transparent)
                               : window->palette().color(window->backgroundRole());
-    window->setGraphicsEffect(
-        new TNightVisionEffect(own ? TNightTone::Keep : TNightTone::Invert, ground, own));
+    window->setGraphicsEffect(new TNightVisionEffect(TNightTone::Invert, ground));
 }
 
 bool TNightVision::eventFilter(QObject* watched, QEvent* event) {

@@ -4,9 +4,10 @@
 // glance at the screen does not cost the observer the dark adaptation of the eye (the rods
 // are almost blind to deep red light). The windows keep their own colours; one colour
 // transform at the top of every window turns each pixel's brightness into red, with green
-// and blue left dark, pictures, child controls and message boxes alike. On the program's
-// windows the light metal frame is turned over (night_frame.h): the frame goes dark and the
-// black captions on it bright, as the values on the dark panels are.
+// and blue left dark, pictures, child controls and message boxes alike. The program's windows
+// are turned red where they repaint (night_overlay.h), their light metal frame turned over
+// (night_frame.h): the frame goes dark and the black captions on it bright, as the values on
+// the dark panels are.
 //
 //   TNightVision night(state, store);   // once, beside the windows (the window set)
 //   ... Ctrl+N in any window, or the configuration's check box, switches it:
@@ -23,7 +24,7 @@
 #include <QRgb>
 
 class QKeyEvent;
-class TBorderlessWindow;
+class QRect;
 class QWidget;
 class TProgramState;
 class TSettingsStore;
@@ -44,15 +45,17 @@ enum class TNightTone {
 // tone (none when null or of another size).
 void ToNightColours(QImage& picture, TNightTone tone, const QImage& frame = QImage());
 
-// Draws the widget it is set on (and every child) through ToNightColours. ground: what
-// shows where the widget paints nothing (a window's own background colour, which the toolkit
-// leaves out of an effect's source); transparent for none. window: the program's window it
-// is set on, whose metal frame (night_frame.h) is turned over; null for none.
+// The same over one area of a picture already in premultiplied ARGB32 or RGB32.
+void ToNightColoursIn(QImage& picture, const QRect& area, TNightTone tone,
+                      const QImage& frame = QImage());
+
+// Draws the toolkit's standard box it is set on (and every child) through ToNightColours,
+// whole at every change. ground: what shows where the box paints nothing (its own background
+// colour, which the toolkit leaves out of an effect's source); transparent for none.
 class TNightVisionEffect : public QGraphicsEffect {
     Q_OBJECT
   public:
-    TNightVisionEffect(TNightTone tone, const QColor& ground,
-                       const TBorderlessWindow* window = nullptr, QObject* parent = nullptr);
+    TNightVisionEffect(TNightTone tone, const QColor& ground, QObject* parent = nullptr);
     [[nodiscard]] TNightTone Tone() const { return NightTone; }
 
   protected:
@@ -61,9 +64,7 @@ class TNightVisionEffect : public QGraphicsEffect {
   private:
     TNightTone NightTone;
     QColor Ground;
-    const TBorderlessWindow* Window; // owns the effect
-    QImage Frame;                    // the frame mask of its background
-    qint64 SourceKey = 0;            // the source picture last turned red, and the result
+    qint64 SourceKey = 0; // the source picture last turned red, and the result
     QImage Night;
 };
 
