@@ -54,7 +54,7 @@ void BM_TickMoonDrawing(benchmark::State& state) {
     int illumination = 0;
     for (auto _ : state) {
         const QImage working = DrawMoonGraphic(photo, illumination, illumination < 50 ? 30 : 70);
-        benchmark::DoNotOptimize(DrawMoon(working, "North", TOpticsView::Telescope));
+        benchmark::DoNotOptimize(DrawMoon(working, THemisphere::Northern, TOpticsView::Telescope));
         illumination = (illumination + 7) % 101;
     }
 }
