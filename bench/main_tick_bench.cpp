@@ -11,6 +11,7 @@
 #include "engine/moon.h"
 #include "engine/phase_name.h"
 #include "engine/phases.h"
+#include "engine/text_helpers.h"
 #include "ui/common/night_vision.h"
 #include "ui/main/moon_drawing.h"
 #include "ui/main/panels_text.h"
@@ -41,7 +42,10 @@ void BM_TickEngineWork(benchmark::State& state) {
         benchmark::DoNotOptimize(MoonPhaseName(p, date.Month, false));
         benchmark::DoNotOptimize(MoonAgeTexts(age));
         benchmark::DoNotOptimize(LocalSiderealTimeText(ut, observer.ObserverLongitude));
-        benchmark::DoNotOptimize(HoursToSexagesimal(moon.TopoRADeg / 15.0, 24));
+        benchmark::DoNotOptimize(RightAscensionText(moon.TopoRADeg));
+        benchmark::DoNotOptimize(HoursToSexagesimal(moon.TopoDecDeg));
+        benchmark::DoNotOptimize(RightAscensionText(sun.Equatorial.RADeg));
+        benchmark::DoNotOptimize(HoursToSexagesimal(sun.Equatorial.DecDeg));
         benchmark::DoNotOptimize(HoursToSexagesimal(sun.Azimuth));
     }
 }

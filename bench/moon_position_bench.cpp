@@ -15,7 +15,7 @@ void BM_MoonPosition(benchmark::State& state) {
     for (auto _ : state) {
         TSunData sun;
         const TMoonData moon = MoonPosition(jd, observer, sun);
-        benchmark::DoNotOptimize(moon.Colongitude);
+        benchmark::DoNotOptimize(moon.ColongitudeDeg);
         benchmark::DoNotOptimize(sun.Altitude);
         jd += 0.0137;
     }

@@ -29,7 +29,7 @@ std::string Degrees(double value) {
 }
 
 std::string Hours(double degrees) {
-    const TSexagesimal s = HoursToSexagesimal(Normalize360(degrees) / 15.0, 24);
+    const TSexagesimal s = RightAscensionText(degrees);
     return " " + s.Units + "h" + s.Minutes + "m" + s.Seconds + "s";
 }
 
@@ -83,22 +83,22 @@ void ReportMoon(std::ostream& out, double ut, const TDateRec& local, const TObse
     out << "Moon\n";
     Line(out, "Phase:", MoonPhaseName(percent, local.Month, blue));
     Line(out, "Age:", AgeText(age));
-    std::snprintf(number, sizeof number, "%d %%", moon.Illumination);
+    std::snprintf(number, sizeof number, "%d %%", moon.IlluminationPercent);
     Line(out, "Visible:", number);
     std::snprintf(number, sizeof number, "%.0f km", std::trunc(moon.DistanceKm));
     Line(out, "Distance:", number);
     Line(out, "R.A. (topo.):", Hours(moon.TopoRADeg));
     Line(out, "Dec. (topo.):", Degrees(moon.TopoDecDeg));
-    Line(out, "Parallax:", Degrees(moon.Parallax));
-    Line(out, "Diameter:", Degrees(2 * moon.SemiDiameter));
-    Line(out, "Altitude:", Degrees(moon.Altitude));
-    Line(out, "Azimuth:", Degrees(moon.Azimuth));
-    Line(out, "Bright limb P.A.:", Degrees(moon.BrightLimbAngle));
-    Line(out, "Phase angle:", Degrees(moon.PhaseAngle));
-    Line(out, "Libration long.:", Degrees(moon.LibrationLong));
-    Line(out, "Libration lat.:", Degrees(moon.LibrationLat));
-    Line(out, "Axis P.A.:", Degrees(moon.AxisAngle));
-    Line(out, "Colongitude:", Degrees(moon.Colongitude));
+    Line(out, "Parallax:", Degrees(moon.ParallaxDeg));
+    Line(out, "Diameter:", Degrees(2 * moon.SemiDiameterDeg));
+    Line(out, "Altitude:", Degrees(moon.AltitudeDeg));
+    Line(out, "Azimuth:", Degrees(moon.AzimuthDeg));
+    Line(out, "Bright limb P.A.:", Degrees(moon.BrightLimbAngleDeg));
+    Line(out, "Phase angle:", Degrees(moon.PhaseAngleDeg));
+    Line(out, "Libration long.:", Degrees(moon.LibrationLongDeg));
+    Line(out, "Libration lat.:", Degrees(moon.LibrationLatDeg));
+    Line(out, "Axis P.A.:", Degrees(moon.AxisAngleDeg));
+    Line(out, "Colongitude:", Degrees(moon.ColongitudeDeg));
     out << "Sun\n";
     Line(out, "Altitude:", Degrees(sun.Altitude));
     Line(out, "Azimuth:", Degrees(sun.Azimuth));

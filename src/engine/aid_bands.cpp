@@ -26,7 +26,7 @@ TNoon AltitudesAtNoon(int year, int month, int day, const TObserver& observer) {
     TSunData sun;
     const TMoonData moon =
         MoonPosition(JulianDayOf(year, month, day, 12) - observer.LocalOffsetDays(), observer, sun);
-    return {moon.Altitude, sun.Altitude};
+    return {moon.AltitudeDeg, sun.Altitude};
 }
 
 } // namespace

@@ -5,7 +5,7 @@
 
 #include "engine/angles.h"
 
-TEquatorial EclipticToEquatorialAngles(double obliquity, double latitude, double longitude) {
+TEquatorial EclipticToEquatorial(double obliquity, double latitude, double longitude) {
     const double sinEps = std::sin(obliquity);
     const double cosEps = std::cos(obliquity);
     TEquatorial out;
@@ -14,17 +14,6 @@ TEquatorial EclipticToEquatorialAngles(double obliquity, double latitude, double
     const double sinDec =
         std::sin(latitude) * cosEps + std::cos(latitude) * sinEps * std::sin(longitude);
     out.DecDeg = RadToDeg(std::asin(std::clamp(sinDec, -1.0, 1.0)));
-    return out;
-}
-
-void FillEquatorialTexts(TEquatorial& equatorial) {
-    equatorial.RAText = HoursToSexagesimal(equatorial.RADeg / 15.0, 24);
-    equatorial.DecText = HoursToSexagesimal(equatorial.DecDeg);
-}
-
-TEquatorial EclipticToEquatorial(double obliquity, double latitude, double longitude) {
-    TEquatorial out = EclipticToEquatorialAngles(obliquity, latitude, longitude);
-    FillEquatorialTexts(out);
     return out;
 }
 

@@ -1,28 +1,17 @@
 #pragma once
 
-#include "engine/text_helpers.h"
-
 // Equatorial radius of the Earth, km (IAU 1976; Meeus, Astronomical Algorithms, ch. 11).
 inline constexpr double EarthRadiusKm = 6378.14;
 
-// Right ascension and declination, as numbers and as display texts.
+// Right ascension and declination.
 struct [[nodiscard]] TEquatorial {
-    TSexagesimal RAText;  // right ascension in hours
-    TSexagesimal DecText; // declination in degrees
-    double RADeg = 0.0;   // right ascension in degrees, 0..360
-    double DecDeg = 0.0;  // declination in degrees, -90..+90
+    double RADeg = 0.0;  // right ascension in degrees, 0..360
+    double DecDeg = 0.0; // declination in degrees, -90..+90
 };
 
 // Ecliptic to equatorial coordinates (Meeus, Astronomical Algorithms, eqs. 13.3 and 13.4).
 // All three arguments in radians: the obliquity, the latitude and the longitude.
 [[nodiscard]] TEquatorial EclipticToEquatorial(double obliquity, double latitude, double longitude);
-
-// The same angles with RAText and DecText left empty, for work that only compares the angles.
-[[nodiscard]] TEquatorial EclipticToEquatorialAngles(double obliquity, double latitude,
-                                                     double longitude);
-
-// RAText and DecText made from the angles.
-void FillEquatorialTexts(TEquatorial& equatorial);
 
 // Altitude and azimuth of a body, degrees.
 struct [[nodiscard]] THorizontal {

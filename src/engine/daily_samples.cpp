@@ -65,8 +65,8 @@ TDailySamples DailyMoonSamples(int year, int month, int day, const TObserver& ob
     for (int i = 0; i < DailySampleCount; ++i) {
         TSunData sun;
         const TMoonData moon = MoonPosition(start + i / 1440.0, observer, sun);
-        samples.AltitudeDeg[size_t(i)] = moon.Altitude;
-        samples.AzimuthDeg[size_t(i)] = moon.Azimuth;
+        samples.AltitudeDeg[size_t(i)] = moon.AltitudeDeg;
+        samples.AzimuthDeg[size_t(i)] = moon.AzimuthDeg;
     }
     samples.MarkerMinute = CardinalMarkerMinutes(samples.AzimuthDeg);
     return samples;

@@ -102,7 +102,7 @@ TFeatureSunTimes SunTimesFrom(double latitudeDeg, double longitudeDeg, double st
 TSubSolarPoint SubSolarPoint(double jd, const TObserver& observer) {
     TSunData sun;
     const TMoonData moon = MoonPosition(jd, observer, sun);
-    return {moon.Colongitude, moon.SubSolarLatRad};
+    return {moon.ColongitudeDeg, moon.SubSolarLatRad};
 }
 
 TFeatureSun SunOverFeature(const TSubSolarPoint& sun, double latitudeDeg, double longitudeDeg) {

@@ -82,7 +82,7 @@ bool IsFullMoon(double k) {
 bool MoonUpAt(double localJD, const TObserver& observer) {
     TSunData sun;
     const TMoonData moon = MoonPosition(localJD - observer.LocalOffsetDays(), observer, sun);
-    return moon.Altitude > 0.0;
+    return moon.AltitudeDeg > 0.0;
 }
 
 // A rise or set at least this many minutes from each contact, from the other and from the
@@ -245,7 +245,7 @@ void FillContactPositions(EclipseCircumstances& eclipse, const TObserver& observ
         if (eclipse.Contacts[i] == 0.0) continue;
         TSunData sun;
         const TMoonData moon = MoonPosition(eclipse.Contacts[i], observer, sun);
-        eclipse.MoonLong[i] = moon.Longitude;
-        eclipse.MoonLat[i] = moon.Latitude;
+        eclipse.MoonLong[i] = moon.LongitudeRad;
+        eclipse.MoonLat[i] = moon.LatitudeRad;
     }
 }

@@ -101,30 +101,27 @@ void TopocentricPlace(double jd, const TObserver& observer, TMoonData& moon, TLu
     g.HourAngleDeg = h;
     const double hr = DegToRad(h);
     const double dec = DegToRad(moon.Equatorial.DecDeg);
-    const double sinPi = std::sin(DegToRad(moon.Parallax));
+    const double sinPi = std::sin(DegToRad(moon.ParallaxDeg));
 
     // Meeus, eqs. 40.2 and 40.3.
     const double den = std::cos(dec) - rhoCos * sinPi * std::cos(hr);
     const double dAlpha = std::atan2(-rhoCos * sinPi * std::sin(hr), den);
     moon.TopoRADeg = moon.Equatorial.RADeg + RadToDeg(dAlpha);
-    // The value stays unreduced; its text is always read as a right ascension 0..24h.
-    moon.TopoRAText = HoursToSexagesimal(Normalize360(moon.TopoRADeg) / 15.0, 24);
     const double topoDec = std::atan2((std::sin(dec) - rhoSin * sinPi) * std::cos(dAlpha), den);
     moon.TopoDecDeg = RadToDeg(topoDec);
-    moon.TopoDecText = HoursToSexagesimal(moon.TopoDecDeg);
 
     // Altitude and azimuth of the topocentric place: its hour angle is H - delta alpha.
     const double topoH = hr - dAlpha;
     const THorizontal horizontal = HorizontalFromHourAngle(topoH, topoDec, phi);
-    moon.Altitude = horizontal.AltitudeDeg;
-    moon.Azimuth = horizontal.AzimuthDeg;
+    moon.AltitudeDeg = horizontal.AltitudeDeg;
+    moon.AzimuthDeg = horizontal.AzimuthDeg;
 
     // Topocentric semi-diameter (Meeus, ch. 40), from the geocentric hour angle.
     const double a = std::cos(dec) * std::sin(hr);
     const double b = std::cos(dec) * std::cos(hr) - rhoCos * sinPi;
     const double c = std::sin(dec) - rhoSin * sinPi;
     const double q = std::sqrt(a * a + b * b + c * c);
-    moon.SemiDiameter = ASinDeg(MoonRadiusRatio * sinPi / q);
+    moon.SemiDiameterDeg = ASinDeg(MoonRadiusRatio * sinPi / q);
 }
 
 // Phase angle (Meeus, ch. 48, eqs. 48.2 and 48.3 with the geocentric elongation psi).
@@ -151,9 +148,9 @@ void Illumination(const TSunData& sun, TMoonData& moon) {
     const double a = DegToRad(moon.Equatorial.RADeg);
     const double d = DegToRad(moon.Equatorial.DecDeg);
     const double i = PhaseAngleRad(sun, moon.Equatorial, moon.DistanceKm);
-    moon.PhaseAngle = RadToDeg(i);
-    moon.Illumination = IlluminationFromPhaseAngle(i);
-    moon.BrightLimbAngle = Normalize360(RadToDeg(
+    moon.PhaseAngleDeg = RadToDeg(i);
+    moon.IlluminationPercent = IlluminationFromPhaseAngle(i);
+    moon.BrightLimbAngleDeg = Normalize360(RadToDeg(
         std::atan2(std::cos(d0) * std::sin(a0 - a),
                    std::sin(d0) * std::cos(d) - std::cos(d0) * std::sin(d) * std::cos(a0 - a))));
 }
@@ -168,15 +165,15 @@ TMoonPlace ApparentPlace(double jd, const TNutation& nutation, TLunarGeometry& g
         std::conditional_t<Fast, TFastTermTrig<4, MoonSeriesMultiples>, TExactTermTrig<4>>;
     const TSeriesResult series = LunarSeries<TTermTrig>(g);
     TMoonPlace place;
-    place.Longitude = DegToRad(series.LongitudeDeg);
+    place.LongitudeRad = DegToRad(series.LongitudeDeg);
     g.Nutation = nutation;
     g.Obliquity = ObliquityWithNutation(jd, g.Nutation);
-    place.ApparentLongitude = place.Longitude + DegToRad(g.Nutation.DeltaPsi / 3600.0);
-    place.Latitude = DegToRad(series.LatitudeDeg);
+    place.ApparentLongitudeRad = place.LongitudeRad + DegToRad(g.Nutation.DeltaPsi / 3600.0);
+    place.LatitudeRad = DegToRad(series.LatitudeDeg);
     place.DistanceKm = series.DistanceKm;
-    place.Parallax = ASinDeg(EarthRadiusKm / place.DistanceKm);
+    place.ParallaxDeg = ASinDeg(EarthRadiusKm / place.DistanceKm);
     place.Equatorial =
-        EclipticToEquatorialAngles(g.Obliquity, place.Latitude, place.ApparentLongitude);
+        EclipticToEquatorial(g.Obliquity, place.LatitudeRad, place.ApparentLongitudeRad);
     return place;
 }
 
@@ -189,32 +186,31 @@ TMoonData MoonPosition(double jd, const TObserver& observer, TSunData& sun,
     const TMoonPlace place = ApparentPlace<false>(jd, Nutation(jd), g);
 
     TMoonData moon;
-    moon.Longitude = place.Longitude;
-    moon.ApparentLongitude = place.ApparentLongitude;
-    moon.Latitude = place.Latitude;
+    moon.LongitudeRad = place.LongitudeRad;
+    moon.ApparentLongitudeRad = place.ApparentLongitudeRad;
+    moon.LatitudeRad = place.LatitudeRad;
     moon.DistanceKm = place.DistanceKm;
-    moon.Parallax = place.Parallax;
+    moon.ParallaxDeg = place.ParallaxDeg;
     moon.Equatorial = place.Equatorial;
-    FillEquatorialTexts(moon.Equatorial);
 
     TopocentricPlace(jd, observer, moon, g);
     sun = SunPosition(jd, observer);
     Illumination(sun, moon);
 
-    g.Longitude = moon.Longitude;
-    g.Latitude = moon.Latitude;
+    g.Longitude = moon.LongitudeRad;
+    g.Latitude = moon.LatitudeRad;
     g.DistanceKm = moon.DistanceKm;
-    g.ParallaxDeg = moon.Parallax;
+    g.ParallaxDeg = moon.ParallaxDeg;
     g.RADeg = moon.Equatorial.RADeg;
     g.DecDeg = moon.Equatorial.DecDeg;
     g.ObserverLatitude = observer.ObserverLatitude;
     g.SunApparentLongitudeDeg = sun.ApparentLongitude;
     g.SunDistanceKm = sun.DistanceKm;
     const TPhysicalEphemeris physical = PhysicalEphemeris(g);
-    moon.LibrationLat = physical.LibrationLat;
-    moon.LibrationLong = physical.LibrationLong;
-    moon.AxisAngle = physical.AxisAngle;
-    moon.Colongitude = physical.Colongitude;
+    moon.LibrationLatDeg = physical.LibrationLat;
+    moon.LibrationLongDeg = physical.LibrationLong;
+    moon.AxisAngleDeg = physical.AxisAngle;
+    moon.ColongitudeDeg = physical.Colongitude;
     moon.SubSolarLatRad = physical.SubSolarLatRad;
     return moon;
 }

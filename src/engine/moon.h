@@ -7,44 +7,41 @@
 #include "engine/physical_ephemeris.h"
 #include "engine/sun.h"
 
-// Everything shown about the Moon for one instant; angles in degrees unless marked Rad.
+// Everything shown about the Moon for one instant; every angle says its unit in its name.
 struct [[nodiscard]] TMoonData {
-    double Latitude = 0.0;          // Rad, geocentric ecliptic latitude
-    double Longitude = 0.0;         // Rad, geometric ecliptic longitude, 0..2pi
-    double ApparentLongitude = 0.0; // Rad, Longitude plus nutation, not reduced again
-    double DistanceKm = 0.0;        // between the centres of Earth and Moon
-    double Parallax = 0.0;          // equatorial horizontal parallax
-    double Altitude = 0.0;          // topocentric, no refraction
-    double Azimuth = 0.0;           // from North through East, 0..360
-    double SemiDiameter = 0.0;      // topocentric
-    double BrightLimbAngle = 0.0;   // position angle of the bright limb, 0..360
-    double PhaseAngle = 0.0;        // 0..180
-    TEquatorial Equatorial;         // apparent geocentric right ascension and declination
-    TSexagesimal TopoRAText;        // topocentric right ascension in hours
-    TSexagesimal TopoDecText;       // topocentric declination
-    double TopoRADeg = 0.0;         // topocentric right ascension, not reduced to 0..360
-    double TopoDecDeg = 0.0;        // topocentric declination
-    std::int32_t Illumination = 0;  // illuminated fraction, whole percent 0..100
-    double LibrationLat = 0.0;
-    double LibrationLong = 0.0;
-    double AxisAngle = 0.0;
-    double Colongitude = 0.0;
+    double LatitudeRad = 0.0;             // geocentric ecliptic latitude
+    double LongitudeRad = 0.0;            // geometric ecliptic longitude, 0..2pi
+    double ApparentLongitudeRad = 0.0;    // LongitudeRad plus nutation, not reduced again
+    double DistanceKm = 0.0;              // between the centres of Earth and Moon
+    double ParallaxDeg = 0.0;             // equatorial horizontal parallax
+    double AltitudeDeg = 0.0;             // topocentric, no refraction
+    double AzimuthDeg = 0.0;              // from North through East, 0..360
+    double SemiDiameterDeg = 0.0;         // topocentric
+    double BrightLimbAngleDeg = 0.0;      // position angle of the bright limb, 0..360
+    double PhaseAngleDeg = 0.0;           // 0..180
+    TEquatorial Equatorial;               // apparent geocentric right ascension and declination
+    double TopoRADeg = 0.0;               // topocentric right ascension, not reduced to 0..360
+    double TopoDecDeg = 0.0;              // topocentric declination
+    std::int32_t IlluminationPercent = 0; // illuminated fraction, whole percent 0..100
+    double LibrationLatDeg = 0.0;
+    double LibrationLongDeg = 0.0;
+    double AxisAngleDeg = 0.0;
+    double ColongitudeDeg = 0.0;
     double SubSolarLatRad = 0.0;
 };
 
 // The Moon's apparent geocentric place alone, as MoonPosition computes it: all that rising and
 // setting need, without the Sun, the observer's place or the physical ephemeris.
 struct [[nodiscard]] TMoonPlace {
-    double Latitude = 0.0;          // Rad, geocentric ecliptic latitude
-    double Longitude = 0.0;         // Rad, geometric ecliptic longitude, 0..2pi
-    double ApparentLongitude = 0.0; // Rad, Longitude plus nutation
+    double LatitudeRad = 0.0;          // geocentric ecliptic latitude
+    double LongitudeRad = 0.0;         // geometric ecliptic longitude, 0..2pi
+    double ApparentLongitudeRad = 0.0; // LongitudeRad plus nutation
     double DistanceKm = 0.0;
-    double Parallax = 0.0;  // equatorial horizontal parallax, degrees
-    TEquatorial Equatorial; // apparent geocentric right ascension and declination (no texts)
+    double ParallaxDeg = 0.0; // equatorial horizontal parallax
+    TEquatorial Equatorial;   // apparent geocentric right ascension and declination
 };
 
-// The place at an instant (UT used as dynamical time), bit for bit the one MoonPosition gives;
-// the equatorial texts are left empty.
+// The place at an instant (UT used as dynamical time), bit for bit the one MoonPosition gives.
 [[nodiscard]] TMoonPlace MoonApparentPlace(double jd);
 
 // The same from the nutation at that instant (Nutation(jd)), which rising and setting share

@@ -365,7 +365,7 @@ TRiseSetTimes MoonTimes(TPlaceCache& cache, const TDateRec& date, const TObserve
     const TMoonPlace middle = cache.Moon(jd0);
     const TEquatorial after = cache.Moon(jd0 + 1.0).Equatorial;
     // Meeus, ch. 15: h0 = 0.7275 parallax - 0°34'.
-    const double h0 = 0.7275 * middle.Parallax - 0.5667;
+    const double h0 = 0.7275 * middle.ParallaxDeg - 0.5667;
     return RiseTransitSetTimes(before, middle.Equatorial, after, DeltaT(date.Year), h0, jd0,
                                observer);
 }

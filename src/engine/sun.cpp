@@ -63,14 +63,13 @@ TSunData SunApparentPlace(double jd, const TNutation& nutation) {
     const double obliquity = ObliquityWithNutation(jd, nutation);
     sun.ApparentLongitude = theta + nutation.DeltaPsi / 3600.0 - 20.4898 / 3600.0 / earth.RadiusAU;
     sun.Equatorial =
-        EclipticToEquatorialAngles(obliquity, DegToRad(beta), DegToRad(sun.ApparentLongitude));
+        EclipticToEquatorial(obliquity, DegToRad(beta), DegToRad(sun.ApparentLongitude));
     sun.DistanceKm = earth.RadiusAU * KmPerAU;
     return sun;
 }
 
 TSunData SunPosition(double jd, const TObserver& observer) {
     TSunData sun = SunApparentPlace(jd, Nutation(jd));
-    FillEquatorialTexts(sun.Equatorial);
 
     // Horizontal coordinates from the geocentric hour angle (Meeus, eqs. 13.5 and 13.6).
     // The hour angle is reduced to -180..+180 without a loop, so any observer input ends.

@@ -22,5 +22,5 @@ struct [[nodiscard]] TSunData {
 
 // The same without the observer: the longitudes, the distance and the equatorial angles bit
 // for bit as SunPosition gives them, from the nutation at that instant (Nutation(jd)), which
-// rising and setting share with the Moon's place. No texts, altitude or azimuth.
+// rising and setting share with the Moon's place. No altitude or azimuth.
 [[nodiscard]] TSunData SunApparentPlace(double jd, const TNutation& nutation);

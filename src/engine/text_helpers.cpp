@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "engine/angles.h"
 #include "engine/regional_names.h"
 
 namespace {
@@ -84,6 +85,10 @@ TSexagesimal HoursToSexagesimal(double value, int unitsWrap) {
     out.Minutes = TwoDigits(parts.Minutes);
     out.Seconds = TwoDigits(parts.Seconds);
     return out;
+}
+
+TSexagesimal RightAscensionText(double raDeg) {
+    return HoursToSexagesimal(Normalize360(raDeg) / 15.0, 24);
 }
 
 std::string Utf8Prefix(std::string_view text, int maxChars) {

@@ -33,6 +33,9 @@ struct TSexagesimalParts {
 // units wrap to 0 on reaching it.
 [[nodiscard]] TSexagesimal HoursToSexagesimal(double value, int unitsWrap = 0);
 
+// A right ascension in degrees, any turn, as hours, minutes and seconds, wrapped at 24 h.
+[[nodiscard]] TSexagesimal RightAscensionText(double raDeg);
+
 // "HH:MM:SS  DD Month YYYY", the month's full regional name, at most 60 characters.
 [[nodiscard]] std::string DateTimeText(const TDateRec& date);
 

@@ -23,7 +23,7 @@ struct TSkyAt {
 TSkyAt SkyAt(double jd, const TObserver& observer) {
     TSunData sun;
     const TMoonData moon = MoonPosition(jd, observer, sun);
-    return {moon.Altitude, sun.Altitude};
+    return {moon.AltitudeDeg, sun.Altitude};
 }
 
 bool Holds(TNightSky sky, const TSkyAt& at) {
@@ -116,12 +116,12 @@ TObservingNight BestObservingMoment(int year, int month, int day, const TObserve
 
     TSunData sun;
     const TMoonData moon = MoonPosition(night.BestJD, observer, sun);
-    night.MoonAltitudeDeg = moon.Altitude;
+    night.MoonAltitudeDeg = moon.AltitudeDeg;
     night.SunAltitudeDeg = sun.Altitude;
-    night.Illumination = moon.Illumination;
-    night.Sun = {moon.Colongitude, moon.SubSolarLatRad};
-    night.SubEarthLatitudeDeg = moon.LibrationLat;
-    night.SubEarthLongitudeDeg = moon.LibrationLong;
+    night.Illumination = moon.IlluminationPercent;
+    night.Sun = {moon.ColongitudeDeg, moon.SubSolarLatRad};
+    night.SubEarthLatitudeDeg = moon.LibrationLatDeg;
+    night.SubEarthLongitudeDeg = moon.LibrationLongDeg;
     return night;
 }
 

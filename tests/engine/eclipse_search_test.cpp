@@ -56,9 +56,8 @@ TEST(EclipseSearch, SameAsTheMonthByMonthSearchOverTenThousandYears) {
 TEclipseVisibility ExactVisibility(const EclipseCircumstances& e, const TObserver& observer) {
     const TRiseSetTimes t = MoonRiseSetTimes(e.MaxDate, observer);
     TSunData sun;
-    const bool up =
-        MoonPosition(e.Contacts[ContactMax] - observer.LocalOffsetDays(), observer, sun).Altitude >
-        0.0;
+    const bool up = MoonPosition(e.Contacts[ContactMax] - observer.LocalOffsetDays(), observer, sun)
+                        .AltitudeDeg > 0.0;
     return EclipseVisibility(t.Rise, t.Set, e.Contacts[ContactP1], e.Contacts[ContactP4], up);
 }
 

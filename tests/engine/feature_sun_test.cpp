@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "engine/feature_sun.h"
+#include "engine/text_helpers.h"
 #include "engine/moon.h"
 #include "engine_test_helpers.h"
 
@@ -22,10 +23,10 @@ TEST(FeatureSun, EquatorialFeaturesFollowTheColongitude) {
         const std::optional<double> set = FeatureSunEvent(FeatureSunsetEvent, 0.0, lon, Jan2024, o);
         ASSERT_TRUE(rise && set) << lon;
         const TMoonData atRise = MoonPosition(*rise, o, sun);
-        EXPECT_NEAR(std::remainder(atRise.Colongitude + lon, 360.0), 0.0, 0.1) << lon;
-        EXPECT_NEAR(std::remainder(MoonPosition(*set, o, sun).Colongitude + lon - 180, 360), 0,
+        EXPECT_NEAR(std::remainder(atRise.ColongitudeDeg + lon, 360.0), 0.0, 0.1) << lon;
+        EXPECT_NEAR(std::remainder(MoonPosition(*set, o, sun).ColongitudeDeg + lon - 180, 360), 0,
                     0.1);
-        EXPECT_TRUE(lon != 0.0 || std::abs(atRise.Illumination - 50) <= 6); // first quarter
+        EXPECT_TRUE(lon != 0.0 || std::abs(atRise.IlluminationPercent - 50) <= 6); // first quarter
     }
 }
 

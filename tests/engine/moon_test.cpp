@@ -7,6 +7,7 @@
 #include "engine/angles.h"
 #include "engine/moon.h"
 #include "engine/sidereal_time.h"
+#include "engine/text_helpers.h"
 
 namespace {
 
@@ -15,40 +16,40 @@ constexpr double April12of1992 = 2448724.5; // 1992 April 12, 0h
 TEST(MoonPosition, MeeusExample47a) {
     TSunData sun;
     const TMoonData moon = MoonPosition(April12of1992, At(0, 0), sun);
-    EXPECT_NEAR(RadToDeg(moon.Longitude), 133.162655, 1e-6);
-    EXPECT_NEAR(RadToDeg(moon.ApparentLongitude), 133.167265, 2e-6);
-    EXPECT_NEAR(RadToDeg(moon.Latitude), -3.229126, 1e-6);
+    EXPECT_NEAR(RadToDeg(moon.LongitudeRad), 133.162655, 1e-6);
+    EXPECT_NEAR(RadToDeg(moon.ApparentLongitudeRad), 133.167265, 2e-6);
+    EXPECT_NEAR(RadToDeg(moon.LatitudeRad), -3.229126, 1e-6);
     EXPECT_NEAR(moon.DistanceKm, 368409.7, 0.05);
-    EXPECT_NEAR(moon.Parallax, 0.991990, 1e-6);
+    EXPECT_NEAR(moon.ParallaxDeg, 0.991990, 1e-6);
     EXPECT_NEAR(moon.Equatorial.RADeg, 134.688470, 2e-6);
     EXPECT_NEAR(moon.Equatorial.DecDeg, 13.768368, 2e-6);
-    EXPECT_EQ(moon.Equatorial.RAText.Units, "08"); // 8h58m45.2s
-    EXPECT_EQ(moon.Equatorial.RAText.Minutes, "58");
-    EXPECT_EQ(moon.Equatorial.DecText.Units, "13"); // +13 deg 46' 06"
-    EXPECT_EQ(moon.Equatorial.DecText.Minutes, "46");
+    EXPECT_EQ(RightAscensionText(moon.Equatorial.RADeg).Units, "08"); // 8h58m45.2s
+    EXPECT_EQ(RightAscensionText(moon.Equatorial.RADeg).Minutes, "58");
+    EXPECT_EQ(HoursToSexagesimal(moon.Equatorial.DecDeg).Units, "13"); // +13 deg 46' 06"
+    EXPECT_EQ(HoursToSexagesimal(moon.Equatorial.DecDeg).Minutes, "46");
 }
 
 TEST(MoonPosition, MeeusExample48aIlluminationAndBrightLimb) {
     TSunData sun;
     const TMoonData moon = MoonPosition(April12of1992, At(0, 0), sun);
-    EXPECT_NEAR(moon.PhaseAngle, 69.0756, 2e-4);
-    EXPECT_NEAR((1.0 + std::cos(DegToRad(moon.PhaseAngle))) / 2.0, 0.6786, 5e-5);
-    EXPECT_EQ(moon.Illumination, 68);
-    EXPECT_NEAR(moon.BrightLimbAngle, 285.0, 0.05);
+    EXPECT_NEAR(moon.PhaseAngleDeg, 69.0756, 2e-4);
+    EXPECT_NEAR((1.0 + std::cos(DegToRad(moon.PhaseAngleDeg))) / 2.0, 0.6786, 5e-5);
+    EXPECT_EQ(moon.IlluminationPercent, 68);
+    EXPECT_NEAR(moon.BrightLimbAngleDeg, 285.0, 0.05);
 }
 
 TEST(MoonPosition, FullAndNewMoon) {
     TSunData sun;
     // Total lunar eclipse of 2000 January 21, 4h44m UT.
     const TMoonData full = MoonPosition(2451564.697, At(0, 0), sun);
-    EXPECT_LT(full.PhaseAngle, 1.5);
-    EXPECT_EQ(full.Illumination, 100);
-    EXPECT_NEAR(full.Colongitude, 90.0, 8.0); // off by the libration in longitude
+    EXPECT_LT(full.PhaseAngleDeg, 1.5);
+    EXPECT_EQ(full.IlluminationPercent, 100);
+    EXPECT_NEAR(full.ColongitudeDeg, 90.0, 8.0); // off by the libration in longitude
     // New moon of 1977 February 18, 3h37m42s TD (Meeus, ex. 49.a).
     const TMoonData fresh = MoonPosition(2443192.65118, At(0, 0), sun);
-    EXPECT_GT(fresh.PhaseAngle, 170.0);
-    EXPECT_EQ(fresh.Illumination, 0);
-    EXPECT_NEAR(fresh.Colongitude, 270.0, 8.0);
+    EXPECT_GT(fresh.PhaseAngleDeg, 170.0);
+    EXPECT_EQ(fresh.IlluminationPercent, 0);
+    EXPECT_NEAR(fresh.ColongitudeDeg, 270.0, 8.0);
 }
 
 struct TDirect {
@@ -112,19 +113,19 @@ TEST(MoonPosition, TopocentricPlaceAndHorizonAgreeWithVectorSubtraction) {
             TSunData sun;
             const TMoonData moon = MoonPosition(jd, o, sun);
             const TDirect direct = DirectTopocentric(moon, jd, o);
-            const double dAlt = std::fabs(moon.Altitude - direct.Altitude);
+            const double dAlt = std::fabs(moon.AltitudeDeg - direct.Altitude);
             if (dAlt > worstAlt) {
                 worstAlt = dAlt;
                 worstAltJd = jd;
             }
             // Azimuth matters less near the zenith.
             if (direct.Altitude < 85.0)
-                worstAz = std::fmax(worstAz, std::fabs(AngleDiff(moon.Azimuth, direct.Azimuth)) *
+                worstAz = std::fmax(worstAz, std::fabs(AngleDiff(moon.AzimuthDeg, direct.Azimuth)) *
                                                  std::cos(DegToRad(direct.Altitude)));
             worstPlace = std::fmax(worstPlace, std::fabs(AngleDiff(moon.TopoRADeg, direct.RADeg)) *
                                                    std::cos(DegToRad(direct.DecDeg)));
             worstPlace = std::fmax(worstPlace, std::fabs(moon.TopoDecDeg - direct.DecDeg));
-            worstSemi = std::fmax(worstSemi, std::fabs(moon.SemiDiameter - direct.SemiDiameter));
+            worstSemi = std::fmax(worstSemi, std::fabs(moon.SemiDiameterDeg - direct.SemiDiameter));
         }
     }
     EXPECT_LT(worstAlt, 1e-6) << "worst at JD " << worstAltJd;
@@ -144,38 +145,39 @@ TEST(MoonPosition, RangesAndConsistencyOverFourCenturies) {
         TSunData sun;
         const TMoonData m = MoonPosition(jd, observer, sun);
         ++count;
-        ASSERT_GE(m.Longitude, 0.0);
-        ASSERT_LT(m.Longitude, 2 * Pi);
-        ASSERT_LT(std::fabs(RadToDeg(m.Latitude)), 5.35) << "JD " << jd;
+        ASSERT_GE(m.LongitudeRad, 0.0);
+        ASSERT_LT(m.LongitudeRad, 2 * Pi);
+        ASSERT_LT(std::fabs(RadToDeg(m.LatitudeRad)), 5.35) << "JD " << jd;
         ASSERT_GT(m.DistanceKm, 356000.0) << "JD " << jd;
         ASSERT_LT(m.DistanceKm, 407000.0) << "JD " << jd;
-        ASSERT_GT(m.SemiDiameter, 0.24);
-        ASSERT_LT(m.SemiDiameter, 0.285);
-        ASSERT_GE(m.Azimuth, 0.0);
-        ASSERT_LE(m.Azimuth, 360.0);
-        ASSERT_GE(m.PhaseAngle, 0.0);
-        ASSERT_LE(m.PhaseAngle, 180.0);
-        ASSERT_GE(m.Illumination, 0);
-        ASSERT_LE(m.Illumination, 100);
-        ASSERT_LE(std::fabs(m.Illumination - 50.0 * (1.0 + std::cos(DegToRad(m.PhaseAngle)))),
-                  0.5 + 1e-9)
+        ASSERT_GT(m.SemiDiameterDeg, 0.24);
+        ASSERT_LT(m.SemiDiameterDeg, 0.285);
+        ASSERT_GE(m.AzimuthDeg, 0.0);
+        ASSERT_LE(m.AzimuthDeg, 360.0);
+        ASSERT_GE(m.PhaseAngleDeg, 0.0);
+        ASSERT_LE(m.PhaseAngleDeg, 180.0);
+        ASSERT_GE(m.IlluminationPercent, 0);
+        ASSERT_LE(m.IlluminationPercent, 100);
+        ASSERT_LE(
+            std::fabs(m.IlluminationPercent - 50.0 * (1.0 + std::cos(DegToRad(m.PhaseAngleDeg)))),
+            0.5 + 1e-9)
             << "JD " << jd;
         ASSERT_LE(std::fabs(m.Equatorial.DecDeg), 29.0);
 
         // The phase angle again, from the ecliptic coordinates of both bodies.
         const double psi =
-            std::acos(std::cos(m.Latitude) * std::cos(DegToRad(sun.Latitude)) *
-                          std::cos(m.ApparentLongitude - DegToRad(sun.ApparentLongitude)) +
-                      std::sin(m.Latitude) * std::sin(DegToRad(sun.Latitude)));
+            std::acos(std::cos(m.LatitudeRad) * std::cos(DegToRad(sun.Latitude)) *
+                          std::cos(m.ApparentLongitudeRad - DegToRad(sun.ApparentLongitude)) +
+                      std::sin(m.LatitudeRad) * std::sin(DegToRad(sun.Latitude)));
         const double i = RadToDeg(std::atan2(sun.DistanceKm * std::sin(psi),
                                              m.DistanceKm - sun.DistanceKm * std::cos(psi)));
-        if (std::fabs(i - m.PhaseAngle) > worstPhase) {
-            worstPhase = std::fabs(i - m.PhaseAngle);
+        if (std::fabs(i - m.PhaseAngleDeg) > worstPhase) {
+            worstPhase = std::fabs(i - m.PhaseAngleDeg);
             worstPhaseJd = jd;
         }
         // The colongitude follows the elongation: 0 at first quarter, 90 at full moon.
-        const double expected = RadToDeg(m.Longitude) - sun.TrueLongitude - 90.0;
-        const double dc = std::fabs(AngleDiff(m.Colongitude, expected));
+        const double expected = RadToDeg(m.LongitudeRad) - sun.TrueLongitude - 90.0;
+        const double dc = std::fabs(AngleDiff(m.ColongitudeDeg, expected));
         if (dc > worstColong) {
             worstColong = dc;
             worstColongJd = jd;

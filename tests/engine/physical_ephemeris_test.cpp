@@ -28,7 +28,7 @@ TEST(PhysicalEphemeris, MeeusExample53a) {
     EXPECT_NEAR(lib.Lat, 4.20, 5e-3);
     EXPECT_NEAR(lib.AxisAngle, 15.08, 5e-3);
     // The Sun's selenographic position: l0 = 67.89, b0 = +1.46, so c0 = 22.11.
-    EXPECT_NEAR(moon.Colongitude, 22.11, 5e-3);
+    EXPECT_NEAR(moon.ColongitudeDeg, 22.11, 5e-3);
     EXPECT_NEAR(RadToDeg(moon.SubSolarLatRad), 1.46, 5e-3);
 }
 
@@ -39,10 +39,10 @@ TEST(PhysicalEphemeris, UnderTheMoonTheTopocentricValuesAreTheGeocentricOnes) {
     const double east = probe.Equatorial.RADeg - SiderealTimeAt(April12of1992);
     const TMoonData moon = MoonPosition(April12of1992, At(east, probe.Equatorial.DecDeg), sun);
     const TGeocentricLibration lib = GeocentricLibration(geometry);
-    EXPECT_NEAR(moon.LibrationLong, lib.Long, 1e-6);
-    EXPECT_NEAR(moon.LibrationLat, lib.Lat, 1e-6);
-    EXPECT_NEAR(moon.AxisAngle, lib.AxisAngle, 1e-6);
-    EXPECT_NEAR(moon.Colongitude, probe.Colongitude, 1e-9); // the colongitude is geocentric
+    EXPECT_NEAR(moon.LibrationLongDeg, lib.Long, 1e-6);
+    EXPECT_NEAR(moon.LibrationLatDeg, lib.Lat, 1e-6);
+    EXPECT_NEAR(moon.AxisAngleDeg, lib.AxisAngle, 1e-6);
+    EXPECT_NEAR(moon.ColongitudeDeg, probe.ColongitudeDeg, 1e-9); // the colongitude is geocentric
 }
 
 TEST(PhysicalEphemeris, LibrationInLongitudeIsReducedAtTheBookDate) {
@@ -50,9 +50,9 @@ TEST(PhysicalEphemeris, LibrationInLongitudeIsReducedAtTheBookDate) {
     for (const TObserver& o : {At(0, 0), At(-71.1, 42.4), At(151.2, -33.9)}) {
         TSunData sun;
         const TMoonData moon = MoonPosition(April12of1992, o, sun);
-        EXPECT_GT(moon.LibrationLong, -180.0);
-        EXPECT_LE(moon.LibrationLong, 180.0);
-        EXPECT_NEAR(moon.LibrationLong, -1.23, 1.1); // within one parallax of the geocentric
+        EXPECT_GT(moon.LibrationLongDeg, -180.0);
+        EXPECT_LE(moon.LibrationLongDeg, 180.0);
+        EXPECT_NEAR(moon.LibrationLongDeg, -1.23, 1.1); // within one parallax of the geocentric
     }
 }
 
@@ -105,14 +105,14 @@ TEST(PhysicalEphemeris, TopocentricLibrationsAgreeWithAVectorComputation) {
             TSunData sun;
             TLunarGeometry g;
             const TMoonData m = MoonPosition(jd, o, sun, g);
-            if (m.Altitude < -5.0) continue;
+            if (m.AltitudeDeg < -5.0) continue;
             const auto [l, b] = TopocentricLibrationByVectors(g, GeocentricLibration(g));
-            const double diff = std::hypot(AngleDiff(m.LibrationLong, l), m.LibrationLat - b);
+            const double diff = std::hypot(AngleDiff(m.LibrationLongDeg, l), m.LibrationLatDeg - b);
             if (diff > worst) {
                 worst = diff;
                 worstJd = jd;
             }
-            inclined += std::fabs(m.Altitude - 45.0) < 15.0;
+            inclined += std::fabs(m.AltitudeDeg - 45.0) < 15.0;
         }
     }
     EXPECT_GT(inclined, 50);
@@ -132,12 +132,12 @@ TEST(PhysicalEphemeris, RangesOverFourCenturies) {
         ASSERT_LT(std::fabs(lib.Lat), 7.0) << "JD " << jd;
         ASSERT_LT(std::fabs(lib.AxisAngle), 25.5) << "JD " << jd;
         // The observer moves the librations by at most the parallax.
-        ASSERT_LT(std::hypot(m.LibrationLat - lib.Lat, m.LibrationLong - lib.Long),
-                  1.1 * m.Parallax)
+        ASSERT_LT(std::hypot(m.LibrationLatDeg - lib.Lat, m.LibrationLongDeg - lib.Long),
+                  1.1 * m.ParallaxDeg)
             << "JD " << jd;
-        ASSERT_LT(std::fabs(AngleDiff(m.AxisAngle, 0.0)), 27.0) << "JD " << jd;
-        ASSERT_TRUE(m.AxisAngle >= 0.0 && m.AxisAngle <= 360.0);
-        ASSERT_TRUE(m.Colongitude >= 0.0 && m.Colongitude <= 360.0);
+        ASSERT_LT(std::fabs(AngleDiff(m.AxisAngleDeg, 0.0)), 27.0) << "JD " << jd;
+        ASSERT_TRUE(m.AxisAngleDeg >= 0.0 && m.AxisAngleDeg <= 360.0);
+        ASSERT_TRUE(m.ColongitudeDeg >= 0.0 && m.ColongitudeDeg <= 360.0);
         ASSERT_LT(std::fabs(RadToDeg(m.SubSolarLatRad)), 1.7) << "JD " << jd;
     }
 }

@@ -57,9 +57,9 @@ TEST(RiseSetDays, MoonPlaceAloneIsThePositionsPlace) {
         const TMoonPlace place = MoonApparentPlace(jd);
         EXPECT_EQ(place.Equatorial.RADeg, full.Equatorial.RADeg) << jd;
         EXPECT_EQ(place.Equatorial.DecDeg, full.Equatorial.DecDeg) << jd;
-        EXPECT_EQ(place.Parallax, full.Parallax) << jd;
+        EXPECT_EQ(place.ParallaxDeg, full.ParallaxDeg) << jd;
         EXPECT_EQ(place.DistanceKm, full.DistanceKm) << jd;
-        EXPECT_EQ(MoonIlluminationPercent(place, sun), full.Illumination) << jd;
+        EXPECT_EQ(MoonIlluminationPercent(place, sun), full.IlluminationPercent) << jd;
     }
     const double jd = 2448724.5;
     EXPECT_EQ(MoonIlluminationPercent(MoonApparentPlace(jd), SunPosition(jd, TObserver{})), 68);

@@ -16,6 +16,7 @@
 #include "engine/rise_set.h"
 #include "engine/sidereal_time.h"
 #include "engine/sun.h"
+#include "engine/text_helpers.h"
 #include "engine_test_helpers.h"
 
 namespace {
@@ -123,7 +124,7 @@ TEST_P(RiseSetAtHighLatitudes, EveryEventAndEveryDayWithoutOneAgreeWithTheMinute
             moon.Dec[j] = m.Equatorial.DecDeg;
             sun.RA[j] = s.RADeg;
             sun.Dec[j] = s.DecDeg;
-            if (j == 1) parallax = m.Parallax;
+            if (j == 1) parallax = m.ParallaxDeg;
         }
         for (TThreePlaces* p : {&moon, &sun})
             for (int j = 1; j < 3; ++j)

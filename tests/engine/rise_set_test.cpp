@@ -14,6 +14,7 @@
 #include "engine/moon.h"
 #include "engine/rise_set.h"
 #include "engine/sidereal_time.h"
+#include "engine/text_helpers.h"
 #include "engine_test_helpers.h"
 
 namespace {
@@ -40,7 +41,7 @@ TAltitude SunAbove(const TObserver& o, double h0) {
 
 TAltitude MoonAbove(const TObserver& o, double jd0) {
     TSunData sun;
-    const double h0 = 0.7275 * MoonPosition(jd0, o, sun).Parallax - 0.5667;
+    const double h0 = 0.7275 * MoonPosition(jd0, o, sun).ParallaxDeg - 0.5667;
     return [&o, h0](double jd) {
         TSunData s;
         return Altitude(MoonPosition(jd, o, s).Equatorial, jd, o) - h0;

@@ -6,6 +6,7 @@
 #include "engine/coordinates.h"
 #include "engine/nutation.h"
 #include "engine/sidereal_time.h"
+#include "engine/text_helpers.h"
 
 namespace {
 
@@ -92,26 +93,26 @@ TEST(EclipticToEquatorial, MeeusExample13aAndTexts) {
         EclipticToEquatorial(DegToRad(23.4392911), DegToRad(6.684170), DegToRad(113.215630));
     EXPECT_NEAR(pollux.RADeg, 116.328942, 2e-6);
     EXPECT_NEAR(pollux.DecDeg, 28.026183, 2e-6);
-    EXPECT_EQ(pollux.RAText.Units, "07"); // 7h45m18.9s
-    EXPECT_EQ(pollux.RAText.Minutes, "45");
-    EXPECT_EQ(pollux.DecText.Units, "28");
-    EXPECT_EQ(pollux.DecText.Sign, "  ");
+    EXPECT_EQ(RightAscensionText(pollux.RADeg).Units, "07"); // 7h45m18.9s
+    EXPECT_EQ(RightAscensionText(pollux.RADeg).Minutes, "45");
+    EXPECT_EQ(HoursToSexagesimal(pollux.DecDeg).Units, "28");
+    EXPECT_EQ(HoursToSexagesimal(pollux.DecDeg).Sign, "  ");
 
     // A declination of -0.5 degrees.
     const double eps = DegToRad(23.44);
     const TEquatorial south =
         EclipticToEquatorial(eps, std::asin(std::sin(DegToRad(-0.5)) / std::cos(eps)), 0.0);
     EXPECT_NEAR(south.DecDeg, -0.5, 1e-9);
-    EXPECT_EQ(south.DecText.Sign, NegativeSign);
-    EXPECT_EQ(south.DecText.Units, "00");
-    EXPECT_EQ(south.DecText.Minutes, "30");
+    EXPECT_EQ(HoursToSexagesimal(south.DecDeg).Sign, NegativeSign);
+    EXPECT_EQ(HoursToSexagesimal(south.DecDeg).Units, "00");
+    EXPECT_EQ(HoursToSexagesimal(south.DecDeg).Minutes, "30");
 
     // A right ascension just below 360 degrees reads 00h00m, never 24h or 23h60m.
     const TEquatorial nearZero = EclipticToEquatorial(eps, 0.0, -1e-9);
     EXPECT_GT(nearZero.RADeg, 359.99);
     EXPECT_LE(nearZero.RADeg, 360.0);
-    EXPECT_EQ(nearZero.RAText.Units, "00");
-    EXPECT_EQ(nearZero.RAText.Minutes, "00");
+    EXPECT_EQ(RightAscensionText(nearZero.RADeg).Units, "00");
+    EXPECT_EQ(RightAscensionText(nearZero.RADeg).Minutes, "00");
 }
 
 } // namespace

@@ -28,7 +28,7 @@ TEST(SubSolarTrack, InterpolatedPointAgreesWithTheEphemerisEverywhereOnTheGrid) 
             TSunData sun;
             const TMoonData moon = MoonPosition(jd, o, sun);
             worstColongitude = std::max(
-                worstColongitude, std::fabs(AngleDiff(shared.ColongitudeDeg, moon.Colongitude)));
+                worstColongitude, std::fabs(AngleDiff(shared.ColongitudeDeg, moon.ColongitudeDeg)));
             worstLatitude =
                 std::max(worstLatitude, std::fabs(shared.LatitudeRad - moon.SubSolarLatRad));
         }

@@ -8,6 +8,7 @@
 #include "engine/moon.h"
 #include "engine/sidereal_time.h"
 #include "engine/sun.h"
+#include "engine/text_helpers.h"
 
 namespace {
 
@@ -21,11 +22,11 @@ TEST(SunPosition, MeeusExample25b) {
     EXPECT_NEAR(sun.ApparentLongitude, 199.90606, 1e-5);
     EXPECT_NEAR(sun.Equatorial.RADeg, 198.37818, 1e-5);
     EXPECT_NEAR(sun.Equatorial.DecDeg, -7.78387, 1e-5);
-    EXPECT_EQ(sun.Equatorial.RAText.Units, "13");
-    EXPECT_EQ(sun.Equatorial.RAText.Minutes, "13");
-    EXPECT_EQ(sun.Equatorial.DecText.Sign, NegativeSign);
-    EXPECT_EQ(sun.Equatorial.DecText.Units, "07");
-    EXPECT_EQ(sun.Equatorial.DecText.Minutes, "47");
+    EXPECT_EQ(RightAscensionText(sun.Equatorial.RADeg).Units, "13");
+    EXPECT_EQ(RightAscensionText(sun.Equatorial.RADeg).Minutes, "13");
+    EXPECT_EQ(HoursToSexagesimal(sun.Equatorial.DecDeg).Sign, NegativeSign);
+    EXPECT_EQ(HoursToSexagesimal(sun.Equatorial.DecDeg).Units, "07");
+    EXPECT_EQ(HoursToSexagesimal(sun.Equatorial.DecDeg).Minutes, "47");
 }
 
 TEST(SunPosition, DueSouthOnTheMeridian) {
@@ -104,7 +105,7 @@ TEST(SunPosition, PlacesFromASharedNutationAreTheFullOnes) {
         const TMoonPlace moonPlace = MoonApparentPlace(jd, nutation);
         EXPECT_EQ(moonPlace.Equatorial.RADeg, moon.Equatorial.RADeg) << jd;
         EXPECT_EQ(moonPlace.Equatorial.DecDeg, moon.Equatorial.DecDeg) << jd;
-        EXPECT_EQ(moonPlace.Parallax, moon.Parallax) << jd;
+        EXPECT_EQ(moonPlace.ParallaxDeg, moon.ParallaxDeg) << jd;
     }
 }
 

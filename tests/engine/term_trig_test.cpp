@@ -45,7 +45,7 @@ TEST(TermTrig, FastMoonPlaceAndNutationAgreeWithTheExactOnes) {
                     1e-9);
         EXPECT_NEAR(fast.Equatorial.DecDeg, exact.Equatorial.DecDeg, 1e-9);
         EXPECT_NEAR(fast.DistanceKm, exact.DistanceKm, 1e-6);
-        EXPECT_NEAR(fast.Parallax, exact.Parallax, 1e-12);
+        EXPECT_NEAR(fast.ParallaxDeg, exact.ParallaxDeg, 1e-12);
         const TNutation n = Nutation(jd);
         const TNutation nf = FastNutation(jd);
         EXPECT_NEAR(nf.DeltaPsi, n.DeltaPsi, 1e-9);

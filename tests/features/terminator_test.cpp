@@ -25,7 +25,7 @@ struct TSky {
 TSky SkyAt(double jd, const TObserver& o) {
     TSunData sun;
     const TMoonData moon = MoonPosition(jd, o, sun);
-    return {moon.Altitude, sun.Altitude};
+    return {moon.AltitudeDeg, sun.Altitude};
 }
 
 const std::vector<TTerminatorCandidate>& Craters() {

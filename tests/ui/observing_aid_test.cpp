@@ -45,7 +45,7 @@ double AltitudeAtNoon(const TPlace& place, int y, int m, int d, bool sun) {
     const TObserver o = ObserverOf(place);
     TSunData sunData;
     const TMoonData moon = MoonPosition(JulianDayOf(y, m, d, 12) - o.LocalOffsetDays(), o, sunData);
-    return sun ? sunData.Altitude : moon.Altitude;
+    return sun ? sunData.Altitude : moon.AltitudeDeg;
 }
 
 // Compares every day's row of the day-view chart with the almanac; returns the first

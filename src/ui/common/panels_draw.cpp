@@ -4,12 +4,6 @@
 #include <QPainter>
 #include <QWidget>
 
-#include "engine/angles.h"
-
-TSexagesimal RaText(double raDeg) {
-    return HoursToSexagesimal(Normalize360(raDeg) / 15.0, 24);
-}
-
 void DrawTextAt(QPainter& painter, int x, int y, const QString& text) {
     // The top of the text cell at y: the baseline lies one ascent below.
     painter.drawText(QPointF(x, y + painter.fontMetrics().ascent()), text);

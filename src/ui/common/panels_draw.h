@@ -6,9 +6,6 @@
 
 class QPainter;
 
-// Right ascension in degrees as hours, minutes and seconds, wrapped at 24 h.
-[[nodiscard]] TSexagesimal RaText(double raDeg);
-
 enum class TCoordMode { Degrees, Hours };
 
 // Draws one sexagesimal value at fixed columns with the painter's font: the sign 8 pixels

@@ -44,8 +44,8 @@ QString MoonRowTitle(TRiseSetEventKind kind) {
 
 TMoonDataPanel::TMoonDataPanel(QWidget* window, const TProgramState& state,
                                const QImage& paramsBackground, double fontScale)
-    : TWindowPart(window, {QRect(184, 76, 236, 160), QRect(148, 298, 114, 52),
-                           QRect(280, 262, 125, 88)}),
+    : TWindowPart(window,
+                  {QRect(184, 76, 236, 160), QRect(148, 298, 114, 52), QRect(280, 262, 125, 88)}),
       State(state), ParamsBackground(paramsBackground), FontScale(fontScale) {
     setObjectName("MoonData");
     CreateCaptions();
@@ -91,13 +91,14 @@ void TMoonDataPanel::CreateCaptions() {
     for (size_t k = 0; k < 3; ++k) {
         const int top = 300 + 16 * static_cast<int>(k);
         RowTitles[k] = AddLabel(titles[k], {150, top, 62, 14}, bold, PanelText);
-        RowValues[k] =
-            AddLabel(QStringLiteral("lblMoonValue%1").arg(k + 1), {212, top, 48, 14}, value, PanelText);
+        RowValues[k] = AddLabel(QStringLiteral("lblMoonValue%1").arg(k + 1), {212, top, 48, 14},
+                                value, PanelText);
     }
 
     for (size_t k = 0; k < ParamCaptions.size(); ++k) {
-        ParamCaptions[k] = AddLabel(ParamCaptionTexts[k].Name, {284, 284 + 16 * static_cast<int>(k), 30, 14},
-                                    caption, Qt::white);
+        ParamCaptions[k] =
+            AddLabel(ParamCaptionTexts[k].Name, {284, 284 + 16 * static_cast<int>(k), 30, 14},
+                     caption, Qt::white);
         ParamCaptions[k]->setText(ParamCaptionTexts[k].AzAlt);
     }
     TClickLabel* button = AddLabel("lblLibration", {380, 264, 13, 17}, caption, Qt::white);
@@ -107,17 +108,18 @@ void TMoonDataPanel::CreateCaptions() {
 }
 
 void TMoonDataPanel::ShowMoment(const TMoonData& m, double ageDays) {
-    SurfaceTexts.Visible = QString::number(m.Illumination) + "%     ";
+    SurfaceTexts.Visible = QString::number(m.IlluminationPercent) + "%     ";
     SurfaceTexts.Distance =
         QString::number(static_cast<long long>(std::trunc(m.DistanceKm))) + " km  ";
-    SurfaceTexts.RightAscension = RaText(m.TopoRADeg);
-    SurfaceTexts.Declination = m.TopoDecText;
-    SurfaceTexts.Parallax = HoursToSexagesimal(m.Parallax);
-    SurfaceTexts.Diameter = HoursToSexagesimal(2.0 * m.SemiDiameter);
+    SurfaceTexts.RightAscension = RightAscensionText(m.TopoRADeg);
+    SurfaceTexts.Declination = HoursToSexagesimal(m.TopoDecDeg);
+    SurfaceTexts.Parallax = HoursToSexagesimal(m.ParallaxDeg);
+    SurfaceTexts.Diameter = HoursToSexagesimal(2.0 * m.SemiDiameterDeg);
     SurfaceTexts.Age = MoonAgeTexts(ageDays);
     SurfaceTexts.Valid = true;
-    const double azAlt[] = {m.Azimuth, m.Altitude, m.BrightLimbAngle, m.PhaseAngle};
-    const double libration[] = {m.Colongitude, m.LibrationLong, m.LibrationLat, m.AxisAngle};
+    const double azAlt[] = {m.AzimuthDeg, m.AltitudeDeg, m.BrightLimbAngleDeg, m.PhaseAngleDeg};
+    const double libration[] = {m.ColongitudeDeg, m.LibrationLongDeg, m.LibrationLatDeg,
+                                m.AxisAngleDeg};
     for (size_t k = 0; k < 4; ++k) {
         AzAltValues[k] = HoursToSexagesimal(azAlt[k]);
         LibrationValues[k] = HoursToSexagesimal(libration[k]);

@@ -17,8 +17,8 @@ constexpr double TwilightAltitudes[] = {CivilTwilightAltitude, NauticalTwilightA
 
 TSunDataPanel::TSunDataPanel(QWidget* window, const TProgramState& state,
                              const QImage& paramsBackground, double fontScale)
-    : TWindowPart(window, {QRect(30, 298, 114, 52), QRect(30, 388, 232, 64),
-                           QRect(280, 385, 125, 72)}),
+    : TWindowPart(window,
+                  {QRect(30, 298, 114, 52), QRect(30, 388, 232, 64), QRect(280, 385, 125, 72)}),
       State(state), ParamsBackground(paramsBackground), FontScale(fontScale) {
     setObjectName("SunData");
     CreateCaptions();
@@ -57,7 +57,8 @@ void TSunDataPanel::CreateCaptions() {
     const QFont caption = PixelFont(ArialFamily, 12);
     const char* solarText[] = {"Az.:", "Alt.:", "R.A.:", "Dec.:"};
     for (int k = 0; k < 4; ++k)
-        AddLabel(QStringLiteral("lblSolar%1").arg(k), {284, 390 + 16 * k, 30, 14}, caption, Qt::white)
+        AddLabel(QStringLiteral("lblSolar%1").arg(k), {284, 390 + 16 * k, 30, 14}, caption,
+                 Qt::white)
             ->setText(solarText[k]);
 }
 
@@ -76,7 +77,7 @@ void TSunDataPanel::DisplaySolarRiseSetTimes() {
 
 void TSunDataPanel::ShowMoment(const TSunData& s) {
     Values = {HoursToSexagesimal(s.Azimuth), HoursToSexagesimal(s.Altitude),
-              RaText(s.Equatorial.RADeg), s.Equatorial.DecText};
+              RightAscensionText(s.Equatorial.RADeg), HoursToSexagesimal(s.Equatorial.DecDeg)};
     Valid = true;
     update();
 }

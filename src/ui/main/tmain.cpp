@@ -95,8 +95,7 @@ void TMain::CreateParts(const TMainSetup& setup) {
     MoonDataPart = new TMoonDataPanel(this, State(), art.MoonParamsBackground, FontScale);
     SunDataPart = new TSunDataPanel(this, State(), art.SunParamsBackground, FontScale);
     PhaseListPart = new TPhaseListPanel(this, State(), art.PhasePictures);
-    CalendarPart =
-        new TCalendarPanel(this, State(), {art.DayHighlight, art.YearButton}, FontScale);
+    CalendarPart = new TCalendarPanel(this, State(), {art.DayHighlight, art.YearButton}, FontScale);
     StripPart = new TClockStrip(this, State(), *clock, art.StripBackground, FontScale);
     connect(CalendarPart, &TCalendarPanel::DateInfoRequested, this, &TMain::DateInfoRequested);
     connect(CalendarPart, &TCalendarPanel::MonthPickerRequested, this,
@@ -198,10 +197,9 @@ void TMain::Tick() {
     const TMoonData moon = MoonPosition(ut, State().Observer(), sun);
     FollowNewMoons(ut);
     const double age = ut - AgeNewMoons.PrevNewMoon;
-    const double lunation =
-        LunationPercent(age, AgeNewMoons.PrevNewMoon, AgeNewMoons.NextNewMoon);
+    const double lunation = LunationPercent(age, AgeNewMoons.PrevNewMoon, AgeNewMoons.NextNewMoon);
     PhaseNameNow = Q(MoonPhaseName(lunation, State().SelectedDate().Month, BlueMoonNow()));
-    Moon().ShowPhase(moon.Illumination, lunation);
+    Moon().ShowPhase(moon.IlluminationPercent, lunation);
     MoonData().ShowMoment(moon, age);
     SunData().ShowMoment(sun);
     const QString time = Q(DateTimeText(JDToDate(State().DisplayedJD())));

@@ -207,7 +207,7 @@ TDayMoon MoonAtLocalMidnight(int year, int month, int day, const TObserver& obse
     const TNewMoonPair newMoons = BracketingNewMoons(ut);
     const double lunation =
         (ut - newMoons.PrevNewMoon) / (newMoons.NextNewMoon - newMoons.PrevNewMoon) * 100.0;
-    return {moon.Illumination, lunation < 50.0};
+    return {moon.IlluminationPercent, lunation < 50.0};
 }
 
 void DrawCalendarPage(QPainter& p, TPageMetrics& page, const TSettings& settings,
