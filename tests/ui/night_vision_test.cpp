@@ -159,6 +159,31 @@ void TNightVisionTest::RedOnlyPixels() {
     picture.fill(QColor(10, 200, 30));
     ToNightColours(picture, TNightTone::Keep);
     QCOMPARE(picture.pixel(3, 1), NightPixel(qRgb(10, 200, 30), TNightTone::Keep));
+
+    // One area of a picture of many colours, opaque and not, partly under a frame mask: each
+    // pixel there as NightPixel makes it alone, the rest untouched.
+    QImage many(37, 9, QImage::Format_ARGB32_Premultiplied);
+    QImage mask(many.size(), QImage::Format_Grayscale8);
+    const auto at = [](QImage& image, int x, int y) -> QRgb& {
+        return reinterpret_cast<QRgb*>(image.scanLine(y))[x];
+    };
+    for (int y = 0; y < many.height(); ++y)
+        for (int x = 0; x < many.width(); ++x) {
+            const int alpha = (x * y) % 7 == 3 ? 127 * (x % 3) : 255;
+            at(many, x, y) = qPremultiply(qRgba(x * 7, y * 29, (x * y * 13) % 256, alpha));
+            mask.scanLine(y)[x] = (x + 2 * y) % 5 < 2 ? 255 : 0;
+        }
+    const QRect area(3, 1, 30, 7);
+    for (const TNightTone tone : {TNightTone::Keep, TNightTone::Invert, TNightTone::Frame}) {
+        QImage night = many;
+        ToNightColoursIn(night, area, tone, mask);
+        for (int y = 0; y < many.height(); ++y)
+            for (int x = 0; x < many.width(); ++x) {
+                const TNightTone own = mask.scanLine(y)[x] != 0 ? TNightTone::Frame : tone;
+                QCOMPARE(at(night, x, y),
+                         area.contains(x, y) ? NightPixel(at(many, x, y), own) : at(many, x, y));
+            }
+    }
 }
 
 void TNightVisionTest::EveryWindowRedOnBlack() {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -57,6 +59,36 @@ inline QRgb NightColour(QRgb premultiplied, TNightTone tone) {
     return qRgba(red * alpha / 255, 0, 0, alpha);
 }
 
+// Four opaque pixels at a time, side by side in one vector register (as NightColour works
+// them out one by one), the frame's tone where lit.
+void NightOpaqueFour(QRgb* pixels, const uchar* lit, TNightTone tone) {
+    using TLanes = std::uint32_t __attribute__((vector_size(16)));
+    TLanes p;
+    std::memcpy(&p, pixels, sizeof p);
+    const TLanes r = (p >> 16) & 255, g = (p >> 8) & 255, b = p & 255;
+    const TLanes luminance = (r * 11 + g * 16 + b * 5) >> 5;
+    const TLanes redOverGreen = reinterpret_cast<TLanes>(r > g);
+    const TLanes most2 = (r & redOverGreen) | (g & ~redOverGreen);
+    const TLanes blueOver = reinterpret_cast<TLanes>(b > most2);
+    const TLanes keep = (((b & blueOver) | (most2 & ~blueOver)) + luminance) >> 1;
+    const bool anyLit = lit != nullptr && (lit[0] | lit[1] | lit[2] | lit[3]) != 0;
+    TLanes red = keep;
+    if (tone != TNightTone::Keep || anyLit) {
+        const TLanes inverse = 255 - luminance;
+        const std::array<uchar, 256>& curve = FrameCurve();
+        const TLanes frame = {curve[inverse[0]], curve[inverse[1]], curve[inverse[2]],
+                              curve[inverse[3]]};
+        const TLanes base = tone == TNightTone::Keep     ? keep
+                            : tone == TNightTone::Invert ? inverse
+                                                         : frame;
+        const TLanes turned =
+            anyLit ? -TLanes{lit[0] != 0, lit[1] != 0, lit[2] != 0, lit[3] != 0} : TLanes{};
+        red = (frame & turned) | (base & ~turned);
+    }
+    const TLanes night = 0xff000000u | (red << 16);
+    std::memcpy(pixels, &night, sizeof night);
+}
+
 } // namespace
 
 QRgb NightPixel(QRgb premultiplied, TNightTone tone) {
@@ -76,7 +108,14 @@ void ToNightColoursIn(QImage& picture, const QRect& area, TNightTone tone, const
     for (int y = within.top(); y <= within.bottom(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
         const uchar* turned = framed ? frame.constScanLine(y) : nullptr;
-        for (int x = within.left(); x <= within.right(); ++x)
+        int x = within.left();
+        for (; x + 3 <= within.right(); x += 4)
+            if ((line[x] & line[x + 1] & line[x + 2] & line[x + 3]) >> 24 == 255)
+                NightOpaqueFour(line + x, turned ? turned + x : nullptr, tone);
+            else
+                for (int k = x; k < x + 4; ++k)
+                    line[k] = NightColour(line[k], turned && turned[k] ? TNightTone::Frame : tone);
+        for (; x <= within.right(); ++x)
             line[x] = NightColour(line[x], turned && turned[x] ? TNightTone::Frame : tone);
     }
 }
