@@ -136,6 +136,7 @@ class TNightVisionTest : public QObject {
     void CtrlNAndTheBoxSwitchAndRemember();
     void EveryCaptionReadableAtNight();
     void ScreenShowsTheWholeLookThroughRepaints();
+    void LightScrollBarsDarkAtNight();
 };
 
 // The colour transform alone, where whole windows would not show a slip: the ends of the
@@ -376,6 +377,22 @@ void TNightVisionTest::ScreenShowsTheWholeLookThroughRepaints() {
     QVERIFY(SetNightVision(*h.State, w.Store(), false));
     QVERIFY(OnScreen(w.Main()) == Grab(w.Main()));
     QVERIFY(MostGreenOrBlue(OnScreen(w.Main())) > 100);
+}
+
+// The light scroll bars by the lists, in a panel or on the frame, come out dark at night as
+// the frame does, not as bright red blocks beside the list.
+void TNightVisionTest::LightScrollBarsDarkAtNight() {
+    TMainHarness h(At(2026, 3, 3, 21));
+    TWindowSet& w = *h.Windows;
+    OpenEveryWindow(w);
+    QVERIFY(SetNightVision(*h.State, w.Store(), true));
+    const std::tuple<QWidget*, QRect> bars[] = {{&w.EclipseReport(), {353, 73, 16, 191}},
+                                                {&w.FeaturesDB(), {605, 62, 16, 335}},
+                                                {&w.Features(), {604, 60, 16, 399}}};
+    for (const auto& [window, box] : bars) {
+        const double red = MeanRed(Grab(*window).copy(box));
+        QVERIFY2(red < 40, qPrintable(QStringLiteral("%1 %2").arg(Named(window)).arg(red)));
+    }
 }
 
 QTEST_MAIN(TNightVisionTest)

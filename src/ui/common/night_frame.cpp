@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRect>
+#include <QScrollBar>
 #include <QWidget>
 
 namespace {
@@ -122,10 +123,11 @@ std::vector<TFieldArea> ShownFieldAreas(const QWidget& window, double scale, con
         const bool field = qobject_cast<const QLineEdit*>(control) != nullptr ||
                            qobject_cast<const QAbstractSpinBox*>(control) != nullptr ||
                            qobject_cast<const QComboBox*>(control) != nullptr;
-        if (!field || !control->isVisibleTo(&window)) continue;
+        const bool scrollBar = qobject_cast<const QScrollBar*>(control) != nullptr;
+        if (!(field || scrollBar) || !control->isVisibleTo(&window)) continue;
         const QRectF shown(control->mapTo(&window, QPoint(0, 0)), control->size());
         const QRect area = QRectF(shown.topLeft() * scale, shown.size() * scale).toRect() & bounds;
-        fields.push_back({control, area});
+        fields.push_back({control, area, scrollBar});
     }
     return fields;
 }
@@ -139,7 +141,12 @@ bool ShownDark(const QImage& picture, const QRect& area) {
     return sum < static_cast<long long>(LightLevel) * area.width() * area.height();
 }
 
-void ClearMask(QImage& mask, const QRect& area) {
+int MaskOver(const TFieldArea& field, bool shownDark) {
+    if (field.ScrollBar) return shownDark ? -1 : 255;
+    return shownDark ? 0 : -1;
+}
+
+void FillMask(QImage& mask, const QRect& area, uchar value) {
     for (int y = area.top(); y <= area.bottom(); ++y)
-        std::fill_n(mask.scanLine(y) + area.left(), area.width(), uchar(0));
+        std::fill_n(mask.scanLine(y) + area.left(), area.width(), value);
 }

@@ -20,19 +20,28 @@ class QWidget;
 // them (the Moon's picture in its panel). A null background gives a null mask.
 [[nodiscard]] QImage NightFrameMask(const QImage& background);
 
-// An entry field or drop-down list shown in a window, and its area in the window's picture.
+// A control whose tones at night follow how it is shown rather than where it lies, and its
+// area in the window's picture: an entry field or drop-down list shown dark on the frame keeps
+// its tones, as the panels do; a scroll bar shown light in a panel is turned over, as the
+// frame is, instead of shining as a red block.
 struct TFieldArea {
     const QWidget* Control = nullptr;
     QRect Area;
+    bool ScrollBar = false; // a scroll bar; else an entry field or drop-down list
 };
 
-// The window's shown entry fields and drop-down lists, their areas scaled to a picture of the
-// window (scale: picture pixels per window pixel) and cut to bounds.
+// The window's shown entry fields, drop-down lists and scroll bars, their areas scaled to a
+// picture of the window (scale: picture pixels per window pixel) and cut to bounds.
 [[nodiscard]] std::vector<TFieldArea> ShownFieldAreas(const QWidget& window, double scale,
                                                       const QRect& bounds);
 
 // Whether the area of the picture is dark: its mean grey below the metal's.
 [[nodiscard]] bool ShownDark(const QImage& picture, const QRect& area);
 
-// Sets the mask to 0 over the area (within the mask).
-void ClearMask(QImage& mask, const QRect& area);
+// What the mask takes over the control's area, shown dark or light as it is: 0 (its own
+// tones) under an entry field or drop-down list shown dark, 255 (the frame's tone) under a
+// scroll bar shown light; -1 where the frame's mask holds.
+[[nodiscard]] int MaskOver(const TFieldArea& field, bool shownDark);
+
+// Sets the mask to value over the area (within the mask).
+void FillMask(QImage& mask, const QRect& area, uchar value);

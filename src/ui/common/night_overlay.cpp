@@ -1,6 +1,7 @@
 #include "ui/common/night_overlay.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QEvent>
 #include <QPaintEngine>
@@ -29,11 +30,11 @@ QImage WindowPart(QImage& pixels, const QPoint& origin, const QSize& size) {
                   part.height(), pixels.bytesPerLine(), pixels.format());
 }
 
-// The areas of the fields that keep their tones.
-template <typename TFields> std::vector<QRect> DarkAreas(const TFields& fields) {
-    std::vector<QRect> areas;
+// The areas where the mask does not hold, with what it takes there.
+template <typename TFields> std::vector<std::pair<QRect, int>> MaskedAreas(const TFields& fields) {
+    std::vector<std::pair<QRect, int>> areas;
     for (const auto& field : fields)
-        if (field.Dark) areas.push_back(field.Area);
+        if (field.Mask >= 0) areas.emplace_back(field.Area, field.Mask);
     return areas;
 }
 
@@ -132,22 +133,23 @@ void TNightOverlay::FollowFields(const QImage& window, const QRegion& fresh) {
         });
         const QRegion unpainted = QRegion(field.Area) - fresh;
         if (unpainted.isEmpty())
-            now.push_back({field.Control, field.Area, ShownDark(window, field.Area)});
+            now.push_back(
+                {field.Control, field.Area, MaskOver(field, ShownDark(window, field.Area))});
         else if (seen != Fields.end())
             now.push_back(*seen);
         else if (fresh.intersects(field.Area)) {
             // Partly painted and never seen whole: judged from what was painted now, and
             // painted whole next.
             const QRect painted = (QRegion(field.Area) & fresh).boundingRect();
-            now.push_back({field.Control, field.Area, ShownDark(window, painted)});
+            now.push_back({field.Control, field.Area, MaskOver(field, ShownDark(window, painted))});
             update(QRectF(QPointF(field.Area.topLeft()) / scale, QSizeF(field.Area.size()) / scale)
                        .toAlignedRect());
         }
     }
-    if (DarkAreas(now) != DarkAreas(Fields)) {
+    if (MaskedAreas(now) != MaskedAreas(Fields)) {
         Turned = ScaledFrame;
-        for (const QRect& area : DarkAreas(now))
-            ClearMask(Turned, area);
+        for (const auto& [area, value] : MaskedAreas(now))
+            FillMask(Turned, area, uchar(value));
     }
     Fields = std::move(now);
 }

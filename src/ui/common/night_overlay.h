@@ -6,7 +6,7 @@
 // its other children, so the toolkit paints it last wherever anything below it was painted;
 // it then turns those pixels, in the picture being painted (the window's backing store, or a
 // grab), to night colours. The metal frame (night_frame.h) is turned over, the dark panels
-// and the dark entry fields on the frame keep their tones.
+// and the dark entry fields on the frame keep their tones, light scroll bars are turned over.
 //
 //   new TNightOverlay(window);   // night vision on; deleting it brings the day look back
 
@@ -29,22 +29,22 @@ class TNightOverlay : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    // A shown entry field's area in the picture and whether it keeps its tones, as last seen
-    // painted whole.
+    // A shown control's area in the picture and what the mask takes there (MaskOver), as last
+    // seen painted whole.
     struct TKnownField {
         const QWidget* Control = nullptr;
         QRect Area;
-        bool Dark = false;
+        int Mask = -1;
     };
 
     void KeepOnTop();
-    // Brings Turned (where the frame's tone applies) up to date with the window's shown fields,
-    // judging those painted whole in fresh from the picture of the window.
+    // Brings Turned (where the frame's tone applies) up to date with the window's shown fields
+    // and scroll bars, judging those painted whole in fresh from the picture of the window.
     void FollowFields(const QImage& window, const QRegion& fresh);
 
     TBorderlessWindow& Window;
     QImage Frame;       // the frame mask of its background
     QImage ScaledFrame; // the same at the size of the picture painted
-    QImage Turned;      // ScaledFrame less the dark fields
+    QImage Turned;      // ScaledFrame with the fields and scroll bars as they are shown
     std::vector<TKnownField> Fields;
 };
