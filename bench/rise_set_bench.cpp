@@ -43,7 +43,7 @@ void BM_RiseSetYearDayByDay(benchmark::State& state) {
             for (const TDateRec& date : MonthDates(2026, month)) {
                 benchmark::DoNotOptimize(MoonRiseSet(date, observer));
                 for (double h0 : SunAltitudes)
-                    benchmark::DoNotOptimize(SunRiseSetTimes(date, h0, observer));
+                    benchmark::DoNotOptimize(SunRiseSet(date, h0, observer));
             }
 }
 BENCHMARK(BM_RiseSetYearDayByDay)->Unit(benchmark::kMillisecond);

@@ -2,6 +2,7 @@
 // date facts.
 
 #include <algorithm>
+#include <array>
 #include <span>
 
 #include "cli/almanac_commands.h"
@@ -57,15 +58,15 @@ int RunRiseSet(const TAlmanacArgs& args, std::ostream& out) {
                       "NauticalEnd", "AstroStart", "AstroEnd"});
     const std::vector<TDayRiseSet> days = RiseSetDaysSideBySide(dates, args.Observer);
     for (size_t i = 0; i < days.size(); ++i) {
-        const TRiseSetText& moon = days[i].Moon.Times;
-        const TRiseSetText sun = RiseSetText(days[i].Sun[0]);
-        const TRiseSetText civil = RiseSetText(days[i].Sun[1]);
-        const TRiseSetText nautical = RiseSetText(days[i].Sun[2]);
-        const TRiseSetText astro = RiseSetText(days[i].Sun[3]);
-        WriteCsvRow(out,
-                    {std::to_string(dates[i].Day), moon.Rise, moon.Transit, moon.Set,
-                     std::to_string(days[i].Moon.Illumination), sun.Rise, sun.Transit, sun.Set,
-                     civil.Rise, civil.Set, nautical.Rise, nautical.Set, astro.Rise, astro.Set});
+        const TRiseSetTimes& moon = days[i].Moon.Events;
+        const std::array<TRiseSetTimes, 4>& sun = days[i].Sun;
+        WriteCsvRow(out, {std::to_string(dates[i].Day), EventTimeText(moon.Rise),
+                          EventTimeText(moon.Transit), EventTimeText(moon.Set),
+                          std::to_string(days[i].Moon.Illumination), EventTimeText(sun[0].Rise),
+                          EventTimeText(sun[0].Transit), EventTimeText(sun[0].Set),
+                          EventTimeText(sun[1].Rise), EventTimeText(sun[1].Set),
+                          EventTimeText(sun[2].Rise), EventTimeText(sun[2].Set),
+                          EventTimeText(sun[3].Rise), EventTimeText(sun[3].Set)});
     }
     return 0;
 }

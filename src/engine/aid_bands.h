@@ -42,8 +42,8 @@ struct TAidMonth {
     std::vector<TAidDay> Days; // day 1 first
 };
 
-// Minutes of the local day of an event that occurs, 0 otherwise (the times list's "*****"
-// and "None").
+// Minutes of the local day of an event that occurs, 0 otherwise (an event not on this day,
+// or a body that neither rises nor sets).
 [[nodiscard]] int HMToMins(const TRiseSetEvent& event);
 
 // The stretches of a day above the altitude, from the day's rising and setting:

@@ -18,21 +18,29 @@ std::string LocalClockText(double localJD) {
     return ClockText(d.Hour * 60 + d.Minute);
 }
 
-std::string EventTimeText(const TRiseSetEvent& event) {
+namespace {
+
+std::string EventTimeText(const TRiseSetEvent& event, const char* noEventText) {
     switch (event.Status) {
     case TEventStatus::Occurs:
         return ClockText(event.Minute);
     case TEventStatus::NotThisDay:
-        return NoEventText;
+        return noEventText;
     case TEventStatus::AlwaysAbove:
     case TEventStatus::AlwaysBelow:
         break;
     }
-    return NeverText;
+    return "None";
 }
 
-TRiseSetText RiseSetText(const TRiseSetTimes& times) {
-    return {EventTimeText(times.Rise), EventTimeText(times.Transit), EventTimeText(times.Set)};
+} // namespace
+
+std::string EventTimeText(const TRiseSetEvent& event) {
+    return EventTimeText(event, "*****");
+}
+
+std::string CellEventTimeText(const TRiseSetEvent& event) {
+    return EventTimeText(event, "****");
 }
 
 std::string PhaseDateText(const TPhaseEntry& phase) {

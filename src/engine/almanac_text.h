@@ -17,11 +17,12 @@
 // "HH:MM" of a local JD as the date-and-time texts show it: seconds rounded, then dropped.
 [[nodiscard]] std::string LocalClockText(double localJD);
 
-// "HH:MM" of an event that occurs, NoEventText for one not on this day, NeverText for a body
-// that stays above or below the altitude.
+// "HH:MM" of an event that occurs, "*****" for one not on this day, "None" for a body that
+// stays above or below the altitude.
 [[nodiscard]] std::string EventTimeText(const TRiseSetEvent& event);
 
-[[nodiscard]] TRiseSetText RiseSetText(const TRiseSetTimes& times);
+// The same as the printed calendar's day cells show it: an event not on this day is "****".
+[[nodiscard]] std::string CellEventTimeText(const TRiseSetEvent& event);
 
 // "HH:MM  DD Month YYYY" of a principal phase, local time.
 [[nodiscard]] std::string PhaseDateText(const TPhaseEntry& phase);

@@ -5,7 +5,6 @@
 #include <limits>
 #include <utility>
 
-#include "engine/almanac_text.h"
 #include "engine/angles.h"
 #include "engine/moon.h"
 #include "engine/rise_set_day.h"
@@ -248,19 +247,13 @@ double Interpolate3(double y3, double y2, double y1, double n) {
     return y2 + n * (a + b + n * c) / 2.0;
 }
 
-TRiseSetTimes RiseTransitSetTimes(const TEquatorial& dayBefore, const TEquatorial& day,
-                                  const TEquatorial& dayAfter, double deltaT, double h0, double jd0,
-                                  const TObserver& observer) {
+TRiseSetTimes RiseTransitSet(const TEquatorial& dayBefore, const TEquatorial& day,
+                             const TEquatorial& dayAfter, double deltaT, double h0, double jd0,
+                             const TObserver& observer) {
     const TDayData d = MakeDayData(dayBefore, day, dayAfter, deltaT, h0, jd0, observer);
     const TRefinedEvents refined = RefinedEvents(d, jd0, observer);
     if (!ScannedLatitude(observer)) return refined.Times;
     return CheckedAgainstTheDay(d, refined, jd0, observer.LocalOffsetDays());
-}
-
-TRiseSetText RiseTransitSet(const TEquatorial& dayBefore, const TEquatorial& day,
-                            const TEquatorial& dayAfter, double deltaT, double h0, double jd0,
-                            const TObserver& observer) {
-    return RiseSetText(RiseTransitSetTimes(dayBefore, day, dayAfter, deltaT, h0, jd0, observer));
 }
 
 const TRiseSetEvent& EventOf(const TRiseSetTimes& times, TRiseSetEventKind kind) {
@@ -276,7 +269,8 @@ const TRiseSetEvent& EventOf(const TRiseSetTimes& times, TRiseSetEventKind kind)
 }
 
 std::array<TRiseSetEventKind, 3> OrderMoonRows(const TRiseSetTimes& times) {
-    // The key orders as the shown texts do: NoEventText, then "HH:MM", then NeverText.
+    // The key orders an event not on the day first, then the minutes, then a body that
+    // neither rises nor sets.
     auto key = [&times](TRiseSetEventKind kind) {
         const TRiseSetEvent& e = EventOf(times, kind);
         if (e.Status == TEventStatus::Occurs) return e.Minute;
@@ -356,7 +350,7 @@ TRiseSetTimes SunTimes(TPlaceCache& cache, const TDateRec& date, double h0,
     const TEquatorial before = cache.Sun(jd0 - 1.0).Equatorial;
     const TEquatorial middle = cache.Sun(jd0).Equatorial;
     const TEquatorial after = cache.Sun(jd0 + 1.0).Equatorial;
-    return RiseTransitSetTimes(before, middle, after, DeltaT(date.Year), h0, jd0, observer);
+    return RiseTransitSet(before, middle, after, DeltaT(date.Year), h0, jd0, observer);
 }
 
 TRiseSetTimes MoonTimes(TPlaceCache& cache, const TDateRec& date, const TObserver& observer) {
@@ -366,15 +360,13 @@ TRiseSetTimes MoonTimes(TPlaceCache& cache, const TDateRec& date, const TObserve
     const TEquatorial after = cache.Moon(jd0 + 1.0).Equatorial;
     // Meeus, ch. 15: h0 = 0.7275 parallax - 0°34'.
     const double h0 = 0.7275 * middle.ParallaxDeg - 0.5667;
-    return RiseTransitSetTimes(before, middle.Equatorial, after, DeltaT(date.Year), h0, jd0,
-                               observer);
+    return RiseTransitSet(before, middle.Equatorial, after, DeltaT(date.Year), h0, jd0, observer);
 }
 
 TMoonRiseSet MoonDay(TPlaceCache& cache, const TDateRec& date, const TObserver& observer) {
     const double jd0 = MidnightJD(date);
     TMoonRiseSet result;
     result.Events = MoonTimes(cache, date, observer);
-    result.Times = RiseSetText(result.Events);
     // The Sun at 0h as MoonPosition takes it for the illuminated fraction.
     const TSunData sun = cache.Sun(jd0);
     result.Illumination = MoonIlluminationPercent(cache.Moon(jd0), sun);
@@ -383,13 +375,9 @@ TMoonRiseSet MoonDay(TPlaceCache& cache, const TDateRec& date, const TObserver& 
 
 } // namespace
 
-TRiseSetTimes SunRiseSetTimes(const TDateRec& date, double h0, const TObserver& observer) {
+TRiseSetTimes SunRiseSet(const TDateRec& date, double h0, const TObserver& observer) {
     TPlaceCache cache;
     return SunTimes(cache, date, h0, observer);
-}
-
-TRiseSetText SunRiseSet(const TDateRec& date, double h0, const TObserver& observer) {
-    return RiseSetText(SunRiseSetTimes(date, h0, observer));
 }
 
 TRiseSetTimes MoonRiseSetTimes(const TDateRec& date, const TObserver& observer) {

@@ -2,39 +2,31 @@
 
 #include <array>
 #include <span>
-#include <string>
 #include <vector>
 
 #include "engine/coordinates.h"
 #include "engine/date_time.h"
 #include "engine/observer.h"
 
-// Local times of rising, meridian transit and setting on one local calendar day.
-struct [[nodiscard]] TRiseSetText {
-    std::string Rise;    // "HH:MM", NoEventText or NeverText
-    std::string Transit; // "HH:MM", NoEventText, or NeverText when a body that neither rises
-                         // nor sets transits beyond the day
-    std::string Set;     // "HH:MM", NoEventText or NeverText
-};
-
 // What became of an event on the local calendar day.
 enum class TEventStatus {
     Occurs,      // at LocalJD, shown as Minute
-    NotThisDay,  // does not fall within the day, or could not be found (NoEventText)
-    AlwaysAbove, // the body stays above the altitude all day (NeverText)
-    AlwaysBelow, // the body stays below the altitude all day (NeverText)
+    NotThisDay,  // does not fall within the day, or could not be found
+    AlwaysAbove, // the body stays above the altitude all day
+    AlwaysBelow, // the body stays below the altitude all day
 };
 
 // One rising, transit or setting.
 struct TRiseSetEvent {
     TEventStatus Status = TEventStatus::NotThisDay;
     double LocalJD = 0.0; // local civil JD of the event; Occurs only
-    int Minute = 0;       // minute of the local day as shown, 0..1440; Occurs only (the
-                          // panels' rounding: half a minute and one second added, then cut)
+    int Minute = 0;       // minute of the local day, 0..1440; Occurs only (half a minute
+                          // and one second added, then cut)
 };
 
-// The three events of a local calendar day. For a body that neither rises nor sets, Rise and
-// Set carry AlwaysAbove or AlwaysBelow, and so does Transit when it falls beyond the day.
+// Local times of rising, meridian transit and setting on one local calendar day. For a body
+// that neither rises nor sets, Rise and Set carry AlwaysAbove or AlwaysBelow, and so does
+// Transit when it falls beyond the day.
 struct [[nodiscard]] TRiseSetTimes {
     TRiseSetEvent Rise;
     TRiseSetEvent Transit;
@@ -48,15 +40,9 @@ enum class TRiseSetEventKind { Rise, Transit, Set };
 
 // The Moon's times with its illuminated percentage at 0h of the day.
 struct [[nodiscard]] TMoonRiseSet {
-    TRiseSetText Times; // made from Events
     TRiseSetTimes Events;
     int Illumination = 0;
 };
-
-// An event that does not fall within the local day (or could not be found).
-inline constexpr const char* NoEventText = "*****";
-// A body that stays above or below the altitude all day.
-inline constexpr const char* NeverText = "None";
 
 // Standard altitudes of the Sun's upper limb and of the twilights, degrees.
 inline constexpr double SunriseAltitude = -0.8333;
@@ -64,8 +50,8 @@ inline constexpr double CivilTwilightAltitude = -6.0;
 inline constexpr double NauticalTwilightAltitude = -12.0;
 inline constexpr double AstronomicalTwilightAltitude = -18.0;
 
-// Rounds after which a refinement stops at the latest; an event not settled by then is shown
-// as NoEventText.
+// Rounds after which a refinement stops at the latest; an event not settled by then is
+// NotThisDay.
 inline constexpr int MaxRiseSetRounds = 40;
 
 // Interpolation from three tabular values one day apart (Meeus, Astronomical Algorithms,
@@ -76,22 +62,12 @@ inline constexpr int MaxRiseSetRounds = 40;
 // of the day before, the day itself and the day after. deltaT in seconds, h0 the standard
 // altitude in degrees, jd0 the JD of the local calendar date at 0h taken as UT. The times are
 // local civil times of that calendar day.
-[[nodiscard]] TRiseSetTimes RiseTransitSetTimes(const TEquatorial& dayBefore,
-                                                const TEquatorial& day, const TEquatorial& dayAfter,
-                                                double deltaT, double h0, double jd0,
-                                                const TObserver& observer);
-
-// The same as texts.
-[[nodiscard]] TRiseSetText RiseTransitSet(const TEquatorial& dayBefore, const TEquatorial& day,
-                                          const TEquatorial& dayAfter, double deltaT, double h0,
-                                          double jd0, const TObserver& observer);
+[[nodiscard]] TRiseSetTimes RiseTransitSet(const TEquatorial& dayBefore, const TEquatorial& day,
+                                           const TEquatorial& dayAfter, double deltaT, double h0,
+                                           double jd0, const TObserver& observer);
 
 // The Sun's times for the local calendar date (Day, Month, Year used) at the altitude h0.
-[[nodiscard]] TRiseSetTimes SunRiseSetTimes(const TDateRec& date, double h0,
-                                            const TObserver& observer);
-
-// The same as texts.
-[[nodiscard]] TRiseSetText SunRiseSet(const TDateRec& date, double h0, const TObserver& observer);
+[[nodiscard]] TRiseSetTimes SunRiseSet(const TDateRec& date, double h0, const TObserver& observer);
 
 // The Moon's times for the local calendar date (Day, Month, Year used); the standard altitude
 // 0.7275 parallax - 0.5667 takes the parallax at 0h of the day.
@@ -116,7 +92,7 @@ struct [[nodiscard]] TDayRiseSet {
     std::array<TRiseSetTimes, 4> Sun; // in the order of SunAltitudes
 };
 
-// The same as MoonRiseSet and SunRiseSetTimes day by day, for a run of dates (Day, Month, Year
+// The same as MoonRiseSet and SunRiseSet day by day, for a run of dates (Day, Month, Year
 // used): each body's position is computed once per 0h instant and shared by the four
 // altitudes and by the neighbouring days, which need the same instants.
 [[nodiscard]] std::vector<TDayRiseSet> RiseSetDays(std::span<const TDateRec> dates,
@@ -124,6 +100,6 @@ struct [[nodiscard]] TDayRiseSet {
 
 // The Moon panel's rows in the order of the day: an event not on this day first, the times in
 // order of their shown minutes, a Moon that neither rises nor sets last. Rows start as transit,
-// rise, set and are sorted by the exchanges 1-3, 1-2, 2-3, so equal shown times fall exactly
-// as the panel's texts compared byte by byte always have.
+// rise, set and are sorted by the exchanges 1-3, 1-2, 2-3, so equal shown times keep that
+// order.
 [[nodiscard]] std::array<TRiseSetEventKind, 3> OrderMoonRows(const TRiseSetTimes& times);

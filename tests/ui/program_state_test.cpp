@@ -9,6 +9,8 @@
 #include <QTest>
 #include <QTimeZone>
 
+#include "engine/apsides.h"
+#include "engine/rise_set.h"
 #include "tmain_fixture.h"
 
 namespace {
@@ -50,6 +52,7 @@ class TProgramStateTest : public QObject {
     void ClockShownInTheConfiguredZone();
     void AnotherZoneKeepsTheInstant();
     void MonthKeepsEveryEclipse();
+    void DayDataFollowsTheDayAndTheObserver();
 };
 
 void TProgramStateTest::initTestCase() {
@@ -188,6 +191,57 @@ void TProgramStateTest::MonthKeepsEveryEclipse() {
     QCOMPARE(h.State->Month().Eclipses.size(), 2u); // not only the first
     QVERIFY(h.State->SelectDate(1904, 4, 10));
     QVERIFY(h.State->Month().Eclipses.empty());
+}
+
+// Each change is announced once, and the state's day data is then the engine's for the day
+// and place selected: the Moon's and the Sun's times, the next apsides, the new moons.
+void TProgramStateTest::DayDataFollowsTheDayAndTheObserver() {
+    TMainHarness h(At(2026, 12, 7, 20, 15, 40));
+    using S = TStateChange;
+    const std::pair<std::function<void()>, TStateChanges> cases[] = {
+        {[&] { h.State->SelectDate(2027, 3, 14); }, S::Day | S::Month},
+        {[&] { h.State->SelectDate(2027, 3, 20); }, S::Day},
+        // A southern place ten hours ahead, where the displayed moment falls on 21 March.
+        {[&] {
+             h.ChangeSettings([](TSettings& s) {
+                 s.LatDir = "South";
+                 s.TimeZone = 44;
+             });
+         },
+         S::Settings | S::Observer | S::Day | S::Month},
+        {[&] { h.State->ReturnToNow(); }, S::Clock | S::Day | S::Month},
+        {[&] { // midnight passes there
+             h.Now = At(2026, 12, 8, 13, 59, 50);
+             h.State->FollowClock();
+             h.Now = h.Now.addSecs(20);
+             h.State->FollowClock();
+         },
+         S::Day},
+    };
+    auto same = [](const TRiseSetTimes& a, const TRiseSetTimes& b) {
+        return a.Rise.LocalJD == b.Rise.LocalJD && a.Transit.LocalJD == b.Transit.LocalJD &&
+               a.Set.LocalJD == b.Set.LocalJD && a.Rise.Status == b.Rise.Status &&
+               a.Set.Status == b.Set.Status;
+    };
+    for (const auto& [change, announced] : cases) {
+        QSignalSpy spy(h.State, &TProgramState::Changed);
+        change();
+        QCOMPARE(Only(spy), Flags(announced));
+        const TDateRec& day = h.State->SelectedDate();
+        const TDayData& data = h.State->Day();
+        const TMoonRiseSet moon = MoonRiseSet(day, h.State->Observer());
+        QVERIFY(same(data.RiseSet.Moon.Events, moon.Events));
+        QCOMPARE(data.RiseSet.Moon.Illumination, moon.Illumination);
+        for (size_t k = 0; k < SunAltitudes.size(); ++k)
+            QVERIFY(
+                same(data.RiseSet.Sun[k], SunRiseSet(day, SunAltitudes[k], h.State->Observer())));
+        QCOMPARE(data.Apsides.Perigee.JDE, NextApsides(day.JD).Perigee.JDE);
+        for (const double ut : {h.State->UniversalTime(), h.State->UniversalTime() + 20.0}) {
+            const TNewMoonPair& around = h.State->NewMoonsAround(ut);
+            QVERIFY(around.PrevNewMoon <= ut && ut < around.NextNewMoon);
+            QVERIFY(around.NextNewMoon - around.PrevNewMoon < 30.0);
+        }
+    }
 }
 
 QTEST_MAIN(TProgramStateTest)

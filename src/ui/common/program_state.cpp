@@ -70,7 +70,24 @@ void TProgramState::ComputeMonth() {
 
 void TProgramState::ComputeDay() {
     Selected.JD = JulianDay(Selected);
-    NewMoonsNow = BracketingNewMoons(Selected.JD);
+    const TDateRec day[] = {Selected};
+    DayNow.RiseSet = RiseSetDays(day, ObserverNow).front();
+    DayNow.Apsides = NextApsides(Selected.JD);
+    DayNow.NewMoons = BracketingNewMoons(Selected.JD);
+}
+
+namespace {
+
+bool Holds(const TNewMoonPair& pair, double ut) {
+    return ut >= pair.PrevNewMoon && ut < pair.NextNewMoon;
+}
+
+} // namespace
+
+const TNewMoonPair& TProgramState::NewMoonsAround(double ut) const {
+    if (Holds(DayNow.NewMoons, ut)) return DayNow.NewMoons;
+    if (!Holds(NewMoonsOfInstant, ut)) NewMoonsOfInstant = BracketingNewMoons(ut);
+    return NewMoonsOfInstant;
 }
 
 TStateChanges TProgramState::MoveTo(int year, int month, int day) {

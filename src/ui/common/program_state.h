@@ -1,10 +1,11 @@
 #pragma once
 
 // The one program state every window reads: the settings, the observer they describe, the
-// selected day with the clock's time of day, the clock correction and the month's derived
-// data. The window set owns it and hands it to every window by reference. It is changed
-// only through the named operations below; each emits Changed once, saying what changed,
-// and a window that shows any of it updates itself from that signal while it is visible.
+// selected day with the clock's time of day, the clock correction and the data derived from
+// the month and the day. The window set owns it and hands it to every window by reference. It
+// is changed only through the named operations below; each emits Changed once, saying what
+// changed, and a window that shows any of it updates itself from that signal while it is
+// visible.
 //
 //   TProgramState state(settings, clock);
 //   connect(&state, &TProgramState::Changed, window, [&](TStateChanges what) {
@@ -21,10 +22,12 @@
 #include <QFlags>
 #include <QObject>
 
+#include "engine/apsides.h"
 #include "engine/date_time.h"
 #include "engine/lunar_eclipse.h"
 #include "engine/observer.h"
 #include "engine/phases.h"
+#include "engine/rise_set.h"
 #include "settings/settings.h"
 #include "ui/common/calendar_layout.h"
 #include "ui/common/clock_source.h"
@@ -47,6 +50,14 @@ struct TMonthData {
     std::vector<EclipseCircumstances> Eclipses; // in order; empty when the month has none
 };
 
+// What follows from the selected day and the observer, recomputed whenever another day,
+// month or observer is announced.
+struct TDayData {
+    TDayRiseSet RiseSet;   // the Moon with its illumination, the Sun at each of SunAltitudes
+    TNextApsides Apsides;  // the first perigee and apogee after the selected moment
+    TNewMoonPair NewMoons; // around the selected day (its local JD compared as UT)
+};
+
 class TProgramState : public QObject {
     Q_OBJECT
   public:
@@ -60,8 +71,12 @@ class TProgramState : public QObject {
     // Days added to the clock's time of day to give the displayed moment.
     [[nodiscard]] double ClockOffset() const { return Offset; }
     [[nodiscard]] const TMonthData& Month() const { return MonthNow; }
+    [[nodiscard]] const TDayData& Day() const { return DayNow; }
     // The true new moons around the selected day (its local JD compared as UT).
-    [[nodiscard]] const TNewMoonPair& NewMoons() const { return NewMoonsNow; }
+    [[nodiscard]] const TNewMoonPair& NewMoons() const { return DayNow.NewMoons; }
+    // The true new moons around a universal instant: the day's pair while it holds the
+    // instant, so the age of the Moon runs on across a new moon within the day.
+    [[nodiscard]] const TNewMoonPair& NewMoonsAround(double ut) const;
     // The first weekday of the calendar, 0 Sunday .. 6 Saturday.
     [[nodiscard]] int DayOrder() const { return static_cast<int>(SettingsNow.DayOrder); }
     [[nodiscard]] bool Southern() const {
@@ -123,5 +138,7 @@ class TProgramState : public QObject {
     TDateRec Selected;
     double Offset = 0.0;
     TMonthData MonthNow;
-    TNewMoonPair NewMoonsNow;
+    TDayData DayNow;
+    // The pair around the last instant asked for outside the day's pair.
+    mutable TNewMoonPair NewMoonsOfInstant;
 };

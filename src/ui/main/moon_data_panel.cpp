@@ -5,7 +5,6 @@
 #include <QPainter>
 
 #include "engine/almanac_text.h"
-#include "engine/apsides.h"
 #include "engine/rise_set.h"
 #include "ui/common/borderless_window.h"
 #include "ui/common/fonts.h"
@@ -51,12 +50,12 @@ TMoonDataPanel::TMoonDataPanel(QWidget* window, const TProgramState& state,
     CreateCaptions();
     connect(&State, &TProgramState::Changed, this, [this](TStateChanges what) {
         if (what & (TStateChange::Day | TStateChange::Month | TStateChange::Observer)) {
-            ComputeApsides();
+            DisplayApsides();
             DisplayLunarRiseSetTimes();
             update();
         }
     });
-    ComputeApsides();
+    DisplayApsides();
     DisplayLunarRiseSetTimes();
 }
 
@@ -127,9 +126,8 @@ void TMoonDataPanel::ShowMoment(const TMoonData& m, double ageDays) {
     update();
 }
 
-void TMoonDataPanel::ComputeApsides() {
-    const TApsidesText a =
-        ApsidesText(NextApsides(State.SelectedDate().JD), State.Observer().LocalOffsetDays());
+void TMoonDataPanel::DisplayApsides() {
+    const TApsidesText a = ApsidesText(State.Day().Apsides, State.Observer().LocalOffsetDays());
     SurfaceTexts.ApogeeTime = Q(a.ApogeeTime);
     SurfaceTexts.ApogeeDistance = Q(a.ApogeeDistance);
     SurfaceTexts.PerigeeTime = Q(a.PerigeeTime);
@@ -137,11 +135,11 @@ void TMoonDataPanel::ComputeApsides() {
 }
 
 void TMoonDataPanel::DisplayLunarRiseSetTimes() {
-    const TMoonRiseSet r = MoonRiseSet(State.SelectedDate(), State.Observer());
-    const auto rows = OrderMoonRows(r.Events);
+    const TRiseSetTimes& moon = State.Day().RiseSet.Moon.Events;
+    const auto rows = OrderMoonRows(moon);
     for (size_t k = 0; k < rows.size(); ++k) {
         RowTitles[k]->setText(MoonRowTitle(rows[k]));
-        RowValues[k]->setText(Q(EventTimeText(EventOf(r.Events, rows[k]))));
+        RowValues[k]->setText(Q(EventTimeText(EventOf(moon, rows[k]))));
     }
 }
 

@@ -51,7 +51,7 @@ class TMoonDataPanel : public TWindowPart {
   private:
     void CreateCaptions();
     void DisplayLunarRiseSetTimes();
-    void ComputeApsides();
+    void DisplayApsides();
     void PaintSurfaceTexts(QPainter& painter) const;
     void PaintParams(QPainter& painter) const;
 

@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "engine/rise_set.h"
+#include "engine/almanac_text.h"
 #include "ui/common/fonts.h"
 #include "ui/common/look.h"
 #include "ui/common/panels_draw.h"
@@ -10,8 +10,6 @@
 namespace {
 
 const QPoint ParamsTopLeft{315, 387};
-constexpr double TwilightAltitudes[] = {CivilTwilightAltitude, NauticalTwilightAltitude,
-                                        AstronomicalTwilightAltitude};
 
 } // namespace
 
@@ -63,15 +61,14 @@ void TSunDataPanel::CreateCaptions() {
 }
 
 void TSunDataPanel::DisplaySolarRiseSetTimes() {
-    const TDateRec& date = State.SelectedDate();
-    const TRiseSetText sun = SunRiseSet(date, SunriseAltitude, State.Observer());
-    SunTimes[0]->setText(Q(sun.Rise));
-    SunTimes[1]->setText(Q(sun.Transit));
-    SunTimes[2]->setText(Q(sun.Set));
+    // The Sun's times in the order of SunAltitudes: the upper limb, then the three twilights.
+    const std::array<TRiseSetTimes, 4>& sun = State.Day().RiseSet.Sun;
+    SunTimes[0]->setText(Q(EventTimeText(sun[0].Rise)));
+    SunTimes[1]->setText(Q(EventTimeText(sun[0].Transit)));
+    SunTimes[2]->setText(Q(EventTimeText(sun[0].Set)));
     for (size_t k = 0; k < 3; ++k) {
-        const TRiseSetText t = SunRiseSet(date, TwilightAltitudes[k], State.Observer());
-        TwilightStarts[k]->setText(Q(t.Rise));
-        TwilightEnds[k]->setText(Q(t.Set));
+        TwilightStarts[k]->setText(Q(EventTimeText(sun[k + 1].Rise)));
+        TwilightEnds[k]->setText(Q(EventTimeText(sun[k + 1].Set)));
     }
 }
 

@@ -69,13 +69,11 @@ TMain::TMain(TProgramState& state, const TMainSetup& setup, QWidget* parent)
     setWindowIcon(!icon.isEmpty() ? QIcon(icon) : QIcon(ArtPath(ArtPhaseFull)));
     setFocusPolicy(Qt::StrongFocus);
     FontScale = ::FontScale(this);
-    AgeNewMoons = State().NewMoons();
     CreateParts(setup);
     CreateButtons();
     TickTimer.setInterval(1000);
     connect(&TickTimer, &QTimer::timeout, this, &TMain::Tick);
     connect(&State(), &TProgramState::Changed, this, [this](TStateChanges what) {
-        if (what & (TStateChange::Day | TStateChange::Month)) AgeNewMoons = State().NewMoons();
         if (what & (TStateChange::Month | TStateChange::Observer)) ShowEclipseButton();
         // Whatever changed, the displayed moment shows it at once, not a second later.
         if (TickTimer.isActive()) Tick();
@@ -182,22 +180,16 @@ void TMain::keyPressEvent(QKeyEvent* event) {
 
 // --- the tick ---
 
-void TMain::FollowNewMoons(double ut) {
-    if (ut >= AgeNewMoons.PrevNewMoon && ut < AgeNewMoons.NextNewMoon) return;
-    // The day's pair no longer holds the displayed moment (a new moon passed during the day,
-    // or the civil day straddles one): take the pair around the moment in UT, so the age
-    // never runs negative or past a lunation.
-    AgeNewMoons = BracketingNewMoons(ut);
-}
-
 void TMain::Tick() {
     State().FollowClock();
     const double ut = State().UniversalTime();
     TSunData sun;
     const TMoonData moon = MoonPosition(ut, State().Observer(), sun);
-    FollowNewMoons(ut);
-    const double age = ut - AgeNewMoons.PrevNewMoon;
-    const double lunation = LunationPercent(age, AgeNewMoons.PrevNewMoon, AgeNewMoons.NextNewMoon);
+    // The pair around the displayed moment, not the day's, so the age never runs negative or
+    // past a lunation when a new moon passes during the day.
+    const TNewMoonPair& newMoons = State().NewMoonsAround(ut);
+    const double age = ut - newMoons.PrevNewMoon;
+    const double lunation = LunationPercent(age, newMoons.PrevNewMoon, newMoons.NextNewMoon);
     PhaseNameNow = Q(MoonPhaseName(lunation, State().SelectedDate().Month, BlueMoonNow()));
     Moon().ShowPhase(moon.IlluminationPercent, lunation);
     MoonData().ShowMoment(moon, age);

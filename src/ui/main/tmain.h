@@ -95,7 +95,6 @@ class TMain : public TBorderlessWindow {
     void CreateParts(const TMainSetup& setup);
     void ShowOpticsGlyph();
     void ShowEclipseButton();
-    void FollowNewMoons(double ut);
     [[nodiscard]] bool BlueMoonNow() const;
 
     TProgramState& ProgramState;
@@ -112,7 +111,6 @@ class TMain : public TBorderlessWindow {
     TClickLabel* EclipseButton = nullptr;
     std::array<QImage, 3> Optics; // binoculars, telescope, diagonal glyphs
     QImage EclipsePicture;
-    TNewMoonPair AgeNewMoons; // the new moons around the displayed moment
     QString PhaseNameNow;
     bool FirstShow = true;
 };

@@ -157,12 +157,12 @@ void TEclipse::BuildRows() {
 
     // The rising and setting on the local day of greatest eclipse, whatever day is selected.
     const TDateRec day = MakeDate(Shown.MaxDate.Year, Shown.MaxDate.Month, Shown.MaxDate.Day);
-    const TMoonRiseSet moon = MoonRiseSet(day, State.Observer());
-    const TRiseSetText sun = SunRiseSet(day, SunriseAltitude, State.Observer());
-    const std::string* values[] = {&moon.Times.Rise, &moon.Times.Set, &sun.Rise, &sun.Set};
+    const TRiseSetTimes moon = MoonRiseSetTimes(day, State.Observer());
+    const TRiseSetTimes sun = SunRiseSet(day, SunriseAltitude, State.Observer());
+    const TRiseSetEvent* events[] = {&moon.Rise, &moon.Set, &sun.Rise, &sun.Set};
     const char* labels[] = {"Moonrise:", "Moonset:", "Sunrise:", "Sunset:"};
     for (int i = 0; i < 4; ++i)
-        row(labels[i], *values[i], RiseSetTop + RiseSetStep * i);
+        row(labels[i], EventTimeText(*events[i]), RiseSetTop + RiseSetStep * i);
 }
 
 void TEclipse::PaintOver(QPainter& painter) {

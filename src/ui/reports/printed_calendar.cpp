@@ -22,11 +22,6 @@
 
 namespace {
 
-// A time that does not fall on the day: the engine's "*****" is printed one star shorter.
-QString CellTime(const std::string& text) {
-    return text == NoEventText ? QStringLiteral("****") : Q(text);
-}
-
 // The grid's geometry once the weekday header is drawn.
 struct TGrid {
     int Cw = 0; // cell width
@@ -62,22 +57,19 @@ void DrawMoonTimes(QPainter& p, const TPageMetrics& page, int xr, int yt,
                                                                     : QStringLiteral("MS:");
         const int y = yt + page.K(rowK[i]);
         DrawTextAt(p, xr - page.K(41.8), y, title);
-        DrawTextAt(p, xr - page.K(24.12), y,
-                   CellTime(EventTimeText(EventOf(moon.Events, rows[i]))));
+        DrawTextAt(p, xr - page.K(24.12), y, Q(CellEventTimeText(EventOf(moon.Events, rows[i]))));
     }
 }
 
-void DrawSunTimes(QPainter& p, const TPageMetrics& page, int xr, int yb,
-                  const TRiseSetTimes& sunrise) {
-    const TRiseSetText sun = RiseSetText(sunrise);
+void DrawSunTimes(QPainter& p, const TPageMetrics& page, int xr, int yb, const TRiseSetTimes& sun) {
     const struct {
         const char* Title;
-        const std::string& Value;
+        const TRiseSetEvent& Event;
         double K;
     } rows[] = {{"SR:", sun.Rise, 32.15}, {"TR:", sun.Transit, 22.51}, {"SS:", sun.Set, 12.86}};
     for (const auto& row : rows) {
         DrawTextAt(p, xr - page.K(41.8), yb - page.K(row.K), QString(row.Title));
-        DrawTextAt(p, xr - page.K(24.12), yb - page.K(row.K), CellTime(row.Value));
+        DrawTextAt(p, xr - page.K(24.12), yb - page.K(row.K), Q(CellEventTimeText(row.Event)));
     }
 }
 

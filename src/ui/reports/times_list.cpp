@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QWheelEvent>
 
+#include "engine/almanac_text.h"
 #include "ui/common/art_names.h"
 #include "ui/common/fonts.h"
 #include "ui/common/look.h"
@@ -95,24 +96,27 @@ void TTimesList::DrawRows() {
         p.setPen(ink);
         DrawTextAt(p, x, y, text);
     };
+    auto putTime = [&put](const QColor& ink, int x, int y, const TRiseSetEvent& event) {
+        put(ink, x, y, Q(EventTimeText(event)));
+    };
     for (size_t c = 0; c < RowsNow.size(); ++c) {
         const TTimesRow& row = RowsNow[c];
         const int y = RowHeight * static_cast<int>(c);
         put(DateInk, DateX, y, row.DateText);
-        put(Aqua, MoonRiseX, y, Q(row.Moon.Times.Rise));
-        put(Aqua, MoonTransitX, y, Q(row.Moon.Times.Transit));
-        put(Aqua, MoonSetX, y, Q(row.Moon.Times.Set));
+        putTime(Aqua, MoonRiseX, y, row.Moon.Events.Rise);
+        putTime(Aqua, MoonTransitX, y, row.Moon.Events.Transit);
+        putTime(Aqua, MoonSetX, y, row.Moon.Events.Set);
         const QString number = QString::number(row.Moon.Illumination);
         put(Aqua, IllumEndX - metrics.horizontalAdvance(number), y, number + '%');
-        put(SunInk, SunRiseX, y, Q(row.Sun.Rise));
-        put(SunInk, SunTransitX, y, Q(row.Sun.Transit));
-        put(SunInk, SunSetX, y, Q(row.Sun.Set));
-        put(PanelText, CivilStartX, y, Q(row.Civil.Rise));
-        put(PanelText, CivilEndX, y, Q(row.Civil.Set));
-        put(PanelText, NauticalStartX, y, Q(row.Nautical.Rise));
-        put(PanelText, NauticalEndX, y, Q(row.Nautical.Set));
-        put(PanelText, AstroStartX, y, Q(row.Astronomical.Rise));
-        put(PanelText, AstroEndX, y, Q(row.Astronomical.Set));
+        putTime(SunInk, SunRiseX, y, row.Sun.Rise);
+        putTime(SunInk, SunTransitX, y, row.Sun.Transit);
+        putTime(SunInk, SunSetX, y, row.Sun.Set);
+        putTime(PanelText, CivilStartX, y, row.Civil.Rise);
+        putTime(PanelText, CivilEndX, y, row.Civil.Set);
+        putTime(PanelText, NauticalStartX, y, row.Nautical.Rise);
+        putTime(PanelText, NauticalEndX, y, row.Nautical.Set);
+        putTime(PanelText, AstroStartX, y, row.Astronomical.Rise);
+        putTime(PanelText, AstroEndX, y, row.Astronomical.Set);
     }
 }
 

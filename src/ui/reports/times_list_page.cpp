@@ -4,6 +4,7 @@
 
 #include <QPainter>
 
+#include "engine/almanac_text.h"
 #include "engine/regional_names.h"
 #include "ui/common/fonts.h"
 #include "ui/common/look.h"
@@ -49,14 +50,14 @@ struct TColumns {
 
 void DrawRow(QPainter& p, const TColumns& c, int y, const TTimesRow& row,
              const TObserver& observer) {
-    auto at = [&](double k, int u, bool plusV, const std::string& text) {
-        DrawTextAt(p, c.X(k, u, plusV), y, Q(text));
+    auto at = [&](double k, int u, bool plusV, const TRiseSetEvent& event) {
+        DrawTextAt(p, c.X(k, u, plusV), y, Q(EventTimeText(event)));
     };
     DrawTextAt(p, c.Page->K(30), y, row.DateText);
     DrawTextAt(p, c.X(75, 1, false), y, SiderealTimeAtMidnight(row.Date, observer));
-    at(128.62, 2, false, row.Moon.Times.Rise);
-    at(176.85, 2, false, row.Moon.Times.Transit);
-    at(225.08, 2, false, row.Moon.Times.Set);
+    at(128.62, 2, false, row.Moon.Events.Rise);
+    at(176.85, 2, false, row.Moon.Events.Transit);
+    at(225.08, 2, false, row.Moon.Events.Set);
     const QString number = QString::number(row.Moon.Illumination);
     DrawTextAt(p, c.X(305.47, 2, false) - p.fontMetrics().horizontalAdvance(number), y,
                number + '%');

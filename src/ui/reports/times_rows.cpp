@@ -14,9 +14,8 @@ std::vector<TTimesRow> MonthTimesRows(const TDateRec& date, const TObserver& obs
     rows.reserve(dates.size());
     for (size_t i = 0; i < dates.size(); ++i) {
         const std::array<TRiseSetTimes, 4>& sun = days[i].Sun;
-        rows.push_back({dates[i], FormatDate(dates[i], dateFormat), days[i].Moon,
-                        RiseSetText(sun[0]), RiseSetText(sun[1]), RiseSetText(sun[2]),
-                        RiseSetText(sun[3])});
+        rows.push_back({dates[i], FormatDate(dates[i], dateFormat), days[i].Moon, sun[0], sun[1],
+                        sun[2], sun[3]});
     }
     return rows;
 }

@@ -16,10 +16,10 @@ struct TTimesRow {
     TDateRec Date;    // the local calendar day at 0:00
     QString DateText; // in the DateFormat setting
     TMoonRiseSet Moon;
-    TRiseSetText Sun;          // the upper limb at -0.8333°
-    TRiseSetText Civil;        // -6°
-    TRiseSetText Nautical;     // -12°
-    TRiseSetText Astronomical; // -18°
+    TRiseSetTimes Sun;          // the upper limb at -0.8333°
+    TRiseSetTimes Civil;        // -6°
+    TRiseSetTimes Nautical;     // -12°
+    TRiseSetTimes Astronomical; // -18°
 };
 
 // One row for every day of date's month and year.
