@@ -201,10 +201,11 @@ void TProgramStateTest::DayDataFollowsTheDayAndTheObserver() {
     const std::pair<std::function<void()>, TStateChanges> cases[] = {
         {[&] { h.State->SelectDate(2027, 3, 14); }, S::Day | S::Month},
         {[&] { h.State->SelectDate(2027, 3, 20); }, S::Day},
-        // A southern place ten hours ahead, where the displayed moment falls on 21 March.
+        // Sydney, ten hours ahead, where the displayed moment falls on 21 March.
         {[&] {
              h.ChangeSettings([](TSettings& s) {
-                 s.LatDir = "South";
+                 s.Position = {
+                     {33, 52, 0}, THemisphere::Southern, {151, 12, 0}, TLongitudeSide::East};
                  s.TimeZone = 44;
              });
          },
