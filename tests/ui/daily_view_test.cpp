@@ -98,7 +98,8 @@ void TDailyViewTest::WindowShowsTheSelectedDayAndTheAlmanacsTable() {
     const QList<QStringList> rows = AlmanacAt(NewYork, {"riseset", "2026", "3"});
     const int transit = AlmanacMinutes(rows[9][2]);
     QVERIFY(transit >= 0);
-    const QImage graph = view.Graph().convertToFormat(QImage::Format_RGB32);
+    const QImage graph =
+        view.grab(TDailyView::GraphArea).toImage().convertToFormat(QImage::Format_RGB32);
     int whiteColumn = -1;
     for (int x = DailyMinuteX(transit - 1); x <= DailyMinuteX(transit + 1); ++x) {
         int white = 0;
@@ -132,7 +133,8 @@ void TDailyViewTest::MoonBelowTheHorizonAllDay() {
     QVERIFY(QTest::qWaitForWindowExposed(&view));
     for (double alt : view.Samples().AltitudeDeg)
         QVERIFY(alt < 0);
-    const QImage graph = view.Graph().convertToFormat(QImage::Format_RGB32);
+    const QImage graph =
+        view.grab(TDailyView::GraphArea).toImage().convertToFormat(QImage::Format_RGB32);
     if (qEnvironmentVariableIsSet("TIDEWELL_SHOTS")) graph.save("/tmp/obs_below.png");
     QVERIFY(!PanelInkBetween(graph, 20, 158));
 }
@@ -179,7 +181,8 @@ void TDailyViewTest::MarkerLabelsWholeOnTheGraph() {
     view.Open();
     for (int d = 1; d <= 31; ++d) {
         h.State->SelectDate(2024, 3, d);
-        const QImage graph = view.Graph().convertToFormat(QImage::Format_RGB32);
+        const QImage graph =
+            view.grab(TDailyView::GraphArea).toImage().convertToFormat(QImage::Format_RGB32);
         const int w = graph.width();
         bool lineAtEdge = false; // where a marker's own line may stand
         for (int minute : view.Samples().MarkerMinute)

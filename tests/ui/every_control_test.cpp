@@ -20,13 +20,11 @@
 #include <QTcpServer>
 #include <QTest>
 
-#include "ui/features/features_db.h"
-#include "ui/features/features_view.h"
-#include "ui/settings/configuration.h"
-#include "ui/settings/print_options.h"
 #include "tmain_fixture.h"
 #include "ui/common/desktop.h"
 #include "ui/common/printing.h"
+#include "ui/features/features_db.h"
+#include "ui/features/features_view.h"
 #include "ui/main/clock_editor.h"
 #include "ui/main/moon_data_panel.h"
 #include "ui/menus/monthly_phases.h"
@@ -39,6 +37,9 @@
 #include "ui/reports/eclipse_screen.h"
 #include "ui/reports/observing_aid.h"
 #include "ui/reports/times_list.h"
+#include "ui/settings/configuration.h"
+#include "ui/settings/print_options.h"
+#include "window_input.h"
 
 namespace {
 
@@ -74,15 +75,6 @@ struct TWorld {
     [[nodiscard]] TMain& Main() const { return *H.Main; }
     [[nodiscard]] TTimeEditor& Editor() const { return H.Main->Strip().Editor(); }
 };
-
-// A named control of one window (the windows are top-level, so a name is looked up in
-// its own window only).
-QWidget* Control(QWidget& window, const QString& name) {
-    if (name.isEmpty()) return &window;
-    for (QWidget* w : window.findChildren<QWidget*>(name))
-        if (w->window() == &window) return w;
-    return nullptr;
-}
 
 void ClickMain(TWorld& w, const char* name, Qt::MouseButton button = Qt::LeftButton) {
     QWidget* c = Control(w.Main(), QString::fromLatin1(name));
@@ -253,6 +245,16 @@ TExpect Writes(const QString& name) {
 }
 TExpect Prints() {
     return Writes(QStringLiteral("printed.pdf"));
+}
+// What the window paints changes.
+TExpect Repaints() {
+    return [](TWorld&, QWidget& window) -> TCheck {
+        const QImage before = window.grab().toImage();
+        return [&window, before] {
+            return window.grab().toImage() != before ? QString()
+                                                     : QStringLiteral("painted as before");
+        };
+    };
 }
 TExpect Changes(TProbe probe) {
     return [probe](TWorld& w, QWidget&) -> TCheck {
@@ -447,27 +449,21 @@ std::vector<TRow> ReportRows() {
          }},
         {&MonthlyPhasesWindow, "lblExit", Click(), Hides()},
         // The database button opens the database on the view's file.
-        {&FeaturesWindow, "cmbDataFiles", Keys("", Qt::Key_Down), Changes([](TWorld& w) {
-             const auto& times = w.W().Features().Times();
-             return times.empty() ? QString() : QString::fromStdString(times.front().Name);
-         })},
-        {&FeaturesWindow, "ScrollBar1", ClickAt({8, 300}),
-         Changes([](TWorld& w) { return w.W().Features().Rows()->value(); })},
+        {&FeaturesWindow, "cmbDataFiles", Keys("", Qt::Key_Down), Repaints()},
+        {&FeaturesWindow, "ScrollBar1", ClickAt({8, 300}), Repaints()},
         {&FeaturesWindow, "lblDatabase", Click(),
-         Both(Shows(FeaturesDBWindow),
-              Becomes(
-                  [](TWorld& w) {
-                      return w.W().FeaturesDB().DataFiles()->currentIndex() ==
-                             w.W().Features().DataFiles()->currentIndex();
-                  },
-                  true)),
-         [](TWorld& w) { w.W().FeaturesDB().DataFiles()->setCurrentIndex(0); }},
-        {&FeaturesDBWindow, "cmbDataFiles", Keys("", Qt::Key_Down),
-         Changes([](TWorld& w) { return w.W().FeaturesDB().Table().FeatureCount(); })},
-        {&FeaturesDBWindow, "ScrollBar1", ClickAt({8, 300}),
-         Changes([](TWorld& w) { return w.W().FeaturesDB().Rows()->value(); })},
-        {&FeaturesDBWindow, "ScrollBar2", ClickAt({570, 8}),
-         Changes([](TWorld& w) { return w.W().FeaturesDB().Columns()->value(); })},
+         Both(
+             Shows(FeaturesDBWindow),
+             Becomes(
+                 [](TWorld& w) {
+                     return Control<QComboBox>(w.W().FeaturesDB(), "cmbDataFiles")->currentText() ==
+                            Control<QComboBox>(w.W().Features(), "cmbDataFiles")->currentText();
+                 },
+                 true)),
+         [](TWorld& w) { w.W().FeaturesDB().Display(0); }},
+        {&FeaturesDBWindow, "cmbDataFiles", Keys("", Qt::Key_Down), Repaints()},
+        {&FeaturesDBWindow, "ScrollBar1", ClickAt({8, 300}), Repaints()},
+        {&FeaturesDBWindow, "ScrollBar2", ClickAt({570, 8}), Repaints()},
         {&FeaturesDBWindow, "lblExit", Click(), Hides()},
     };
     for (const TWindowRef* window :
@@ -499,9 +495,12 @@ std::vector<TRow> MenuRows() {
 std::vector<TRow> SettingsRows() {
     const TWindowRef* p = &PrintOptionsWindow;
     const TWindowRef* c = &ConfigurationWindow;
-    const TProbe density = [](TWorld& w) { return w.W().PrintOptions().Density()->text(); };
-    const auto checked = [](QCheckBox* (TPrintOptions::*box)() const) -> TProbe {
-        return [box](TWorld& w) { return (w.W().PrintOptions().*box)()->isChecked(); };
+    const TProbe density = [](TWorld& w) {
+        return Control<QLineEdit>(w.W().PrintOptions(), "txtDensity")->text();
+    };
+    const auto checked = [](const char* box) -> TProbe {
+        return
+            [box](TWorld& w) { return Control<QCheckBox>(w.W().PrintOptions(), box)->isChecked(); };
     };
     const auto text = [](QLabel* (TConfiguration::*field)() const) -> TProbe {
         return [field](TWorld& w) { return (w.W().Configuration().*field)()->text(); };
@@ -515,10 +514,10 @@ std::vector<TRow> SettingsRows() {
         };
     };
     return {
-        {p, "chkDailyPhases", Click(), Changes(checked(&TPrintOptions::DailyPhases))},
-        {p, "chkMajorPhases", Click(), Changes(checked(&TPrintOptions::MajorPhases))},
-        {p, "chkMoonTimes", Click(), Changes(checked(&TPrintOptions::MoonTimes))},
-        {p, "chkSunTimes", Click(), Changes(checked(&TPrintOptions::SunTimes))},
+        {p, "chkDailyPhases", Click(), Changes(checked("chkDailyPhases"))},
+        {p, "chkMajorPhases", Click(), Changes(checked("chkMajorPhases"))},
+        {p, "chkMoonTimes", Click(), Changes(checked("chkMoonTimes"))},
+        {p, "chkSunTimes", Click(), Changes(checked("chkSunTimes"))},
         // The stored density starts at 75.
         {p, "DensitySpinButton", ClickAt({7, 3}), Becomes(density, "76")},
         {p, "DensitySpinButton", ClickAt({7, 16}), Becomes(density, "75")},

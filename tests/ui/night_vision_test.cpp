@@ -352,7 +352,6 @@ void TNightVisionTest::ScreenShowsTheWholeLookThroughRepaints() {
     TMainHarness h(At(2026, 3, 3, 21));
     TWindowSet& w = *h.Windows;
     OpenEveryWindow(w);
-    w.Main().DisplayTimer().stop();
     QVERIFY(SetNightVision(*h.State, w.Store(), true));
     const auto wheel = [&w] {
         const QPoint over = TFeaturesDB::Well.center();

@@ -110,7 +110,7 @@ QImage DayViewChart(TMainHarness& h, TObservingAid& aid) {
     if (aid.View() == TAidView::Night) TMainHarness::Click(aid.findChild<QLabel*>("imgDayNight"));
     [&] { QCOMPARE(aid.View(), TAidView::Day); }();
     (void)h;
-    QImage chart = aid.Chart();
+    QImage chart = aid.grab(TObservingAid::ChartArea).toImage();
     chart.setDevicePixelRatio(1.0);
     return chart.convertToFormat(QImage::Format_RGB32);
 }
@@ -133,7 +133,7 @@ void TObservingAidTest::RowsAreTheAlmanacsTimes() {
     QCOMPARE(CompareMonth(NewYork, 2026, 3, DayViewChart(h, aid)), QString());
     // Another month chosen while the window is shown redraws it.
     h.State->SelectDate(2026, 7, 4);
-    QImage chart = aid.Chart();
+    QImage chart = aid.grab(TObservingAid::ChartArea).toImage();
     chart.setDevicePixelRatio(1.0);
     QCOMPARE(CompareMonth(NewYork, 2026, 7, chart.convertToFormat(QImage::Format_RGB32)),
              QString());
@@ -188,7 +188,7 @@ void TObservingAidTest::NightViewRowsAndToggles() {
     QVERIFY(QTest::qWaitForWindowExposed(&aid));
     QCOMPARE(aid.View(), TAidView::Night);
     QVERIFY(!aid.GridOn());
-    QImage chart = aid.Chart();
+    QImage chart = aid.grab(TObservingAid::ChartArea).toImage();
     chart.setDevicePixelRatio(1.0);
     chart = chart.convertToFormat(QImage::Format_RGB32);
     const QColor background = ScreenChartParams().Background;
@@ -203,7 +203,7 @@ void TObservingAidTest::NightViewRowsAndToggles() {
     // A night row: the afternoon of day d (left half of row d) is the day view's afternoon.
     TMainHarness::Click(aid.findChild<QLabel*>("imgLinesGrid"));
     QVERIFY(aid.GridOn());
-    QImage grid = aid.Chart();
+    QImage grid = aid.grab(TObservingAid::ChartArea).toImage();
     grid.setDevicePixelRatio(1.0);
     grid = grid.convertToFormat(QImage::Format_RGB32);
     QCOMPARE(grid.pixelColor(20 + 20 * 5, 5 * 12 + 6), ScreenChartParams().Grid);

@@ -23,15 +23,18 @@ struct TOptionsHarness : TMainHarness {
         const auto key = Windows->Store().OpenKey(SettingsKeyPath, false);
         return key ? Windows->Store().ReadText(*key, name) : std::string("(no key)");
     }
+    // The window's controls by the names they carry.
+    [[nodiscard]] QCheckBox* Check(const char* name) { return Control<QCheckBox>(Options, name); }
+    [[nodiscard]] QLineEdit* Density() { return Control<QLineEdit>(Options, "txtDensity"); }
     void Spin(bool up) {
         QWidget* spin = Options.findChild<QWidget*>("DensitySpinButton");
         QTest::mouseClick(spin, Qt::LeftButton, {}, QPoint(7, up ? 4 : 17));
     }
     void Type(const QString& text) {
-        Options.Density()->setFocus();
-        Options.Density()->selectAll();
-        QTest::keyClick(Options.Density(), Qt::Key_Backspace);
-        QTest::keyClicks(Options.Density(), text);
+        Density()->setFocus();
+        Density()->selectAll();
+        QTest::keyClick(Density(), Qt::Key_Backspace);
+        QTest::keyClicks(Density(), text);
     }
 };
 
@@ -52,13 +55,13 @@ void TPrintOptionsTest::ChoicesFromTheSettings() {
     h.Options.Open();
     QVERIFY(QTest::qWaitForWindowExposed(&h.Options));
     QCOMPARE(h.Options.size(), QSize(220, 260));
-    QVERIFY(h.Options.DailyPhases()->isChecked());
-    QVERIFY(!h.Options.MajorPhases()->isChecked());
-    QVERIFY(h.Options.MoonTimes()->isChecked() && h.Options.SunTimes()->isChecked());
-    QCOMPARE(h.Options.Density()->text(), QString("40"));
-    QCOMPARE(h.Options.Density()->geometry(), QRect(142, 170, 27, 21));
-    QCOMPARE(h.Options.Density()->palette().color(QPalette::Base), QColor(255, 255, 176));
-    QCOMPARE(h.Options.SunTimes()->geometry(), QRect(30, 130, 13, 13));
+    QVERIFY(h.Check("chkDailyPhases")->isChecked());
+    QVERIFY(!h.Check("chkMajorPhases")->isChecked());
+    QVERIFY(h.Check("chkMoonTimes")->isChecked() && h.Check("chkSunTimes")->isChecked());
+    QCOMPARE(h.Density()->text(), QString("40"));
+    QCOMPARE(h.Density()->geometry(), QRect(142, 170, 27, 21));
+    QCOMPARE(h.Density()->palette().color(QPalette::Base), QColor(255, 255, 176));
+    QCOMPARE(h.Check("chkSunTimes")->geometry(), QRect(30, 130, 13, 13));
     QCOMPARE(h.Options.findChild<QLabel*>("lblOK")->geometry(), QRect(62, 210, 99, 29));
     // Centred over the main window.
     QCOMPARE(h.Options.geometry().center().x() - h.Main->geometry().center().x(), 0);
@@ -70,7 +73,7 @@ void TPrintOptionsTest::DensityFieldRules() {
     TOptionsHarness h;
     h.Options.Open();
     QVERIFY(QTest::qWaitForWindowActive(&h.Options)); // focus moves only in the active window
-    QLineEdit* field = h.Options.Density();
+    QLineEdit* field = h.Density();
     // Digits only, three at most.
     h.Type("4a7b");
     QCOMPARE(field->text(), QString("47"));
@@ -81,11 +84,11 @@ void TPrintOptionsTest::DensityFieldRules() {
     QTest::keyClick(field, Qt::Key_Tab);
     QCOMPARE(field->text(), QString("100"));
     h.Type("007");
-    h.Options.MajorPhases()->setFocus();
+    h.Check("chkMajorPhases")->setFocus();
     QCOMPARE(field->text(), QString("7"));
     // An empty field keeps the value it had.
     h.Type("");
-    h.Options.MajorPhases()->setFocus();
+    h.Check("chkMajorPhases")->setFocus();
     QCOMPARE(field->text(), QString("7"));
     QCOMPARE(DensityFromText("", 33), 33);
     QCOMPARE(DensityFromText("-5", 33), 33);
@@ -112,8 +115,8 @@ void TPrintOptionsTest::OkStoresAndPrints() {
     QTemporaryDir folder;
     TPdfPrintCapture capture(folder.filePath("calendar.pdf"));
     h.Options.Open();
-    h.Options.SunTimes()->setChecked(false);
-    h.Options.DailyPhases()->setChecked(false);
+    h.Check("chkSunTimes")->setChecked(false);
+    h.Check("chkDailyPhases")->setChecked(false);
     h.Type("007");
     QTest::mouseClick(h.Options.findChild<QLabel*>("lblOK"), Qt::LeftButton);
     // Stored, applied to this run, printed for the selected month, closed.
@@ -138,9 +141,9 @@ void TPrintOptionsTest::EscapeAndCancel() {
     {
         TPdfPrintCapture capture(folder.filePath("escape.pdf"));
         h.Options.Open();
-        h.Options.MoonTimes()->setChecked(false);
+        h.Check("chkMoonTimes")->setChecked(false);
         h.Type("12");
-        QTest::keyClick(h.Options.Density(), Qt::Key_Escape);
+        QTest::keyClick(h.Density(), Qt::Key_Escape);
         QVERIFY(!h.Options.isVisible());
         QVERIFY(capture.Suggested.isEmpty());
         QVERIFY(!QFileInfo::exists(capture.PdfPath));
@@ -149,12 +152,12 @@ void TPrintOptionsTest::EscapeAndCancel() {
         QVERIFY(h.State->Settings().PrintLunarTimes);
         // Opened again, it shows the stored choice, not the abandoned one.
         h.Options.Open();
-        QVERIFY(h.Options.MoonTimes()->isChecked());
-        QCOMPARE(h.Options.Density()->text(), QString("75"));
+        QVERIFY(h.Check("chkMoonTimes")->isChecked());
+        QCOMPARE(h.Density()->text(), QString("75"));
     }
     // Cancel in the file dialog: the choice is stored, nothing is printed.
     TPdfPrintCapture cancel(QString{});
-    h.Options.MoonTimes()->setChecked(false);
+    h.Check("chkMoonTimes")->setChecked(false);
     h.Type("30");
     h.Options.OkClick();
     QCOMPARE(cancel.Suggested.size(), 1);
@@ -170,9 +173,10 @@ void TPrintOptionsTest::ClosedWhileTheFieldHasFocus() {
     auto* options = new TPrintOptions(*h.State, h.Windows->Store(), h.Main);
     options->Open();
     QVERIFY(QTest::qWaitForWindowActive(options));
-    options->Density()->setFocus();
-    QTest::keyClicks(options->Density(), "5");
-    QVERIFY(options->Density()->hasFocus());
+    QLineEdit* density = Control<QLineEdit>(*options, "txtDensity");
+    density->setFocus();
+    QTest::keyClicks(density, "5");
+    QVERIFY(density->hasFocus());
     delete options;
 }
 

@@ -100,7 +100,7 @@ void TTerminatorViewTest::SizeAndFileBoxesChangeTheLists() {
     QVERIFY(at20 > 0);
 
     // The size box: a larger minimum lists fewer, and only features at least that large.
-    QSpinBox* size = view.MinimumSize();
+    QSpinBox* size = Control<QSpinBox>(view, "spnMinKm");
     QCOMPARE(size->value(), 20);
     size->setFocus();
     size->selectAll();
@@ -117,8 +117,8 @@ void TTerminatorViewTest::SizeAndFileBoxesChangeTheLists() {
     QVERIFY(count() >= at20);
 
     // The file boxes: Craters off and Mare on lists only maria.
-    QCheckBox* craters = view.FileBox(2);
-    QCheckBox* mare = view.FileBox(7);
+    QCheckBox* craters = Control<QCheckBox>(view, "chkFile2");
+    QCheckBox* mare = Control<QCheckBox>(view, "chkFile7");
     QCOMPARE(craters->text(), QString("Craters"));
     QCOMPARE(mare->text(), QString("Mare"));
     QTest::mouseClick(mare, Qt::LeftButton, Qt::NoModifier, {4, mare->height() / 2});

@@ -11,6 +11,13 @@
 
 #include "tmain_fixture.h"
 #include "ui/common/desktop.h"
+#include "ui/main/clock_editor.h"
+#include "ui/menus/report_menu.h"
+#include "ui/menus/web_menu.h"
+#include "ui/reports/eclipse_screen.h"
+#include "ui/reports/times_list.h"
+#include "ui/settings/configuration.h"
+#include "ui/settings/print_options.h"
 
 namespace {
 
@@ -33,46 +40,52 @@ QString SourceRoot() {
 class TMainButtonsTest : public QObject {
     Q_OBJECT
   private slots:
-    void EveryButtonWithItsHint();
+    void EachButtonDoesWhatItsHintSays();
     void HelpAndWebSiteOpenOnTheDesktop();
     void HelpAndWebSiteFailLoudly();
     void LaterWindowsAreAskedForByName();
 };
 
-void TMainButtonsTest::EveryButtonWithItsHint() {
-    TMainHarness h(At(2026, 12, 7));
+void TMainButtonsTest::EachButtonDoesWhatItsHintSays() {
+    TMainHarness h(At(2026, 3, 3)); // the month of a total eclipse: its button shows
+    h.Show();
+    TWindowSet& w = *h.Windows;
+    QImage painted;
+    const auto opens = [](QWidget& window) { return [&window] { return window.isVisible(); }; };
     const struct {
-        const char* Name;
-        QRect Area;
+        QPoint At; // where the glyph is drawn
         const char* Hint;
+        std::function<bool()> Done;
     } buttons[] = {
-        {"lblPrint", {18, 14, 21, 21}, "Print Calendar for Month"},
-        {"imgOptics",
-         {44, 13, 33, 24},
-         "Switch between view as seen through Binoculars, a Telescope or a Diagonal"},
-        {"lblTimesList",
-         {76, 14, 17, 19},
-         "Display Moon/Sun Rise/Set times and Twilight times for month"},
-        {"lblLinks", {100, 14, 21, 19}, "Display links to Lunar Internet Sites"},
-        {"lblClock", {128, 12, 23, 23}, "Change the time within Tidewell"},
-        {"lblReports", {158, 14, 19, 19}, "Display menu showing Report options"},
-        {"imgEclipse",
-         {182, 12, 29, 25},
-         "Display circumstances of Lunar Eclipse occurring this month"},
-        {"Label1", {446, 12, 21, 21}, "Open the help page at About Tidewell"},
-        {"lblConfig", {478, 14, 19, 19}, "Change configuration parameters"},
-        {"lblHelp", {510, 14, 23, 19}, "Display online help"},
-        {"lblAbout", {544, 12, 17, 21}, "Display version information"},
-        {"lblMinimise", {592, 14, 15, 15}, "Minimize Tidewell"},
-        {"lblExit", {614, 14, 13, 15}, "Exit Tidewell"},
-        {"lblLibration", {380, 264, 13, 17}, ""},
-        {"lblTitle", {264, 12, 113, 23}, ""},
+        {{28, 24}, "Print Calendar for Month", opens(w.PrintOptions())},
+        {{60, 25},
+         "Switch between view as seen through Binoculars, a Telescope or a Diagonal",
+         [&] { return h.Main->grab().toImage() != painted; }},
+        {{84, 23},
+         "Display Moon/Sun Rise/Set times and Twilight times for month",
+         opens(w.TimesList())},
+        {{110, 23}, "Display links to Lunar Internet Sites", opens(w.WebMenu())},
+        {{139, 23}, "Change the time within Tidewell", opens(h.Main->Strip().Editor())},
+        {{167, 23}, "Display menu showing Report options", opens(w.ReportMenu())},
+        {{196, 24},
+         "Display circumstances of Lunar Eclipse occurring this month",
+         opens(w.Eclipse())},
+        {{487, 23}, "Change configuration parameters", opens(w.Configuration())},
+        {{552, 22}, "Display version information", opens(w.About())},
+        {{599, 21}, "Minimize Tidewell", [&] { return h.Main->isMinimized(); }},
     };
     for (const auto& b : buttons) {
-        QLabel* label = h.Label(b.Name);
-        QVERIFY2(label != nullptr, b.Name);
-        QCOMPARE(label->geometry(), b.Area);
-        QCOMPARE(label->toolTip(), QString(b.Hint));
+        QWidget* glyph = h.Main->childAt(b.At);
+        QVERIFY2(glyph != nullptr, b.Hint);
+        QCOMPARE(glyph->toolTip(), QString(b.Hint));
+        painted = h.Main->grab().toImage();
+        QVERIFY2(!b.Done(), b.Hint);
+        ClickAt(*h.Main, b.At);
+        QVERIFY2(b.Done(), b.Hint);
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top != h.Main) top->hide();
+        h.Main->showNormal();
+        h.Main->activateWindow();
     }
     // The Moon column's captions that carry hints, and those that do not.
     QCOMPARE(h.Label("lblRA")->toolTip(), QString("Moon's Right Ascension"));

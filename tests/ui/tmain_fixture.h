@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "app/window_set.h"
 #include "settings/load_settings.h"
 #include "settings/settings_store.h"
 #include "ui/common/messages.h"
@@ -24,7 +25,7 @@
 #include "ui/main/moon_panel.h"
 #include "ui/main/phase_list_panel.h"
 #include "ui/main/tmain.h"
-#include "app/window_set.h"
+#include "window_input.h"
 
 using TSeed = std::function<void(const std::string&)>;
 
@@ -62,11 +63,7 @@ struct TMainHarness {
     }
 
     // A control of the main window itself (the other windows are its children too).
-    [[nodiscard]] QLabel* Label(const QString& name) const {
-        for (QLabel* label : Main->findChildren<QLabel*>(name))
-            if (label->window() == Main) return label;
-        return nullptr;
-    }
+    [[nodiscard]] QLabel* Label(const QString& name) const { return Control<QLabel>(*Main, name); }
     // The cell that shows a day of the month shown.
     [[nodiscard]] QLabel* DayCell(int day) const { return Main->Calendar().DayCell(day); }
     [[nodiscard]] const TDateRec& Selected() const { return State->SelectedDate(); }
@@ -82,7 +79,14 @@ struct TMainHarness {
     void Show() {
         Main->show();
         QVERIFY(QTest::qWaitForWindowExposed(Main));
-        Main->DisplayTimer().stop(); // the test ticks
+    }
+
+    // Whether the displayed moment follows the clock: a second later on the clock shows
+    // within the display's second (the clock is moved on by that second either way).
+    [[nodiscard]] bool DisplayRuns() {
+        const QString before = StripText();
+        Now = Now.addSecs(1);
+        return QTest::qWaitFor([&] { return StripText() != before; }, 1500);
     }
 
     static void Click(QWidget* w, Qt::MouseButton button = Qt::LeftButton) {

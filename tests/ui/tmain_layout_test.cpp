@@ -164,7 +164,6 @@ void TMainLayoutTest::CaptionsFitInEveryState() {
         }
         Save(m, QString(s.Name) + "-time-editor");
         editor.NowClick();
-        m.DisplayTimer().stop();
     }
 }
 

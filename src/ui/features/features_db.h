@@ -26,10 +26,6 @@ class TFeaturesDB : public TBorderlessWindow {
     // window centred over `over` (the main window when null).
     void Display(int index, QWidget* over = nullptr);
 
-    [[nodiscard]] QComboBox* DataFiles() const { return FeatureFileChoice; }
-    [[nodiscard]] QScrollBar* Rows() const { return RowScroll; }
-    [[nodiscard]] QScrollBar* Columns() const { return ColumnScroll; }
-    [[nodiscard]] const TFeatureTable& Table() const { return Features; }
     // The horizontal offset of a column step 0..6.
     [[nodiscard]] static int ColumnOffset(int step);
     // Where a row's longitude hemisphere letter starts and its diameter number ends.

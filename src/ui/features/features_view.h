@@ -32,10 +32,6 @@ class TFeatures : public TBorderlessWindow {
     // Computes the times of the selected file for the selected month and shows the window.
     void DisplaySunRiseSetTimes();
 
-    [[nodiscard]] QComboBox* DataFiles() const { return FeatureFileChoice; }
-    [[nodiscard]] QScrollBar* Rows() const { return RowScroll; }
-    [[nodiscard]] const std::vector<TFeatureSunEvents>& Times() const { return Listing; }
-
   signals:
     // The database button: the database window on this file.
     void DatabaseRequested(int index);

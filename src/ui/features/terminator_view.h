@@ -43,10 +43,6 @@ class TTerminatorView : public TBorderlessWindow {
     // Computes for the selected night and shows the window.
     void Open();
 
-    [[nodiscard]] QCheckBox* FileBox(int index) const { return Files[index]; }
-    [[nodiscard]] QSpinBox* MinimumSize() const { return MinKm; }
-    [[nodiscard]] QScrollBar* SunriseRows() const { return SunriseBar; }
-    [[nodiscard]] QScrollBar* SunsetRows() const { return SunsetBar; }
     [[nodiscard]] const TObservingNight& Night() const { return *Best; }
     [[nodiscard]] const TTerminatorList& List() const { return *Listed; }
     // The two lines of the night's well, as painted.

@@ -72,7 +72,6 @@ class TMain : public TBorderlessWindow {
     [[nodiscard]] TClockStrip& Strip() const { return *StripPart; }
     [[nodiscard]] const QString& PhaseName() const { return PhaseNameNow; }
     // The one-second tick timer.
-    [[nodiscard]] QTimer& DisplayTimer() { return TickTimer; }
 
     // "HH:MM:SS" of the local sidereal time at the given local date taken as universal time
     // (useGivenDate), or "LST: " and the time at the present moment.

@@ -25,10 +25,6 @@ class TMonthlyPhases : public TBorderlessWindow {
 
     explicit TMonthlyPhases(const TProgramState& state, QWidget* main = nullptr);
 
-    [[nodiscard]] const QImage& Picture() const { return PhasesImage; }
-    // The photograph as drawn into the cells (turned in the south).
-    [[nodiscard]] const QImage& MiniMoon() const { return MiniMoonImage; }
-
     // The save dialog: the chosen file name, empty when cancelled. Tests replace it.
     using TAskFileName = std::function<QString(QWidget* owner, const QString& suggested)>;
     void SetFileDialog(TAskFileName ask) { AskFileName = std::move(ask); }

@@ -42,7 +42,6 @@ class TReportMenu : public TBorderlessWindow {
     void Open();
     // The entry at a point of the menu, or -1.
     [[nodiscard]] static int EntryAt(QPoint pos);
-    [[nodiscard]] QLabel* Arrow() const { return EntryArrow; }
 
   signals:
     void EntryChosen(TReportEntry entry);
@@ -67,7 +66,6 @@ class TMonthList : public TBorderlessWindow {
     void Open();
     // The month (1..12) at a point of the picture, or 0.
     [[nodiscard]] static int MonthAt(QPoint pos);
-    [[nodiscard]] QLabel* Arrow() const { return MonthArrow; }
 
   protected:
     void PaintOver(QPainter& painter) override;

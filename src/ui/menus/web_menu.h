@@ -23,7 +23,6 @@ class TWebMenu : public TBorderlessWindow {
     [[nodiscard]] static int EntryAt(QPoint pos);
     // The top of an entry's row, -1 when it is hidden.
     [[nodiscard]] static int EntryTop(int link);
-    [[nodiscard]] QLabel* Arrow() const { return EntryArrow; }
 
   protected:
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -41,8 +40,6 @@ class TAbout : public TBorderlessWindow {
 
     // Centred over the main window.
     void Open();
-    // "Tidewell V2.62", the caption the printed pages' footer reads.
-    [[nodiscard]] QLabel* Version() const { return VersionLabel; }
 
   protected:
     void PaintOver(QPainter& painter) override;

@@ -26,8 +26,6 @@ class TDailyView : public TBorderlessWindow {
     // The day's samples as shown now.
     [[nodiscard]] const TDailySamples& Samples() const { return SamplesNow; }
     [[nodiscard]] const TDateRec& Day() const { return DayNow; }
-    [[nodiscard]] const QImage& Graph() const { return GraphImage; }
-    [[nodiscard]] const QImage& Table() const { return TableImage; }
 
   public slots:
     // Computed for the state's selected day, placed under the main window's title and shown.

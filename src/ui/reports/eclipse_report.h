@@ -61,9 +61,6 @@ class TEclipseReport : public TBorderlessWindow {
     void ChooseEntry(int index);
 
     [[nodiscard]] const std::vector<TEclipseListEntry>& Entries() const { return List; }
-    [[nodiscard]] QScrollBar* ScrollBar() const { return RowScroll; }
-    [[nodiscard]] TYearBox* FromBox() const { return FromYearField; }
-    [[nodiscard]] TYearBox* ToBox() const { return ToYearField; }
     [[nodiscard]] int VisibleRows() const;
     // The entry under a point of the window, or -1.
     [[nodiscard]] int EntryAt(QPoint pos) const;

@@ -51,10 +51,8 @@ class TEclipse : public TBorderlessWindow {
     [[nodiscard]] const QString& DateText() const { return DateCaption; }
     // "HH:MM  DD Month YYYY" of greatest eclipse: what a double click on the date selects.
     [[nodiscard]] const QString& MaximumText() const { return MaximumCaption; }
-    [[nodiscard]] const QImage& Drawing() const { return EclipseImage; }
     // The height of a text line of the canvas font: the rows' spacing.
     [[nodiscard]] int LineHeight() const;
-    [[nodiscard]] QLabel* DateLabel() const { return EclipseDateLabel; }
 
   protected:
     void PaintOver(QPainter& painter) override;

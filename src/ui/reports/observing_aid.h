@@ -27,8 +27,6 @@ class TObservingAid : public TBorderlessWindow {
     [[nodiscard]] TAidView View() const { return ViewMode; }
     [[nodiscard]] bool GridOn() const { return Grid; }
     [[nodiscard]] const TAidMonth& MonthShown() const { return MonthNow; }
-    // The chart as drawn now, 500 × 384.
-    [[nodiscard]] const QImage& Chart() const { return ChartImage; }
 
   public slots:
     // Night view, no grid, computed for the selected month; shown at the main window's top,

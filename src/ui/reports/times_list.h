@@ -51,7 +51,6 @@ class TTimesList : public TBorderlessWindow {
     // The offset the table is shown from now (differs from ScrollOffset during a drag).
     [[nodiscard]] int ShownOffset() const { return Shown; }
     [[nodiscard]] const std::vector<TTimesRow>& Rows() const { return RowsNow; }
-    [[nodiscard]] const QImage& DataBitmap() const { return TableImage; }
 
   protected:
     void PaintOver(QPainter& painter) override;

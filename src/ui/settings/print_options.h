@@ -48,12 +48,6 @@ class TPrintOptions : public TBorderlessWindow {
     void SpinUp();
     void SpinDown();
 
-    [[nodiscard]] QCheckBox* DailyPhases() const { return DailyPhasesCheck; }
-    [[nodiscard]] QCheckBox* MajorPhases() const { return MajorPhasesCheck; }
-    [[nodiscard]] QCheckBox* MoonTimes() const { return MoonTimesCheck; }
-    [[nodiscard]] QCheckBox* SunTimes() const { return SunTimesCheck; }
-    [[nodiscard]] QLineEdit* Density() const { return DensityField; }
-
   protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
