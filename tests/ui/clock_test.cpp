@@ -12,6 +12,7 @@
 #include "ui/common/program_state.h"
 #include "ui/main/clock_editor.h"
 #include "ui/main/clock_strip.h"
+#include "window_input.h"
 
 namespace {
 
@@ -134,11 +135,11 @@ void TClockTest::EditorOpensWithTheDisplayedTime() {
     QCOMPARE(h.Editor.pos(), QPoint(130, 40));
     QCOMPARE(h.Timer.count(), 1);
     QVERIFY(!h.TimerOn()); // the display stands still while editing
-    QCOMPARE(h.Editor.HourField->text(), QString("16"));
-    QCOMPARE(h.Editor.MinuteField->text(), QString("05"));
-    QCOMPARE(h.Editor.SecondField->text(), QString("00"));
-    QCOMPARE(h.Editor.MinuteField->geometry(), QRect(41, 3, 21, 19));
-    QCOMPARE(h.Editor.MinuteColon->pos(), QPoint(63, 2));
+    QCOMPARE(Control<QLineEdit>(h.Editor, "txtHour")->text(), QString("16"));
+    QCOMPARE(Control<QLineEdit>(h.Editor, "txtMinute")->text(), QString("05"));
+    QCOMPARE(Control<QLineEdit>(h.Editor, "txtSecond")->text(), QString("00"));
+    QCOMPARE(Control<QLineEdit>(h.Editor, "txtMinute")->geometry(), QRect(41, 3, 21, 19));
+    QCOMPARE(Control<QLabel>(h.Editor, "lblColon2")->pos(), QPoint(63, 2));
     const QImage bar = h.Editor.grab().toImage();
     QCOMPARE(bar.pixel(130, 1), LoadArt(ArtTimeEditor).pixel(130, 1));
 }
@@ -147,19 +148,19 @@ void TClockTest::FieldsTakeDigitsOnlyAndPadOnLeaving() {
     TEditorHarness h(Date(7, 12, 2026), 14, 0, 0);
     QVERIFY(QTest::qWaitForWindowExposed(&h.Main));
     TTimeEditor& editor = h.Editor;
-    editor.MinuteField->setFocus();
-    editor.MinuteField->clear();
-    QTest::keyClicks(editor.MinuteField, "a7-x.");
-    QCOMPARE(editor.MinuteField->text(), QString("7"));
-    editor.SecondField->setFocus(); // leaving the minute field
-    QCOMPARE(editor.MinuteField->text(), QString("07"));
-    editor.SecondField->clear();
-    editor.HourField->setFocus();
-    QCOMPARE(editor.SecondField->text(), QString("00"));
-    QTest::keyClicks(editor.HourField, "123"); // at most two characters
-    QCOMPARE(editor.HourField->text().size(), 2);
-    QTest::keyClick(editor.HourField, Qt::Key_Backspace);
-    QCOMPARE(editor.HourField->text().size(), 1);
+    Control<QLineEdit>(editor, "txtMinute")->setFocus();
+    Control<QLineEdit>(editor, "txtMinute")->clear();
+    QTest::keyClicks(Control<QLineEdit>(editor, "txtMinute"), "a7-x.");
+    QCOMPARE(Control<QLineEdit>(editor, "txtMinute")->text(), QString("7"));
+    Control<QLineEdit>(editor, "txtSecond")->setFocus(); // leaving the minute field
+    QCOMPARE(Control<QLineEdit>(editor, "txtMinute")->text(), QString("07"));
+    Control<QLineEdit>(editor, "txtSecond")->clear();
+    Control<QLineEdit>(editor, "txtHour")->setFocus();
+    QCOMPARE(Control<QLineEdit>(editor, "txtSecond")->text(), QString("00"));
+    QTest::keyClicks(Control<QLineEdit>(editor, "txtHour"), "123"); // at most two characters
+    QCOMPARE(Control<QLineEdit>(editor, "txtHour")->text().size(), 2);
+    QTest::keyClick(Control<QLineEdit>(editor, "txtHour"), Qt::Key_Backspace);
+    QCOMPARE(Control<QLineEdit>(editor, "txtHour")->text().size(), 1);
 }
 
 void TClockTest::HourLimits() {
@@ -168,8 +169,8 @@ void TClockTest::HourLimits() {
     QVERIFY(std::abs(threeHours - 0.125) < 1e-12);
     TTimeEditor& editor = h.Editor;
     const QStringList& messages = h.Messages.Texts;
-    editor.HourField->setText("24");
-    QTest::keyClick(editor.HourField, Qt::Key_Return);
+    Control<QLineEdit>(editor, "txtHour")->setText("24");
+    QTest::keyClick(Control<QLineEdit>(editor, "txtHour"), Qt::Key_Return);
     QCOMPARE(messages.size(), 1);
     QVERIFY2(messages.last().contains("hour") && messages.last().contains("23"),
              qPrintable(messages.last()));
@@ -177,16 +178,17 @@ void TClockTest::HourLimits() {
     QCOMPARE(h.Offset(), threeHours);
     QVERIFY(editor.isVisible());
 
-    editor.MinuteField->setText("");
-    editor.HourField->setText("23");
-    QTest::keyClick(editor.HourField, Qt::Key_Return); // the empty minute field is refused
+    Control<QLineEdit>(editor, "txtMinute")->setText("");
+    Control<QLineEdit>(editor, "txtHour")->setText("23");
+    QTest::keyClick(Control<QLineEdit>(editor, "txtHour"),
+                    Qt::Key_Return); // the empty minute field is refused
     QCOMPARE(messages.size(), 2);
     QCOMPARE(h.Offset(), threeHours);
 
-    editor.MinuteField->setText("30");
-    editor.SecondField->setText("15");
+    Control<QLineEdit>(editor, "txtMinute")->setText("30");
+    Control<QLineEdit>(editor, "txtSecond")->setText("15");
     h.Now = At(2026, 12, 7, 14, 0, 5);
-    QTest::keyClick(editor.SecondField, Qt::Key_Enter);
+    QTest::keyClick(Control<QLineEdit>(editor, "txtSecond"), Qt::Key_Enter);
     QCOMPARE(messages.size(), 2);
     QVERIFY(!editor.isVisible());
     QVERIFY(h.TimerOn());

@@ -11,8 +11,8 @@
 #include <QTest>
 
 #include "settings/named_location.h"
-#include "ui/settings/configuration.h"
 #include "tmain_fixture.h"
+#include "ui/settings/configuration.h"
 
 namespace {
 
@@ -27,14 +27,14 @@ struct TConfigHarness : TMainHarness {
         QTest::keyClick(edit, Qt::Key_Backspace);
         QTest::keyClicks(edit, text);
     }
-    void Name(const QString& text) { Config.Location()->setEditText(text); }
+    void Name(const QString& text) { Control<QComboBox>(Config, "cmbLocation")->setEditText(text); }
     void ClickOn(const char* name) {
         QTest::mouseClick(Config.findChild<QWidget*>(name), Qt::LeftButton, {}, {5, 5});
     }
     void Position(const char* latDeg, const char* longDeg, int zone) {
-        Type(Config.LatDeg(), latDeg);
-        Type(Config.LongDeg(), longDeg);
-        Config.TimeZone()->setCurrentIndex(zone);
+        Type(Control<QLineEdit>(Config, "txtLatDeg"), latDeg);
+        Type(Control<QLineEdit>(Config, "txtLongDeg"), longDeg);
+        Control<QComboBox>(Config, "cmbTimeZone")->setCurrentIndex(zone);
     }
     std::vector<std::string> Stored() {
         const auto user = Windows->Store().OpenKey(UserKeyPath, false);
@@ -69,7 +69,7 @@ class TConfigurationTest : public QObject {
 
         // Adding a name already stored, whatever its case: nothing written, the user told.
         h.Name("hilltop");
-        h.Type(h.Config.LatDeg(), "10");
+        h.Type(Control<QLineEdit>(h.Config, "txtLatDeg"), "10");
         h.Config.AddClick();
         QCOMPARE(h.Messages.Texts.last(), QStringLiteral("\"Hilltop\" Location already exists."));
         QCOMPARE(h.Latitude("Hilltop").substr(0, 2), std::string("51"));
@@ -81,14 +81,16 @@ class TConfigurationTest : public QObject {
 
         // Recall Hilltop and rename it onto Seaside: refused, both kept as they were.
         h.Config.Recall(QStringLiteral("Hilltop"));
-        QCOMPARE(h.Config.LatDeg()->text(), QStringLiteral("51"));
-        QCOMPARE(h.Config.TimeZone()->currentIndex(), 26);
+        QCOMPARE(Control<QLineEdit>(h.Config, "txtLatDeg")->text(), QStringLiteral("51"));
+        QCOMPARE(Control<QComboBox>(h.Config, "cmbTimeZone")->currentIndex(), 26);
         // A location whose position no observer can have leaves the position shown.
         QVERIFY(WriteNamedLocation(h.Windows->Store(), "Broken",
                                    {"9x0000 South", "0000000 East", "30", "False"}, true));
         h.Config.Recall(QStringLiteral("Broken"));
-        QCOMPARE(h.Config.LatDeg()->text() + h.Config.NSDirection()->text(), QString("51North"));
-        QCOMPARE(h.Config.TimeZone()->currentIndex(), 30);
+        QCOMPARE(Control<QLineEdit>(h.Config, "txtLatDeg")->text() +
+                     Control<QLabel>(h.Config, "pNSDirection")->text(),
+                 QString("51North"));
+        QCOMPARE(Control<QComboBox>(h.Config, "cmbTimeZone")->currentIndex(), 30);
         (void)h.Windows->Store().DeleteKey(LocationKeyPath("Broken"));
         h.Config.Recall(QStringLiteral("Hilltop"));
         h.Name("Seaside");
@@ -106,7 +108,7 @@ class TConfigurationTest : public QObject {
 
         // Update under the same name overwrites; under a new name moves the location.
         h.Name("Hilltop");
-        h.Type(h.Config.LatDeg(), "52");
+        h.Type(Control<QLineEdit>(h.Config, "txtLatDeg"), "52");
         h.Config.UpdateClick();
         QCOMPARE(h.Latitude("Hilltop").substr(0, 2), std::string("52"));
         h.Name("Ridge");
@@ -142,25 +144,25 @@ class TConfigurationTest : public QObject {
         const int count = h.Messages.Texts.size();
         h.Name("Home Location");
         h.Config.Recall(QStringLiteral("Home Location"));
-        h.Type(h.Config.LatDeg(), "99");
+        h.Type(Control<QLineEdit>(h.Config, "txtLatDeg"), "99");
         QVERIFY(!h.Config.StoreAndClose());
         QVERIFY(h.Messages.Texts.last().startsWith(QStringLiteral("Latitude")));
-        h.Type(h.Config.LatDeg(), "45");
-        h.Type(h.Config.LatMin(), "75");
+        h.Type(Control<QLineEdit>(h.Config, "txtLatDeg"), "45");
+        h.Type(Control<QLineEdit>(h.Config, "txtLatMin"), "75");
         QVERIFY(!h.Config.StoreAndClose());
         QVERIFY(h.Messages.Texts.last().startsWith(QStringLiteral("Latitude minutes")));
-        h.Type(h.Config.LatMin(), "00");
-        h.Type(h.Config.LongDeg(), "181");
+        h.Type(Control<QLineEdit>(h.Config, "txtLatMin"), "00");
+        h.Type(Control<QLineEdit>(h.Config, "txtLongDeg"), "181");
         QVERIFY(!h.Config.StoreAndClose());
         QVERIFY(h.Messages.Texts.last().startsWith(QStringLiteral("Longitude")));
         QCOMPARE(h.Messages.Texts.size(), count + 3);
 
         // Letters never enter a position edit, typed or pasted.
-        h.Type(h.Config.LongSec(), "4x");
-        QCOMPARE(h.Config.LongSec()->text(), QStringLiteral("4"));
-        h.Config.LongSec()->selectAll();
-        h.Config.LongSec()->insert(QStringLiteral("ab"));
-        QVERIFY(!h.Config.LongSec()->text().contains(QLatin1Char('a')));
+        h.Type(Control<QLineEdit>(h.Config, "txtLongSec"), "4x");
+        QCOMPARE(Control<QLineEdit>(h.Config, "txtLongSec")->text(), QStringLiteral("4"));
+        Control<QLineEdit>(h.Config, "txtLongSec")->selectAll();
+        Control<QLineEdit>(h.Config, "txtLongSec")->insert(QStringLiteral("ab"));
+        QVERIFY(!Control<QLineEdit>(h.Config, "txtLongSec")->text().contains(QLatin1Char('a')));
     }
 
     void TimeServerCheckedAndStored() {
@@ -190,30 +192,32 @@ class TConfigurationTest : public QObject {
         TConfigHarness h;
         QVERIFY(WriteNamedLocation(h.Windows->Store(), "Odd",
                                    {"100000 North", "0200000 East", "77", "True"}, true));
-        h.Config.TimeZone()->setCurrentIndex(30);
+        Control<QComboBox>(h.Config, "cmbTimeZone")->setCurrentIndex(30);
         h.Config.Recall(QStringLiteral("Odd"));
-        QCOMPARE(h.Config.TimeZone()->currentIndex(), 30);
-        QVERIFY(h.Config.Daylight()->isChecked());
-        QCOMPARE(h.Config.LongDeg()->text(), QStringLiteral("020"));
+        QCOMPARE(Control<QComboBox>(h.Config, "cmbTimeZone")->currentIndex(), 30);
+        QVERIFY(Control<QCheckBox>(h.Config, "chkDaylightSavings")->isChecked());
+        QCOMPARE(Control<QLineEdit>(h.Config, "txtLongDeg")->text(), QStringLiteral("020"));
     }
 
     void ClosingStoresAndTheProgramFollows() {
         TConfigHarness h;
         h.Config.CancelClick();
         QVERIFY(!h.Config.StoreAndClose());
-        QCOMPARE(h.Messages.Texts.last(),
-                 QStringLiteral("You must select a location before you can exit form this screen."));
+        QCOMPARE(
+            h.Messages.Texts.last(),
+            QStringLiteral("You must select a location before you can exit form this screen."));
 
         h.Name("Home Location");
         h.Config.Recall(QStringLiteral("Home Location"));
-        h.Type(h.Config.LatDeg(), "5");
-        h.Type(h.Config.LatMin(), "");
-        h.ClickOn("NSSpinButton");                // North turns South
-        h.Config.TimeZone()->setCurrentIndex(44); // GMT + 10:00
-        h.Config.Daylight()->setChecked(false);
-        h.Config.DayOrder()->setCurrentIndex(1);
-        h.Config.DateFormat()->setCurrentIndex(1);
-        h.Config.DataFiles()->setCurrentIndex(-1); // nothing selected: the old value stays
+        h.Type(Control<QLineEdit>(h.Config, "txtLatDeg"), "5");
+        h.Type(Control<QLineEdit>(h.Config, "txtLatMin"), "");
+        h.ClickOn("NSSpinButton");                                        // North turns South
+        Control<QComboBox>(h.Config, "cmbTimeZone")->setCurrentIndex(44); // GMT + 10:00
+        Control<QCheckBox>(h.Config, "chkDaylightSavings")->setChecked(false);
+        Control<QComboBox>(h.Config, "cmbDayOrder")->setCurrentIndex(1);
+        Control<QComboBox>(h.Config, "cmbDateFormat")->setCurrentIndex(1);
+        Control<QComboBox>(h.Config, "cmbDataFiles")
+            ->setCurrentIndex(-1); // nothing selected: the old value stays
         h.ClickOn("lblColourInkjet");
         const std::string featureBefore = h.Setting("FeatureIdx");
         QVERIFY(h.Config.StoreAndClose());
@@ -238,7 +242,7 @@ class TConfigurationTest : public QObject {
     void DesktopCloseChecksAndStoresAsTheGlyph() {
         TConfigHarness h;
         for (const char* latitude : {"99", "47"}) { // refused, then stored
-            h.Type(h.Config.LatDeg(), latitude);
+            h.Type(Control<QLineEdit>(h.Config, "txtLatDeg"), latitude);
             QCloseEvent close; // as the window manager asks (Alt+F4)
             QCoreApplication::sendEvent(h.Config.windowHandle(), &close);
             QCoreApplication::processEvents();

@@ -381,7 +381,7 @@ std::vector<TRow> MainRows(TWorld& w) {
          Becomes([](TWorld& w) { return qRound(w.H.State->ClockOffset() * 24 * 60); }, -7 * 60),
          [](TWorld& w) {
              OpenTimeEditor(w);
-             w.Editor().HourField->clear();
+             Control<QLineEdit>(w.Editor(), "txtHour")->clear();
          }},
         // A left click selects a day; a right click tells about it, the selection kept.
         {m, w.H.DayCell(20)->objectName(), Click(), Becomes(Day(), 20)},
@@ -502,13 +502,13 @@ std::vector<TRow> SettingsRows() {
         return
             [box](TWorld& w) { return Control<QCheckBox>(w.W().PrintOptions(), box)->isChecked(); };
     };
-    const auto text = [](QLabel* (TConfiguration::*field)() const) -> TProbe {
-        return [field](TWorld& w) { return (w.W().Configuration().*field)()->text(); };
+    const auto text = [](const char* label) -> TProbe {
+        return [label](TWorld& w) { return Control<QLabel>(w.W().Configuration(), label)->text(); };
     };
     const TProbe printer = [](TWorld& w) { return int(w.W().Configuration().PrinterType()); };
     const auto typeName = [](const char* name) {
         return [name](TWorld& w) {
-            QLineEdit* edit = w.W().Configuration().Location()->lineEdit();
+            QLineEdit* edit = Control<QComboBox>(w.W().Configuration(), "cmbLocation")->lineEdit();
             edit->clear();
             QTest::keyClicks(edit, QString::fromLatin1(name));
         };
@@ -523,11 +523,11 @@ std::vector<TRow> SettingsRows() {
         {p, "DensitySpinButton", ClickAt({7, 16}), Becomes(density, "75")},
         {p, "lblOK", Click(), Both(Prints(), Hides())},
         // A fresh store: North and West.
-        {c, "NSSpinButton", ClickAt({7, 3}), Becomes(text(&TConfiguration::NSDirection), "South")},
-        {c, "NSSpinButton", ClickAt({7, 16}), Becomes(text(&TConfiguration::NSDirection), "North")},
-        {c, "EWSpinButton", ClickAt({7, 16}), Becomes(text(&TConfiguration::EWDirection), "East")},
-        {c, "EWSpinButton", ClickAt({7, 3}), Becomes(text(&TConfiguration::EWDirection), "West")},
-        {c, "imgCancel", Click(), Becomes(text(&TConfiguration::EWDirection), "East")},
+        {c, "NSSpinButton", ClickAt({7, 3}), Becomes(text("pNSDirection"), "South")},
+        {c, "NSSpinButton", ClickAt({7, 16}), Becomes(text("pNSDirection"), "North")},
+        {c, "EWSpinButton", ClickAt({7, 16}), Becomes(text("pEWDirection"), "East")},
+        {c, "EWSpinButton", ClickAt({7, 3}), Becomes(text("pEWDirection"), "West")},
+        {c, "imgCancel", Click(), Becomes(text("pEWDirection"), "East")},
         {c, "imgAdd", Click(), Says("\"Hilltop\" Location Added."), typeName("Hilltop")},
         {c, "imgAdd", Click(), Says("\"Seaside\" Location Added."), typeName("Seaside")},
         {c, "imgDelete", Click(), Says("\"Seaside\" Location Deleted.")},

@@ -23,8 +23,9 @@ void TMessageBoxesTest::BoxCentredOverItsWindow() {
     QTRY_COMPARE(h.Main->frameGeometry().topLeft(), QPoint(300, 200));
     const QPoint centre = h.Main->frameGeometry().center();
     // Owned by the window itself or by a control deep inside it (a field of the time editor).
-    for (QWidget* owner : {static_cast<QWidget*>(h.Main),
-                           static_cast<QWidget*>(h.Main->Strip().Editor().MinuteField)}) {
+    for (QWidget* owner :
+         {static_cast<QWidget*>(h.Main),
+          static_cast<QWidget*>(Control<QLineEdit>(h.Main->Strip().Editor(), "txtMinute"))}) {
         QMessageBox* box =
             MakeMessageBox(owner, "Failed to update System Time", QMessageBox::Warning);
         QCOMPARE(box->parentWidget(), h.Main);

@@ -246,7 +246,7 @@ void TNightVisionTest::StandardBoxesTurnedOver() {
 
     // A drop-down list of the configuration.
     h.Windows->Configuration().Open();
-    QComboBox* zones = h.Windows->Configuration().TimeZone();
+    QComboBox* zones = Control<QComboBox>(h.Windows->Configuration(), "cmbTimeZone");
     zones->showPopup();
     QWidget* list = zones->view()->window();
     QVERIFY(list->isVisible());
@@ -281,13 +281,13 @@ void TNightVisionTest::CtrlNAndTheBoxSwitchAndRemember() {
     // (a modal window, over the main one) and switches the look when clicked.
     TConfiguration& config = h.Windows->Configuration();
     config.Open();
-    QVERIFY(config.NightVision()->isChecked());
-    QTest::keyClick(config.LatDeg(), Qt::Key_N, Qt::ControlModifier);
+    QVERIFY(Control<QCheckBox>(config, "chkNightVision")->isChecked());
+    QTest::keyClick(Control<QLineEdit>(config, "txtLatDeg"), Qt::Key_N, Qt::ControlModifier);
     QVERIFY(!h.State->Settings().NightVision);
-    QVERIFY(!config.NightVision()->isChecked());
+    QVERIFY(!Control<QCheckBox>(config, "chkNightVision")->isChecked());
     QCOMPARE(Stored(store, "NightVision"), std::string("False"));
     QVERIFY(MostGreenOrBlue(Grab(times)) > 100);
-    config.NightVision()->click();
+    Control<QCheckBox>(config, "chkNightVision")->click();
     QVERIFY(h.State->Settings().NightVision);
     QCOMPARE(Stored(store, "NightVision"), std::string("True"));
     QVERIFY(MostGreenOrBlue(Grab(config)) <= Tolerance);
@@ -305,7 +305,7 @@ void TNightVisionTest::CtrlNAndTheBoxSwitchAndRemember() {
     QVERIFY(h.Windows->NightVision().On());
     QVERIFY(MostGreenOrBlue(Grab(*h.Main)) <= Tolerance);
     h.Windows->Configuration().Open();
-    QVERIFY(h.Windows->Configuration().NightVision()->isChecked());
+    QVERIFY(Control<QCheckBox>(h.Windows->Configuration(), "chkNightVision")->isChecked());
 }
 
 // Texts on the grounds they were drawn for (black captions on the metal frame, the clock
@@ -363,7 +363,7 @@ void TNightVisionTest::ScreenShowsTheWholeLookThroughRepaints() {
         {"tick", &w.Main(), [&] { h.Now = h.Now.addSecs(1), w.Main().Tick(); }},
         {"another day", &w.Main(), [&] { TMainHarness::Click(h.DayCell(17)); }},
         {"a field typed in", &w.Configuration(),
-         [&] { QTest::keyClicks(w.Configuration().LatDeg(), "4"); }},
+         [&] { QTest::keyClicks(Control<QLineEdit>(w.Configuration(), "txtLatDeg"), "4"); }},
         {"a list scrolled", &w.FeaturesDB(), wheel}};
     for (const auto& [what, window, step] : steps) {
         (void)OnScreen(*window);

@@ -18,6 +18,7 @@
 #include "ui/main/clock_editor.h"
 #include "ui/main/system_clock.h"
 #include "ui/main/time_sync.h"
+#include "window_input.h"
 
 namespace {
 
@@ -422,9 +423,9 @@ void TTimeSyncTest::SyncButtonSetsTheClockThroughTheInterface() {
     editor.SyncClick();
     QTRY_COMPARE(messages.Texts, QStringList{"Failed to update System Time"});
     QCOMPARE(messages.Owners, QList<QWidget*>{&main});
-    QCOMPARE(editor.HourField->text(), QString("12"));
-    QCOMPARE(editor.MinuteField->text(), QString("34"));
-    QCOMPARE(editor.SecondField->text(), QString("56"));
+    QCOMPARE(Control<QLineEdit>(editor, "txtHour")->text(), QString("12"));
+    QCOMPARE(Control<QLineEdit>(editor, "txtMinute")->text(), QString("34"));
+    QCOMPARE(Control<QLineEdit>(editor, "txtSecond")->text(), QString("56"));
     QVERIFY(editor.isVisible());
     QCOMPARE(state.SelectedDate().Day, utcDay.day());
     QCOMPARE(changed.count(), 0);

@@ -100,17 +100,17 @@ void TMainClockTest::EditorStopsTheDisplayAndApplies() {
     QVERIFY(!h.DisplayRuns());
     h.Now = At(2026, 12, 7, 20, 15, 40);
     QCOMPARE(editor.pos(), QPoint(130, 40));
-    QCOMPARE(editor.HourField->text(), QString("20"));
-    QCOMPARE(editor.MinuteField->text(), QString("15"));
+    QCOMPARE(Control<QLineEdit>(editor, "txtHour")->text(), QString("20"));
+    QCOMPARE(Control<QLineEdit>(editor, "txtMinute")->text(), QString("15"));
 
-    editor.HourField->setText("24");
-    QTest::keyClick(editor.HourField, Qt::Key_Return);
+    Control<QLineEdit>(editor, "txtHour")->setText("24");
+    QTest::keyClick(Control<QLineEdit>(editor, "txtHour"), Qt::Key_Return);
     QVERIFY(!editor.isHidden());
     QCOMPARE(h.Messages.Texts.size(), 1);
     QCOMPARE(h.Messages.Owners[0], &m);
     QCOMPARE(h.State->ClockOffset(), 0.0);
-    editor.HourField->setText("23");
-    QTest::keyClick(editor.HourField, Qt::Key_Return);
+    Control<QLineEdit>(editor, "txtHour")->setText("23");
+    QTest::keyClick(Control<QLineEdit>(editor, "txtHour"), Qt::Key_Return);
     QVERIFY(editor.isHidden());
     QVERIFY(h.DisplayRuns());
     QVERIFY2(h.StripText().startsWith("23:15:41  07 December 2026"), qPrintable(h.StripText()));
@@ -217,8 +217,8 @@ void TMainClockTest::SyncFailuresChangeNothing() {
         QVERIFY2(messages[0].startsWith(c.Message), qPrintable(messages[0]));
         QCOMPARE(clock.Calls, 0);
         QVERIFY(!editor.isHidden()); // the editor stays open
-        QCOMPARE(editor.HourField->text(), QString("08"));
-        QCOMPARE(editor.SecondField->text(), QString("10"));
+        QCOMPARE(Control<QLineEdit>(editor, "txtHour")->text(), QString("08"));
+        QCOMPARE(Control<QLineEdit>(editor, "txtSecond")->text(), QString("10"));
         QCOMPARE(int(w.H.Selected().Year), 2026);
         QCOMPARE(int(w.H.Selected().Day), 7);
         QCOMPARE(w.H.State->ClockOffset(), 0.0);
@@ -233,7 +233,7 @@ void TMainClockTest::FieldsPadWhenLeft() {
     m.show();
     QVERIFY(QTest::qWaitForWindowExposed(&m));
     h.Click(h.Label("lblClock"));
-    QLineEdit* minute = editor.MinuteField;
+    QLineEdit* minute = Control<QLineEdit>(editor, "txtMinute");
     minute->setFocus();
     minute->clear();
     QTest::keyClick(minute, '7');
@@ -241,12 +241,12 @@ void TMainClockTest::FieldsPadWhenLeft() {
     QCOMPARE(minute->text(), QString("7"));
     QTest::keyClick(minute, Qt::Key_Tab); // on to the seconds
     QCOMPARE(minute->text(), QString("07"));
-    QLineEdit* second = editor.SecondField;
+    QLineEdit* second = Control<QLineEdit>(editor, "txtSecond");
     QVERIFY(second->hasFocus());
     second->clear();
     QTest::keyClick(second, Qt::Key_Backtab);
     QCOMPARE(second->text(), QString("00"));
-    QTest::keyClick(editor.HourField, Qt::Key_Return);
+    QTest::keyClick(Control<QLineEdit>(editor, "txtHour"), Qt::Key_Return);
     QVERIFY(editor.isHidden());
     m.Tick();
     QVERIFY2(h.StripText().startsWith("20:07:00  07 December 2026"), qPrintable(h.StripText()));

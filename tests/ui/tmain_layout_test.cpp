@@ -156,7 +156,9 @@ void TMainLayoutTest::CaptionsFitInEveryState() {
 
         // The time editor over the clock strip: its fields show the whole time.
         h.Click(h.Label("lblClock"));
-        for (QLineEdit* field : {editor.HourField, editor.MinuteField, editor.SecondField}) {
+        for (QLineEdit* field :
+             {Control<QLineEdit>(editor, "txtHour"), Control<QLineEdit>(editor, "txtMinute"),
+              Control<QLineEdit>(editor, "txtSecond")}) {
             const int needed = QFontMetrics(field->font()).horizontalAdvance("88");
             QVERIFY2(needed <= field->width() - 2,
                      qPrintable(field->objectName() + QString(" needs %1 px").arg(needed)));

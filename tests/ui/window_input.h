@@ -11,12 +11,12 @@
 #include <QWidget>
 #include <QWindow>
 
-// A control of the window itself (the windows are top-level, so a name is looked up in its
-// own window only); the window for an empty name.
-template <class T = QWidget> [[nodiscard]] T* Control(QWidget& window, const QString& name) {
-    if (name.isEmpty()) return qobject_cast<T*>(&window);
+// A control of a window or of a part of one, by the name it carries (the windows are
+// top-level, so a name is looked up in its own window only); the window for an empty name.
+template <class T = QWidget> [[nodiscard]] T* Control(const QWidget& window, const QString& name) {
+    if (name.isEmpty()) return qobject_cast<T*>(const_cast<QWidget*>(&window));
     for (T* w : window.findChildren<T*>(name))
-        if (w->window() == &window) return w;
+        if (w->window() == window.window()) return w;
     return nullptr;
 }
 

@@ -31,8 +31,7 @@ class TProgramState;
 class TTimeEditor : public QWidget {
     Q_OBJECT
   public:
-    TTimeEditor(QWidget* parent, TProgramState& state, TSystemClock& systemClock,
-                double fontScale);
+    TTimeEditor(QWidget* parent, TProgramState& state, TSystemClock& systemClock, double fontScale);
 
     void SetSyncTimeout(int milliseconds) { SyncTimeoutMs = milliseconds; }
 
@@ -41,12 +40,6 @@ class TTimeEditor : public QWidget {
     void ResetTime();
     void NowClick();
     void SyncClick();
-
-    QLineEdit* HourField = nullptr;
-    QLineEdit* MinuteField = nullptr;
-    QLineEdit* SecondField = nullptr;
-    QLabel* HourColon = nullptr;
-    QLabel* MinuteColon = nullptr;
 
   signals:
     void TimerEnabled(bool on); // the main window's tick timer on or off
@@ -72,4 +65,9 @@ class TTimeEditor : public QWidget {
     QImage Bar;
     int SyncTimeoutMs;
     TTimeRequest Sync;
+    QLineEdit* HourField = nullptr;
+    QLineEdit* MinuteField = nullptr;
+    QLineEdit* SecondField = nullptr;
+    QLabel* HourColon = nullptr;
+    QLabel* MinuteColon = nullptr;
 };

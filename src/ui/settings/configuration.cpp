@@ -16,12 +16,12 @@
 #include "settings/settings_store.h"
 #include "settings/settings_writer.h"
 #include "settings/time_server_address.h"
-#include "ui/settings/print_options.h"
 #include "ui/common/fonts.h"
 #include "ui/common/look.h"
 #include "ui/common/messages.h"
 #include "ui/common/night_vision.h"
 #include "ui/common/program_state.h"
+#include "ui/settings/print_options.h"
 
 namespace {
 
@@ -156,12 +156,12 @@ TConfiguration::TConfiguration(TProgramState& state, TSettingsStore& store, QWid
     caption("Date Format:", {178, 156});
     caption("Features Startup:", {346, 150})->setWordWrap(false);
 
-    txtLatDeg = PositionEdit("txtLatDeg", {98, 62, 27, 19}, 2);
-    txtLatMin = PositionEdit("txtLatMin", {129, 62, 27, 19}, 2);
-    txtLatSec = PositionEdit("txtLatSec", {159, 62, 27, 19}, 2);
-    txtLongDeg = PositionEdit("txtLongDeg", {94, 84, 31, 19}, 3);
-    txtLongMin = PositionEdit("txtLongMin", {129, 84, 27, 19}, 2);
-    txtLongSec = PositionEdit("txtLongSec", {159, 84, 27, 19}, 2);
+    LatDegField = PositionEdit("txtLatDeg", {98, 62, 27, 19}, 2);
+    LatMinField = PositionEdit("txtLatMin", {129, 62, 27, 19}, 2);
+    LatSecField = PositionEdit("txtLatSec", {159, 62, 27, 19}, 2);
+    LongDegField = PositionEdit("txtLongDeg", {94, 84, 31, 19}, 3);
+    LongMinField = PositionEdit("txtLongMin", {129, 84, 27, 19}, 2);
+    LongSecField = PositionEdit("txtLongSec", {159, 84, 27, 19}, 2);
 
     auto direction = [&](const char* name, int top) {
         auto* panel = new QLabel(this);
@@ -177,8 +177,8 @@ TConfiguration::TConfiguration(TProgramState& state, TSettingsStore& store, QWid
         panel->setPalette(palette);
         return panel;
     };
-    pNSDirection = direction("pNSDirection", 62);
-    pEWDirection = direction("pEWDirection", 84);
+    LatitudeSideLabel = direction("pNSDirection", 62);
+    LongitudeSideLabel = direction("pEWDirection", 84);
     // Either arrow turns to the other side.
     auto spin = [&](const char* name, int top, const std::function<void()>& turn) {
         auto* button = new TSpinButton(this);
@@ -213,29 +213,29 @@ TConfiguration::TConfiguration(TProgramState& state, TSettingsStore& store, QWid
         box->setPalette(palette);
         return box;
     };
-    cmbTimeZone = list("cmbTimeZone", {320, 62, 106, 21});
+    ZoneChoice = list("cmbTimeZone", {320, 62, 106, 21});
     for (int zone = 0; zone < ZoneCount; ++zone)
-        cmbTimeZone->addItem(TimeZoneText(zone));
-    chkDaylightSavings = new QCheckBox(this);
-    chkDaylightSavings->setObjectName(QStringLiteral("chkDaylightSavings"));
-    chkDaylightSavings->setGeometry(398, 88, 15, 15);
+        ZoneChoice->addItem(TimeZoneText(zone));
+    DaylightSavingCheck = new QCheckBox(this);
+    DaylightSavingCheck->setObjectName(QStringLiteral("chkDaylightSavings"));
+    DaylightSavingCheck->setGeometry(398, 88, 15, 15);
 
-    cmbLocation = list("cmbLocation", {94, 106, 163, 21});
-    cmbLocation->setEditable(true);
-    cmbLocation->setInsertPolicy(QComboBox::NoInsert);
-    cmbLocation->lineEdit()->setMaxLength(MaxLocationName + 1); // one over: refused, not cut
-    connect(cmbLocation, &QComboBox::activated, this,
-            [this](int index) { Recall(cmbLocation->itemText(index)); });
+    LocationChoice = list("cmbLocation", {94, 106, 163, 21});
+    LocationChoice->setEditable(true);
+    LocationChoice->setInsertPolicy(QComboBox::NoInsert);
+    LocationChoice->lineEdit()->setMaxLength(MaxLocationName + 1); // one over: refused, not cut
+    connect(LocationChoice, &QComboBox::activated, this,
+            [this](int index) { Recall(LocationChoice->itemText(index)); });
 
-    cmbDayOrder = list("cmbDayOrder", {82, 153, 84, 21});
+    DayOrderChoice = list("cmbDayOrder", {82, 153, 84, 21});
     for (const char* text : DayOrderTexts)
-        cmbDayOrder->addItem(QString::fromLatin1(text));
-    cmbDateFormat = list("cmbDateFormat", {242, 153, 92, 21});
+        DayOrderChoice->addItem(QString::fromLatin1(text));
+    DateFormatChoice = list("cmbDateFormat", {242, 153, 92, 21});
     for (const char* text : DateFormatTexts)
-        cmbDateFormat->addItem(QString::fromLatin1(text));
-    cmbDataFiles = list("cmbDataFiles", {394, 166, 110, 21});
+        DateFormatChoice->addItem(QString::fromLatin1(text));
+    FeatureFileChoice = list("cmbDataFiles", {394, 166, 110, 21});
     for (std::string_view name : FeatureFileNames)
-        cmbDataFiles->addItem(QString::fromUtf8(name.data(), static_cast<int>(name.size())));
+        FeatureFileChoice->addItem(QString::fromUtf8(name.data(), static_cast<int>(name.size())));
 
     struct TLocationButton {
         const char* Name;
@@ -276,22 +276,23 @@ TConfiguration::TConfiguration(TProgramState& state, TSettingsStore& store, QWid
 }
 
 void TConfiguration::AddNightVisionBox(const QFont& font) {
-    chkNightVision = new QCheckBox(QStringLiteral("Night vision (Ctrl+N)"), this);
-    chkNightVision->setObjectName(QStringLiteral("chkNightVision"));
-    chkNightVision->setFont(font);
-    QPalette palette = chkNightVision->palette();
+    NightVisionCheck = new QCheckBox(QStringLiteral("Night vision (Ctrl+N)"), this);
+    NightVisionCheck->setObjectName(QStringLiteral("chkNightVision"));
+    NightVisionCheck->setFont(font);
+    QPalette palette = NightVisionCheck->palette();
     palette.setColor(QPalette::WindowText, QColor(20, 22, 28));
-    chkNightVision->setPalette(palette);
-    chkNightVision->move(NightVisionLeft, NightVisionTop);
-    chkNightVision->adjustSize();
-    SetHint(chkNightVision,
+    NightVisionCheck->setPalette(palette);
+    NightVisionCheck->move(NightVisionLeft, NightVisionTop);
+    NightVisionCheck->adjustSize();
+    SetHint(NightVisionCheck,
             QStringLiteral("Every window deep red on black, to keep your eyes dark-adapted; "
                            "Ctrl+N switches it in any window"));
-    connect(chkNightVision, &QCheckBox::clicked, this,
+    connect(NightVisionCheck, &QCheckBox::clicked, this,
             [this](bool on) { (void)SetNightVision(State, Store, on); });
     // Ctrl+N while the window is open changes the box too.
-    connect(&State, &TProgramState::Changed, chkNightVision, [this](TStateChanges what) {
-        if (what & TStateChange::Settings) chkNightVision->setChecked(State.Settings().NightVision);
+    connect(&State, &TProgramState::Changed, NightVisionCheck, [this](TStateChanges what) {
+        if (what & TStateChange::Settings)
+            NightVisionCheck->setChecked(State.Settings().NightVision);
     });
 }
 
@@ -302,26 +303,26 @@ void TConfiguration::AddTimeServerField(const QFont& font) {
     caption->adjustSize();
     caption->move(TimeServerField.left() - 6 - caption->width(),
                   TimeServerField.top() + (TimeServerField.height() - caption->height()) / 2);
-    txtTimeServer = new QLineEdit(this);
-    txtTimeServer->setObjectName(QStringLiteral("txtTimeServer"));
-    txtTimeServer->setGeometry(TimeServerField);
-    txtTimeServer->setFont(font);
-    txtTimeServer->setFrame(false);
-    txtTimeServer->setTextMargins(3, 0, 3, 0);
-    txtTimeServer->setMaxLength(FindSettingDef("TimeServer")->MaxLength);
-    QPalette palette = txtTimeServer->palette();
+    TimeServerEntry = new QLineEdit(this);
+    TimeServerEntry->setObjectName(QStringLiteral("txtTimeServer"));
+    TimeServerEntry->setGeometry(TimeServerField);
+    TimeServerEntry->setFont(font);
+    TimeServerEntry->setFrame(false);
+    TimeServerEntry->setTextMargins(3, 0, 3, 0);
+    TimeServerEntry->setMaxLength(FindSettingDef("TimeServer")->MaxLength);
+    QPalette palette = TimeServerEntry->palette();
     palette.setColor(QPalette::Base, PanelText);
     palette.setColor(QPalette::Text, Qt::black);
-    txtTimeServer->setPalette(palette);
-    SetHint(txtTimeServer, QStringLiteral("Where Sync asks for the time: daytime://host[:port] "
-                                          "or http://host[:port]/path"));
+    TimeServerEntry->setPalette(palette);
+    SetHint(TimeServerEntry, QStringLiteral("Where Sync asks for the time: daytime://host[:port] "
+                                            "or http://host[:port]/path"));
 }
 
 bool TConfiguration::CheckTimeServer() {
-    const TTimeServerCheck check = CheckTimeServerAddress(S(txtTimeServer->text()));
+    const TTimeServerCheck check = CheckTimeServerAddress(S(TimeServerEntry->text()));
     if (check.Address) return true;
     ShowMessage(this, Q8(check.Problem));
-    txtTimeServer->setFocus();
+    TimeServerEntry->setFocus();
     return false;
 }
 
@@ -359,37 +360,37 @@ void TConfiguration::Open() {
 void TConfiguration::FillFromSettings(const TSettings& s) {
     (void)FindLocation(Q8(s.Location));
     ShowPosition(s.Position);
-    cmbDayOrder->setCurrentIndex(static_cast<int>(s.DayOrder));
-    cmbDateFormat->setCurrentIndex(s.DateLayoutIdx % 2);
-    if (s.TimeZone >= 0 && s.TimeZone < ZoneCount) cmbTimeZone->setCurrentIndex(s.TimeZone);
-    cmbDataFiles->setCurrentIndex(s.FeatureIdx >= 0 && s.FeatureIdx < 17 ? s.FeatureIdx : 2);
-    chkDaylightSavings->setChecked(s.DaylightSavings);
-    chkNightVision->setChecked(s.NightVision);
-    txtTimeServer->setText(Q8(s.TimeServer));
+    DayOrderChoice->setCurrentIndex(static_cast<int>(s.DayOrder));
+    DateFormatChoice->setCurrentIndex(s.DateLayoutIdx % 2);
+    if (s.TimeZone >= 0 && s.TimeZone < ZoneCount) ZoneChoice->setCurrentIndex(s.TimeZone);
+    FeatureFileChoice->setCurrentIndex(s.FeatureIdx >= 0 && s.FeatureIdx < 17 ? s.FeatureIdx : 2);
+    DaylightSavingCheck->setChecked(s.DaylightSavings);
+    NightVisionCheck->setChecked(s.NightVision);
+    TimeServerEntry->setText(Q8(s.TimeServer));
     SelectPrinter(s.PrinterType);
 }
 
 void TConfiguration::ShowPosition(const TPosition& p) {
-    txtLatDeg->setText(PartText(p.Latitude.Deg, LatitudeDegDigits));
-    txtLatMin->setText(PartText(p.Latitude.Min, ArcMinSecDigits));
-    txtLatSec->setText(PartText(p.Latitude.Sec, ArcMinSecDigits));
-    txtLongDeg->setText(PartText(p.Longitude.Deg, LongitudeDegDigits));
-    txtLongMin->setText(PartText(p.Longitude.Min, ArcMinSecDigits));
-    txtLongSec->setText(PartText(p.Longitude.Sec, ArcMinSecDigits));
+    LatDegField->setText(PartText(p.Latitude.Deg, LatitudeDegDigits));
+    LatMinField->setText(PartText(p.Latitude.Min, ArcMinSecDigits));
+    LatSecField->setText(PartText(p.Latitude.Sec, ArcMinSecDigits));
+    LongDegField->setText(PartText(p.Longitude.Deg, LongitudeDegDigits));
+    LongMinField->setText(PartText(p.Longitude.Min, ArcMinSecDigits));
+    LongSecField->setText(PartText(p.Longitude.Sec, ArcMinSecDigits));
     LatitudeSide = p.LatitudeSide;
     LongitudeSide = p.LongitudeSide;
     ShowSides();
 }
 
 void TConfiguration::ShowSides() {
-    pNSDirection->setText(Q8(HemisphereWord(LatitudeSide)));
-    pEWDirection->setText(Q8(LongitudeSideWord(LongitudeSide)));
+    LatitudeSideLabel->setText(Q8(HemisphereWord(LatitudeSide)));
+    LongitudeSideLabel->setText(Q8(LongitudeSideWord(LongitudeSide)));
 }
 
 TPosition TConfiguration::EditedPosition() const {
-    return {{FieldValue(txtLatDeg), FieldValue(txtLatMin), FieldValue(txtLatSec)},
+    return {{FieldValue(LatDegField), FieldValue(LatMinField), FieldValue(LatSecField)},
             LatitudeSide,
-            {FieldValue(txtLongDeg), FieldValue(txtLongMin), FieldValue(txtLongSec)},
+            {FieldValue(LongDegField), FieldValue(LongMinField), FieldValue(LongSecField)},
             LongitudeSide};
 }
 
@@ -414,26 +415,26 @@ void TConfiguration::PaintOver(QPainter& painter) {
 }
 
 void TConfiguration::LoadLocationKeys() {
-    const QString text = cmbLocation->currentText();
-    cmbLocation->clear();
+    const QString text = LocationChoice->currentText();
+    LocationChoice->clear();
     if (const auto user = Store.OpenKey(UserKeyPath, false))
         for (const std::string& name : Store.ListSubKeys(*user))
-            cmbLocation->addItem(Q8(name));
-    cmbLocation->setCurrentIndex(-1);
-    cmbLocation->setEditText(text);
+            LocationChoice->addItem(Q8(name));
+    LocationChoice->setCurrentIndex(-1);
+    LocationChoice->setEditText(text);
 }
 
 bool TConfiguration::FindLocation(const QString& name) {
-    const int index = cmbLocation->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    const int index = LocationChoice->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (index < 0) return false;
-    cmbLocation->setCurrentIndex(index);
+    LocationChoice->setCurrentIndex(index);
     Recalled = name;
     return true;
 }
 
 int TConfiguration::SelectedLocation() const {
-    return cmbLocation->findText(cmbLocation->currentText(),
-                                 Qt::MatchExactly | Qt::MatchCaseSensitive);
+    return LocationChoice->findText(LocationChoice->currentText(),
+                                    Qt::MatchExactly | Qt::MatchCaseSensitive);
 }
 
 void TConfiguration::Recall(const QString& name) {
@@ -445,14 +446,14 @@ void TConfiguration::Recall(const QString& name) {
     bool ok = false;
     const int zone = Q8(location->Timezone).trimmed().toInt(&ok);
     // A zone outside the list keeps the one shown.
-    if (ok && zone >= 0 && zone < ZoneCount) cmbTimeZone->setCurrentIndex(zone);
-    chkDaylightSavings->setChecked(location->DST == "True");
+    if (ok && zone >= 0 && zone < ZoneCount) ZoneChoice->setCurrentIndex(zone);
+    DaylightSavingCheck->setChecked(location->DST == "True");
 }
 
 void TConfiguration::PadPositionEdits() {
-    for (QLineEdit* edit : {txtLatDeg, txtLatMin, txtLatSec, txtLongMin, txtLongSec})
+    for (QLineEdit* edit : {LatDegField, LatMinField, LatSecField, LongMinField, LongSecField})
         edit->setText(Padded(edit->text(), 2));
-    txtLongDeg->setText(Padded(txtLongDeg->text(), 3));
+    LongDegField->setText(Padded(LongDegField->text(), 3));
 }
 
 bool TConfiguration::CheckPosition() {
@@ -470,9 +471,9 @@ bool TConfiguration::CheckName(const QString& name) {
 }
 
 QString TConfiguration::StoredName(const QString& name) const {
-    for (int i = 0; i < cmbLocation->count(); ++i)
-        if (cmbLocation->itemText(i).compare(name, Qt::CaseInsensitive) == 0)
-            return cmbLocation->itemText(i);
+    for (int i = 0; i < LocationChoice->count(); ++i)
+        if (LocationChoice->itemText(i).compare(name, Qt::CaseInsensitive) == 0)
+            return LocationChoice->itemText(i);
     return {};
 }
 
@@ -483,13 +484,13 @@ bool TConfiguration::LocationExists(const QString& name) const {
 bool TConfiguration::WriteLocation(const QString& name, bool canCreate) {
     PadPositionEdits();
     const TNamedLocation location =
-        NamedLocationOf(EditedPosition(), std::max(0, cmbTimeZone->currentIndex()),
-                        chkDaylightSavings->isChecked());
+        NamedLocationOf(EditedPosition(), std::max(0, ZoneChoice->currentIndex()),
+                        DaylightSavingCheck->isChecked());
     return WriteNamedLocation(Store, S(name), location, canCreate);
 }
 
 void TConfiguration::AddClick() {
-    const QString name = cmbLocation->currentText().trimmed();
+    const QString name = LocationChoice->currentText().trimmed();
     if (!CheckName(name) || !CheckPosition()) return;
     LoadLocationKeys();
     const QString existing = StoredName(name);
@@ -508,7 +509,7 @@ void TConfiguration::AddClick() {
 }
 
 void TConfiguration::UpdateClick() {
-    const QString name = cmbLocation->currentText().trimmed();
+    const QString name = LocationChoice->currentText().trimmed();
     if (!CheckName(name) || !CheckPosition()) return;
     LoadLocationKeys();
     const QString existing = StoredName(name);
@@ -534,7 +535,7 @@ void TConfiguration::UpdateClick() {
 }
 
 void TConfiguration::DeleteClick() {
-    const QString name = cmbLocation->currentText().trimmed();
+    const QString name = LocationChoice->currentText().trimmed();
     if (name.isEmpty()) return;
     const QString existing = StoredName(name);
     if (existing.isEmpty() || !Store.DeleteKey(LocationKeyPath(S(existing)))) {
@@ -543,20 +544,20 @@ void TConfiguration::DeleteClick() {
     }
     ShowMessage(this, Quoted(existing, "Location Deleted."), QMessageBox::Information);
     if (existing == Recalled) Recalled.clear();
-    cmbLocation->setEditText(QString());
+    LocationChoice->setEditText(QString());
     LoadLocationKeys();
-    if (cmbLocation->count() > 0) {
-        cmbLocation->setCurrentIndex(0);
-        Recall(cmbLocation->itemText(0));
+    if (LocationChoice->count() > 0) {
+        LocationChoice->setCurrentIndex(0);
+        Recall(LocationChoice->itemText(0));
     }
 }
 
 void TConfiguration::CancelClick() {
     ShowPosition({{}, THemisphere::Northern, {}, TLongitudeSide::East});
-    cmbLocation->setCurrentIndex(-1);
-    cmbLocation->setEditText(QString());
-    cmbTimeZone->setCurrentIndex(GreenwichZone);
-    chkDaylightSavings->setChecked(false);
+    LocationChoice->setCurrentIndex(-1);
+    LocationChoice->setEditText(QString());
+    ZoneChoice->setCurrentIndex(GreenwichZone);
+    DaylightSavingCheck->setChecked(false);
 }
 
 void TConfiguration::closeEvent(QCloseEvent* event) {
@@ -583,19 +584,19 @@ bool TConfiguration::StoreAndClose() {
     if (!CheckPosition() || !CheckTimeServer()) return false;
     TSettings s = State.Settings();
     s.Position = EditedPosition();
-    s.Location = S(cmbLocation->itemText(location));
+    s.Location = S(LocationChoice->itemText(location));
     // A list with nothing selected keeps the value it had.
-    if (cmbDayOrder->currentIndex() >= 0)
-        s.DayOrder = static_cast<TWeekday>(cmbDayOrder->currentIndex());
-    if (cmbDateFormat->currentIndex() >= 0) {
-        s.DateLayoutIdx = static_cast<std::uint8_t>(cmbDateFormat->currentIndex());
-        s.DateFormat = S(cmbDateFormat->currentText());
+    if (DayOrderChoice->currentIndex() >= 0)
+        s.DayOrder = static_cast<TWeekday>(DayOrderChoice->currentIndex());
+    if (DateFormatChoice->currentIndex() >= 0) {
+        s.DateLayoutIdx = static_cast<std::uint8_t>(DateFormatChoice->currentIndex());
+        s.DateFormat = S(DateFormatChoice->currentText());
     }
-    if (cmbTimeZone->currentIndex() >= 0) s.TimeZone = cmbTimeZone->currentIndex();
-    s.DaylightSavings = chkDaylightSavings->isChecked();
-    if (cmbDataFiles->currentIndex() >= 0) s.FeatureIdx = cmbDataFiles->currentIndex();
+    if (ZoneChoice->currentIndex() >= 0) s.TimeZone = ZoneChoice->currentIndex();
+    s.DaylightSavings = DaylightSavingCheck->isChecked();
+    if (FeatureFileChoice->currentIndex() >= 0) s.FeatureIdx = FeatureFileChoice->currentIndex();
     s.PrinterType = Printer;
-    s.TimeServer = S(txtTimeServer->text());
+    s.TimeServer = S(TimeServerEntry->text());
     const bool stored = StoreSettings(Store, s, ConfigurationValueNames);
     State.ApplySettings(s);
     close();

@@ -55,21 +55,6 @@ class TConfiguration : public TBorderlessWindow {
     bool StoreAndClose();
     void SelectPrinter(TPrinterType type);
 
-    [[nodiscard]] QLineEdit* LatDeg() const { return txtLatDeg; }
-    [[nodiscard]] QLineEdit* LatMin() const { return txtLatMin; }
-    [[nodiscard]] QLineEdit* LatSec() const { return txtLatSec; }
-    [[nodiscard]] QLineEdit* LongDeg() const { return txtLongDeg; }
-    [[nodiscard]] QLineEdit* LongMin() const { return txtLongMin; }
-    [[nodiscard]] QLineEdit* LongSec() const { return txtLongSec; }
-    [[nodiscard]] QLabel* NSDirection() const { return pNSDirection; }
-    [[nodiscard]] QLabel* EWDirection() const { return pEWDirection; }
-    [[nodiscard]] QComboBox* TimeZone() const { return cmbTimeZone; }
-    [[nodiscard]] QCheckBox* Daylight() const { return chkDaylightSavings; }
-    [[nodiscard]] QCheckBox* NightVision() const { return chkNightVision; }
-    [[nodiscard]] QComboBox* Location() const { return cmbLocation; }
-    [[nodiscard]] QComboBox* DayOrder() const { return cmbDayOrder; }
-    [[nodiscard]] QComboBox* DateFormat() const { return cmbDateFormat; }
-    [[nodiscard]] QComboBox* DataFiles() const { return cmbDataFiles; }
     [[nodiscard]] TPrinterType PrinterType() const { return Printer; }
     [[nodiscard]] const QString& LastRecalled() const { return Recalled; }
 
@@ -104,22 +89,22 @@ class TConfiguration : public TBorderlessWindow {
     TProgramState& State;
     TSettingsStore& Store;
     QWidget* MainWindow;
-    QLineEdit* txtLatDeg = nullptr;
-    QLineEdit* txtLatMin = nullptr;
-    QLineEdit* txtLatSec = nullptr;
-    QLineEdit* txtLongDeg = nullptr;
-    QLineEdit* txtLongMin = nullptr;
-    QLineEdit* txtLongSec = nullptr;
-    QLabel* pNSDirection = nullptr;
-    QLabel* pEWDirection = nullptr;
-    QComboBox* cmbTimeZone = nullptr;
-    QCheckBox* chkDaylightSavings = nullptr;
-    QCheckBox* chkNightVision = nullptr;
-    QComboBox* cmbLocation = nullptr;
-    QComboBox* cmbDayOrder = nullptr;
-    QComboBox* cmbDateFormat = nullptr;
-    QComboBox* cmbDataFiles = nullptr;
-    QLineEdit* txtTimeServer = nullptr;
+    QLineEdit* LatDegField = nullptr;
+    QLineEdit* LatMinField = nullptr;
+    QLineEdit* LatSecField = nullptr;
+    QLineEdit* LongDegField = nullptr;
+    QLineEdit* LongMinField = nullptr;
+    QLineEdit* LongSecField = nullptr;
+    QLabel* LatitudeSideLabel = nullptr;
+    QLabel* LongitudeSideLabel = nullptr;
+    QComboBox* ZoneChoice = nullptr;
+    QCheckBox* DaylightSavingCheck = nullptr;
+    QCheckBox* NightVisionCheck = nullptr;
+    QComboBox* LocationChoice = nullptr;
+    QComboBox* DayOrderChoice = nullptr;
+    QComboBox* DateFormatChoice = nullptr;
+    QComboBox* FeatureFileChoice = nullptr;
+    QLineEdit* TimeServerEntry = nullptr;
     THemisphere LatitudeSide = THemisphere::Northern;
     TLongitudeSide LongitudeSide = TLongitudeSide::West;
     TPrinterType Printer = TPrinterType::Laser;
