@@ -5,7 +5,6 @@
 
 #include "engine/angles.h"
 #include "engine/moon.h"
-#include "engine/text_helpers.h"
 
 namespace {
 
@@ -34,21 +33,21 @@ double Lagrange(const double* values, double p) {
 // The first event of the kind the refinement settles on from jd (UT), the Sun's place from
 // sunAt(jd).
 template <typename SunAt>
-std::optional<double> SunEventFrom(int kind, double latitudeDeg, double longitudeDeg, double jd,
-                                   SunAt&& sunAt) {
+std::optional<double> SunEventFrom(TFeatureSunEvent kind, double latitudeDeg, double longitudeDeg,
+                                   double jd, SunAt&& sunAt) {
     const double start = jd;
     const double daily = ColongitudePerDay * CosDeg(latitudeDeg);
     for (int round = 0; round < MaxFeatureRefinements; ++round) {
         const TFeatureSun sun = SunOverFeature(sunAt(jd), latitudeDeg, longitudeDeg);
         const double h = sun.AltitudeDeg;
         const double g = h / daily;
-        const bool rightKind = sun.Rising == (kind == FeatureSunriseEvent);
+        const bool rightKind = sun.Rising == (kind == TFeatureSunEvent::Sunrise);
         // Close to the other kind of event: go on from half a lunation later.
         if (std::fabs(h) < 0.25 && !rightKind) {
             jd += HalfLunation;
             continue;
         }
-        jd = kind == FeatureSunriseEvent ? jd - g : jd + g;
+        jd = kind == TFeatureSunEvent::Sunrise ? jd - g : jd + g;
         if (!std::isfinite(jd) || std::fabs(jd - start) > MaxFeatureWanderDays) return std::nullopt;
         // Near a pole a small altitude can still mean a long step: settle on both.
         if (std::fabs(h) < 0.25 && std::fabs(g) < MaxFeatureLastStepDays) return jd;
@@ -57,9 +56,10 @@ std::optional<double> SunEventFrom(int kind, double latitudeDeg, double longitud
 }
 
 template <typename SunAt>
-std::optional<TDateRec> NextSunEventFrom(int kind, double latitudeDeg, double longitudeDeg,
-                                         double startLocalJD, double selectedLocalJD,
-                                         const TObserver& observer, SunAt&& sunAt) {
+std::optional<TDateRec> NextSunEventFrom(TFeatureSunEvent kind, double latitudeDeg,
+                                         double longitudeDeg, double startLocalJD,
+                                         double selectedLocalJD, const TObserver& observer,
+                                         SunAt&& sunAt) {
     // The Moon's position wants Universal Time; the results are shown in local time.
     const double offset = observer.LocalOffsetDays();
     const double selected = selectedLocalJD - offset;
@@ -82,18 +82,10 @@ template <typename SunAt>
 TFeatureSunTimes SunTimesFrom(double latitudeDeg, double longitudeDeg, double startLocalJD,
                               double selectedLocalJD, const TObserver& observer, SunAt&& sunAt) {
     TFeatureSunTimes times;
-    const std::optional<TDateRec> rise =
-        NextSunEventFrom(FeatureSunriseEvent, latitudeDeg, longitudeDeg, startLocalJD,
-                         selectedLocalJD, observer, sunAt);
-    const std::optional<TDateRec> set =
-        NextSunEventFrom(FeatureSunsetEvent, latitudeDeg, longitudeDeg, startLocalJD,
-                         selectedLocalJD, observer, sunAt);
-    times.SunriseFound = rise.has_value();
-    times.SunsetFound = set.has_value();
-    if (rise) times.Sunrise = *rise;
-    if (set) times.Sunset = *set;
-    times.SunriseText = rise ? DateTimeText(*rise) : FeatureEventNotFound;
-    times.SunsetText = set ? DateTimeText(*set) : FeatureEventNotFound;
+    times.Sunrise = NextSunEventFrom(TFeatureSunEvent::Sunrise, latitudeDeg, longitudeDeg,
+                                     startLocalJD, selectedLocalJD, observer, sunAt);
+    times.Sunset = NextSunEventFrom(TFeatureSunEvent::Sunset, latitudeDeg, longitudeDeg,
+                                    startLocalJD, selectedLocalJD, observer, sunAt);
     return times;
 }
 
@@ -160,28 +152,28 @@ double FeatureSunAltitude(double latitudeDeg, double longitudeDeg, double jd,
     return SunOverFeature(SubSolarPoint(jd, observer), latitudeDeg, longitudeDeg).AltitudeDeg;
 }
 
-std::optional<double> FeatureSunEvent(int kind, double latitudeDeg, double longitudeDeg, double jd,
-                                      const TObserver& observer) {
+std::optional<double> FeatureSunEvent(TFeatureSunEvent kind, double latitudeDeg,
+                                      double longitudeDeg, double jd, const TObserver& observer) {
     return SunEventFrom(kind, latitudeDeg, longitudeDeg, jd,
                         [&observer](double t) { return SubSolarPoint(t, observer); });
 }
 
-std::optional<double> FeatureSunEvent(int kind, double latitudeDeg, double longitudeDeg, double jd,
-                                      TSubSolarTrack& track) {
+std::optional<double> FeatureSunEvent(TFeatureSunEvent kind, double latitudeDeg,
+                                      double longitudeDeg, double jd, TSubSolarTrack& track) {
     return SunEventFrom(kind, latitudeDeg, longitudeDeg, jd,
                         [&track](double t) { return track.At(t); });
 }
 
-std::optional<TDateRec> NextFeatureSunEvent(int kind, double latitudeDeg, double longitudeDeg,
-                                            double startLocalJD, double selectedLocalJD,
-                                            const TObserver& observer) {
+std::optional<TDateRec> NextFeatureSunEvent(TFeatureSunEvent kind, double latitudeDeg,
+                                            double longitudeDeg, double startLocalJD,
+                                            double selectedLocalJD, const TObserver& observer) {
     return NextSunEventFrom(kind, latitudeDeg, longitudeDeg, startLocalJD, selectedLocalJD,
                             observer, [&observer](double t) { return SubSolarPoint(t, observer); });
 }
 
-std::optional<TDateRec> NextFeatureSunEvent(int kind, double latitudeDeg, double longitudeDeg,
-                                            double startLocalJD, double selectedLocalJD,
-                                            TSubSolarTrack& track) {
+std::optional<TDateRec> NextFeatureSunEvent(TFeatureSunEvent kind, double latitudeDeg,
+                                            double longitudeDeg, double startLocalJD,
+                                            double selectedLocalJD, TSubSolarTrack& track) {
     return NextSunEventFrom(kind, latitudeDeg, longitudeDeg, startLocalJD, selectedLocalJD,
                             track.Observer(), [&track](double t) { return track.At(t); });
 }

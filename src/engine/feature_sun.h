@@ -1,15 +1,13 @@
 #pragma once
 
 #include <optional>
-#include <string>
 #include <vector>
 
 #include "engine/date_time.h"
 #include "engine/observer.h"
 
 // Kinds of event over a lunar feature.
-inline constexpr int FeatureSunriseEvent = 0;
-inline constexpr int FeatureSunsetEvent = 1;
+enum class TFeatureSunEvent { Sunrise, Sunset };
 
 // Mean daily advance of the Sun's selenographic colongitude: 360 degrees per synodic month.
 inline constexpr double ColongitudePerDay = 12.19075;
@@ -23,18 +21,12 @@ inline constexpr double MaxFeatureWanderDays = 45.0;
 // gives is below this (days); the step alone matters only near the poles.
 inline constexpr double MaxFeatureLastStepDays = 0.1;
 
-// Shown instead of a date when no event could be found (near a lunar pole the Sun can stay
-// on one side of the horizon for months).
-inline constexpr const char* FeatureEventNotFound = "not found";
-
-// The next lunar sunrise and sunset over a feature, local civil time.
+// The next lunar sunrise and sunset over a feature, local civil time: Day..Second as JDToDate
+// fills them, JD the local civil JD. Nothing where none was found (near a lunar pole the Sun
+// can stay on one side of the horizon for months).
 struct [[nodiscard]] TFeatureSunTimes {
-    TDateRec Sunrise; // Day..Second as JDToDate fills them, JD the local civil JD
-    TDateRec Sunset;
-    bool SunriseFound = false;
-    bool SunsetFound = false;
-    std::string SunriseText; // DateTimeText of Sunrise, or FeatureEventNotFound
-    std::string SunsetText;
+    std::optional<TDateRec> Sunrise;
+    std::optional<TDateRec> Sunset;
 };
 
 // The Sun's selenographic position at an instant (Meeus, ch. 53). It is the same for every
@@ -93,15 +85,15 @@ class TSubSolarTrack {
     int Computed = 0;
 };
 
-// The instant (UT JD) of the sunrise (kind 0) or sunset (kind 1) over the feature at
+// The instant (UT JD) of the sunrise or sunset over the feature at
 // selenographic latitude and longitude (degrees, north and east positive) nearest to jd (UT),
 // refined against the Sun's altitude over the feature (Meeus, Astronomical Algorithms,
 // ch. 53). Nothing when the refinement does not settle within its bounds.
-[[nodiscard]] std::optional<double> FeatureSunEvent(int kind, double latitudeDeg,
+[[nodiscard]] std::optional<double> FeatureSunEvent(TFeatureSunEvent kind, double latitudeDeg,
                                                     double longitudeDeg, double jd,
                                                     const TObserver& observer);
 // The same, the Sun's selenographic place taken from a shared track.
-[[nodiscard]] std::optional<double> FeatureSunEvent(int kind, double latitudeDeg,
+[[nodiscard]] std::optional<double> FeatureSunEvent(TFeatureSunEvent kind, double latitudeDeg,
                                                     double longitudeDeg, double jd,
                                                     TSubSolarTrack& track);
 
@@ -109,11 +101,11 @@ class TSubSolarTrack {
 // restarted 14 days later while the event found lies before the selected moment. Both
 // moments are local civil JDs; the result is local civil time (its JD the local civil JD).
 // Nothing when not found.
-[[nodiscard]] std::optional<TDateRec> NextFeatureSunEvent(int kind, double latitudeDeg,
+[[nodiscard]] std::optional<TDateRec> NextFeatureSunEvent(TFeatureSunEvent kind, double latitudeDeg,
                                                           double longitudeDeg, double startLocalJD,
                                                           double selectedLocalJD,
                                                           const TObserver& observer);
-[[nodiscard]] std::optional<TDateRec> NextFeatureSunEvent(int kind, double latitudeDeg,
+[[nodiscard]] std::optional<TDateRec> NextFeatureSunEvent(TFeatureSunEvent kind, double latitudeDeg,
                                                           double longitudeDeg, double startLocalJD,
                                                           double selectedLocalJD,
                                                           TSubSolarTrack& track);

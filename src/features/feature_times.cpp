@@ -2,14 +2,6 @@
 
 #include "engine/feature_sun.h"
 
-namespace {
-
-std::optional<TDateRec> FoundOrNothing(bool found, const TDateRec& date) {
-    return found ? std::optional<TDateRec>(date) : std::nullopt;
-}
-
-} // namespace
-
 std::vector<TFeatureSunEvents> FeatureSunriseSunset(const TFeatureTable& table,
                                                     const TDateRec& selectedLocal,
                                                     const TObserver& observer) {
@@ -25,8 +17,7 @@ std::vector<TFeatureSunEvents> FeatureSunriseSunset(const TFeatureTable& table,
     for (const TFeature& feature : table.Features) {
         const TFeatureSunTimes times =
             FeatureSunTimes(feature.LatitudeDeg, feature.LongitudeDeg, startJD, selectedJD, track);
-        rows.push_back({feature.Name, FoundOrNothing(times.SunriseFound, times.Sunrise),
-                        FoundOrNothing(times.SunsetFound, times.Sunset)});
+        rows.push_back({feature.Name, times.Sunrise, times.Sunset});
     }
     return rows;
 }
