@@ -77,9 +77,9 @@ int RunApsides(const TAlmanacArgs& args, std::ostream& out) {
     ParseYearRange(args, first, last);
     // The shown texts first, then the same passages as numbers: the instants as Julian Days
     // (UT) and the distances in km.
-    WriteCsvRow(out, {"Year", "Month", "PerigeeTime", "PerigeeDistance", "ApogeeTime",
-                      "ApogeeDistance", "PerigeeJD", "PerigeeDistanceKm", "ApogeeJD",
-                      "ApogeeDistanceKm"});
+    WriteCsvRow(out,
+                {"Year", "Month", "PerigeeTime", "PerigeeDistance", "ApogeeTime", "ApogeeDistance",
+                 "PerigeeJD", "PerigeeDistanceKm", "ApogeeJD", "ApogeeDistanceKm"});
     for (int year = first; year <= last; ++year) {
         for (int month = 1; month <= 12; ++month) {
             // Searched from the 1st at 0h local time, as the calendar keeps its days.
@@ -104,9 +104,8 @@ int RunSeasons(const TAlmanacArgs& args, std::ostream& out) {
         const TSeasons seasons = SeasonsOfYear(year, args.Observer);
         for (const TSeasonEvent& e : seasons.Events)
             WriteCsvRow(out, {std::to_string(year), SeasonEventName(e.Kind), SeasonName(e.Season),
-                              FormatNumber(e.JDE), FormatNumber(e.LocalJD),
-                              SeasonDateTimeText(e), SeasonShortText(e),
-                              FormatNumber(e.LengthDays)});
+                              FormatNumber(e.JDE), FormatNumber(e.LocalJD), SeasonDateTimeText(e),
+                              SeasonShortText(e), FormatNumber(e.LengthDays)});
     }
     return 0;
 }
@@ -132,7 +131,7 @@ int RunDateInfo(const TAlmanacArgs& args, std::ostream& out) {
     for (size_t i = 0; i < dates.size(); ++i) {
         const TDateFacts facts = DateFacts(dates[i]);
         WriteCsvRow(out, {args.Operands[i], FormatNumber(facts.JulianDay),
-                          std::to_string(facts.DayNumber), facts.WeekText,
+                          std::to_string(facts.DayNumber), IsoWeekText(facts),
                           std::to_string(facts.DaysTillXmas), std::to_string(facts.WeekYear),
                           std::to_string(facts.Week), std::to_string(facts.Weekday)});
     }

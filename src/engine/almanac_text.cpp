@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "engine/date_facts.h"
 #include "engine/regional_names.h"
 #include "engine/sidereal_time.h"
 #include "engine/text_helpers.h"
@@ -175,6 +174,11 @@ std::string EclipseDateText(const EclipseCircumstances& eclipse) {
 
 std::string EclipseMaximumText(const EclipseCircumstances& eclipse) {
     return EclipseContactText(eclipse, ContactMax) + "  " + EclipseDateText(eclipse);
+}
+
+std::string IsoWeekText(const TDateFacts& facts) {
+    return std::to_string(facts.Week) + "  (" + std::to_string(facts.WeekYear) + "-W" +
+           std::to_string(facts.Week) + "-" + std::to_string(facts.Weekday) + ")";
 }
 
 std::string UtcOffsetText(const TObserver& observer) {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "engine/apsides.h"
+#include "engine/date_facts.h"
 #include "engine/lunar_eclipse.h"
 #include "engine/phases.h"
 #include "engine/rise_set.h"
@@ -44,6 +45,9 @@
 
 // "92.76 days": the length of the season an event begins.
 [[nodiscard]] std::string SeasonLengthText(const TSeasonEvent& event);
+
+// The ISO 8601 week of a date's facts with its full form: "49  (2026-W49-7)".
+[[nodiscard]] std::string IsoWeekText(const TDateFacts& facts);
 
 // "UTC+HH:MM" (or "UTC-HH:MM") of the observer's zone with daylight saving.
 [[nodiscard]] std::string UtcOffsetText(const TObserver& observer);

@@ -1,9 +1,6 @@
 #include "engine/date_facts.h"
 
 #include <cmath>
-#include <cstdio>
-
-#include "engine/text_helpers.h"
 
 namespace {
 
@@ -23,8 +20,6 @@ void FillIsoWeek(double jd, TDateFacts& facts) {
     const double thursday = jd + (4 - facts.Weekday);
     facts.WeekYear = JDToDate(thursday).Year;
     facts.Week = (DayOfYear(thursday, facts.WeekYear) - 1) / 7 + 1;
-    facts.WeekText = std::to_string(facts.Week) + "  (" + std::to_string(facts.WeekYear) + "-W" +
-                     std::to_string(facts.Week) + "-" + std::to_string(facts.Weekday) + ")";
 }
 
 int DaysTillChristmas(double jd, int year) {
@@ -35,17 +30,9 @@ int DaysTillChristmas(double jd, int year) {
 
 } // namespace
 
-std::string GeneralNumberText(double value) {
-    char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.15g", value);
-    return buffer;
-}
-
 TDateFacts DateFacts(const TDateRec& date) {
     TDateFacts facts;
     facts.JulianDay = JulianDayOf(date.Year, date.Month, date.Day);
-    facts.JulianDayText = GeneralNumberText(facts.JulianDay);
-    facts.DateText = DateTimeText(JDToDate(facts.JulianDay)).substr(10);
     facts.DayNumber = DayOfYear(facts.JulianDay, date.Year);
     FillIsoWeek(facts.JulianDay, facts);
     facts.DaysTillXmas = DaysTillChristmas(facts.JulianDay, date.Year);

@@ -49,6 +49,12 @@ size_t PutDateTimeText(char (&buffer)[DateTextRoom], const TDateRec& date) {
 
 } // namespace
 
+std::string GeneralNumberText(double value) {
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%.15g", value);
+    return buffer;
+}
+
 std::string TwoDigits(long long n) {
     char digits[24];
     return std::string(digits, PutInteger(digits, n, true));

@@ -55,6 +55,10 @@ char NumericKeyFilter(char& key, int mode);
 // The first maxChars characters (code points) of a UTF-8 text; a character is never split.
 [[nodiscard]] std::string Utf8Prefix(std::string_view text, int maxChars);
 
+// A number in the shortest general decimal form, 15 significant digits at most, no trailing
+// zeros ("2451544.5", "92.76").
+[[nodiscard]] std::string GeneralNumberText(double value);
+
 // A number of at least two digits: "07", "42", "123".
 [[nodiscard]] std::string TwoDigits(long long n);
 

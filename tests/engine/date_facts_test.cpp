@@ -1,19 +1,20 @@
 #include <gtest/gtest.h>
 
+#include "engine/almanac_text.h"
 #include "engine/date_facts.h"
+#include "engine/text_helpers.h"
 #include "engine_test_helpers.h"
 
 namespace {
 
 TEST(DateFacts, NewYear2000AndLastDayOf2024) {
     const TDateFacts a = DateFacts(Date(2000, 1, 1, 17)); // the time of day is ignored
-    EXPECT_EQ(a.JulianDayText, "2451544.5");
-    EXPECT_EQ(a.DateText, "01 January 2000");
+    EXPECT_EQ(GeneralNumberText(a.JulianDay), "2451544.5");
     EXPECT_EQ(a.DayNumber, 1);
-    EXPECT_EQ(a.WeekText, "52  (1999-W52-6)");
+    EXPECT_EQ(IsoWeekText(a), "52  (1999-W52-6)");
     const TDateFacts b = DateFacts(Date(2024, 12, 31));
     EXPECT_EQ(b.DayNumber, 366);
-    EXPECT_EQ(b.WeekText, "1  (2025-W1-2)");
+    EXPECT_EQ(IsoWeekText(b), "1  (2025-W1-2)");
     EXPECT_EQ(b.DaysTillXmas, 359);
 }
 

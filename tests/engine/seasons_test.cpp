@@ -3,9 +3,9 @@
 #include <cmath>
 
 #include "engine/almanac_text.h"
-#include "engine/date_facts.h"
 #include "engine/seasons.h"
 #include "engine/sun.h"
+#include "engine/text_helpers.h"
 #include "engine_test_helpers.h"
 
 namespace {
@@ -14,8 +14,8 @@ TEST(Seasons, BookAndPublishedInstants) {
     const TObserver greenwich = Place(51.48, 0.0, 0);
     // Meeus, Astronomical Algorithms, ex. 27.a: JDE 2437837.39245, found with the complete
     // VSOP87; the truncated series of Appendix III differ by about 1".
-    EXPECT_NEAR(SeasonsOfYear(1962, greenwich).Of(TSeasonEventKind::JuneSolstice).JDE, 2437837.39245,
-                60.0 / 86400.0);
+    EXPECT_NEAR(SeasonsOfYear(1962, greenwich).Of(TSeasonEventKind::JuneSolstice).JDE,
+                2437837.39245, 60.0 / 86400.0);
     // UT instants published by the US Naval Observatory to the rounded minute; the Delta T
     // estimate adds up to 20 s. {year, event, month, day, hour, minute}
     const int published[][6] = {{2000, 0, 3, 20, 7, 35},  {2000, 1, 6, 21, 1, 48},

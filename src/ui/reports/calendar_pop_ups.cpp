@@ -131,11 +131,12 @@ TDateInfo::TDateInfo(QWidget* main) : TCalendarPopUp(main) {
 
 void TDateInfo::ShowDateInfo(const TDateRec& date) {
     const TDateFacts facts = DateFacts(date);
-    SelectedDateLabel->setText(Q(facts.DateText));
+    SelectedDateLabel->setText(Q(LongDateText(date)));
     SelectedDateLabel->adjustSize();
     SelectedDateLabel->move((width() - SelectedDateLabel->width()) / 2, 42);
-    const QString values[] = {Q(facts.JulianDayText), QString::number(facts.DayNumber),
-                              Q(facts.WeekText), QString::number(facts.DaysTillXmas)};
+    const QString values[] = {Q(GeneralNumberText(facts.JulianDay)),
+                              QString::number(facts.DayNumber), Q(IsoWeekText(facts)),
+                              QString::number(facts.DaysTillXmas)};
     for (int row = 0; row < 4; ++row) {
         Values[row]->setText(values[row]);
         Values[row]->adjustSize();

@@ -8,8 +8,8 @@
 #include <QPainter>
 
 #include "engine/almanac_text.h"
-#include "engine/date_facts.h"
 #include "engine/rise_set.h"
+#include "engine/text_helpers.h"
 #include "ui/common/art_names.h"
 #include "ui/common/fonts.h"
 #include "ui/common/look.h"
@@ -67,7 +67,8 @@ TEclipse::TEclipse(TProgramState& state, QWidget* main)
     SetTextColour(EclipseDateLabel, Aqua);
     EclipseDateLabel->move(0, 75);
     EclipseDateLabel->installEventFilter(this);
-    SetHint(EclipseDateLabel, QStringLiteral("Double-click to select this eclipse in the main window"));
+    SetHint(EclipseDateLabel,
+            QStringLiteral("Double-click to select this eclipse in the main window"));
 
     EclipseImage = QImage(EclipseDrawingSize, QImage::Format_RGB32);
     EclipseImage.fill(Qt::black);
