@@ -57,10 +57,10 @@ std::string PlaceText(const TObserver& observer) {
            CoordinateText(-RadToDeg(observer.ObserverLongitude), "E", "W");
 }
 
-const char* PhaseTypeName(int type) {
+const char* PhaseTypeName(TPhaseType type) {
     static constexpr const char* kNames[4] = {"New Moon", "Last Quarter", "Full Moon",
                                               "First Quarter"};
-    return type >= 0 && type < 4 ? kNames[type] : "";
+    return kNames[PhaseTypeNumber(type)];
 }
 
 void Line(std::ostream& out, const char* caption, const std::string& value) {
@@ -77,7 +77,7 @@ void ReportMoon(std::ostream& out, double ut, const TDateRec& local, const TObse
 
     TPhaseList phases;
     const int count = MonthPhases(local, observer, phases);
-    const bool blue = count == 5 && phases[4].PhaseType == 2 &&
+    const bool blue = count == 5 && phases[4].PhaseType == TPhaseType::FullMoon &&
                       phases[4].JDLocal - 0.5 < ut + observer.LocalOffsetDays();
     char number[64];
     out << "Moon\n";
@@ -106,7 +106,7 @@ void ReportMoon(std::ostream& out, double ut, const TDateRec& local, const TObse
     Line(out, "Dec.:", Degrees(sun.Equatorial.DecDeg));
     out << "Phases of " << LongMonthName(local.Month) << ' ' << local.Year << '\n';
     for (int i = 0; i < count; ++i) {
-        const bool fifthFull = i == 4 && phases[i].PhaseType == 2;
+        const bool fifthFull = i == 4 && phases[i].PhaseType == TPhaseType::FullMoon;
         Line(out,
              fifthFull ? "Blue Moon:"
                        : (std::string(PhaseTypeName(phases[i].PhaseType)) + ":").c_str(),

@@ -28,7 +28,7 @@ void Write(std::ostream& out, const std::string& text) {
 void AppendRow(std::string& text, const TPhaseInstant& phase, std::string& dateText) {
     AppendNumber(text, phase.K);
     text += ',';
-    text += static_cast<char>('0' + phase.PhaseType);
+    text += static_cast<char>('0' + PhaseTypeNumber(phase.PhaseType));
     text += ',';
     AppendNumber(text, phase.JDLocal);
     text += ',';

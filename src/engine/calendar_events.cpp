@@ -82,14 +82,15 @@ void AddPhases(std::vector<TCalendarEvent>& events, int from, int to, const TObs
     const std::vector<TPhaseEntry> phases = PhasesInYears(from, to, observer);
     for (size_t i = 0; i < phases.size(); ++i) {
         const TPhaseEntry& p = phases[i];
-        TCalendarEvent e = MakeEvent(Kinds[p.PhaseType], p.When, observer);
-        e.Summary = Names[p.PhaseType];
-        if (p.PhaseType == PhaseFullMoon) {
+        const int type = PhaseTypeNumber(p.PhaseType);
+        TCalendarEvent e = MakeEvent(Kinds[type], p.When, observer);
+        e.Summary = Names[type];
+        if (p.PhaseType == TPhaseType::FullMoon) {
             // The second full moon of a calendar month is a blue moon, as the main window has it.
             bool second = false;
             for (size_t j = i; j-- > 0 && phases[j].When.Month == p.When.Month &&
                                phases[j].When.Year == p.When.Year;)
-                second = second || phases[j].PhaseType == PhaseFullMoon;
+                second = second || phases[j].PhaseType == TPhaseType::FullMoon;
             e.Summary += std::string(" (") +
                          (second ? "Blue" : TraditionalFullMoonName(p.When.Month)) + " Moon)";
         }
@@ -175,9 +176,10 @@ void AddSeasons(std::vector<TCalendarEvent>& events, int from, int to, const TOb
             e.Summary = name + ", " + season + " begins";
             e.Summary[0] =
                 static_cast<char>(std::toupper(static_cast<unsigned char>(e.Summary[0])));
-            e.Description = "The season that begins lasts " + SeasonLengthText(s) + " (" +
-                            (seasons.Hemisphere == THemisphere::Northern ? "northern" : "southern") + " hemisphere).\n" +
-                            LocalLine(local, observer);
+            e.Description =
+                "The season that begins lasts " + SeasonLengthText(s) + " (" +
+                (seasons.Hemisphere == THemisphere::Northern ? "northern" : "southern") +
+                " hemisphere).\n" + LocalLine(local, observer);
             events.push_back(std::move(e));
         }
     }

@@ -101,7 +101,7 @@ TMonthBounds MonthBounds(int year, int month) {
 TPhaseInstant MakeInstant(double k, int code, double jdLocal) {
     // Store the first quarter as 3 and the last as 1 whatever the sign of k.
     const int type = k >= 0 && (code == 1 || code == 3) ? 4 - code : code;
-    return {k, type, jdLocal};
+    return {k, static_cast<TPhaseType>(type), jdLocal};
 }
 
 TPhaseEntry MakeEntry(const TPhaseInstant& instant) {

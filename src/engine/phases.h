@@ -18,16 +18,18 @@ struct TT {
     double T4 = 0.0;
 };
 
-// Phase types as the month list keeps them.
-inline constexpr int PhaseNewMoon = 0;
-inline constexpr int PhaseLastQuarter = 1;
-inline constexpr int PhaseFullMoon = 2;
-inline constexpr int PhaseFirstQuarter = 3;
+// The principal phases, numbered as the month list has always kept them.
+enum class TPhaseType { NewMoon = 0, LastQuarter = 1, FullMoon = 2, FirstQuarter = 3 };
+
+// The phase's number: 0 New Moon, 1 Last Quarter, 2 Full Moon, 3 First Quarter.
+[[nodiscard]] constexpr int PhaseTypeNumber(TPhaseType type) {
+    return static_cast<int>(type);
+}
 
 // One principal phase of a calendar month.
 struct TPhaseEntry {
-    double K = 0.0;       // lunation number, a multiple of 0.25
-    int PhaseType = 0;    // 0 New Moon, 1 Last Quarter, 2 Full Moon, 3 First Quarter
+    double K = 0.0; // lunation number, a multiple of 0.25
+    TPhaseType PhaseType = TPhaseType::NewMoon;
     double JDLocal = 0.0; // true instant in local civil time
     TDateRec When;        // JDToDate(JDLocal): the local date and time as shown
     int Minute = 0;       // minute of the local day as shown (When.Hour, When.Minute)
@@ -36,7 +38,7 @@ struct TPhaseEntry {
 // A principal phase as numbers alone: what TPhaseEntry holds before its local date.
 struct TPhaseInstant {
     double K = 0.0;
-    int PhaseType = 0;
+    TPhaseType PhaseType = TPhaseType::NewMoon;
     double JDLocal = 0.0;
 };
 

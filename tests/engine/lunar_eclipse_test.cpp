@@ -142,7 +142,7 @@ TEST(LunarEclipse, EclipseAtFirstOfTwoFullMoonsIsKept) {
             if (all.empty()) continue;
             int fullMoons = 0;
             for (int i = 0; i < n; ++i)
-                fullMoons += list[static_cast<size_t>(i)].PhaseType == 2;
+                fullMoons += list[static_cast<size_t>(i)].PhaseType == TPhaseType::FullMoon;
             if (fullMoons == 2 && all.front().MaxDate.Day < 10) ++kept;
         }
     }

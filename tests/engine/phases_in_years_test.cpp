@@ -38,7 +38,7 @@ TEST(PhasesInYears, BookExampleAndSpanEdges) {
     // Meeus, ex. 49.a: new moon of 18 February 1977 at 3h 37m 40s TD (the JDE used as UT).
     int found = 0;
     for (const TPhaseEntry& e : PhasesInYears(1977, 1977, TObserver{}))
-        found += e.PhaseType == PhaseNewMoon && e.When.Month == 2 && e.When.Day == 18 &&
+        found += e.PhaseType == TPhaseType::NewMoon && e.When.Month == 2 && e.When.Day == 18 &&
                  std::abs(e.Minute - (3 * 60 + 38)) <= 1;
     EXPECT_EQ(found, 1);
     // Years joined end to end give the span.

@@ -38,12 +38,12 @@ TPhaseEntry Find(const std::vector<TPhaseEntry>& list, double k) {
 }
 
 // The type a lunation number stands for, from its fraction alone.
-int ExpectedType(double k) {
+TPhaseType ExpectedType(double k) {
     const double fraction = k - std::floor(k);
-    if (fraction == 0.0) return PhaseNewMoon;
-    if (fraction == 0.25) return PhaseFirstQuarter;
-    if (fraction == 0.5) return PhaseFullMoon;
-    return PhaseLastQuarter;
+    if (fraction == 0.0) return TPhaseType::NewMoon;
+    if (fraction == 0.25) return TPhaseType::FirstQuarter;
+    if (fraction == 0.5) return TPhaseType::FullMoon;
+    return TPhaseType::LastQuarter;
 }
 
 double MonthStart(int year, int month) {
@@ -107,12 +107,12 @@ TEST(Phases, BookExamples) {
     EXPECT_NEAR(TruePhase(-283.75), 2443170.7169, 1e-4);
 
     const TPhaseEntry fq = Find(Phases(1977, 1, Zone(0)), -283.75);
-    EXPECT_EQ(fq.PhaseType, PhaseFirstQuarter);
+    EXPECT_EQ(fq.PhaseType, TPhaseType::FirstQuarter);
     const TPhaseEntry nm = Find(Phases(1977, 2, Zone(0)), -283.0);
-    EXPECT_EQ(nm.PhaseType, PhaseNewMoon);
+    EXPECT_EQ(nm.PhaseType, TPhaseType::NewMoon);
     EXPECT_EQ(PhaseDateText(nm), "03:37  18 February 1977");
     const TPhaseEntry lq = Find(Phases(2044, 1, Zone(0)), 544.75);
-    EXPECT_EQ(lq.PhaseType, PhaseLastQuarter);
+    EXPECT_EQ(lq.PhaseType, TPhaseType::LastQuarter);
     EXPECT_EQ(PhaseDateText(lq), "23:48  21 January 2044");
 }
 
@@ -120,7 +120,7 @@ TEST(Phases, LocalTimeDecidesTheMonth) {
     // Full moon of 1 November 1906, 04:45 UT: 23:45 on 31 October at UTC-5.
     const auto oct = Phases(1906, 10, Zone(-300));
     ASSERT_FALSE(oct.empty());
-    EXPECT_EQ(oct.back().PhaseType, PhaseFullMoon);
+    EXPECT_EQ(oct.back().PhaseType, TPhaseType::FullMoon);
     EXPECT_EQ(oct.back().When.Day, 31);
     EXPECT_EQ(PhaseClockText(oct.back()), "23:45");
     EXPECT_EQ(oct.back().Minute, 23 * 60 + 45);

@@ -22,7 +22,7 @@ std::pair<int, int> HalfBrightness(const QImage& picture) {
 }
 
 // Index of the month's first entry of a phase type, or -1.
-int EntryOfType(const TProgramState& state, int type) {
+int EntryOfType(const TProgramState& state, TPhaseType type) {
     for (int k = 0; k < state.Month().PhaseCount; ++k)
         if (state.Month().Phases[static_cast<size_t>(k)].PhaseType == type) return k;
     return -1;
@@ -83,7 +83,7 @@ void TMainMoonTest::SouthernHemisphereTurnsPictures() {
     QCOMPARE(south.State->Settings().Position.LatitudeSide, THemisphere::Southern);
     QVERIFY(south.State->Observer().ObserverLatitude < -0.5);
 
-    const int first = EntryOfType(*north.State, 3);
+    const int first = EntryOfType(*north.State, TPhaseType::FirstQuarter);
     QVERIFY(first >= 0);
     const QString name = QStringLiteral("imgPhase%1").arg(first + 1);
     const auto [nl, nr] = HalfBrightness(north.Label(name)->pixmap().toImage());

@@ -47,7 +47,9 @@ void TPhaseListPanel::DisplayPhaseTimes() {
         const TPhaseEntry& entry = month.Phases[i];
         Captions[i]->setText(Q(PhaseDateText(entry)));
         // The month's second full moon is its blue moon.
-        Shown[i] = k == 4 && entry.PhaseType == PhaseFullMoon ? BluePictureIndex : entry.PhaseType;
+        Shown[i] = k == 4 && entry.PhaseType == TPhaseType::FullMoon
+                       ? BluePictureIndex
+                       : PhaseTypeNumber(entry.PhaseType);
         Images[i]->setPixmap(QPixmap::fromImage(PictureShown(k)));
     }
 }

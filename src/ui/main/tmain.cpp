@@ -202,7 +202,7 @@ bool TMain::BlueMoonNow() const {
     // The month's second full moon, from twelve hours before its instant (compared with the
     // displayed moment, so a jump to that phase shows it too).
     const TMonthData& month = State().Month();
-    return month.PhaseCount == 5 && month.Phases[4].PhaseType == PhaseFullMoon &&
+    return month.PhaseCount == 5 && month.Phases[4].PhaseType == TPhaseType::FullMoon &&
            month.Phases[4].JDLocal - 0.5 < State().DisplayedJD();
 }
 

@@ -136,17 +136,18 @@ void DrawPhaseIcon(QPainter& p, const QRect& box, TIcon icon, bool northern, int
     p.restore();
 }
 
-TIcon IconOf(int phaseType) {
+TIcon IconOf(TPhaseType phaseType) {
     switch (phaseType) {
-    case PhaseNewMoon:
+    case TPhaseType::NewMoon:
         return TIcon::New;
-    case PhaseFirstQuarter:
+    case TPhaseType::FirstQuarter:
         return TIcon::FirstQuarter;
-    case PhaseFullMoon:
+    case TPhaseType::FullMoon:
         return TIcon::Full;
-    default:
-        return TIcon::LastQuarter;
+    case TPhaseType::LastQuarter:
+        break;
     }
+    return TIcon::LastQuarter;
 }
 
 void DrawPrincipalPhases(QPainter& p, const TPageMetrics& page, const TGrid& grid,
