@@ -1,14 +1,18 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <regex>
 #include <sstream>
 #include <utility>
 #include <vector>
 
 #include "almanac_run.h"
 #include "cli/csv_writer.h"
+#include "engine/engine_test_helpers.h"
+#include "engine/regional_names.h"
 #include "engine/sidereal_time.h"
 
 namespace {
@@ -64,6 +68,8 @@ TEST(AlmanacMoon, HeaderAndBookValuesThroughTheCommandLine) {
     EXPECT_NEAR(Num(m, "RADeg"), 134.688470, 1e-4);
     EXPECT_NEAR(Num(m, "DecDeg"), 13.768368, 1e-4);
     EXPECT_EQ(Num(m, "Illumination"), 68); // k = 0.6786
+    EXPECT_NEAR(Num(m, "PhaseAngle"), 69.0756, 1e-4);
+    EXPECT_NEAR(Num(m, "BrightLimbAngle"), 285.0, 0.05);
     // The stored librations are topocentric; they differ from the book's geocentric
     // values by at most the parallax.
     EXPECT_NEAR(Num(m, "LibrationLong"), -1.206, 1.0);
@@ -87,6 +93,98 @@ TEST(AlmanacMoon, HeaderAndBookValuesThroughTheCommandLine) {
     // Numbers carry 17 significant digits, enough to read the double back exactly.
     EXPECT_EQ(rows[3].at("JD"), "2451545");
     EXPECT_EQ(FormatNumber(0.1), "0.10000000000000001");
+}
+
+// Altitude and azimuth (from the north, through the east) of a place seen at a local hour
+// angle from a latitude (Meeus, ch. 13).
+std::pair<double, double> Horizontal(double hourAngleDeg, double decDeg, double latDeg) {
+    const double h = hourAngleDeg * kRad, d = decDeg * kRad, phi = latDeg * kRad;
+    const double altitude = std::asin(std::sin(phi) * std::sin(d) +
+                                      std::cos(phi) * std::cos(d) * std::cos(h));
+    const double azimuth =
+        std::atan2(std::sin(h), std::cos(h) * std::sin(phi) - std::tan(d) * std::cos(phi));
+    return {altitude / kRad, std::fmod(azimuth / kRad + 540.0, 360.0)};
+}
+
+// Every column of the moon listing, at several places and instants, from the others by the
+// book's formulas (Meeus, chapters 11, 13, 22, 25, 40, 47, 48, 53 and 55).
+TEST(AlmanacMoon, EveryColumnFollowsFromTheOthersByTheBook) {
+    const double places[][2] = {{0, 0}, {51.48, -0.1}, {-33.9, 151.2}, {64.1, -21.9}};
+    for (const auto& [lat, lon] : places) {
+        const TRun run = Almanac({"--lat", FormatNumber(lat), "--lon", FormatNumber(lon), "moon",
+                                  "2448724.5", "2440000.7", "2455000.3", "2461382.9"});
+        ASSERT_EQ(run.Status, 0) << run.Err;
+        for (const auto& r : ReadCsv(run.Out)) {
+            SCOPED_TRACE("JD " + r.at("JD") + " at " + FormatNumber(lat));
+            const double eps = Num(r, "TrueObliquityDeg") * kRad;
+            const double lambda = Num(r, "ApparentLongitude"), beta = Num(r, "Latitude");
+            const double ra = Num(r, "RADeg"), dec = Num(r, "DecDeg");
+            const double sunRa = Num(r, "SunRADeg"), sunDec = Num(r, "SunDecDeg");
+            const double deltaKm = Num(r, "DistanceKm"), sunKm = Num(r, "SunDistanceKm");
+            EXPECT_NEAR((lambda - Num(r, "Longitude")) / kRad * 3600, Num(r, "DeltaPsi"), 1e-6);
+            const double aberration = 20.4898 / 3600 * 149597870.7 / sunKm;
+            EXPECT_NEAR(Num(r, "SunApparentLongitude") - Num(r, "SunTrueLongitude"),
+                        Num(r, "DeltaPsi") / 3600 - aberration, 1e-6);
+            EXPECT_NEAR(AngleDiff(std::atan2(std::sin(lambda) * std::cos(eps) -
+                                                 std::tan(beta) * std::sin(eps),
+                                             std::cos(lambda)) / kRad, ra), 0, 1e-6);
+            EXPECT_NEAR(std::asin(std::sin(beta) * std::cos(eps) + std::cos(beta) *
+                                  std::sin(eps) * std::sin(lambda)) / kRad, dec, 1e-6);
+            const double sunLambda = Num(r, "SunApparentLongitude") * kRad;
+            EXPECT_NEAR(AngleDiff(std::atan2(std::sin(sunLambda) * std::cos(eps),
+                                             std::cos(sunLambda)) / kRad, sunRa), 0, 1e-3);
+            EXPECT_NEAR(std::asin(std::sin(eps) * std::sin(sunLambda)) / kRad, sunDec, 1e-3);
+            EXPECT_NEAR(std::fabs(Num(r, "SunLatitude")), 0, 3e-4); // under 1.2"
+            EXPECT_NEAR(Num(r, "Parallax"), std::asin(6378.14 / deltaKm) / kRad, 1e-9);
+
+            // Phase angle, bright limb and illuminated fraction (Meeus 48.2, 48.3, 48.5, 48.1).
+            const double dRa = (sunRa - ra) * kRad, d0 = sunDec * kRad, d = dec * kRad;
+            const double psi = std::acos(std::sin(d0) * std::sin(d) +
+                                         std::cos(d0) * std::cos(d) * std::cos(dRa));
+            const double phase =
+                std::atan2(sunKm * std::sin(psi), deltaKm - sunKm * std::cos(psi)) / kRad;
+            EXPECT_NEAR(Num(r, "PhaseAngle"), phase, 1e-6);
+            EXPECT_NEAR(AngleDiff(std::atan2(std::cos(d0) * std::sin(dRa),
+                                             std::sin(d0) * std::cos(d) -
+                                                 std::cos(d0) * std::sin(d) * std::cos(dRa)) /
+                                      kRad,
+                                  Num(r, "BrightLimbAngle")),
+                        0, 1e-6);
+            EXPECT_NEAR(Num(r, "Illumination"), 50 * (1 + std::cos(phase * kRad)), 0.5);
+
+            // Topocentric place (Meeus 11.1, 40.2, 40.3), then the horizon (13.5, 13.6).
+            const double u = std::atan(0.99664719 * std::tan(lat * kRad));
+            const double rhoSin = 0.99664719 * std::sin(u), rhoCos = std::cos(u);
+            const double theta = SiderealTimeAt(Num(r, "JD")) + lon;
+            const double h = (theta - ra) * kRad, sinPi = std::sin(Num(r, "Parallax") * kRad);
+            const double dAlpha = std::atan2(-rhoCos * sinPi * std::sin(h),
+                                             std::cos(d) - rhoCos * sinPi * std::cos(h));
+            const double topoDec =
+                std::atan2((std::sin(d) - rhoSin * sinPi) * std::cos(dAlpha),
+                           std::cos(d) - rhoCos * sinPi * std::cos(h)) / kRad;
+            EXPECT_NEAR(AngleDiff(ra + dAlpha / kRad, Num(r, "TopoRADeg")), 0, 1e-4);
+            EXPECT_NEAR(topoDec, Num(r, "TopoDecDeg"), 1e-4);
+            const auto [altitude, azimuth] = Horizontal(h / kRad - dAlpha / kRad, topoDec, lat);
+            EXPECT_NEAR(altitude, Num(r, "Altitude"), 1e-3);
+            EXPECT_NEAR(AngleDiff(azimuth, Num(r, "Azimuth")), 0, 1e-2);
+            const auto [sunAltitude, sunAzimuth] = Horizontal(theta - sunRa, sunDec, lat);
+            EXPECT_NEAR(sunAltitude, Num(r, "SunAltitude"), 1e-2); // the Sun's 8.8" parallax
+            EXPECT_NEAR(AngleDiff(sunAzimuth, Num(r, "SunAzimuth")), 0, 1e-2);
+            // Seen from the place the disc is larger by up to its parallax (Meeus, ch. 55).
+            EXPECT_NEAR(Num(r, "SemiDiameter"),
+                        358473400 / deltaKm / 3600 * (1 + std::sin(altitude * kRad) * sinPi),
+                        3e-4);
+
+            // The terminator's colongitude is 270 degrees at New Moon and grows with the
+            // elongation, less the libration in longitude; the Sun's selenographic latitude
+            // stays within the 1.5 degree tilt of the Moon's equator.
+            const double elongation = lambda / kRad - Num(r, "SunApparentLongitude");
+            EXPECT_NEAR(AngleDiff(Num(r, "Colongitude"),
+                                  elongation + 270 - Num(r, "LibrationLong")),
+                        0, 1.5);
+            EXPECT_LT(std::fabs(Num(r, "SubSolarLatRad")), 1.6 * kRad);
+        }
+    }
 }
 
 TEST(AlmanacMoon, ObserverUnderTheMoonSeesTheGeocentricLibrations) {
@@ -158,12 +256,95 @@ TEST(AlmanacPhases, ZoneShiftsLocalTimes) {
             }
 }
 
-TEST(AlmanacNow, ReportsMoonSunAndPhases) {
-    const TRun run = Almanac({"--lat", "51.48", "--lon", "-0.1", "now"});
-    ASSERT_EQ(run.Status, 0) << run.Err;
-    for (const char* text : {"Phase:", "Age:", "Visible:", "Distance:", "R.A.", "Dec.", "Libration",
-                             "Colongitude:", "Sun", "Phases of "})
-        EXPECT_THAT(run.Out, testing::HasSubstr(text));
+// A shown angle ("-26°57'26"", "16h20m24s") in degrees.
+double ShownDegrees(const std::string& text) {
+    std::smatch m;
+    if (!std::regex_search(text, m, std::regex(R"((-?)(\d+)(\D+)(\d+)\D+(\d+))"))) {
+        ADD_FAILURE() << "no angle in " << text;
+        return NAN;
+    }
+    const double value = std::stod(m[2]) + std::stod(m[4]) / 60 + std::stod(m[5]) / 3600;
+    return (m[1] == "-" ? -value : value) * (m[3] == "h" ? 15 : 1);
+}
+
+// The now report checked line by line against the moon listing at the instant its heading
+// names, its date against the clock, and its month's phases against the phases listing.
+TEST(AlmanacNow, EveryLineIsTheMoonListingAtTheHeadingsInstant) {
+    const std::pair<std::vector<std::string>, std::string> places[] = {
+        {{"--lat", "51.5", "--lon", "-0.1", "--zone", "0"}, "51°30'00\" N, 0°06'00\" W"},
+        {{"--lat", "-33.9", "--lon", "151.2", "--zone", "600"}, "33°54'00\" S, 151°12'00\" E"},
+    };
+    for (const auto& [options, placeText] : places) {
+        const int zone = std::stoi(options[5]);
+        std::vector<std::string> words = options;
+        words.push_back("now");
+        const auto clock = [] { return std::chrono::system_clock::now().time_since_epoch(); };
+        const double before = std::chrono::duration<double>(clock()).count() / 86400 + 2440587.5;
+        const TRun run = Almanac(words);
+        const double after = std::chrono::duration<double>(clock()).count() / 86400 + 2440587.5;
+        ASSERT_EQ(run.Status, 0) << run.Err;
+        std::smatch m;
+        ASSERT_TRUE(std::regex_search(run.Lines[0], m,
+                                      std::regex(R"((\d\d):(\d\d):(\d\d)  (\d\d) (\w+) (\d{4}))")))
+                    << run.Lines[0];
+        int month = 1;
+        while (month < 12 && LongMonthName(month) != m[5].str())
+            ++month;
+        const double shownUt = JulianDayOf(std::stoi(m[6]), month, std::stoi(m[4])) +
+                               (std::stoi(m[1]) * 3600 + std::stoi(m[2]) * 60 + std::stoi(m[3]) -
+                                zone * 60) / 86400.0;
+        EXPECT_GT(shownUt, before - 1.0 / 86400) << run.Lines[0];
+        EXPECT_LT(shownUt, after + 1.0 / 86400) << run.Lines[0];
+        EXPECT_EQ(run.Lines[1], "Observer at " + placeText);
+
+        words.back() = "moon";
+        words.push_back(FormatNumber(shownUt));
+        const auto listing = ReadCsv(Almanac(words).Out).at(0);
+        std::map<std::string, std::string> shown; // "Moon Altitude:" -> its value
+        std::string section;
+        size_t line = 2;
+        for (; line < run.Lines.size() && run.Lines[line].rfind("Phases of ", 0) != 0; ++line) {
+            const std::string& text = run.Lines[line];
+            const size_t colon = text.find(':');
+            if (text.rfind("  ", 0) != 0) section = text;
+            else if (colon != std::string::npos)
+                shown[section + " " + text.substr(2, colon - 1)] = text.substr(colon + 1);
+        }
+        const std::pair<const char*, const char*> angles[] = {
+            {"Moon R.A. (topo.):", "TopoRADeg"},  {"Moon Dec. (topo.):", "TopoDecDeg"},
+            {"Moon Parallax:", "Parallax"},        {"Moon Altitude:", "Altitude"},
+            {"Moon Azimuth:", "Azimuth"},          {"Moon Bright limb P.A.:", "BrightLimbAngle"},
+            {"Moon Phase angle:", "PhaseAngle"},   {"Moon Libration long.:", "LibrationLong"},
+            {"Moon Libration lat.:", "LibrationLat"}, {"Moon Axis P.A.:", "AxisAngle"},
+            {"Moon Colongitude:", "Colongitude"}, {"Sun Altitude:", "SunAltitude"},
+            {"Sun Azimuth:", "SunAzimuth"},       {"Sun R.A.:", "SunRADeg"},
+            {"Sun Dec.:", "SunDecDeg"}};
+        for (const auto& [caption, column] : angles)
+            EXPECT_NEAR(AngleDiff(ShownDegrees(shown[caption]), Num(listing, column)), 0, 0.02)
+                << caption << shown[caption];
+        EXPECT_NEAR(ShownDegrees(shown["Moon Diameter:"]), 2 * Num(listing, "SemiDiameter"),
+                    0.001);
+        EXPECT_EQ(std::stod(shown["Moon Distance:"]), std::trunc(Num(listing, "DistanceKm")));
+        EXPECT_EQ(std::stod(shown["Moon Visible:"]), Num(listing, "Illumination"));
+
+        // The month's phases, as the phases listing has them, named by the quarter of the
+        // lunation their K counts (Meeus, ch. 49).
+        ASSERT_LT(line, run.Lines.size());
+        EXPECT_EQ(run.Lines[line], "Phases of " + m[5].str() + " " + m[6].str());
+        const char* quarters[] = {"New Moon:", "First Quarter:", "Full Moon:", "Last Quarter:"};
+        int full = 0;
+        for (const auto& phase : ReadCsv(Almanac({"--zone", options[5], "phases", m[6]}).Out)) {
+            const std::string& text = phase.at("Text");
+            if (text.substr(text.size() - m[5].length() - 5) != m[5].str() + " " + m[6].str())
+                continue;
+            const int quarter = static_cast<int>(std::lround(std::fmod(Num(phase, "K") + 1000, 1) * 4)) % 4;
+            full += quarter == 2;
+            const std::string caption = quarter == 2 && full == 2 ? "Blue Moon:" : quarters[quarter];
+            ASSERT_LT(++line, run.Lines.size());
+            EXPECT_THAT(run.Lines[line], testing::MatchesRegex("  " + caption + " +" + text));
+        }
+        EXPECT_EQ(line + 1, run.Lines.size());
+    }
 }
 
 TEST(AlmanacRiseSet, OneRowPerDayWithLondonSunTimes) {
@@ -187,6 +368,71 @@ TEST(AlmanacRiseSet, OneRowPerDayWithLondonSunTimes) {
         const double illumination = Num(row, "Illumination");
         EXPECT_GE(illumination, 0);
         EXPECT_LE(illumination, 100);
+    }
+}
+
+// Each event of the riseset listing read back in the moon listing at its minute: the body's
+// altitude at rises, sets and twilights (Meeus, ch. 15: h0 = -0.8333 degree for the Sun, about
+// -0.83 degree for the Moon's centre seen from the place) with the body east before noon and
+// west after, the body on the meridian at transits; and the Moon's illumination at 0h of the day.
+TEST(AlmanacRiseSet, EveryEventIsWhereTheMoonListingPutsTheBody) {
+    struct TEvent {
+        const char* Column;
+        const char* Body; // column prefix in the moon listing
+        double AltitudeDeg; // NAN: the transit
+        int East;           // +1 rising, -1 setting
+    };
+    const TEvent events[] = {
+        {"MoonRise", "", -0.83, 1},        {"MoonTransit", "", NAN, 0},
+        {"MoonSet", "", -0.83, -1},        {"SunRise", "Sun", -0.8333, 1},
+        {"SunTransit", "Sun", NAN, 0},     {"SunSet", "Sun", -0.8333, -1},
+        {"CivilStart", "Sun", -6, 1},      {"CivilEnd", "Sun", -6, -1},
+        {"NauticalStart", "Sun", -12, 1},  {"NauticalEnd", "Sun", -12, -1},
+        {"AstroStart", "Sun", -18, 1},     {"AstroEnd", "Sun", -18, -1}};
+    const std::vector<std::string> places[] = {{"51.5", "0", "0", "2026", "12"},
+                                               {"-33.9", "151.2", "600", "2026", "6"},
+                                               {"1.3", "103.8", "480", "2026", "3"}};
+    for (const auto& p : places) {
+        SCOPED_TRACE("latitude " + p[0]);
+        const std::vector<std::string> where = {"--lat", p[0], "--lon", p[1], "--zone", p[2]};
+        std::vector<std::string> words = where;
+        words.insert(words.end(), {"riseset", p[3], p[4]});
+        const auto days = ReadCsv(Almanac(words).Out);
+        ASSERT_GE(days.size(), 30u);
+        words = where;
+        words.push_back("moon");
+        std::vector<std::pair<const TEvent*, const std::map<std::string, std::string>*>> asked;
+        for (const auto& day : days) {
+            const double jd0 = JulianDayOf(std::stoi(p[3]), std::stoi(p[4]), std::stoi(day.at("Day")));
+            words.push_back(FormatNumber(jd0));
+            asked.push_back({nullptr, &day});
+            for (const TEvent& e : events) {
+                int h = 0, m = 0;
+                if (std::sscanf(day.at(e.Column).c_str(), "%d:%d", &h, &m) != 2) continue;
+                words.push_back(FormatNumber(jd0 + (h * 60 + m - std::stoi(p[2])) / 1440.0));
+                asked.push_back({&e, &day});
+            }
+        }
+        const auto seen = ReadCsv(Almanac(words).Out);
+        ASSERT_EQ(seen.size(), asked.size());
+        for (size_t i = 0; i < seen.size(); ++i) {
+            const auto& [e, day] = asked[i];
+            if (!e) {
+                EXPECT_EQ(day->at("Illumination"), seen[i].at("Illumination")) << day->at("Day");
+                continue;
+            }
+            const std::string body = e->Body;
+            SCOPED_TRACE(std::string(e->Column) + " of day " + day->at("Day"));
+            const double azimuth = Num(seen[i], body + "Azimuth");
+            if (std::isnan(e->AltitudeDeg)) {
+                const double hourAngle = SiderealTimeAt(Num(seen[i], "JD")) + std::stod(p[1]) -
+                                         Num(seen[i], body + "RADeg");
+                EXPECT_NEAR(AngleDiff(hourAngle, 0), 0, 0.3);
+            } else {
+                EXPECT_NEAR(Num(seen[i], body + "Altitude"), e->AltitudeDeg, 0.25);
+                EXPECT_GT(e->East * std::sin(azimuth * kRad), 0) << azimuth;
+            }
+        }
     }
 }
 
@@ -269,6 +515,144 @@ TEST(AlmanacYearly, ApsidesEclipsesSeasonsEasterFromTheBook) {
     const TRun easter = Almanac({"easter", "1991", "1993"});
     EXPECT_EQ(easter.Out, "Year,Easter\n1991,31 March 1991\n1992,19 April 1992\n"
                           "1993,11 April 1993\n");
+}
+
+// The minutes past local midnight of a Julian Day, and those a shown "HH:MM..." names.
+double MinuteOfDay(double jd) { return std::fmod(jd + 0.5, 1.0) * 1440; }
+double ShownMinute(const std::string& text) {
+    int h = -1, m = -1;
+    std::sscanf(text.c_str(), "%d:%d", &h, &m);
+    return h * 60 + m;
+}
+// A shown clock time is its instant's within a minute, across midnight too.
+void ExpectClockTime(const std::string& text, double jd, const std::string& what) {
+    EXPECT_LE(std::fabs(std::remainder(ShownMinute(text) - MinuteOfDay(jd), 1440)), 1.0)
+        << what << " shows " << text << " for JD " << FormatNumber(jd);
+}
+
+// Moon listing rows at instants given in local Julian Days.
+std::vector<std::map<std::string, std::string>>
+MoonAtLocal(const std::vector<std::string>& place, int zone, const std::vector<double>& jds) {
+    std::vector<std::string> words = place;
+    words.push_back("moon");
+    for (double jd : jds)
+        words.push_back(FormatNumber(jd - zone / 1440.0));
+    return ReadCsv(Almanac(words).Out);
+}
+
+// Each perigee and apogee: shown time and date are its Julian Day's in the zone, the Moon's
+// distance there is the listed one and the nearest (or farthest) of the hours around, and it
+// is the first after the 1st of the month.
+TEST(AlmanacApsides, EveryRowIsTheDistanceExtremeItNames) {
+    for (const int zone : {0, -300, 570}) {
+        const auto rows = ReadCsv(Almanac({"--zone", std::to_string(zone), "apsides", "2026"}).Out);
+        ASSERT_EQ(rows.size(), 12u);
+        for (const auto& row : rows)
+            for (const auto& [which, nearest] : {std::pair{"Perigee", 1}, {"Apogee", -1}}) {
+                const std::string w = which;
+                const double jd = Num(row, w + "JD"), km = Num(row, w + "DistanceKm");
+                ExpectClockTime(row.at(w + "Time"), jd + zone / 1440.0, w);
+                const TDateRec date = JDToDate(jd + zone / 1440.0);
+                EXPECT_EQ(row.at(w + "Time").substr(7, 6), (date.Day < 10 ? "0" : "") +
+                              std::to_string(date.Day) + " " + LongMonthName(date.Month).substr(0, 3));
+                const double first = JulianDayOf(2026, std::stoi(row.at("Month")), 1);
+                EXPECT_GE(jd, first - 1);
+                EXPECT_LT(jd, first + 28);
+                const auto moon = MoonAtLocal({}, 0, {jd - 0.2, jd, jd + 0.2});
+                EXPECT_NEAR(Num(moon[1], "DistanceKm"), km, 10) << w << " " << row.at("Month");
+                EXPECT_GT(nearest * (Num(moon[0], "DistanceKm") - km), 0) << w;
+                EXPECT_GT(nearest * (Num(moon[2], "DistanceKm") - km), 0) << w;
+            }
+    }
+}
+
+// Each eclipse, from three places: its clock times are its contacts', the Moon stands opposite
+// the Sun at greatest eclipse on the side of the shadow's axis the sign of gamma names, the type
+// follows from the magnitudes, and the visibility from the Moon's altitude at the first and
+// last contact.
+TEST(AlmanacEclipses, EveryColumnAgreesWithTheContactsAndTheMoon) {
+    const std::pair<const char*, const char*> times[] = {
+        {"MaxTime", "ContactMax"}, {"PenStart", "ContactP1"}, {"UmbStart", "ContactU1"},
+        {"TotStart", "ContactU2"}, {"TotEnd", "ContactU3"},   {"UmbEnd", "ContactU4"},
+        {"PenEnd", "ContactP4"}};
+    const std::vector<std::string> places[] = {{"--lat", "51.5", "--lon", "0", "--zone", "0"},
+                                               {"--lat", "-33.9", "--lon", "151.2", "--zone", "600"},
+                                               {"--lat", "40", "--lon", "-74", "--zone", "-300"}};
+    for (const auto& place : places) {
+        const int zone = std::stoi(place[5]);
+        std::vector<std::string> words = place;
+        words.insert(words.end(), {"eclipses", "1997", "2001"});
+        const auto rows = ReadCsv(Almanac(words).Out);
+        ASSERT_EQ(rows.size(), 12u);
+        for (const auto& row : rows) {
+            SCOPED_TRACE(row.at("DateText") + " seen from " + place[1]);
+            for (const auto& [text, contact] : times) {
+                if (Num(row, contact) == 0) {
+                    EXPECT_EQ(row.at(text), "") << text;
+                } else {
+                    ExpectClockTime(row.at(text), Num(row, contact), text);
+                }
+            }
+            const TDateRec date = JDToDate(Num(row, "ContactMax"));
+            EXPECT_EQ(row.at("DateText"), (date.Day < 10 ? "0" : "") + std::to_string(date.Day) +
+                                              " " + LongMonthName(date.Month) + " " +
+                                              std::to_string(date.Year));
+            const double umbral = Num(row, "UmbralMag"), penumbral = Num(row, "PenumbralMag");
+            EXPECT_EQ(row.at("EclipseType"), umbral >= 1 ? "3" : umbral > 0 ? "2" : "1");
+            EXPECT_GT(penumbral, umbral);
+            const auto moon = MoonAtLocal(
+                place, zone, {Num(row, "ContactP1"), Num(row, "ContactMax"), Num(row, "ContactP4")});
+            const double moonLongitude = Num(moon[1], "ApparentLongitude") / kRad;
+            EXPECT_NEAR(AngleDiff(moonLongitude, Num(moon[1], "SunApparentLongitude") + 180), 0,
+                        0.3);
+            EXPECT_GT(Num(row, "Gamma") * Num(moon[1], "Latitude"), 0);
+            const bool upAtStart = Num(moon[0], "Altitude") > -0.83;
+            const bool upAtEnd = Num(moon[2], "Altitude") > -0.83;
+            EXPECT_EQ(row.at("Visibility"), upAtStart && upAtEnd   ? "Visible"
+                                            : upAtStart || upAtEnd ? "Partially Visible"
+                                                                   : "Not Visible");
+        }
+    }
+}
+
+// Each equinox and solstice: the Sun's apparent longitude at its instant, the local time and
+// its texts, the season's name for the hemisphere and its length to the next one.
+TEST(AlmanacSeasons, EveryColumnOfEveryEvent) {
+    struct TEvent {
+        const char* Name;
+        double SunLongitude;
+        const char* North;
+        const char* South;
+    };
+    const TEvent events[] = {{"March equinox", 0, "Spring", "Autumn"},
+                             {"June solstice", 90, "Summer", "Winter"},
+                             {"September equinox", 180, "Autumn", "Spring"},
+                             {"December solstice", 270, "Winter", "Summer"}};
+    for (const auto& [lat, zone] : {std::pair{"52", 60}, {"-33", -570}}) {
+        const auto rows = ReadCsv(
+            Almanac({"--lat", lat, "--zone", std::to_string(zone), "seasons", "2024", "2026"}).Out);
+        ASSERT_EQ(rows.size(), 12u);
+        for (size_t i = 0; i < rows.size(); ++i) {
+            const auto& row = rows[i];
+            const TEvent& e = events[i % 4];
+            SCOPED_TRACE(row.at("DateTimeText"));
+            EXPECT_EQ(row.at("Year"), std::to_string(2024 + i / 4));
+            EXPECT_EQ(row.at("Event"), e.Name);
+            EXPECT_EQ(row.at("Season"), lat[0] == '-' ? e.South : e.North);
+            const double jde = Num(row, "JDE"), local = Num(row, "LocalJD");
+            const auto sun = MoonAtLocal({}, 0, {jde});
+            EXPECT_NEAR(AngleDiff(Num(sun[0], "SunApparentLongitude"), e.SunLongitude), 0, 2e-3);
+            EXPECT_NEAR((local - jde) * 1440, zone, 2.0); // less Delta T, plus a rounding half minute
+            ExpectClockTime(row.at("DateTimeText"), local, "DateTimeText");
+            EXPECT_EQ(row.at("Display").substr(0, 5), row.at("DateTimeText").substr(0, 5));
+            const TDateRec date = JDToDate(local);
+            EXPECT_EQ(row.at("DateTimeText").substr(10), (date.Day < 10 ? "0" : "") +
+                      std::to_string(date.Day) + " " + LongMonthName(date.Month) + " " + row.at("Year"));
+            if (i + 1 < rows.size()) {
+                EXPECT_NEAR(Num(row, "LengthDays"), Num(rows[i + 1], "JDE") - jde, 0.01);
+            }
+        }
+    }
 }
 
 TEST(AlmanacDateInfo, IsoWeeksAndDayNumbers) {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -13,6 +15,8 @@
 #include <unistd.h>
 
 #include "almanac_run.h"
+#include "engine/date_time.h"
+#include "engine/regional_names.h"
 
 namespace {
 
@@ -111,5 +115,51 @@ TEST(FeaturesCommand, BadOperandsAreRefused) {
         const TRun run = Features(words);
         EXPECT_EQ(run.Status, 2) << words.back();
         EXPECT_FALSE(run.Err.empty());
+    }
+}
+
+// The next sunrise and sunset over a feature come when the Sun's selenographic colongitude
+// reaches the feature's west longitude (sunrise) or that plus 180 degrees (sunset), to within
+// the tilt the feature's latitude adds (Plato at 52 N: about 1.4 degrees); both come after the
+// chosen moment and within a lunation of it.
+TEST(FeaturesCommand, SunriseAndSunsetComeAtTheFeaturesColongitude) {
+    const std::pair<const char*, double> craters[] = {
+        {"Aristarchus", -47.49}, {"Copernicus", -20.08}, {"Grimaldi", -68.36},
+        {"Langrenus", 61.04},    {"Petavius", 60.78},    {"Plato", -9.38}, {"Tycho", -11.22}};
+    for (const auto& [zone, at] : {std::pair{"0", "2026-03-20 22:15"}, {"600", "2026-07-02 03:00"}}) {
+        int year = 0, month = 0, day = 0, hour = 0, minute = 0;
+        ASSERT_EQ(std::sscanf(at, "%d-%d-%d %d:%d", &year, &month, &day, &hour, &minute), 5);
+        const double zoneDays = std::stoi(zone) / 1440.0;
+        const double from = JulianDayOf(year, month, day, hour, minute) - zoneDays;
+        const TRun run = Almanac({"--zone", zone, "features", "Craters", "--at", at});
+        ASSERT_EQ(run.Status, 0) << run.Err;
+        for (const auto& [name, eastLongitude] : craters) {
+            std::string line;
+            for (const std::string& l : run.Lines)
+                if (l.rfind(std::string(name) + ",", 0) == 0) line = l;
+            const std::vector<std::string> fields = SplitCsv(line);
+            ASSERT_EQ(fields.size(), 3u) << name;
+            for (const int sunset : {0, 1}) {
+                SCOPED_TRACE(line);
+                std::smatch m;
+                ASSERT_TRUE(std::regex_match(fields[1 + sunset], m,
+                                             std::regex(R"((\d\d):(\d\d)  (\d\d) (\w+) (\d{4}))")));
+                int shownMonth = 1;
+                while (LongMonthName(shownMonth) != m[4].str() && shownMonth < 12)
+                    ++shownMonth;
+                const double jd = JulianDayOf(std::stoi(m[5]), shownMonth, std::stoi(m[3]),
+                                              std::stoi(m[1]), std::stoi(m[2])) - zoneDays;
+                EXPECT_GT(jd, from);
+                EXPECT_LT(jd, from + 29.6);
+                const TRun moon = Almanac({"moon", std::to_string(jd)});
+                const std::vector<std::string> header = SplitCsv(moon.Lines.at(0));
+                const auto column = std::find(header.begin(), header.end(), "Colongitude");
+                ASSERT_NE(column, header.end());
+                const double colongitude =
+                    std::stod(SplitCsv(moon.Lines.at(1)).at(column - header.begin()));
+                EXPECT_NEAR(std::remainder(colongitude + eastLongitude - 180.0 * sunset, 360.0), 0,
+                            1.5);
+            }
+        }
     }
 }

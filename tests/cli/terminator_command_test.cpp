@@ -3,9 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <sstream>
 
 #include "almanac_run.h"
+#include "engine/date_time.h"
 
 namespace {
 
@@ -95,5 +99,44 @@ TEST(TerminatorCommand, BadOptionsAreUsageErrors) {
         const TRun run = Terminator(words);
         EXPECT_EQ(run.Status, 2) << words.back();
         EXPECT_FALSE(run.Err.empty());
+    }
+}
+
+// Every row, on a waxing evening and a waning morning, read against the Moon at the night's
+// best moment: the Sun's altitude over the feature from the colongitude and the Sun's
+// selenographic latitude (Meeus, ch. 53), the side from whether that altitude is growing,
+// and the feature on the hemisphere that faces the Earth (the librations give its centre).
+TEST(TerminatorCommand, EveryRowIsOnTheTerminatorOnTheSideFacingUs) {
+    constexpr double kRad = 3.14159265358979323846 / 180.0;
+    for (const char* date : {"2026-03-25", "2026-04-03"}) {
+        const TRun run = Terminator({"terminator", "--date", date, "--min-km", "0"});
+        ASSERT_EQ(run.Status, 0) << run.Err;
+        int year = 0, month = 0, day = 0, hour = 0, minute = 0;
+        ASSERT_EQ(std::sscanf(run.Lines.at(2).c_str(), "# Best,%d-%d-%d %d:%d", &year, &month,
+                              &day, &hour, &minute), 5) << run.Lines.at(2);
+        const TRun moon = Almanac(
+            {"moon", std::to_string(JulianDayOf(year, month, day, hour, minute) - 60 / 1440.0)});
+        const std::vector<std::string> names = Fields(moon.Lines.at(0));
+        const std::vector<std::string> values = Fields(moon.Lines.at(1));
+        const auto value = [&](const char* name) {
+            return std::stod(values.at(std::find(names.begin(), names.end(), name) - names.begin()));
+        };
+        const double colongitude = value("Colongitude"), b0 = value("SubSolarLatRad");
+        const double librationLat = value("LibrationLat") * kRad;
+        const auto rows = Rows(run);
+        ASSERT_GT(rows.size(), 20u) << date;
+        for (const auto& row : rows) {
+            const double lat = std::stod(row[5]) * kRad, lon = std::stod(row[6]);
+            const double c = (colongitude + lon) * kRad;
+            const double sunAltitude =
+                std::asin(std::sin(b0) * std::sin(lat) + std::cos(b0) * std::cos(lat) * std::sin(c));
+            EXPECT_NEAR(sunAltitude / kRad, std::stod(row[2]), 0.05) << row[1];
+            EXPECT_EQ(row[0], std::cos(c) > 0 ? "Sunrise" : "Sunset") << row[1];
+            EXPECT_GT(std::sin(librationLat) * std::sin(lat) +
+                          std::cos(librationLat) * std::cos(lat) *
+                              std::cos((lon - value("LibrationLong")) * kRad),
+                      0)
+                << row[1];
+        }
     }
 }
