@@ -1,5 +1,7 @@
 #include "app/window_set.h"
 
+#include <initializer_list>
+
 #include <QTimer>
 
 #include "ui/features/features_db.h"
@@ -53,6 +55,15 @@ TWindowSet::TWindowSet(const TWindowSetup& setup) {
     FeaturesDBWindow = std::make_unique<TFeaturesDB>(main);
     DailyViewWindow = std::make_unique<TDailyView>(*ProgramState, main);
     TerminatorWindow = std::make_unique<TTerminatorView>(*ProgramState, main);
+    // Every other window belongs to the main window: kept above it, its pop-ups placed on it.
+    for (TBorderlessWindow* window : std::initializer_list<TBorderlessWindow*>{
+             TimesListWindow.get(), ConfigurationWindow.get(), WebMenuWindow.get(),
+             MonthListWindow.get(), EclipseWindow.get(), AboutWindow.get(),
+             PrintOptionsWindow.get(), DateInfoWindow.get(), EquinoxWindow.get(),
+             EclipseReportWindow.get(), ReportMenuWindow.get(), MonthlyPhasesWindow.get(),
+             ObservingAidWindow.get(), EasterWindow.get(), FeaturesWindow.get(),
+             FeaturesDBWindow.get(), DailyViewWindow.get(), TerminatorWindow.get()})
+        window->BelongTo(main);
     QObject::connect(FeaturesWindow.get(), &TFeatures::DatabaseRequested, main,
                      [this](int index) { FeaturesDBWindow->Display(index, FeaturesWindow.get()); });
     // The eclipse chosen in the report: the screen opens, the pair side by side under the

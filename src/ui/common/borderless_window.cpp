@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QProxyStyle>
 #include <QScreen>
+#include <QShowEvent>
 #include <QToolTip>
 #include <QWindow>
 
@@ -127,13 +128,16 @@ void TBorderlessWindow::ClearHintAreas() {
     HintAreas.clear();
 }
 
+void TBorderlessWindow::BelongTo(QWidget* owner) {
+    Owner = owner;
+}
+
 void TBorderlessWindow::TitleMouseDown(QPoint pos) {
     DragX = pos.x();
     DragY = pos.y();
-    Dragging = true;
-    // Wayland lets no client place its own windows; the compositor moves it instead.
-    if (QGuiApplication::platformName() == QLatin1String("wayland") && windowHandle() != nullptr)
-        Dragging = !windowHandle()->startSystemMove();
+    // The desktop's own move where it offers one (Wayland lets no client place its windows);
+    // otherwise the window follows the mouse itself.
+    Dragging = windowHandle() == nullptr || !windowHandle()->startSystemMove();
 }
 
 void TBorderlessWindow::TitleMouseMove(QPoint pos) {
@@ -209,6 +213,14 @@ bool TBorderlessWindow::event(QEvent* event) {
     return QWidget::event(event);
 }
 
+void TBorderlessWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Before the window reaches the screen, which reads its transient parent then.
+    QWindow* own = windowHandle();
+    QWindow* owner = Owner ? Owner->window()->windowHandle() : nullptr;
+    if (own != nullptr && owner != nullptr && owner != own) own->setTransientParent(owner);
+}
+
 void TBorderlessWindow::mousePressEvent(QMouseEvent* event) {
     // The toolkit hands a pop-up every press while it is open, those outside it too.
     if (windowType() == Qt::Popup && !rect().contains(event->position().toPoint())) {
@@ -236,14 +248,20 @@ void TBorderlessWindow::paintEvent(QPaintEvent*) {
 void TBorderlessWindow::PaintOver(QPainter&) {}
 
 void TBorderlessWindow::PlaceNear(const QWidget& owner, QPoint wanted) {
+    if (CompositorPlacesWindows()) {
+        move(wanted);
+        return;
+    }
     const QRect area = AvailableAreaAt(QRect(wanted, size()).center(), &owner);
     move(PlaceClearOfTitle(wanted, size(), owner.frameGeometry(), area));
 }
 
+void TBorderlessWindow::PlaceAt(const QWidget& owner, QPoint inOwner) {
+    PlaceNear(owner, owner.mapToGlobal(inOwner));
+}
+
 void TBorderlessWindow::CentreOver(const QWidget& owner) {
-    const QRect area = owner.frameGeometry();
-    PlaceNear(owner, {area.left() + (area.width() - width()) / 2,
-                      area.top() + (area.height() - height()) / 2});
+    PlaceAt(owner, {(owner.width() - width()) / 2, (owner.height() - height()) / 2});
 }
 
 void TBorderlessWindow::CentreOnScreen() {

@@ -70,6 +70,10 @@ class TBorderlessWindow : public QWidget {
 
     [[nodiscard]] TWindowRole Role() const { return WindowRole; }
 
+    // The window this one belongs to (for most, the main window), made its transient parent:
+    // the desktop keeps this one above it, and on Wayland a pop-up is placed against it.
+    void BelongTo(QWidget* owner);
+
     // The background picture, ":/art/<name>"; the window takes its size.
     void SetBackgroundArt(const QString& name);
     void SetBackground(const QImage& picture);
@@ -88,10 +92,14 @@ class TBorderlessWindow : public QWidget {
     void AddHintArea(const QRect& area, const QString& hint);
     void ClearHintAreas();
 
-    // Placement, always inside the available area of the screen.
+    // Placement, always inside the available area of the screen. Where the compositor
+    // places windows (Wayland) a window goes where it is asked, relative to its owner, and
+    // the compositor keeps it on the screen.
     // At the window's own place over owner (its top-left corner), moved off owner's title.
     void PlaceNear(const QWidget& owner, QPoint wanted);
-    void CentreOver(const QWidget& owner); // centred over another window, as PlaceNear
+    // At a point of owner, in owner's own coordinates (the control that opened the window).
+    void PlaceAt(const QWidget& owner, QPoint inOwner);
+    void CentreOver(const QWidget& owner); // centred over another window, as PlaceAt
     void CentreOnScreen();                 // centred in the screen's available area
     void KeepOnScreen();                   // moved, not resized, into the available area
 
@@ -114,6 +122,7 @@ class TBorderlessWindow : public QWidget {
     virtual void PaintOver(QPainter& painter);
 
     bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -132,6 +141,7 @@ class TBorderlessWindow : public QWidget {
     void FollowMainState(Qt::WindowStates before);
 
     TWindowRole WindowRole;
+    QPointer<QWidget> Owner;
     QImage BackgroundPicture;
     QList<THintArea> HintAreas;
     // The windows the main window minimised along with itself, restored with it.

@@ -41,6 +41,10 @@ TPairPlaces SideBySide(const QRect& first, const QRect& second, const QRect& are
             ClampedInto({secondLeft, second.top()}, second.size(), area)};
 }
 
+bool CompositorPlacesWindows() {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 QRect AvailableAreaAt(QPoint point, const QWidget* fallback) {
     QScreen* screen = QGuiApplication::screenAt(point);
     if (screen == nullptr && fallback != nullptr) screen = fallback->screen();

@@ -40,6 +40,10 @@ struct TPairPlaces {
 // top, kept inside the available area as SideBySide does.
 void PlacePairUnder(QWidget& first, QWidget& second, const QWidget& owner);
 
+// Whether the compositor places the windows (Wayland): a client knows no global positions
+// there, so a window is placed relative to its owner and the compositor keeps it on the screen.
+[[nodiscard]] bool CompositorPlacesWindows();
+
 // The available area (the screen less its panels) of the screen holding the point; when no
 // screen holds it, that of the widget's screen, else of the primary screen.
 [[nodiscard]] QRect AvailableAreaAt(QPoint point, const QWidget* fallback);

@@ -91,9 +91,8 @@ int TFeaturesDB::ColumnOffset(int step) {
 void TFeaturesDB::Display(int index, QWidget* over) {
     FeatureFileChoice->setCurrentIndex(FeatureFileIndex(index));
     LoadSelected();
-    if (QWidget* owner = over ? over : MainWindow) {
-        PlaceNear(*owner, {owner->x() + (owner->width() - width()) / 2, owner->y() + CascadeDrop});
-    }
+    if (QWidget* owner = over ? over : MainWindow)
+        PlaceAt(*owner, {(owner->width() - width()) / 2, CascadeDrop});
     show();
     raise();
     activateWindow();

@@ -41,10 +41,7 @@ TReportMenu::TReportMenu(QWidget* main) : TBorderlessWindow(TWindowRole::PopUp),
 }
 
 void TReportMenu::Open() {
-    if (MainWindow) {
-        const QRect main = MainWindow->frameGeometry();
-        PlaceNear(*MainWindow, {main.left() + ReportsButtonLeft, main.top() + CascadeDrop});
-    }
+    if (MainWindow) PlaceAt(*MainWindow, {ReportsButtonLeft, CascadeDrop});
     EntryArrow->move(7, EntryArrow->y());
     show();
     raise();
@@ -86,10 +83,7 @@ TMonthList::TMonthList(TProgramState& state, QWidget* main)
 }
 
 void TMonthList::Open() {
-    if (MainWindow) {
-        const QRect main = MainWindow->frameGeometry();
-        PlaceNear(*MainWindow, {main.left() + 580, main.top() + 50});
-    }
+    if (MainWindow) PlaceAt(*MainWindow, {580, 50});
     MonthArrow->move(10, MonthArrow->y());
     show();
     raise();

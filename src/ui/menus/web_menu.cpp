@@ -42,10 +42,7 @@ TWebMenu::TWebMenu(QWidget* main) : TBorderlessWindow(TWindowRole::PopUp), MainW
 }
 
 void TWebMenu::Open() {
-    if (MainWindow) {
-        const QRect main = MainWindow->frameGeometry();
-        PlaceNear(*MainWindow, {main.left() + LinksButtonLeft, main.top() + CascadeDrop});
-    }
+    if (MainWindow) PlaceAt(*MainWindow, {LinksButtonLeft, CascadeDrop});
     EntryArrow->move(7, EntryArrow->y());
     show();
     raise();

@@ -54,7 +54,7 @@ TDailyView::TDailyView(const TProgramState& state, QWidget* main)
 
 void TDailyView::Open() {
     Recompute();
-    if (MainWindow) PlaceNear(*MainWindow, MainWindow->pos() + QPoint(0, CascadeDrop));
+    if (MainWindow) PlaceAt(*MainWindow, {0, CascadeDrop});
     showNormal();
     raise();
     activateWindow();

@@ -119,10 +119,7 @@ void TEclipseReport::Open() {
         Searched = false;
         RowScroll->setRange(0, 0);
         DisplayDataBitmap();
-        if (MainWindow) {
-            const QRect main = MainWindow->frameGeometry();
-            PlaceNear(*MainWindow, {main.left() + ReportsButtonLeft, main.top() + CascadeDrop});
-        }
+        if (MainWindow) PlaceAt(*MainWindow, {ReportsButtonLeft, CascadeDrop});
     }
     showNormal();
     raise();

@@ -90,11 +90,7 @@ bool TEclipse::Open() {
         return false;
     }
     Refresh();
-    if (MainWindow) {
-        const QRect main = MainWindow->frameGeometry();
-        PlaceNear(*MainWindow,
-                  {main.left() + (main.width() - width()) / 2, main.top() + CascadeDrop});
-    }
+    if (MainWindow) PlaceAt(*MainWindow, {(MainWindow->width() - width()) / 2, CascadeDrop});
     showNormal();
     raise();
     activateWindow();

@@ -47,7 +47,7 @@ void TObservingAid::Open() {
     Grid = false;
     Recompute();
     // At the main window's left, below its title bar.
-    if (MainWindow) PlaceNear(*MainWindow, MainWindow->pos());
+    if (MainWindow) PlaceAt(*MainWindow, {0, 0});
     showNormal();
     raise();
     activateWindow();
