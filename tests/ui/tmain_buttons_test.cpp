@@ -57,7 +57,7 @@ void TMainButtonsTest::EachButtonDoesWhatItsHintSays() {
         const char* Hint;
         std::function<bool()> Done;
     } buttons[] = {
-        {{28, 24}, "Print Calendar for Month", opens(w.PrintOptions())},
+        {{28, 24}, "Print Calendar for Month (Ctrl+P)", opens(w.PrintOptions())},
         {{60, 25},
          "Switch between view as seen through Binoculars, a Telescope or a Diagonal",
          [&] { return h.Main->grab().toImage() != painted; }},

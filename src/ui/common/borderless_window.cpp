@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QProxyStyle>
 #include <QScreen>
@@ -14,6 +15,7 @@
 #include <QWindow>
 
 #include "ui/common/artwork.h"
+#include "ui/common/keyboard.h"
 #include "ui/common/window_placement.h"
 
 namespace {
@@ -85,12 +87,14 @@ TClickLabel* TBorderlessWindow::AddButton(const QString& name, const QRect& area
     auto* label = new TClickLabel(this);
     label->setObjectName(name);
     label->setGeometry(area);
+    label->setFocusPolicy(Qt::TabFocus);
     SetHint(label, hint);
     return label;
 }
 
 TClickLabel* TBorderlessWindow::AddTitleArea(const QRect& area) {
     TClickLabel* title = AddButton("lblTitle", area, QString());
+    title->setFocusPolicy(Qt::NoFocus); // a drag handle, not a button
     connect(title, &TClickLabel::Pressed, this,
             [this](Qt::MouseButton, QPoint pos) { TitleMouseDown(pos); });
     connect(title, &TClickLabel::Moved, this,
@@ -101,7 +105,10 @@ TClickLabel* TBorderlessWindow::AddTitleArea(const QRect& area) {
 }
 
 TClickLabel* TBorderlessWindow::AddExitArea(const QRect& area, const QString& hint) {
-    TClickLabel* exit = AddButton("lblExit", area, hint);
+    const QString key =
+        WindowRole == TWindowRole::Main ? QStringLiteral("Ctrl+Q") : QStringLiteral("Esc");
+    TClickLabel* exit = AddButton("lblExit", area,
+                                  hint.isEmpty() ? hint : QStringLiteral("%1 (%2)").arg(hint, key));
     connect(exit, &TClickLabel::Clicked, this, [this](Qt::MouseButton button, QPoint) {
         if (button == Qt::LeftButton) ExitClick();
     });
@@ -213,12 +220,69 @@ bool TBorderlessWindow::event(QEvent* event) {
     return QWidget::event(event);
 }
 
+void TBorderlessWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier &&
+        WindowRole != TWindowRole::Main) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
 void TBorderlessWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // Before the window reaches the screen, which reads its transient parent then.
     QWindow* own = windowHandle();
     QWindow* owner = Owner ? Owner->window()->windowHandle() : nullptr;
     if (own != nullptr && owner != nullptr && owner != own) own->setTransientParent(owner);
+    if (!FocusOrdered) {
+        FocusOrdered = true;
+        OrderFocusByPlace();
+    }
+}
+
+namespace {
+
+// The controls a window's Tab reaches: those taking the focus by Tab that are not the inner
+// parts of another control (the field of an editable list).
+QList<QWidget*> TabControls(QWidget& window) {
+    QList<QWidget*> controls;
+    for (QWidget* w : window.findChildren<QWidget*>()) {
+        if (w->isWindow() || !(w->focusPolicy() & Qt::TabFocus)) continue;
+        bool inner = false;
+        for (QWidget* up = w->parentWidget(); up != &window && up != nullptr && !inner;
+             up = up->parentWidget())
+            inner = (up->focusPolicy() & Qt::TabFocus) != 0;
+        if (!inner) controls.append(w);
+    }
+    return controls;
+}
+
+} // namespace
+
+void TBorderlessWindow::OrderFocusByPlace() {
+    QList<QWidget*> controls = TabControls(*this);
+    const auto place = [this](const QWidget* w) {
+        return QRect(w->mapTo(this, QPoint()), w->size());
+    };
+    std::stable_sort(controls.begin(), controls.end(), [&](const QWidget* a, const QWidget* b) {
+        return place(a).top() < place(b).top();
+    });
+    // Rows: a control whose middle lies within the first of a row belongs to that row.
+    QList<QWidget*> ordered;
+    for (qsizetype first = 0; first < controls.size();) {
+        const QRect rowArea = place(controls[first]);
+        qsizetype end = first + 1;
+        while (end < controls.size() && place(controls[end]).center().y() <= rowArea.bottom())
+            ++end;
+        std::stable_sort(
+            controls.begin() + first, controls.begin() + end,
+            [&](const QWidget* a, const QWidget* b) { return place(a).left() < place(b).left(); });
+        ordered.append(controls.mid(first, end - first));
+        first = end;
+    }
+    for (qsizetype k = 1; k < ordered.size(); ++k)
+        setTabOrder(ordered[k - 1], ordered[k]);
 }
 
 void TBorderlessWindow::mousePressEvent(QMouseEvent* event) {

@@ -28,6 +28,10 @@
 // them back, and moving the mouse over its background puts the application-wide cursor back
 // to the arrow.
 //
+// The keyboard: the buttons (AddButton, the close and minimise areas) take the focus by Tab
+// in reading order, left to right and row by row, show the focus mark and act on Return and
+// Space; Escape closes every window but the main one. The close area's hint names its key.
+//
 // A pop-up closes at the first click outside it, and that click then acts where it lands
 // (on a day of the calendar, a button of another window), as it would had the pop-up not
 // been there.
@@ -83,7 +87,8 @@ class TBorderlessWindow : public QWidget {
     TClickLabel* AddTitleArea(const QRect& area);
     TClickLabel* AddExitArea(const QRect& area, const QString& hint);
     TClickLabel* AddMinimiseArea(const QRect& area, const QString& hint);
-    // A window's own button: a transparent click area with its hint ("" for none).
+    // A window's own button: a transparent click area with its hint ("" for none), reached
+    // by Tab and pressed by Return or Space.
     TClickLabel* AddButton(const QString& name, const QRect& area, const QString& hint);
 
     // Hints: on a child control (changes or removes a hint set before; "" removes it) or
@@ -122,6 +127,7 @@ class TBorderlessWindow : public QWidget {
     virtual void PaintOver(QPainter& painter);
 
     bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -137,6 +143,8 @@ class TBorderlessWindow : public QWidget {
         QRect Area;
         QString Hint;
     };
+    // The Tab order of the window's controls, in reading order of their places.
+    void OrderFocusByPlace();
     // The main window's minimising and restoring, with the windows that were open.
     void FollowMainState(Qt::WindowStates before);
 
@@ -146,4 +154,5 @@ class TBorderlessWindow : public QWidget {
     QList<THintArea> HintAreas;
     // The windows the main window minimised along with itself, restored with it.
     QList<QPointer<QWidget>> MinimisedAlong;
+    bool FocusOrdered = false;
 };

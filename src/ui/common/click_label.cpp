@@ -1,5 +1,10 @@
 #include "ui/common/click_label.h"
 
+#include <QKeyEvent>
+#include <QPainter>
+
+#include "ui/common/keyboard.h"
+
 TClickLabel::TClickLabel(QWidget* parent) : QLabel(parent) {
     setAttribute(Qt::WA_TranslucentBackground);
     setAutoFillBackground(false);
@@ -21,4 +26,21 @@ void TClickLabel::mouseReleaseEvent(QMouseEvent* event) {
     emit Released(event->button(), pos);
     if (rect().contains(pos)) emit Clicked(event->button(), pos);
     event->accept();
+}
+
+void TClickLabel::keyPressEvent(QKeyEvent* event) {
+    if ((focusPolicy() & Qt::TabFocus) && IsActivationKey(*event)) {
+        // A held key clicks once.
+        if (!event->isAutoRepeat()) emit Clicked(Qt::LeftButton, rect().center());
+        event->accept();
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void TClickLabel::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    if (!ShowsFocusMark(*this)) return;
+    QPainter painter(this);
+    PaintFocusMark(painter, rect());
 }

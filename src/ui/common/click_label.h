@@ -6,6 +6,9 @@
 // A transparent label laid over a glyph painted in a window's background picture: the
 // window's buttons, its title (the drag handle) and its close and minimise areas. It
 // draws nothing unless given a caption, and reports the mouse with positions inside it.
+//
+// A label that takes focus by Tab (the windows' buttons) is a keyboard button too: Return,
+// Enter and Space click it, and while the keyboard moves the focus it shows the focus mark.
 class TClickLabel : public QLabel {
     Q_OBJECT
   public:
@@ -22,4 +25,6 @@ class TClickLabel : public QLabel {
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 };

@@ -26,7 +26,7 @@ TCalendarPanel::TCalendarPanel(QWidget* window, TProgramState& state, const TArt
     : TWindowPart(window, {QRect(400, 250, 240, 222)}), State(state), Art(art),
       FontScale(fontScale) {
     setObjectName("Calendar");
-    setFocusPolicy(Qt::StrongFocus);
+    setFocusPolicy(Qt::ClickFocus); // for the year editor; Tab passes it by
     CreateCaptions();
     CreateCells();
     CursorTimer.setInterval(250);
@@ -47,6 +47,10 @@ void TCalendarPanel::CreateCaptions() {
     YearCaption = AddLabel("lblSelectedYear", {520, CaptionTop, 10, 22}, big, MonthColour);
     MonthShadow->lower();
     YearShadow->lower();
+    // The keys of the main window that do the same.
+    MonthCaption->setToolTip(
+        QStringLiteral("Choose the month (Page Up, Page Down; the arrow keys move the day)"));
+    YearCaption->setToolTip(QStringLiteral("Type the year (Ctrl+Page Up, Ctrl+Page Down)"));
     connect(MonthCaption, &TClickLabel::Clicked, this, [this](Qt::MouseButton, QPoint) {
         AcceptYear();
         emit MonthPickerRequested();

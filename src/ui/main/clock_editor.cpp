@@ -8,6 +8,7 @@
 #include "engine/text_helpers.h"
 #include "ui/common/art_names.h"
 #include "ui/common/artwork.h"
+#include "ui/common/click_label.h"
 #include "ui/common/fonts.h"
 #include "ui/common/look.h"
 #include "ui/common/messages.h"
@@ -37,6 +38,10 @@ bool IsNavigationKey(int key) {
     }
 }
 
+// The bar's painted buttons.
+constexpr QRect NowArea{108, 4, 45, 16};
+constexpr QRect SyncArea{160, 4, 47, 16};
+
 } // namespace
 
 TTimeEditor::TTimeEditor(QWidget* parent, TProgramState& state, TSystemClock& systemClock,
@@ -50,6 +55,10 @@ TTimeEditor::TTimeEditor(QWidget* parent, TProgramState& state, TSystemClock& sy
     SecondField = MakeField("txtSecond", 70);
     setTabOrder(HourField, MinuteField);
     setTabOrder(MinuteField, SecondField);
+    AddKeyboardButton("btnNow", NowArea, "Back to the present moment (Home)",
+                      &TTimeEditor::NowClick);
+    AddKeyboardButton("btnSync", SyncArea, "Set the computer's clock from the time server",
+                      &TTimeEditor::SyncClick);
     for (auto [colon, name, left] :
          {std::tuple{&HourColon, "lblColon1", 34}, std::tuple{&MinuteColon, "lblColon2", 63}}) {
         *colon = new QLabel(":", this);
@@ -63,6 +72,27 @@ TTimeEditor::TTimeEditor(QWidget* parent, TProgramState& state, TSystemClock& sy
     connect(&Sync, &TTimeRequest::Finished, this, &TTimeEditor::SyncFinished);
 }
 
+void TTimeEditor::AddKeyboardButton(const char* name, QRect area, const char* hint,
+                                    void (TTimeEditor::*click)()) {
+    // The mouse reaches the bar itself (mouseReleaseEvent); the label is the button's place
+    // in the Tab order and its focus mark.
+    auto* button = new TClickLabel(this);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(area);
+    button->setToolTip(QString::fromLatin1(hint));
+    button->setFocusPolicy(Qt::TabFocus);
+    button->setAttribute(Qt::WA_TransparentForMouseEvents);
+    connect(button, &TClickLabel::Clicked, this, [this, click] { (this->*click)(); });
+}
+
+void TTimeEditor::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        Close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
 QLineEdit* TTimeEditor::MakeField(const QString& name, int left) {
     auto* field = new QLineEdit(this);
     field->setObjectName(name);
@@ -70,11 +100,11 @@ QLineEdit* TTimeEditor::MakeField(const QString& name, int left) {
     field->setAlignment(Qt::AlignCenter);
     field->setFont(ScaledFont(ArialFamily, 9, FontScale, true));
     field->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]{0,2}"), field));
-    field->setStyleSheet(QStringLiteral("QLineEdit { background: %1; color: %2;"
-                                        " border: 1px solid %3; padding: 0px;"
-                                        " selection-background-color: %4; }")
-                             .arg(FieldGround.name(), PanelText.name(), FieldBorder.name(),
-                                  FieldSelection.name()));
+    field->setStyleSheet(
+        QStringLiteral("QLineEdit { background: %1; color: %2;"
+                       " border: 1px solid %3; padding: 0px;"
+                       " selection-background-color: %4; }")
+            .arg(FieldGround.name(), PanelText.name(), FieldBorder.name(), FieldSelection.name()));
     field->setGeometry(left, 3, 21, ScaledPoints(FontScale, 19));
     field->installEventFilter(this);
     return field;
@@ -183,10 +213,9 @@ void TTimeEditor::paintEvent(QPaintEvent*) {
 
 void TTimeEditor::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
-    const bool buttonRow = at.y() > 3 && at.y() < 20;
-    if (buttonRow && at.x() > 107 && at.x() <= 152)
+    if (NowArea.contains(at))
         NowClick();
-    else if (buttonRow && at.x() >= 160 && at.x() <= 206)
+    else if (SyncArea.contains(at))
         SyncClick();
 }
 

@@ -48,10 +48,13 @@ class TTimeEditor : public QWidget {
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override; // Escape closes the bar
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     QLineEdit* MakeField(const QString& name, int left);
+    void AddKeyboardButton(const char* name, QRect area, const char* hint,
+                           void (TTimeEditor::*click)());
     void FieldKey(QLineEdit* field, QKeyEvent* event, bool& consumed);
     // The field's value when it is a number in 0..maximum; otherwise a message and empty.
     [[nodiscard]] std::optional<int> FieldValue(QLineEdit* field);

@@ -34,7 +34,7 @@ struct TButtonDef {
 };
 
 const TButtonDef ButtonDefs[] = {
-    {TMainButton::Print, "lblPrint", {18, 14, 21, 21}, "Print Calendar for Month"},
+    {TMainButton::Print, "lblPrint", {18, 14, 21, 21}, "Print Calendar for Month (Ctrl+P)"},
     {TMainButton::Optics,
      "imgOptics",
      {44, 13, 33, 24},
@@ -52,9 +52,29 @@ const TButtonDef ButtonDefs[] = {
      "Display circumstances of Lunar Eclipse occurring this month"},
     {TMainButton::WebSite, "Label1", {446, 12, 21, 21}, "Open the help page at About Tidewell"},
     {TMainButton::Config, "lblConfig", {478, 14, 19, 19}, "Change configuration parameters"},
-    {TMainButton::Help, "lblHelp", {510, 14, 23, 19}, "Display online help"},
+    {TMainButton::Help, "lblHelp", {510, 14, 23, 19}, "Display online help (F1)"},
     {TMainButton::About, "lblAbout", {544, 12, 17, 21}, "Display version information"},
 };
+
+// The keys that move the selected date: a number of days or of months.
+struct TDateKey {
+    Qt::Key Key;
+    Qt::KeyboardModifiers Modifiers;
+    int Days;
+    int Months;
+};
+
+const TDateKey DateKeys[] = {
+    {Qt::Key_Left, Qt::NoModifier, -1, 0},         {Qt::Key_Right, Qt::NoModifier, 1, 0},
+    {Qt::Key_Up, Qt::NoModifier, -7, 0},           {Qt::Key_Down, Qt::NoModifier, 7, 0},
+    {Qt::Key_PageUp, Qt::NoModifier, 0, -1},       {Qt::Key_PageDown, Qt::NoModifier, 0, 1},
+    {Qt::Key_PageUp, Qt::ControlModifier, 0, -12}, {Qt::Key_PageDown, Qt::ControlModifier, 0, 12},
+};
+
+// The key's modifiers that choose what it does (the keypad's arrows are the arrows).
+Qt::KeyboardModifiers ChoosingModifiers(const QKeyEvent& event) {
+    return event.modifiers() & ~Qt::KeypadModifier;
+}
 
 } // namespace
 
@@ -175,7 +195,45 @@ void TMain::showEvent(QShowEvent* event) {
 }
 
 void TMain::keyPressEvent(QKeyEvent* event) {
-    if (!Calendar().YearKeyPress(event)) TBorderlessWindow::keyPressEvent(event);
+    if (Calendar().YearKeyPress(event)) return;
+    if (DateKeyPress(*event) || CommandKeyPress(*event)) {
+        event->accept();
+        return;
+    }
+    TBorderlessWindow::keyPressEvent(event);
+}
+
+bool TMain::DateKeyPress(const QKeyEvent& event) {
+    for (const TDateKey& k : DateKeys) {
+        if (event.key() != k.Key || ChoosingModifiers(event) != k.Modifiers) continue;
+        const TDateRec& from = State().SelectedDate();
+        if (k.Days != 0) {
+            const TDateRec to = JDToDate(JulianDayOf(from.Year, from.Month, from.Day, 12) + k.Days);
+            (void)State().SelectDate(to.Year, to.Month, to.Day);
+        } else {
+            const int months = from.Year * 12 + (from.Month - 1) + k.Months;
+            // The day is kept, or the month's last when it is shorter; years beyond the
+            // calendar's are refused and nothing moves.
+            (void)State().SelectDate(months / 12, months % 12 + 1, from.Day);
+        }
+        return true;
+    }
+    return false;
+}
+
+bool TMain::CommandKeyPress(const QKeyEvent& event) {
+    const Qt::KeyboardModifiers modifiers = ChoosingModifiers(event);
+    if (modifiers == Qt::ControlModifier && event.key() == Qt::Key_P)
+        ButtonClick(TMainButton::Print);
+    else if (modifiers == Qt::ControlModifier && event.key() == Qt::Key_Q)
+        ExitClick();
+    else if (modifiers == Qt::NoModifier && event.key() == Qt::Key_F1)
+        ButtonClick(TMainButton::Help);
+    else if (modifiers == Qt::NoModifier && event.key() == Qt::Key_Home)
+        Strip().Editor().NowClick();
+    else
+        return false;
+    return true;
 }
 
 // --- the tick ---

@@ -91,6 +91,11 @@ class TMain : public TBorderlessWindow {
 
   private:
     void CreateButtons();
+    // The keys of the main window: the arrows and Page Up/Down move the selected date; Home,
+    // Ctrl+P, Ctrl+Q and F1 act as the present moment, print, exit and help. False for
+    // other keys.
+    bool DateKeyPress(const QKeyEvent& event);
+    bool CommandKeyPress(const QKeyEvent& event);
     void CreateParts(const TMainSetup& setup);
     void ShowOpticsGlyph();
     void ShowEclipseButton();

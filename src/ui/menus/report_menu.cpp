@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -9,6 +10,7 @@
 #include "ui/common/art_names.h"
 #include "ui/common/artwork.h"
 #include "ui/common/fonts.h"
+#include "ui/common/keyboard.h"
 #include "ui/common/look.h"
 #include "ui/common/window_placement.h"
 
@@ -54,21 +56,37 @@ int TReportMenu::EntryAt(QPoint pos) {
     return entry < ReportEntryCount ? entry : -1;
 }
 
+void TReportMenu::PointAt(int entry) {
+    EntryArrow->move(EntryArrow->x(), EntryHeight * entry);
+    EntryArrow->show();
+}
+
+int TReportMenu::PointedEntry() const {
+    return EntryArrow->isVisible() ? EntryArrow->y() / EntryHeight : -1;
+}
+
+void TReportMenu::Choose(int entry) {
+    close(); // first, so the report's own pop-up opens over the main window alone
+    emit EntryChosen(static_cast<TReportEntry>(entry));
+}
+
 void TReportMenu::mouseMoveEvent(QMouseEvent* event) {
     const int entry = EntryAt(event->position().toPoint());
-    if (entry >= 0) {
-        EntryArrow->move(EntryArrow->x(), EntryHeight * entry);
-        EntryArrow->show();
-    }
+    if (entry >= 0) PointAt(entry);
     TBorderlessWindow::mouseMoveEvent(event);
 }
 
 void TReportMenu::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
     const int entry = EntryAt(event->position().toPoint());
-    if (entry < 0) return;
-    close(); // first, so the report's own pop-up opens over the main window alone
-    emit EntryChosen(static_cast<TReportEntry>(entry));
+    if (entry >= 0) Choose(entry);
+}
+
+void TReportMenu::keyPressEvent(QKeyEvent* event) {
+    if (!MenuKeyPress(
+            *event, PointedEntry(), ReportEntryCount, [this](int entry) { PointAt(entry); },
+            [this](int entry) { Choose(entry); }))
+        TBorderlessWindow::keyPressEvent(event);
 }
 
 // ---- TMonthList ----------------------------------------------------------------------
@@ -107,12 +125,19 @@ void TMonthList::PaintOver(QPainter& painter) {
     }
 }
 
+void TMonthList::PointAt(int month) {
+    MonthArrow->move(MonthArrow->x(), RowHeight * (month - 1));
+    MonthArrow->show();
+}
+
+int TMonthList::PointedMonth() const {
+    // Before the arrow shows, the keys start from the month selected.
+    return MonthArrow->isVisible() ? MonthArrow->y() / RowHeight + 1 : State.SelectedDate().Month;
+}
+
 void TMonthList::mouseMoveEvent(QMouseEvent* event) {
     const int month = MonthAt(event->position().toPoint());
-    if (month > 0) {
-        MonthArrow->move(MonthArrow->x(), RowHeight * (month - 1));
-        MonthArrow->show();
-    }
+    if (month > 0) PointAt(month);
     TBorderlessWindow::mouseMoveEvent(event);
 }
 
@@ -120,7 +145,17 @@ void TMonthList::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
     // The month under the click itself: a tap needs no hover before it.
     const int month = MonthAt(event->position().toPoint());
-    if (month == 0) return;
+    if (month > 0) Choose(month);
+}
+
+void TMonthList::keyPressEvent(QKeyEvent* event) {
+    if (!MenuKeyPress(
+            *event, PointedMonth() - 1, 12, [this](int row) { PointAt(row + 1); },
+            [this](int row) { Choose(row + 1); }))
+        TBorderlessWindow::keyPressEvent(event);
+}
+
+void TMonthList::Choose(int month) {
     close();
     const TDateRec& selected = State.SelectedDate();
     State.SelectDate(selected.Year, month,

@@ -8,6 +8,8 @@
 //   TMonthList   the twelve month names; a click sets the month of the selected date.
 //
 // Both mark the entry under the mouse with an arrow and close at the first click elsewhere.
+// From the keyboard the arrow keys (or Tab) move the arrow, Return or Space choose the entry
+// it marks, and Escape closes the menu.
 
 #include <QImage>
 #include <QLabel>
@@ -49,8 +51,13 @@ class TReportMenu : public TBorderlessWindow {
   protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    void PointAt(int entry);
+    [[nodiscard]] int PointedEntry() const; // -1 while the arrow is hidden
+    void Choose(int entry);
+
     QWidget* MainWindow;
     QLabel* EntryArrow = nullptr;
 };
@@ -71,8 +78,13 @@ class TMonthList : public TBorderlessWindow {
     void PaintOver(QPainter& painter) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    void PointAt(int month);
+    [[nodiscard]] int PointedMonth() const;
+    void Choose(int month);
+
     TProgramState& State;
     QWidget* MainWindow;
     QLabel* MonthArrow = nullptr;

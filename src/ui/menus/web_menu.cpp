@@ -1,5 +1,6 @@
 #include "ui/menus/web_menu.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -9,6 +10,7 @@
 #include "ui/common/artwork.h"
 #include "ui/common/desktop.h"
 #include "ui/common/fonts.h"
+#include "ui/common/keyboard.h"
 #include "ui/common/look.h"
 #include "ui/common/program_info.h"
 #include "ui/common/window_placement.h"
@@ -66,21 +68,38 @@ int TWebMenu::EntryAt(QPoint pos) {
     return -1;
 }
 
-void TWebMenu::mouseMoveEvent(QMouseEvent* event) {
-    const int link = EntryAt(event->position().toPoint());
-    if (link >= 0 && *WebLinks[link].Address) {
+bool TWebMenu::IsLink(int link) {
+    return link >= 0 && *WebLinks[link].Address && !WebLinks[link].Hidden;
+}
+
+void TWebMenu::PointAt(int link) {
+    if (IsLink(link)) {
         EntryArrow->move(EntryArrow->x(), EntryTop(link));
         EntryArrow->show();
     } else {
         EntryArrow->hide(); // over a heading
     }
+    Pointed = EntryArrow->isVisible() ? link : -1;
+}
+
+void TWebMenu::mouseMoveEvent(QMouseEvent* event) {
+    PointAt(EntryAt(event->position().toPoint()));
     TBorderlessWindow::mouseMoveEvent(event);
 }
 
 void TWebMenu::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) return;
-    const int link = EntryAt(event->position().toPoint());
-    if (link < 0 || !*WebLinks[link].Address) return;
+    if (event->button() == Qt::LeftButton) OpenLink(EntryAt(event->position().toPoint()));
+}
+
+void TWebMenu::keyPressEvent(QKeyEvent* event) {
+    if (!MenuKeyPress(
+            *event, Pointed, static_cast<int>(WebLinks.size()), [this](int link) { PointAt(link); },
+            [this](int link) { OpenLink(link); }, IsLink))
+        TBorderlessWindow::keyPressEvent(event);
+}
+
+void TWebMenu::OpenLink(int link) {
+    if (!IsLink(link)) return;
     // The menu stays until it loses activation, as the browser takes it.
     (void)OpenOnDesktop(this, QUrl(QString::fromLatin1(WebLinks[link].Address)),
                         QString::fromLatin1(WebLinks[link].Caption));
@@ -111,7 +130,8 @@ void TAbout::PaintOver(QPainter& painter) {
     painter.setFont(PixelFont(ArialFamily, 13, true));
     painter.setPen(Aqua);
     const QString version = ProgramVersionCaption.section(QLatin1Char(' '), 1);
-    painter.drawText(QRect(118, 104, 96, 20), Qt::AlignCenter, QStringLiteral("Version ") + version);
+    painter.drawText(QRect(118, 104, 96, 20), Qt::AlignCenter,
+                     QStringLiteral("Version ") + version);
     // The licence, on the panel under the Moon.
     painter.setFont(PixelFont(ArialFamily, 10));
     painter.setPen(PanelText);

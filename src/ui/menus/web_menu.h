@@ -1,7 +1,9 @@
 #pragma once
 
 // TWebMenu: a pop-up column of lunar web sites under two headings; a click asks the desktop
-// to open the entry's page. TAbout: the program's picture with its name and version.
+// to open the entry's page. The arrow keys (or Tab) move the entry arrow from link to link,
+// Return or Space open the marked one, Escape closes the menu. TAbout: the program's picture with
+// its name and version.
 //
 //   TWebMenu links(&main);
 //   links.Open();   // at the main window's links button
@@ -27,10 +29,17 @@ class TWebMenu : public TBorderlessWindow {
   protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    // Whether an index into WebLinks is a shown entry with a page (not a heading).
+    [[nodiscard]] static bool IsLink(int link);
+    void PointAt(int link); // the arrow at a link, hidden over anything else
+    void OpenLink(int link);
+
     QWidget* MainWindow;
     QLabel* EntryArrow = nullptr;
+    int Pointed = -1; // the link the arrow marks
 };
 
 class TAbout : public TBorderlessWindow {

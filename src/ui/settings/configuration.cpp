@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -133,7 +134,8 @@ TConfiguration::TConfiguration(TProgramState& state, TSettingsStore& store, QWid
     SetBackgroundArt(ArtConfigurationBackground);
     AddTitleArea({40, 8, 440, 26});
     connect(AddButton(QStringLiteral("lblExit"), {width() - 26, 14, 13, 15},
-                      QStringLiteral("Store the settings and close")),
+                      QStringLiteral(
+                          "Store the settings and close (Return; Esc closes without storing)")),
             &TClickLabel::Clicked, this, [this](Qt::MouseButton button, QPoint) {
                 if (button == Qt::LeftButton) (void)StoreAndClose();
             });
@@ -265,6 +267,7 @@ TConfiguration::TConfiguration(TProgramState& state, TSettingsStore& store, QWid
         const QString name = QString::fromLatin1(choice.Name);
         auto* picture = AddButton(QStringLiteral("img") + name,
                                   {choice.PictureLeft, PrinterTop, 15, 15}, QString());
+        picture->setFocusPolicy(Qt::NoFocus); // the caption beside it is the keyboard's
         connect(picture, &TClickLabel::Clicked, this, select);
         auto* label = AddButton(QStringLiteral("lbl") + name,
                                 {choice.LabelLeft, PrinterTop, 110, 15}, QString());
@@ -571,6 +574,15 @@ void TConfiguration::closeEvent(QCloseEvent* event) {
         return;
     }
     TBorderlessWindow::closeEvent(event);
+}
+
+void TConfiguration::keyPressEvent(QKeyEvent* event) {
+    // Return is the close glyph; Escape (the base window's) closes without storing.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        (void)StoreAndClose();
+        return;
+    }
+    TBorderlessWindow::keyPressEvent(event);
 }
 
 bool TConfiguration::StoreAndClose() {

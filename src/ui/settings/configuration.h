@@ -3,10 +3,11 @@
 // TConfiguration: the observer's position, time zone and daylight saving, the calendar's
 // weekday order and date format, the feature file shown first, the time server and the
 // printer type, and the book of named observing locations (Add, Update, Delete, Cancel).
-// Modal; its close button
+// Modal; its close button (or Return)
 // stores the settings and applies them to the program state, so the main window and every
 // open report follow at once. The night-vision box is the one exception: it switches the
-// look (and stores it) the moment it is clicked, as Ctrl+N does in any window.
+// look (and stores it) the moment it is clicked, as Ctrl+N does in any window. Escape closes
+// it without storing.
 //
 //   TConfiguration config(state, store, &main);
 //   config.Open();   // fields filled once from the settings, centred over the main window
@@ -61,6 +62,7 @@ class TConfiguration : public TBorderlessWindow {
   protected:
     void PaintOver(QPainter& painter) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     QLineEdit* PositionEdit(const char* name, QRect area, int digits);
