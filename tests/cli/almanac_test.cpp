@@ -99,8 +99,8 @@ TEST(AlmanacMoon, HeaderAndBookValuesThroughTheCommandLine) {
 // angle from a latitude (Meeus, ch. 13).
 std::pair<double, double> Horizontal(double hourAngleDeg, double decDeg, double latDeg) {
     const double h = hourAngleDeg * kRad, d = decDeg * kRad, phi = latDeg * kRad;
-    const double altitude = std::asin(std::sin(phi) * std::sin(d) +
-                                      std::cos(phi) * std::cos(d) * std::cos(h));
+    const double altitude =
+        std::asin(std::sin(phi) * std::sin(d) + std::cos(phi) * std::cos(d) * std::cos(h));
     const double azimuth =
         std::atan2(std::sin(h), std::cos(h) * std::sin(phi) - std::tan(d) * std::cos(phi));
     return {altitude / kRad, std::fmod(azimuth / kRad + 540.0, 360.0)};
@@ -127,20 +127,28 @@ TEST(AlmanacMoon, EveryColumnFollowsFromTheOthersByTheBook) {
                         Num(r, "DeltaPsi") / 3600 - aberration, 1e-6);
             EXPECT_NEAR(AngleDiff(std::atan2(std::sin(lambda) * std::cos(eps) -
                                                  std::tan(beta) * std::sin(eps),
-                                             std::cos(lambda)) / kRad, ra), 0, 1e-6);
-            EXPECT_NEAR(std::asin(std::sin(beta) * std::cos(eps) + std::cos(beta) *
-                                  std::sin(eps) * std::sin(lambda)) / kRad, dec, 1e-6);
+                                             std::cos(lambda)) /
+                                      kRad,
+                                  ra),
+                        0, 1e-6);
+            EXPECT_NEAR(std::asin(std::sin(beta) * std::cos(eps) +
+                                  std::cos(beta) * std::sin(eps) * std::sin(lambda)) /
+                            kRad,
+                        dec, 1e-6);
             const double sunLambda = Num(r, "SunApparentLongitude") * kRad;
-            EXPECT_NEAR(AngleDiff(std::atan2(std::sin(sunLambda) * std::cos(eps),
-                                             std::cos(sunLambda)) / kRad, sunRa), 0, 1e-3);
+            EXPECT_NEAR(
+                AngleDiff(std::atan2(std::sin(sunLambda) * std::cos(eps), std::cos(sunLambda)) /
+                              kRad,
+                          sunRa),
+                0, 1e-3);
             EXPECT_NEAR(std::asin(std::sin(eps) * std::sin(sunLambda)) / kRad, sunDec, 1e-3);
             EXPECT_NEAR(std::fabs(Num(r, "SunLatitude")), 0, 3e-4); // under 1.2"
             EXPECT_NEAR(Num(r, "Parallax"), std::asin(6378.14 / deltaKm) / kRad, 1e-9);
 
             // Phase angle, bright limb and illuminated fraction (Meeus 48.2, 48.3, 48.5, 48.1).
             const double dRa = (sunRa - ra) * kRad, d0 = sunDec * kRad, d = dec * kRad;
-            const double psi = std::acos(std::sin(d0) * std::sin(d) +
-                                         std::cos(d0) * std::cos(d) * std::cos(dRa));
+            const double psi =
+                std::acos(std::sin(d0) * std::sin(d) + std::cos(d0) * std::cos(d) * std::cos(dRa));
             const double phase =
                 std::atan2(sunKm * std::sin(psi), deltaKm - sunKm * std::cos(psi)) / kRad;
             EXPECT_NEAR(Num(r, "PhaseAngle"), phase, 1e-6);
@@ -159,9 +167,9 @@ TEST(AlmanacMoon, EveryColumnFollowsFromTheOthersByTheBook) {
             const double h = (theta - ra) * kRad, sinPi = std::sin(Num(r, "Parallax") * kRad);
             const double dAlpha = std::atan2(-rhoCos * sinPi * std::sin(h),
                                              std::cos(d) - rhoCos * sinPi * std::cos(h));
-            const double topoDec =
-                std::atan2((std::sin(d) - rhoSin * sinPi) * std::cos(dAlpha),
-                           std::cos(d) - rhoCos * sinPi * std::cos(h)) / kRad;
+            const double topoDec = std::atan2((std::sin(d) - rhoSin * sinPi) * std::cos(dAlpha),
+                                              std::cos(d) - rhoCos * sinPi * std::cos(h)) /
+                                   kRad;
             EXPECT_NEAR(AngleDiff(ra + dAlpha / kRad, Num(r, "TopoRADeg")), 0, 1e-4);
             EXPECT_NEAR(topoDec, Num(r, "TopoDecDeg"), 1e-4);
             const auto [altitude, azimuth] = Horizontal(h / kRad - dAlpha / kRad, topoDec, lat);
@@ -172,16 +180,15 @@ TEST(AlmanacMoon, EveryColumnFollowsFromTheOthersByTheBook) {
             EXPECT_NEAR(AngleDiff(sunAzimuth, Num(r, "SunAzimuth")), 0, 1e-2);
             // Seen from the place the disc is larger by up to its parallax (Meeus, ch. 55).
             EXPECT_NEAR(Num(r, "SemiDiameter"),
-                        358473400 / deltaKm / 3600 * (1 + std::sin(altitude * kRad) * sinPi),
-                        3e-4);
+                        358473400 / deltaKm / 3600 * (1 + std::sin(altitude * kRad) * sinPi), 3e-4);
 
             // The terminator's colongitude is 270 degrees at New Moon and grows with the
             // elongation, less the libration in longitude; the Sun's selenographic latitude
             // stays within the 1.5 degree tilt of the Moon's equator.
             const double elongation = lambda / kRad - Num(r, "SunApparentLongitude");
-            EXPECT_NEAR(AngleDiff(Num(r, "Colongitude"),
-                                  elongation + 270 - Num(r, "LibrationLong")),
-                        0, 1.5);
+            EXPECT_NEAR(
+                AngleDiff(Num(r, "Colongitude"), elongation + 270 - Num(r, "LibrationLong")), 0,
+                1.5);
             EXPECT_LT(std::fabs(Num(r, "SubSolarLatRad")), 1.6 * kRad);
         }
     }
@@ -286,13 +293,13 @@ TEST(AlmanacNow, EveryLineIsTheMoonListingAtTheHeadingsInstant) {
         std::smatch m;
         ASSERT_TRUE(std::regex_search(run.Lines[0], m,
                                       std::regex(R"((\d\d):(\d\d):(\d\d)  (\d\d) (\w+) (\d{4}))")))
-                    << run.Lines[0];
+            << run.Lines[0];
         int month = 1;
         while (month < 12 && LongMonthName(month) != m[5].str())
             ++month;
-        const double shownUt = JulianDayOf(std::stoi(m[6]), month, std::stoi(m[4])) +
-                               (std::stoi(m[1]) * 3600 + std::stoi(m[2]) * 60 + std::stoi(m[3]) -
-                                zone * 60) / 86400.0;
+        const double shownUt =
+            JulianDayOf(std::stoi(m[6]), month, std::stoi(m[4])) +
+            (std::stoi(m[1]) * 3600 + std::stoi(m[2]) * 60 + std::stoi(m[3]) - zone * 60) / 86400.0;
         EXPECT_GT(shownUt, before - 1.0 / 86400) << run.Lines[0];
         EXPECT_LT(shownUt, after + 1.0 / 86400) << run.Lines[0];
         EXPECT_EQ(run.Lines[1], "Observer at " + placeText);
@@ -306,24 +313,31 @@ TEST(AlmanacNow, EveryLineIsTheMoonListingAtTheHeadingsInstant) {
         for (; line < run.Lines.size() && run.Lines[line].rfind("Phases of ", 0) != 0; ++line) {
             const std::string& text = run.Lines[line];
             const size_t colon = text.find(':');
-            if (text.rfind("  ", 0) != 0) section = text;
+            if (text.rfind("  ", 0) != 0)
+                section = text;
             else if (colon != std::string::npos)
                 shown[section + " " + text.substr(2, colon - 1)] = text.substr(colon + 1);
         }
         const std::pair<const char*, const char*> angles[] = {
-            {"Moon R.A. (topo.):", "TopoRADeg"},  {"Moon Dec. (topo.):", "TopoDecDeg"},
-            {"Moon Parallax:", "Parallax"},        {"Moon Altitude:", "Altitude"},
-            {"Moon Azimuth:", "Azimuth"},          {"Moon Bright limb P.A.:", "BrightLimbAngle"},
-            {"Moon Phase angle:", "PhaseAngle"},   {"Moon Libration long.:", "LibrationLong"},
-            {"Moon Libration lat.:", "LibrationLat"}, {"Moon Axis P.A.:", "AxisAngle"},
-            {"Moon Colongitude:", "Colongitude"}, {"Sun Altitude:", "SunAltitude"},
-            {"Sun Azimuth:", "SunAzimuth"},       {"Sun R.A.:", "SunRADeg"},
+            {"Moon R.A. (topo.):", "TopoRADeg"},
+            {"Moon Dec. (topo.):", "TopoDecDeg"},
+            {"Moon Parallax:", "Parallax"},
+            {"Moon Altitude:", "Altitude"},
+            {"Moon Azimuth:", "Azimuth"},
+            {"Moon Bright limb P.A.:", "BrightLimbAngle"},
+            {"Moon Phase angle:", "PhaseAngle"},
+            {"Moon Libration long.:", "LibrationLong"},
+            {"Moon Libration lat.:", "LibrationLat"},
+            {"Moon Axis P.A.:", "AxisAngle"},
+            {"Moon Colongitude:", "Colongitude"},
+            {"Sun Altitude:", "SunAltitude"},
+            {"Sun Azimuth:", "SunAzimuth"},
+            {"Sun R.A.:", "SunRADeg"},
             {"Sun Dec.:", "SunDecDeg"}};
         for (const auto& [caption, column] : angles)
             EXPECT_NEAR(AngleDiff(ShownDegrees(shown[caption]), Num(listing, column)), 0, 0.02)
                 << caption << shown[caption];
-        EXPECT_NEAR(ShownDegrees(shown["Moon Diameter:"]), 2 * Num(listing, "SemiDiameter"),
-                    0.001);
+        EXPECT_NEAR(ShownDegrees(shown["Moon Diameter:"]), 2 * Num(listing, "SemiDiameter"), 0.001);
         EXPECT_EQ(std::stod(shown["Moon Distance:"]), std::trunc(Num(listing, "DistanceKm")));
         EXPECT_EQ(std::stod(shown["Moon Visible:"]), Num(listing, "Illumination"));
 
@@ -337,9 +351,11 @@ TEST(AlmanacNow, EveryLineIsTheMoonListingAtTheHeadingsInstant) {
             const std::string& text = phase.at("Text");
             if (text.substr(text.size() - m[5].length() - 5) != m[5].str() + " " + m[6].str())
                 continue;
-            const int quarter = static_cast<int>(std::lround(std::fmod(Num(phase, "K") + 1000, 1) * 4)) % 4;
+            const int quarter =
+                static_cast<int>(std::lround(std::fmod(Num(phase, "K") + 1000, 1) * 4)) % 4;
             full += quarter == 2;
-            const std::string caption = quarter == 2 && full == 2 ? "Blue Moon:" : quarters[quarter];
+            const std::string caption =
+                quarter == 2 && full == 2 ? "Blue Moon:" : quarters[quarter];
             ASSERT_LT(++line, run.Lines.size());
             EXPECT_THAT(run.Lines[line], testing::MatchesRegex("  " + caption + " +" + text));
         }
@@ -378,17 +394,16 @@ TEST(AlmanacRiseSet, OneRowPerDayWithLondonSunTimes) {
 TEST(AlmanacRiseSet, EveryEventIsWhereTheMoonListingPutsTheBody) {
     struct TEvent {
         const char* Column;
-        const char* Body; // column prefix in the moon listing
+        const char* Body;   // column prefix in the moon listing
         double AltitudeDeg; // NAN: the transit
         int East;           // +1 rising, -1 setting
     };
-    const TEvent events[] = {
-        {"MoonRise", "", -0.83, 1},        {"MoonTransit", "", NAN, 0},
-        {"MoonSet", "", -0.83, -1},        {"SunRise", "Sun", -0.8333, 1},
-        {"SunTransit", "Sun", NAN, 0},     {"SunSet", "Sun", -0.8333, -1},
-        {"CivilStart", "Sun", -6, 1},      {"CivilEnd", "Sun", -6, -1},
-        {"NauticalStart", "Sun", -12, 1},  {"NauticalEnd", "Sun", -12, -1},
-        {"AstroStart", "Sun", -18, 1},     {"AstroEnd", "Sun", -18, -1}};
+    const TEvent events[] = {{"MoonRise", "", -0.83, 1},       {"MoonTransit", "", NAN, 0},
+                             {"MoonSet", "", -0.83, -1},       {"SunRise", "Sun", -0.8333, 1},
+                             {"SunTransit", "Sun", NAN, 0},    {"SunSet", "Sun", -0.8333, -1},
+                             {"CivilStart", "Sun", -6, 1},     {"CivilEnd", "Sun", -6, -1},
+                             {"NauticalStart", "Sun", -12, 1}, {"NauticalEnd", "Sun", -12, -1},
+                             {"AstroStart", "Sun", -18, 1},    {"AstroEnd", "Sun", -18, -1}};
     const std::vector<std::string> places[] = {{"51.5", "0", "0", "2026", "12"},
                                                {"-33.9", "151.2", "600", "2026", "6"},
                                                {"1.3", "103.8", "480", "2026", "3"}};
@@ -403,7 +418,8 @@ TEST(AlmanacRiseSet, EveryEventIsWhereTheMoonListingPutsTheBody) {
         words.push_back("moon");
         std::vector<std::pair<const TEvent*, const std::map<std::string, std::string>*>> asked;
         for (const auto& day : days) {
-            const double jd0 = JulianDayOf(std::stoi(p[3]), std::stoi(p[4]), std::stoi(day.at("Day")));
+            const double jd0 =
+                JulianDayOf(std::stoi(p[3]), std::stoi(p[4]), std::stoi(day.at("Day")));
             words.push_back(FormatNumber(jd0));
             asked.push_back({nullptr, &day});
             for (const TEvent& e : events) {
@@ -518,7 +534,9 @@ TEST(AlmanacYearly, ApsidesEclipsesSeasonsEasterFromTheBook) {
 }
 
 // The minutes past local midnight of a Julian Day, and those a shown "HH:MM..." names.
-double MinuteOfDay(double jd) { return std::fmod(jd + 0.5, 1.0) * 1440; }
+double MinuteOfDay(double jd) {
+    return std::fmod(jd + 0.5, 1.0) * 1440;
+}
 double ShownMinute(const std::string& text) {
     int h = -1, m = -1;
     std::sscanf(text.c_str(), "%d:%d", &h, &m);
@@ -553,8 +571,9 @@ TEST(AlmanacApsides, EveryRowIsTheDistanceExtremeItNames) {
                 const double jd = Num(row, w + "JD"), km = Num(row, w + "DistanceKm");
                 ExpectClockTime(row.at(w + "Time"), jd + zone / 1440.0, w);
                 const TDateRec date = JDToDate(jd + zone / 1440.0);
-                EXPECT_EQ(row.at(w + "Time").substr(7, 6), (date.Day < 10 ? "0" : "") +
-                              std::to_string(date.Day) + " " + LongMonthName(date.Month).substr(0, 3));
+                EXPECT_EQ(row.at(w + "Time").substr(7, 6),
+                          (date.Day < 10 ? "0" : "") + std::to_string(date.Day) + " " +
+                              LongMonthName(date.Month).substr(0, 3));
                 const double first = JulianDayOf(2026, std::stoi(row.at("Month")), 1);
                 EXPECT_GE(jd, first - 1);
                 EXPECT_LT(jd, first + 28);
@@ -575,9 +594,10 @@ TEST(AlmanacEclipses, EveryColumnAgreesWithTheContactsAndTheMoon) {
         {"MaxTime", "ContactMax"}, {"PenStart", "ContactP1"}, {"UmbStart", "ContactU1"},
         {"TotStart", "ContactU2"}, {"TotEnd", "ContactU3"},   {"UmbEnd", "ContactU4"},
         {"PenEnd", "ContactP4"}};
-    const std::vector<std::string> places[] = {{"--lat", "51.5", "--lon", "0", "--zone", "0"},
-                                               {"--lat", "-33.9", "--lon", "151.2", "--zone", "600"},
-                                               {"--lat", "40", "--lon", "-74", "--zone", "-300"}};
+    const std::vector<std::string> places[] = {
+        {"--lat", "51.5", "--lon", "0", "--zone", "0"},
+        {"--lat", "-33.9", "--lon", "151.2", "--zone", "600"},
+        {"--lat", "40", "--lon", "-74", "--zone", "-300"}};
     for (const auto& place : places) {
         const int zone = std::stoi(place[5]);
         std::vector<std::string> words = place;
@@ -600,8 +620,9 @@ TEST(AlmanacEclipses, EveryColumnAgreesWithTheContactsAndTheMoon) {
             const double umbral = Num(row, "UmbralMag"), penumbral = Num(row, "PenumbralMag");
             EXPECT_EQ(row.at("EclipseType"), umbral >= 1 ? "3" : umbral > 0 ? "2" : "1");
             EXPECT_GT(penumbral, umbral);
-            const auto moon = MoonAtLocal(
-                place, zone, {Num(row, "ContactP1"), Num(row, "ContactMax"), Num(row, "ContactP4")});
+            const auto moon =
+                MoonAtLocal(place, zone,
+                            {Num(row, "ContactP1"), Num(row, "ContactMax"), Num(row, "ContactP4")});
             const double moonLongitude = Num(moon[1], "ApparentLongitude") / kRad;
             EXPECT_NEAR(AngleDiff(moonLongitude, Num(moon[1], "SunApparentLongitude") + 180), 0,
                         0.3);
@@ -642,12 +663,14 @@ TEST(AlmanacSeasons, EveryColumnOfEveryEvent) {
             const double jde = Num(row, "JDE"), local = Num(row, "LocalJD");
             const auto sun = MoonAtLocal({}, 0, {jde});
             EXPECT_NEAR(AngleDiff(Num(sun[0], "SunApparentLongitude"), e.SunLongitude), 0, 2e-3);
-            EXPECT_NEAR((local - jde) * 1440, zone, 2.0); // less Delta T, plus a rounding half minute
+            EXPECT_NEAR((local - jde) * 1440, zone,
+                        2.0); // less Delta T, plus a rounding half minute
             ExpectClockTime(row.at("DateTimeText"), local, "DateTimeText");
             EXPECT_EQ(row.at("Display").substr(0, 5), row.at("DateTimeText").substr(0, 5));
             const TDateRec date = JDToDate(local);
-            EXPECT_EQ(row.at("DateTimeText").substr(10), (date.Day < 10 ? "0" : "") +
-                      std::to_string(date.Day) + " " + LongMonthName(date.Month) + " " + row.at("Year"));
+            EXPECT_EQ(row.at("DateTimeText").substr(10),
+                      (date.Day < 10 ? "0" : "") + std::to_string(date.Day) + " " +
+                          LongMonthName(date.Month) + " " + row.at("Year"));
             if (i + 1 < rows.size()) {
                 EXPECT_NEAR(Num(row, "LengthDays"), Num(rows[i + 1], "JDE") - jde, 0.01);
             }

@@ -124,9 +124,10 @@ TEST(FeaturesCommand, BadOperandsAreRefused) {
 // chosen moment and within a lunation of it.
 TEST(FeaturesCommand, SunriseAndSunsetComeAtTheFeaturesColongitude) {
     const std::pair<const char*, double> craters[] = {
-        {"Aristarchus", -47.49}, {"Copernicus", -20.08}, {"Grimaldi", -68.36},
-        {"Langrenus", 61.04},    {"Petavius", 60.78},    {"Plato", -9.38}, {"Tycho", -11.22}};
-    for (const auto& [zone, at] : {std::pair{"0", "2026-03-20 22:15"}, {"600", "2026-07-02 03:00"}}) {
+        {"Aristarchus", -47.49}, {"Copernicus", -20.08}, {"Grimaldi", -68.36}, {"Langrenus", 61.04},
+        {"Petavius", 60.78},     {"Plato", -9.38},       {"Tycho", -11.22}};
+    for (const auto& [zone, at] :
+         {std::pair{"0", "2026-03-20 22:15"}, {"600", "2026-07-02 03:00"}}) {
         int year = 0, month = 0, day = 0, hour = 0, minute = 0;
         ASSERT_EQ(std::sscanf(at, "%d-%d-%d %d:%d", &year, &month, &day, &hour, &minute), 5);
         const double zoneDays = std::stoi(zone) / 1440.0;
@@ -148,7 +149,8 @@ TEST(FeaturesCommand, SunriseAndSunsetComeAtTheFeaturesColongitude) {
                 while (LongMonthName(shownMonth) != m[4].str() && shownMonth < 12)
                     ++shownMonth;
                 const double jd = JulianDayOf(std::stoi(m[5]), shownMonth, std::stoi(m[3]),
-                                              std::stoi(m[1]), std::stoi(m[2])) - zoneDays;
+                                              std::stoi(m[1]), std::stoi(m[2])) -
+                                  zoneDays;
                 EXPECT_GT(jd, from);
                 EXPECT_LT(jd, from + 29.6);
                 const TRun moon = Almanac({"moon", std::to_string(jd)});

@@ -305,7 +305,19 @@ TEST_F(IcsCommand, EverySeasonAndEclipseOfTheTablesWithContactsAndVisibility) {
         const TProps* e =
             At(kinds.at(kind), LocalMinutes(2026, MonthNumber(mon), d, h, mi) - OffsetMinutes);
         ASSERT_NE(e, nullptr) << row.at("Display");
+        std::string season = row.at("Season");
+        season[0] = static_cast<char>(std::tolower(season[0]));
+        EXPECT_NE(Unescape(One(*e, "SUMMARY")).find(", " + season + " begins"), std::string::npos);
+        EXPECT_NE(Unescape(One(*e, "DESCRIPTION")).find("(northern hemisphere)"),
+                  std::string::npos);
     }
+    // South of the equator the seasons turn over: the March equinox begins the autumn.
+    const TCalendar south =
+        ReadCalendar(Almanac({"--lat", "-33.9", "ics", "2026", "--what", "seasons"}).Out);
+    ASSERT_EQ(south.Events.size(), 4u);
+    EXPECT_NE(Unescape(One(south.Events[0], "SUMMARY")).find("autumn begins"), std::string::npos);
+    for (const TProps& e : south.Events)
+        EXPECT_NE(Unescape(One(e, "DESCRIPTION")).find("(southern hemisphere)"), std::string::npos);
     // Published: the March equinox of 2026 at 14:46 UT.
     EXPECT_EQ(One(*kinds.at("march-equinox")[0], "DTSTART"), "20260320T144600Z");
 
@@ -325,6 +337,11 @@ TEST_F(IcsCommand, EverySeasonAndEclipseOfTheTablesWithContactsAndVisibility) {
             << summary;
         EXPECT_NE(summary.find("(" + row.at("Visibility") + ")"), std::string::npos) << summary;
         const std::string text = Unescape(One(*e, "DESCRIPTION"));
+        char magnitudes[80];
+        std::snprintf(magnitudes, sizeof magnitudes,
+                      "Umbral magnitude %.3f, penumbral magnitude %.3f",
+                      std::stod(row.at("UmbralMag")), std::stod(row.at("PenumbralMag")));
+        EXPECT_NE(text.find(magnitudes), std::string::npos) << text;
         // Every contact the table shows, at its minute turned into UT.
         int contacts = 0;
         for (const char* column :

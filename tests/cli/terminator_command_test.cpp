@@ -112,14 +112,17 @@ TEST(TerminatorCommand, EveryRowIsOnTheTerminatorOnTheSideFacingUs) {
         const TRun run = Terminator({"terminator", "--date", date, "--min-km", "0"});
         ASSERT_EQ(run.Status, 0) << run.Err;
         int year = 0, month = 0, day = 0, hour = 0, minute = 0;
-        ASSERT_EQ(std::sscanf(run.Lines.at(2).c_str(), "# Best,%d-%d-%d %d:%d", &year, &month,
-                              &day, &hour, &minute), 5) << run.Lines.at(2);
+        ASSERT_EQ(std::sscanf(run.Lines.at(2).c_str(), "# Best,%d-%d-%d %d:%d", &year, &month, &day,
+                              &hour, &minute),
+                  5)
+            << run.Lines.at(2);
         const TRun moon = Almanac(
             {"moon", std::to_string(JulianDayOf(year, month, day, hour, minute) - 60 / 1440.0)});
         const std::vector<std::string> names = Fields(moon.Lines.at(0));
         const std::vector<std::string> values = Fields(moon.Lines.at(1));
         const auto value = [&](const char* name) {
-            return std::stod(values.at(std::find(names.begin(), names.end(), name) - names.begin()));
+            return std::stod(
+                values.at(std::find(names.begin(), names.end(), name) - names.begin()));
         };
         const double colongitude = value("Colongitude"), b0 = value("SubSolarLatRad");
         const double librationLat = value("LibrationLat") * kRad;
@@ -128,8 +131,8 @@ TEST(TerminatorCommand, EveryRowIsOnTheTerminatorOnTheSideFacingUs) {
         for (const auto& row : rows) {
             const double lat = std::stod(row[5]) * kRad, lon = std::stod(row[6]);
             const double c = (colongitude + lon) * kRad;
-            const double sunAltitude =
-                std::asin(std::sin(b0) * std::sin(lat) + std::cos(b0) * std::cos(lat) * std::sin(c));
+            const double sunAltitude = std::asin(std::sin(b0) * std::sin(lat) +
+                                                 std::cos(b0) * std::cos(lat) * std::sin(c));
             EXPECT_NEAR(sunAltitude / kRad, std::stod(row[2]), 0.05) << row[1];
             EXPECT_EQ(row[0], std::cos(c) > 0 ? "Sunrise" : "Sunset") << row[1];
             EXPECT_GT(std::sin(librationLat) * std::sin(lat) +
