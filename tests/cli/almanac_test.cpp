@@ -221,19 +221,62 @@ TEST(AlmanacMoon, FileInputMatchesOperands) {
     EXPECT_EQ(fromFile.Out, fromArgs.Out);
 }
 
+// The minutes past local midnight of a Julian Day, and those a shown "HH:MM..." names.
+double MinuteOfDay(double jd) {
+    return std::fmod(jd + 0.5, 1.0) * 1440;
+}
+double ShownMinute(const std::string& text) {
+    int h = -1, m = -1;
+    std::sscanf(text.c_str(), "%d:%d", &h, &m);
+    return h * 60 + m;
+}
+// A shown clock time is its instant's within a minute, across midnight too.
+void ExpectClockTime(const std::string& text, double jd, const std::string& what) {
+    EXPECT_LE(std::fabs(std::remainder(ShownMinute(text) - MinuteOfDay(jd), 1440)), 1.0)
+        << what << " shows " << text << " for JD " << FormatNumber(jd);
+}
+
+// Moon listing rows at instants given in local Julian Days.
+std::vector<std::map<std::string, std::string>>
+MoonAtLocal(const std::vector<std::string>& place, int zone, const std::vector<double>& jds) {
+    std::vector<std::string> words = place;
+    words.push_back("moon");
+    for (double jd : jds)
+        words.push_back(FormatNumber(jd - zone / 1440.0));
+    return ReadCsv(Almanac(words).Out);
+}
+
 TEST(AlmanacPhases, Year1977HoldsTheBookPhases) {
     const TRun run = Almanac({"phases", "1977", "1977"});
     ASSERT_EQ(run.Status, 0) << run.Err;
     const auto rows = ReadCsv(run.Out);
     ASSERT_GE(rows.size(), 48u);
     ASSERT_LE(rows.size(), 51u);
+    std::vector<double> instants;
+    for (const auto& row : rows)
+        instants.push_back(Num(row, "JDLocal"));
+    const auto moon = MoonAtLocal({}, 0, instants);
+    ASSERT_EQ(moon.size(), rows.size());
     bool newMoon = false;
     bool firstQuarter = false;
     double previous = 0;
-    for (const auto& row : rows) {
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const auto& row = rows[i];
         const double jd = Num(row, "JDLocal");
         EXPECT_GT(jd, previous) << "phases out of order at K " << row.at("K");
         previous = jd;
+        // K counts quarters of lunations (Meeus, ch. 49); at the instant the Moon stands that
+        // many quarters of a turn east of the Sun. The type numbers New Moon 0, Last Quarter
+        // 1, Full Moon 2, First Quarter 3.
+        const double k = Num(row, "K");
+        const int quarter = static_cast<int>(std::lround((k - std::floor(k)) * 4)) % 4;
+        EXPECT_EQ(row.at("PhaseType"), std::to_string((4 - quarter) % 4)) << k;
+        EXPECT_NEAR(AngleDiff(Num(moon[i], "ApparentLongitude") / kRad -
+                                  Num(moon[i], "SunApparentLongitude"),
+                              90.0 * quarter),
+                    0, 0.02)
+            << k;
+        ExpectClockTime(row.at("Text"), jd, "Text");
         if (row.at("K") == "-283") {
             newMoon = true;
             EXPECT_EQ(row.at("PhaseType"), "0");
@@ -531,31 +574,6 @@ TEST(AlmanacYearly, ApsidesEclipsesSeasonsEasterFromTheBook) {
     const TRun easter = Almanac({"easter", "1991", "1993"});
     EXPECT_EQ(easter.Out, "Year,Easter\n1991,31 March 1991\n1992,19 April 1992\n"
                           "1993,11 April 1993\n");
-}
-
-// The minutes past local midnight of a Julian Day, and those a shown "HH:MM..." names.
-double MinuteOfDay(double jd) {
-    return std::fmod(jd + 0.5, 1.0) * 1440;
-}
-double ShownMinute(const std::string& text) {
-    int h = -1, m = -1;
-    std::sscanf(text.c_str(), "%d:%d", &h, &m);
-    return h * 60 + m;
-}
-// A shown clock time is its instant's within a minute, across midnight too.
-void ExpectClockTime(const std::string& text, double jd, const std::string& what) {
-    EXPECT_LE(std::fabs(std::remainder(ShownMinute(text) - MinuteOfDay(jd), 1440)), 1.0)
-        << what << " shows " << text << " for JD " << FormatNumber(jd);
-}
-
-// Moon listing rows at instants given in local Julian Days.
-std::vector<std::map<std::string, std::string>>
-MoonAtLocal(const std::vector<std::string>& place, int zone, const std::vector<double>& jds) {
-    std::vector<std::string> words = place;
-    words.push_back("moon");
-    for (double jd : jds)
-        words.push_back(FormatNumber(jd - zone / 1440.0));
-    return ReadCsv(Almanac(words).Out);
 }
 
 // Each perigee and apogee: shown time and date are its Julian Day's in the zone, the Moon's
