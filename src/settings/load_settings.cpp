@@ -8,6 +8,7 @@
 #include "engine/text_helpers.h"
 #include "settings/named_location.h"
 #include "settings/settings_store.h"
+#include "settings/settings_zone.h"
 
 namespace {
 
@@ -101,6 +102,8 @@ class TSettingsLoader {
     void ReadTimeZone();
     void MigrateLocation();
     void ReadPosition();
+    void ReadZoneName();
+    void PlaceAtSystemZone();
     [[nodiscard]] std::string StoredTimeZone();
 
     TSettingsStore& Store_;
@@ -108,6 +111,10 @@ class TSettingsLoader {
     std::optional<TStoreKey> SettingsKey_;
     std::optional<TStoreKey> UserKey_;
     std::optional<int> VersionNumber_;
+    // What a store created in this run begins with: the defaults, or the computer's time
+    // zone and its city.
+    TSettings Start_ = DefaultSettings();
+    bool AtZoneCity_ = false;
 };
 
 void TSettingsLoader::Run() {
@@ -120,6 +127,7 @@ void TSettingsLoader::Run() {
         ReadValue(name);
     ReadPosition();
     ReadTimeZone();
+    ReadZoneName();
     ReadValue("FeatureIdx"); // a missing one quietly becomes 2, a damaged one is reported
     for (const char* name :
          {"PhaseDensity", "PrintDailyPhases", "PrintMajorPhases", "PrintLunarTimes",
@@ -139,9 +147,10 @@ void TSettingsLoader::OpenOrCreateSettingsKey() {
     if (!Store_.IsNew()) Warnings.push_back(MissingSettingsMessage);
     SettingsKey_ = Store_.OpenKey(SettingsKeyPath, true);
     if (!SettingsKey_) return;
+    if (Store_.IsNew()) PlaceAtSystemZone();
     std::vector<TNamedText> defaults;
     for (const TSettingDef& def : SettingDefs())
-        defaults.push_back({std::string(def.Name), std::string(def.Default)});
+        defaults.push_back({std::string(def.Name), SettingText(Start_, def)});
     Store_.WriteTexts(*SettingsKey_, defaults);
 }
 
@@ -149,8 +158,43 @@ void TSettingsLoader::OpenOrCreateUserKey() {
     UserKey_ = Store_.OpenKey(UserKeyPath, false);
     if (UserKey_) return;
     UserKey_ = Store_.OpenKey(UserKeyPath, true);
-    WriteNamedLocation(Store_, HomeLocationName, DefaultHomeLocation(), true);
-    WriteValue("Location", HomeLocationName);
+    if (!AtZoneCity_) {
+        WriteNamedLocation(Store_, HomeLocationName, DefaultHomeLocation(), true);
+        WriteValue("Location", HomeLocationName);
+        return;
+    }
+    WriteNamedLocation(Store_, Start_.Location,
+                       NamedLocationOf(Start_.Position, Start_.TimeZone, Start_.DaylightSavings,
+                                       Start_.TimeZoneName),
+                       true);
+    WriteValue("Location", Start_.Location);
+}
+
+// A first start stands at the principal city of the computer's time zone, when the tz
+// database knows the zone and its city; otherwise at the defaults.
+void TSettingsLoader::PlaceAtSystemZone() {
+    const std::string name = SystemZoneName();
+    if (name.empty()) return;
+    const TNamedZoneLookup found = LookUpNamedZone(name);
+    if (!found.Zone) return;
+    const std::optional<TZoneCity> city = SystemZoneCity(found.Zone->Name());
+    if (!city) return;
+    PlaceAtZoneCity(Start_, *city, *found.Zone, JDNow());
+    AtZoneCity_ = true;
+}
+
+// A zone name the database cannot give (misspelt, or no database at all) is reported, and
+// the stored fixed offset serves for this run; the name stays in the store.
+void TSettingsLoader::ReadZoneName() {
+    ReadValue("TimeZoneName");
+    const std::string& name = Settings_.TimeZoneName;
+    if (name.empty()) return;
+    const TNamedZoneLookup found = LookUpNamedZone(name);
+    if (found.Zone) return;
+    Warnings.push_back("\r\nYour time zone setting could not be used (" +
+                       ZoneErrorMessage(found.Error, name) +
+                       "); Tidewell uses the stored fixed offset instead.");
+    Settings_.TimeZoneName.clear();
 }
 
 void TSettingsLoader::WriteValue(std::string_view name, std::string_view text) {

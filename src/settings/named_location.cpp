@@ -5,6 +5,9 @@
 
 namespace {
 
+// The value of a named location that holds its zone's name.
+constexpr std::string_view LocationZoneValue = "TimeZoneName";
+
 // Characters first..last (1-based, inclusive) of the text, as far as it reaches.
 std::string Characters(std::string_view text, std::size_t first, std::size_t last) {
     if (text.size() < first) return {};
@@ -27,10 +30,13 @@ bool WriteNamedLocation(TSettingsStore& store, std::string_view name,
     TSettingsStore::TTransaction transaction(store);
     std::optional<TStoreKey> key = store.OpenKey(LocationKeyPath(name), canCreate);
     if (!key) return false;
-    const bool written = store.WriteTexts(*key, {{"Latitude", location.Latitude},
-                                                 {"Longitude", location.Longitude},
-                                                 {"Timezone", location.Timezone},
-                                                 {"DST", location.DST}});
+    std::vector<TNamedText> values = {{"Latitude", location.Latitude},
+                                      {"Longitude", location.Longitude},
+                                      {"Timezone", location.Timezone},
+                                      {"DST", location.DST}};
+    if (!location.ZoneName.empty() || !store.ReadText(*key, LocationZoneValue).empty())
+        values.push_back({std::string(LocationZoneValue), location.ZoneName});
+    const bool written = store.WriteTexts(*key, values);
     store.CloseKey(*key);
     return written && transaction.Commit();
 }
@@ -40,12 +46,14 @@ std::optional<TNamedLocation> ReadNamedLocation(TSettingsStore& store, std::stri
     std::optional<TStoreKey> key = store.OpenKey(LocationKeyPath(name), false);
     if (!key) return std::nullopt;
     TNamedLocation location{store.ReadText(*key, "Latitude"), store.ReadText(*key, "Longitude"),
-                            store.ReadText(*key, "Timezone"), store.ReadText(*key, "DST")};
+                            store.ReadText(*key, "Timezone"), store.ReadText(*key, "DST"),
+                            store.ReadText(*key, LocationZoneValue)};
     store.CloseKey(*key);
     return location;
 }
 
-TNamedLocation NamedLocationOf(const TPosition& position, int timeZone, bool dst) {
+TNamedLocation NamedLocationOf(const TPosition& position, int timeZone, bool dst,
+                               std::string_view zoneName) {
     const auto axisText = [](const TDegMinSec& angle, int degDigits, std::string_view side) {
         return AnglePartText(angle.Deg, degDigits) + AnglePartText(angle.Min, ArcMinSecDigits) +
                AnglePartText(angle.Sec, ArcMinSecDigits) + " " + std::string(side);
@@ -53,7 +61,7 @@ TNamedLocation NamedLocationOf(const TPosition& position, int timeZone, bool dst
     return {
         axisText(position.Latitude, LatitudeDegDigits, HemisphereWord(position.LatitudeSide)),
         axisText(position.Longitude, LongitudeDegDigits, LongitudeSideWord(position.LongitudeSide)),
-        std::to_string(timeZone), dst ? "True" : "False"};
+        std::to_string(timeZone), dst ? "True" : "False", std::string(zoneName)};
 }
 
 std::optional<TPosition> LocationPosition(const TNamedLocation& location) {

@@ -15,6 +15,9 @@ struct TNamedLocation {
     std::string Longitude;
     std::string Timezone; // time-zone index in decimal
     std::string DST;      // "True" or "False"
+    // A zone of the tz database, or empty for the fixed offset of Timezone and DST (which a
+    // named zone keeps in step, for older versions).
+    std::string ZoneName;
 };
 
 // "SoftWare\Brivant\User\" + name.
@@ -23,8 +26,10 @@ struct TNamedLocation {
 // The location that a first start creates as "Home Location".
 [[nodiscard]] TNamedLocation DefaultHomeLocation();
 
-// Writes the four values in one transaction, creating the key when canCreate is set.
-// False when the key does not exist (and may not be created) or the write failed.
+// Writes the four values in one transaction, with the zone's name when there is one or was
+// one before (a location that never had a name is written as older versions wrote it),
+// creating the key when canCreate is set. False when the key does not exist (and may not be
+// created) or the write failed.
 bool WriteNamedLocation(TSettingsStore& store, std::string_view name,
                         const TNamedLocation& location, bool canCreate);
 
@@ -33,7 +38,8 @@ bool WriteNamedLocation(TSettingsStore& store, std::string_view name,
                                                               std::string_view name);
 
 // The location of a position and clock, as the configuration stores it.
-[[nodiscard]] TNamedLocation NamedLocationOf(const TPosition& position, int timeZone, bool dst);
+[[nodiscard]] TNamedLocation NamedLocationOf(const TPosition& position, int timeZone, bool dst,
+                                             std::string_view zoneName = {});
 
 // The position of a location's texts, read at their fixed places: latitude degrees from
 // characters 1-2, minutes 3-4, seconds 5-6, side 8-12; longitude degrees 1-3, minutes 4-5,

@@ -115,7 +115,7 @@ std::optional<TPrinterType> PrinterOfWord(std::string_view text) {
 }
 
 // Each stored value, declared once. Reading, repair and writing all work from this table.
-constexpr std::array<TSettingDef, 24> Defs = {{
+constexpr std::array<TSettingDef, 25> Defs = {{
     {"Version", CurrentVersion, &S::Version, 6},
     {"LatDeg", "00", PartCodec<&S::Position, &P::Latitude, &A::Deg>, 3},
     {"LatMin", "00", PartCodec<&S::Position, &P::Latitude, &A::Min>, 2},
@@ -142,6 +142,7 @@ constexpr std::array<TSettingDef, 24> Defs = {{
     {"PrinterType", "Laser", WordCodec<PrinterWord, PrinterOfWord, &S::PrinterType>, 15},
     {"TimeServer", "daytime://time.nist.gov", &S::TimeServer, 255, 0, 0, true},
     {"NightVision", "False", &S::NightVision},
+    {"TimeZoneName", "", &S::TimeZoneName, 64},
 }};
 
 } // namespace

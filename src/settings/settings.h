@@ -44,6 +44,9 @@ struct TSettings {
     std::string DateFormat;         // 12
     bool DaylightSavings = false;
     std::int32_t TimeZone = 0;     // 0..48, offset (TimeZone - 24) * 30 minutes
+    // 64: a zone of the tz database ("America/New_York") whose rules give the offset; empty
+    // for the fixed offset of TimeZone and DaylightSavings, which are then kept in step.
+    std::string TimeZoneName;
     std::uint8_t PhaseDensity = 0; // 0..100
     bool PrintDailyPhases = false;
     bool PrintMajorPhases = false;

@@ -16,10 +16,10 @@ bool StoreSettings(TSettingsStore& store, const TSettings& settings,
                    std::span<const std::string_view> names);
 
 // What the configuration screen stores when it closes.
-inline constexpr std::array<std::string_view, 17> ConfigurationValueNames = {
+inline constexpr std::array<std::string_view, 18> ConfigurationValueNames = {
     "LatDeg",   "LatMin",          "LatSec",     "LatDir",      "LongDeg",       "LongMin",
     "LongSec",  "LongDir",         "Location",   "DayOrder",    "DateLayoutIdx", "DateFormat",
-    "TimeZone", "DaylightSavings", "FeatureIdx", "PrinterType", "TimeServer"};
+    "TimeZone", "DaylightSavings", "FeatureIdx", "PrinterType", "TimeServer", "TimeZoneName"};
 
 // What the print options store on OK.
 inline constexpr std::array<std::string_view, 5> PrintOptionValueNames = {

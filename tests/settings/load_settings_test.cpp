@@ -151,7 +151,7 @@ TEST_F(LoadSettingsTest, TimeZonesOfOldVersionsAreConverted) {
 TEST_F(LoadSettingsTest, Version260TakesTheZoneOfItsLocation) {
     PutCurrentStore({{"Version", "V2.60"}, {"Location", "Hilltop"}, {"TimeZone", "24"}});
     ASSERT_TRUE(
-        WriteNamedLocation(Store, "Hilltop", {"513000 South", "0011500 East", "3", "False"}, true));
+        WriteNamedLocation(Store, "Hilltop", {"513000 South", "0011500 East", "3", "False", ""}, true));
     (void)Load();
     // Written as "Timezone" in the location, read as "TimeZone"; then converted from hours.
     EXPECT_EQ(Settings.TimeZone, 6);
@@ -492,7 +492,7 @@ TEST(NamedLocation, TextsReadAtTheirFixedPlaces) {
                  {"916000 North", "0000000 West", std::nullopt, "", ""},
                  {"000000 North", "0x10000 West", std::nullopt, "", ""}};
     for (const auto& [latitude, longitude, position, latWritten, longWritten] : cases) {
-        const auto read = LocationPosition({latitude, longitude, "24", "False"});
+        const auto read = LocationPosition({latitude, longitude, "24", "False", ""});
         EXPECT_EQ(read, position) << latitude << " " << longitude;
         if (!read) continue;
         const TNamedLocation written = NamedLocationOf(*read, 30, true);

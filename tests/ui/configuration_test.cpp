@@ -85,7 +85,7 @@ class TConfigurationTest : public QObject {
         QCOMPARE(Control<QComboBox>(h.Config, "cmbTimeZone")->currentIndex(), 26);
         // A location whose position no observer can have leaves the position shown.
         QVERIFY(WriteNamedLocation(h.Windows->Store(), "Broken",
-                                   {"9x0000 South", "0000000 East", "30", "False"}, true));
+                                   {"9x0000 South", "0000000 East", "30", "False", ""}, true));
         h.Config.Recall(QStringLiteral("Broken"));
         QCOMPARE(Control<QLineEdit>(h.Config, "txtLatDeg")->text() +
                      Control<QLabel>(h.Config, "pNSDirection")->text(),
@@ -191,7 +191,7 @@ class TConfigurationTest : public QObject {
     void RecalledZoneOutsideTheListKeepsTheShownOne() {
         TConfigHarness h;
         QVERIFY(WriteNamedLocation(h.Windows->Store(), "Odd",
-                                   {"100000 North", "0200000 East", "77", "True"}, true));
+                                   {"100000 North", "0200000 East", "77", "True", ""}, true));
         Control<QComboBox>(h.Config, "cmbTimeZone")->setCurrentIndex(30);
         h.Config.Recall(QStringLiteral("Odd"));
         QCOMPARE(Control<QComboBox>(h.Config, "cmbTimeZone")->currentIndex(), 30);

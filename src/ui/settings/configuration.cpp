@@ -16,6 +16,7 @@
 #include "settings/settings.h"
 #include "settings/settings_store.h"
 #include "settings/settings_writer.h"
+#include "settings/settings_zone.h"
 #include "settings/time_server_address.h"
 #include "ui/common/fonts.h"
 #include "ui/common/look.h"
@@ -27,8 +28,6 @@
 namespace {
 
 const QString ArtConfigurationBackground = QStringLiteral("configuration-background.jpg");
-constexpr int GreenwichZone = 24;
-constexpr int ZoneCount = 49;
 
 const char* const DayOrderTexts[] = {"Sun - Sat", "Mon- Sun",  "Tue - Mon", "Wed - Tue",
                                      "Thu - Wed", "Fri - Thu", "Sat - Fri"};
@@ -85,16 +84,6 @@ QString Quoted(const QString& name, const char* what) {
 }
 
 } // namespace
-
-QString TimeZoneText(int index) {
-    const int minutes = (index - GreenwichZone) * 30;
-    if (minutes == 0) return QStringLiteral("GMT");
-    const int size = std::abs(minutes);
-    return QStringLiteral("GMT %1 %2:%3")
-        .arg(minutes < 0 ? QLatin1Char('-') : QLatin1Char('+'))
-        .arg(size / 60, 2, 10, QLatin1Char('0'))
-        .arg(size % 60, 2, 10, QLatin1Char('0'));
-}
 
 QString PositionProblem(const TPosition& p) {
     struct TPart {
@@ -216,11 +205,16 @@ TConfiguration::TConfiguration(TProgramState& state, TSettingsStore& store, QWid
         return box;
     };
     ZoneChoice = list("cmbTimeZone", {320, 62, 106, 21});
-    for (int zone = 0; zone < ZoneCount; ++zone)
-        ZoneChoice->addItem(TimeZoneText(zone));
+    SetUpZoneList(*ZoneChoice);
+    SetHint(ZoneChoice, QStringLiteral("A fixed offset, or a time zone with its own daylight "
+                                       "saving rules: type part of its name to search"));
     DaylightSavingCheck = new QCheckBox(this);
     DaylightSavingCheck->setObjectName(QStringLiteral("chkDaylightSavings"));
     DaylightSavingCheck->setGeometry(398, 88, 15, 15);
+    connect(DaylightSavingCheck, &QCheckBox::toggled, this, [this](bool on) {
+        if (DaylightSavingCheck->isEnabled()) FixedDaylightSaving = on;
+    });
+    connect(ZoneChoice, &QComboBox::currentTextChanged, this, [this] { ShowDaylightSaving(); });
 
     LocationChoice = list("cmbLocation", {94, 106, 163, 21});
     LocationChoice->setEditable(true);
@@ -365,9 +359,10 @@ void TConfiguration::FillFromSettings(const TSettings& s) {
     ShowPosition(s.Position);
     DayOrderChoice->setCurrentIndex(static_cast<int>(s.DayOrder));
     DateFormatChoice->setCurrentIndex(s.DateLayoutIdx % 2);
-    if (s.TimeZone >= 0 && s.TimeZone < ZoneCount) ZoneChoice->setCurrentIndex(s.TimeZone);
+    FixedDaylightSaving = s.DaylightSavings;
+    ShowZone(*ZoneChoice, s.TimeZone, s.TimeZoneName);
+    ShowDaylightSaving();
     FeatureFileChoice->setCurrentIndex(s.FeatureIdx >= 0 && s.FeatureIdx < 17 ? s.FeatureIdx : 2);
-    DaylightSavingCheck->setChecked(s.DaylightSavings);
     NightVisionCheck->setChecked(s.NightVision);
     TimeServerEntry->setText(Q8(s.TimeServer));
     SelectPrinter(s.PrinterType);
@@ -448,9 +443,41 @@ void TConfiguration::Recall(const QString& name) {
     if (const auto position = LocationPosition(*location)) ShowPosition(*position);
     bool ok = false;
     const int zone = Q8(location->Timezone).trimmed().toInt(&ok);
-    // A zone outside the list keeps the one shown.
-    if (ok && zone >= 0 && zone < ZoneCount) ZoneChoice->setCurrentIndex(zone);
-    DaylightSavingCheck->setChecked(location->DST == "True");
+    FixedDaylightSaving = location->DST == "True";
+    // A zone outside the list keeps the one shown; a zone name the database does not hold
+    // gives the location's fixed offset.
+    ShowZone(*ZoneChoice, ok ? zone : -1, location->ZoneName);
+    ShowDaylightSaving();
+    if (!location->ZoneName.empty() && !SelectedZone(*ZoneChoice).Named) {
+        const TNamedZoneLookup found = LookUpNamedZone(location->ZoneName);
+        ShowMessage(this, Q8(ZoneErrorMessage(found.Error, location->ZoneName)) +
+                              QStringLiteral(": the location's fixed offset is shown."));
+    }
+}
+
+void TConfiguration::ShowDaylightSaving() {
+    const TZoneSelection zone = SelectedZone(*ZoneChoice);
+    DaylightSavingCheck->setEnabled(!zone.Named);
+    DaylightSavingCheck->setChecked(zone.Named ? zone.Named->StateAt(State.UniversalTime()).IsDaylightSaving
+                                               : FixedDaylightSaving);
+}
+
+std::optional<TZoneSelection> TConfiguration::CheckZone() {
+    TZoneSelection zone = SelectedZone(*ZoneChoice);
+    if (zone.FixedIndex >= 0 || zone.Named) return zone;
+    ShowMessage(this, ZoneProblem(zone));
+    ZoneChoice->setFocus();
+    return std::nullopt;
+}
+
+TNamedLocation TConfiguration::LocationOfFields(const TZoneSelection& zone) {
+    if (!zone.Named)
+        return NamedLocationOf(EditedPosition(), zone.FixedIndex, FixedDaylightSaving);
+    // The fixed offset in step with the zone now, for older versions.
+    TSettings inStep;
+    KeepFixedOffsetInStep(inStep, *zone.Named, JulianDay(State.UniversalNow()));
+    return NamedLocationOf(EditedPosition(), inStep.TimeZone, inStep.DaylightSavings,
+                           zone.Named->Name());
 }
 
 void TConfiguration::PadPositionEdits() {
@@ -486,15 +513,14 @@ bool TConfiguration::LocationExists(const QString& name) const {
 
 bool TConfiguration::WriteLocation(const QString& name, bool canCreate) {
     PadPositionEdits();
-    const TNamedLocation location =
-        NamedLocationOf(EditedPosition(), std::max(0, ZoneChoice->currentIndex()),
-                        DaylightSavingCheck->isChecked());
-    return WriteNamedLocation(Store, S(name), location, canCreate);
+    const TZoneSelection zone = SelectedZone(*ZoneChoice);
+    if (zone.FixedIndex < 0 && !zone.Named) return false;
+    return WriteNamedLocation(Store, S(name), LocationOfFields(zone), canCreate);
 }
 
 void TConfiguration::AddClick() {
     const QString name = LocationChoice->currentText().trimmed();
-    if (!CheckName(name) || !CheckPosition()) return;
+    if (!CheckName(name) || !CheckPosition() || !CheckZone()) return;
     LoadLocationKeys();
     const QString existing = StoredName(name);
     if (!existing.isEmpty()) {
@@ -513,7 +539,7 @@ void TConfiguration::AddClick() {
 
 void TConfiguration::UpdateClick() {
     const QString name = LocationChoice->currentText().trimmed();
-    if (!CheckName(name) || !CheckPosition()) return;
+    if (!CheckName(name) || !CheckPosition() || !CheckZone()) return;
     LoadLocationKeys();
     const QString existing = StoredName(name);
     // With nothing recalled, a name already stored updates that location in place.
@@ -559,8 +585,9 @@ void TConfiguration::CancelClick() {
     ShowPosition({{}, THemisphere::Northern, {}, TLongitudeSide::East});
     LocationChoice->setCurrentIndex(-1);
     LocationChoice->setEditText(QString());
+    FixedDaylightSaving = false;
     ZoneChoice->setCurrentIndex(GreenwichZone);
-    DaylightSavingCheck->setChecked(false);
+    ShowDaylightSaving();
 }
 
 void TConfiguration::closeEvent(QCloseEvent* event) {
@@ -594,6 +621,8 @@ bool TConfiguration::StoreAndClose() {
         return false;
     }
     if (!CheckPosition() || !CheckTimeServer()) return false;
+    const std::optional<TZoneSelection> zone = CheckZone();
+    if (!zone) return false;
     TSettings s = State.Settings();
     s.Position = EditedPosition();
     s.Location = S(LocationChoice->itemText(location));
@@ -604,8 +633,13 @@ bool TConfiguration::StoreAndClose() {
         s.DateLayoutIdx = static_cast<std::uint8_t>(DateFormatChoice->currentIndex());
         s.DateFormat = S(DateFormatChoice->currentText());
     }
-    if (ZoneChoice->currentIndex() >= 0) s.TimeZone = ZoneChoice->currentIndex();
-    s.DaylightSavings = DaylightSavingCheck->isChecked();
+    s.TimeZoneName = zone->Named ? zone->Named->Name() : std::string();
+    if (zone->Named)
+        KeepFixedOffsetInStep(s, *zone->Named, JulianDay(State.UniversalNow()));
+    else {
+        s.TimeZone = zone->FixedIndex;
+        s.DaylightSavings = FixedDaylightSaving;
+    }
     if (FeatureFileChoice->currentIndex() >= 0) s.FeatureIdx = FeatureFileChoice->currentIndex();
     s.PrinterType = Printer;
     s.TimeServer = S(TimeServerEntry->text());

@@ -12,10 +12,13 @@
 //   TConfiguration config(state, store, &main);
 //   config.Open();   // fields filled once from the settings, centred over the main window
 
+#include <optional>
+
 #include <QString>
 
 #include "settings/settings.h"
 #include "ui/common/borderless_window.h"
+#include "ui/settings/zone_list.h"
 
 class QCheckBox;
 class QComboBox;
@@ -23,10 +26,8 @@ class QLabel;
 class QFont;
 class QLineEdit;
 class TProgramState;
+struct TNamedLocation;
 class TSettingsStore;
-
-// "GMT - 12:00" .. "GMT" .. "GMT + 12:00" for the zone indices 0..48.
-[[nodiscard]] QString TimeZoneText(int index);
 
 // What is wrong with the position as typed ("" when nothing), naming the field.
 [[nodiscard]] QString PositionProblem(const TPosition& position);
@@ -70,6 +71,13 @@ class TConfiguration : public TBorderlessWindow {
     void AddTimeServerField(const QFont& font);
     // The time server's address as typed; the message when it is refused.
     [[nodiscard]] bool CheckTimeServer();
+    // The time zone as typed or picked; the message when it is neither an offset nor a zone.
+    [[nodiscard]] std::optional<TZoneSelection> CheckZone();
+    // The daylight-saving box: the user's for a fixed offset; for a named zone, whether its
+    // rules have daylight saving in force at the selected moment (not to be changed).
+    void ShowDaylightSaving();
+    // The location of the fields, with the zone as chosen.
+    [[nodiscard]] TNamedLocation LocationOfFields(const TZoneSelection& zone);
     void FillFromSettings(const TSettings& settings);
     void ShowPosition(const TPosition& position);
     void ShowSides();
@@ -110,5 +118,6 @@ class TConfiguration : public TBorderlessWindow {
     THemisphere LatitudeSide = THemisphere::Northern;
     TLongitudeSide LongitudeSide = TLongitudeSide::West;
     TPrinterType Printer = TPrinterType::Laser;
-    QString Recalled; // the named location last recalled
+    QString Recalled;            // the named location last recalled
+    bool FixedDaylightSaving = false; // the box as ticked for a fixed offset
 };
