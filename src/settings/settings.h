@@ -43,7 +43,7 @@ struct TSettings {
     std::uint8_t DateLayoutIdx = 0; // 0 "dd/mm/yyyy", 1 "mm/dd/yyyy"
     std::string DateFormat;         // 12
     bool DaylightSavings = false;
-    std::int32_t TimeZone = 0;     // 0..48, offset (TimeZone - 24) * 30 minutes
+    std::int32_t TimeZone = 0; // 0..48, offset (TimeZone - 24) * 30 minutes
     // 64: a zone of the tz database ("America/New_York") whose rules give the offset; empty
     // for the fixed offset of TimeZone and DaylightSavings, which are then kept in step.
     std::string TimeZoneName;

@@ -19,7 +19,7 @@ bool StoreSettings(TSettingsStore& store, const TSettings& settings,
 inline constexpr std::array<std::string_view, 18> ConfigurationValueNames = {
     "LatDeg",   "LatMin",          "LatSec",     "LatDir",      "LongDeg",       "LongMin",
     "LongSec",  "LongDir",         "Location",   "DayOrder",    "DateLayoutIdx", "DateFormat",
-    "TimeZone", "DaylightSavings", "FeatureIdx", "PrinterType", "TimeServer", "TimeZoneName"};
+    "TimeZone", "DaylightSavings", "FeatureIdx", "PrinterType", "TimeServer",    "TimeZoneName"};
 
 // What the print options store on OK.
 inline constexpr std::array<std::string_view, 5> PrintOptionValueNames = {

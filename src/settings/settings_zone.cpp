@@ -48,7 +48,8 @@ void PlaceAtZoneCity(TSettings& settings, const TZoneCity& city, const TObserver
     position.Latitude = DegMinSecOf(city.LatitudeDeg);
     position.LatitudeSide = city.LatitudeDeg < 0 ? THemisphere::Southern : THemisphere::Northern;
     position.Longitude = DegMinSecOf(city.LongitudeEastDeg);
-    position.LongitudeSide = city.LongitudeEastDeg < 0 ? TLongitudeSide::West : TLongitudeSide::East;
+    position.LongitudeSide =
+        city.LongitudeEastDeg < 0 ? TLongitudeSide::West : TLongitudeSide::East;
     settings.Location = city.PlaceName;
     settings.TimeZoneName = zone.Name();
     KeepFixedOffsetInStep(settings, zone, jdUT);

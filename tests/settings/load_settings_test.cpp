@@ -150,8 +150,8 @@ TEST_F(LoadSettingsTest, TimeZonesOfOldVersionsAreConverted) {
 
 TEST_F(LoadSettingsTest, Version260TakesTheZoneOfItsLocation) {
     PutCurrentStore({{"Version", "V2.60"}, {"Location", "Hilltop"}, {"TimeZone", "24"}});
-    ASSERT_TRUE(
-        WriteNamedLocation(Store, "Hilltop", {"513000 South", "0011500 East", "3", "False", ""}, true));
+    ASSERT_TRUE(WriteNamedLocation(Store, "Hilltop",
+                                   {"513000 South", "0011500 East", "3", "False", ""}, true));
     (void)Load();
     // Written as "Timezone" in the location, read as "TimeZone"; then converted from hours.
     EXPECT_EQ(Settings.TimeZone, 6);

@@ -3,9 +3,11 @@
 // is stored), deleted, refused names and positions; closing stores the value texts and the
 // program follows at once.
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCompleter>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -237,6 +239,50 @@ class TConfigurationTest : public QObject {
         QCOMPARE(h.State->Observer().ZoneMinutes, 600);
         QVERIFY(h.State->Southern());
         QCOMPARE(h.State->DayOrder(), 1);
+    }
+
+    void NamedZonesFoundByTypingStoredAndRefused() {
+        TConfigHarness h; // 14 May 2024: daylight saving in New York, not in Sydney
+        auto* zones = Control<QComboBox>(h.Config, "cmbTimeZone");
+        auto* dst = Control<QCheckBox>(h.Config, "chkDaylightSavings");
+        dst->setChecked(true); // the user's choice for a fixed offset
+        zones->lineEdit()->selectAll();
+        QTest::keyClicks(zones->lineEdit(), "syd");
+        QAbstractItemView* offered = zones->completer()->popup();
+        QVERIFY(offered->isVisible());
+        QCOMPARE(offered->model()->index(0, 0).data().toString(),
+                 QStringLiteral("Australia/Sydney"));
+        QTest::keyClick(offered, Qt::Key_Down);
+        QTest::keyClick(offered, Qt::Key_Return);
+        QCOMPARE(zones->currentText(), QStringLiteral("Australia/Sydney"));
+        QVERIFY(!dst->isEnabled() && !dst->isChecked());
+        zones->setEditText(QStringLiteral("America/New_York"));
+        QVERIFY(!dst->isEnabled() && dst->isChecked());
+        zones->setCurrentIndex(44); // a fixed offset again: the box as the user left it
+        QVERIFY(dst->isEnabled() && dst->isChecked());
+
+        // A location keeps its zone, and recalling it brings the zone back.
+        zones->setEditText(QStringLiteral("australia/sydney"));
+        h.Name("Manly");
+        h.Config.AddClick();
+        QCOMPARE(ReadNamedLocation(h.Windows->Store(), "Manly")->ZoneName,
+                 std::string("Australia/Sydney"));
+        zones->setCurrentIndex(GreenwichZone);
+        h.Config.Recall(QStringLiteral("Manly"));
+        QCOMPARE(zones->currentText(), QStringLiteral("Australia/Sydney"));
+
+        const QString refused[] = {QStringLiteral("Mars/Olympus"), QStringLiteral("Europe/Lon don"),
+                                   QString(65, QLatin1Char('A'))};
+        for (const QString& bad : refused) {
+            zones->setEditText(bad);
+            QVERIFY(!h.Config.StoreAndClose());
+            QVERIFY2(h.Messages.Texts.last().contains(bad), qPrintable(h.Messages.Texts.last()));
+            QCOMPARE(h.Setting("TimeZoneName"), std::string());
+        }
+        zones->setEditText(QStringLiteral("Asia/Kathmandu"));
+        QVERIFY(h.Config.StoreAndClose());
+        QCOMPARE(h.Setting("TimeZoneName"), std::string("Asia/Kathmandu"));
+        QCOMPARE(h.Setting("DaylightSavings"), std::string("False"));
     }
 
     void DesktopCloseChecksAndStoresAsTheGlyph() {

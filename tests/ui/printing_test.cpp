@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "engine/date_time.h"
 #include "pdf_reading.h"
 #include "settings/settings.h"
 #include "ui/common/date_format.h"
@@ -178,14 +179,25 @@ void TPrintingTest::HeaderAndFooter() {
     settings.Location = "Flagstaff";
     settings.Position.Latitude = {35, 11, 53};
     settings.Position.Longitude = {111, 39, 3};
+    const double march = JulianDayOf(2026, 3, 1);
+    const double april = JulianDayOf(2026, 4, 1);
+    const auto line = [&](double from, double to) { return LocationLine(settings, from, to); };
     QCOMPARE(
-        LocationLine(settings),
+        line(march, april),
         QString("Flagstaff     Latitude: 35° 11' 53\" North,   Longitude: 111° 39' 03\" West"));
     settings.Location.clear();
-    QVERIFY(LocationLine(settings).startsWith("Latitude: 35°"));
+    QVERIFY(line(march, april).startsWith("Latitude: 35°"));
     // Never cut: the longest location keeps both hemispheres and the whole longitude.
     settings.Location = std::string(64, 'A');
-    QVERIFY(LocationLine(settings).endsWith("Longitude: 111° 39' 03\" West"));
+    QVERIFY(line(march, april).endsWith("Longitude: 111° 39' 03\" West"));
+    // A named zone: the place with the abbreviations the page's days keep.
+    settings.TimeZoneName = "America/New_York";
+    settings.Location = "New York";
+    QVERIFY(line(march, april).startsWith("New York (EST/EDT)     Latitude"));
+    QVERIFY(line(april, april + 30).startsWith("New York (EDT)     Latitude"));
+    settings.Location.clear();
+    QVERIFY(line(april, april + 30).startsWith("New York (EDT)     Latitude"));
+    settings.TimeZoneName.clear();
     // No home page yet: no parentheses, no made-up address.
     QCOMPARE(PageFooterText(), QString("Printed by Tidewell V2.62"));
 

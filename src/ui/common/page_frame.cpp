@@ -7,12 +7,15 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include "engine/date_time.h"
 #include "engine/regional_names.h"
 #include "settings/settings.h"
+#include "settings/settings_zone.h"
 #include "ui/common/fonts.h"
 #include "ui/common/look.h"
 #include "ui/common/panels_draw.h"
 #include "ui/common/program_info.h"
+#include "ui/common/zone_caption.h"
 
 namespace {
 
@@ -62,10 +65,16 @@ QString PageFooterText() {
     return text;
 }
 
-QString LocationLine(const TSettings& s) {
+QString LocationLine(const TSettings& s, double fromLocalJD, double toLocalJD) {
     const TPosition& p = s.Position;
+    const TObserverZone zone = SettingsZone(s);
+    const QString place =
+        zone.IsNamed()
+            ? ZoneCaption(s, zone, zone.LocalToUT(fromLocalJD, TLocalChoice::Earliest).JD,
+                          zone.LocalToUT(toLocalJD, TLocalChoice::Earliest).JD)
+            : Q(s.Location);
     const QString line =
-        Q(s.Location) + QStringLiteral("     Latitude: ") +
+        place + QStringLiteral("     Latitude: ") +
         AxisText(p.Latitude, LatitudeDegDigits, HemisphereWord(p.LatitudeSide)) +
         QStringLiteral(",   Longitude: ") +
         AxisText(p.Longitude, LongitudeDegDigits, LongitudeSideWord(p.LongitudeSide));
@@ -77,7 +86,7 @@ int FrameWidth(const TPageMetrics& page) {
 }
 
 void DrawTitledPageHeader(QPainter& painter, TPageMetrics& page, const TSettings& settings,
-                          const QString& title) {
+                          const QString& title, double fromLocalJD, double toLocalJD) {
     painter.save();
     painter.setFont(PageFont(TimesFamily, 7));
     page.Fh = 2 * painter.fontMetrics().height();
@@ -90,7 +99,7 @@ void DrawTitledPageHeader(QPainter& painter, TPageMetrics& page, const TSettings
     page.Hh = 3 * painter.fontMetrics().height();
     DrawCentred(painter, page, page.Px(TitleTopAt300), title);
 
-    const QString location = LocationLine(settings);
+    const QString location = LocationLine(settings, fromLocalJD, toLocalJD);
     const int widest = FrameWidth(page) * LocationLineWidthK / 1000;
     painter.setFont(LocationFont(painter, location, widest));
     const QString shown = painter.fontMetrics().elidedText(location, Qt::ElideMiddle, widest);
@@ -100,8 +109,10 @@ void DrawTitledPageHeader(QPainter& painter, TPageMetrics& page, const TSettings
 
 void DrawPageHeader(QPainter& painter, TPageMetrics& page, const TSettings& settings, int month,
                     int year) {
+    const double first = JulianDayOf(year, month, 1);
     DrawTitledPageHeader(painter, page, settings,
-                         QStringLiteral("%1 %2").arg(Q(LongMonthName(month))).arg(year));
+                         QStringLiteral("%1 %2").arg(Q(LongMonthName(month))).arg(year), first,
+                         first + DaysInMonth(month, year));
 }
 
 void DrawPageFooter(QPainter& painter, const TPageMetrics& page) {

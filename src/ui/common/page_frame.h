@@ -20,17 +20,20 @@ struct TSettings;
 [[nodiscard]] QString PageFooterText();
 
 // The location line: Location, then latitude and longitude in degrees, minutes and seconds,
-// trimmed. Never cut: the hemispheres and the whole longitude are always on it.
-[[nodiscard]] QString LocationLine(const TSettings& settings);
+// trimmed. Never cut: the hemispheres and the whole longitude are always on it. With a named
+// zone the location carries the zone's abbreviations over the page's local days,
+// fromLocalJD .. toLocalJD: "New York (EST/EDT)".
+[[nodiscard]] QString LocationLine(const TSettings& settings, double fromLocalJD, double toLocalJD);
 
 // The frame's width: the page's width rounded down to whole columns of a week. Whatever a
 // report draws stays within 0 .. FrameWidth(page).
 [[nodiscard]] int FrameWidth(const TPageMetrics& page);
 
-// Frame, title and location line; sets page.Hh and page.Fh. The location line keeps to the
-// middle of the page (clear of a legend in a top corner): a long one is set smaller.
+// Frame, title and location line for the local days fromLocalJD .. toLocalJD; sets page.Hh
+// and page.Fh. The location line keeps to the middle of the page (clear of a legend in a top
+// corner): a long one is set smaller.
 void DrawTitledPageHeader(QPainter& painter, TPageMetrics& page, const TSettings& settings,
-                          const QString& title);
+                          const QString& title, double fromLocalJD, double toLocalJD);
 
 // The same with the month's full name and the year as the title.
 void DrawPageHeader(QPainter& painter, TPageMetrics& page, const TSettings& settings, int month,

@@ -4,6 +4,7 @@
 
 #include <QPainter>
 
+#include "engine/date_time.h"
 #include "engine/regional_names.h"
 #include "settings/settings.h"
 #include "ui/common/fonts.h"
@@ -50,7 +51,9 @@ QString DailyViewTitle(int year, int month, int day) {
 void DrawDailyViewPage(QPainter& p, TPageMetrics& page, const TSettings& settings, int year,
                        int month, int day, const TDailySamples& samples) {
     p.save();
-    DrawTitledPageHeader(p, page, settings, DailyViewTitle(year, month, day));
+    const double dayStart = JulianDayOf(year, month, day);
+    DrawTitledPageHeader(p, page, settings, DailyViewTitle(year, month, day), dayStart,
+                         dayStart + 1.0);
     DrawPageFooter(p, page);
     // The graph with its last hour's label and dots, and a screen pixel's margin each side,
     // across the frame.

@@ -458,8 +458,9 @@ void TConfiguration::Recall(const QString& name) {
 void TConfiguration::ShowDaylightSaving() {
     const TZoneSelection zone = SelectedZone(*ZoneChoice);
     DaylightSavingCheck->setEnabled(!zone.Named);
-    DaylightSavingCheck->setChecked(zone.Named ? zone.Named->StateAt(State.UniversalTime()).IsDaylightSaving
-                                               : FixedDaylightSaving);
+    DaylightSavingCheck->setChecked(
+        zone.Named ? zone.Named->StateAt(State.UniversalTime()).IsDaylightSaving
+                   : FixedDaylightSaving);
 }
 
 std::optional<TZoneSelection> TConfiguration::CheckZone() {
@@ -471,8 +472,7 @@ std::optional<TZoneSelection> TConfiguration::CheckZone() {
 }
 
 TNamedLocation TConfiguration::LocationOfFields(const TZoneSelection& zone) {
-    if (!zone.Named)
-        return NamedLocationOf(EditedPosition(), zone.FixedIndex, FixedDaylightSaving);
+    if (!zone.Named) return NamedLocationOf(EditedPosition(), zone.FixedIndex, FixedDaylightSaving);
     // The fixed offset in step with the zone now, for older versions.
     TSettings inStep;
     KeepFixedOffsetInStep(inStep, *zone.Named, JulianDay(State.UniversalNow()));

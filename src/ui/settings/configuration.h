@@ -118,6 +118,6 @@ class TConfiguration : public TBorderlessWindow {
     THemisphere LatitudeSide = THemisphere::Northern;
     TLongitudeSide LongitudeSide = TLongitudeSide::West;
     TPrinterType Printer = TPrinterType::Laser;
-    QString Recalled;            // the named location last recalled
+    QString Recalled;                 // the named location last recalled
     bool FixedDaylightSaving = false; // the box as ticked for a fixed offset
 };
