@@ -3,11 +3,13 @@
 #include <cmath>
 #include <fstream>
 
+#include "engine/date_time.h"
 #include "settings/load_settings.h"
 #include "settings/named_location.h"
 #include "settings/settings_observer.h"
 #include "settings/settings_store.h"
 #include "settings/settings_writer.h"
+#include "settings/settings_zone.h"
 #include "temp_folder.h"
 
 namespace {
@@ -503,3 +505,83 @@ TEST(NamedLocation, TextsReadAtTheirFixedPlaces) {
 }
 
 } // namespace
+
+TEST(LoadSettings, FirstStartStandsAtTheCityOfTheComputersZoneOrAtTheDefaults) {
+    const TPosition newYork{{40, 42, 51}, THemisphere::Northern, {74, 0, 23}, TLongitudeSide::West};
+    const TPosition sydney{{33, 52, 0}, THemisphere::Southern, {151, 13, 0}, TLongitudeSide::East};
+    const struct {
+        const char* Tz;
+        TPosition Position;
+        std::string Location, ZoneName;
+    } cases[] = {{"America/New_York", newYork, "New York", "America/New_York"},
+                 {":Australia/Sydney", sydney, "Sydney", "Australia/Sydney"},
+                 {"US/Eastern", newYork, "New York", "US/Eastern"}, // a link: its zone's city
+                 // No city, a POSIX rule, no such zone: the defaults.
+                 {"UTC", {}, "Home Location", ""},
+                 {"EST5EDT,M3.2.0,M11.1.0", {}, "Home Location", ""},
+                 {"Mars/Olympus", {}, "Home Location", ""}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Tz);
+        setenv("TZ", c.Tz, 1);
+        TTempFolder folder;
+        TSettingsStore store(folder.File("settings.db"));
+        TSettings s;
+        (void)LoadSettings(store, s, [](const std::string& text) { ADD_FAILURE() << text; });
+        EXPECT_EQ(s.Position, c.Position);
+        EXPECT_EQ(s.Location, c.Location);
+        EXPECT_EQ(s.TimeZoneName, c.ZoneName);
+        EXPECT_EQ(SettingsZoneMinutes(s) + SettingsDstMinutes(s),
+                  SettingsZone(s).StateAt(JDNow()).OffsetMinutes()); // in step, for old versions
+        const auto location = ReadNamedLocation(store, c.Location);
+        ASSERT_TRUE(location);
+        EXPECT_EQ(location->ZoneName, c.ZoneName);
+        EXPECT_EQ(LocationPosition(*location), c.Position);
+    }
+    setenv("TZ", "UTC", 1);
+}
+
+TEST_F(LoadSettingsTest, ZoneNamesReadBackOrFallBackToTheFixedOffsetWithOneMessage) {
+    const struct {
+        const char* Stored;
+        const char* Reported; // nothing when the name serves
+    } cases[] = {{"Europe/London", nullptr},
+                 {"Europe/Londno", "Unknown time zone: \"Europe/Londno\""},
+                 {"Europe/../London", "Not a time zone name"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Stored);
+        PutCurrentStore(
+            {{"TimeZoneName", c.Stored}, {"TimeZone", "34"}, {"DaylightSavings", "True"}});
+        (void)Load();
+        ASSERT_EQ(Warnings.size(), c.Reported ? 1U : 0U);
+        EXPECT_TRUE(!c.Reported || Warnings[0].find(c.Reported) != std::string::npos);
+        EXPECT_EQ(Settings.TimeZoneName, c.Reported ? "" : c.Stored);
+        EXPECT_EQ(Stored("TimeZoneName"), c.Stored); // kept for another day
+        const TObserverZone zone = SettingsZone(Settings);
+        EXPECT_EQ(zone.IsNamed(), !c.Reported);
+        EXPECT_EQ(zone.StateAt(2461000.5).OffsetMinutes(), c.Reported ? 6 * 60 : 0); // November
+    }
+    for (const char* zone : {"Asia/Tokyo", ""}) { // a location made fixed loses its zone
+        WriteNamedLocation(Store, "Tokyo", NamedLocationOf({}, 42, false, zone), true);
+        EXPECT_EQ(ReadNamedLocation(Store, "Tokyo")->ZoneName, zone);
+    }
+}
+
+TEST(LoadSettings, OldValuesInStepGiveTheOffsetInForceWithinAQuarterHour) {
+    // Off the half-hour grid (Kathmandu) within 15 minutes; beyond 12 hours (Kiritimati) not.
+    int compared = 0;
+    for (const std::string& name : NamedZoneNames()) {
+        const TNamedZoneLookup found = LookUpNamedZone(name);
+        ASSERT_TRUE(found.Zone) << name;
+        for (const double jd : {JulianDayOf(2026, 1, 15, 12), JulianDayOf(2026, 7, 15, 12)}) {
+            TSettings settings = DefaultSettings();
+            KeepFixedOffsetInStep(settings, *found.Zone, jd);
+            const TZoneState state = found.Zone->StateAt(jd);
+            const int kept = SettingsZoneMinutes(settings) + SettingsDstMinutes(settings);
+            EXPECT_EQ(settings.DaylightSavings, state.IsDaylightSaving) << name;
+            if (std::abs(SettingsZoneMinutes(settings)) >= 12 * 60) continue;
+            EXPECT_LE(std::abs(kept - state.OffsetMinutes()), 15) << name << " at JD " << jd;
+            ++compared;
+        }
+    }
+    EXPECT_GT(compared, 600);
+}
