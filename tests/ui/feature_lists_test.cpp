@@ -7,7 +7,9 @@
 #include <QToolTip>
 
 #include "features/feature_file.h"
+#include "painted_columns.h"
 #include "tmain_fixture.h"
+#include "ui/common/look.h"
 #include "ui/features/feature_list_view.h"
 #include "ui/features/features_db.h"
 #include "ui/features/features_view.h"
@@ -86,6 +88,9 @@ void TFeatureListsTest::SunriseListFollowsTheSelectedDayAndPlace() {
     const QImage september = view.grab().toImage();
     QVERIFY(september != march);
     QVERIFY(september == opened(At(2027, 9, 15, 21), {}));
+    // The names, then the sunrises (aqua) and sunsets (white), which follow the date.
+    const QRect well = TFeatures::Well.adjusted(1, 1, -1, -1);
+    CompareColumns(march, september, well, {{PanelText, false}, {Aqua, true}, {Qt::white, true}});
     h.ChangeSettings([](TSettings& s) { s.DaylightSavings = true; });
     const QImage summer = view.grab().toImage();
     QVERIFY(summer != september);

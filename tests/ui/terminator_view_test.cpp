@@ -9,9 +9,11 @@
 #include <QTest>
 
 #include "features/terminator.h"
-#include "ui/features/terminator_view.h"
+#include "painted_columns.h"
 #include "place_fixture.h"
 #include "tmain_fixture.h"
+#include "ui/common/look.h"
+#include "ui/features/terminator_view.h"
 #include "ui/menus/report_menu.h"
 
 namespace {
@@ -117,6 +119,7 @@ void TTerminatorViewTest::SizeAndFileBoxesChangeTheLists() {
     QVERIFY(count() >= at20);
 
     // The file boxes: Craters off and Mare on lists only maria.
+    const QImage allFiles = view.grab().toImage();
     QCheckBox* craters = Control<QCheckBox>(view, "chkFile2");
     QCheckBox* mare = Control<QCheckBox>(view, "chkFile7");
     QCOMPARE(craters->text(), QString("Craters"));
@@ -127,6 +130,10 @@ void TTerminatorViewTest::SizeAndFileBoxesChangeTheLists() {
     for (const auto* side : {&view.List().Sunrise, &view.List().Sunset})
         for (const TTerminatorFeature& f : *side)
             QCOMPARE(f.Feature.File, std::string("Mare"));
+    // Each well paints the names, the Sun's altitudes (aqua) and the sizes (white).
+    for (const QRect& well : {TTerminatorView::SunriseWell, TTerminatorView::SunsetWell})
+        CompareColumns(allFiles, view.grab().toImage(), well.adjusted(1, 1, -1, -1),
+                       {{PanelText, true}, {Aqua, true}, {Qt::white, true}});
     QVERIFY(QGuiApplication::overrideCursor() == nullptr);
     Keep(view, "terminator-mare");
 }
