@@ -116,11 +116,13 @@ void TKeyboardTest::ConfigurationClosesByKeys() {
         {"12", Qt::Key_Return, true}, {"12", Qt::Key_Escape, false}, {"99", Qt::Key_Return, false}};
     for (const auto& c : cases) {
         TMainHarness h(At(2026, 3, 3));
-        const int before = h.State->Settings().Position.Latitude.Deg;
+        const TPosition before = h.State->Settings().Position;
         TConfiguration& config = h.Windows->Configuration();
         config.Open();
         QVERIFY(QTest::qWaitForWindowActive(&config));
         config.Recall("Home Location");
+        Control(config, "NSSpinButton")->setFocus();
+        Type(Qt::Key_Up); // the other hemisphere
         auto* latitude = Control<QLineEdit>(config, "txtLatDeg");
         latitude->setFocus();
         latitude->setText(c.Latitude);
@@ -128,7 +130,9 @@ void TKeyboardTest::ConfigurationClosesByKeys() {
         const bool closes = c.Stored || c.Key == Qt::Key_Escape;
         QCOMPARE(config.isVisible(), !closes);
         QCOMPARE(h.Messages.Texts.isEmpty(), closes);
-        QCOMPARE(h.State->Settings().Position.Latitude.Deg, c.Stored ? 12 : before);
+        const TPosition& now = h.State->Settings().Position;
+        QCOMPARE(now.Latitude.Deg, c.Stored ? 12 : before.Latitude.Deg);
+        QCOMPARE(now.LatitudeSide != before.LatitudeSide, c.Stored);
     }
 }
 

@@ -5,11 +5,13 @@
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPainter>
 #include <QRegularExpressionValidator>
 
 #include "settings/settings_writer.h"
 #include "ui/common/art_names.h"
 #include "ui/common/fonts.h"
+#include "ui/common/keyboard.h"
 #include "ui/common/look.h"
 #include "ui/common/program_state.h"
 #include "ui/reports/printed_calendar.h"
@@ -24,6 +26,22 @@ int DensityFromText(const QString& text, int previous) {
 TSpinButton::TSpinButton(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_TranslucentBackground);
     setCursor(Qt::ArrowCursor);
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void TSpinButton::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Up)
+        emit Up();
+    else if (event->key() == Qt::Key_Down)
+        emit Down();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+void TSpinButton::paintEvent(QPaintEvent*) {
+    if (!ShowsFocusMark(*this)) return;
+    QPainter painter(this);
+    PaintFocusMark(painter, rect());
 }
 
 void TSpinButton::mousePressEvent(QMouseEvent* event) {

@@ -21,7 +21,8 @@ class TSettingsStore;
 // whole number (an empty field) keeps the previous value.
 [[nodiscard]] int DensityFromText(const QString& text, int previous);
 
-// The two halves of the spin button beside the density field.
+// The two halves of the spin button beside the density field; with the focus, the Up and
+// Down keys press them.
 class TSpinButton : public QWidget {
     Q_OBJECT
   public:
@@ -33,6 +34,8 @@ class TSpinButton : public QWidget {
 
   protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 };
 
 class TPrintOptions : public TBorderlessWindow {
