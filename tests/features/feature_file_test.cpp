@@ -127,6 +127,7 @@ TEST(Windows1252, DecodesTheCodePageAndEncodesWithTransliteration) {
               "afar\xEDk");
     EXPECT_EQ(Utf8ToWindows1252("e\xCC\x81"), "e");                // combining accent dropped
     EXPECT_EQ(Utf8ToWindows1252("\xE6\x9C\x88 \xFF\xC3"), "? ??"); // Han, malformed bytes
+    EXPECT_EQ(Utf8ToWindows1252("\xF0\x9F\x8C\x95!"), "?!");       // beyond 16 bits
     // Every byte survives the way out and back, the five unassigned ones excepted.
     for (int b = 1; b < 256; ++b) {
         const std::string byte(1, static_cast<char>(b));
@@ -168,6 +169,14 @@ TEST(LoadFeatureFile, WholeRecordsOnlyAndMissingFilesAreEmpty) {
                               " is damaged: its " + std::to_string(records * 368 + extra) +
                               " bytes are not a whole number of 368-byte records");
     }
+    // Every load closes its file: as many descriptors are open after a hundred loads.
+    const auto openFiles = [] {
+        return std::distance(fs::directory_iterator("/proc/self/fd"), {});
+    };
+    const auto open = openFiles();
+    for (int i = 0; i < 100; ++i)
+        (void)LoadFeatureFile(table, "Rima", folder.Path());
+    EXPECT_EQ(openFiles(), open);
     const TFeature& feature = table.Features.back();
     EXPECT_EQ(feature.Name, "Copernicus");
     EXPECT_DOUBLE_EQ(feature.LatitudeDeg, 9 + 37 / 60.0 + 15 / 3600.0);
