@@ -7,6 +7,7 @@
 #include "tmain_fixture.h"
 #include "ui/menus/report_menu.h"
 #include "ui/reports/daily_view.h"
+#include "ui/reports/eclipse_report.h"
 #include "ui/reports/times_list.h"
 #include "ui/settings/configuration.h"
 #include "ui/settings/print_options.h"
@@ -105,6 +106,16 @@ void TKeyboardTest::ButtonsFromTheKeyboard() {
         Type(key);
     QTRY_VERIFY(h.Windows->DailyView().isVisible());
     QVERIFY(!h.Windows->ReportMenu().isVisible());
+
+    // The eclipse report's rows marked by the arrow keys, the second eclipse of 2026 chosen.
+    TEclipseReport& report = h.Windows->EclipseReport();
+    report.Open();
+    report.SetYears("2026", "2026");
+    report.CalculateClick();
+    QVERIFY(QTest::qWaitForWindowActive(&report));
+    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Return})
+        Type(key);
+    QCOMPARE(h.Selected().Month, 8);
 }
 
 void TKeyboardTest::ConfigurationClosesByKeys() {

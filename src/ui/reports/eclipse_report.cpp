@@ -13,6 +13,7 @@
 #include "engine/text_helpers.h"
 #include "ui/common/art_names.h"
 #include "ui/common/fonts.h"
+#include "ui/common/keyboard.h"
 #include "ui/common/look.h"
 #include "ui/common/messages.h"
 #include "ui/common/month_follower.h"
@@ -57,17 +58,21 @@ TYearBox::TYearBox(QWidget* parent) : QLineEdit(parent) {
 void TYearBox::keyPressEvent(QKeyEvent* event) {
     const QString text = event->text();
     const bool digit = text.size() == 1 && text[0] >= '0' && text[0] <= '9';
-    if (digit || event->key() == Qt::Key_Backspace) {
-        QLineEdit::keyPressEvent(event);
+    static const int editingKeys[] = {Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Left,
+                                      Qt::Key_Right,     Qt::Key_Home,   Qt::Key_End,
+                                      Qt::Key_Return,    Qt::Key_Enter};
+    if (digit || std::ranges::find(editingKeys, event->key()) != std::end(editingKeys)) {
+        QLineEdit::keyPressEvent(event); // Return searches (returnPressed)
         return;
     }
-    event->accept(); // any other key is dropped
+    event->ignore(); // no other key types into the box; the window's keys reach the window
 }
 
 TEclipseReport::TEclipseReport(TProgramState& state, QWidget* main)
     : TBorderlessWindow(TWindowRole::Normal), State(state), MainWindow(main) {
     setObjectName(QStringLiteral("EclipseReport"));
     setWindowTitle(QStringLiteral("Lunar Eclipses"));
+    setFocusPolicy(Qt::ClickFocus); // the list's focus; repainted as it comes and goes
     SetBackgroundArt(ArtEclipseReportBackground);
     AddTitleArea({60, 8, 270, 26});
     AddExitArea({360, 14, 13, 15}, QStringLiteral("Exit Tidewell"));
@@ -97,7 +102,7 @@ TEclipseReport::TEclipseReport(TProgramState& state, QWidget* main)
     RowScroll = new QScrollBar(Qt::Vertical, this);
     RowScroll->setObjectName(QStringLiteral("ScrollBar1"));
     RowScroll->setGeometry(width() - ScrollBarWidth - RightStrip, ListTop, ScrollBarWidth,
-                            RowHeight * MaxRows - 1);
+                           RowHeight * MaxRows - 1);
     RowScroll->setRange(0, 0);
     RowScroll->setPageStep(MaxRows);
     connect(RowScroll, &QScrollBar::valueChanged, this, &TEclipseReport::DisplayDataBitmap);
@@ -142,6 +147,7 @@ void TEclipseReport::CalculateClick() {
         ShowMessage(this, OrderMessage);
         return;
     }
+    MarkedRow = -1;
     Search(from, to, 0);
 }
 
@@ -158,6 +164,7 @@ void TEclipseReport::Search(int from, int to, int firstRow) {
     SearchedTo = to;
     RowScroll->setRange(0, std::max(0, static_cast<int>(List.size()) - MaxRows));
     RowScroll->setValue(firstRow);
+    MarkedRow = std::min(MarkedRow, static_cast<int>(List.size()) - 1);
     DisplayDataBitmap();
 }
 
@@ -200,6 +207,9 @@ void TEclipseReport::PaintOver(QPainter& painter) {
     DrawTextAt(painter, 20, 46, QStringLiteral("From:"));
     DrawTextAt(painter, 90, 46, QStringLiteral("To:"));
     if (!ListImage.isNull()) painter.drawImage(ListArea(), ListImage);
+    const int shownRow = MarkedRow - RowScroll->value();
+    if (hasFocus() && MarkedRow >= 0 && shownRow >= 0 && shownRow < VisibleRows())
+        PaintFocusMark(painter, {ListLeft, ListTop + RowHeight * shownRow, ListWidth, RowHeight});
 }
 
 int TEclipseReport::EntryAt(QPoint pos) const {
@@ -212,6 +222,27 @@ int TEclipseReport::EntryAt(QPoint pos) const {
 void TEclipseReport::mouseDoubleClickEvent(QMouseEvent* event) {
     const int index = EntryAt(event->position().toPoint());
     if (index >= 0) ChooseEntry(index);
+}
+
+void TEclipseReport::keyPressEvent(QKeyEvent* event) {
+    const int step = event->key() == Qt::Key_Down ? 1 : event->key() == Qt::Key_Up ? -1 : 0;
+    if (step != 0 && !List.empty())
+        MarkRow(std::clamp(MarkedRow + step, 0, static_cast<int>(List.size()) - 1));
+    else if (IsActivationKey(*event) && MarkedRow >= 0 && hasFocus())
+        ChooseEntry(MarkedRow);
+    else
+        TBorderlessWindow::keyPressEvent(event);
+}
+
+void TEclipseReport::MarkRow(int index) {
+    MarkedRow = index;
+    setFocus(); // the list's, from a button's: Return chooses the row
+    // The list scrolls to keep the marked row in view.
+    if (index < RowScroll->value())
+        RowScroll->setValue(index);
+    else if (index >= RowScroll->value() + VisibleRows())
+        RowScroll->setValue(index - VisibleRows() + 1);
+    update();
 }
 
 void TEclipseReport::wheelEvent(QWheelEvent* event) {

@@ -3,7 +3,8 @@
 // TEclipseReport: the lunar eclipses of a span of years, one striped row each with its type,
 // the local time and date of greatest eclipse and its visibility from the observer's place.
 // A double click on a row selects that eclipse's moment in the program state and asks for
-// the eclipse screen (EclipseChosen), which the window set opens beside the report.
+// the eclipse screen (EclipseChosen), which the window set opens beside the report; so do
+// Return or Space on the row the Up and Down keys mark.
 //
 //   TEclipseReport report(state, &main);
 //   report.Open();
@@ -29,7 +30,7 @@ struct TEclipseListEntry {
     TDateRec Date; // local date and time of greatest eclipse
 };
 
-// A year box: four characters, the digits and Backspace only.
+// A year box: four characters, the digits only, edited with the usual keys.
 class TYearBox : public QLineEdit {
     Q_OBJECT
   public:
@@ -73,12 +74,14 @@ class TEclipseReport : public TBorderlessWindow {
   protected:
     void PaintOver(QPainter& painter) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
   private:
     void Search(int from, int to, int firstRow);
     void DisplayDataBitmap();
     [[nodiscard]] QRect ListArea() const;
+    void MarkRow(int index); // the keyboard's row
 
     TProgramState& State;
     QWidget* MainWindow;
@@ -91,4 +94,5 @@ class TEclipseReport : public TBorderlessWindow {
     TYearBox* FromYearField = nullptr;
     TYearBox* ToYearField = nullptr;
     QScrollBar* RowScroll = nullptr;
+    int MarkedRow = -1; // the row Return chooses, -1 for none
 };
