@@ -14,6 +14,7 @@
 #include <QToolTip>
 #include <QWindow>
 
+#include "ui/common/accessibility.h"
 #include "ui/common/artwork.h"
 #include "ui/common/keyboard.h"
 #include "ui/common/window_placement.h"
@@ -67,6 +68,7 @@ void PassOnPress(const QMouseEvent& press) {
 TBorderlessWindow::TBorderlessWindow(TWindowRole role, QWidget* parent)
     : QWidget(parent, RoleFlags(role)), WindowRole(role) {
     InstallHintPause();
+    InstallAccessibility();
     setAttribute(Qt::WA_QuitOnClose, role == TWindowRole::Main);
     if (role == TWindowRole::Main)
         setMouseTracking(true); // the arrow cursor comes back over the background

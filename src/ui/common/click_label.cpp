@@ -1,6 +1,7 @@
 #include "ui/common/click_label.h"
 
 #include <QKeyEvent>
+#include <QMetaMethod>
 #include <QPainter>
 
 #include "ui/common/keyboard.h"
@@ -31,7 +32,7 @@ void TClickLabel::mouseReleaseEvent(QMouseEvent* event) {
 void TClickLabel::keyPressEvent(QKeyEvent* event) {
     if ((focusPolicy() & Qt::TabFocus) && IsActivationKey(*event)) {
         // A held key clicks once.
-        if (!event->isAutoRepeat()) emit Clicked(Qt::LeftButton, rect().center());
+        if (!event->isAutoRepeat()) Press();
         event->accept();
         return;
     }
@@ -43,4 +44,12 @@ void TClickLabel::paintEvent(QPaintEvent* event) {
     if (!ShowsFocusMark(*this)) return;
     QPainter painter(this);
     PaintFocusMark(painter, rect());
+}
+
+void TClickLabel::Press() {
+    emit Clicked(Qt::LeftButton, rect().center());
+}
+
+bool TClickLabel::Pressable() const {
+    return isSignalConnected(QMetaMethod::fromSignal(&TClickLabel::Clicked));
 }

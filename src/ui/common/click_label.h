@@ -14,6 +14,12 @@ class TClickLabel : public QLabel {
   public:
     explicit TClickLabel(QWidget* parent = nullptr);
 
+    // A left click at the centre, as the mouse gives one (a screen reader's press action).
+    void Press();
+    // Whether a click does anything here (a button, a day), rather than the label only
+    // showing a text.
+    [[nodiscard]] bool Pressable() const;
+
   signals:
     // Any button; a click is a press and a release over the label.
     void Pressed(Qt::MouseButton button, QPoint pos);

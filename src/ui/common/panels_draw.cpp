@@ -38,26 +38,35 @@ void WithPointDelta(QPainter& painter, int delta, auto draw) {
 
 } // namespace
 
-void DisplayCoord(QPainter& painter, int x, TCoordMode mode, const TSexagesimal& value, int y,
-                  int xSeconds, int xMinutes) {
-    const QString sign = QString::fromStdString(value.Sign);
-    WithPointDelta(painter, -2, [&] { DrawTextAt(painter, x - 8, y, sign); });
-    const QString units = QString::fromStdString(value.Units);
+TCoordPieces CoordPieces(TCoordMode mode, const TSexagesimal& value) {
     const QString minutes = QString::fromStdString(value.Minutes);
     const QString seconds = QString::fromStdString(value.Seconds);
+    const bool degrees = mode == TCoordMode::Degrees;
+    return {QString::fromStdString(value.Sign), QString::fromStdString(value.Units),
+            degrees ? QStringLiteral("°") : QStringLiteral("h"),
+            minutes + (degrees ? QStringLiteral(" '") : QStringLiteral("m")),
+            seconds + (degrees ? QStringLiteral(" \"") : QStringLiteral("s"))};
+}
+
+QString CoordText(TCoordMode mode, const TSexagesimal& value) {
+    const TCoordPieces p = CoordPieces(mode, value);
+    return p.Sign.trimmed() + p.Units + p.UnitsMark + ' ' + p.Minutes + ' ' + p.Seconds;
+}
+
+void DisplayCoord(QPainter& painter, int x, TCoordMode mode, const TSexagesimal& value, int y,
+                  int xSeconds, int xMinutes) {
+    const TCoordPieces pieces = CoordPieces(mode, value);
+    WithPointDelta(painter, -2, [&] { DrawTextAt(painter, x - 8, y, pieces.Sign); });
     if (mode == TCoordMode::Degrees) {
-        if (units.size() == 3) x -= 7;
-        DrawTextAt(painter, x, y, units);
-        const int degreeLeft = x + QFontMetrics(painter.font()).horizontalAdvance(units);
-        WithPointDelta(painter, 1,
-                       [&] { DrawTextAt(painter, degreeLeft, y, QStringLiteral("°")); });
-        DrawTextAt(painter, xMinutes, y, minutes + " '");
-        DrawTextAt(painter, xSeconds, y, seconds + " \"");
+        if (pieces.Units.size() == 3) x -= 7;
+        DrawTextAt(painter, x, y, pieces.Units);
+        const int degreeLeft = x + QFontMetrics(painter.font()).horizontalAdvance(pieces.Units);
+        WithPointDelta(painter, 1, [&] { DrawTextAt(painter, degreeLeft, y, pieces.UnitsMark); });
     } else {
-        DrawTextAt(painter, x, y, units + "h");
-        DrawTextAt(painter, xMinutes, y, minutes + "m");
-        DrawTextAt(painter, xSeconds, y, seconds + "s");
+        DrawTextAt(painter, x, y, pieces.Units + pieces.UnitsMark);
     }
+    DrawTextAt(painter, xMinutes, y, pieces.Minutes);
+    DrawTextAt(painter, xSeconds, y, pieces.Seconds);
 }
 
 void SetTextColour(QWidget* label, const QColor& colour) {

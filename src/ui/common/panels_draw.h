@@ -14,6 +14,19 @@ enum class TCoordMode { Degrees, Hours };
 void DisplayCoord(QPainter& painter, int x, TCoordMode mode, const TSexagesimal& value, int y,
                   int xSeconds, int xMinutes);
 
+// The pieces DisplayCoord paints: the sign, the units and their mark, the minutes and the
+// seconds with theirs.
+struct TCoordPieces {
+    QString Sign;
+    QString Units;
+    QString UnitsMark;
+    QString Minutes;
+    QString Seconds;
+};
+[[nodiscard]] TCoordPieces CoordPieces(TCoordMode mode, const TSexagesimal& value);
+// The same pieces as one text, as assistive technology reads the value: "-05° 12 ' 30 \"".
+[[nodiscard]] QString CoordText(TCoordMode mode, const TSexagesimal& value);
+
 // Text with its top-left corner at (x, y), as the panels place their values.
 void DrawTextAt(QPainter& painter, int x, int y, const QString& text);
 

@@ -53,6 +53,9 @@ TTimeEditor::TTimeEditor(QWidget* parent, TProgramState& state, TSystemClock& sy
     HourField = MakeField("txtHour", 12);
     MinuteField = MakeField("txtMinute", 41);
     SecondField = MakeField("txtSecond", 70);
+    HourField->setAccessibleName(QStringLiteral("Hour"));
+    MinuteField->setAccessibleName(QStringLiteral("Minute"));
+    SecondField->setAccessibleName(QStringLiteral("Second"));
     setTabOrder(HourField, MinuteField);
     setTabOrder(MinuteField, SecondField);
     AddKeyboardButton("btnNow", NowArea, "Back to the present moment (Home)",

@@ -10,6 +10,15 @@
 namespace {
 
 const QSize StripSize{640, 25};
+// The two texts are centred over these spans of the strip.
+const QRect MomentSpan{20, 0, 382, 25};
+const QRect SiderealSpan{420, 0, 200, 25};
+
+void DrawCentred(QPainter& painter, const QFontMetrics& metrics, QPoint at, const QRect& span,
+                 int top, const QString& text) {
+    const int width = metrics.horizontalAdvance(text);
+    painter.drawText(at.x() + span.left() + (span.width() - width) / 2, top, text);
+}
 
 } // namespace
 
@@ -25,9 +34,8 @@ void PaintClockStrip(QPainter& painter, QPoint at, const QImage& background, con
     painter.setPen(StripInk);
     const QFontMetrics metrics(font);
     const int top = at.y() + 4 + metrics.ascent();
-    painter.drawText(at.x() + 20 + (382 - metrics.horizontalAdvance(text)) / 2, top, text);
-    painter.drawText(at.x() + 420 + (200 - metrics.horizontalAdvance(siderealText)) / 2, top,
-                     siderealText);
+    DrawCentred(painter, metrics, at, MomentSpan, top, text);
+    DrawCentred(painter, metrics, at, SiderealSpan, top, siderealText);
 }
 
 QImage ComposeClockStrip(const QImage& background, const QFont& font, const QString& text,
@@ -51,6 +59,12 @@ void TClockStrip::ShowMoment(const QString& text, const QString& siderealText) {
     StripText = text;
     SiderealText = siderealText;
     update(QRect(ClockStripTopLeft, StripSize));
+}
+
+QList<TShownText> TClockStrip::ShownTexts() {
+    return {{MomentSpan.translated(ClockStripTopLeft), StripText, QStringLiteral("Displayed time")},
+            {SiderealSpan.translated(ClockStripTopLeft), SiderealText,
+             QStringLiteral("Local sidereal time now")}};
 }
 
 void TClockStrip::paintEvent(QPaintEvent*) {

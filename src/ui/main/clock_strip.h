@@ -11,6 +11,7 @@
 #include <QPoint>
 #include <QString>
 
+#include "ui/common/accessibility.h"
 #include "ui/common/window_part.h"
 
 class TProgramState;
@@ -30,7 +31,7 @@ void PaintClockStrip(QPainter& painter, QPoint at, const QImage& background, con
 [[nodiscard]] QImage ComposeClockStrip(const QImage& background, const QFont& font,
                                        const QString& text, const QString& siderealText);
 
-class TClockStrip : public TWindowPart {
+class TClockStrip : public TWindowPart, public TShownTexts {
     Q_OBJECT
   public:
     TClockStrip(QWidget* window, TProgramState& state, TSystemClock& systemClock,
@@ -39,6 +40,7 @@ class TClockStrip : public TWindowPart {
     void ShowMoment(const QString& text, const QString& siderealText);
     [[nodiscard]] const QString& Text() const { return StripText; }
     [[nodiscard]] TTimeEditor& Editor() const { return *TimeEditor; }
+    [[nodiscard]] QList<TShownText> ShownTexts() override;
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -153,6 +153,33 @@ void TMoonDataPanel::LibrationClick() {
     update();
 }
 
+QList<TShownText> TMoonDataPanel::ShownTexts() {
+    const TSurfaceTexts& t = SurfaceTexts;
+    QList<TShownText> texts;
+    auto add = [&texts](int x, int y, const char* caption, const QString& text) {
+        texts.append({QRect(x, y, 405 - x, 14), text.trimmed(), QString::fromLatin1(caption)});
+    };
+    if (t.Valid) {
+        add(249, 80, "Visible", t.Visible);
+        add(249, 94, "Age", Q(t.Age.Days + ' ' + t.Age.Hours + ' ' + t.Age.Minutes));
+        add(249, 110, "Distance", t.Distance);
+        add(249, 134, "Right ascension", CoordText(TCoordMode::Hours, t.RightAscension));
+        add(249, 148, "Declination", CoordText(TCoordMode::Degrees, t.Declination));
+        add(249, 162, "Parallax", CoordText(TCoordMode::Degrees, t.Parallax));
+        add(249, 176, "Diameter", CoordText(TCoordMode::Degrees, t.Diameter));
+    }
+    add(249, 204, "Apogee", t.ApogeeTime + ' ' + t.ApogeeDistance);
+    add(249, 218, "Perigee", t.PerigeeTime + ' ' + t.PerigeeDistance);
+    if (!t.Valid) return texts;
+    const auto& values = AzAlt ? AzAltValues : LibrationValues;
+    for (size_t k = 0; k < values.size(); ++k) {
+        const TParamCaption& c = ParamCaptionTexts[k];
+        add(ParamsTopLeft.x(), ParamsTopLeft.y() + 4 + 16 * static_cast<int>(k),
+            AzAlt ? c.AzAlt : c.Libration, CoordText(TCoordMode::Degrees, values[k]));
+    }
+    return texts;
+}
+
 void TMoonDataPanel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     PaintParams(painter);

@@ -15,6 +15,7 @@
 
 #include "engine/moon.h"
 #include "engine/text_helpers.h"
+#include "ui/common/accessibility.h"
 #include "ui/common/program_state.h"
 #include "ui/common/window_part.h"
 #include "ui/main/panels_text.h"
@@ -32,7 +33,7 @@ struct TSurfaceTexts {
     QString ApogeeTime, ApogeeDistance, PerigeeTime, PerigeeDistance;
 };
 
-class TMoonDataPanel : public TWindowPart {
+class TMoonDataPanel : public TWindowPart, public TShownTexts {
     Q_OBJECT
   public:
     TMoonDataPanel(QWidget* window, const TProgramState& state, const QImage& paramsBackground,
@@ -44,6 +45,7 @@ class TMoonDataPanel : public TWindowPart {
     void LibrationClick();
     [[nodiscard]] bool ShowAzAlt() const { return AzAlt; }
     [[nodiscard]] const TSurfaceTexts& Texts() const { return SurfaceTexts; }
+    [[nodiscard]] QList<TShownText> ShownTexts() override;
 
   protected:
     void paintEvent(QPaintEvent* event) override;

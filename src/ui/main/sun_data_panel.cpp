@@ -10,6 +10,15 @@
 namespace {
 
 const QPoint ParamsTopLeft{315, 387};
+const char* const SolarCaptions[] = {"Az.:", "Alt.:", "R.A.:", "Dec.:"};
+
+TCoordMode SolarMode(size_t k) {
+    return k == 2 ? TCoordMode::Hours : TCoordMode::Degrees;
+}
+
+int SolarRowTop(size_t k) {
+    return ParamsTopLeft.y() + 3 + 16 * static_cast<int>(k);
+}
 
 } // namespace
 
@@ -53,11 +62,10 @@ void TSunDataPanel::CreateCaptions() {
         TwilightEnds[k] = AddLabel(endNames[k], {212, 406 + row, 48, 14}, value, PanelText);
     }
     const QFont caption = PixelFont(ArialFamily, 12);
-    const char* solarText[] = {"Az.:", "Alt.:", "R.A.:", "Dec.:"};
     for (int k = 0; k < 4; ++k)
         AddLabel(QStringLiteral("lblSolar%1").arg(k), {284, 390 + 16 * k, 30, 14}, caption,
                  Qt::white)
-            ->setText(solarText[k]);
+            ->setText(SolarCaptions[k]);
 }
 
 void TSunDataPanel::DisplaySolarRiseSetTimes() {
@@ -87,6 +95,14 @@ void TSunDataPanel::paintEvent(QPaintEvent*) {
     painter.setPen(PanelText);
     const int x = ParamsTopLeft.x();
     for (size_t k = 0; k < Values.size(); ++k)
-        DisplayCoord(painter, x + 10, k == 2 ? TCoordMode::Hours : TCoordMode::Degrees, Values[k],
-                     ParamsTopLeft.y() + 3 + 16 * static_cast<int>(k), x + 62, x + 34);
+        DisplayCoord(painter, x + 10, SolarMode(k), Values[k], SolarRowTop(k), x + 62, x + 34);
+}
+
+QList<TShownText> TSunDataPanel::ShownTexts() {
+    QList<TShownText> texts;
+    if (!Valid) return texts;
+    for (size_t k = 0; k < Values.size(); ++k)
+        texts.append({QRect(ParamsTopLeft.x(), SolarRowTop(k), 90, 14),
+                      CoordText(SolarMode(k), Values[k]), QString::fromLatin1(SolarCaptions[k])});
+    return texts;
 }

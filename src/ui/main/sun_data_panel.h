@@ -10,10 +10,11 @@
 
 #include "engine/sun.h"
 #include "engine/text_helpers.h"
+#include "ui/common/accessibility.h"
 #include "ui/common/program_state.h"
 #include "ui/common/window_part.h"
 
-class TSunDataPanel : public TWindowPart {
+class TSunDataPanel : public TWindowPart, public TShownTexts {
     Q_OBJECT
   public:
     TSunDataPanel(QWidget* window, const TProgramState& state, const QImage& paramsBackground,
@@ -21,6 +22,7 @@ class TSunDataPanel : public TWindowPart {
 
     // The displayed moment's Sun.
     void ShowMoment(const TSunData& sun);
+    [[nodiscard]] QList<TShownText> ShownTexts() override;
 
   protected:
     void paintEvent(QPaintEvent* event) override;

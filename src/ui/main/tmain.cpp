@@ -176,6 +176,9 @@ void TMain::ButtonClick(TMainButton button) {
 void TMain::ShowOpticsGlyph() {
     const auto view = static_cast<size_t>(Moon().Optics());
     OpticsButton->setPixmap(QPixmap::fromImage(Optics[view]));
+    // The glyph shows the view in force; a screen reader says it.
+    static const char* const views[] = {"Binoculars", "Telescope", "Diagonal"};
+    OpticsButton->setAccessibleDescription(QStringLiteral("Now: %1").arg(views[view]));
 }
 
 void TMain::ShowEclipseButton() {

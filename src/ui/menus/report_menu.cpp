@@ -19,6 +19,18 @@ namespace {
 constexpr int ReportsButtonLeft = 158; // the main window's report button
 constexpr int MonthNameX = 24;
 
+// The captions of the menu's picture, from the top.
+const char* const ReportEntryNames[ReportEntryCount] = {"Lunar Visibility",
+                                                        "Daily View",
+                                                        "Find Lunar Eclipses",
+                                                        "Display Phases for Month",
+                                                        "Lunar Features Database",
+                                                        "Lunar Features Sunrise/Sunset Times",
+                                                        "Equinox and Solstice Information",
+                                                        "Easter Sunday",
+                                                        "Tonight on the Terminator",
+                                                        "Export to calendar…"};
+
 QLabel* ArrowLabel(QWidget* parent, const QString& name, const QString& art, QPoint at) {
     auto* arrow = new QLabel(parent);
     arrow->setObjectName(name);
@@ -89,6 +101,16 @@ void TReportMenu::keyPressEvent(QKeyEvent* event) {
         TBorderlessWindow::keyPressEvent(event);
 }
 
+QList<TShownText> TReportMenu::ShownTexts() {
+    QList<TShownText> texts;
+    for (int entry = 0; entry < ReportEntryCount; ++entry)
+        texts.append({{0, EntryHeight * entry, MenuWidth, EntryHeight},
+                      QString::fromUtf8(ReportEntryNames[entry]),
+                      QString(),
+                      [this, entry] { Choose(entry); }});
+    return texts;
+}
+
 // ---- TMonthList ----------------------------------------------------------------------
 
 TMonthList::TMonthList(TProgramState& state, QWidget* main)
@@ -119,9 +141,9 @@ void TMonthList::PaintOver(QPainter& painter) {
     painter.setFont(PixelFont(ArialFamily, 13, true));
     const int selected = State.SelectedDate().Month;
     for (int month = 1; month <= 12; ++month) {
-        const QRect row(MonthNameX, RowHeight * (month - 1), width() - MonthNameX, RowHeight);
         painter.setPen(month == selected ? Aqua : PanelText);
-        painter.drawText(row, Qt::AlignLeft | Qt::AlignVCenter, Q(LongMonthName(month)));
+        painter.drawText(MonthRow(month), Qt::AlignLeft | Qt::AlignVCenter,
+                         Q(LongMonthName(month)));
     }
 }
 
@@ -133,6 +155,18 @@ void TMonthList::PointAt(int month) {
 int TMonthList::PointedMonth() const {
     // Before the arrow shows, the keys start from the month selected.
     return MonthArrow->isVisible() ? MonthArrow->y() / RowHeight + 1 : State.SelectedDate().Month;
+}
+
+QRect TMonthList::MonthRow(int month) const {
+    return {MonthNameX, RowHeight * (month - 1), width() - MonthNameX, RowHeight};
+}
+
+QList<TShownText> TMonthList::ShownTexts() {
+    QList<TShownText> texts;
+    for (int month = 1; month <= 12; ++month)
+        texts.append({MonthRow(month), Q(LongMonthName(month)), QString(),
+                      [this, month] { Choose(month); }});
+    return texts;
 }
 
 void TMonthList::mouseMoveEvent(QMouseEvent* event) {

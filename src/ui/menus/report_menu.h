@@ -14,6 +14,7 @@
 #include <QImage>
 #include <QLabel>
 
+#include "ui/common/accessibility.h"
 #include "ui/common/borderless_window.h"
 #include "ui/common/program_state.h"
 
@@ -32,7 +33,7 @@ enum class TReportEntry {
 };
 inline constexpr int ReportEntryCount = 10;
 
-class TReportMenu : public TBorderlessWindow {
+class TReportMenu : public TBorderlessWindow, public TShownTexts {
     Q_OBJECT
   public:
     static constexpr int EntryHeight = 20;
@@ -44,6 +45,8 @@ class TReportMenu : public TBorderlessWindow {
     void Open();
     // The entry at a point of the menu, or -1.
     [[nodiscard]] static int EntryAt(QPoint pos);
+    // The entries by name (their picture's captions), each chosen as by a click.
+    [[nodiscard]] QList<TShownText> ShownTexts() override;
 
   signals:
     void EntryChosen(TReportEntry entry);
@@ -62,7 +65,7 @@ class TReportMenu : public TBorderlessWindow {
     QLabel* EntryArrow = nullptr;
 };
 
-class TMonthList : public TBorderlessWindow {
+class TMonthList : public TBorderlessWindow, public TShownTexts {
     Q_OBJECT
   public:
     static constexpr int RowHeight = 29;
@@ -73,6 +76,8 @@ class TMonthList : public TBorderlessWindow {
     void Open();
     // The month (1..12) at a point of the picture, or 0.
     [[nodiscard]] static int MonthAt(QPoint pos);
+    // The months' names, each chosen as by a click.
+    [[nodiscard]] QList<TShownText> ShownTexts() override;
 
   protected:
     void PaintOver(QPainter& painter) override;
@@ -84,6 +89,7 @@ class TMonthList : public TBorderlessWindow {
     void PointAt(int month);
     [[nodiscard]] int PointedMonth() const;
     void Choose(int month);
+    [[nodiscard]] QRect MonthRow(int month) const;
 
     TProgramState& State;
     QWidget* MainWindow;

@@ -105,6 +105,21 @@ void TWebMenu::OpenLink(int link) {
                         QString::fromLatin1(WebLinks[link].Caption));
 }
 
+QList<TShownText> TWebMenu::ShownTexts() {
+    QList<TShownText> texts;
+    for (int link = 0; link < static_cast<int>(WebLinks.size()); ++link) {
+        if (EntryTop(link) < 0) continue;
+        TShownText text{{0, EntryTop(link), width(), EntryHeight},
+                        QString::fromLatin1(WebLinks[link].Caption)};
+        if (*WebLinks[link].Address) {
+            text.Caption = QString::fromLatin1(WebLinks[link].Address);
+            text.Choose = [this, link] { OpenLink(link); };
+        }
+        texts.append(text);
+    }
+    return texts;
+}
+
 // ---- TAbout ---------------------------------------------------------------------------
 
 TAbout::TAbout(QWidget* main) : TBorderlessWindow(TWindowRole::Normal), MainWindow(main) {

@@ -8,11 +8,12 @@
 //   TWebMenu links(&main);
 //   links.Open();   // at the main window's links button
 
+#include "ui/common/accessibility.h"
 #include "ui/common/borderless_window.h"
 
 class QLabel;
 
-class TWebMenu : public TBorderlessWindow {
+class TWebMenu : public TBorderlessWindow, public TShownTexts {
     Q_OBJECT
   public:
     static constexpr int EntryHeight = 20;
@@ -25,6 +26,8 @@ class TWebMenu : public TBorderlessWindow {
     [[nodiscard]] static int EntryAt(QPoint pos);
     // The top of an entry's row, -1 when it is hidden.
     [[nodiscard]] static int EntryTop(int link);
+    // The headings and the entries, each entry opening its page when chosen.
+    [[nodiscard]] QList<TShownText> ShownTexts() override;
 
   protected:
     void mouseMoveEvent(QMouseEvent* event) override;

@@ -32,6 +32,10 @@ constexpr int RightStrip = 21;
 const QString OrderMessage = QStringLiteral("The \"From\" date must be less than the \"To\" date.");
 const QString YearMessage = QStringLiteral("Enter a year from 1 to 9999 in both boxes.");
 
+QString TypeText(const TEclipseListEntry& entry) {
+    return Q(EclipseTypeText(entry.Type));
+}
+
 // The characters of the time and date column that fit before the visibility.
 constexpr int MaximumTextRoom = 27;
 
@@ -86,9 +90,11 @@ TEclipseReport::TEclipseReport(TProgramState& state, QWidget* main)
     FromYearField = new TYearBox(this);
     FromYearField->setObjectName(QStringLiteral("txtFromYear"));
     FromYearField->setGeometry(52, 44, 31, 18);
+    FromYearField->setAccessibleName(QStringLiteral("From year"));
     ToYearField = new TYearBox(this);
     ToYearField->setObjectName(QStringLiteral("txtToYear"));
     ToYearField->setGeometry(110, 44, 31, 18);
+    ToYearField->setAccessibleName(QStringLiteral("To year"));
     for (TYearBox* box : {FromYearField, ToYearField}) {
         box->setFont(boxFont);
         QPalette palette = box->palette();
@@ -176,6 +182,18 @@ QRect TEclipseReport::ListArea() const {
     return {ListLeft, ListTop, ListWidth, RowHeight * MaxRows};
 }
 
+QList<TShownText> TEclipseReport::ShownTexts() {
+    QList<TShownText> texts;
+    const int first = RowScroll->value();
+    for (int index = 0; index < static_cast<int>(List.size()); ++index) {
+        const TEclipseListEntry& e = List[static_cast<size_t>(index)];
+        const QRect row(ListLeft, ListTop + RowHeight * (index - first), ListWidth, RowHeight);
+        texts.append({row, TypeText(e) + ", " + e.Text + ", " + e.Visibility, QString(),
+                      [this, index] { ChooseEntry(index); }});
+    }
+    return texts;
+}
+
 void TEclipseReport::DisplayDataBitmap() {
     const qreal ratio = std::max<qreal>(1.0, devicePixelRatioF());
     ListImage = QImage(ListArea().size() * ratio, QImage::Format_RGB32);
@@ -191,7 +209,7 @@ void TEclipseReport::DisplayDataBitmap() {
         const int y = RowHeight * r;
         p.fillRect(QRect(0, y, ListWidth, RowHeight), index % 2 ? StripeLight : StripeDark);
         p.setPen(Qt::white);
-        DrawTextFitted(p, TypeX, y + 1, TextX - TypeX - TypeGap, Q(EclipseTypeText(e.Type)));
+        DrawTextFitted(p, TypeX, y + 1, TextX - TypeX - TypeGap, TypeText(e));
         p.setPen(Aqua);
         DrawTextAt(p, TextX, y + 1, e.Text);
         p.setPen(PanelText);

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 
 #include "engine/lunar_eclipse.h"
+#include "ui/common/accessibility.h"
 #include "ui/common/borderless_window.h"
 #include "ui/common/program_state.h"
 #include "ui/common/wheel_rows.h"
@@ -40,7 +41,7 @@ class TYearBox : public QLineEdit {
     void keyPressEvent(QKeyEvent* event) override;
 };
 
-class TEclipseReport : public TBorderlessWindow {
+class TEclipseReport : public TBorderlessWindow, public TShownTexts {
     Q_OBJECT
   public:
     static constexpr int RowHeight = 16;
@@ -65,6 +66,8 @@ class TEclipseReport : public TBorderlessWindow {
     [[nodiscard]] int VisibleRows() const;
     // The entry under a point of the window, or -1.
     [[nodiscard]] int EntryAt(QPoint pos) const;
+    // Every entry, scrolled out of view or not, chosen as by a double click.
+    [[nodiscard]] QList<TShownText> ShownTexts() override;
 
   signals:
     // An entry was chosen and its moment selected: the eclipse screen is wanted beside the

@@ -16,16 +16,36 @@
 
 namespace {
 
-// Columns of the table picture: the left edge of each text.
+// Columns of the table picture: the left edge of each text, in TTimesColumn's order; the
+// illumination's number ends at its x, and "%" follows.
 constexpr int DateX = 10;
 constexpr int MoonRiseX = 84, MoonTransitX = 124, MoonSetX = 162;
-constexpr int IllumEndX = 212; // the number ends here, "%" follows
+constexpr int IllumEndX = 212;
 constexpr int AstroStartX = 245, NauticalStartX = 284, CivilStartX = 323;
 constexpr int SunRiseX = 369, SunTransitX = 409, SunSetX = 447;
 constexpr int CivilEndX = 491, NauticalEndX = 529, AstroEndX = 567;
+constexpr int ColumnX[TimesColumns] = {
+    DateX,       MoonRiseX, MoonTransitX, MoonSetX, IllumEndX, AstroStartX,  NauticalStartX,
+    CivilStartX, SunRiseX,  SunTransitX,  SunSetX,  CivilEndX, NauticalEndX, AstroEndX};
+constexpr int IllumColumn = static_cast<int>(TTimesColumn::Illumination);
 
 const QColor DateInk(255, 255, 255);
 const QColor SunInk(255, 255, 0);
+
+QColor ColumnInk(int column) {
+    if (column == 0) return DateInk;
+    if (column <= IllumColumn) return Aqua;
+    const auto c = static_cast<TTimesColumn>(column);
+    if (c == TTimesColumn::SunRise || c == TTimesColumn::SunTransit || c == TTimesColumn::SunSet)
+        return SunInk;
+    return PanelText;
+}
+
+// The left edge of a column's text in the table picture.
+int TextLeft(int column, const QString& text, const QFontMetrics& metrics) {
+    if (column != IllumColumn) return ColumnX[column];
+    return IllumEndX - metrics.horizontalAdvance(text.chopped(1));
+}
 
 } // namespace
 
@@ -92,32 +112,31 @@ void TTimesList::DrawRows() {
     p.setRenderHint(QPainter::TextAntialiasing);
     p.setFont(ScaledFont(ArialFamily, 8, FontScale(this)));
     const QFontMetrics metrics = p.fontMetrics();
-    auto put = [&p](const QColor& ink, int x, int y, const QString& text) {
-        p.setPen(ink);
-        DrawTextAt(p, x, y, text);
-    };
-    auto putTime = [&put](const QColor& ink, int x, int y, const TRiseSetEvent& event) {
-        put(ink, x, y, Q(EventTimeText(event)));
-    };
-    for (size_t c = 0; c < RowsNow.size(); ++c) {
-        const TTimesRow& row = RowsNow[c];
-        const int y = RowHeight * static_cast<int>(c);
-        put(DateInk, DateX, y, row.DateText);
-        putTime(Aqua, MoonRiseX, y, row.Moon.Events.Rise);
-        putTime(Aqua, MoonTransitX, y, row.Moon.Events.Transit);
-        putTime(Aqua, MoonSetX, y, row.Moon.Events.Set);
-        const QString number = QString::number(row.Moon.Illumination);
-        put(Aqua, IllumEndX - metrics.horizontalAdvance(number), y, number + '%');
-        putTime(SunInk, SunRiseX, y, row.Sun.Rise);
-        putTime(SunInk, SunTransitX, y, row.Sun.Transit);
-        putTime(SunInk, SunSetX, y, row.Sun.Set);
-        putTime(PanelText, CivilStartX, y, row.Civil.Rise);
-        putTime(PanelText, CivilEndX, y, row.Civil.Set);
-        putTime(PanelText, NauticalStartX, y, row.Nautical.Rise);
-        putTime(PanelText, NauticalEndX, y, row.Nautical.Set);
-        putTime(PanelText, AstroStartX, y, row.Astronomical.Rise);
-        putTime(PanelText, AstroEndX, y, row.Astronomical.Set);
+    for (size_t r = 0; r < RowsNow.size(); ++r) {
+        const auto texts = TimesRowTexts(RowsNow[r]);
+        const int y = RowHeight * static_cast<int>(r);
+        for (int c = 0; c < TimesColumns; ++c) {
+            p.setPen(ColumnInk(c));
+            DrawTextAt(p, TextLeft(c, texts[c], metrics), y, texts[c]);
+        }
     }
+}
+
+QList<TShownText> TTimesList::ShownTexts() {
+    // Every day's values where they are painted now, those scrolled out of view included.
+    QList<TShownText> texts;
+    const QFontMetrics metrics(ScaledFont(ArialFamily, 8, FontScale(this)));
+    for (size_t r = 0; r < RowsNow.size(); ++r) {
+        const auto row = TimesRowTexts(RowsNow[r]);
+        const int top = TableArea.top() + RowHeight * static_cast<int>(r) - Shown;
+        for (int c = 0; c < TimesColumns; ++c) {
+            const int next = c + 1 < TimesColumns ? ColumnX[c + 1] : TableWidth;
+            const int left = TextLeft(c, row[c], metrics);
+            texts.append({QRect(TableArea.left() + left, top, next - left, RowHeight), row[c],
+                          TimesColumnName(static_cast<TTimesColumn>(c))});
+        }
+    }
+    return texts;
 }
 
 void TTimesList::DisplayDataBitmap() {

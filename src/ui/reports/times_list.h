@@ -13,13 +13,14 @@
 
 #include <QImage>
 
+#include "ui/common/accessibility.h"
 #include "ui/common/borderless_window.h"
 #include "ui/common/printing.h"
 #include "ui/common/program_state.h"
 #include "ui/common/wheel_rows.h"
 #include "ui/reports/times_rows.h"
 
-class TTimesList : public TBorderlessWindow {
+class TTimesList : public TBorderlessWindow, public TShownTexts {
     Q_OBJECT
   public:
     // The table: 31 rows of 14 pixels, 380 of its pixel rows shown at a time.
@@ -51,6 +52,7 @@ class TTimesList : public TBorderlessWindow {
     // The offset the table is shown from now (differs from ScrollOffset during a drag).
     [[nodiscard]] int ShownOffset() const { return Shown; }
     [[nodiscard]] const std::vector<TTimesRow>& Rows() const { return RowsNow; }
+    [[nodiscard]] QList<TShownText> ShownTexts() override;
 
   protected:
     void PaintOver(QPainter& painter) override;

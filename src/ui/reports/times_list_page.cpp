@@ -50,26 +50,27 @@ struct TColumns {
 
 void DrawRow(QPainter& p, const TColumns& c, int y, const TTimesRow& row,
              const TObserver& observer) {
-    auto at = [&](double k, int u, bool plusV, const TRiseSetEvent& event) {
-        DrawTextAt(p, c.X(k, u, plusV), y, Q(EventTimeText(event)));
+    struct TPlace {
+        double K;
+        int U;
+        bool PlusV;
     };
-    DrawTextAt(p, c.Page->K(30), y, row.DateText);
+    // Each column's place on the page, in TTimesColumn's order (the illumination's number ends
+    // at its place).
+    static constexpr TPlace places[TimesColumns] = {
+        {30, 0, false},     {128.62, 2, false}, {176.85, 2, false}, {225.08, 2, false},
+        {305.47, 2, false}, {0, 1, true},       {48.23, 1, true},   {96.46, 1, true},
+        {144.69, 2, true},  {192.93, 2, true},  {241.16, 2, true},  {289.39, 3, true},
+        {337.62, 3, true},  {385.85, 3, true}};
+    const auto texts = TimesRowTexts(row);
+    for (int k = 0; k < TimesColumns; ++k) {
+        const TPlace& place = places[k];
+        int x = k == 0 ? c.Page->K(place.K) : c.X(place.K, place.U, place.PlusV);
+        if (k == static_cast<int>(TTimesColumn::Illumination))
+            x -= p.fontMetrics().horizontalAdvance(texts[k].chopped(1));
+        DrawTextAt(p, x, y, texts[k]);
+    }
     DrawTextAt(p, c.X(75, 1, false), y, SiderealTimeAtMidnight(row.Date, observer));
-    at(128.62, 2, false, row.Moon.Events.Rise);
-    at(176.85, 2, false, row.Moon.Events.Transit);
-    at(225.08, 2, false, row.Moon.Events.Set);
-    const QString number = QString::number(row.Moon.Illumination);
-    DrawTextAt(p, c.X(305.47, 2, false) - p.fontMetrics().horizontalAdvance(number), y,
-               number + '%');
-    at(144.69, 2, true, row.Sun.Rise);
-    at(192.93, 2, true, row.Sun.Transit);
-    at(241.16, 2, true, row.Sun.Set);
-    at(96.46, 1, true, row.Civil.Rise);
-    at(48.23, 1, true, row.Nautical.Rise);
-    at(0, 1, true, row.Astronomical.Rise);
-    at(289.39, 3, true, row.Civil.Set);
-    at(337.62, 3, true, row.Nautical.Set);
-    at(385.85, 3, true, row.Astronomical.Set);
 }
 
 } // namespace

@@ -20,6 +20,44 @@ std::vector<TTimesRow> MonthTimesRows(const TDateRec& date, const TObserver& obs
     return rows;
 }
 
+std::array<QString, TimesColumns> TimesRowTexts(const TTimesRow& row) {
+    auto time = [](const TRiseSetEvent& event) { return Q(EventTimeText(event)); };
+    return {row.DateText,
+            time(row.Moon.Events.Rise),
+            time(row.Moon.Events.Transit),
+            time(row.Moon.Events.Set),
+            QString::number(row.Moon.Illumination) + '%',
+            time(row.Astronomical.Rise),
+            time(row.Nautical.Rise),
+            time(row.Civil.Rise),
+            time(row.Sun.Rise),
+            time(row.Sun.Transit),
+            time(row.Sun.Set),
+            time(row.Civil.Set),
+            time(row.Nautical.Set),
+            time(row.Astronomical.Set)};
+}
+
+QString TimesColumnName(TTimesColumn column) {
+    static const char* const names[TimesColumns] = {
+        "Date",
+        "Moonrise",
+        "Moon transit",
+        "Moonset",
+        "Moon illuminated",
+        "Astronomical twilight start",
+        "Nautical twilight start",
+        "Civil twilight start",
+        "Sunrise",
+        "Sun transit",
+        "Sunset",
+        "Civil twilight end",
+        "Nautical twilight end",
+        "Astronomical twilight end",
+    };
+    return QString::fromLatin1(names[static_cast<int>(column)]);
+}
+
 QString SiderealTimeAtMidnight(const TDateRec& day, const TObserver& observer) {
     const TDateRec midnight = MakeDate(day.Year, day.Month, day.Day);
     const double ut = JulianDay(midnight) - observer.LocalOffsetDays();

@@ -3,6 +3,7 @@
 // The month's rows of rise, transit and set times: what the times list shows on the screen
 // and prints, computed once per month and observer.
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,31 @@ struct TTimesRow {
     TRiseSetTimes Nautical;     // -12°
     TRiseSetTimes Astronomical; // -18°
 };
+
+// The list's columns, left to right.
+enum class TTimesColumn {
+    Date,
+    MoonRise,
+    MoonTransit,
+    MoonSet,
+    Illumination, // "57%"
+    AstronomicalStart,
+    NauticalStart,
+    CivilStart,
+    SunRise,
+    SunTransit,
+    SunSet,
+    CivilEnd,
+    NauticalEnd,
+    AstronomicalEnd,
+};
+inline constexpr int TimesColumns = static_cast<int>(TTimesColumn::AstronomicalEnd) + 1;
+
+// A row's texts by column, as the list shows and prints them.
+[[nodiscard]] std::array<QString, TimesColumns> TimesRowTexts(const TTimesRow& row);
+
+// What a column holds, in words ("Moonrise", "Civil twilight start").
+[[nodiscard]] QString TimesColumnName(TTimesColumn column);
 
 // One row for every day of date's month and year.
 [[nodiscard]] std::vector<TTimesRow> MonthTimesRows(const TDateRec& date, const TObserver& observer,

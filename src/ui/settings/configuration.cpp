@@ -1,6 +1,7 @@
 #include "ui/settings/configuration.h"
 
 #include <functional>
+#include <utility>
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -254,6 +255,7 @@ TConfiguration::TConfiguration(TProgramState& state, TSettingsStore& store, QWid
     }
     AddNightVisionBox(font);
     AddTimeServerField(font);
+    NameForReaders();
     for (const TPrinterChoice& choice : PrinterChoices) {
         auto select = [this, type = choice.Type](Qt::MouseButton m, QPoint) {
             if (m == Qt::LeftButton) SelectPrinter(type);
@@ -262,6 +264,7 @@ TConfiguration::TConfiguration(TProgramState& state, TSettingsStore& store, QWid
         auto* picture = AddButton(QStringLiteral("img") + name,
                                   {choice.PictureLeft, PrinterTop, 15, 15}, QString());
         picture->setFocusPolicy(Qt::NoFocus); // the caption beside it is the keyboard's
+        picture->setAccessibleName(QString::fromLatin1(choice.Caption));
         connect(picture, &TClickLabel::Clicked, this, select);
         auto* label = AddButton(QStringLiteral("lbl") + name,
                                 {choice.LabelLeft, PrinterTop, 110, 15}, QString());
@@ -321,6 +324,23 @@ bool TConfiguration::CheckTimeServer() {
     ShowMessage(this, Q8(check.Problem));
     TimeServerEntry->setFocus();
     return false;
+}
+
+void TConfiguration::NameForReaders() {
+    // The captions are painted or stand apart from their fields, and one caption serves
+    // three fields: screen readers need each field's own name.
+    const std::pair<QWidget*, const char*> names[] = {
+        {LatDegField, "Latitude degrees"},   {LatMinField, "Latitude minutes"},
+        {LatSecField, "Latitude seconds"},   {LatitudeSideLabel, "Latitude north or south"},
+        {LongDegField, "Longitude degrees"}, {LongMinField, "Longitude minutes"},
+        {LongSecField, "Longitude seconds"}, {LongitudeSideLabel, "Longitude east or west"},
+        {ZoneChoice, "Time zone"},           {DaylightSavingCheck, "Daylight saving time (DST)"},
+        {LocationChoice, "Location"},        {DayOrderChoice, "Day order"},
+        {DateFormatChoice, "Date format"},   {FeatureFileChoice, "Features at startup"},
+        {TimeServerEntry, "Time server"},
+    };
+    for (const auto& [control, name] : names)
+        control->setAccessibleName(QString::fromLatin1(name));
 }
 
 QLineEdit* TConfiguration::PositionEdit(const char* name, QRect area, int digits) {

@@ -69,6 +69,7 @@ class TConfiguration : public TBorderlessWindow {
     QLineEdit* PositionEdit(const char* name, QRect area, int digits);
     void AddNightVisionBox(const QFont& font);
     void AddTimeServerField(const QFont& font);
+    void NameForReaders();
     // The time server's address as typed; the message when it is refused.
     [[nodiscard]] bool CheckTimeServer();
     // The time zone as typed or picked; the message when it is neither an offset nor a zone.

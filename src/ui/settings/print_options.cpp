@@ -57,19 +57,23 @@ TPrintOptions::TPrintOptions(TProgramState& state, TSettingsStore& store, QWidge
     setObjectName(QStringLiteral("PrintOptions"));
     setWindowTitle(QStringLiteral("Print Options"));
     SetBackgroundArt(ArtPrintOptionsBackground);
-    auto check = [this](const char* name, int top) {
+    // The boxes' captions are painted on the background: each box carries its own for
+    // screen readers.
+    auto check = [this](const char* name, int top, const char* caption) {
         auto* box = new QCheckBox(this);
         box->setObjectName(QString::fromLatin1(name));
+        box->setAccessibleName(QString::fromLatin1(caption));
         box->setGeometry(30, top, 13, 13);
         return box;
     };
-    DailyPhasesCheck = check("chkDailyPhases", 70);
-    MajorPhasesCheck = check("chkMajorPhases", 90);
-    MoonTimesCheck = check("chkMoonTimes", 110);
-    SunTimesCheck = check("chkSunTimes", 130);
+    DailyPhasesCheck = check("chkDailyPhases", 70, "Daily Phases");
+    MajorPhasesCheck = check("chkMajorPhases", 90, "Major Phases");
+    MoonTimesCheck = check("chkMoonTimes", 110, "Moon's Rise/Transit/Set Times");
+    SunTimesCheck = check("chkSunTimes", 130, "Sun's Rise/Transit/Set Times");
 
     DensityField = new QLineEdit(this);
     DensityField->setObjectName(QStringLiteral("txtDensity"));
+    DensityField->setAccessibleName(QStringLiteral("Daily Phase Density"));
     DensityField->setGeometry(142, 170, 27, 21);
     DensityField->setMaxLength(3);
     DensityField->setFrame(false);
@@ -90,8 +94,9 @@ TPrintOptions::TPrintOptions(TProgramState& state, TSettingsStore& store, QWidge
     connect(spin, &TSpinButton::Up, this, &TPrintOptions::SpinUp);
     connect(spin, &TSpinButton::Down, this, &TPrintOptions::SpinDown);
 
-    connect(AddButton(QStringLiteral("lblOK"), {62, 210, 99, 29}, QString()), &TClickLabel::Clicked,
-            this, &TPrintOptions::OkClick);
+    TClickLabel* ok = AddButton(QStringLiteral("lblOK"), {62, 210, 99, 29}, QString());
+    ok->setAccessibleName(QStringLiteral("OK"));
+    connect(ok, &TClickLabel::Clicked, this, &TPrintOptions::OkClick);
 }
 
 TPrintOptions::~TPrintOptions() {
