@@ -9,6 +9,7 @@
 #include "engine/whole_file.h"
 #include "ui/common/fonts.h"
 #include "app/program_paths.h"
+#include "app/quit_after_paint.h"
 #include "app/window_set.h"
 
 namespace {
@@ -53,5 +54,6 @@ int main(int argc, char* argv[]) {
     InstallFontSubstitutions();
     TWindowSet windows;
     windows.Show();
+    QuitAfterFirstPaintWhenAsked(windows.Main());
     return QApplication::exec();
 }

@@ -1,7 +1,5 @@
 #include "app/window_set.h"
 
-#include <initializer_list>
-
 #include <QTimer>
 
 #include "ui/features/features_db.h"
@@ -29,81 +27,99 @@ TWindowSet::TWindowSet(const TWindowSetup& setup) {
     SettingsStore = std::move(start.Store);
     Messages = start.Messages;
     ProgramState = std::make_unique<TProgramState>(start.Settings, setup.Clock);
-    // The main window comes first: the month it shows is computed before any other window
-    // exists.
     TMainSetup mainSetup;
     mainSetup.SystemClock = setup.SystemClock;
     MainWindow = std::make_unique<TMain>(*ProgramState, mainSetup);
-    // The other windows in their fixed order, hidden until opened.
-    TMain* main = MainWindow.get();
-    TimesListWindow = std::make_unique<TTimesList>(*ProgramState, MainWindow.get());
-    ConfigurationWindow = std::make_unique<TConfiguration>(*ProgramState, *SettingsStore, main);
-    WebMenuWindow = std::make_unique<TWebMenu>(main);
-    MonthListWindow = std::make_unique<TMonthList>(*ProgramState, main);
-    EclipseWindow = std::make_unique<TEclipse>(*ProgramState, main);
-    AboutWindow = std::make_unique<TAbout>(main);
-    PrintOptionsWindow =
-        std::make_unique<TPrintOptions>(*ProgramState, *SettingsStore, MainWindow.get());
-    DateInfoWindow = std::make_unique<TDateInfo>(main);
-    EquinoxWindow = std::make_unique<TEquinox>(*ProgramState, main);
-    EclipseReportWindow = std::make_unique<TEclipseReport>(*ProgramState, main);
-    ReportMenuWindow = std::make_unique<TReportMenu>(main);
-    MonthlyPhasesWindow = std::make_unique<TMonthlyPhases>(*ProgramState, main);
-    ObservingAidWindow = std::make_unique<TObservingAid>(*ProgramState, main);
-    EasterWindow = std::make_unique<TEaster>(*ProgramState, main);
-    FeaturesWindow = std::make_unique<TFeatures>(*ProgramState, main);
-    FeaturesDBWindow = std::make_unique<TFeaturesDB>(main);
-    DailyViewWindow = std::make_unique<TDailyView>(*ProgramState, main);
-    TerminatorWindow = std::make_unique<TTerminatorView>(*ProgramState, main);
-    // Every other window belongs to the main window: kept above it, its pop-ups placed on it.
-    for (TBorderlessWindow* window : std::initializer_list<TBorderlessWindow*>{
-             TimesListWindow.get(), ConfigurationWindow.get(), WebMenuWindow.get(),
-             MonthListWindow.get(), EclipseWindow.get(), AboutWindow.get(),
-             PrintOptionsWindow.get(), DateInfoWindow.get(), EquinoxWindow.get(),
-             EclipseReportWindow.get(), ReportMenuWindow.get(), MonthlyPhasesWindow.get(),
-             ObservingAidWindow.get(), EasterWindow.get(), FeaturesWindow.get(),
-             FeaturesDBWindow.get(), DailyViewWindow.get(), TerminatorWindow.get()})
-        window->BelongTo(main);
-    QObject::connect(FeaturesWindow.get(), &TFeatures::DatabaseRequested, main,
-                     [this](int index) { FeaturesDBWindow->Display(index, FeaturesWindow.get()); });
-    // The eclipse chosen in the report: the screen opens, the pair side by side under the
-    // main window.
-    QObject::connect(EclipseReportWindow.get(), &TEclipseReport::EclipseChosen, main, [this] {
-        if (EclipseWindow->Open())
-            PlacePairUnder(*EclipseWindow, *EclipseReportWindow, *MainWindow);
-    });
-    QObject::connect(main, &TMain::DateInfoRequested, DateInfoWindow.get(),
-                     &TDateInfo::ShowDateInfo);
-    QObject::connect(main, &TMain::MonthPickerRequested, MonthListWindow.get(), &TMonthList::Open);
-    QObject::connect(
-        ReportMenuWindow.get(), &TReportMenu::EntryChosen, main, [this](TReportEntry entry) {
-            if (entry == TReportEntry::FindEclipses) EclipseReportWindow->Open();
-            if (entry == TReportEntry::EquinoxInfo)
-                EquinoxWindow->EquinoxesAndSolstices(ProgramState->SelectedDate().Year);
-            if (entry == TReportEntry::Easter) EasterWindow->Open();
-            if (entry == TReportEntry::LunarVisibility) ObservingAidWindow->Open();
-            if (entry == TReportEntry::DailyView) DailyViewWindow->Open();
-            if (entry == TReportEntry::DisplayPhases) MonthlyPhasesWindow->Open();
-            if (entry == TReportEntry::FeaturesDB)
-                FeaturesDBWindow->Display(ProgramState->Settings().FeatureIdx);
-            if (entry == TReportEntry::LunarFeatures)
-                FeaturesWindow->Display(ProgramState->Settings().FeatureIdx);
-            if (entry == TReportEntry::ExportToCalendar)
-                ExportCalendar(MainWindow.get(), *ProgramState);
-            if (entry == TReportEntry::TonightOnTerminator) TerminatorWindow->Open();
-        });
-    QObject::connect(MainWindow.get(), &TMain::ButtonClicked, MainWindow.get(),
-                     [this](TMainButton button) {
-                         if (button == TMainButton::TimesList) TimesListWindow->Open();
-                         if (button == TMainButton::Print) PrintOptionsWindow->Open();
-                         if (button == TMainButton::Eclipse) (void)EclipseWindow->Open();
-                         if (button == TMainButton::Reports) ReportMenuWindow->Open();
-                         if (button == TMainButton::Config) ConfigurationWindow->Open();
-                         if (button == TMainButton::Links) WebMenuWindow->Open();
-                         if (button == TMainButton::About) AboutWindow->Open();
-                     });
+    ConnectMain();
     // The night-vision look over every window, from the start when it was chosen before.
     NightVisionSwitch = std::make_unique<TNightVision>(*ProgramState, *SettingsStore);
+}
+
+template <class TWindow, class... TArgs>
+TWindow& TWindowSet::MadeOnce(std::unique_ptr<TWindow>& slot, TArgs&... args) {
+    if (slot) return *slot;
+    slot = std::make_unique<TWindow>(args..., MainWindow.get());
+    // It belongs to the main window: kept above it, its pop-ups placed on it.
+    slot->BelongTo(MainWindow.get());
+    return *slot;
+}
+
+TTimesList& TWindowSet::TimesList() { return MadeOnce(TimesListWindow, *ProgramState); }
+TMonthList& TWindowSet::MonthList() { return MadeOnce(MonthListWindow, *ProgramState); }
+TEclipse& TWindowSet::Eclipse() { return MadeOnce(EclipseWindow, *ProgramState); }
+TDateInfo& TWindowSet::DateInfo() { return MadeOnce(DateInfoWindow); }
+TEquinox& TWindowSet::Equinox() { return MadeOnce(EquinoxWindow, *ProgramState); }
+TEaster& TWindowSet::Easter() { return MadeOnce(EasterWindow, *ProgramState); }
+TMonthlyPhases& TWindowSet::MonthlyPhases() { return MadeOnce(MonthlyPhasesWindow, *ProgramState); }
+TObservingAid& TWindowSet::ObservingAid() { return MadeOnce(ObservingAidWindow, *ProgramState); }
+TDailyView& TWindowSet::DailyView() { return MadeOnce(DailyViewWindow, *ProgramState); }
+TWebMenu& TWindowSet::WebMenu() { return MadeOnce(WebMenuWindow); }
+TAbout& TWindowSet::About() { return MadeOnce(AboutWindow); }
+TFeaturesDB& TWindowSet::FeaturesDB() { return MadeOnce(FeaturesDBWindow); }
+TTerminatorView& TWindowSet::TerminatorView() { return MadeOnce(TerminatorWindow, *ProgramState); }
+
+TPrintOptions& TWindowSet::PrintOptions() {
+    return MadeOnce(PrintOptionsWindow, *ProgramState, *SettingsStore);
+}
+
+TConfiguration& TWindowSet::Configuration() {
+    return MadeOnce(ConfigurationWindow, *ProgramState, *SettingsStore);
+}
+
+TFeatures& TWindowSet::Features() {
+    if (FeaturesWindow) return *FeaturesWindow;
+    TFeatures& features = MadeOnce(FeaturesWindow, *ProgramState);
+    QObject::connect(&features, &TFeatures::DatabaseRequested, &features,
+                     [this, &features](int index) { FeaturesDB().Display(index, &features); });
+    return features;
+}
+
+TEclipseReport& TWindowSet::EclipseReport() {
+    if (EclipseReportWindow) return *EclipseReportWindow;
+    TEclipseReport& report = MadeOnce(EclipseReportWindow, *ProgramState);
+    // The eclipse chosen in the report: the screen opens, the pair side by side under the
+    // main window.
+    QObject::connect(&report, &TEclipseReport::EclipseChosen, &report, [this, &report] {
+        if (Eclipse().Open()) PlacePairUnder(*EclipseWindow, report, *MainWindow);
+    });
+    return report;
+}
+
+TReportMenu& TWindowSet::ReportMenu() {
+    if (ReportMenuWindow) return *ReportMenuWindow;
+    TReportMenu& menu = MadeOnce(ReportMenuWindow);
+    QObject::connect(&menu, &TReportMenu::EntryChosen, &menu, [this](TReportEntry entry) {
+        if (entry == TReportEntry::FindEclipses) EclipseReport().Open();
+        if (entry == TReportEntry::EquinoxInfo)
+            Equinox().EquinoxesAndSolstices(ProgramState->SelectedDate().Year);
+        if (entry == TReportEntry::Easter) Easter().Open();
+        if (entry == TReportEntry::LunarVisibility) ObservingAid().Open();
+        if (entry == TReportEntry::DailyView) DailyView().Open();
+        if (entry == TReportEntry::DisplayPhases) MonthlyPhases().Open();
+        if (entry == TReportEntry::FeaturesDB)
+            FeaturesDB().Display(ProgramState->Settings().FeatureIdx);
+        if (entry == TReportEntry::LunarFeatures)
+            Features().Display(ProgramState->Settings().FeatureIdx);
+        if (entry == TReportEntry::ExportToCalendar) ExportCalendar(MainWindow.get(), *ProgramState);
+        if (entry == TReportEntry::TonightOnTerminator) TerminatorView().Open();
+    });
+    return menu;
+}
+
+void TWindowSet::ConnectMain() {
+    TMain* main = MainWindow.get();
+    QObject::connect(main, &TMain::DateInfoRequested, main,
+                     [this](const TDateRec& date) { DateInfo().ShowDateInfo(date); });
+    QObject::connect(main, &TMain::MonthPickerRequested, main, [this] { MonthList().Open(); });
+    QObject::connect(main, &TMain::ButtonClicked, main, [this](TMainButton button) {
+        if (button == TMainButton::TimesList) TimesList().Open();
+        if (button == TMainButton::Print) PrintOptions().Open();
+        if (button == TMainButton::Eclipse) (void)Eclipse().Open();
+        if (button == TMainButton::Reports) ReportMenu().Open();
+        if (button == TMainButton::Config) Configuration().Open();
+        if (button == TMainButton::Links) WebMenu().Open();
+        if (button == TMainButton::About) About().Open();
+    });
 }
 
 TWindowSet::~TWindowSet() = default;

@@ -1,8 +1,10 @@
 #pragma once
 
-// The program's windows, created once at start in a fixed order with the main window
-// first, and owned here for the whole run together with the settings store and the one
-// program state they all read. Later windows are added in their place.
+// The program's windows, owned here for the whole run together with the settings store and
+// the one program state they all read. The main window is made at start; every other window
+// is made the first time it is asked for (opened by the user, or reached through its
+// accessor) and kept from then on, so it holds its state between showings. Its artwork and
+// whatever it computes are not paid for at start by a user who never opens it.
 
 #include <memory>
 
@@ -50,24 +52,24 @@ class TWindowSet {
     [[nodiscard]] TMain& Main() { return *MainWindow; }
     [[nodiscard]] TProgramState& State() { return *ProgramState; }
     [[nodiscard]] TSettingsStore& Store() { return *SettingsStore; }
-    [[nodiscard]] TTimesList& TimesList() { return *TimesListWindow; }
-    [[nodiscard]] TPrintOptions& PrintOptions() { return *PrintOptionsWindow; }
-    [[nodiscard]] TMonthList& MonthList() { return *MonthListWindow; }
-    [[nodiscard]] TEclipse& Eclipse() { return *EclipseWindow; }
-    [[nodiscard]] TDateInfo& DateInfo() { return *DateInfoWindow; }
-    [[nodiscard]] TEquinox& Equinox() { return *EquinoxWindow; }
-    [[nodiscard]] TEclipseReport& EclipseReport() { return *EclipseReportWindow; }
-    [[nodiscard]] TReportMenu& ReportMenu() { return *ReportMenuWindow; }
-    [[nodiscard]] TEaster& Easter() { return *EasterWindow; }
-    [[nodiscard]] TMonthlyPhases& MonthlyPhases() { return *MonthlyPhasesWindow; }
-    [[nodiscard]] TObservingAid& ObservingAid() { return *ObservingAidWindow; }
-    [[nodiscard]] TDailyView& DailyView() { return *DailyViewWindow; }
-    [[nodiscard]] TConfiguration& Configuration() { return *ConfigurationWindow; }
-    [[nodiscard]] TWebMenu& WebMenu() { return *WebMenuWindow; }
-    [[nodiscard]] TAbout& About() { return *AboutWindow; }
-    [[nodiscard]] TFeatures& Features() { return *FeaturesWindow; }
-    [[nodiscard]] TFeaturesDB& FeaturesDB() { return *FeaturesDBWindow; }
-    [[nodiscard]] TTerminatorView& TerminatorView() { return *TerminatorWindow; }
+    [[nodiscard]] TTimesList& TimesList();
+    [[nodiscard]] TPrintOptions& PrintOptions();
+    [[nodiscard]] TMonthList& MonthList();
+    [[nodiscard]] TEclipse& Eclipse();
+    [[nodiscard]] TDateInfo& DateInfo();
+    [[nodiscard]] TEquinox& Equinox();
+    [[nodiscard]] TEclipseReport& EclipseReport();
+    [[nodiscard]] TReportMenu& ReportMenu();
+    [[nodiscard]] TEaster& Easter();
+    [[nodiscard]] TMonthlyPhases& MonthlyPhases();
+    [[nodiscard]] TObservingAid& ObservingAid();
+    [[nodiscard]] TDailyView& DailyView();
+    [[nodiscard]] TConfiguration& Configuration();
+    [[nodiscard]] TWebMenu& WebMenu();
+    [[nodiscard]] TAbout& About();
+    [[nodiscard]] TFeatures& Features();
+    [[nodiscard]] TFeaturesDB& FeaturesDB();
+    [[nodiscard]] TTerminatorView& TerminatorView();
     [[nodiscard]] TNightVision& NightVision() { return *NightVisionSwitch; }
     // What the settings start-up had to tell the user (shown once, in one message).
     [[nodiscard]] const QStringList& StartupMessages() const { return Messages; }
@@ -77,6 +79,12 @@ class TWindowSet {
     void Show();
 
   private:
+    // The window in its slot, made with args and the main window as its owner the first
+    // time it is asked for.
+    template <class TWindow, class... TArgs>
+    TWindow& MadeOnce(std::unique_ptr<TWindow>& slot, TArgs&... args);
+    void ConnectMain();
+
     std::unique_ptr<TSettingsStore> SettingsStore;
     std::unique_ptr<TProgramState> ProgramState;
     std::unique_ptr<TMain> MainWindow;

@@ -44,6 +44,7 @@ class TMainButtonsTest : public QObject {
     void HelpAndWebSiteOpenOnTheDesktop();
     void HelpAndWebSiteFailLoudly();
     void LaterWindowsAreAskedForByName();
+    void WindowsAreMadeWhenFirstOpenedAndKept();
 };
 
 void TMainButtonsTest::EachButtonDoesWhatItsHintSays() {
@@ -200,6 +201,31 @@ void TMainButtonsTest::LaterWindowsAreAskedForByName() {
     h.Click(h.Label("lblSelectedmonth")); // a pending year edit is closed first
     QVERIFY(!h.Main->Calendar().YearEditing());
     QCOMPARE(monthPicker, 1);
+}
+
+// Only the main window is made at start; another is made when first opened, and the same
+// one comes back the next time.
+void TMainButtonsTest::WindowsAreMadeWhenFirstOpenedAndKept() {
+    TMainHarness h(At(2026, 3, 3));
+    h.Show();
+    const auto programWindows = [] {
+        QList<QWidget*> windows;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (qobject_cast<TBorderlessWindow*>(top) != nullptr) windows << top;
+        return windows;
+    };
+    QCOMPARE(programWindows(), QList<QWidget*>{h.Main});
+    const QPoint timesList(84, 23);
+    ClickAt(*h.Main, timesList);
+    QList<QWidget*> opened = programWindows();
+    opened.removeOne(h.Main);
+    QCOMPARE(opened.size(), 1);
+    QWidget* list = opened.front();
+    QVERIFY(list->isVisible());
+    list->hide();
+    ClickAt(*h.Main, timesList);
+    QCOMPARE(programWindows().size(), 2);
+    QVERIFY(list->isVisible());
 }
 
 QTEST_MAIN(TMainButtonsTest)
