@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QProxyStyle>
 #include <QScreen>
+#include <QScrollBar>
 #include <QShowEvent>
 #include <QToolTip>
 #include <QWindow>
@@ -228,7 +229,26 @@ void TBorderlessWindow::keyPressEvent(QKeyEvent* event) {
         close();
         return;
     }
+    if (QScrollBar* list = ListScrolledBy(*event)) {
+        QCoreApplication::sendEvent(list, event); // the bar steps as its own keys say
+        return;
+    }
     QWidget::keyPressEvent(event);
+}
+
+QScrollBar* TBorderlessWindow::ListScrolledBy(const QKeyEvent& event) const {
+    if (event.modifiers() != Qt::NoModifier) return nullptr;
+    const int key = event.key();
+    const bool across = key == Qt::Key_Left || key == Qt::Key_Right;
+    const bool down = key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp ||
+                      key == Qt::Key_PageDown || key == Qt::Key_Home || key == Qt::Key_End;
+    if (!across && !down) return nullptr;
+    // The window's first list, or its first scrolled sideways for Left and Right.
+    for (QScrollBar* bar : findChildren<QScrollBar*>())
+        if (bar->window() == this && bar->isVisibleTo(this) && bar->isEnabled() &&
+            bar->orientation() == (across ? Qt::Horizontal : Qt::Vertical))
+            return bar;
+    return nullptr;
 }
 
 void TBorderlessWindow::showEvent(QShowEvent* event) {

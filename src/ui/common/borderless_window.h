@@ -31,6 +31,7 @@
 // The keyboard: the buttons (AddButton, the close and minimise areas) take the focus by Tab
 // in reading order, left to right and row by row, show the focus mark and act on Return and
 // Space; Escape closes every window but the main one. The close area's hint names its key.
+// The arrow keys, Page Up/Down, Home and End not taken by a control scroll the window's list.
 //
 // A pop-up closes at the first click outside it, and that click then acts where it lands
 // (on a day of the calendar, a button of another window), as it would had the pop-up not
@@ -53,6 +54,7 @@
 #include "ui/common/click_label.h"
 
 class QPainter;
+class QScrollBar;
 
 enum class TWindowRole {
     Main,   // the program's central window
@@ -143,6 +145,8 @@ class TBorderlessWindow : public QWidget {
         QRect Area;
         QString Hint;
     };
+    // The scroll bar of the list a key scrolls (none for other keys or without a list).
+    [[nodiscard]] QScrollBar* ListScrolledBy(const QKeyEvent& event) const;
     // The Tab order of the window's controls, in reading order of their places.
     void OrderFocusByPlace();
     // The main window's minimising and restoring, with the windows that were open.
