@@ -7,9 +7,11 @@
 
 #include "engine/regional_names.h"
 #include "engine/whole_file.h"
+#include "settings/settings_store.h"
 #include "ui/common/fonts.h"
 #include "app/program_paths.h"
 #include "app/quit_after_paint.h"
+#include "app/running_copy.h"
 #include "app/window_set.h"
 
 namespace {
@@ -52,7 +54,12 @@ int main(int argc, char* argv[]) {
 #endif
     SetRegionalNames(LocaleNames(QLocale::system()));
     InstallFontSubstitutions();
+    // A copy already running on these settings comes to the front instead of a second one.
+    TRunningCopy copy(QString::fromStdString(TSettingsStore::DefaultPath()));
+    if (copy.Claim() == TRunningCopy::TClaim::HandedOver) return 0;
     TWindowSet windows;
+    QObject::connect(&copy, &TRunningCopy::FrontRequested, &windows.Main(),
+                     [&windows](const QString& token) { windows.BringToFront(token); });
     windows.Show();
     QuitAfterFirstPaintWhenAsked(windows.Main());
     return QApplication::exec();

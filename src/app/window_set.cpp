@@ -1,5 +1,6 @@
 #include "app/window_set.h"
 
+#include <QApplication>
 #include <QTimer>
 
 #include "ui/features/features_db.h"
@@ -130,4 +131,19 @@ void TWindowSet::Show() {
     // Over the window once it is on the screen.
     QTimer::singleShot(0, MainWindow.get(),
                        [this] { ShowMessage(MainWindow.get(), StartupMessage(Messages)); });
+}
+
+void TWindowSet::BringToFront(const QString& activationToken) {
+    // Wayland lets a window take the focus only with a token from the desktop; Qt hands
+    // over the one in this variable at the next activation.
+    if (!activationToken.isEmpty() && QGuiApplication::platformName().startsWith("wayland"))
+        qputenv("XDG_ACTIVATION_TOKEN", activationToken.toUtf8());
+    MainWindow->setWindowState(MainWindow->windowState() & ~Qt::WindowMinimized);
+    MainWindow->show();
+    MainWindow->raise();
+    MainWindow->activateWindow();
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        modal->raise();
+        modal->activateWindow();
+    }
 }

@@ -77,6 +77,10 @@ class TWindowSet {
     // Shows the main window, then the start-up message over it; the other windows stay
     // hidden until they are opened.
     void Show();
+    // Brings the main window to the front (out of the dock when minimised), with the window
+    // open over it, if any, on top. activationToken: the desktop's token that lets a window
+    // take the focus (empty when there is none).
+    void BringToFront(const QString& activationToken);
 
   private:
     // The window in its slot, made with args and the main window as its owner the first

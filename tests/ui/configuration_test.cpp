@@ -1,7 +1,7 @@
 // The configuration window on a temporary store: named locations added, recalled, updated in
 // place and renamed (never onto another location, the old one deleted only after the new one
-// is stored), deleted, refused names and positions; closing stores the value texts and the
-// program follows at once.
+// is stored), deleted, refused names and positions; closing stores the value texts the user
+// changed, over what another copy stored meanwhile, and the program follows at once.
 
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -273,6 +273,22 @@ class TConfigurationTest : public QObject {
         zones->setEditText(QStringLiteral("Asia/Kathmandu"));
         QVERIFY(h.Config.StoreAndClose());
         QCOMPARE(h.Setting("TimeZoneName"), std::string("Asia/Kathmandu"));
+    }
+
+    void ClosingKeepsWhatAnotherCopyStored() {
+        // A second program on the same store opens its configuration, then the first stores
+        // a latitude; the second's close stores its own change and leaves the latitude.
+        TConfigHarness first;
+        TWindowSet second(
+            TWindowSetup{first.Folder.filePath("settings.db"), [&first] { return first.Now; }});
+        second.Configuration().Open();
+        first.Type(Control<QLineEdit>(first.Config, "txtLatDeg"), "47");
+        QVERIFY(first.Config.StoreAndClose());
+        Control<QComboBox>(second.Configuration(), "cmbDayOrder")->setCurrentIndex(3);
+        QVERIFY(second.Configuration().StoreAndClose());
+        QCOMPARE(first.Setting("LatDeg"), std::string("47"));
+        QCOMPARE(first.Setting("DayOrder"), std::string("3"));
+        QCOMPARE(second.State().Settings().Position.Latitude.Deg, 47);
     }
 
     void DesktopCloseChecksAndStoresAsTheGlyph() {

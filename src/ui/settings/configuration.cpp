@@ -366,8 +366,12 @@ QLineEdit* TConfiguration::PositionEdit(const char* name, QRect area, int digits
 void TConfiguration::Open() {
     LoadLocationKeys();
     // Filled once per opening: the message boxes of the location buttons re-activate the
-    // window, and the user's typing must survive them.
-    FillFromSettings(State.Settings());
+    // window, and the user's typing must survive them. The values come fresh from the
+    // store, which another copy of the program may have changed, and what the fields then
+    // say is kept so that closing stores only what the user changed.
+    Opened = StoredValues(Store, State.Settings(), ConfigurationValueNames);
+    FillFromSettings(Opened);
+    Shown = EditedSettings(Opened);
     if (MainWindow) CentreOver(*MainWindow);
     show();
     raise();
@@ -641,11 +645,22 @@ bool TConfiguration::StoreAndClose() {
         return false;
     }
     if (!CheckPosition() || !CheckTimeServer()) return false;
-    const std::optional<TZoneSelection> zone = CheckZone();
-    if (!zone) return false;
-    TSettings s = State.Settings();
+    if (!CheckZone()) return false;
+    const TStoredChanges changes = StoreChangedSettings(
+        Store, State.Settings(), Shown, EditedSettings(Opened), ConfigurationValueNames);
+    State.ApplySettings(changes.Settings);
+    close();
+    if (!changes.Stored)
+        ShowMessage(MainWindow,
+                    QStringLiteral("The settings could not be saved. They apply until Tidewell "
+                                   "is closed."));
+    return true;
+}
+
+TSettings TConfiguration::EditedSettings(TSettings s) const {
     s.Position = EditedPosition();
-    s.Location = S(LocationChoice->itemText(location));
+    if (const int location = SelectedLocation(); location >= 0)
+        s.Location = S(LocationChoice->itemText(location));
     // A list with nothing selected keeps the value it had.
     if (DayOrderChoice->currentIndex() >= 0)
         s.DayOrder = static_cast<TWeekday>(DayOrderChoice->currentIndex());
@@ -653,22 +668,18 @@ bool TConfiguration::StoreAndClose() {
         s.DateLayoutIdx = static_cast<std::uint8_t>(DateFormatChoice->currentIndex());
         s.DateFormat = S(DateFormatChoice->currentText());
     }
-    s.TimeZoneName = zone->Named ? zone->Named->Name() : std::string();
-    if (zone->Named)
-        KeepFixedOffsetInStep(s, *zone->Named, JulianDay(State.UniversalNow()));
-    else {
-        s.TimeZone = zone->FixedIndex;
+    // A zone that names nothing (refused on closing) keeps the values it had.
+    const TZoneSelection zone = SelectedZone(*ZoneChoice);
+    if (zone.Named) {
+        s.TimeZoneName = zone.Named->Name();
+        KeepFixedOffsetInStep(s, *zone.Named, JulianDay(State.UniversalNow()));
+    } else if (zone.FixedIndex >= 0) {
+        s.TimeZoneName.clear();
+        s.TimeZone = zone.FixedIndex;
         s.DaylightSavings = FixedDaylightSaving;
     }
     if (FeatureFileChoice->currentIndex() >= 0) s.FeatureIdx = FeatureFileChoice->currentIndex();
     s.PrinterType = Printer;
     s.TimeServer = S(TimeServerEntry->text());
-    const bool stored = StoreSettings(Store, s, ConfigurationValueNames);
-    State.ApplySettings(s);
-    close();
-    if (!stored)
-        ShowMessage(MainWindow,
-                    QStringLiteral("The settings could not be saved. They apply until Tidewell "
-                                   "is closed."));
-    return true;
+    return s;
 }

@@ -4,7 +4,8 @@
 // weekday order and date format, the feature file shown first, the time server and the
 // printer type, and the book of named observing locations (Add, Update, Delete, Cancel).
 // Modal; its close button (or Return)
-// stores the settings and applies them to the program state, so the main window and every
+// stores the values the user changed and applies them to the program state, so the main
+// window and every
 // open report follow at once. The night-vision box is the one exception: it switches the
 // look (and stores it) the moment it is clicked, as Ctrl+N does in any window. Escape closes
 // it without storing.
@@ -84,6 +85,8 @@ class TConfiguration : public TBorderlessWindow {
     void ShowSides();
     // The position in the fields; a field left empty counts 0.
     [[nodiscard]] TPosition EditedPosition() const;
+    // `base` with the values the fields give.
+    [[nodiscard]] TSettings EditedSettings(TSettings base) const;
     void LoadLocationKeys();
     // Selects the entry of that exact name; it becomes the last recalled one.
     bool FindLocation(const QString& name);
@@ -121,4 +124,6 @@ class TConfiguration : public TBorderlessWindow {
     TPrinterType Printer = TPrinterType::Laser;
     QString Recalled;                 // the named location last recalled
     bool FixedDaylightSaving = false; // the box as ticked for a fixed offset
+    TSettings Opened;                 // the stored values the fields were filled from
+    TSettings Shown;                  // the values as the fields gave them then
 };
