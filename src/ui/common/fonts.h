@@ -8,6 +8,8 @@
 //
 // "Arial" and "Times New Roman" are asked for by name; fontconfig maps them to the
 // metric-compatible Liberation Sans and Liberation Serif, so the fixed pixel layouts hold.
+// Where neither they nor another face of the same widths is installed, the face that stands
+// in is narrowed to those widths, so every text still keeps to its place.
 
 #include <QFont>
 #include <QString>
