@@ -1,11 +1,8 @@
 #!/usr/bin/env python3
-"""The main window as a screen reader finds it through AT-SPI: its 13 buttons by name, each
-with a press action that does what a click does, and the clock strip's texts. Runs the real
-program over a fresh settings folder, under dbus-run-session and an X server (xvfb-run);
-exits 77 (skipped) where AT-SPI is missing or does not start.
-
-    screen_reader_test.py TIDEWELL
-"""
+"""The main window through AT-SPI, as a screen reader finds it: its 13 buttons by name, each
+pressed by its press action to do what a click does, and the clock strip's texts. Run under
+dbus-run-session and xvfb-run; exits 77 (skipped) where AT-SPI is missing or does not start.
+    screen_reader_test.py TIDEWELL"""
 import datetime
 import os
 import subprocess
@@ -22,25 +19,19 @@ except (ImportError, ValueError):
     print("skipped: no AT-SPI bindings (gir1.2-atspi-2.0, python3-gi)")
     sys.exit(77)
 
-# Each button's name (its hint) and what its press shows: a window of that name, the desktop
-# asked to open the help page, the button's description, the program still (or no longer) running.
-BUTTONS = [
-    ("Print Calendar for Month", "window", "Print Options"),
-    ("Switch between view as seen through Binoculars, a Telescope or a Diagonal",
-     "description", "Now: Telescope"),
-    ("Display Moon/Sun Rise/Set times and Twilight times for month", "window",
-     "Rise/Set Times for Month"),
-    ("Display links to Lunar Internet Sites", "window", "Lunar Web Sites"),
-    ("Change the time within Tidewell", "field", "Hour"),
-    ("Display menu showing Report options", "window", "Reports"),
-    ("Display circumstances of Lunar Eclipse occurring this month", "window", "Lunar Eclipse"),
-    ("Open the help page at About Tidewell", "desktop", "tidewell.htm#about"),
-    ("Change configuration parameters", "window", "Configuration"),
-    ("Display online help", "desktop", "tidewell.htm"),
-    ("Display version information", "window", "About Tidewell"),
-    ("Minimize Tidewell", "runs", ""),  # bare Xvfb has no window manager to minimise it
-    ("Exit Tidewell", "ends", ""),
-]
+work = tempfile.mkdtemp()
+opened = os.path.join(work, "opened")  # what the stand-in desktop was asked to open
+with open(os.path.join(work, "xdg-open"), "w") as script:
+    script.write(f'#!/bin/sh\necho "$1" >> "{opened}"\n')
+os.chmod(os.path.join(work, "xdg-open"), 0o755)
+env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb", LC_ALL="C.UTF-8",
+           XDG_CONFIG_HOME=os.path.join(work, "config"), PATH=work + ":" + os.environ["PATH"])
+# Windows that show, as a reader hears of them (pop-ups are no children of the program).
+# Listening first also starts the accessibility bus, which the program looks for as it starts.
+shown = []
+listener = Atspi.EventListener.new(lambda event: shown.append(event.source))
+listener.register("object:state-changed:showing")
+program = subprocess.Popen([sys.argv[1]], env=env)
 failures = []
 
 
@@ -63,15 +54,14 @@ def wait_for(condition, seconds=5.0):
 
 
 def descendants(node):
-    for i in range(node.get_child_count()):
-        child = node.get_child_at_index(i)
+    for child in (node.get_child_at_index(i) for i in range(node.get_child_count())):
         if child is not None:
             yield child
             yield from descendants(child)
 
 
-def has_state(node, state):
-    return node.get_state_set().contains(state)
+def showing(node):
+    return node.get_state_set().contains(Atspi.StateType.SHOWING)
 
 
 def press(node):
@@ -82,114 +72,77 @@ def press(node):
         actions.do_action(names.index("Press"))
 
 
-work = tempfile.mkdtemp()
-opened = os.path.join(work, "opened")
-bin_dir = os.path.join(work, "bin")
-os.mkdir(bin_dir)
-with open(os.path.join(bin_dir, "xdg-open"), "w") as script:  # the desktop, recorded
-    script.write(f'#!/bin/sh\necho "$1" >> "{opened}"\n')
-os.chmod(os.path.join(bin_dir, "xdg-open"), 0o755)
-env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb",
-           XDG_CONFIG_HOME=os.path.join(work, "config"), PATH=bin_dir + ":" + os.environ["PATH"],
-           LANG="C.UTF-8", LC_ALL="C.UTF-8")
-# Windows that show, as the reader hears of them (pop-ups are no children of the program).
-# Listening first also starts the accessibility bus, which the program looks for as it starts.
-shown = []
-listener = Atspi.EventListener.new(lambda event: shown.append(event.source))
-listener.register("object:state-changed:showing")
-program = subprocess.Popen([sys.argv[1]], env=env)
+def window_shows(title):
+    return lambda: any(s.get_role() == Atspi.Role.FRAME and s.get_name() == title for s in shown)
+
+
+def desktop_opens(page):
+    return lambda: os.path.exists(opened) and open(opened).read().split()[-1].endswith(page)
 
 
 def application():
-    desktop = Atspi.get_desktop(0)
-    for i in range(desktop.get_child_count()):
-        app = desktop.get_child_at_index(i)
-        if app is not None and app.get_process_id() == program.pid:
-            return app
-    return None
-
-
-def main_window(app):
-    return next((w for w in descendants(app) if w.get_role() == Atspi.Role.FRAME
-                 and w.get_name() == "Tidewell"), None)
+    apps = Atspi.get_desktop(0)
+    return next((a for a in map(apps.get_child_at_index, range(apps.get_child_count()))
+                 if a is not None and a.get_process_id() == program.pid), None)
 
 
 try:
     app = wait_for(application, 20)
-    window = app and wait_for(lambda: main_window(app))
-    if window is None:
+    if app is None:
         print("skipped: the program did not appear on the AT-SPI bus")
         sys.exit(77)
-
+    window = wait_for(lambda: next((w for w in descendants(app) if w.get_name() == "Tidewell"), None))
+    check(window.get_role() == Atspi.Role.FRAME, "the main window is a frame")
     named = {b.get_name(): b for b in descendants(window) if b.get_role() == Atspi.Role.PUSH_BUTTON}
-    # A hint may name the button's shortcut after it: "Display online help (F1)".
-    buttons = {name: b for name, _, _ in BUTTONS for full, b in named.items()
-               if full == name or full.startswith(name + " (")}
-    missing = [name for name, _, _ in BUTTONS if name not in buttons]
-    check(not missing and "" not in named, f"buttons {missing} missing or one unnamed")
+    button = {}
 
+    def find(name):  # a hint may name the shortcut after it: "Display online help (F1)"
+        button[name] = next((b for full, b in named.items() if full.split(" (")[0] == name), None)
+        check(button[name] is not None and "" not in named, f"no button {name!r}, or one unnamed")
+        return button[name]
+
+    # Each button's name (its hint) and what its press shows.
+    BUTTONS = [
+        ("Print Calendar for Month", window_shows("Print Options")),
+        ("Switch between view as seen through Binoculars, a Telescope or a Diagonal",
+         lambda: button[BUTTONS[1][0]].get_description() == "Now: Telescope"),
+        ("Display Moon/Sun Rise/Set times and Twilight times for month",
+         window_shows("Rise/Set Times for Month")),
+        ("Display links to Lunar Internet Sites", window_shows("Lunar Web Sites")),
+        ("Change the time within Tidewell",
+         lambda: any(f.get_name() == "Hour" and showing(f) for f in descendants(window))),
+        ("Display menu showing Report options", window_shows("Reports")),
+        ("Display circumstances of Lunar Eclipse occurring this month", window_shows("Lunar Eclipse")),
+        ("Open the help page at About Tidewell", desktop_opens("tidewell.htm#about")),
+        ("Change configuration parameters", window_shows("Configuration")),
+        ("Display online help", desktop_opens("tidewell.htm")),
+        ("Display version information", window_shows("About Tidewell")),
+        # Bare Xvfb has no window manager to minimise it: the program goes on.
+        ("Minimize Tidewell", lambda: not wait_for(lambda: program.poll() is not None, 1)),
+        ("Exit Tidewell", lambda: program.poll() is not None),
+    ]
     texts = {t.get_description(): t.get_name() for t in descendants(window)
              if t.get_role() == Atspi.Role.LABEL}
     today = datetime.date.today().strftime("%B %Y")
     check(today in texts.get("Displayed time", ""), f"the clock strip shows {today}: {texts}")
     check(texts.get("Local sidereal time now", "").startswith("LST: "), "the strip's sidereal time")
 
-    def window_shown(title):
-        return any(s.get_role() == Atspi.Role.FRAME and s.get_name() == title for s in shown)
-
-    def close_windows():
-        # Escape would do; a press elsewhere closes a pop-up and leaves the main window as it is.
-        for frame in descendants(app):
-            if frame.get_role() == Atspi.Role.FRAME and frame.get_name() != "Tidewell":
-                exit_button = next((b for b in descendants(frame)
-                                    if b.get_role() == Atspi.Role.PUSH_BUTTON
-                                    and b.get_name().startswith(("Close", "Store"))), None)
-                if exit_button is not None and has_state(frame, Atspi.StateType.SHOWING):
-                    press(exit_button)
-
-    eclipse = buttons.get(BUTTONS[6][0])
-    if eclipse is not None and not has_state(eclipse, Atspi.StateType.SHOWING):
-        # The month shown has no eclipse: the month list (the month caption's button) finds one.
-        for month in range(1, 13):
-            caption = next(b for b in descendants(window) if b.get_role() == Atspi.Role.PUSH_BUTTON
-                           and b.get_name() in [datetime.date(2000, m, 1).strftime("%B") for m in range(1, 13)])
-            shown.clear()
-            press(caption)
-            months = wait_for(lambda: next((s for s in shown if s.get_name() == "Months"), None))
-            entry = months and next(e for e in descendants(months)
-                                    if e.get_name() == datetime.date(2000, month, 1).strftime("%B"))
-            if entry is not None:
-                press(entry)
-            if wait_for(lambda: has_state(eclipse, Atspi.StateType.SHOWING), 1):
-                break
-
-    for name, shows, detail in BUTTONS:
-        button = buttons.get(name)
-        if button is None:
-            continue
+    eclipse = find(BUTTONS[6][0])
+    months = [datetime.date(2000, m, 1).strftime("%B") for m in range(1, 13)]
+    for month in months if eclipse is not None and not showing(eclipse) else []:
+        # No eclipse this month: the month list (the month caption's button) finds one.
         shown.clear()
-        description = button.get_description()
-        press(button)
-        if shows == "window":
-            check(wait_for(lambda: window_shown(detail)), f"{name!r} shows the window {detail!r}")
-        elif shows == "description":
-            check(wait_for(lambda: button.get_description() == detail),
-                  f"{name!r} changes its description from {description!r} to {detail!r}")
-        elif shows == "field":
-            field = next((f for f in descendants(window) if f.get_name() == detail), None)
-            check(field is not None and wait_for(lambda: has_state(field, Atspi.StateType.SHOWING)),
-                  f"{name!r} shows the field {detail!r}")
-        elif shows == "desktop":
-            def asked():
-                return os.path.exists(opened) and open(opened).read().strip().splitlines()
-            check(wait_for(lambda: (asked() or [""])[-1].endswith(detail)),
-                  f"{name!r} asks the desktop to open {detail!r}")
-        elif shows == "runs":
-            check(not wait_for(lambda: program.poll() is not None, 1), f"{name!r} keeps running")
-        elif shows == "ends":
-            check(wait_for(lambda: program.poll() is not None), f"{name!r} ends the program")
+        press(next(b for b in named.values() if b.get_name() in months))
+        picker = wait_for(lambda: next((s for s in shown if s.get_name() == "Months"), None))
+        press(next(e for e in descendants(picker) if e.get_name() == month))
+        if wait_for(lambda: showing(eclipse), 1):
             break
-        close_windows()
+
+    for name, pressed in BUTTONS:
+        if find(name) is not None:
+            shown.clear()
+            press(button[name])
+            check(wait_for(pressed), f"{name!r} pressed")
 finally:
     if program.poll() is None:
         program.terminate()

@@ -1,0 +1,80 @@
+// What a screen reader finds where the windows paint their values and entries, through Qt's
+// accessibility interfaces: the times list's cells agree with the main window's own rows, and
+// menu entries and list rows choose as a click does.
+
+#include <QAccessible>
+#include <QTest>
+
+#include "tmain_fixture.h"
+
+namespace {
+
+QList<QAccessibleInterface*> Descendants(QAccessibleInterface* node) {
+    QList<QAccessibleInterface*> all;
+    for (int i = 0; i < node->childCount(); ++i)
+        if (QAccessibleInterface* child = node->child(i)) all << child << Descendants(child);
+    return all;
+}
+
+// The readable things of a window with the name (and caption) asked for.
+QList<QAccessibleInterface*> Named(QWidget* window, const QString& name,
+                                   const QString& caption = {}) {
+    QList<QAccessibleInterface*> found;
+    for (QAccessibleInterface* node : Descendants(QAccessible::queryAccessibleInterface(window)))
+        if ((name.isEmpty() || node->text(QAccessible::Name).startsWith(name)) &&
+            (caption.isEmpty() || node->text(QAccessible::Description) == caption))
+            found << node;
+    return found;
+}
+
+// Presses as a reader does, and the window of that title once it shows (none for "").
+QWidget* Pressed(QAccessibleInterface* node, const QString& opens = {}) {
+    if (node == nullptr || node->actionInterface() == nullptr) return nullptr;
+    node->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCoreApplication::processEvents(); // the press is queued, as a reader's call returns first
+    QWidget* window = nullptr;
+    QTest::qWaitFor([&] {
+        if (opens.isEmpty()) return true;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible() && w->windowTitle() == opens) window = w;
+        return window != nullptr;
+    });
+    return window;
+}
+
+} // namespace
+
+class TScreenReaderTexts : public QObject {
+    Q_OBJECT
+  private slots:
+    void ListsReadAndChooseAsShown();
+};
+
+void TScreenReaderTexts::ListsReadAndChooseAsShown() {
+    TMainHarness h(At(2026, 3, 3, 12));
+    h.Show();
+    // The 3rd's moonrise in the list is the one the main window's rows show for the 3rd.
+    QWidget* list =
+        Pressed(Named(h.Main, "Display Moon/Sun Rise/Set").value(0), "Rise/Set Times for Month");
+    QVERIFY(list);
+    const auto rises = Named(list, {}, "Moonrise");
+    QCOMPARE(rises.size(), 31);
+    QCOMPARE(Named(h.Main, "Moonrise:").size(), 1);
+    const QRect title = Named(h.Main, "Moonrise:")[0]->rect();
+    const auto row = Named(h.Main, rises[2]->text(QAccessible::Name));
+    QVERIFY(std::any_of(row.begin(), row.end(),
+                        [&](auto* v) { return v->rect().top() == title.top(); }));
+    // The report menu's entry and a row of the eclipse list, pressed by name.
+    QWidget* menu = Pressed(Named(h.Main, "Display menu showing Report").value(0), "Reports");
+    QVERIFY(menu);
+    QWidget* report = Pressed(Named(menu, "Find Lunar Eclipses").value(0), "Lunar Eclipses");
+    QVERIFY(report);
+    Pressed(Named(report, "Calculate").value(0));
+    const auto august = Named(report, "Partial");
+    QVERIFY(!august.isEmpty() && august[0]->text(QAccessible::Name).contains("August 2026"));
+    Pressed(august[0]);
+    QTRY_COMPARE(h.Selected().Month, 8);
+}
+
+QTEST_MAIN(TScreenReaderTexts)
+#include "screen_reader_texts_test.moc"
