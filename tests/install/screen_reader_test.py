@@ -3,12 +3,7 @@
 pressed by its press action to do what a click does, and the clock strip's texts. Run under
 dbus-run-session and xvfb-run; exits 77 (skipped) where AT-SPI is missing or does not start.
     screen_reader_test.py TIDEWELL"""
-import datetime
-import os
-import subprocess
-import sys
-import tempfile
-import time
+import datetime, os, subprocess, sys, tempfile, time
 
 try:
     import gi
@@ -32,11 +27,9 @@ listener.register("object:state-changed:showing")
 program = subprocess.Popen([sys.argv[1]], env=env)
 failures = []
 
-
 def check(ok, what):
     if not ok:
         failures.append(print("FAIL:", what))
-
 
 def wait_for(condition, seconds=5.0):
     end = time.monotonic() + seconds
@@ -48,17 +41,14 @@ def wait_for(condition, seconds=5.0):
             return found
         time.sleep(0.05)
 
-
 def descendants(node):
     for child in (node.get_child_at_index(i) for i in range(node.get_child_count())):
         if child is not None:
             yield child
             yield from descendants(child)
 
-
 def showing(node):
     return node is not None and node.get_state_set().contains(Atspi.StateType.SHOWING)
-
 
 def press(node):
     actions = node.get_action_iface()
@@ -67,20 +57,16 @@ def press(node):
     if "Press" in names:
         actions.do_action(names.index("Press"))
 
-
 def window_shows(title):
     return lambda: any(s.get_role() == Atspi.Role.FRAME and s.get_name() == title for s in shown)
 
-
 def desktop_opens(page):
     return lambda: os.path.exists(opened) and open(opened).read().split()[-1].endswith(page)
-
 
 def application():
     apps = Atspi.get_desktop(0)
     return next((a for a in map(apps.get_child_at_index, range(apps.get_child_count()))
                  if a is not None and a.get_process_id() == program.pid), None)
-
 
 try:
     app = wait_for(application, 20)

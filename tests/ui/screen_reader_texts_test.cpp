@@ -63,7 +63,14 @@ void TScreenReaderTexts::ListsReadAndChooseAsShown() {
     const auto row = Named(h.Main, rises[2]->text(QAccessible::Name));
     QVERIFY(std::any_of(row.begin(), row.end(),
                         [&](auto* v) { return v->rect().top() == title.top(); }));
-    // The report menu's entry and a row of the eclipse list, pressed by name.
+    // A half of a spin button, the report menu's entry and a row of the eclipse list, pressed.
+    QWidget* options = Pressed(Named(h.Main, "Print Calendar").value(0), "Print Options");
+    QVERIFY(options);
+    const QString density =
+        Named(options, "Daily Phase Density", "").value(0)->text(QAccessible::Value);
+    Pressed(Named(options, "Daily Phase Density up").value(0));
+    QCOMPARE(Named(options, "Daily Phase Density", "").value(0)->text(QAccessible::Value).toInt(),
+             density.toInt() + 1);
     QWidget* menu = Pressed(Named(h.Main, "Display menu showing Report").value(0), "Reports");
     QVERIFY(menu);
     QWidget* report = Pressed(Named(menu, "Find Lunar Eclipses").value(0), "Lunar Eclipses");

@@ -84,7 +84,9 @@ class TAccessibleShownText : public QAccessibleInterface, public QAccessibleActi
     [[nodiscard]] QAccessibleInterface* childAt(int, int) const override { return nullptr; }
     void setText(QAccessible::Text, const QString&) override {}
     [[nodiscard]] QAccessible::Role role() const override {
-        return Shown().Choose ? QAccessible::ListItem : QAccessible::StaticText;
+        const TShownText shown = Shown();
+        if (!shown.Choose) return QAccessible::StaticText;
+        return shown.Button ? QAccessible::Button : QAccessible::ListItem;
     }
 
     void* interface_cast(QAccessible::InterfaceType type) override {

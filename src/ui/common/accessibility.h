@@ -10,8 +10,8 @@
 //   panels of values, the report tables) derives from TShownTexts as well and lists them:
 //   each becomes a static text, a child of the widget, at the place it is painted.
 //
-// A text can also stand for an entry of a list that is chosen by a double click: it is then
-// a list item whose press action chooses it.
+// A text can also stand for an entry of a list that is chosen by a click or a double click, or
+// for a button painted on the background: its press action then chooses or presses it.
 //
 //   class TClockStrip : public TWindowPart, public TShownTexts {
 //       QList<TShownText> ShownTexts() override {
@@ -32,6 +32,7 @@ struct TShownText {
     QString Text;
     QString Caption;
     std::function<void()> Choose;
+    bool Button = false; // a painted button rather than an entry of a list
 };
 
 class TShownTexts {

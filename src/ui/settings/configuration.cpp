@@ -172,9 +172,11 @@ TConfiguration::TConfiguration(TProgramState& state, TSettingsStore& store, QWid
     LatitudeSideLabel = direction("pNSDirection", 62);
     LongitudeSideLabel = direction("pEWDirection", 84);
     // Either arrow turns to the other side.
-    auto spin = [&](const char* name, int top, const std::function<void()>& turn) {
+    auto spin = [&](const char* name, const char* spoken, int top,
+                    const std::function<void()>& turn) {
         auto* button = new TSpinButton(this);
         button->setObjectName(QString::fromLatin1(name));
+        button->setAccessibleName(QString::fromLatin1(spoken));
         button->setGeometry(SpinLeft, top, 15, 19);
         const auto toggle = [this, turn] {
             turn();
@@ -183,11 +185,11 @@ TConfiguration::TConfiguration(TProgramState& state, TSettingsStore& store, QWid
         connect(button, &TSpinButton::Up, this, toggle);
         connect(button, &TSpinButton::Down, this, toggle);
     };
-    spin("NSSpinButton", NSSpinTop, [this] {
+    spin("NSSpinButton", "Latitude side", NSSpinTop, [this] {
         LatitudeSide =
             LatitudeSide == THemisphere::Northern ? THemisphere::Southern : THemisphere::Northern;
     });
-    spin("EWSpinButton", EWSpinTop, [this] {
+    spin("EWSpinButton", "Longitude side", EWSpinTop, [this] {
         LongitudeSide =
             LongitudeSide == TLongitudeSide::East ? TLongitudeSide::West : TLongitudeSide::East;
     });

@@ -29,6 +29,16 @@ TSpinButton::TSpinButton(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::TabFocus);
 }
 
+QList<TShownText> TSpinButton::ShownTexts() {
+    const int half = height() / 2;
+    return {{{0, 0, width(), half}, accessibleName() + " up", {}, [this] { emit Up(); }, true},
+            {{0, half, width(), height() - half},
+             accessibleName() + " down",
+             {},
+             [this] { emit Down(); },
+             true}};
+}
+
 void TSpinButton::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Up)
         emit Up();
@@ -90,6 +100,7 @@ TPrintOptions::TPrintOptions(TProgramState& state, TSettingsStore& store, QWidge
 
     auto* spin = new TSpinButton(this);
     spin->setObjectName(QStringLiteral("DensitySpinButton"));
+    spin->setAccessibleName(QStringLiteral("Daily Phase Density"));
     spin->setGeometry(171, 170, 15, 21);
     connect(spin, &TSpinButton::Up, this, &TPrintOptions::SpinUp);
     connect(spin, &TSpinButton::Down, this, &TPrintOptions::SpinDown);

@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QWidget>
 
+#include "ui/common/accessibility.h"
 #include "ui/common/borderless_window.h"
 
 class QCheckBox;
@@ -23,10 +24,12 @@ class TSettingsStore;
 
 // The two halves of the spin button beside the density field; with the focus, the Up and
 // Down keys press them.
-class TSpinButton : public QWidget {
+class TSpinButton : public QWidget, public TShownTexts {
     Q_OBJECT
   public:
     explicit TSpinButton(QWidget* parent);
+    // The halves as two buttons named after the spin button's own name ("Daily Phase Density up").
+    [[nodiscard]] QList<TShownText> ShownTexts() override;
 
   signals:
     void Up();
