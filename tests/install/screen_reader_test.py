@@ -1,8 +1,7 @@
 #!/usr/bin/env python3
-"""The main window through AT-SPI, as a screen reader finds it: its 13 buttons by name, each
-pressed by its press action to do what a click does, and the clock strip's texts. Run under
-dbus-run-session and xvfb-run; exits 77 (skipped) where AT-SPI is missing or does not start.
-    screen_reader_test.py TIDEWELL"""
+"""screen_reader_test.py TIDEWELL: the main window as a screen reader finds it through AT-SPI:
+its 13 buttons by name, each pressed to do what a click does, and the clock strip's texts.
+Run under dbus-run-session and xvfb-run; 77 (skipped) where AT-SPI is missing or fails."""
 import datetime, os, subprocess, sys, tempfile, time
 
 try:
@@ -54,8 +53,7 @@ def press(node):
     actions = node.get_action_iface()
     names = [actions.get_action_name(i) for i in range(actions.get_n_actions())]
     check("Press" in names, f"{node.get_name()!r} offers Press (has {names})")
-    if "Press" in names:
-        actions.do_action(names.index("Press"))
+    "Press" in names and actions.do_action(names.index("Press"))
 
 def window_shows(title):
     return lambda: any(s.get_role() == Atspi.Role.FRAME and s.get_name() == title for s in shown)

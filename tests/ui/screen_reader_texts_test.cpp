@@ -1,6 +1,5 @@
-// What a screen reader finds where the windows paint their values and entries, through Qt's
-// accessibility interfaces: the times list's cells agree with the main window's own rows, and
-// menu entries and list rows choose as a click does.
+// Painted values and entries as a screen reader finds them through Qt's accessibility: the times
+// list's cells agree with the main window's rows; spin halves, menu entries and rows press.
 
 #include <QAccessible>
 #include <QTest>
