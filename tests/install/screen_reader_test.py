@@ -3,7 +3,6 @@
 its 13 buttons by name, each pressed to do what a click does, and the clock strip's texts.
 Run under dbus-run-session and xvfb-run; 77 (skipped) where AT-SPI is missing or fails."""
 import datetime, os, subprocess, sys, tempfile, time
-
 try:
     import gi
     gi.require_version("Atspi", "2.0")
