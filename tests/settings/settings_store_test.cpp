@@ -224,6 +224,7 @@ TEST(SettingsStore, AStoreThatCannotBeMadeLivesInMemory) {
     { std::ofstream(folder.File("plain-file")) << "x"; }
     TSettingsStore store(folder.File("plain-file") + "/tidewell/settings.db");
     EXPECT_FALSE(store.IsPersistent());
+    EXPECT_TRUE(store.IsNew()); // holds nothing: a first start, not lost settings
     EXPECT_FALSE(store.RecoveryMessage().empty());
     const auto key = store.OpenKey("HKEY_TIDEWELL", true);
     ASSERT_TRUE(key);
