@@ -176,6 +176,9 @@ void TSettingsLoader::PlaceAtSystemZone() {
     const std::string name = SystemZoneName();
     if (name.empty()) return;
     const TNamedZoneLookup found = LookUpNamedZone(name);
+    // Without a database the computer's zone cannot be followed: said once, at this start.
+    if (found.Error == TZoneError::NoDatabase)
+        Warnings.push_back("\r\n" + ZoneErrorMessage(found.Error, name) + ".");
     if (!found.Zone) return;
     const std::optional<TZoneCity> city = SystemZoneCity(found.Zone->Name());
     if (!city) return;
