@@ -14,7 +14,7 @@ void BM_EclipsesInYears(benchmark::State& state) {
     TObserver flagstaff;
     flagstaff.ObserverLongitude = DegToRad(111.65);
     flagstaff.ObserverLatitude = DegToRad(35.2);
-    flagstaff.ZoneMinutes = -7 * 60;
+    flagstaff.Zone = TObserverZone::Fixed(-7 * 60, 0);
     const int last = static_cast<int>(state.range(0));
     size_t found = 0;
     for (auto _ : state) {

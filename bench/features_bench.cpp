@@ -14,7 +14,7 @@ TObserver FiftyNorth() {
     TObserver observer;
     observer.ObserverLatitude = 50.0 * 3.14159265358979323846 / 180.0;
     observer.ObserverLongitude = -10.0 * 3.14159265358979323846 / 180.0;
-    observer.ZoneMinutes = 60;
+    observer.Zone = TObserverZone::Fixed(60, 0);
     return observer;
 }
 

@@ -13,7 +13,7 @@ TObserver Flagstaff() {
     TObserver observer;
     observer.ObserverLongitude = DegToRad(111.65);
     observer.ObserverLatitude = DegToRad(35.2);
-    observer.ZoneMinutes = -7 * 60;
+    observer.Zone = TObserverZone::Fixed(-7 * 60, 0);
     return observer;
 }
 

@@ -25,7 +25,7 @@ TObserver Tromso() {
     TObserver o;
     o.ObserverLatitude = DegToRad(69.65);
     o.ObserverLongitude = DegToRad(-18.96);
-    o.ZoneMinutes = 60;
+    o.Zone = TObserverZone::Fixed(60, 0);
     return o;
 }
 

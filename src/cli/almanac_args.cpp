@@ -60,8 +60,16 @@ TObserver WithObserverOptions(const TObserverOptions& given, const TObserver& st
     TObserver observer = stored;
     if (given.LatitudeRad) observer.ObserverLatitude = *given.LatitudeRad;
     if (given.LongitudeRad) observer.ObserverLongitude = *given.LongitudeRad;
-    if (given.ZoneMinutes) observer.ZoneMinutes = *given.ZoneMinutes;
-    if (given.Dst) observer.DstMinutes = *given.Dst ? 60 : 0;
+    if (given.NamedZone) {
+        observer.Zone = *given.NamedZone;
+    } else if (given.ZoneMinutes || given.Dst) {
+        // A fixed offset given in part keeps the rest from the stored zone.
+        const TZoneState kept = stored.Zone.StateAt(UnixEpochJD);
+        const int zone = given.ZoneMinutes ? *given.ZoneMinutes : kept.StandardOffsetSeconds / 60;
+        const int dst = given.Dst ? (*given.Dst ? 60 : 0)
+                                  : (kept.OffsetSeconds - kept.StandardOffsetSeconds) / 60;
+        observer.Zone = TObserverZone::Fixed(zone, dst);
+    }
     return observer;
 }
 
@@ -79,6 +87,20 @@ double RangedDegrees(const std::string& word, const std::string& what, double li
 const std::string& ValueOf(const std::vector<std::string>& words, size_t& i) {
     if (i + 1 >= words.size()) throw TUsageError(words[i] + " needs a value");
     return words[++i];
+}
+
+TObserverZone NamedZoneOf(const std::string& name) {
+    TNamedZoneLookup found = LookUpNamedZone(name);
+    if (!found.Zone) throw TUsageError(ZoneErrorMessage(found.Error, name));
+    return *found.Zone;
+}
+
+// A named zone keeps its own daylight saving: no fixed offset beside it.
+void RefuseMixedZones(const TObserverOptions& given) {
+    if (given.NamedZone && given.ZoneMinutes)
+        throw TUsageError("--tz and --zone cannot be given together");
+    if (given.NamedZone && given.Dst)
+        throw TUsageError("--tz keeps the zone's own daylight saving: no --dst or --no-dst");
 }
 
 // The options that take a text, and the field it goes to.
@@ -124,6 +146,8 @@ TAlmanacArgs ParseAlmanacArgs(const std::vector<std::string>& words, const TObse
             given.LongitudeRad = -DegToRad(RangedDegrees(ValueOf(words, i), "--lon", 180));
         } else if (w == "--zone") {
             given.ZoneMinutes = ParseWholeNumber(ValueOf(words, i), "--zone", -720, 840);
+        } else if (w == "--tz") {
+            given.NamedZone = NamedZoneOf(ValueOf(words, i));
         } else if (w == "--dst") {
             given.Dst = true;
         } else if (w == "--no-dst") {
@@ -139,6 +163,7 @@ TAlmanacArgs ParseAlmanacArgs(const std::vector<std::string>& words, const TObse
             args.Operands.push_back(w);
         }
     }
+    RefuseMixedZones(given);
     args.ObserverGiven = given.Any();
     args.Observer = WithObserverOptions(given, defaults);
     return args;

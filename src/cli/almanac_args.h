@@ -19,11 +19,14 @@ struct TObserverOptions {
     std::optional<double> LatitudeRad;
     std::optional<double> LongitudeRad; // west-positive, as the engine counts
     std::optional<int> ZoneMinutes;
-    std::optional<bool> Dst; // --dst or --no-dst, the last one given
+    std::optional<bool> Dst;                 // --dst or --no-dst, the last one given
+    std::optional<TObserverZone> NamedZone; // --tz NAME, in place of --zone and --dst
 
-    [[nodiscard]] bool Any() const { return LatitudeRad || LongitudeRad || ZoneMinutes || Dst; }
+    [[nodiscard]] bool Any() const {
+        return LatitudeRad || LongitudeRad || ZoneMinutes || Dst || NamedZone;
+    }
     [[nodiscard]] bool Complete() const {
-        return LatitudeRad && LongitudeRad && ZoneMinutes && Dst;
+        return LatitudeRad && LongitudeRad && (NamedZone || (ZoneMinutes && Dst));
     }
 };
 

@@ -63,6 +63,7 @@ void PrintAlmanacHelp(std::ostream& out) {
            "  --lat DEG      latitude, north positive\n"
            "  --lon DEG      longitude, east positive\n"
            "  --zone MIN     time zone in minutes east of Greenwich\n"
+           "  --tz NAME      a named time zone (\"Europe/London\") with its own daylight saving\n"
            "  --dst          daylight saving in force (one hour added)\n"
            "  --no-dst       no daylight saving, whatever the settings say\n"
            "Options not given come from Tidewell's settings when they exist\n"

@@ -84,7 +84,7 @@ int RunApsides(const TAlmanacArgs& args, std::ostream& out) {
         for (int month = 1; month <= 12; ++month) {
             // Searched from the 1st at 0h local time, as the calendar keeps its days.
             const TNextApsides next = NextApsides(JulianDayOf(year, month, 1));
-            const TApsidesText a = ApsidesText(next, args.Observer.LocalOffsetDays());
+            const TApsidesText a = ApsidesText(next, args.Observer);
             WriteCsvRow(out, {std::to_string(year), std::to_string(month), a.PerigeeTime,
                               a.PerigeeDistance, a.ApogeeTime, a.ApogeeDistance,
                               FormatNumber(next.Perigee.JDE), FormatNumber(next.Perigee.DistanceKm),

@@ -41,7 +41,7 @@ TDateRec StampNow() {
     using namespace std::chrono;
     const double seconds =
         duration_cast<duration<double>>(system_clock::now().time_since_epoch()).count();
-    return JDToDate(2440587.5 + seconds / 86400.0);
+    return JDToDate(JulianDayOfUnixSeconds(seconds));
 }
 
 } // namespace

@@ -19,7 +19,7 @@ double PresentJulianDay() {
     using namespace std::chrono;
     const double unixSeconds =
         duration_cast<duration<double>>(system_clock::now().time_since_epoch()).count();
-    return 2440587.5 + unixSeconds / 86400.0;
+    return JulianDayOfUnixSeconds(unixSeconds);
 }
 
 std::string Degrees(double value) {
@@ -78,7 +78,7 @@ void ReportMoon(std::ostream& out, double ut, const TDateRec& local, const TObse
     TPhaseList phases;
     const int count = MonthPhases(local, observer, phases);
     const bool blue = count == 5 && phases[4].PhaseType == TPhaseType::FullMoon &&
-                      phases[4].JDLocal - 0.5 < ut + observer.LocalOffsetDays();
+                      phases[4].JDLocal - 0.5 < observer.LocalOf(ut);
     char number[64];
     out << "Moon\n";
     Line(out, "Phase:", MoonPhaseName(percent, local.Month, blue));
@@ -120,11 +120,11 @@ int RunNow(const TAlmanacArgs& args, std::ostream& out) {
     if (!args.Operands.empty()) throw TUsageError("now takes no operands");
     const TObserver& observer = args.Observer;
     const double ut = PresentJulianDay();
-    const TDateRec local = JDToDate(ut + observer.LocalOffsetDays());
+    const TDateRec local = JDToDate(observer.LocalOf(ut));
 
     TSunData sun;
     const TMoonData moon = MoonPosition(ut, observer, sun);
-    out << "Tidewell almanac for " << DateTimeText(local) << " (" << UtcOffsetText(observer)
+    out << "Tidewell almanac for " << DateTimeText(local) << " (" << CivilTimeText(observer, ut)
         << ")\n";
     out << "Observer at " << PlaceText(observer) << "\n\n";
     ReportMoon(out, ut, local, observer, sun, moon);

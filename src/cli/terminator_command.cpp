@@ -35,8 +35,7 @@ TDateRec Tonight(const TObserver& observer) {
     using namespace std::chrono;
     const double unixSeconds =
         duration_cast<duration<double>>(system_clock::now().time_since_epoch()).count();
-    const TDateRec local =
-        JDToDate(2440587.5 + unixSeconds / 86400.0 + observer.LocalOffsetDays() - 0.5);
+    const TDateRec local = JDToDate(observer.LocalOf(JulianDayOfUnixSeconds(unixSeconds)) - 0.5);
     return MakeDate(local.Year, local.Month, local.Day);
 }
 

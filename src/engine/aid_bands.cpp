@@ -25,7 +25,7 @@ struct TNoon {
 TNoon AltitudesAtNoon(int year, int month, int day, const TObserver& observer) {
     TSunData sun;
     const TMoonData moon =
-        MoonPosition(JulianDayOf(year, month, day, 12) - observer.LocalOffsetDays(), observer, sun);
+        MoonPosition(observer.UTOfLocal(JulianDayOf(year, month, day, 12)), observer, sun);
     return {moon.AltitudeDeg, sun.Altitude};
 }
 

@@ -100,11 +100,12 @@ std::string LocalSiderealTimeText(double jd, double longitudeWestRad) {
     return s.Units + ":" + s.Minutes + ":" + s.Seconds;
 }
 
-std::string ApsisTimeText(double jde, double offsetDays) {
+std::string ApsisTimeText(double jde, const TObserver& observer) {
     // The added 30 seconds round the truncated minutes.
-    const TDateRec d = JDToDate(jde + 1.0 / 2880.0 + offsetDays);
-    std::string text = TwoDigits(d.Hour) + ":" + TwoDigits(d.Minute) + "  " + TwoDigits(d.Day) +
-                       " " + Utf8Prefix(LongMonthName(d.Month), 3) + "  ";
+    const TDateRec d = JDToDate(jde + 1.0 / 2880.0 + observer.LocalOffsetDaysAt(jde));
+    std::string text = TwoDigits(d.Hour) + ":" + TwoDigits(d.Minute) +
+                       RepeatedHourMark(observer, jde) + "  " + TwoDigits(d.Day) + " " +
+                       Utf8Prefix(LongMonthName(d.Month), 3) + "  ";
     return text.substr(0, 25);
 }
 
@@ -112,12 +113,12 @@ std::string ApsisDistanceText(double distanceKm) {
     return std::to_string(static_cast<long long>(std::nearbyint(distanceKm))) + " km  ";
 }
 
-TApsidesText ApsidesText(const TNextApsides& next, double offsetDays) {
+TApsidesText ApsidesText(const TNextApsides& next, const TObserver& observer) {
     TApsidesText text;
     text.PerigeeDistance = ApsisDistanceText(next.Perigee.DistanceKm);
-    text.PerigeeTime = ApsisTimeText(next.Perigee.JDE, offsetDays);
+    text.PerigeeTime = ApsisTimeText(next.Perigee.JDE, observer);
     text.ApogeeDistance = ApsisDistanceText(next.Apogee.DistanceKm);
-    text.ApogeeTime = ApsisTimeText(next.Apogee.JDE, offsetDays);
+    text.ApogeeTime = ApsisTimeText(next.Apogee.JDE, observer);
     return text;
 }
 
@@ -181,8 +182,19 @@ std::string IsoWeekText(const TDateFacts& facts) {
            std::to_string(facts.Week) + "-" + std::to_string(facts.Weekday) + ")";
 }
 
-std::string UtcOffsetText(const TObserver& observer) {
-    const int minutes = observer.ZoneMinutes + observer.DstMinutes;
+std::string RepeatedHourMark(const TObserver& observer, double jdUT) {
+    if (!observer.InRepeatedHour(jdUT)) return "";
+    return " " + observer.Zone.StateAt(jdUT).Abbreviation;
+}
+
+std::string CivilTimeText(const TObserver& observer, double jdUT) {
+    if (!observer.Zone.IsNamed()) return UtcOffsetText(observer, jdUT);
+    return observer.Zone.Name() + " " + observer.Zone.StateAt(jdUT).Abbreviation + ", " +
+           UtcOffsetText(observer, jdUT);
+}
+
+std::string UtcOffsetText(const TObserver& observer, double jdUT) {
+    const int minutes = observer.Zone.StateAt(jdUT).OffsetMinutes();
     char text[16];
     std::snprintf(text, sizeof text, "UTC%c%02d:%02d", minutes < 0 ? '-' : '+',
                   std::abs(minutes) / 60, std::abs(minutes) % 60);

@@ -49,16 +49,22 @@
 // The ISO 8601 week of a date's facts with its full form: "49  (2026-W49-7)".
 [[nodiscard]] std::string IsoWeekText(const TDateFacts& facts);
 
-// "UTC+HH:MM" (or "UTC-HH:MM") of the observer's zone with daylight saving.
-[[nodiscard]] std::string UtcOffsetText(const TObserver& observer);
+// "UTC+HH:MM" (or "UTC-HH:MM"): the observer's civil time minus UT at an instant (UT).
+[[nodiscard]] std::string UtcOffsetText(const TObserver& observer, double jdUT);
+// " EDT": the abbreviation in force, to follow a clock time the clocks show twice that night
+// (at the instant, UT); empty for any other time.
+[[nodiscard]] std::string RepeatedHourMark(const TObserver& observer, double jdUT);
+// The civil time in force at an instant (UT): the offset alone for a fixed one, else the
+// zone's name and abbreviation before it ("America/New_York EDT, UTC-04:00").
+[[nodiscard]] std::string CivilTimeText(const TObserver& observer, double jdUT);
 
 // Local mean sidereal time "HH:MM:SS" of a moment in Universal Time (JD) for an observer at a
 // longitude in radians, positive west.
 [[nodiscard]] std::string LocalSiderealTimeText(double jd, double longitudeWestRad);
 
-// "HH:MM  DD Mon  " of a passage (JDE taken as UT) in civil time, the minute rounded; at most
-// 25 characters.
-[[nodiscard]] std::string ApsisTimeText(double jde, double offsetDays);
+// "HH:MM  DD Mon  " of a passage (JDE taken as UT) in civil time, the minute rounded ("HH:MM
+// EDT  DD Mon  " in an hour the clocks repeat); at most 25 characters.
+[[nodiscard]] std::string ApsisTimeText(double jde, const TObserver& observer);
 
 // "361113 km  ": the distance to the nearest kilometre.
 [[nodiscard]] std::string ApsisDistanceText(double distanceKm);
@@ -71,8 +77,8 @@ struct TApsidesText {
     std::string ApogeeTime;
 };
 
-// The passages' texts, their times moved to civil time by offsetDays.
-[[nodiscard]] TApsidesText ApsidesText(const TNextApsides& next, double offsetDays);
+// The passages' texts, their times in the observer's civil time.
+[[nodiscard]] TApsidesText ApsidesText(const TNextApsides& next, const TObserver& observer);
 
 // "Visible", "Partially Visible" or "Not Visible".
 [[nodiscard]] std::string EclipseVisibilityText(TEclipseVisibility visibility);

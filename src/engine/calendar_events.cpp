@@ -33,10 +33,11 @@ double ShownMinuteJD(const TDateRec& local) {
     return JulianDayOf(local.Year, local.Month, local.Day, local.Hour, local.Minute);
 }
 
-// The minute the almanac shows in local civil time, in Universal Time. The offset is whole
-// minutes, so the minute stays the one shown.
-TDateRec UtcOfShown(const TDateRec& local, const TObserver& observer) {
-    return JDToDate(ShownMinuteJD(local) - observer.LocalOffsetDays());
+// The minute the almanac shows in local civil time, in Universal Time; a minute the clocks
+// show twice is the one nearer the event's instant (UT). Offsets are whole minutes, so the
+// minute stays the one shown.
+double UTOfShown(const TDateRec& local, double eventUT, const TObserver& observer) {
+    return observer.UTOfLocalNear(ShownMinuteJD(local), eventUT);
 }
 
 std::string Uid(const std::string& kind, const TDateRec& utc) {
@@ -53,8 +54,9 @@ std::string UtcDateTimeText(const TDateRec& utc) {
     return text;
 }
 
-std::string LocalLine(const TDateRec& local, const TObserver& observer) {
-    return "Local civil time (" + UtcOffsetText(observer) + "): " + DateTimeTextNoSeconds(local);
+std::string LocalLine(const TDateRec& local, double eventUT, const TObserver& observer) {
+    return "Local civil time (" + CivilTimeText(observer, UTOfShown(local, eventUT, observer)) +
+           "): " + DateTimeTextNoSeconds(local);
 }
 
 std::string PlaceText(const TObserver& observer) {
@@ -66,10 +68,10 @@ std::string PlaceText(const TObserver& observer) {
     return text;
 }
 
-TCalendarEvent MakeEvent(const std::string& kind, const TDateRec& local,
+TCalendarEvent MakeEvent(const std::string& kind, const TDateRec& local, double eventUT,
                          const TObserver& observer) {
     TCalendarEvent e;
-    e.Start = UtcOfShown(local, observer);
+    e.Start = JDToDate(UTOfShown(local, eventUT, observer));
     e.Uid = Uid(kind, e.Start);
     return e;
 }
@@ -83,7 +85,8 @@ void AddPhases(std::vector<TCalendarEvent>& events, int from, int to, const TObs
     for (size_t i = 0; i < phases.size(); ++i) {
         const TPhaseEntry& p = phases[i];
         const int type = PhaseTypeNumber(p.PhaseType);
-        TCalendarEvent e = MakeEvent(Kinds[type], p.When, observer);
+        const double ut = TruePhase(p.K);
+        TCalendarEvent e = MakeEvent(Kinds[type], p.When, ut, observer);
         e.Summary = Names[type];
         if (p.PhaseType == TPhaseType::FullMoon) {
             // The second full moon of a calendar month is a blue moon, as the main window has it.
@@ -94,32 +97,31 @@ void AddPhases(std::vector<TCalendarEvent>& events, int from, int to, const TObs
             e.Summary += std::string(" (") +
                          (second ? "Blue" : TraditionalFullMoonName(p.When.Month)) + " Moon)";
         }
-        e.Description = LocalLine(p.When, observer);
+        e.Description = LocalLine(p.When, ut, observer);
         events.push_back(std::move(e));
     }
 }
 
 void AddApsides(std::vector<TCalendarEvent>& events, const TSpan& span, const TObserver& observer) {
-    const double offset = observer.LocalOffsetDays();
     // Start a few days early: the periodic terms move a passage by less than three days.
-    const TNextApsides first = NextApsides(span.StartLocal - offset - 4.0);
+    const TNextApsides first = NextApsides(observer.UTOfLocal(span.StartLocal) - 4.0);
     double k = std::min(first.Perigee.K, first.Apogee.K);
     const int bound =
         static_cast<int>((span.EndLocal - span.StartLocal) / AnomalisticMonthDays * 2.0) + 12;
     for (int i = 0; i < bound; ++i, k += 0.5) {
         const TApsis apsis = ApsisPassage(k);
         // Shown as the apsides text shows it: the minute rounded.
-        const TDateRec local = JDToDate(apsis.JDE + 1.0 / 2880.0 + offset);
+        const TDateRec local = JDToDate(apsis.JDE + 1.0 / 2880.0 + observer.LocalOffsetDaysAt(apsis.JDE));
         const double shown = ShownMinuteJD(local);
         if (shown >= span.EndLocal) break;
         if (!span.Holds(shown)) continue;
         const bool apogee = k != std::floor(k);
-        TCalendarEvent e = MakeEvent(apogee ? "apogee" : "perigee", local, observer);
+        TCalendarEvent e = MakeEvent(apogee ? "apogee" : "perigee", local, apsis.JDE, observer);
         const long long km = std::llround(apsis.DistanceKm);
         e.Summary = std::string(apogee ? "Apogee" : "Perigee") + " (" + std::to_string(km) + " km)";
         e.Description = std::string("The Moon ") + (apogee ? "farthest from" : "nearest to") +
                         " the Earth: " + std::to_string(km) + " km between the centres.\n" +
-                        LocalLine(local, observer);
+                        LocalLine(local, apsis.JDE, observer);
         events.push_back(std::move(e));
     }
 }
@@ -138,19 +140,20 @@ std::string EclipseDescription(const EclipseCircumstances& ec, const TObserver& 
         if (ec.Contacts[static_cast<size_t>(c)] == 0.0) continue;
         // Seconds rounded, then dropped, as the eclipse report shows the contacts.
         const TDateRec local = JDToDate(ec.Contacts[static_cast<size_t>(c)]);
-        text += std::string(ContactNames[c]) + ": " + UtcDateTimeText(UtcOfShown(local, observer)) +
-                "\n";
+        const double near = ec.MaxUT + (local.JD - ec.Contacts[ContactMax]);
+        const double ut = UTOfShown(local, near, observer);
+        text += std::string(ContactNames[c]) + ": " + UtcDateTimeText(JDToDate(ut)) + "\n";
     }
     text +=
         "Seen from " + PlaceText(observer) + ": " + EclipseVisibilityText(ec.Visibility) + ".\n";
-    text += LocalLine(ec.MaxDate, observer) + " (greatest eclipse)";
+    text += LocalLine(ec.MaxDate, ec.MaxUT, observer) + " (greatest eclipse)";
     return text;
 }
 
 void AddEclipses(std::vector<TCalendarEvent>& events, int from, int to, const TObserver& observer) {
     for (const EclipseCircumstances& ec : LunarEclipsesInYears(from, to, observer)) {
         const TDateRec local = JDToDate(ec.Contacts[ContactMax]);
-        TCalendarEvent e = MakeEvent("lunar-eclipse", local, observer);
+        TCalendarEvent e = MakeEvent("lunar-eclipse", local, ec.MaxUT, observer);
         e.Summary =
             LunarEclipseTypeText(ec.Type) + " (" + EclipseVisibilityText(ec.Visibility) + ")";
         e.Description = EclipseDescription(ec, observer);
@@ -169,7 +172,8 @@ void AddSeasons(std::vector<TCalendarEvent>& events, int from, int to, const TOb
             std::replace(kind.begin(), kind.end(), ' ', '-');
             for (char& c : kind)
                 c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-            TCalendarEvent e = MakeEvent(kind, local, observer);
+            const double ut = s.JDE - DeltaT(year) / 86400.0;
+            TCalendarEvent e = MakeEvent(kind, local, ut, observer);
             std::string season = SeasonName(s.Season);
             for (char& c : season)
                 c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -179,7 +183,7 @@ void AddSeasons(std::vector<TCalendarEvent>& events, int from, int to, const TOb
             e.Description =
                 "The season that begins lasts " + SeasonLengthText(s) + " (" +
                 (seasons.Hemisphere == THemisphere::Northern ? "northern" : "southern") +
-                " hemisphere).\n" + LocalLine(local, observer);
+                " hemisphere).\n" + LocalLine(local, ut, observer);
             events.push_back(std::move(e));
         }
     }

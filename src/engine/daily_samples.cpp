@@ -61,7 +61,7 @@ std::array<int, 4> CardinalMarkerMinutes(const std::array<double, DailySampleCou
 
 TDailySamples DailyMoonSamples(int year, int month, int day, const TObserver& observer) {
     TDailySamples samples;
-    const double start = JulianDayOf(year, month, day) - observer.LocalOffsetDays();
+    const double start = observer.UTOfLocal(JulianDayOf(year, month, day));
     for (int i = 0; i < DailySampleCount; ++i) {
         TSunData sun;
         const TMoonData moon = MoonPosition(start + i / 1440.0, observer, sun);

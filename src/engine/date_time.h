@@ -36,6 +36,13 @@ struct TDateRec {
 // Julian Day of 1 January of the year, 0h.
 [[nodiscard]] double NewYearJD(int year);
 
+// The Julian Day of 1970-01-01 0h UT, where the system clock counts from.
+inline constexpr double UnixEpochJD = 2440587.5;
+// The Julian Day (UT) of a system clock reading, seconds since 1970-01-01 0h UT.
+[[nodiscard]] inline double JulianDayOfUnixSeconds(double seconds) {
+    return UnixEpochJD + seconds / 86400.0;
+}
+
 // Calendar date and time of a Julian Day (Meeus, ch. 7). Seconds are rounded and carried
 // into minutes, hours and the day; MSec = 0 and JD = JulianDay of the fields. The record holds
 // years 0..65535 only: a moment before 1 January of year 0, 0h (JD 1721057.5), and a

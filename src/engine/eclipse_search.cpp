@@ -23,13 +23,13 @@ constexpr int YearsPerPiece = 10;
 std::vector<EclipseCircumstances> SearchSpan(int from, int to, const TObserver& observer) {
     std::vector<EclipseCircumstances> found;
 
-    const double offset = observer.LocalOffsetDays();
     const double spanStart = NewYearJD(from);
     const double spanEnd = NewYearJD(to + 1);
+    const double utSpanEnd = observer.UTOfLocal(spanEnd);
 
     // Two lunations before the span's first instant: the T^2.. terms of the mean phase are a
     // fraction of a day even 8,000 years from the epoch.
-    double k = std::floor((spanStart - offset - NewMoonEpochJDE) / SynodicMonthDays) - 2.0 + 0.5;
+    double k = std::floor((observer.UTOfLocal(spanStart) - NewMoonEpochJDE) / SynodicMonthDays) - 2.0 + 0.5;
     const int lunations =
         static_cast<int>((spanEnd - spanStart) / SynodicMonthDays) + 8; // the loop's bound
     found.reserve(static_cast<size_t>(lunations / 5));
@@ -38,18 +38,19 @@ std::vector<EclipseCircumstances> SearchSpan(int from, int to, const TObserver& 
     double nextYearStart = NewYearJD(year + 1);
     TT tt;
     for (int i = 0; i < lunations; ++i, k += 1.0) {
-        if (MeanPhase(k, tt) - CorrectionMargin >= spanEnd - offset) break;
+        if (MeanPhase(k, tt) - CorrectionMargin >= utSpanEnd) break;
         if (!EclipsePossible(k)) continue;
         // The mean instant lies within CorrectionMargin of the true one, which decides only on
         // which side of the span's ends and of a year's start the full moon falls: away from
         // those the mean one decides the same.
         const double mean = MeanPhase(k, tt);
-        double local = mean + offset;
+        double local = observer.LocalOf(mean);
         while (local - CorrectionMargin >= nextYearStart && year < to)
             nextYearStart = NewYearJD(++year + 1);
         auto near = [&local](double jd) { return std::fabs(local - jd) < CorrectionMargin; };
         if (near(spanStart) || near(spanEnd) || near(nextYearStart))
-            local = mean + PhaseCorrection(tt, PhaseCode(k), k) + offset; // as MonthPhases has it
+            // As MonthPhases has it.
+            local = observer.LocalOf(mean + PhaseCorrection(tt, PhaseCode(k), k));
         if (local < spanStart) continue;
         if (local >= spanEnd) break;
         while (local >= nextYearStart && year < to)

@@ -61,17 +61,16 @@ std::optional<TDateRec> NextSunEventFrom(TFeatureSunEvent kind, double latitudeD
                                          double selectedLocalJD, const TObserver& observer,
                                          SunAt&& sunAt) {
     // The Moon's position wants Universal Time; the results are shown in local time.
-    const double offset = observer.LocalOffsetDays();
-    const double selected = selectedLocalJD - offset;
-    double start = startLocalJD - offset;
+    const double selected = observer.UTOfLocal(selectedLocalJD);
+    double start = observer.UTOfLocal(startLocalJD);
     for (int attempt = 0; attempt < MaxFeatureRestarts; ++attempt, start += 14.0) {
         const std::optional<double> event =
             SunEventFrom(kind, latitudeDeg, longitudeDeg, start, sunAt);
         // An event at the selected moment itself counts as the next one.
         if (event && *event >= selected) {
-            TDateRec local = JDToDate(*event + offset);
+            TDateRec local = JDToDate(observer.LocalOf(*event));
             if (local.Year > LastCalendarYear) return std::nullopt; // past the calendar's end
-            local.JD = *event + offset;
+            local.JD = observer.LocalOf(*event);
             return local;
         }
     }

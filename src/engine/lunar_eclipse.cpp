@@ -78,10 +78,10 @@ bool IsFullMoon(double k) {
     return std::fabs(k - std::trunc(k)) == 0.5;
 }
 
-// Is the Moon above the horizon at the local JD?
-bool MoonUpAt(double localJD, const TObserver& observer) {
+// Is the Moon above the horizon at the instant (UT)?
+bool MoonUpAt(double jdUT, const TObserver& observer) {
     TSunData sun;
-    const TMoonData moon = MoonPosition(localJD - observer.LocalOffsetDays(), observer, sun);
+    const TMoonData moon = MoonPosition(jdUT, observer, sun);
     return moon.AltitudeDeg > 0.0;
 }
 
@@ -110,7 +110,8 @@ bool Decisive(const TRiseSetTimes& times, int p1, int p4) {
 // The visibility from the day's moonrise and moonset. The times from the fast places settle it
 // unless a rise or set is missing or lies near a contact, the other or the day's ends; then
 // the exact places decide.
-TEclipseVisibility VisibilityOf(const EclipseCircumstances& ec, const TObserver& observer) {
+TEclipseVisibility VisibilityOf(const EclipseCircumstances& ec, double jdMax,
+                                const TObserver& observer) {
     const double p1 = ec.Contacts[ContactP1];
     const double p4 = ec.Contacts[ContactP4];
     const TRiseSetTimes fast = FastMoonRiseSetTimes(ec.MaxDate, observer);
@@ -119,7 +120,7 @@ TEclipseVisibility VisibilityOf(const EclipseCircumstances& ec, const TObserver&
     const TRiseSetTimes riseSet = MoonRiseSetTimes(ec.MaxDate, observer);
     const bool neverRisesOrSets = Circumpolar(riseSet.Rise) && Circumpolar(riseSet.Set);
     return EclipseVisibility(riseSet.Rise, riseSet.Set, p1, p4,
-                             neverRisesOrSets && MoonUpAt(ec.Contacts[ContactMax], observer));
+                             neverRisesOrSets && MoonUpAt(jdMax, observer));
 }
 
 } // namespace
@@ -172,27 +173,29 @@ EclipseCircumstances EclipseCalcs(const TPhaseEntry& entry, int year, const TObs
     auto semiduration = [&](double r) {
         return std::sqrt(r * r - gamma * gamma) * 60.0 / n / 1440.0;
     };
-    const double offset = observer.LocalOffsetDays();
+    // Each contact in the civil time in force at its own instant.
+    const auto local = [&observer](double ut) { return observer.LocalOf(ut); };
 
-    ec.Contacts[ContactMax] = jdMax + offset;
+    ec.MaxUT = jdMax;
+    ec.Contacts[ContactMax] = local(jdMax);
     ec.MaxDate = JDToDate(ec.Contacts[ContactMax]);
     ec.MaxDate.JD = ec.Contacts[ContactMax];
 
     const double sPen = semiduration(h);
-    ec.Contacts[ContactP1] = jdMax - sPen + offset;
-    ec.Contacts[ContactP4] = jdMax + sPen + offset;
+    ec.Contacts[ContactP1] = local(jdMax - sPen);
+    ec.Contacts[ContactP4] = local(jdMax + sPen);
 
-    ec.Visibility = VisibilityOf(ec, observer);
+    ec.Visibility = VisibilityOf(ec, jdMax, observer);
 
     if (ec.Type == TEclipseType::Partial || ec.Type == TEclipseType::Total) {
         const double sPar = semiduration(pp);
-        ec.Contacts[ContactU1] = jdMax - sPar + offset;
-        ec.Contacts[ContactU4] = jdMax + sPar + offset;
+        ec.Contacts[ContactU1] = local(jdMax - sPar);
+        ec.Contacts[ContactU4] = local(jdMax + sPar);
     }
     if (ec.Type == TEclipseType::Total) {
         const double sTot = semiduration(t);
-        ec.Contacts[ContactU2] = jdMax - sTot + offset;
-        ec.Contacts[ContactU3] = jdMax + sTot + offset;
+        ec.Contacts[ContactU2] = local(jdMax - sTot);
+        ec.Contacts[ContactU3] = local(jdMax + sTot);
     }
     return ec;
 }

@@ -34,6 +34,7 @@ struct [[nodiscard]] EclipseCircumstances {
     TEclipseType Type = TEclipseType::None;
     TEclipseVisibility Visibility = TEclipseVisibility::NotVisible;
     TDateRec MaxDate;                 // local date and time of greatest eclipse (JD: local JD)
+    double MaxUT = 0.0;               // the instant of greatest eclipse, Julian Day UT
     std::array<double, 7> Contacts{}; // local JDs P1, U1, U2, max, U3, U4, P4; 0 if none
     double PenRadius = 0.0;           // penumbra at the Moon, Earth radii
     double UmbRadius = 0.0;           // umbra at the Moon, Earth radii

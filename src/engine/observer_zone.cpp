@@ -6,9 +6,10 @@
 #include <cmath>
 #include <exception>
 
+#include "engine/date_time.h"
+
 namespace {
 
-constexpr double UnixEpochJD = 2440587.5;
 constexpr long long SecondsPerDay = 86400;
 // Instants are held to about 4713 BC .. AD 22000, inside the tz library's calendar.
 constexpr double EarliestZoneJD = 0.0;

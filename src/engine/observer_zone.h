@@ -67,12 +67,27 @@ class TObserverZone {
 
     // What is in force at an instant (Julian Day, UT).
     [[nodiscard]] TZoneState StateAt(double jdUT) const;
+    // Local civil time minus UT at an instant, in days; a fixed offset asks no database.
+    [[nodiscard]] double OffsetDaysAt(double jdUT) const {
+        return Zone ? StateAt(jdUT).OffsetDays() : FixedOffsetSeconds / 86400.0;
+    }
+    // The instant of a local clock reading: the earlier one of a repeated reading.
+    [[nodiscard]] double UTOfLocal(double localJD) const {
+        return Zone ? LocalToUT(localJD, TLocalChoice::Earliest).JD
+                    : localJD - FixedOffsetSeconds / 86400.0;
+    }
 
     // The instant of a local civil time (Julian Day of the local clock's reading). A
     // repeated time gives the earlier or the later instant as chosen; a skipped time gives
     // the instant of the change itself for either choice (so 02:30 on the night New York's
     // clocks go forward gives 07:00 UT, shown as 03:00 EDT), as date/tz does.
     [[nodiscard]] TLocalToUT LocalToUT(double localJD, TLocalChoice choice) const;
+
+    // The same zone: the same named zone, or the same fixed offsets.
+    friend bool operator==(const TObserverZone& a, const TObserverZone& b) {
+        return a.Zone == b.Zone && a.FixedOffsetSeconds == b.FixedOffsetSeconds &&
+               a.FixedStandardSeconds == b.FixedStandardSeconds;
+    }
 
   private:
     friend struct TNamedZoneLookup LookUpNamedZone(std::string_view name);

@@ -161,11 +161,10 @@ double TruePhase(double k) {
 int MonthPhases(const TDateRec& date, const TObserver& observer, TPhaseList& list) {
     if (date.Month < 1 || date.Month > 12) return 0;
     const TMonthBounds month = MonthBounds(date.Year, date.Month);
-    const double offset = observer.LocalOffsetDays();
     // The month in Universal Time, widened by two days: more than any periodic correction.
     constexpr double Margin = 2.0;
-    const double utStart = month.Start - offset - Margin;
-    const double utStop = month.End - offset + Margin;
+    const double utStart = observer.UTOfLocal(month.Start) - Margin;
+    const double utStop = observer.UTOfLocal(month.End) + Margin;
 
     TT tt;
     double k = std::floor(4.0 * LunationAt(utStart)) / 4.0;
@@ -178,7 +177,7 @@ int MonthPhases(const TDateRec& date, const TObserver& observer, TPhaseList& lis
         const double jde0 = MeanPhase(k, tt);
         if (jde0 >= utStop) break;
         const int code = PhaseCode(k);
-        const double local = jde0 + PhaseCorrection(tt, code, k) + offset;
+        const double local = observer.LocalOf(jde0 + PhaseCorrection(tt, code, k));
         if (local >= month.Start && local < month.End && count < MaxMonthPhases)
             list[static_cast<size_t>(count++)] = MakeEntry(MakeInstant(k, code, local));
     }
@@ -192,11 +191,10 @@ std::vector<TPhaseInstant> PhaseInstantsInYears(int from, int to, const TObserve
     if (to < from) return phases;
     const double spanStart = JulianDayOf(from, 1, 1);
     const double spanEnd = JulianDayOf(to + 1, 1, 1);
-    const double offset = observer.LocalOffsetDays();
     // As MonthPhases: the span in Universal Time, widened by more than any periodic correction.
     constexpr double Margin = 2.0;
-    const double utStart = spanStart - offset - Margin;
-    const double utStop = spanEnd - offset + Margin;
+    const double utStart = observer.UTOfLocal(spanStart) - Margin;
+    const double utStop = observer.UTOfLocal(spanEnd) + Margin;
 
     TT tt;
     double k = std::floor(4.0 * LunationAt(utStart)) / 4.0;
@@ -208,7 +206,7 @@ std::vector<TPhaseInstant> PhaseInstantsInYears(int from, int to, const TObserve
         const double jde0 = MeanPhase(k, tt);
         if (jde0 >= utStop) break;
         const int code = PhaseCode(k);
-        const double local = jde0 + PhaseCorrection(tt, code, k) + offset;
+        const double local = observer.LocalOf(jde0 + PhaseCorrection(tt, code, k));
         if (local >= spanStart && local < spanEnd) phases.push_back(MakeInstant(k, code, local));
     }
     return phases;

@@ -87,9 +87,10 @@ TRefined Refine(const TDayData& day, const TTriple& start, bool withRiseSet) {
 // The event at m days after 0h UT of the day whose local 0h is jd0, in local civil time. An
 // event of the Sun (h0 below the horizon) that falls on the day before or after is shown a
 // day later or earlier, as the same event on this day nearly is.
-TRiseSetEvent MakeEvent(double m, bool settled, double h0, double jd0, double offsetDays) {
+TRiseSetEvent MakeEvent(double m, bool settled, double h0, double jd0, const TObserver& observer) {
     TRiseSetEvent event;
     if (!settled) return event;
+    const double offsetDays = observer.LocalOffsetDaysAt(jd0 + m);
     // Half a minute added so the truncated minute is the rounded one.
     double y = 24.0 * m + 1.0 / 120.0 + offsetDays * 24.0;
     double wrapDays = 0.0;
@@ -123,7 +124,7 @@ TRefinedEvents CircumpolarTimes(const TDayData& day, double m0, double jd0, TEve
     if (!r.Settled[Transit])
         events.Times.Transit = TRiseSetEvent{};
     else if (!(24.0 * m > 24.0))
-        events.Times.Transit = MakeEvent(m, true, day.H0, jd0, observer.LocalOffsetDays());
+        events.Times.Transit = MakeEvent(m, true, day.H0, jd0, observer);
     return events;
 }
 
@@ -147,16 +148,22 @@ TTriple RiseSetSeeds(const TDayData& day, double m0, double& hourAngle0) {
 
 // An event that by the local clock falls on the next (or previous) calendar day is replaced
 // by the same event one UT day earlier (or later).
-TRefined LocalDayAdjust(const TDayData& day, TTriple s, TRefined r, double hourAngle0, double z) {
-    const double shift = z >= 0.0 ? -1.0 : 1.0;
-    auto outside = [z](double m) { return z >= 0.0 ? m + z > 1.0 : m + z < 0.0; };
-    if (outside(r.Times.M[Transit])) {
-        s = FromTransit(s.M[Transit] + shift, hourAngle0);
+TRefined LocalDayAdjust(const TDayData& day, TTriple s, TRefined r, double hourAngle0, double jd0,
+                        const TObserver& observer) {
+    // The day to move by, or 0 for an event on the local day (east of Greenwich an event can
+    // only fall after it, west only before).
+    auto shift = [&](double m) {
+        const double z = observer.LocalOffsetDaysAt(jd0 + m);
+        if (z >= 0.0) return m + z > 1.0 ? -1.0 : 0.0;
+        return m + z < 0.0 ? 1.0 : 0.0;
+    };
+    if (const double by = shift(r.Times.M[Transit]); by != 0.0) {
+        s = FromTransit(s.M[Transit] + by, hourAngle0);
         r = Refine(day, s, true);
     }
     for (int j : {Rise, Set}) {
-        if (outside(r.Times.M[j])) {
-            s.M[j] += shift;
+        if (const double by = shift(r.Times.M[j]); by != 0.0) {
+            s.M[j] += by;
             r = Refine(day, s, true);
         }
     }
@@ -169,15 +176,16 @@ constexpr double MergedDays = 1.0 / 1440.0;
 constexpr int CrossingScanSteps = 48;
 constexpr int CrossingHalvings = 40;
 
-// The first crossing of h0 in the rising (or setting) sense within the local day [start,
-// start + 1], m in days after 0h UT; the day's ends must lie on opposite sides.
-double FirstCrossing(const TDayData& day, double start, bool rising) {
+// The first crossing of h0 in the rising (or setting) sense within the local day, m in days
+// after 0h UT; the day's ends must lie on opposite sides.
+double FirstCrossing(const TDayData& day, const TLocalDaySpan& span, bool rising) {
     auto below = [&day](double m) { return AboveH0(day, m) < 0.0; };
-    double lo = start;
-    double hi = start + 1.0;
+    double lo = span.Start;
+    double hi = span.End();
     for (int i = 0; i < CrossingScanSteps; ++i) {
-        const double a = start + static_cast<double>(i) / CrossingScanSteps;
-        const double b = start + static_cast<double>(i + 1) / CrossingScanSteps;
+        const double a = span.Start + span.Length * (static_cast<double>(i) / CrossingScanSteps);
+        const double b =
+            span.Start + span.Length * (static_cast<double>(i + 1) / CrossingScanSteps);
         if (below(a) == rising && below(b) != rising) {
             lo = a;
             hi = b;
@@ -196,16 +204,15 @@ double FirstCrossing(const TDayData& day, double start, bool rising) {
 // the altitudes at the local day's ends lie on opposite sides of h0, the body crosses it once
 // (net) that day: only the rise, or only the set, exists, and it is found by a scan and
 // halving of the day. Rise and set apart, or the day's ends on one side, are left as refined.
-void ResolveMergedCrossing(const TDayData& day, TRefined& r, double offsetDays) {
+void ResolveMergedCrossing(const TDayData& day, TRefined& r, const TLocalDaySpan& span) {
     if (!r.Settled[Rise] || !r.Settled[Set]) return;
     if (!(std::fabs(r.Times.M[Rise] - r.Times.M[Set]) < MergedDays)) return;
-    const double start = -offsetDays;
-    const bool belowAtStart = AboveH0(day, start) < 0.0;
-    const bool belowAtEnd = AboveH0(day, start + 1.0) < 0.0;
+    const bool belowAtStart = AboveH0(day, span.Start) < 0.0;
+    const bool belowAtEnd = AboveH0(day, span.End()) < 0.0;
     if (belowAtStart == belowAtEnd) return;
     const int kept = belowAtStart ? Rise : Set;
     const int dropped = belowAtStart ? Set : Rise;
-    r.Times.M[kept] = FirstCrossing(day, start, belowAtStart);
+    r.Times.M[kept] = FirstCrossing(day, span, belowAtStart);
     r.Settled[dropped] = false;
 }
 
@@ -223,14 +230,13 @@ TRefinedEvents RefinedEvents(const TDayData& d, double jd0, const TObserver& obs
 
     double hourAngle0 = RadToDeg(std::acos(cosH0));
     const TTriple start = RiseSetSeeds(d, m0, hourAngle0);
-    const double offset = observer.LocalOffsetDays();
-    TRefined r = LocalDayAdjust(d, start, Refine(d, start, true), hourAngle0, offset);
-    ResolveMergedCrossing(d, r, offset);
+    TRefined r = LocalDayAdjust(d, start, Refine(d, start, true), hourAngle0, jd0, observer);
+    ResolveMergedCrossing(d, r, observer.LocalDayOf(jd0));
 
     TRefinedEvents events{{}, r.Times.M[Rise], r.Times.M[Transit], r.Times.M[Set]};
-    events.Times.Rise = MakeEvent(r.Times.M[Rise], r.Settled[Rise], d.H0, jd0, offset);
-    events.Times.Transit = MakeEvent(r.Times.M[Transit], r.Settled[Transit], d.H0, jd0, offset);
-    events.Times.Set = MakeEvent(r.Times.M[Set], r.Settled[Set], d.H0, jd0, offset);
+    events.Times.Rise = MakeEvent(r.Times.M[Rise], r.Settled[Rise], d.H0, jd0, observer);
+    events.Times.Transit = MakeEvent(r.Times.M[Transit], r.Settled[Transit], d.H0, jd0, observer);
+    events.Times.Set = MakeEvent(r.Times.M[Set], r.Settled[Set], d.H0, jd0, observer);
     return events;
 }
 
@@ -253,7 +259,7 @@ TRiseSetTimes RiseTransitSet(const TEquatorial& dayBefore, const TEquatorial& da
     const TDayData d = MakeDayData(dayBefore, day, dayAfter, deltaT, h0, jd0, observer);
     const TRefinedEvents refined = RefinedEvents(d, jd0, observer);
     if (!ScannedLatitude(observer)) return refined.Times;
-    return CheckedAgainstTheDay(d, refined, jd0, observer.LocalOffsetDays());
+    return CheckedAgainstTheDay(d, refined, jd0, observer);
 }
 
 const TRiseSetEvent& EventOf(const TRiseSetTimes& times, TRiseSetEventKind kind) {

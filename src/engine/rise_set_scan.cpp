@@ -51,9 +51,9 @@ struct TDayEnds {
     double AboveAtEnd = 0.0;
 };
 
-TDayEnds DayEnds(const TDayData& day, double start) {
-    const double end = start + 1.0;
-    return {start, end, UnreducedHourAngle(day, start), UnreducedHourAngle(day, end)};
+TDayEnds DayEnds(const TDayData& day, const TLocalDaySpan& span) {
+    const double end = span.End();
+    return {span.Start, end, UnreducedHourAngle(day, span.Start), UnreducedHourAngle(day, end)};
 }
 
 // The largest rate (degrees per day) of Interpolate3's parabola through the three tabular
@@ -181,15 +181,17 @@ double AltitudeRateBound(const TDayData& day, const TDayEnds& ends) {
 // |v| degrees from h0, no crossing lies nearer than |v| / rate.
 void ScanDay(const TDayData& day, const TDayEnds& ends, TDayCrossings& crossings) {
     const double degreesPerMinute = AltitudeRateBound(day, ends) * MinuteDays;
+    // 1440 minutes, or 60 fewer or more on the day the clocks change.
+    const int minutes = static_cast<int>(std::lround((ends.End - ends.Start) * MinutesPerDay));
     double v = ends.AboveAtStart;
     int k = 0;
-    while (k < MinutesPerDay) {
+    while (k < minutes) {
         const double clear = std::fabs(v) / degreesPerMinute; // minutes
-        const int room = MinutesPerDay - k;
+        const int room = minutes - k;
         const int skip = clear >= room ? room : clear >= 1.0 ? static_cast<int>(clear) : 1;
         const double lo = ends.Start + k * MinuteDays;
         const double hi = ends.Start + (k + skip) * MinuteDays;
-        const double w = k + skip == MinutesPerDay ? ends.AboveAtEnd : AboveH0(day, hi);
+        const double w = k + skip == minutes ? ends.AboveAtEnd : AboveH0(day, hi);
         if ((w < 0.0) != (v < 0.0)) (v < 0.0 ? crossings.Rises : crossings.Sets).Add({lo, hi});
         k += skip;
         v = w;
@@ -227,7 +229,8 @@ double CrossingIn(const TDayData& day, TBracket b, bool rising) {
 // An event at m days after 0h UT within the local day, shown as the refinement shows it, except
 // that one in the day's last half minute is shown at 24:00, not dropped or moved to the day's
 // start.
-TRiseSetEvent DayEvent(double m, double jd0, double offsetDays) {
+TRiseSetEvent DayEvent(double m, double jd0, const TObserver& observer) {
+    const double offsetDays = observer.LocalOffsetDaysAt(jd0 + m);
     const double y = std::min(24.0 * m + 1.0 / 120.0 + offsetDays * 24.0, 24.0);
     return ShownEvent(y, jd0 + m + offsetDays);
 }
@@ -247,22 +250,22 @@ TRiseSetEvent NoCrossing(const TDayCrossings& crossings) {
 // The refined rise (or set) when the day holds it, else the day's first crossing.
 TRiseSetEvent CheckedCrossing(const TDayData& day, const TDayCrossings& crossings, bool rising,
                               const TRiseSetEvent& refined, double refinedM, double jd0,
-                              double offsetDays) {
+                              const TObserver& observer) {
     const TCrossings& found = rising ? crossings.Rises : crossings.Sets;
     if (found.Count == 0) return NoCrossing(crossings);
     if (refined.Status == TEventStatus::Occurs)
         for (int i = 0; i < found.Count; ++i)
-            if (Within(refinedM, found.At[i])) return DayEvent(refinedM, jd0, offsetDays);
-    return DayEvent(CrossingIn(day, found.At[0], rising), jd0, offsetDays);
+            if (Within(refinedM, found.At[i])) return DayEvent(refinedM, jd0, observer);
+    return DayEvent(CrossingIn(day, found.At[0], rising), jd0, observer);
 }
 
 // The transit: the hour angle grows steadily, so the day holds one wherever it passes a whole
 // multiple of 360 degrees.
 TRiseSetEvent CheckedTransit(const TDayData& day, const TDayEnds& ends,
                              const TRiseSetTimes& checked, const TRiseSetEvent& refined,
-                             double refinedM, double jd0, double offsetDays) {
+                             double refinedM, double jd0, const TObserver& observer) {
     if (refined.Status == TEventStatus::Occurs && refinedM >= ends.Start && refinedM <= ends.End)
-        return DayEvent(refinedM, jd0, offsetDays);
+        return DayEvent(refinedM, jd0, observer);
     const double meridian = std::ceil(ends.HourAngleAtStart / 360.0) * 360.0;
     if (meridian > ends.HourAngleAtEnd) {
         TRiseSetEvent none;
@@ -277,21 +280,21 @@ TRiseSetEvent CheckedTransit(const TDayData& day, const TDayEnds& ends,
         const double mid = 0.5 * (lo + hi);
         (UnreducedHourAngle(day, mid) < meridian ? lo : hi) = mid;
     }
-    return DayEvent(0.5 * (lo + hi), jd0, offsetDays);
+    return DayEvent(0.5 * (lo + hi), jd0, observer);
 }
 
 } // namespace
 
 TRiseSetTimes CheckedAgainstTheDay(const TDayData& day, const TRefinedEvents& refined, double jd0,
-                                   double offsetDays) {
-    TDayEnds ends = DayEnds(day, -offsetDays);
+                                   const TObserver& observer) {
+    TDayEnds ends = DayEnds(day, observer.LocalDayOf(jd0));
     const TDayCrossings crossings = DayCrossings(day, ends);
     TRiseSetTimes checked;
     checked.Rise =
-        CheckedCrossing(day, crossings, true, refined.Times.Rise, refined.RiseM, jd0, offsetDays);
+        CheckedCrossing(day, crossings, true, refined.Times.Rise, refined.RiseM, jd0, observer);
     checked.Set =
-        CheckedCrossing(day, crossings, false, refined.Times.Set, refined.SetM, jd0, offsetDays);
+        CheckedCrossing(day, crossings, false, refined.Times.Set, refined.SetM, jd0, observer);
     checked.Transit = CheckedTransit(day, ends, checked, refined.Times.Transit, refined.TransitM,
-                                     jd0, offsetDays);
+                                     jd0, observer);
     return checked;
 }

@@ -21,9 +21,9 @@ struct TRefinedEvents {
     double SetM;
 };
 
-// The events of the local day that starts at 0h local (jd0, offsetDays as for the refinement):
+// The events of the observer's local day of the date whose 0h, taken as UT, is jd0:
 // each refined event that the scan confirms is kept, an event the scan finds and the
 // refinement missed or misplaced is put at the crossing, and one the scan does not find is
 // dropped. A body that crosses h0 at no minute of the day neither rises nor sets that day.
 [[nodiscard]] TRiseSetTimes CheckedAgainstTheDay(const TDayData& day, const TRefinedEvents& refined,
-                                                 double jd0, double offsetDays);
+                                                 double jd0, const TObserver& observer);

@@ -44,13 +44,15 @@ TSeasons SeasonsOfYear(int year, const TObserver& observer) {
         std::signbit(observer.ObserverLatitude) ? THemisphere::Southern : THemisphere::Northern;
     // South of the equator spring begins at the September equinox.
     const int firstSeasonShift = seasons.Hemisphere == THemisphere::Northern ? 0 : 2;
-    const double localShift = -DeltaT(year) / 86400.0 + 1.0 / 2880.0 + observer.LocalOffsetDays();
+    // To UT, plus the half minute that rounds the shown minute.
+    const double deltaTDays = DeltaT(year) / 86400.0;
+    const double shift = -deltaTDays + 1.0 / 2880.0;
     for (int event = 0; event < 4; ++event) {
         TSeasonEvent& e = seasons.Events[event];
         e.Kind = static_cast<TSeasonEventKind>(event);
         e.Season = static_cast<TSeason>((event + 4 - firstSeasonShift) % 4);
         e.JDE = RefinedInstant(MeanInstant(event, year), 90.0 * event, observer);
-        e.LocalJD = e.JDE + localShift;
+        e.LocalJD = e.JDE + (shift + observer.LocalOffsetDaysAt(e.JDE - deltaTDays));
     }
     // The December season ends at next year's equinox, refined like the others: its mean
     // instant is off by hundredths of a day.

@@ -11,7 +11,7 @@ std::vector<TFeatureSunEvents> FeatureSunriseSunset(const TFeatureTable& table,
     const double selectedJD = JulianDay(selectedLocal);
     // Every feature's search starts at the same instant and runs over the same weeks: the
     // Sun's selenographic place is worked out once for all of them.
-    TSubSolarTrack track(startJD - observer.LocalOffsetDays(), observer);
+    TSubSolarTrack track(observer.UTOfLocal(startJD), observer);
     std::vector<TFeatureSunEvents> rows;
     rows.reserve(table.Features.size());
     for (const TFeature& feature : table.Features) {

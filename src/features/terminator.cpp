@@ -55,7 +55,7 @@ bool FacesObserver(const TObservingNight& night, double latitudeDeg, double long
 } // namespace
 
 TDateRec LocalMinute(double jd, const TObserver& observer) {
-    const double minute = std::round((jd + observer.LocalOffsetDays()) / MinuteDays) * MinuteDays;
+    const double minute = std::round(observer.LocalOf(jd) / MinuteDays) * MinuteDays;
     // Half a second on, so the JD's rounding cannot give 59.999 seconds of the minute before.
     TDateRec local = JDToDate(minute + 0.5 / 86400.0);
     local.Second = 0;
@@ -65,7 +65,7 @@ TDateRec LocalMinute(double jd, const TObserver& observer) {
 
 TObservingNight BestObservingMoment(int year, int month, int day, const TObserver& observer) {
     TObservingNight night;
-    const double noon = JulianDay(MakeDate(year, month, day, 12, 0)) - observer.LocalOffsetDays();
+    const double noon = observer.UTOfLocal(JulianDay(MakeDate(year, month, day, 12, 0)));
     const double step = NightScanStepMinutes * MinuteDays;
     TSkyAt samples[NightSamples];
     double darkest = 90.0;

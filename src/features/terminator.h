@@ -32,7 +32,7 @@ enum class TNightSky {
 };
 
 // The best moment of one night and the span around it in which the conditions hold. Instants
-// are UT Julian Days (add the observer's LocalOffsetDays for local civil time).
+// are UT Julian Days (the observer's LocalOf gives local civil time).
 struct [[nodiscard]] TObservingNight {
     TNightSky Sky = TNightSky::None;
     double BestJD = 0.0;

@@ -11,7 +11,6 @@ TObserver ObserverFromSettings(const TSettings& settings) {
         DegToRad(position.LongitudeSide == TLongitudeSide::East ? -lon : lon);
     observer.ObserverLatitude =
         DegToRad(position.LatitudeSide == THemisphere::Southern ? -lat : lat);
-    observer.ZoneMinutes = SettingsZoneMinutes(settings);
-    observer.DstMinutes = SettingsDstMinutes(settings);
+    observer.Zone = TObserverZone::Fixed(SettingsZoneMinutes(settings), SettingsDstMinutes(settings));
     return observer;
 }

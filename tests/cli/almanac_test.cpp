@@ -741,6 +741,10 @@ TEST(AlmanacErrors, OneLineOnStderrAndStatusTwo) {
         {"dateinfo", "2023-02-29"},
         {"dateinfo", "2023-2-1"},
         {"dateinfo", "0000-01-01"},
+        {"--tz", "Mars/Olympus", "now"},
+        {"--tz", "../zoneinfo", "now"},
+        {"--tz", "Europe/London", "--zone", "0", "now"},
+        {"--tz", "Europe/London", "--no-dst", "now"},
     };
     for (const auto& words : bad) {
         const TRun run = Almanac(words);
@@ -750,6 +754,8 @@ TEST(AlmanacErrors, OneLineOnStderrAndStatusTwo) {
         EXPECT_EQ(run.Status, 2) << line;
         EXPECT_TRUE(run.Out.empty()) << line;
         EXPECT_EQ(std::count(run.Err.begin(), run.Err.end(), '\n'), 1) << line << run.Err;
+        if (words.size() == 3 && words[0] == "--tz")
+            EXPECT_THAT(run.Err, testing::HasSubstr(words[1])) << line; // the name refused
     }
 }
 
@@ -771,6 +777,7 @@ TEST(AlmanacNow, ZoneTextWithHalfHoursAndDaylightSaving) {
         {{"--zone", "330", "--dst", "now"}, "(UTC+06:30)"},
         {{"--zone", "-600", "--dst", "now"}, "(UTC-09:00)"},
         {{"now"}, "(UTC+00:00)"},
+        {{"--tz", "Asia/Kathmandu", "now"}, "(Asia/Kathmandu +0545, UTC+05:45)"},
     };
     for (const auto& [words, text] : cases) {
         const TRun run = Almanac(words);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -463,6 +464,20 @@ TEST(IcsCommandRuns, UidsStableAcrossRunsAndZonesKindsChosenFileWritten) {
     EXPECT_EQ(ReadCalendar(content).Events.size(), 4u);
     std::filesystem::remove(file);
     EXPECT_EQ(Almanac({"ics", "2026", "-o", (file / "missing" / "x.ics").string()}).Status, 1);
+}
+
+TEST(IcsCommandRuns, APhaseAtATimeTheClocksShowTwiceStartsAtItsOwnInstant) {
+    // London's 01:10 on 30 October 2067 comes twice, the full moon at the second (GMT);
+    // New York's 01:35 on 5 November 2084 too, the phase at the first (EDT).
+    for (const auto& [zone, year, start, civil] :
+         {std::array<std::string, 4>{"Europe/London", "2067", "20671030T011000Z", "London GMT, UTC+00"},
+          {"America/New_York", "2084", "20841105T053500Z", "New_York EDT, UTC-04"}}) {
+        const TCalendar calendar = ReadCalendar(Almanac({"--tz", zone, "ics", year}).Out);
+        const auto at = std::find_if(calendar.Events.begin(), calendar.Events.end(),
+                                     [&](const TProps& e) { return One(e, "DTSTART") == start; });
+        ASSERT_NE(at, calendar.Events.end()) << zone;
+        EXPECT_NE(Unescape(One(*at, "DESCRIPTION")).find(civil), std::string::npos) << zone;
+    }
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "engine/almanac_text.h"
 #include "engine/apsides.h"
 #include "engine/date_time.h"
+#include "engine_test_helpers.h"
 
 namespace {
 
@@ -24,14 +25,19 @@ TEST(Apsides, BookExampleOctober1988) {
     EXPECT_NEAR(perigee.DistanceKm, 361113, 1.0);
 
     // Searched from 1 October 1988, 0h, at Greenwich.
-    const TApsidesText text = ApsidesText(NextApsides(2447435.5), 0.0);
+    const TApsidesText text = ApsidesText(NextApsides(2447435.5), TObserver{});
     EXPECT_EQ(text.ApogeeTime, "20:30  07 Oct  ");
     EXPECT_EQ(text.ApogeeDistance, "405975 km  ");
     EXPECT_EQ(text.PerigeeTime, "12:20  23 Oct  ");
     EXPECT_EQ(text.PerigeeDistance, "361113 km  ");
 
     // The zone moves only the shown time; ten hours east the apogee is on 8 October.
-    EXPECT_EQ(ApsidesText(NextApsides(2447435.5), 600.0 / 1440.0).ApogeeTime, "06:30  08 Oct  ");
+    EXPECT_EQ(ApsidesText(NextApsides(2447435.5), Place(0, 0, 600)).ApogeeTime, "06:30  08 Oct  ");
+
+    // Halifax shows 01:56 twice on 2 November 2008: the apogee is at the first, in ADT.
+    TObserver halifax;
+    halifax.Zone = *LookUpNamedZone("America/Halifax").Zone;
+    EXPECT_EQ(ApsidesText(NextApsides(2454760.5), halifax).ApogeeTime, "01:56 ADT  02 Nov  ");
 }
 
 TEST(Apsides, BookPerigeesOf1990And1997) {
@@ -93,7 +99,7 @@ TEST(Apsides, DistancesOver1900To2100) {
 
 TEST(Apsides, BadMomentsDoNotHang) {
     for (double jd : {std::nan(""), 1e300, -1e300, 0.0}) {
-        const TApsidesText text = ApsidesText(NextApsides(jd), 0.0);
+        const TApsidesText text = ApsidesText(NextApsides(jd), TObserver{});
         EXPECT_FALSE(text.PerigeeTime.empty());
         EXPECT_LE(text.ApogeeTime.size(), 25u);
     }

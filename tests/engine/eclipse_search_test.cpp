@@ -40,7 +40,7 @@ TEST(EclipseSearch, SameAsTheMonthByMonthSearchOverTenThousandYears) {
     // Zones east and west far enough to move full moons across month and year ends.
     for (const TObserver& observer :
          {Place(0, 0, 0), Place(-43.95, -176.55, 765, 60), Place(64.15, -21.94, -600)}) {
-        SCOPED_TRACE(testing::Message() << "zone " << observer.ZoneMinutes);
+        SCOPED_TRACE(testing::Message() << "zone " << observer.Zone.StateAt(0.0).OffsetMinutes());
         const std::vector<EclipseCircumstances> expected = MonthByMonth(1, 9999, observer);
         const std::vector<EclipseCircumstances> found = LunarEclipsesInYears(1, 9999, observer);
         ASSERT_EQ(found.size(), expected.size());
@@ -56,7 +56,7 @@ TEST(EclipseSearch, SameAsTheMonthByMonthSearchOverTenThousandYears) {
 TEclipseVisibility ExactVisibility(const EclipseCircumstances& e, const TObserver& observer) {
     const TRiseSetTimes t = MoonRiseSetTimes(e.MaxDate, observer);
     TSunData sun;
-    const bool up = MoonPosition(e.Contacts[ContactMax] - observer.LocalOffsetDays(), observer, sun)
+    const bool up = MoonPosition(observer.UTOfLocal(e.Contacts[ContactMax]), observer, sun)
                         .AltitudeDeg > 0.0;
     return EclipseVisibility(t.Rise, t.Set, e.Contacts[ContactP1], e.Contacts[ContactP4], up);
 }

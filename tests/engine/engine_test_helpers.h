@@ -24,8 +24,7 @@ inline TObserver Place(double latDeg, double eastLonDeg, int zoneMinutes, int ds
     TObserver o;
     o.ObserverLatitude = DegToRad(latDeg);
     o.ObserverLongitude = DegToRad(-eastLonDeg);
-    o.ZoneMinutes = zoneMinutes;
-    o.DstMinutes = dstMinutes;
+    o.Zone = TObserverZone::Fixed(zoneMinutes, dstMinutes);
     return o;
 }
 

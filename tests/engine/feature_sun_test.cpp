@@ -33,7 +33,7 @@ TEST(FeatureSun, EquatorialFeaturesFollowTheColongitude) {
 
 TEST(FeatureSun, NextEventIsTheFirstAtOrAfterTheSelectedMomentInLocalTime) {
     const TObserver o = Place(51.5, 0, 120);
-    const double zone = o.LocalOffsetDays();
+    const double zone = o.LocalOffsetDaysAt(Jan2024);
     for (int month = 0; month < 12; ++month) {
         const double start = Jan2024 + 30.5 * month + 0.3; // local: first of a month, 07:12
         const double selected = start + 2.7 * month;
@@ -67,7 +67,7 @@ TEST(FeatureSun, NextEventIsTheFirstAtOrAfterTheSelectedMomentInLocalTime) {
     // The same UT moments seen from Sydney: the same events, ten hours later on the clock.
     const TObserver sydney = Place(-33.9, 151.2, 600);
     const TFeatureSunTimes a = FeatureSunTimes(-43.3, -11.2, Jan2024, Jan2024 + 9.25, o);
-    const double shift = sydney.LocalOffsetDays() - zone;
+    const double shift = sydney.LocalOffsetDaysAt(Jan2024) - zone;
     const TFeatureSunTimes b =
         FeatureSunTimes(-43.3, -11.2, Jan2024 + shift, Jan2024 + 9.25 + shift, sydney);
     ASSERT_TRUE(a.Sunrise && a.Sunset && b.Sunrise && b.Sunset);
@@ -81,7 +81,7 @@ TEST(FeatureSun, SelectedMomentOnAnEventAndFeaturesNearThePolesFinish) {
     const std::optional<double> first =
         FeatureSunEvent(TFeatureSunEvent::Sunrise, 10, 20, Jan2024, o);
     ASSERT_TRUE(first.has_value());
-    const double selected = *first + o.LocalOffsetDays();
+    const double selected = o.LocalOf(*first);
     const auto next =
         NextFeatureSunEvent(TFeatureSunEvent::Sunrise, 10, 20, Jan2024 + 1 / 24.0, selected, o);
     ASSERT_TRUE(next.has_value());
@@ -97,7 +97,7 @@ TEST(FeatureSun, SelectedMomentOnAnEventAndFeaturesNearThePolesFinish) {
             notFound += !t.Sunrise + !t.Sunset;
             if (t.Sunrise) {
                 EXPECT_GE(t.Sunrise->JD, start + 3.0);
-                const double ut = t.Sunrise->JD - o.LocalOffsetDays();
+                const double ut = o.UTOfLocal(t.Sunrise->JD);
                 EXPECT_LT(std::fabs(FeatureSunAltitude(lat, 15.0, ut, o)), 0.25) << lat;
             }
         }

@@ -13,7 +13,7 @@ TObserver Place(double eastDeg, double northDeg, int zoneMinutes) {
     TObserver o;
     o.ObserverLongitude = DegToRad(-eastDeg);
     o.ObserverLatitude = DegToRad(northDeg);
-    o.ZoneMinutes = zoneMinutes;
+    o.Zone = TObserverZone::Fixed(zoneMinutes, 0);
     return o;
 }
 

@@ -10,7 +10,7 @@ namespace {
 TEST(PhasesInYears, SameAsTheMonthListsOverTenThousandYears) {
     for (const TObserver& observer :
          {Place(-43.95, -176.55, 765, 60), Place(-9.8, -139.03, -570)}) {
-        SCOPED_TRACE(testing::Message() << "zone " << observer.ZoneMinutes);
+        SCOPED_TRACE(testing::Message() << "zone " << observer.Zone.StateAt(0.0).OffsetMinutes());
         const std::vector<TPhaseEntry> found = PhasesInYears(1, 9999, observer);
         size_t i = 0;
         for (int year = 1; year <= 9999; ++year)

@@ -17,7 +17,7 @@ TDateRec MonthOf(int year, int month) {
 
 TObserver Zone(int minutes) {
     TObserver o;
-    o.ZoneMinutes = minutes;
+    o.Zone = TObserverZone::Fixed(minutes, 0);
     return o;
 }
 
@@ -64,7 +64,7 @@ std::string CheckRun(int year, int month, int months, const TObserver& observer,
         const double end = m == 12 ? MonthStart(y + 1, 1) : MonthStart(y, m + 1);
         const auto list = Phases(y, m, observer);
         std::ostringstream where;
-        where << y << "-" << m << " zone " << observer.ZoneMinutes << ": ";
+        where << y << "-" << m << " zone " << observer.Zone.StateAt(0.0).OffsetMinutes() << ": ";
         if (list.size() < 3) return where.str() + "fewer than three phases";
         for (const TPhaseEntry& p : list) {
             if (p.JDLocal < start || p.JDLocal >= end) return where.str() + "phase outside month";
@@ -83,7 +83,7 @@ std::string CheckRun(int year, int month, int months, const TObserver& observer,
                 maxGap = std::max(maxGap, p.JDLocal - lastJD);
             } else {
                 // The quarter before the first one found lies before the month.
-                if (TruePhase(p.K - 0.25) + observer.LocalOffsetDays() >= start)
+                if (observer.LocalOf(TruePhase(p.K - 0.25)) >= start)
                     return where.str() + "first phase missed";
             }
             any = true;
@@ -130,7 +130,7 @@ TEST(Phases, LocalTimeDecidesTheMonth) {
 
     // With daylight saving (UTC-4) the same full moon is at 00:45 on 1 November.
     TObserver dst = Zone(-300);
-    dst.DstMinutes = 60;
+    dst.Zone = TObserverZone::Fixed(-300, 60);
     const auto novDst = Phases(1906, 11, dst);
     ASSERT_FALSE(novDst.empty());
     EXPECT_EQ(novDst.front().K, oct.back().K);

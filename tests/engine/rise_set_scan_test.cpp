@@ -52,7 +52,7 @@ TFound LookMinuteByMinute(const TThreePlaces& p, double h0, double jd0, const TO
     double lastHourAngle = 0.0;
     int above = 0;
     for (int k = 0; k <= 1440; ++k) {
-        const double m = k / 1440.0 - o.LocalOffsetDays();
+        const double m = k / 1440.0 - o.LocalOffsetDaysAt(0.0);
         const double n = m + deltaTDays;
         const double ra = Interpolate3(p.RA[2], p.RA[1], p.RA[0], n);
         const double dec = Interpolate3(p.Dec[2], p.Dec[1], p.Dec[0], n);

@@ -116,7 +116,7 @@ TEST(RiseSet, AgreesWithAnAltitudeSearchInSixZones) {
                     cases.emplace_back(SunRiseSet(JDToDate(jd0), h0, o), SunAbove(o, h0));
             if (moon) cases.emplace_back(MoonRiseSet(JDToDate(jd0), o).Events, MoonAbove(o, jd0));
             for (const auto& [t, f] : cases) {
-                const auto crossings = Crossings(f, jd0 - o.LocalOffsetDays());
+                const auto crossings = Crossings(f, o.UTOfLocal(jd0));
                 for (bool rising : {true, false}) {
                     const TRiseSetEvent& text = rising ? t.Rise : t.Set;
                     const std::vector<double>& ref = crossings[rising];
@@ -273,7 +273,7 @@ TEST(RiseSet, NearThePolesEveryDayOfAYearFinishesWithConsistentTexts) {
                 // A time shown is a moment at h0 on this day (or, wrapped, the next to it).
                 for (const TRiseSetEvent& text : {t.Rise, t.Set}) {
                     if (!Minutes(text)) continue;
-                    const double ut = jd0 - o.LocalOffsetDays() + *Minutes(text) / 1440.0;
+                    const double ut = o.UTOfLocal(jd0) + *Minutes(text) / 1440.0;
                     const double best =
                         std::min({std::fabs(f(ut - 1)), std::fabs(f(ut)), std::fabs(f(ut + 1))});
                     EXPECT_LT(best, 0.05) << what << " " << EventTimeText(text);
@@ -327,7 +327,7 @@ TEST(RiseSet, NearThePolesADayWithOneCrossingShowsOnlyThatEvent) {
                     for (double h0 : SunAltitudes) {
                         const TRiseSetTimes t = SunRiseSet(date, h0, o);
                         const auto ref =
-                            Crossings(SunAboveAtTT(o, h0, DeltaT(year)), jd0 - o.LocalOffsetDays());
+                            Crossings(SunAboveAtTT(o, h0, DeltaT(year)), o.UTOfLocal(jd0));
                         if (ref[0].size() + ref[1].size() != 1) continue;
                         const bool rising = ref[1].size() == 1;
                         // Within a few minutes of midnight either day may hold the event.

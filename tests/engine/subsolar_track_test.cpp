@@ -64,7 +64,7 @@ TEST(SubSolarTrack, SharedSearchFindsTheSameMinuteAsTheDirectOne) {
     // change because the Sun's place is shared.
     const TObserver o = Place(78, 15, 60);
     const double start = Mar2026 + 0.3;
-    TSubSolarTrack track(start - o.LocalOffsetDays(), o);
+    TSubSolarTrack track(o.UTOfLocal(start), o);
     std::mt19937 random(11);
     std::uniform_real_distribution<double> lat(-89.9, 89.9);
     std::uniform_real_distribution<double> lon(-180.0, 180.0);

@@ -236,7 +236,7 @@ class TConfigurationTest : public QObject {
         QCOMPARE(h.Setting("FeatureIdx"), featureBefore);
         // The program follows at once: ten hours east of Greenwich, southern hemisphere,
         // Monday first.
-        QCOMPARE(h.State->Observer().ZoneMinutes, 600);
+        QVERIFY(h.State->Observer().Zone == TObserverZone::Fixed(600, 0));
         QVERIFY(h.State->Southern());
         QCOMPARE(h.State->DayOrder(), 1);
     }

@@ -380,7 +380,7 @@ void TEclipseWindowsTest::DoubleClickOpensTheScreenBeside() {
 void TEclipseWindowsTest::LongSpansSharedOutGiveTheWholeSearch() {
     // A long span is searched in pieces at once; the pieces must add up to the one search.
     TObserver observer;
-    observer.ZoneMinutes = -420;
+    observer.Zone = TObserverZone::Fixed(-420, 0);
     const auto shared = EclipsesInYears(1, 2400, observer);
     const auto whole = LunarEclipsesInYears(1, 2400, observer);
     QCOMPARE(shared.size(), whole.size());

@@ -57,7 +57,7 @@ void TMessageBoxesTest::OneStartupMessageForAllRepairs() {
     QCOMPARE(found.size(), 3);
     QCOMPARE(h.State->Settings().DayOrder, TWeekday::Sunday);
     QCOMPARE(h.State->Settings().TimeZone, 24);
-    QCOMPARE(h.State->Observer().ZoneMinutes, 0);
+    QVERIFY(h.State->Observer().Zone == TObserverZone::Fixed(0, 0));
     const QString text = StartupMessage(found);
     for (const char* name : {"DayOrder", "TimeZone", "PhaseDensity"})
         QVERIFY2(text.count(name) == 1, qPrintable(text));

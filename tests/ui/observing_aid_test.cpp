@@ -44,7 +44,7 @@ bool Covers(const TStretches& list, int column) {
 double AltitudeAtNoon(const TPlace& place, int y, int m, int d, bool sun) {
     const TObserver o = ObserverOf(place);
     TSunData sunData;
-    const TMoonData moon = MoonPosition(JulianDayOf(y, m, d, 12) - o.LocalOffsetDays(), o, sunData);
+    const TMoonData moon = MoonPosition(o.UTOfLocal(JulianDayOf(y, m, d, 12)), o, sunData);
     return sun ? sunData.Altitude : moon.AltitudeDeg;
 }
 

@@ -32,8 +32,7 @@ inline TObserver ObserverOf(const TPlace& place) {
     TObserver o;
     o.ObserverLatitude = place.LatDeg * std::numbers::pi / 180.0;
     o.ObserverLongitude = -place.LongDeg * std::numbers::pi / 180.0; // positive west
-    o.ZoneMinutes = place.ZoneMinutes;
-    o.DstMinutes = place.Dst ? 60 : 0;
+    o.Zone = TObserverZone::Fixed(place.ZoneMinutes, place.Dst ? 60 : 0);
     return o;
 }
 

@@ -26,7 +26,7 @@ class TListener : public QLabel {
                         .arg(day.Year)
                         .arg(day.Month)
                         .arg(day.Day)
-                        .arg(state.Observer().ZoneMinutes));
+                        .arg(state.Observer().LocalOffsetDaysAt(state.UniversalTime()) * 1440.0));
         });
     }
     TStateChanges Heard;

@@ -17,12 +17,6 @@ TDateRec DateFrom(const QDateTime& civil) {
     return date;
 }
 
-bool SameObserver(const TObserver& a, const TObserver& b) {
-    return a.ObserverLongitude == b.ObserverLongitude &&
-           a.ObserverLatitude == b.ObserverLatitude && a.ZoneMinutes == b.ZoneMinutes &&
-           a.DstMinutes == b.DstMinutes;
-}
-
 } // namespace
 
 TProgramState::TProgramState(const TSettings& settings, TClockSource clock, QObject* parent)
@@ -42,7 +36,8 @@ QDateTime TProgramState::CivilNow() const {
 }
 
 QDateTime TProgramState::CivilAt(const QDateTime& utc) const {
-    return utc.addSecs(static_cast<qint64>(ObserverNow.ZoneMinutes + ObserverNow.DstMinutes) * 60);
+    const double jd = JulianDayOfUnixSeconds(utc.toMSecsSinceEpoch() / 1000.0);
+    return utc.addSecs(ObserverNow.Zone.StateAt(jd).OffsetSeconds);
 }
 
 TDateRec TProgramState::UniversalNow() const {
@@ -54,7 +49,7 @@ double TProgramState::DisplayedJD() const {
 }
 
 double TProgramState::UniversalTime() const {
-    return DisplayedJD() - ObserverNow.LocalOffsetDays();
+    return ObserverNow.UTOfLocal(DisplayedJD());
 }
 
 void TProgramState::Emit(TStateChanges what) {
@@ -158,7 +153,7 @@ void TProgramState::MoveObserverKeepingInstant(const TObserver& observer) {
     SetTimeOfDay(Selected, CivilAt(utc));
     // The day on which the new zone's clock time, shifted by the correction, shows the same
     // instant: the displayed moment's local midnight.
-    const double local = universal + ObserverNow.LocalOffsetDays();
+    const double local = ObserverNow.LocalOf(universal);
     const double midnight =
         std::round(local - DisplayedSecondOfDay(Selected, Offset) / SecondsPerDay - 0.5) + 0.5;
     const TDateRec day = JDToDate(midnight + 0.25);
@@ -170,7 +165,7 @@ void TProgramState::MoveObserverKeepingInstant(const TObserver& observer) {
 
 void TProgramState::ApplySettings(const TSettings& settings) {
     const TObserver observer = ObserverFromSettings(settings);
-    const bool observerChanged = !SameObserver(observer, ObserverNow);
+    const bool observerChanged = observer != ObserverNow;
     const bool layoutChanged = settings.DayOrder != SettingsNow.DayOrder ||
                                settings.Position.LatitudeSide != SettingsNow.Position.LatitudeSide;
     SettingsNow = settings;

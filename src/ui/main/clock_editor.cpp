@@ -202,7 +202,7 @@ void TTimeEditor::SyncFinished(const TTimeSyncReply& reply) {
     Close();
     // The selected day is the observer's civil day at that instant (the next tick takes the
     // time of day from the clock just set).
-    const TDateRec local = JDToDate(utc.JD + State.Observer().LocalOffsetDays());
+    const TDateRec local = JDToDate(State.Observer().LocalOf(utc.JD));
     State.SelectDate(local.Year, local.Month, local.Day);
 }
 

@@ -127,7 +127,7 @@ void TMoonDataPanel::ShowMoment(const TMoonData& m, double ageDays) {
 }
 
 void TMoonDataPanel::DisplayApsides() {
-    const TApsidesText a = ApsidesText(State.Day().Apsides, State.Observer().LocalOffsetDays());
+    const TApsidesText a = ApsidesText(State.Day().Apsides, State.Observer());
     SurfaceTexts.ApogeeTime = Q(a.ApogeeTime);
     SurfaceTexts.ApogeeDistance = Q(a.ApogeeDistance);
     SurfaceTexts.PerigeeTime = Q(a.PerigeeTime);

@@ -95,10 +95,8 @@ TTimeSyncReply ReplyFor(const TTimeReply& parsed, const TPlausibleSpan& span) {
 } // namespace
 
 TPlausibleSpan PlausibleServerSpanNow() {
-    // JD of the Unix epoch, 1970-01-01 0h UT.
-    constexpr double UnixEpochJD = 2440587.5;
-    return PlausibleServerSpan(UnixEpochJD +
-                               QDateTime::currentMSecsSinceEpoch() / (86400.0 * 1000.0));
+    return PlausibleServerSpan(
+        JulianDayOfUnixSeconds(QDateTime::currentMSecsSinceEpoch() / 1000.0));
 }
 
 TTimeRequest::TTimeRequest(QObject* parent) : QObject(parent) {

@@ -194,7 +194,7 @@ void DrawPrincipalPhases(QPainter& p, const TPageMetrics& page, const TGrid& gri
 } // namespace
 
 TDayMoon MoonAtLocalMidnight(int year, int month, int day, const TObserver& observer) {
-    const double ut = JulianDayOf(year, month, day) - observer.LocalOffsetDays();
+    const double ut = observer.UTOfLocal(JulianDayOf(year, month, day));
     TSunData sun;
     const TMoonData moon = MoonPosition(ut, observer, sun);
     const TNewMoonPair newMoons = BracketingNewMoons(ut);

@@ -60,7 +60,7 @@ QString TimesColumnName(TTimesColumn column) {
 
 QString SiderealTimeAtMidnight(const TDateRec& day, const TObserver& observer) {
     const TDateRec midnight = MakeDate(day.Year, day.Month, day.Day);
-    const double ut = JulianDay(midnight) - observer.LocalOffsetDays();
+    const double ut = observer.UTOfLocal(JulianDay(midnight));
     const double lstDeg = LocalSiderealTimeDeg(ut, observer.ObserverLongitude);
     const TSexagesimal s = HoursToSexagesimal(lstDeg / 15.0, 24);
     return Q(s.Units + ":" + s.Minutes + ":" + s.Seconds);
