@@ -467,16 +467,14 @@ TEST(IcsCommandRuns, UidsStableAcrossRunsAndZonesKindsChosenFileWritten) {
 }
 
 TEST(IcsCommandRuns, APhaseAtATimeTheClocksShowTwiceStartsAtItsOwnInstant) {
-    // London's 01:10 on 30 October 2067 comes twice, the full moon at the second (GMT);
-    // New York's 01:35 on 5 November 2084 too, the phase at the first (EDT).
+    // 01:10 comes twice in London on 30 October 2067, 01:35 in New York on 5 November 2084.
     for (const auto& [zone, year, start, civil] :
          {std::array<std::string, 4>{"Europe/London", "2067", "20671030T011000Z", "London GMT, UTC+00"},
           {"America/New_York", "2084", "20841105T053500Z", "New_York EDT, UTC-04"}}) {
-        const TCalendar calendar = ReadCalendar(Almanac({"--tz", zone, "ics", year}).Out);
-        const auto at = std::find_if(calendar.Events.begin(), calendar.Events.end(),
-                                     [&](const TProps& e) { return One(e, "DTSTART") == start; });
-        ASSERT_NE(at, calendar.Events.end()) << zone;
-        EXPECT_NE(Unescape(One(*at, "DESCRIPTION")).find(civil), std::string::npos) << zone;
+        std::string description = "none at " + start;
+        for (const TProps& e : ReadCalendar(Almanac({"--tz", zone, "ics", year}).Out).Events)
+            if (One(e, "DTSTART") == start) description = Unescape(One(e, "DESCRIPTION"));
+        EXPECT_NE(description.find(civil), std::string::npos) << description;
     }
 }
 

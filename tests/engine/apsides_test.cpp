@@ -35,8 +35,7 @@ TEST(Apsides, BookExampleOctober1988) {
     EXPECT_EQ(ApsidesText(NextApsides(2447435.5), Place(0, 0, 600)).ApogeeTime, "06:30  08 Oct  ");
 
     // Halifax shows 01:56 twice on 2 November 2008: the apogee is at the first, in ADT.
-    TObserver halifax;
-    halifax.Zone = *LookUpNamedZone("America/Halifax").Zone;
+    const TObserver halifax{0.0, 0.0, *LookUpNamedZone("America/Halifax").Zone};
     EXPECT_EQ(ApsidesText(NextApsides(2454760.5), halifax).ApogeeTime, "01:56 ADT  02 Nov  ");
 }
 
