@@ -1,6 +1,7 @@
 #include "settings/settings_observer.h"
 
 #include "engine/angles.h"
+#include "settings/settings_zone.h"
 
 TObserver ObserverFromSettings(const TSettings& settings) {
     const TPosition& position = settings.Position;
@@ -11,6 +12,6 @@ TObserver ObserverFromSettings(const TSettings& settings) {
         DegToRad(position.LongitudeSide == TLongitudeSide::East ? -lon : lon);
     observer.ObserverLatitude =
         DegToRad(position.LatitudeSide == THemisphere::Southern ? -lat : lat);
-    observer.Zone = TObserverZone::Fixed(SettingsZoneMinutes(settings), SettingsDstMinutes(settings));
+    observer.Zone = SettingsZone(settings);
     return observer;
 }
