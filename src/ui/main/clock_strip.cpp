@@ -10,6 +10,8 @@
 namespace {
 
 const QSize StripSize{640, 25};
+// The widest right-hand text: centred over x 420..620, it stays clear of the divider at 411.
+constexpr int ZoneAndSiderealWidth = 216;
 // The two texts are centred over these spans of the strip.
 const QRect MomentSpan{20, 0, 382, 25};
 const QRect SiderealSpan{420, 0, 200, 25};
@@ -38,6 +40,16 @@ void PaintClockStrip(QPainter& painter, QPoint at, const QImage& background, con
     DrawCentred(painter, metrics, at, SiderealSpan, top, siderealText);
 }
 
+QString ZoneAndSiderealText(const QFont& font, const QString& zoneCaption,
+                            const QString& siderealText) {
+    if (zoneCaption.isEmpty()) return siderealText;
+    const QString tail = QStringLiteral("  ") + siderealText;
+    const QFontMetrics metrics(font);
+    return metrics.elidedText(zoneCaption, Qt::ElideMiddle,
+                              ZoneAndSiderealWidth - metrics.horizontalAdvance(tail)) +
+           tail;
+}
+
 QImage ComposeClockStrip(const QImage& background, const QFont& font, const QString& text,
                          const QString& siderealText) {
     QImage strip(StripSize, QImage::Format_RGB32);
@@ -48,8 +60,8 @@ QImage ComposeClockStrip(const QImage& background, const QFont& font, const QStr
 
 TClockStrip::TClockStrip(QWidget* window, TProgramState& state, TSystemClock& systemClock,
                          const QImage& background, double fontScale)
-    : TWindowPart(window, {QRect(ClockStripTopLeft, StripSize),
-                           QRect(TimeEditorTopLeft, TimeEditorSize)}),
+    : TWindowPart(window,
+                  {QRect(ClockStripTopLeft, StripSize), QRect(TimeEditorTopLeft, TimeEditorSize)}),
       Background(background), Font(ClockStripFont(fontScale)) {
     setObjectName("ClockStrip");
     TimeEditor = new TTimeEditor(this, state, systemClock, fontScale);

@@ -27,6 +27,12 @@ inline constexpr QPoint ClockStripTopLeft{0, 40};
 void PaintClockStrip(QPainter& painter, QPoint at, const QImage& background, const QFont& font,
                      const QString& text, const QString& siderealText);
 
+// The right-hand text for a named zone: its caption before the sidereal time, the caption
+// shortened in the middle so that both fit over the strip's right part ("New York (EDT)  LST:
+// 17:19:34"). The sidereal time alone when the caption is empty (a fixed offset).
+[[nodiscard]] QString ZoneAndSiderealText(const QFont& font, const QString& zoneCaption,
+                                          const QString& siderealText);
+
 // The strip as a 640 × 25 picture.
 [[nodiscard]] QImage ComposeClockStrip(const QImage& background, const QFont& font,
                                        const QString& text, const QString& siderealText);

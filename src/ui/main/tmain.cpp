@@ -13,6 +13,7 @@
 #include "ui/common/desktop.h"
 #include "ui/common/fonts.h"
 #include "ui/common/look.h"
+#include "ui/common/zone_caption.h"
 #include "ui/main/calendar_panel.h"
 #include "ui/main/clock_editor.h"
 #include "ui/main/clock_strip.h"
@@ -256,7 +257,10 @@ void TMain::Tick() {
     MoonData().ShowMoment(moon, age);
     SunData().ShowMoment(sun);
     const QString time = Q(DateTimeText(JDToDate(State().DisplayedJD())));
-    Strip().ShowMoment(time + " - " + PhaseNameNow, LocalSiderealTime({}, false));
+    const QString zone = ZoneCaption(State().Settings(), State().Observer().Zone, ut, ut);
+    Strip().ShowMoment(
+        time + " - " + PhaseNameNow,
+        ZoneAndSiderealText(ClockStripFont(FontScale), zone, LocalSiderealTime({}, false)));
 }
 
 bool TMain::BlueMoonNow() const {
