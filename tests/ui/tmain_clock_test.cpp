@@ -2,6 +2,7 @@
 // a jump to a principal phase or another year, and "Sync" against a server on 127.0.0.1.
 
 #include <memory>
+#include <tuple>
 
 #include <QLineEdit>
 #include <QLocale>
@@ -10,6 +11,9 @@
 #include <QTest>
 
 #include "tmain_fixture.h"
+#include "ui/common/art_names.h"
+#include "ui/common/artwork.h"
+#include "ui/common/fonts.h"
 #include "ui/main/clock_editor.h"
 #include "ui/main/system_clock.h"
 #include "ui/main/time_sync_reply.h"
@@ -85,6 +89,7 @@ class TMainClockTest : public QObject {
     void SyncFromTheTimeServer();
     void SyncFailuresChangeNothing();
     void FieldsPadWhenLeft();
+    void SydneyTimeEitherSideOfTheChange();
 };
 
 void TMainClockTest::EditorStopsTheDisplayAndApplies() {
@@ -250,6 +255,28 @@ void TMainClockTest::FieldsPadWhenLeft() {
     QVERIFY(editor.isHidden());
     m.Tick();
     QVERIFY2(h.StripText().startsWith("20:07:00  07 December 2026"), qPrintable(h.StripText()));
+}
+
+// A first start in Sydney, whose clocks go from AEST (+10) to AEDT (+11) at 16:00 UT on
+// 3 October 2026: the strip shows its civil time, the place and abbreviation before the LST.
+void TMainClockTest::SydneyTimeEitherSideOfTheChange() {
+    qputenv("TZ", "Australia/Sydney");
+    const std::tuple<QDateTime, const char*, const char*> cases[] = {
+        {At(2026, 10, 3, 15, 30), "01:30:00  04 October 2026 - ", "Sydney (AEST)"},
+        {At(2026, 10, 3, 16, 30), "03:30:00  04 October 2026 - ", "Sydney (AEDT)"}};
+    for (const auto& [utc, shown, caption] : cases) {
+        TMainHarness h(utc);
+        h.Show();
+        QVERIFY2(h.StripText().startsWith(shown), qPrintable(h.StripText()));
+        const QFont font = ClockStripFont(FontScale(h.Main));
+        const QImage expected = ComposeClockStrip(
+            LoadArt(ArtClockStrip), font, h.StripText(),
+            ZoneAndSiderealText(font, caption, h.Main->LocalSiderealTime({}, false)));
+        const QImage painted = h.Main->grab(QRect(ClockStripTopLeft, expected.size())).toImage();
+        QCOMPARE(painted.convertToFormat(expected.format()).copy(411, 0, 229, 25),
+                 expected.copy(411, 0, 229, 25));
+    }
+    qputenv("TZ", "UTC");
 }
 
 QTEST_MAIN(TMainClockTest)
