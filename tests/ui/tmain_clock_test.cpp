@@ -257,8 +257,7 @@ void TMainClockTest::FieldsPadWhenLeft() {
     QVERIFY2(h.StripText().startsWith("20:07:00  07 December 2026"), qPrintable(h.StripText()));
 }
 
-// A first start in Sydney, whose clocks go from AEST (+10) to AEDT (+11) at 16:00 UT on
-// 3 October 2026: the strip shows its civil time, the place and abbreviation before the LST.
+// A first start in Sydney either side of 16:00 UT 3 October 2026, when AEST (+10) turns AEDT.
 void TMainClockTest::SydneyTimeEitherSideOfTheChange() {
     qputenv("TZ", "Australia/Sydney");
     const std::tuple<QDateTime, const char*, const char*> cases[] = {
