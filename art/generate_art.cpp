@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tidewell-art: draws the program's pictures (backgrounds, glyphs, phase pictures) into the
 // art folder. The look: a matte mid-grey brushed-metal frame carrying the title bar, caption
 // strips and button glyphs, with dark near-black blue insets wherever values, tables and the

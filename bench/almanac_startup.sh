@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Start-up cost of tidewell-almanac: whole processes, timed over loops of runs with bash's
 # `time`, once with no settings store and once with a store in the configuration folder.
 #

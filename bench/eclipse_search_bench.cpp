@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The eclipse report's search: every month of a span of years, as the window runs it.
 
 #include <benchmark/benchmark.h>

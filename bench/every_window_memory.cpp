@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Resident memory of the window program: once its main window is painted, and again after
 // every other window has been opened, painted and closed in turn, as a user would. Run with a
 // private XDG_CONFIG_HOME (bench/window_startup.sh does); prints kilobytes of VmRSS and VmHWM.

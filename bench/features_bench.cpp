@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The features view's whole computation for the Craters file (every crater's next lunar
 // sunrise and sunset, the polar ones included), and tonight's terminator over the same file,
 // from the build's Data folder.

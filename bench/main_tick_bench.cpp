@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One tick of the main window: the engine work it asks for, and the whole tick with a
 // full repaint of the window, offscreen, by day and in night vision.
 

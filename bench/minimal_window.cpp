@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yardstick of the window program's start: the least a Qt Widgets program does to show
 // a 640x480 window, ending the same way as the program under TIDEWELL_QUIT_AFTER_PAINT.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The observing windows' computations, done when their day or month changes: the daily
 // view's 1,441 Moon positions and the observing aid's month of Sun and Moon stretches.
 

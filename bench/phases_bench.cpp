@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every principal phase 1900-2100, as the almanac's `phases 1900 2100` lists them: month by
 // month as before, in one walk over the span, as numbers alone, and the whole command's CSV
 // text (without the process start).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A year of the almanac's rise and set rows at one place: the Moon's rise, transit and set and
 // the Sun's at the four altitudes, day by day as before and through the shared positions; and
 // the same at Tromsø, where every day's events are checked against the day's altitude; and

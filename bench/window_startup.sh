@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Start and memory of the window program against the least Qt Widgets program that shows a
 # 640x480 window, on the same display: whole processes from exec to the painted window
 # (both end there under TIDEWELL_QUIT_AFTER_PAINT), run in turn, on an existing settings

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the 17 feature data files, Data/<display name>.dat, from the feature table
 // lunar-features.csv (kind, name, latitude and longitude in degrees with east and north
 // positive, diameter in km, remarks).

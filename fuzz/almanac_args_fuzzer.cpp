@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The almanac's command line: the input is its words, separated by NUL bytes. Every word
 // list either is refused with a usage error or gives an observer at a real place; the year
 // operands either are refused or lie in 1..9999 in order. Run through the whole program, any

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The feature file reader over arbitrary file contents: a damaged file gives no features;
 // otherwise every record is a feature, its texts bounded and without NUL, with a name, a
 // position on the Moon and a finite, non-negative diameter.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A property that must hold for every input: a failure aborts, which libFuzzer reports as

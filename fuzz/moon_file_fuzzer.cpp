@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `moon --file`'s line reader, through the almanac's own entry point, over arbitrary file
 // contents. The file lives in memory (memfd), named by its /proc/self/fd path. The command
 // either refuses the file with a usage error of exactly one line (naming the line of the file

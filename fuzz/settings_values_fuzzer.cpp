@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings values as LoadSettings reads them: each line of the input is the stored text
 // of one value of the settings key, in the order of SettingDefs() (the version, position,
 // time zone, printing choices ...). The values, not a fuzzed database file, are what

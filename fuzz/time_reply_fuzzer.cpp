@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The time server's reply parsers (web and daytime) over arbitrary bytes. The first byte chooses
 // whether the connection has ended and where the bytes are cut, as they might arrive in two reads.
 // Properties: an accepted time lies in the plausible span and on a real clock face; a

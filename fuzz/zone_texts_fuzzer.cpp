@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The texts a time zone is read from, over arbitrary bytes: a zoneinfo file's closing rule
 // ("EST5EDT,M3.2.0,M11.1.0"), the rows of zone1970.tab, and the TZ variable or localtime link.
 // Properties: a rule that reads has offsets within a day and answers every instant with one of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // For timing the start from outside: with TIDEWELL_QUIT_AFTER_PAINT set in the environment,

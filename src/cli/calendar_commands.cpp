@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Commands over whole days and years: rise and set times, apsides, seasons, Easter and
 // date facts.
 

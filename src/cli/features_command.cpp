@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tidewell-almanac features FILE --at "YYYY-MM-DD HH:MM": the features view's listing.
 
 #include <filesystem>

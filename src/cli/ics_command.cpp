@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tidewell-almanac ics YEAR [YEAR2] [--what KINDS] [-o FILE]: the years' events as an iCalendar
 // file.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tidewell-almanac terminator [--date YYYY-MM-DD] [--files F,..] [--min-km N]: the features on
 // the terminator at the best moment of a night to observe the Moon.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What the observing aid shades for each day of a month, as stretches of minutes of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Perigee and apogee of the Moon (Meeus, Astronomical Algorithms, ch. 50). k counts

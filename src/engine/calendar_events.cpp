@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/calendar_events.h"
 #include "engine/almanac_text.h"
 

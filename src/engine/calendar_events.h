@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The almanac's events of a span of years as calendar events: the principal phases (the full

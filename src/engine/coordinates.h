@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Equatorial radius of the Earth, km (IAU 1976; Meeus, Astronomical Algorithms, ch. 11).

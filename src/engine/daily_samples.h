@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The Moon's course through one local day, minute by minute, for the daily view: topocentric

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Calendar files in the iCalendar format (RFC 5545): one VCALENDAR of VEVENTs, times in UTC,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The civil time the observer keeps: a fixed offset from UT (the zone and daylight-saving

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/phase_name.h"
 
 double LunationPercent(double ageDays, double prevNewMoon, double nextNewMoon) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The day's interpolated place that rising and setting work from (Meeus, Astronomical

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The check of a day's rising, transit and setting against a scan of the altitude through the

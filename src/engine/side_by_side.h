@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Long listings made in pieces on the machine's cores, the pieces' results kept in order.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Julian centuries of 36525 days since J2000.0 (JD 2451545.0).

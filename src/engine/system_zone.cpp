@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/system_zone.h"
 
 #include "engine/observer_zone.h"

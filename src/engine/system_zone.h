@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The time zone the computer keeps, and the principal city of a zone as the tz database's

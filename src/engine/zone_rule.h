@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The rule a named zone keeps after the last transition its zoneinfo file lists: the POSIX TZ

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "features/feature_event_texts.h"
 
 #include "engine/text_helpers.h"

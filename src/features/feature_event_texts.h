@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The shown text of a feature's sunrise or sunset, alike in the features view and the

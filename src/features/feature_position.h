@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A feature's selenographic latitude or longitude: read from the degree, minute and second

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The next lunar sunrise and sunset over every feature of a feature table, as the features

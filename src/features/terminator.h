@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Tonight on the terminator: the best moment of a night to look at the Moon, and the features

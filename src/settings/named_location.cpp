@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/named_location.h"
 
 #include "settings/settings.h"

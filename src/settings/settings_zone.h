@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The civil time the settings describe: the named zone of TimeZoneName when the tz database

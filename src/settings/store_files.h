@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The files of the settings database as the file system sees them, apart from SQLite: its

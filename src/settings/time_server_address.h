@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The TimeServer setting: the address the clock's Sync asks for the time. Either

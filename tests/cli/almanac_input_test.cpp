@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hostile and sloppy input to the almanac: numbers and dates in any form but the plain one
 // are refused, `moon --file` reads one Julian Day a line, and every refusal is one line.
 

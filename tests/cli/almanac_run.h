@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Runs the almanac in-process and keeps what it wrote, for the command-line tests.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -752,8 +753,9 @@ TEST(AlmanacErrors, OneLineOnStderrAndStatusTwo) {
         EXPECT_EQ(run.Status, 2) << line;
         EXPECT_TRUE(run.Out.empty()) << line;
         EXPECT_EQ(std::count(run.Err.begin(), run.Err.end(), '\n'), 1) << line << run.Err;
-        if (words.size() == 3 && words[0] == "--tz")
+        if (words.size() == 3 && words[0] == "--tz") {
             EXPECT_THAT(run.Err, testing::HasSubstr(words[1])) << line; // the name refused
+        }
     }
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tidewell-almanac features: every feature of the file listed with a sunrise and sunset after
 // the selected moment or the placeholder; the polar craters finish; bad operands refused.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calendar file read back by a strict reader of RFC 5545 written here (line ends, folding,
 // escapes, the required properties), its events checked against the almanac's own tables.
 

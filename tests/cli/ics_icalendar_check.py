@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Reads tidewell-almanac's calendar with Debian's python3-icalendar, a parser written
 without knowledge of ours, and checks it against the almanac's own tables.
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Named zones' rise and set against UT converted by zoneinfo, both ways (a twilight past 0h UT is listed as the next day's).
 import csv, io, subprocess, sys
 from datetime import date, datetime, time, timedelta, timezone

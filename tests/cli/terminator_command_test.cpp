@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tidewell-almanac terminator: the night's preamble, the CSV of both sides in order of the
 // Sun's altitude, the size filter, the moonless night, and bad options refused.
 

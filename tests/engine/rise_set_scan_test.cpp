@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rising, transit and setting at high latitudes against the altitude the method itself works
 // from, looked at minute by minute: the geocentric place interpolated from the three 0h places
 // (Meeus, ch. 15), the Moon's h0 from its parallax at 0h. Every event shown must lie within a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where an installed program finds its files: share/tidewell beside its bin/ folder, whatever
 // prefix it was installed to, before the prefix configured at build time.
 

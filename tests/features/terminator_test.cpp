@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tonight on the terminator: the night's best moment and its span, the features listed at it.
 
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Both programs' command lines: --version gives the one version of src/engine/program_version.h
 # (which the manual pages, the AppStream release and the package's changelog name too),
 # --help answers, and a word neither the program nor Qt takes is refused with a message and

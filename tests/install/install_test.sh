@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a temporary prefix and checks, from a working folder holding none of
 # the program's files, that the installed programs find their data and help page, and that the
 # desktop entry, AppStream metainfo, icons and man pages are what the desktop and man expect.

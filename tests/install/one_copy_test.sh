@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # One copy of the program per settings store: a second start on the store of a running copy
 # hands over to it and exits 0 while the first runs on; a start on another store runs beside
 # it; a socket left by a copy that was killed does not stop the next start.

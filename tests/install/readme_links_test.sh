@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The README's table of the web menu's addresses lists the entries of src/ui/menus/web_links.h
 # with the same captions and addresses, in the menu's order, and nothing else.
 #   readme_links_test.sh SOURCE_DIR

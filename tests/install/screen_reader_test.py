@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """screen_reader_test.py TIDEWELL: the main window as a screen reader finds it through AT-SPI:
 its 13 buttons by name, each pressed to do what a click does, and the clock strip's texts.
 Run under dbus-run-session and xvfb-run; 77 (skipped) where AT-SPI is missing or fails."""

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The time server's address as the configuration and Sync read it: exactly as written, a known
 // scheme, a host, a port in 1..65535; anything else refused with a message quoting it.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's month grid where the calendar changed: October 1582 goes from Thursday 4
 // (Julian) to Friday 15 (Gregorian), and February 1500 has a 29th (a Julian leap year).
 

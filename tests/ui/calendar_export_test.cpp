@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Export to calendar" from the report menu: the selected year at the stored place written to
 // the file the user chooses, the same events the almanac exports, and where it went told;
 // cancelling writes nothing, a file that cannot be written is told; without a replaced chooser a

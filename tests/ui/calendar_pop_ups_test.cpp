@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The equinox, Easter and date information pop-ups through the real windows: the seasons of
 // 2026 north and south against the published instants, Easter of the book's years, the date
 // facts of two edge dates, the right click on a day, and the closing at a click elsewhere,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window chrome every window shares: title drag, close, minimise, hints, pop-ups,
 // cursor, placement, fonts and the compiled-in pictures.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Following the clock and the time editor: the displayed midnight with a shifted clock,
 // the fields' keys and limits, "Now", and the clock strip.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The configuration window on a temporary store: named locations added, recalled, updated in
 // place and renamed (never onto another location, the old one deleted only after the new one
 // is stored), deleted, refused names and positions; closing stores the value texts the user

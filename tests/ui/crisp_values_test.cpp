@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // At a fractional screen scale (150 %) the computed values are drawn at the screen's
 // resolution, as sharp as the captions beside them: not drawn at 100 % and enlarged, which
 // repeats every other pixel row and column (nearest) or blurs the strokes (smooth).

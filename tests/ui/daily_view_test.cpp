@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The daily view: the South marker at the almanac's transit (also on the days when the
 // azimuth jumps over the marker's narrow window), the hourly table against the almanac's
 // Moon at those instants, a day the Moon stays below the horizon, and the printed page

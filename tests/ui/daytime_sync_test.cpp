@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Setting the clock from a daytime server (RFC 867) on 127.0.0.1: the server speaks first and
 // the client sends nothing; the first line with text decides as soon as it ends, whether or
 // not the server closes. (Silent and endless servers meet the same limits as on the web path.)

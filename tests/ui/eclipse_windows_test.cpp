@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The eclipse screen and the eclipse report through the real windows: the total eclipse of
 // 14 March 2025 at Flagstaff against the published circumstances, a penumbral eclipse's two
 // rows, the screen hidden in a month without an eclipse, the rise and set of the eclipse's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every button and menu entry of every window, clicked where a user clicks it, on the whole
 // program over a fresh store and a fixed clock. Each click must open a window, show a
 // message, change what the program shows, print, write a file or hand an address to the

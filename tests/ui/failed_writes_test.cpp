@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every file the windows write (a report's PDF, the phases picture as PNG, JPEG or BMP, the
 // exported calendar) replaces a file of its name only when written whole: a write cut off by
 // the file-size limit is reported and leaves the old file byte for byte and no temporary

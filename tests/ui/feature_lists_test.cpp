@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lists under the mouse: the wheel scrolls them as it scrolls the eclipse report, the
 // feature-file drop-down shows every name whole, a comment cut at the table's edge shows
 // whole in a hint.

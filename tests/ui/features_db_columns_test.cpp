@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The features database's table over every feature file: each diameter, set flush right
 // against its column's end, stays clear of the longitude's hemisphere letter before it. A
 // damaged or oversized file is named in a message and shows no rows.

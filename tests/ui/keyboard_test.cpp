@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program worked from the keyboard alone: the main window's keys, its buttons reached by Tab
 // (with their focus mark) and pressed, a menu, Escape, and the configuration's Return and Escape.
 

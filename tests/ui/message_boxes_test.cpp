@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Messages for the user: a box sits over the window it belongs to, and what the settings
 // start-up found is said once, in one message over the main window.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The monthly phases picture: the day cells of the month with the photograph shaded to each
 // day's phase, turned for the southern hemisphere; the weekday heading from the configured
 // first day; saving as PNG, JPEG and BMP by the name's extension, a failed write reported;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Moon's phase drawing: the darkened area for the illumination and the lunation, the
 // mask pen, the six orientations, the phase pictures' turn and the optics cycle.
 

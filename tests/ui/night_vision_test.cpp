@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The night-vision look on the whole program over a temporary store: every window, its
 // controls, pictures and drawings, the message boxes and drop-down lists come out deep red
 // on black with their detail kept; Ctrl+N switches it from any window, the configuration's

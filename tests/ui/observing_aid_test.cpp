@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The observing aid: each day's row, pixel column for pixel column, against the almanac's
 // Sun at its four altitudes and the Moon's rise and set, at an ordinary place, where the
 // evening twilight ends after midnight, and at polar and southern places where the Sun or

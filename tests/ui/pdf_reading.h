@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Reading printed pages back: the text of a PDF as poppler's pdftotext lays it out, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Observing places for the tests of the daily view and the observing aid: seeded into the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every pop-up opens at the control that opened it, over the main window it belongs to, and
 // a report window belongs to the main window too. Each is announced on the error stream with
 // the place its anchor must lie in, for the Wayland run's protocol check (wayland_pop_ups.py).

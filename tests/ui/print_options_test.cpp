@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The print options: the choices shown from the settings, the density field's rules (digits
 // only, at most 100, an invalid text keeps the value, the spin button's bounds), OK storing
 // and printing, Escape leaving everything as it was, the print dialog's Cancel keeping the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The printed month calendar: the principal phases of a blue-moon month with their icons
 // and published times, the phase drawings' shading by density and for the observer's own
 // midnight, the weekday order, the times in the cells, the location line and the footer.

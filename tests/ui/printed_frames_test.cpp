@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printed pages at 300, 600 and 1200 dpi: every text and mark inside the page frame (the
 // footer under it), no text crossed by a line, the longest place name whole.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The printing path: a PDF offered when no printer is installed, the print dialog's
 // Cancel, failures reported, the orientation restored, the page the same at any resolution;
 // the page header and footer and dates in the stored date format.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one program state: every named change is announced once, saying what changed, and
 // both the main window and any other window see it; the clock is shown in the configured
 // zone whatever zone the computer or the clock's reading is in.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report menu and the month picker through the real windows: the main window's buttons
 // open them, the arrow follows the mouse, each entry reaches its report (or does nothing yet),
 // each report opens on the screen clear of the main window's title bar, and a month is taken

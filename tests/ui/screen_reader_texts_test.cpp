@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Painted values and entries as a screen reader finds them through Qt's accessibility: the times
 // list's cells agree with the main window's rows; spin halves, menu entries and rows press.
 
@@ -33,7 +34,7 @@ QWidget* Pressed(QAccessibleInterface* node, const QString& opens = {}) {
     node->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     QCoreApplication::processEvents(); // the press is queued, as a reader's call returns first
     QWidget* window = nullptr;
-    QTest::qWaitFor([&] {
+    (void)QTest::qWaitFor([&] {
         for (QWidget* w : QApplication::topLevelWidgets())
             if (w->isVisible() && w->windowTitle() == opens) window = w;
         return opens.isEmpty() || window != nullptr;

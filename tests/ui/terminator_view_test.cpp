@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tonight on the terminator through the whole program: the report menu opens it, it shows the
 // night of the selected date at the configured place, follows another date, the size box and
 // the file boxes change the lists, and the busy cursor is gone when it has computed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The answer to one time request, waited for in the test's event loop; empty when none came.

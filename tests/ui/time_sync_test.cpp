@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Setting the clock from a time server, against a small HTTP server on 127.0.0.1 and a
 // fake system clock: a good reply, an HTTP error, a malformed line, no server, no answer,
 // and hostile servers (endless or trickled replies, implausible times, a planted file).

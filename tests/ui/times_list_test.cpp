@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The month times list: its rows against the almanac of the same engine, on the screen and
 // printed; scrolling and dragging to the table's last pixel row; the table rebuilt whenever
 // the month or the place changes, whoever changes it; the printed page's sidereal time at

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's buttons: each click area over its glyph with its hint, the help page
 // and the web site handed to the desktop (and a message when the desktop refuses them), and
 // the buttons of later windows reported to the window set.

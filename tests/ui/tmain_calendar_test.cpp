@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's month calendar: the grid for every first weekday, day selection, the
 // year editor's keys and the month length when the year changes.
 

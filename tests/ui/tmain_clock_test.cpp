@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The clock as the main window uses it: the time editor opened from lblClock, "Now" after
 // a jump to a principal phase or another year, and "Sync" against a server on 127.0.0.1.
 

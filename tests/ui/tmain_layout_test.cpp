@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window as an observer sees it: in several months and views every caption fits
 // its control and no two captions cover each other. With TIDEWELL_SHOTS set to a folder the
 // window of each state is also saved there as a PNG, to be looked at.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Moon picture of the main window: the optics button, the hemisphere, the shading at
 // new and full moon, and the month's phase pictures and eclipse button.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's data panels: phase names and the blue moon, the Moon's age, the order
 // of the Moon's rows, the principal phases, the parameter panel switch, sidereal time and
 // the placing of sexagesimal values.

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The pop-up placement test in a private Wayland session (scripts/wayland-session), read
 from the protocol: the last pop-up opened after each announcement must hang from the main
 window's surface with its anchor in the announced place, and the report window's toplevel

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // For every zone, at instants over 1900..2200 and around each change of 2020..2060 (past the
 // zoneinfo files' last transition), the engine and QTimeZone give the same offset, abbreviation
 // and daylight-saving flag. Qt 6.4 loses a few changes of the flag alone (Paris 1945, Argentina

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What the program's own widgets tell assistive technology (screen readers, through AT-SPI
@@ -20,6 +21,7 @@
 //   };
 
 #include <functional>
+#include <utility>
 
 #include <QList>
 #include <QRect>
@@ -28,6 +30,12 @@
 // One painted text: where it is (in the widget's coordinates), what it says, what it is when
 // the text alone does not say it, and what choosing it does (none for a plain text).
 struct TShownText {
+    TShownText() = default;
+    TShownText(QRect area, QString text, QString caption = {}, std::function<void()> choose = {},
+               bool button = false)
+        : Area(area), Text(std::move(text)), Caption(std::move(caption)), Choose(std::move(choose)),
+          Button(button) {}
+
     QRect Area;
     QString Text;
     QString Caption;

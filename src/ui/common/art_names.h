@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // File names of the program's pictures (load them with LoadArt, artwork.h). Sizes in

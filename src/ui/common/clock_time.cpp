@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/common/clock_time.h"
 
 #include "engine/text_helpers.h"

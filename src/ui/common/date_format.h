@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Dates in the user's DateFormat setting. The stored patterns are the old "dd/mm/yyyy"

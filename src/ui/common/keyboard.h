@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The keyboard's side of the windows' painted buttons and menus: which keys press a button

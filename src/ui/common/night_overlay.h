@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The night-vision look of one of the program's windows (night_vision.h), turned red where the

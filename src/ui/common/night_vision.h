@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The night-vision look: every window of the program drawn deep red on black, so that a

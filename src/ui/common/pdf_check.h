@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Whether a PDF file was written to its end: it opens as a PDF, ends with its cross-reference

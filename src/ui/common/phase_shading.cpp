@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/common/phase_shading.h"
 
 #include <algorithm>

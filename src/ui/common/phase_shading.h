@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The Moon's phase drawn on paper: a disc outlined in grey with its unlit part filled in the

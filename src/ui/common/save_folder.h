@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Where a save dialog starts: the user's folder for that kind of file (Documents, Pictures)

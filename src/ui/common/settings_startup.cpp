@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/common/settings_startup.h"
 
 #include "settings/load_settings.h"

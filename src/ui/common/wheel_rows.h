@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The mouse wheel over a list: three rows a notch, as lists scroll, a touchpad's small steps

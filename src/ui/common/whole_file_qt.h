@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The windows' side of writing a file whole or not at all (engine/whole_file.h): paths and

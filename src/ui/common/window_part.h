@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A part of a window (a calendar, a panel of values, a strip): a transparent layer over the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Where the windows open. Every rule works on rectangles (the owner's frame, the window's

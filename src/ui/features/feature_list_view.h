@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What the two feature windows share: the list of the 17 feature files, the busy cursor

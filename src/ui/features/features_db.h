@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // TFeaturesDB: every record of one feature file as a table (name, selenographic latitude

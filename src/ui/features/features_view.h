@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // TFeatures: the next lunar sunrise and sunset over every feature of one file, for the month

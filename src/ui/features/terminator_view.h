@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // TTerminatorView: tonight on the terminator. For the night of the selected date at the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The month calendar of the main window: the weekday headers, the 42 day cells, the month

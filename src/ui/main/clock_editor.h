@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The time editor of the main window: a bar at (130, 40) over the clock strip with the

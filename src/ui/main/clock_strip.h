@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The strip under the main window's title bar: the displayed moment and the phase name,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The main window's pictures: compiled-in artwork, with plain drawn stand-ins for any

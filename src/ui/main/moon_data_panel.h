@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The Moon's values on the main window: beside the drawing the percent lit, the age, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The drawing of the Moon's phase: a photograph of the full Moon with its unlit part

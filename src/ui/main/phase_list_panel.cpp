@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/main/phase_list_panel.h"
 
 #include "engine/almanac_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Small helpers for the ASCII texts of a time server's reply (no locale, no Qt).

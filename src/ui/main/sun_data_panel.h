@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The Sun's values on the main window: the day's sunrise, transit and sunset, the start and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Setting the computer's clock, behind a small interface so that tests use a fake and no

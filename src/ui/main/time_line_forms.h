@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Time servers that do not use NIST's daytime layout: a line with an ISO 8601 time

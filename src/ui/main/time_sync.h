@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Asking a time server for the time: an HTTP GET whose reply's first line is the time (see

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The time server's reply (HTTP, or the daytime protocol's bare line), read from its raw bytes (no

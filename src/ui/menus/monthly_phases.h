@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // TMonthlyPhases: a calendar picture of the selected month in which every day carries a small

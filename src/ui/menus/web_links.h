@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The web links menu's entries and their addresses, in the menu's order. The README lists

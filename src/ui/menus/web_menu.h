@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // TWebMenu: a pop-up column of lunar web sites under two headings; a click asks the desktop

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The observing aid's chart: a row a day, the time of day running left to right, shaded by

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The report menu's "Export to calendar": the selected year's phases, apsides, eclipses and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The three small pop-ups of calendar facts, each centred on the main window and closed as

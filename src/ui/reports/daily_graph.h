@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The daily view's graph and hourly table, drawn from the day's samples on the screen

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // TDailyView: the Moon's altitude through the selected local day, with the minutes it passes

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The daily view on one portrait page: a frame, "Daily View: 14 March 2024" with the

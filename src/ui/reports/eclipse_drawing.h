@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The eclipse screen's picture: the Earth's penumbra and umbra at the Moon's distance with

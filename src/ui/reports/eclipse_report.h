@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // TEclipseReport: the lunar eclipses of a span of years, one striped row each with its type,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // TEclipse: the eclipse of the month the main window shows: its type and visibility, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // TObservingAid: the month chart of darkness, twilight and moonlight for planning a night,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/reports/printed_calendar.h"
 
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // TTimesList: the month's rise, transit and set times of the Moon and the Sun, with the

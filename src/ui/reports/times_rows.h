@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The month's rows of rise, transit and set times: what the times list shows on the screen

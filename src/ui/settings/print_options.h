@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // TPrintOptions: what the printed month calendar holds (the phase drawing of every day, the

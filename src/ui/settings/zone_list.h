@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The configuration's time-zone list: the 49 fixed offsets ("GMT - 12:00" .. "GMT + 12:00")
