@@ -7,7 +7,7 @@
 //
 // Properties: the observer is a real place, the time server is either read as a host and a
 // port 1..65535 or refused with a message quoting it, and a second start finds nothing left
-// to repair (every repair was stored).
+// to repair (every repair was stored; a zone name the database lacks is only said again).
 
 #include <cmath>
 #include <cstddef>
@@ -88,6 +88,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TSettings again;
     (void)LoadSettings(store, again,
                        [&](const std::string& message) { warnings.push_back(message); });
+    // A stored zone name this computer's tz database lacks is kept (another computer may have
+    // it) and said again at each start: not a repair left undone.
+    std::erase_if(warnings, [](const std::string& message) {
+        return message.find("Your time zone setting could not be used") != std::string::npos;
+    });
     FUZZ_CHECK(warnings.empty());
     for (const TSettingDef& def : SettingDefs())
         FUZZ_CHECK(SettingText(again, def) == SettingText(settings, def));
