@@ -22,6 +22,8 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 
+#include "ui/menus/report_entries.h"
+
 namespace {
 
 // Palette.
@@ -920,22 +922,12 @@ QImage ReportMenu() {
     menu.fill(InsetFill);
     QPainter p(&menu);
     p.setRenderHint(QPainter::TextAntialiasing);
-    const char* entries[] = {"Lunar Visibility",
-                             "Daily View",
-                             "Find Lunar Eclipses",
-                             "Display Phases for Month",
-                             "Lunar Features Database",
-                             "Lunar Features Sunrise/Sunset Times",
-                             "Equinox and Solstice Information",
-                             "Easter Sunday",
-                             "Tonight on the Terminator",
-                             "Export to calendar…"};
     p.setFont(Sans(12, true));
-    for (int k = 0; k < 10; ++k) {
+    for (int k = 0; k < static_cast<int>(ReportEntryNames.size()); ++k) {
         if (k > 0) Rule(p, 4, 260, 20 * k, InsetGuide);
         p.setPen(QColor(255, 255, 176));
         p.drawText(QRect(26, 20 * k, 236, 20), Qt::AlignLeft | Qt::AlignVCenter,
-                   QString::fromUtf8(entries[k]));
+                   QString::fromUtf8(ReportEntryNames[k]));
     }
     p.setPen(QColor(90, 100, 120));
     p.setBrush(Qt::NoBrush);

@@ -2,13 +2,13 @@
 // tidewell-almanac ics YEAR [YEAR2] [--what KINDS] [-o FILE]: the years' events as an iCalendar
 // file.
 
-#include <chrono>
 #include <iostream>
 #include <sstream>
 
 #include "cli/almanac_commands.h"
 #include "cli/message_line.h"
 #include "engine/calendar_events.h"
+#include "engine/date_time.h"
 #include "engine/whole_file.h"
 
 namespace {
@@ -39,10 +39,7 @@ unsigned ParseCalendarKinds(const std::string& list) {
 
 // The DTSTAMP: when the file is made, in Universal Time.
 TDateRec StampNow() {
-    using namespace std::chrono;
-    const double seconds =
-        duration_cast<duration<double>>(system_clock::now().time_since_epoch()).count();
-    return JDToDate(JulianDayOfUnixSeconds(seconds));
+    return JDToDate(JulianDayNow());
 }
 
 } // namespace

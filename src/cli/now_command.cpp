@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 
@@ -15,13 +14,6 @@
 #include "engine/text_helpers.h"
 
 namespace {
-
-double PresentJulianDay() {
-    using namespace std::chrono;
-    const double unixSeconds =
-        duration_cast<duration<double>>(system_clock::now().time_since_epoch()).count();
-    return JulianDayOfUnixSeconds(unixSeconds);
-}
 
 std::string Degrees(double value) {
     const TSexagesimal s = HoursToSexagesimal(value);
@@ -120,7 +112,7 @@ void ReportMoon(std::ostream& out, double ut, const TDateRec& local, const TObse
 int RunNow(const TAlmanacArgs& args, std::ostream& out) {
     if (!args.Operands.empty()) throw TUsageError("now takes no operands");
     const TObserver& observer = args.Observer;
-    const double ut = PresentJulianDay();
+    const double ut = JulianDayNow();
     const TDateRec local = JDToDate(observer.LocalOf(ut));
 
     TSunData sun;

@@ -9,7 +9,6 @@
 // ordered by the Sun's altitude over the feature.
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -17,6 +16,7 @@
 #include "cli/almanac_commands.h"
 #include "cli/csv_writer.h"
 #include "cli/message_line.h"
+#include "engine/date_time.h"
 #include "features/data_folder.h"
 #include "features/terminator.h"
 
@@ -33,10 +33,7 @@ std::string IsoMinute(double jd, const TObserver& observer) {
 
 // Tonight: the local date now, or yesterday's before noon (the night that began last evening).
 TDateRec Tonight(const TObserver& observer) {
-    using namespace std::chrono;
-    const double unixSeconds =
-        duration_cast<duration<double>>(system_clock::now().time_since_epoch()).count();
-    const TDateRec local = JDToDate(observer.LocalOf(JulianDayOfUnixSeconds(unixSeconds)) - 0.5);
+    const TDateRec local = JDToDate(observer.LocalOf(JulianDayNow()) - 0.5);
     return MakeDate(local.Year, local.Month, local.Day);
 }
 

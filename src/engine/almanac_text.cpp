@@ -185,7 +185,9 @@ std::string IsoWeekText(const TDateFacts& facts) {
 
 std::string RepeatedHourMark(const TObserver& observer, double jdUT) {
     if (!observer.InRepeatedHour(jdUT)) return "";
-    return " " + observer.Zone.StateAt(jdUT).Abbreviation;
+    std::string mark(1, ' ');
+    mark += observer.Zone.StateAt(jdUT).Abbreviation;
+    return mark;
 }
 
 std::string CivilTimeText(const TObserver& observer, double jdUT) {

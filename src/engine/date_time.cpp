@@ -2,6 +2,7 @@
 #include "engine/date_time.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 
@@ -178,4 +179,10 @@ double DeltaT(double y) {
     if (y > 1600 && y <= 1700) dt = 5 + 0.015 * (y - 1710) * (y - 1710);
     if (y > 1700 && y < 1800) dt = 17 - 0.00075 * (y - 1810) * (y - 1810);
     return dt;
+}
+
+double JulianDayNow() {
+    using namespace std::chrono;
+    return JulianDayOfUnixSeconds(
+        duration_cast<duration<double>>(system_clock::now().time_since_epoch()).count());
 }

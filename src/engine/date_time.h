@@ -43,6 +43,8 @@ inline constexpr double UnixEpochJD = 2440587.5;
 [[nodiscard]] inline double JulianDayOfUnixSeconds(double seconds) {
     return UnixEpochJD + seconds / 86400.0;
 }
+// The present instant as a Julian Day (UT), from the system clock.
+[[nodiscard]] double JulianDayNow();
 
 // Calendar date and time of a Julian Day (Meeus, ch. 7). Seconds are rounded and carried
 // into minutes, hours and the day; MSec = 0 and JD = JulianDay of the fields. The record holds

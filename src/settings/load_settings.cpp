@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "engine/date_time.h"
 #include "engine/text_helpers.h"
 #include "settings/named_location.h"
 #include "settings/settings_store.h"
@@ -183,7 +184,7 @@ void TSettingsLoader::PlaceAtSystemZone() {
     if (!found.Zone) return;
     const std::optional<TZoneCity> city = SystemZoneCity(found.Zone->Name());
     if (!city) return;
-    PlaceAtZoneCity(Start_, *city, *found.Zone, JDNow());
+    PlaceAtZoneCity(Start_, *city, *found.Zone, JulianDayNow());
     AtZoneCity_ = true;
 }
 

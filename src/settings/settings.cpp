@@ -218,9 +218,9 @@ std::optional<TDegMinSec> AxisOfTexts(std::string_view deg, std::string_view min
 }
 
 int SettingsZoneMinutes(const TSettings& settings) {
-    return (settings.TimeZone - 24) * 30;
+    return (settings.TimeZone - GreenwichZoneIndex) * ZoneIndexMinutes;
 }
 
 int SettingsDstMinutes(const TSettings& settings) {
-    return settings.DaylightSavings ? 60 : 0;
+    return settings.DaylightSavings ? DaylightSavingMinutes : 0;
 }

@@ -116,5 +116,12 @@ TSettingRead ApplySettingText(TSettings& settings, const TSettingDef& def, std::
                                                     std::string_view sec, int maxDeg);
 
 // The main window's clock offsets for these settings, in minutes.
+// The stored zone is an index into the list of fixed offsets: half hours from UT-12:00 (0)
+// through UT (24) to UT+12:00 (48); the daylight-saving box adds a whole hour.
+inline constexpr int GreenwichZoneIndex = 24;
+inline constexpr int ZoneIndexMinutes = 30;
+inline constexpr int LastZoneIndex = 48;
+inline constexpr int DaylightSavingMinutes = 60;
+
 [[nodiscard]] int SettingsZoneMinutes(const TSettings& settings);
 [[nodiscard]] int SettingsDstMinutes(const TSettings& settings);

@@ -2,16 +2,10 @@
 #include "settings/settings_zone.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 
 namespace {
 
-constexpr double UnixEpochJD = 2440587.5;
-constexpr int GreenwichZoneIndex = 24;
-constexpr int ZoneIndexMinutes = 30;
-constexpr int LastZoneIndex = 48;
-constexpr int DaylightSavingMinutes = 60;
 
 TDegMinSec DegMinSecOf(double degrees) {
     return DegMinSecOfArcSeconds(static_cast<int>(std::lround(std::abs(degrees) * 3600.0)));
@@ -56,9 +50,3 @@ void PlaceAtZoneCity(TSettings& settings, const TZoneCity& city, const TObserver
     KeepFixedOffsetInStep(settings, zone, jdUT);
 }
 
-double JDNow() {
-    using namespace std::chrono;
-    return UnixEpochJD +
-           duration_cast<duration<double>>(system_clock::now().time_since_epoch()).count() /
-               86400.0;
-}

@@ -32,5 +32,3 @@ void KeepFixedOffsetInStep(TSettings& settings, const TObserverZone& zone, doubl
 void PlaceAtZoneCity(TSettings& settings, const TZoneCity& city, const TObserverZone& zone,
                      double jdUT);
 
-// The present instant as a Julian Day (UT), from the system clock.
-[[nodiscard]] double JDNow();

@@ -532,7 +532,7 @@ TEST(LoadSettings, FirstStartStandsAtTheCityOfTheComputersZoneOrAtTheDefaults) {
         EXPECT_EQ(s.Location, c.Location);
         EXPECT_EQ(s.TimeZoneName, c.ZoneName);
         EXPECT_EQ(SettingsZoneMinutes(s) + SettingsDstMinutes(s),
-                  SettingsZone(s).StateAt(JDNow()).OffsetMinutes()); // in step, for old versions
+                  SettingsZone(s).StateAt(JulianDayNow()).OffsetMinutes()); // in step, for old versions
         const auto location = ReadNamedLocation(store, c.Location);
         ASSERT_TRUE(location);
         EXPECT_EQ(location->ZoneName, c.ZoneName);

@@ -20,18 +20,6 @@ namespace {
 constexpr int ReportsButtonLeft = 158; // the main window's report button
 constexpr int MonthNameX = 24;
 
-// The captions of the menu's picture, from the top.
-const char* const ReportEntryNames[ReportEntryCount] = {"Lunar Visibility",
-                                                        "Daily View",
-                                                        "Find Lunar Eclipses",
-                                                        "Display Phases for Month",
-                                                        "Lunar Features Database",
-                                                        "Lunar Features Sunrise/Sunset Times",
-                                                        "Equinox and Solstice Information",
-                                                        "Easter Sunday",
-                                                        "Tonight on the Terminator",
-                                                        "Export to calendar…"};
-
 QLabel* ArrowLabel(QWidget* parent, const QString& name, const QString& art, QPoint at) {
     auto* arrow = new QLabel(parent);
     arrow->setObjectName(name);

@@ -18,6 +18,7 @@
 #include "ui/common/accessibility.h"
 #include "ui/common/borderless_window.h"
 #include "ui/common/program_state.h"
+#include "ui/menus/report_entries.h"
 
 // The report menu's entries, from the top.
 enum class TReportEntry {
@@ -32,7 +33,7 @@ enum class TReportEntry {
     TonightOnTerminator,
     ExportToCalendar, // the year's phases, apsides, eclipses and seasons as an .ics file
 };
-inline constexpr int ReportEntryCount = 10;
+inline constexpr int ReportEntryCount = static_cast<int>(ReportEntryNames.size());
 
 class TReportMenu : public TBorderlessWindow, public TShownTexts {
     Q_OBJECT
